@@ -1,0 +1,5 @@
+#pragma once
+// Resource identifiers shared by the .rc files and the code.
+#define IDI_TESSIVO 1
+// String table: the styled-control library's version number.
+#define IDS_DX_VERSION 100

@@ -1,0 +1,118 @@
+#pragma once
+// The program's one exception hierarchy. Every message text the program can
+// raise is here, as a format string, so the texts live in one place; code that
+// raises uses the named factories instead of spelling texts itself.
+//
+// Portable: no Windows header, so parsers and codecs in the host build raise
+// the same exceptions as the Windows program.
+
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::exception {
+public:
+    explicit Exception(std::string message) : Message(std::move(message)) {}
+    const char* what() const noexcept override { return Message.c_str(); }
+
+    std::string Message;
+};
+
+// Message texts, verbatim. %d takes an int, %s a string.
+namespace ErrorText {
+inline constexpr const char* ListIndexOutOfBounds = "List index out of bounds (%d)";
+inline constexpr const char* CannotOpenFile = "Cannot open file \"%s\". %s";
+inline constexpr const char* CannotCreateFile = "Cannot create file \"%s\". %s";
+inline constexpr const char* UnknownPictureExtension = "Unknown picture file extension (.%s)";
+inline constexpr const char* InvalidBitmap = "Bitmap image is not valid";
+inline constexpr const char* JpegError = "JPEG error #%d";
+inline constexpr const char* InvalidNumericInput = "Invalid numeric input";
+inline constexpr const char* NoTimers = "Not enough timers available";
+inline constexpr const char* FileNotFound = "File not found";
+inline constexpr const char* InvalidFilename = "Invalid filename";
+inline constexpr const char* TooManyOpenFiles = "Too many open files";
+inline constexpr const char* FileAccessDenied = "File access denied";
+inline constexpr const char* IoError = "I/O error %d";
+inline constexpr const char* RegInvalidDataType = "Invalid data type for '%s'";
+inline constexpr const char* RegGetDataFailed = "Failed to get data for '%s'";
+inline constexpr const char* RegSetDataFailed = "Failed to set data for '%s'";
+// Not from a fixed table: a picture too large to hold in memory. Clear wording
+// of our own, in the style of the others.
+inline constexpr const char* ImageTooLarge = "Image is too large (%d x %d pixels)";
+}  // namespace ErrorText
+
+// printf-style formatting of the texts above into a std::string.
+std::string FormatText(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+// The text shown to the user: a full stop is appended when the message's last
+// character comes after "." in character order (letters and digits do; ")"
+// and "." itself do not).
+std::string WithFullStop(const std::string& message);
+
+// --- The kinds of error, each with factories for its texts ---
+
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+    static EListError IndexOutOfBounds(int index);
+};
+
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+    static EConvertError InvalidNumericInput();
+};
+
+// File open/create failures; Reason is the mapped OS error text.
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+    static EFOpenError CannotOpen(const std::string& fileName, const std::string& reason);
+};
+
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+    static EFCreateError CannotCreate(const std::string& fileName, const std::string& reason);
+};
+
+// Input/output errors of text files, carrying the OS error code.
+class EInOutError : public Exception {
+public:
+    EInOutError(std::string message, int errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
+    // The text for an OS error code: the named ones, else "I/O error %d".
+    static EInOutError FromErrorCode(int errorCode);
+    int ErrorCode;
+};
+
+class EInvalidGraphic : public Exception {
+public:
+    using Exception::Exception;
+    static EInvalidGraphic UnknownExtension(const std::string& extensionWithoutDot);
+    static EInvalidGraphic InvalidBitmap();
+    static EInvalidGraphic TooLarge(int width, int height);
+};
+
+class EJPEG : public Exception {
+public:
+    EJPEG(std::string message, int messageCode) : Exception(std::move(message)), MessageCode(messageCode) {}
+    static EJPEG FromMessageCode(int messageCode);
+    int MessageCode;
+};
+
+class EOutOfResources : public Exception {
+public:
+    using Exception::Exception;
+    static EOutOfResources NoTimers();
+};
+
+class ERegistryException : public Exception {
+public:
+    using Exception::Exception;
+    static ERegistryException InvalidDataType(const std::string& valueName);
+    static ERegistryException GetDataFailed(const std::string& valueName);
+    static ERegistryException SetDataFailed(const std::string& valueName);
+};

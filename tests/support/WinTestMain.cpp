@@ -1,0 +1,6 @@
+#include <gmock/gmock.h>
+int main(int argc, char** argv)
+{
+    testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}
