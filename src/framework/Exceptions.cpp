@@ -77,6 +77,11 @@ EInvalidGraphic EInvalidGraphic::TooLarge(int width, int height)
     return EInvalidGraphic(FormatText(ErrorText::ImageTooLarge, width, height));
 }
 
+EInvalidGraphic EInvalidGraphic::ScanLineOutOfRange()
+{
+    return EInvalidGraphic(ErrorText::ScanLineOutOfRange);
+}
+
 EJPEG EJPEG::FromMessageCode(int messageCode)
 {
     return EJPEG(FormatText(ErrorText::JpegError, messageCode), messageCode);

@@ -38,6 +38,7 @@ inline constexpr const char* RegSetDataFailed = "Failed to set data for '%s'";
 // Not from a fixed table: a picture too large to hold in memory. Clear wording
 // of our own, in the style of the others.
 inline constexpr const char* ImageTooLarge = "Image is too large (%d x %d pixels)";
+inline constexpr const char* ScanLineOutOfRange = "Scan line index out of range";
 }  // namespace ErrorText
 
 // printf-style formatting of the texts above into a std::string.
@@ -94,6 +95,7 @@ public:
     static EInvalidGraphic UnknownExtension(const std::string& extensionWithoutDot);
     static EInvalidGraphic InvalidBitmap();
     static EInvalidGraphic TooLarge(int width, int height);
+    static EInvalidGraphic ScanLineOutOfRange();
 };
 
 class EJPEG : public Exception {

@@ -1,0 +1,184 @@
+#pragma once
+// The control tree. TControl is any visual element with bounds inside a
+// windowed parent; non-windowed controls (labels, shapes, images) are painted
+// by their parent after its own paint. TWinControl (WinControl.h) adds the
+// window.
+
+#include "framework/Component.h"
+#include "framework/Messages.h"
+#include "framework/graphics/Canvas.h"
+
+#include <memory>
+#include <string>
+
+class TWinControl;
+class TForm;
+
+enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+enum TControlStyleFlag : uint32_t {
+    csAcceptsControls = 1 << 0,
+    csCaptureMouse = 1 << 1,
+    csClickEvents = 1 << 2,
+    csDoubleClicks = 1 << 3,
+    csOpaque = 1 << 4,
+    csReplicatable = 1 << 5,
+};
+using TControlStyle = uint32_t;
+
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crHourGlass = -11;
+
+using TModalResult = int;
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    // --- Geometry, relative to the parent's client area ---
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+    void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+    void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    virtual RECT ClientRect() const { return {0, 0, width_, height_}; }
+    POINT ClientToScreen(POINT point) const;
+    POINT ScreenToClient(POINT point) const;
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+    // The form this control sits on, or nullptr.
+    TForm* ParentForm() const;
+
+    // --- Appearance and state ---
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    // Visible itself and every parent up to a shown window.
+    bool Showing() const;
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+    const std::string& Caption() const { return text_; }
+    virtual void SetCaption(const std::string& text);
+    TFont& Font() { return *font_; }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool parentFont);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint) { hint_ = hint; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool showHint);
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool parentShowHint);
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor) { cursor_ = cursor; }
+    TControlStyle ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
+    bool IsWindowed() const { return windowed_; }
+
+    // --- Messages ---
+    // Delivers a message to the control: a window message for windowed
+    // controls, a direct call for the others.
+    virtual LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The control's message handling; descendants override, call the base
+    // first or last as their order requires.
+    virtual void WndProc(TMessage& message);
+    // What happens to a message nobody handles: the platform's default for
+    // windowed controls, nothing for the others.
+    virtual void DefaultHandler(TMessage& message) {}
+
+    // Schedules a repaint of the control's area.
+    virtual void Invalidate();
+    // Paints pending updates now.
+    virtual void Update();
+    void Repaint()
+    {
+        Invalidate();
+        Update();
+    }
+
+    // --- Events ---
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnResize;
+
+    // Performs a click: fires OnClick.
+    virtual void Click();
+
+    // Used by the parent: paints a non-windowed control onto the parent's DC,
+    // already offset so (0, 0) is the control's top-left corner.
+    virtual void PaintControl(HDC dc) {}
+
+protected:
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void Resize();
+    // Realigns the parent's children after a change that moves this one.
+    void RequestAlign();
+    // Copies the parent's font/colour when the Parent... flags say so.
+    void TakeParentFont();
+    void TakeParentColor();
+    // Shared handling of mouse button and move messages.
+    void HandleMouseMessage(TMessage& message);
+    // A non-windowed control's bounds changed: repaint the old and new areas.
+    void InvalidateInParent(const RECT& area);
+
+    bool mouseClicked_ = false;  // a left press on the control awaits its release
+
+private:
+    friend class TWinControl;
+    friend class TForm;
+
+    TWinControl* parent_ = nullptr;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    TAlign align_ = TAlign::alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string text_;
+    std::unique_ptr<TFont> font_;
+    bool parentFont_ = true;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = false;
+    std::string hint_;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
+    TCursor cursor_ = crDefault;
+    TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
+
+protected:
+    bool windowed_ = false;
+};
+
+// A non-windowed control with a canvas lent to it while it paints.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* owner);
+    void PaintControl(HDC dc) override;
+
+protected:
+    virtual void Paint() = 0;
+    TCanvas& Canvas() { return canvas_; }
+
+private:
+    TCanvas canvas_;
+};

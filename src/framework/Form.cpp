@@ -1,0 +1,247 @@
+#include "framework/Form.h"
+
+#include "framework/Application.h"
+
+#include <algorithm>
+
+TForm::TForm(TComponent* owner) : TWinControl(owner)
+{
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+    visible_ = false;  // a form is shown by Show, never by being created
+    if (Application)
+        Application->FormCreated(this);
+}
+
+TForm::~TForm()
+{
+    if (Application)
+        Application->FormDestroying(this);
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.WndParent = nullptr;
+    params.Style &= ~(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    params.Style |= WS_CLIPCHILDREN;
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone:
+        params.Style |= WS_POPUP;
+        break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow:
+        params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        break;
+    case TFormBorderStyle::bsDialog:
+        params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case TFormBorderStyle::bsSizeable:
+        params.Style |= WS_OVERLAPPEDWINDOW;
+        break;
+    }
+    if (borderStyle_ == TFormBorderStyle::bsToolWindow)
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+    params.WinClassName = "TessivoForm";
+    params.WindowClassStyle |= CS_DBLCLKS;
+}
+
+void TForm::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (HandleAllocated() && Visible())
+        ShowWindow(Handle(), SW_SHOW);
+}
+
+void TForm::DestroyWnd()
+{
+    activeControl_ = nullptr;
+    TWinControl::DestroyWnd();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (borderStyle_ != style) {
+        borderStyle_ = style;
+        RecreateWnd();
+    }
+}
+
+void TForm::SetPosition(TPosition position)
+{
+    if (position_ != position) {
+        position_ = position;
+        placed_ = false;
+        // Placement is part of how the window is made: build it anew.
+        RecreateWnd();
+    }
+}
+
+void TForm::SetClientSize(int width, int height)
+{
+    TCreateParams params;
+    CreateParams(params);
+    RECT rect{0, 0, width, height};
+    AdjustWindowRectEx(&rect, params.Style, FALSE, params.ExStyle);
+    SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
+}
+
+int TForm::ClientWidth() const
+{
+    const RECT client = ClientRect();
+    return client.right - client.left;
+}
+
+int TForm::ClientHeight() const
+{
+    const RECT client = ClientRect();
+    return client.bottom - client.top;
+}
+
+void TForm::PlaceWindow()
+{
+    if (placed_)
+        return;
+    placed_ = true;
+    int left = Left(), top = Top();
+    switch (position_) {
+    case TPosition::poScreenCenter:
+    case TPosition::poDesktopCenter:
+        left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+        top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+        break;
+    case TPosition::poMainFormCenter:
+    case TPosition::poOwnerFormCenter: {
+        TForm* center = Application ? Application->MainForm() : nullptr;
+        if (auto* ownerForm = dynamic_cast<TForm*>(Owner()); ownerForm && position_ == TPosition::poOwnerFormCenter)
+            center = ownerForm;
+        if (center && center != this) {
+            left = center->Left() + (center->Width() - Width()) / 2;
+            top = center->Top() + (center->Height() - Height()) / 2;
+        } else {
+            left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+            top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+        }
+        break;
+    }
+    default:
+        return;
+    }
+    SetBounds(left, top, Width(), Height());
+}
+
+void TForm::Show()
+{
+    SetVisible(true);
+    if (HandleAllocated())
+        SetForegroundWindow(Handle());
+}
+
+void TForm::Hide()
+{
+    SetVisible(false);
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (visible) {
+        Handle();
+        PlaceWindow();
+    }
+    if (Visible() == visible && (!HandleAllocated() || (IsWindowVisible(Handle()) != FALSE) == visible))
+        return;
+    visible_ = visible;
+    Perform(CM_VISIBLECHANGED, visible);
+    if (HandleAllocated())
+        ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
+}
+
+bool TForm::Showing() const
+{
+    return Visible();
+}
+
+void TForm::Close()
+{
+    TCloseAction action = (Application && Application->MainForm() == this) ? TCloseAction::caFree
+                                                                           : TCloseAction::caHide;
+    if (OnClose)
+        OnClose(this, action);
+    if (action == TCloseAction::caNone)
+        return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == TCloseAction::caMinimize)
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else
+        Hide();
+}
+
+void TForm::SetActiveControl(TWinControl* control)
+{
+    activeControl_ = control;
+    if (control && control->HandleAllocated() && !control->Focused() && control->CanFocus())
+        control->SetFocus();
+}
+
+void TForm::SetFocusedControl(TWinControl* control)
+{
+    activeControl_ = control;
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TForm::SelectNext(bool forward)
+{
+    // Every focusable windowed control with a tab stop, in tab order.
+    std::vector<TWinControl*> order;
+    std::function<void(TWinControl*)> collect = [&](TWinControl* parent) {
+        std::vector<TWinControl*> children;
+        for (TControl* child : parent->Controls())
+            if (auto* windowed = dynamic_cast<TWinControl*>(child))
+                children.push_back(windowed);
+        std::stable_sort(children.begin(), children.end(),
+                         [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+        for (TWinControl* child : children) {
+            if (child->TabStop() && child->CanFocus())
+                order.push_back(child);
+            collect(child);
+        }
+    };
+    collect(this);
+    if (order.empty())
+        return;
+    auto current = std::find(order.begin(), order.end(), activeControl_);
+    size_t index = 0;
+    if (current != order.end()) {
+        const size_t at = static_cast<size_t>(current - order.begin());
+        index = forward ? (at + 1) % order.size() : (at + order.size() - 1) % order.size();
+    }
+    order[index]->SetFocus();
+}
+
+void TForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        break;
+    case CM_DIALOGKEY:
+        if (message.WParam == VK_TAB && !(KeyboardShiftState() & (ssAlt | ssCtrl))) {
+            SelectNext(!(KeyboardShiftState() & ssShift));
+            message.Result = 1;
+        } else {
+            TWinControl::WndProc(message);
+        }
+        break;
+    case WM_ACTIVATE:
+        TWinControl::WndProc(message);
+        // Give the focus back to the control that had it.
+        if (LOWORD(message.WParam) != WA_INACTIVE && activeControl_ && activeControl_->HandleAllocated() &&
+            activeControl_->CanFocus())
+            ::SetFocus(activeControl_->Handle());
+        break;
+    default:
+        TWinControl::WndProc(message);
+        break;
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+// A top-level window holding controls: border style, placement, the active
+// (focused) control and the keyboard handling forms give their controls.
+
+#include "framework/WinControl.h"
+
+enum class TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TPosition : uint8_t { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter,
+                                 poOwnerFormCenter };
+enum class TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    // Where the form goes when first shown. Changing it rebuilds the window.
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position);
+    // Sets the size of the client area (the window grows by its frame).
+    void SetClientSize(int width, int height);
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    void Show();
+    void Hide();
+    void Close();
+    void SetVisible(bool visible) override;
+    bool Showing() const;
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // Called when a control of the form receives the focus: records it and
+    // tells every control of the form (CM_FOCUSCHANGED).
+    void SetFocusedControl(TWinControl* control);
+    // Moves the focus to the next (or previous) control in tab order.
+    void SelectNext(bool forward);
+
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result) { modalResult_ = result; }
+
+    std::function<void(TObject* sender, TCloseAction& action)> OnClose;
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // Puts the window where Position says, once, before it is first shown.
+    void PlaceWindow();
+
+private:
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
+    TPosition position_ = TPosition::poDesigned;
+    TWinControl* activeControl_ = nullptr;
+    TModalResult modalResult_ = 0;
+    bool placed_ = false;
+};

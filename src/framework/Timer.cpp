@@ -1,0 +1,87 @@
+#include "framework/Timer.h"
+
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+
+namespace {
+const char* const kTimerWindowClass = "TessivoTimerWindow";
+const UINT_PTR kTimerId = 1;
+}  // namespace
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner)
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &TTimer::TimerWindowProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kTimerWindowClass;
+        RegisterClassA(&windowClass);
+        registered = true;
+    }
+    // A message-only window of its own receives the ticks.
+    window_ = CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TTimer::~TTimer()
+{
+    if (running_)
+        KillTimer(window_, kTimerId);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+void TTimer::SetEnabled(bool enabled)
+{
+    if (enabled_ != enabled) {
+        enabled_ = enabled;
+        UpdateTimer();
+    }
+}
+
+void TTimer::SetInterval(unsigned interval)
+{
+    if (interval_ != interval) {
+        interval_ = interval;
+        UpdateTimer();
+    }
+}
+
+void TTimer::SetOnTimer(TNotifyEvent onTimer)
+{
+    onTimer_ = std::move(onTimer);
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer()
+{
+    if (running_) {
+        KillTimer(window_, kTimerId);
+        running_ = false;
+    }
+    if (enabled_ && interval_ != 0 && onTimer_) {
+        if (SetTimer(window_, kTimerId, interval_, nullptr) == 0)
+            throw EOutOfResources::NoTimers();
+        running_ = true;
+    }
+}
+
+void TTimer::Tick()
+{
+    if (onTimer_)
+        onTimer_(this);
+}
+
+LRESULT CALLBACK TTimer::TimerWindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_TIMER) {
+        if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            if (Application)
+                Application->Guarded([timer] { timer->Tick(); });
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}

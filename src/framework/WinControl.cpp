@@ -1,0 +1,702 @@
+#include "framework/WinControl.h"
+
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/Form.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+namespace {
+const char* const kDefaultClassName = "TessivoControl";
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner)
+{
+    windowed_ = true;
+}
+
+TWinControl::~TWinControl()
+{
+    // Children go with their parent: free them (they leave our list as they go).
+    while (!controls_.empty()) {
+        TControl* child = controls_.back();
+        delete child;
+    }
+    if (handle_)
+        DestroyWnd();
+}
+
+TWinControl* TWinControl::FromHandle(HWND window)
+{
+    if (!window)
+        return nullptr;
+    return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+HWND TWinControl::Handle()
+{
+    if (!handle_) {
+        // A child window needs its parent's window first; making the parent's
+        // window makes ours too.
+        if (Parent())
+            Parent()->Handle();
+        if (!handle_)
+            CreateWnd();
+    }
+    return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& params)
+{
+    params.Caption = Caption();
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (ControlStyle() & csAcceptsControls)
+        params.Style |= WS_CLIPCHILDREN;
+    if (Visible())
+        params.Style |= WS_VISIBLE;
+    if (!Enabled())
+        params.Style |= WS_DISABLED;
+    if (TabStop())
+        params.Style |= WS_TABSTOP;
+    params.X = Left();
+    params.Y = Top();
+    params.Width = Width();
+    params.Height = Height();
+    params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    params.WinClassName = kDefaultClassName;
+    params.WindowClassStyle = CS_VREDRAW | CS_HREDRAW;
+    if (ControlStyle() & csDoubleClicks)
+        params.WindowClassStyle |= CS_DBLCLKS;
+}
+
+void TWinControl::RegisterWindowClass(const TCreateParams& params)
+{
+    static std::set<std::string> registered;
+    if (registered.count(params.WinClassName))
+        return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = params.WindowClassStyle;
+    windowClass.lpfnWndProc = &TWinControl::WindowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    windowClass.lpszClassName = params.WinClassName.c_str();
+    RegisterClassExA(&windowClass);
+    registered.insert(params.WinClassName);
+}
+
+void TWinControl::CreateWnd()
+{
+    TCreateParams params;
+    CreateParams(params);
+    if (params.WndParent == nullptr && (params.Style & WS_CHILD))
+        return;  // a child window can only be made inside its parent's
+    CreateWindowHandle(params);
+    if (!handle_)
+        throw Exception("Cannot create the window of " + (Name.empty() ? std::string("a control") : Name));
+    if (!params.SystemClassName.empty())
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    for (TControl* child : controls_)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && !windowed->handle_)
+            windowed->CreateWnd();
+    Realign();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& params)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (params.SystemClassName.empty()) {
+        // The class name carries the class style, so kinds that differ in it
+        // (double clicks, redraw on resize) get classes of their own.
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%X", params.WindowClassStyle);
+        TCreateParams named = params;
+        named.WinClassName += suffix;
+        RegisterWindowClass(named);
+        CreateWindowExA(params.ExStyle, named.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                        params.Y, params.Width, params.Height, params.WndParent, nullptr, instance, this);
+    } else {
+        HWND window = CreateWindowExA(params.ExStyle, params.SystemClassName.c_str(), params.Caption.c_str(),
+                                      params.Style, params.X, params.Y, params.Width, params.Height,
+                                      params.WndParent, nullptr, instance, nullptr);
+        if (window) {
+            handle_ = window;
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            defaultProc_ = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::WindowProcedure)));
+        }
+    }
+}
+
+void TWinControl::DestroyWnd()
+{
+    // Children first, so each can keep what its window holds.
+    for (TControl* child : controls_)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && windowed->handle_)
+            windowed->DestroyWnd();
+    if (handle_) {
+        HWND window = handle_;
+        DestroyWindow(window);
+        handle_ = nullptr;
+    }
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!handle_)
+        return;
+    DestroyWnd();
+    CreateWnd();
+}
+
+LRESULT CALLBACK TWinControl::WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        if (auto* control = static_cast<TWinControl*>(create->lpCreateParams)) {
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+            control->handle_ = window;
+        }
+    }
+    TWinControl* control = FromHandle(window);
+    if (!control)
+        return DefWindowProcA(window, msg, wParam, lParam);
+
+    TMessage message{msg, wParam, lParam, 0};
+    // The one barrier between the platform and the program: nothing thrown
+    // by a handler crosses back into user32.
+    try {
+        control->WndProc(message);
+    } catch (const std::exception& error) {
+        message.Result = 0;
+        if (Application)
+            Application->HandleException(error);
+    } catch (...) {
+        message.Result = 0;
+        if (Application)
+            Application->HandleUnknownException();
+    }
+    if (msg == WM_NCDESTROY) {
+        WNDPROC previous = control->defaultProc_;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        if (previous)
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        control->defaultProc_ = nullptr;
+        if (control->handle_ == window)
+            control->handle_ = nullptr;
+    }
+    return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& message)
+{
+    if (!handle_) {
+        message.Result = 0;
+        return;
+    }
+    if (message.Msg >= CM_BASE && message.Msg < CN_BASE + 0x400) {
+        message.Result = 0;  // our own messages mean nothing to the platform
+        return;
+    }
+    message.Result = defaultProc_ ? CallWindowProcA(defaultProc_, handle_, message.Msg, message.WParam, message.LParam)
+                                  : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+}
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (handle_)
+        return SendMessageA(handle_, msg, wParam, lParam);
+    return TControl::Perform(msg, wParam, lParam);
+}
+
+void TWinControl::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_PAINT: {
+        if (defaultProc_) {
+            DefaultHandler(message);
+            break;
+        }
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(handle_, &paint);
+        PaintWindow(dc);
+        EndPaint(handle_, &paint);
+        break;
+    }
+    case WM_PRINTCLIENT:
+        if (defaultProc_)
+            DefaultHandler(message);
+        else
+            PaintWindow(reinterpret_cast<HDC>(message.WParam));
+        break;
+    case WM_ERASEBKGND:
+        if (ControlStyle() & csOpaque) {
+            message.Result = 1;
+        } else if (defaultProc_) {
+            DefaultHandler(message);
+        } else {
+            RECT client;
+            GetClientRect(handle_, &client);
+            TBrush brush;
+            brush.SetColor(Color());
+            FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush.Handle());
+            message.Result = 1;
+        }
+        break;
+    case WM_WINDOWPOSCHANGED:
+        UpdateBoundsFromWindow();
+        DefaultHandler(message);
+        break;
+    case WM_SIZE:
+        DefaultHandler(message);
+        Realign();
+        Resize();
+        break;
+    case WM_SETFOCUS:
+        DefaultHandler(message);
+        if (TForm* form = ParentForm(); form && form != this)
+            form->SetFocusedControl(this);
+        if (OnEnter)
+            OnEnter(this);
+        break;
+    case WM_KILLFOCUS:
+        DefaultHandler(message);
+        if (OnExit)
+            OnExit(this);
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        WORD key = static_cast<WORD>(message.WParam);
+        KeyDown(key, KeyboardShiftState());
+        if (key != 0)
+            DefaultHandler(message);
+        break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        WORD key = static_cast<WORD>(message.WParam);
+        KeyUp(key, KeyboardShiftState());
+        if (key != 0)
+            DefaultHandler(message);
+        break;
+    }
+    case WM_CHAR: {
+        char key = static_cast<char>(message.WParam);
+        KeyPress(key);
+        if (key != 0) {
+            message.WParam = static_cast<unsigned char>(key);
+            DefaultHandler(message);
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE: {
+        POINT point{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+        if (message.Msg == WM_MOUSEMOVE)
+            TrackMouse(point);
+        // A press or move over a non-windowed child belongs to that child.
+        if (GetCapture() != handle_) {
+            if (TControl* child = ControlAtPos(point)) {
+                TMessage forwarded = message;
+                forwarded.LParam = MAKELPARAM(point.x - child->Left(), point.y - child->Top());
+                child->WndProc(forwarded);
+                DefaultHandler(message);
+                break;
+            }
+        }
+        DefaultHandler(message);
+        const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
+        if (press && (ControlStyle() & csCaptureMouse) && !defaultProc_)
+            SetCapture(handle_);
+        if (message.Msg == WM_LBUTTONUP && GetCapture() == handle_)
+            ReleaseCapture();
+        HandleMouseMessage(message);
+        break;
+    }
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        if (Application && GetCapture() != handle_) {
+            TControl* current = Application->MouseControl();
+            if (current == this || (current && current->Parent() == this && !current->IsWindowed()))
+                Application->SetMouseControl(nullptr);
+        }
+        DefaultHandler(message);
+        break;
+    case WM_SETCURSOR:
+        if (Application && Application->Cursor() != crDefault) {
+            ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            message.Result = 1;
+        } else {
+            DefaultHandler(message);
+        }
+        break;
+    case WM_COMMAND:
+        if (message.LParam)
+            ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
+        else
+            DefaultHandler(message);
+        break;
+    case WM_NOTIFY:
+        ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom);
+        break;
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
+        break;
+    case WM_DRAWITEM:
+        ReflectToChild(message, reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem);
+        break;
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+        ReflectToChild(message, measure->CtlType == ODT_MENU ? nullptr : GetDlgItem(handle_, measure->CtlID));
+        break;
+    }
+    case CM_ENABLEDCHANGED:
+        if (handle_)
+            EnableWindow(handle_, Enabled());
+        Invalidate();
+        break;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+        Broadcast(message);
+        break;
+    case CM_FOCUSCHANGED: {
+        // Every control of the form hears of a focus change.
+        for (TControl* child : std::vector<TControl*>(controls_))
+            child->Perform(message.Msg, message.WParam, message.LParam);
+        break;
+    }
+    case CM_COLORCHANGED:
+        Invalidate();
+        NotifyControls(CM_PARENTCOLORCHANGED);
+        break;
+    case CM_FONTCHANGED:
+        if (handle_ && defaultProc_)
+            SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+        Invalidate();
+        NotifyControls(CM_PARENTFONTCHANGED);
+        break;
+    case CM_TEXTCHANGED:
+        DefaultHandler(message);
+        break;
+    case CM_PARENTSHOWHINTCHANGED:
+        TControl::WndProc(message);
+        NotifyControls(CM_PARENTSHOWHINTCHANGED);
+        break;
+    default:
+        TControl::WndProc(message);
+        break;
+    }
+}
+
+void TWinControl::ReflectToChild(TMessage& message, HWND child)
+{
+    TWinControl* target = child && child != handle_ ? FromHandle(child) : nullptr;
+    if (target && IsChild(handle_, child)) {
+        message.Result = target->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+    } else {
+        DefaultHandler(message);
+    }
+}
+
+void TWinControl::TrackMouse(POINT clientPoint)
+{
+    if (!Application)
+        return;
+    TControl* target = this;
+    if (GetCapture() == handle_) {
+        // While we hold the capture, only we hear of entering and leaving.
+        RECT client;
+        GetClientRect(handle_, &client);
+        if (!PtInRect(&client, clientPoint))
+            target = nullptr;
+    } else if (TControl* child = ControlAtPos(clientPoint)) {
+        target = child;
+    }
+    Application->SetMouseControl(target);
+    if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+    }
+}
+
+void TWinControl::UpdateBoundsFromWindow()
+{
+    RECT rect;
+    GetWindowRect(handle_, &rect);
+    if (HWND parent = GetParent(handle_); parent && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)) {
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    }
+    const bool resized = rect.right - rect.left != Width() || rect.bottom - rect.top != Height();
+    left_ = rect.left;
+    top_ = rect.top;
+    width_ = rect.right - rect.left;
+    height_ = rect.bottom - rect.top;
+    if (resized && Parent())
+        Parent()->Realign();
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height)
+{
+    if (!handle_) {
+        TControl::SetBounds(left, top, width, height);
+        return;
+    }
+    if (left == Left() && top == Top() && width == Width() && height == Height())
+        return;
+    // The window reports the new bounds back through WM_WINDOWPOSCHANGED.
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Left() != left || Top() != top || Width() != width || Height() != height) {
+        // The platform may have refused (a minimised window): keep our view.
+        left_ = left;
+        top_ = top;
+        width_ = width;
+        height_ = height;
+    }
+}
+
+RECT TWinControl::ClientRect() const
+{
+    RECT client{0, 0, Width(), Height()};
+    if (handle_)
+        GetClientRect(handle_, &client);
+    return client;
+}
+
+void TWinControl::SetVisible(bool visible)
+{
+    if (Visible() == visible)
+        return;
+    TControl::SetVisible(visible);
+    if (handle_)
+        ShowWindow(handle_, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void TWinControl::SetCaption(const std::string& text)
+{
+    if (Caption() == text)
+        return;
+    if (handle_)
+        SetWindowTextA(handle_, text.c_str());
+    TControl::SetCaption(text);
+}
+
+void TWinControl::Invalidate()
+{
+    if (handle_)
+        InvalidateRect(handle_, nullptr, !(ControlStyle() & csOpaque));
+}
+
+void TWinControl::Update()
+{
+    if (handle_)
+        UpdateWindow(handle_);
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    controls_.push_back(control);
+    control->parent_ = this;
+    control->TakeParentFont();
+    control->TakeParentColor();
+    if (control->parentShowHint_)
+        control->showHint_ = ShowHint();
+    if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && handle_ && !windowed->handle_)
+        windowed->CreateWnd();
+    else if (!control->IsWindowed())
+        control->Invalidate();
+    Realign();
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    if (Application && Application->MouseControl() == control)
+        Application->ControlDestroying(control);
+    if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->handle_)
+        windowed->DestroyWnd();
+    else
+        control->Invalidate();
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    control->parent_ = nullptr;
+    Realign();
+}
+
+void TWinControl::AdjustClientRect(RECT& rect)
+{
+    (void)rect;
+}
+
+void TWinControl::Realign()
+{
+    if (aligning_)
+        return;
+    RECT rect = ClientRect();
+    AdjustClientRect(rect);
+    aligning_ = true;
+    try {
+        AlignControls(rect);
+    } catch (...) {
+        aligning_ = false;
+        throw;
+    }
+    aligning_ = false;
+}
+
+void TWinControl::AlignControls(RECT& rect)
+{
+    // Top and bottom first, then left and right in what remains, then the
+    // client-aligned ones fill the rest; each kind in child order.
+    for (TAlign kind : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (TControl* child : controls_) {
+            if (child->Align() != kind || !child->Visible())
+                continue;
+            const int width = child->Width(), height = child->Height();
+            switch (kind) {
+            case TAlign::alTop:
+                child->SetBounds(rect.left, rect.top, rect.right - rect.left, height);
+                rect.top += height;
+                break;
+            case TAlign::alBottom:
+                child->SetBounds(rect.left, rect.bottom - height, rect.right - rect.left, height);
+                rect.bottom -= height;
+                break;
+            case TAlign::alLeft:
+                child->SetBounds(rect.left, rect.top, width, rect.bottom - rect.top);
+                rect.left += width;
+                break;
+            case TAlign::alRight:
+                child->SetBounds(rect.right - width, rect.top, width, rect.bottom - rect.top);
+                rect.right -= width;
+                break;
+            default:
+                child->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+                break;
+            }
+        }
+    }
+}
+
+TControl* TWinControl::ControlAtPos(POINT point) const
+{
+    // The topmost (last inserted) visible non-windowed child under the point.
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* child = *it;
+        if (child->IsWindowed() || !child->Visible())
+            continue;
+        const RECT bounds = child->BoundsRect();
+        if (PtInRect(&bounds, point))
+            return child;
+    }
+    return nullptr;
+}
+
+bool TWinControl::Focused() const
+{
+    return handle_ && GetFocus() == handle_;
+}
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* control = this; control; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return true;
+}
+
+void TWinControl::SetFocus()
+{
+    ::SetFocus(Handle());
+}
+
+void TWinControl::Broadcast(TMessage& message)
+{
+    for (TControl* child : std::vector<TControl*>(controls_)) {
+        message.Result = child->Perform(message.Msg, message.WParam, message.LParam);
+        if (message.Result != 0)
+            return;
+    }
+}
+
+void TWinControl::NotifyControls(UINT msg)
+{
+    for (TControl* child : std::vector<TControl*>(controls_))
+        child->Perform(msg, 0, 0);
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+void TWinControl::PaintWindow(HDC dc)
+{
+    if (!(ControlStyle() & csOpaque)) {
+        RECT client = ClientRect();
+        TBrush brush;
+        brush.SetColor(Color());
+        FillRect(dc, &client, brush.Handle());
+    }
+    PaintControls(dc);
+}
+
+void TWinControl::PaintControls(HDC dc)
+{
+    for (TControl* child : controls_) {
+        if (child->IsWindowed() || !child->Visible())
+            continue;
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
+                          child->Top() + child->Height());
+        POINT origin;
+        OffsetViewportOrgEx(dc, child->Left(), child->Top(), &origin);
+        try {
+            child->PaintControl(dc);
+        } catch (...) {
+            RestoreDC(dc, saved);
+            throw;
+        }
+        RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::PaintTo(HDC dc, int x, int y)
+{
+    const int saved = SaveDC(dc);
+    POINT origin;
+    OffsetViewportOrgEx(dc, x, y, &origin);
+    IntersectClipRect(dc, 0, 0, Width(), Height());
+    if (defaultProc_)
+        SendMessageA(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
+    else
+        PaintWindow(dc);
+    RestoreDC(dc, saved);
+    for (TControl* child : controls_)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && windowed->Visible())
+            windowed->PaintTo(dc, x + windowed->Left(), y + windowed->Top());
+}

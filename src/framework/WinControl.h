@@ -1,0 +1,118 @@
+#pragma once
+// A control with a window of its own. One C++ object per HWND, found through
+// GWLP_USERDATA (bound at WM_NCCREATE for our classes, right after creation
+// for subclassed system controls). Every message enters through one exception
+// barrier and is handled by the virtual WndProc.
+
+#include "framework/Control.h"
+
+#include <vector>
+
+// What a control asks for when its window is made.
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    // Our own window class, registered on first use...
+    std::string WinClassName;
+    UINT WindowClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    // ...or a system class (e.g. "LISTBOX") that is subclassed instead.
+    std::string SystemClassName;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // The window; asking for it makes it (with the parents' windows).
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // Destroys the window and makes it anew with the current properties.
+    void RecreateWnd();
+
+    // Children in the order they were inserted.
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    // Lays out the aligned children inside AdjustClientRect's rectangle.
+    void Realign();
+    // The non-windowed child at a client point, or nullptr.
+    TControl* ControlAtPos(POINT point) const;
+
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int tabOrder) { tabOrder_ = tabOrder; }
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    virtual void SetFocus();
+
+    void SetBounds(int left, int top, int width, int height) override;
+    RECT ClientRect() const override;
+    void SetVisible(bool visible) override;
+    void SetCaption(const std::string& text) override;
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) override;
+    void WndProc(TMessage& message) override;
+    void Invalidate() override;
+    void Update() override;
+
+    // Sends a message to every child in turn until one marks it handled
+    // (a non-zero result).
+    void Broadcast(TMessage& message);
+    // Sends a message to every child, ignoring results.
+    void NotifyControls(UINT msg);
+
+    // Renders the control (and its children) into a DC at (x, y), as it
+    // would appear on screen.
+    void PaintTo(HDC dc, int x, int y);
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    // The control that owns a window of ours, or nullptr.
+    static TWinControl* FromHandle(HWND window);
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    // Called after the window exists (and its children's), to push state
+    // into it (items of a list, the selection...).
+    virtual void CreateWindowHandle(const TCreateParams& params);
+    // Lets a container inset the area its aligned children fill.
+    virtual void AdjustClientRect(RECT& rect);
+    virtual void AlignControls(RECT& rect);
+    void DefaultHandler(TMessage& message) override;
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyUp(WORD& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    // Paints the non-windowed children onto the DC after the control's own
+    // paint, each clipped to its bounds.
+    void PaintControls(HDC dc);
+    // Mouse enter/leave bookkeeping after a mouse message in client coordinates.
+    void TrackMouse(POINT clientPoint);
+
+    // Paints the whole client area into a DC: the background (unless the
+    // control is opaque) and the non-windowed children.
+    virtual void PaintWindow(HDC dc);
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    static void RegisterWindowClass(const TCreateParams& params);
+    void UpdateBoundsFromWindow();
+    void ReflectToChild(TMessage& message, HWND child);
+
+    HWND handle_ = nullptr;
+    WNDPROC defaultProc_ = nullptr;  // the system class's procedure when subclassed
+    std::vector<TControl*> controls_;
+    bool tabStop_ = false;
+    int tabOrder_ = -1;
+    bool aligning_ = false;
+    bool trackingLeave_ = false;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// A JPEG picture: keeps the file's bytes and decodes them into a 24-bit
+// bitmap when first drawn or converted.
+
+#include "framework/graphics/Bitmap.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TJPEGImage : public TGraphic {
+public:
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void Draw(TCanvas& canvas, const RECT& dest) override;
+    void LoadFromFile(const std::string& fileName) override;
+    void LoadFromBytes(std::vector<uint8_t> bytes);
+
+    // 1, 2, 4 or 8: decode at that fraction of the full size. The picture's
+    // Width and Height stay the file's own.
+    int ScaleDenominator() const { return scaleDenominator_; }
+    void SetScaleDenominator(int denominator);
+
+    // The decoded picture (full size unless a scale is set).
+    TBitmap& Bitmap();
+
+private:
+    std::vector<uint8_t> bytes_;
+    int width_ = 0;
+    int height_ = 0;
+    int scaleDenominator_ = 1;
+    std::unique_ptr<TBitmap> bitmap_;
+};

@@ -1,0 +1,77 @@
+#include "framework/stdctrls/Label.h"
+
+#include "framework/WinControl.h"
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
+{
+    SetParentColor(true);
+    SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetTransparent(bool transparent)
+{
+    if (transparent_ != transparent) {
+        transparent_ = transparent;
+        Invalidate();
+    }
+}
+
+void TLabel::SetWordWrap(bool wordWrap)
+{
+    if (wordWrap_ != wordWrap) {
+        wordWrap_ = wordWrap;
+        AdjustBounds();
+        Invalidate();
+    }
+}
+
+void TLabel::SetAutoSize(bool autoSize)
+{
+    if (autoSize_ != autoSize) {
+        autoSize_ = autoSize;
+        AdjustBounds();
+    }
+}
+
+void TLabel::SetCaption(const std::string& text)
+{
+    TGraphicControl::SetCaption(text);
+    AdjustBounds();
+}
+
+void TLabel::AdjustBounds()
+{
+    if (!autoSize_)
+        return;
+    // Measure the text in the label's font on a screen-compatible DC.
+    gdi::ScreenDC screen;
+    TCanvas canvas;
+    canvas.SetHandle(screen.Get());
+    canvas.Font().Assign(Font());
+    RECT rect{0, 0, wordWrap_ ? Width() : 0, 0};
+    const std::string text = Caption().empty() ? " " : Caption();
+    canvas.DrawText(text, rect, DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0));
+    canvas.SetHandle(nullptr);
+    SetBounds(Left(), Top(), rect.right, rect.bottom);
+}
+
+void TLabel::Paint()
+{
+    TCanvas& canvas = Canvas();
+    RECT rect = ClientRect();
+    if (!transparent_) {
+        canvas.Brush().SetColor(Color());
+        canvas.FillRect(rect);
+    }
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    if (!Enabled()) {
+        // Disabled text: a highlight copy one pixel down and right under grey.
+        RECT shifted = rect;
+        OffsetRect(&shifted, 1, 1);
+        canvas.Font().SetColor(clBtnHighlight);
+        canvas.DrawText(Caption(), shifted, flags);
+        canvas.Font().SetColor(clBtnShadow);
+    }
+    canvas.DrawText(Caption(), rect, flags);
+}

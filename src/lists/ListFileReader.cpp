@@ -1,0 +1,118 @@
+#include "lists/ListFileReader.h"
+
+#include "framework/Exceptions.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+int DigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return 99;
+}
+
+bool IsBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+}  // namespace
+
+int32_t ParseListCount(std::string_view text)
+{
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool hex = false;
+    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i == text.size())
+        throw EConvertError::InvalidNumericInput();
+
+    const unsigned base = hex ? 16 : 10;
+    // Hex may fill all 32 bits; decimal stops at the signed range, which
+    // reaches one further on the negative side.
+    const uint64_t limit = hex ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
+    uint64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const unsigned digit = static_cast<unsigned>(DigitValue(text[i]));
+        if (digit >= base)
+            throw EConvertError::InvalidNumericInput();
+        value = value * base + digit;
+        if (value > limit)
+            throw EConvertError::InvalidNumericInput();
+    }
+    const uint32_t bits = static_cast<uint32_t>(value);
+    return static_cast<int32_t>(negative ? 0u - bits : bits);
+}
+
+bool TListFileReader::Fill()
+{
+    if (Position < Length)
+        return true;
+    if (Exhausted)
+        return false;
+    Position = 0;
+    Length = Source.Read(Buffer.data(), Buffer.size());
+    if (Length == 0)
+        Exhausted = true;
+    return Length > 0;
+}
+
+bool TListFileReader::AtEnd()
+{
+    return !Fill();
+}
+
+int32_t TListFileReader::ReadCount()
+{
+    for (;;) {
+        if (!Fill())
+            return 0;
+        if (!IsBlank(Buffer[Position]))
+            break;
+        ++Position;
+    }
+    std::string text;
+    while (text.size() < MaxCountTextLength && Fill() && !IsBlank(Buffer[Position]))
+        text.push_back(Buffer[Position++]);
+    const int32_t count = ParseListCount(text);
+    // The rest of the count's line is ignored.
+    while (Fill()) {
+        if (Buffer[Position++] == '\n')
+            break;
+    }
+    return count;
+}
+
+std::string TListFileReader::ReadLine()
+{
+    std::string line;
+    while (Fill()) {
+        const char* begin = Buffer.data() + Position;
+        const char* end = Buffer.data() + Length;
+        const char* lineFeed = std::find(begin, end, '\n');
+        std::copy_if(begin, lineFeed, std::back_inserter(line), [](char c) { return c != '\r'; });
+        if (lineFeed != end) {
+            Position = static_cast<size_t>(lineFeed - Buffer.data()) + 1;
+            break;
+        }
+        Position = Length;
+    }
+    return line;
+}

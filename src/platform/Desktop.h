@@ -1,0 +1,21 @@
+#pragma once
+// The two desktop services the wallpaper needs. TWin32Desktop
+// (Win32Desktop.h) is the real one; tests pass a fake that records the calls.
+//
+// Portable: no Windows header.
+
+#include <string>
+
+class IDesktop {
+public:
+    virtual ~IDesktop() = default;
+
+    // The Windows directory, e.g. "C:\windows" (no trailing "\" unless it is a
+    // drive's root). Raises when the system cannot report it.
+    virtual std::string WindowsDirectory() = 0;
+
+    // Asks the system to show the bitmap file at `bitmapPath` as the desktop
+    // wallpaper, store it in the user's profile and tell every window. The
+    // system's answer is not examined.
+    virtual void SetDeskWallpaper(const std::string& bitmapPath) = 0;
+};

@@ -1,0 +1,225 @@
+#include "platform/Files.h"
+
+#include "framework/Exceptions.h"
+#include "platform/FileNames.h"
+#include "platform/SystemError.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+namespace {
+
+// Large enough that a list or a bitmap goes out in few system calls.
+constexpr size_t WriteBufferSize = 64 * 1024;
+
+// A name in the target's folder that no file has yet: "~tsv" + 8 hex digits.
+std::string TemporaryNameBeside(const std::string& path, unsigned attempt)
+{
+    static std::atomic<unsigned> counter{0};
+    const unsigned unique = (GetCurrentProcessId() << 16) ^ GetTickCount() ^ (counter.fetch_add(1) * 0x9E3779B1u) ^
+                            (attempt * 0x85EBCA6Bu);
+    char name[32];
+    std::snprintf(name, sizeof name, "~tsv%08X.tmp", unique);
+    return ExtractFilePath(path) + name;
+}
+
+}  // namespace
+
+[[noreturn]] void RaiseFileError(const std::string& path, DWORD errorCode, TFileErrorStyle style, bool creating)
+{
+    if (style == TFileErrorStyle::Text)
+        throw EInOutError::FromErrorCode(static_cast<int>(errorCode));
+    if (creating)
+        throw EFCreateError::CannotCreate(path, SystemErrorMessage(errorCode));
+    throw EFOpenError::CannotOpen(path, SystemErrorMessage(errorCode));
+}
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// --- TFileHandle ---
+
+TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        Handle = other.Handle;
+        other.Handle = INVALID_HANDLE_VALUE;
+    }
+    return *this;
+}
+
+bool TFileHandle::Close()
+{
+    if (!Valid())
+        return true;
+    const bool closed = CloseHandle(Handle) != 0;
+    Handle = INVALID_HANDLE_VALUE;
+    return closed;
+}
+
+// --- TInputFile ---
+
+TInputFile::TInputFile(std::string path, TFileHandle handle, TFileErrorStyle style)
+    : FilePath(std::move(path)), File(std::move(handle)), Style(style)
+{
+}
+
+static TFileHandle OpenForReading(const std::string& path, TFileErrorStyle style)
+{
+    TFileHandle handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!handle.Valid())
+        RaiseFileError(path, GetLastError(), style, false);
+    return handle;
+}
+
+TInputFile TInputFile::OpenText(const std::string& path)
+{
+    return TInputFile(path, OpenForReading(path, TFileErrorStyle::Text), TFileErrorStyle::Text);
+}
+
+TInputFile TInputFile::OpenStream(const std::string& path)
+{
+    return TInputFile(path, OpenForReading(path, TFileErrorStyle::Stream), TFileErrorStyle::Stream);
+}
+
+size_t TInputFile::Read(char* buffer, size_t size)
+{
+    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+    DWORD received = 0;
+    // A failed read of an open file is an I/O error whatever the caller's
+    // style: the file was opened, so "Cannot open" would mislead.
+    if (!ReadFile(File.Get(), buffer, wanted, &received, nullptr))
+        throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
+    return received;
+}
+
+uint64_t TInputFile::Size() const
+{
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(File.Get(), &size))
+        throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
+    return static_cast<uint64_t>(size.QuadPart);
+}
+
+// --- TAtomicFileWriter ---
+
+TAtomicFileWriter::TAtomicFileWriter(std::string targetPath, std::string tempPath, TFileHandle handle,
+                                     TFileErrorStyle style)
+    : TargetPath(std::move(targetPath)), TempPath(std::move(tempPath)), File(std::move(handle)), Style(style)
+{
+    Buffer.reserve(WriteBufferSize);
+}
+
+TAtomicFileWriter::TAtomicFileWriter(TAtomicFileWriter&& other) noexcept
+    : TargetPath(std::move(other.TargetPath)), TempPath(std::move(other.TempPath)), File(std::move(other.File)),
+      Style(other.Style), Buffer(std::move(other.Buffer)), Committed(other.Committed)
+{
+    other.TempPath.clear();
+    other.Committed = true;
+}
+
+TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorStyle style)
+{
+    // Creating a file over a read-only file or a folder is refused with
+    // "access denied"; a rename over them is not refused everywhere (Wine
+    // replaces a read-only file), so the same answer is given here up front.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        RaiseFileError(path, ERROR_ACCESS_DENIED, style, true);
+    // CREATE_NEW never reuses a name; another file with the same temporary
+    // name (another writer, a leftover) just means another name is tried.
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        std::string tempPath = TemporaryNameBeside(path, attempt);
+        TFileHandle handle(CreateFileA(tempPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (handle.Valid())
+            return TAtomicFileWriter(path, std::move(tempPath), std::move(handle), style);
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            RaiseFileError(path, error, style, true);
+    }
+    RaiseFileError(path, ERROR_FILE_EXISTS, style, true);
+}
+
+TAtomicFileWriter TAtomicFileWriter::CreateText(const std::string& path)
+{
+    return Create(path, TFileErrorStyle::Text);
+}
+
+TAtomicFileWriter TAtomicFileWriter::CreateStream(const std::string& path)
+{
+    return Create(path, TFileErrorStyle::Stream);
+}
+
+TAtomicFileWriter::~TAtomicFileWriter()
+{
+    if (!Committed)
+        Abandon();
+}
+
+void TAtomicFileWriter::Abandon()
+{
+    File.Close();
+    if (!TempPath.empty())
+        DeleteFileA(TempPath.c_str());
+    TempPath.clear();
+    Committed = true;
+}
+
+void TAtomicFileWriter::Fail(DWORD errorCode)
+{
+    Abandon();
+    RaiseFileError(TargetPath, errorCode, Style, true);
+}
+
+void TAtomicFileWriter::Write(const char* data, size_t size)
+{
+    if (!File.Valid())
+        Fail(ERROR_INVALID_HANDLE);
+    while (size > 0) {
+        const size_t room = WriteBufferSize - Buffer.size();
+        const size_t count = std::min(room, size);
+        Buffer.append(data, count);
+        data += count;
+        size -= count;
+        if (Buffer.size() == WriteBufferSize)
+            FlushBuffer();
+    }
+}
+
+void TAtomicFileWriter::FlushBuffer()
+{
+    size_t done = 0;
+    while (done < Buffer.size()) {
+        DWORD written = 0;
+        const DWORD count = static_cast<DWORD>(Buffer.size() - done);
+        if (!WriteFile(File.Get(), Buffer.data() + done, count, &written, nullptr))
+            Fail(GetLastError());
+        if (written == 0)
+            Fail(ERROR_WRITE_FAULT);
+        done += written;
+    }
+    Buffer.clear();
+}
+
+void TAtomicFileWriter::Commit()
+{
+    if (!File.Valid())
+        Fail(ERROR_INVALID_HANDLE);
+    FlushBuffer();
+    if (!FlushFileBuffers(File.Get()))
+        Fail(GetLastError());
+    if (!File.Close())
+        Fail(GetLastError());
+    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        Fail(GetLastError());
+    TempPath.clear();
+    Committed = true;
+}

@@ -1,0 +1,143 @@
+#include "platform/Registry.h"
+
+#include "framework/Exceptions.h"
+
+#include <algorithm>
+#include <vector>
+
+TRegistryKey& TRegistryKey::operator=(TRegistryKey&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        Key = other.Release();
+    }
+    return *this;
+}
+
+HKEY TRegistryKey::Release()
+{
+    HKEY key = Key;
+    Key = nullptr;
+    return key;
+}
+
+void TRegistryKey::Close()
+{
+    if (Key != nullptr) {
+        RegCloseKey(Key);
+        Key = nullptr;
+    }
+}
+
+void TRegistry::SetRootKey(HKEY root)
+{
+    CloseKey();
+    Root = root;
+}
+
+TRegistry::TResolvedPath TRegistry::Resolve(const std::string& path) const
+{
+    if (!path.empty() && path.front() == '\\') {
+        std::string fromRoot = path.substr(1);
+        return {Root, fromRoot, fromRoot};
+    }
+    if (Current) {
+        std::string fromRoot = Path.empty() ? path : path.empty() ? Path : Path + "\\" + path;
+        return {Current.Get(), path, fromRoot};
+    }
+    return {Root, path, path};
+}
+
+bool TRegistry::OpenKey(const std::string& path, bool canCreate)
+{
+    const TResolvedPath resolved = Resolve(path);
+    HKEY opened = nullptr;
+    LONG result;
+    if (canCreate && !resolved.Relative.empty()) {
+        DWORD disposition = 0;
+        result = RegCreateKeyExA(resolved.Base, resolved.Relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 AccessRights, nullptr, &opened, &disposition);
+    } else {
+        result = RegOpenKeyExA(resolved.Base, resolved.Relative.c_str(), 0, AccessRights, &opened);
+    }
+    if (result != ERROR_SUCCESS)
+        return false;
+    // The old key is closed only now, after the open that may have been
+    // relative to it.
+    Current = TRegistryKey(opened);
+    Path = resolved.FromRoot;
+    return true;
+}
+
+bool TRegistry::KeyExists(const std::string& path)
+{
+    const TResolvedPath resolved = Resolve(path);
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(resolved.Base, resolved.Relative.c_str(), 0, KeyExistsAccess, &opened) != ERROR_SUCCESS)
+        return false;
+    TRegistryKey probe(opened);
+    return true;
+}
+
+std::string TRegistry::ReadString(const std::string& name)
+{
+    if (!Current)
+        return {};
+    // The size is asked first; a writer may change the value between the two
+    // calls, so the read is retried a few times with the size then reported.
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG result = RegQueryValueExA(Current.Get(), name.c_str(), nullptr, &type, nullptr, &size);
+    std::vector<char> data;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (result == ERROR_FILE_NOT_FOUND)
+            return {};
+        if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
+            throw ERegistryException::GetDataFailed(name);
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            throw ERegistryException::InvalidDataType(name);
+        if (attempt > 0 && result == ERROR_SUCCESS) {
+            const std::string text(data.begin(), data.begin() + size);
+            return text.substr(0, text.find('\0'));
+        }
+        data.assign(size, '\0');
+        result = RegQueryValueExA(Current.Get(), name.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(data.data()), &size);
+        if (result == ERROR_SUCCESS)
+            size = std::min<DWORD>(size, static_cast<DWORD>(data.size()));
+    }
+    throw ERegistryException::GetDataFailed(name);
+}
+
+void TRegistry::WriteString(const std::string& name, const std::string& value)
+{
+    if (!Current)
+        throw ERegistryException::SetDataFailed(name);
+    const DWORD size = static_cast<DWORD>(value.size() + 1);
+    if (RegSetValueExA(Current.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       size) != ERROR_SUCCESS)
+        throw ERegistryException::SetDataFailed(name);
+}
+
+bool TRegistry::DeleteValue(const std::string& name)
+{
+    return Current && RegDeleteValueA(Current.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+void TRegistry::CloseKey()
+{
+    Current.Close();
+    Path.clear();
+}
+
+HKEY RootKeyOf(TRegistryRoot root)
+{
+    return root == TRegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+std::unique_ptr<IRegistryAccessor> TRegistryFactory::NewRegistry(TRegistryRoot root)
+{
+    auto registry = std::make_unique<TRegistry>();
+    registry->SetRootKey(RootKeyOf(root));
+    return registry;
+}

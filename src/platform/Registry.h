@@ -1,0 +1,85 @@
+#pragma once
+// The registry accessor over advapi32: one root, one current key at a time,
+// string values only. The current key is closed when another is opened, when
+// the root changes and when the accessor is destroyed, on every path.
+
+#include "platform/RegistryAccess.h"
+
+#include <windows.h>
+
+#include <string>
+
+// Read rights used to test whether a key exists:
+// STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS.
+inline constexpr REGSAM KeyExistsAccess = 0x20009;
+
+// Owns an opened registry key; never closes a predefined root.
+class TRegistryKey {
+public:
+    TRegistryKey() = default;
+    explicit TRegistryKey(HKEY key) : Key(key) {}
+    ~TRegistryKey() { Close(); }
+    TRegistryKey(TRegistryKey&& other) noexcept : Key(other.Release()) {}
+    TRegistryKey& operator=(TRegistryKey&& other) noexcept;
+    TRegistryKey(const TRegistryKey&) = delete;
+    TRegistryKey& operator=(const TRegistryKey&) = delete;
+
+    HKEY Get() const { return Key; }
+    explicit operator bool() const { return Key != nullptr; }
+    HKEY Release();
+    void Close();
+
+private:
+    HKEY Key = nullptr;
+};
+
+class TRegistry : public IRegistryAccessor {
+public:
+    // Root HKEY_CURRENT_USER, full access (KEY_ALL_ACCESS), no key open.
+    TRegistry() = default;
+    explicit TRegistry(REGSAM access) : AccessRights(access) {}
+    ~TRegistry() override = default;
+    TRegistry(const TRegistry&) = delete;
+    TRegistry& operator=(const TRegistry&) = delete;
+
+    HKEY RootKey() const { return Root; }
+    // Changing the root closes the current key.
+    void SetRootKey(HKEY root);
+    REGSAM Access() const { return AccessRights; }
+    // The rights later OpenKey calls ask for.
+    void SetAccess(REGSAM access) { AccessRights = access; }
+    // The open key (nullptr when none) and its path from the root, without a
+    // leading "\".
+    HKEY CurrentKey() const { return Current.Get(); }
+    const std::string& CurrentPath() const { return Path; }
+
+    bool OpenKey(const std::string& path, bool canCreate) override;
+    bool KeyExists(const std::string& path) override;
+    std::string ReadString(const std::string& name) override;
+    void WriteString(const std::string& name, const std::string& value) override;
+    bool DeleteValue(const std::string& name) override;
+    void CloseKey() override;
+
+private:
+    // The key a path is taken from, and the path relative to it.
+    struct TResolvedPath {
+        HKEY Base;
+        std::string Relative;
+        std::string FromRoot;
+    };
+    TResolvedPath Resolve(const std::string& path) const;
+
+    HKEY Root = HKEY_CURRENT_USER;
+    REGSAM AccessRights = KEY_ALL_ACCESS;
+    TRegistryKey Current;
+    std::string Path;
+};
+
+// Makes TRegistry accessors on the real roots.
+class TRegistryFactory : public IRegistryFactory {
+public:
+    std::unique_ptr<IRegistryAccessor> NewRegistry(TRegistryRoot root) override;
+};
+
+// The predefined key for a root.
+HKEY RootKeyOf(TRegistryRoot root);

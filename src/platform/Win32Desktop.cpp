@@ -1,0 +1,31 @@
+#include "platform/Win32Desktop.h"
+
+#include "framework/Exceptions.h"
+
+#include <windows.h>
+
+#include <vector>
+
+std::string TWin32Desktop::WindowsDirectory()
+{
+    // A too-small buffer makes the call return the size it needs (NUL
+    // included) and fill nothing; start at MAX_PATH and grow to that size.
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length == 0)
+            throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(length + 1);
+    }
+    throw EInOutError::FromErrorCode(ERROR_INSUFFICIENT_BUFFER);
+}
+
+void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)
+{
+    // The call takes a non-const pointer; hand it a private copy.
+    std::vector<char> path(bitmapPath.begin(), bitmapPath.end());
+    path.push_back('\0');
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The real desktop: the Windows directory and the wallpaper system call.
+
+#include "platform/Desktop.h"
+
+class TWin32Desktop : public IDesktop {
+public:
+    // GetWindowsDirectoryA, with a buffer as large as the answer needs.
+    std::string WindowsDirectory() override;
+    // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path,
+    // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE).
+    void SetDeskWallpaper(const std::string& bitmapPath) override;
+};

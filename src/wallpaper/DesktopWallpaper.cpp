@@ -1,0 +1,35 @@
+#include "wallpaper/DesktopWallpaper.h"
+
+#include "wallpaper/WallpaperFile.h"
+
+namespace {
+
+void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bitmapPath,
+                        const std::string& wallpaperStyle, const std::string& tileWallpaper)
+{
+    // The accessor closes the key when it goes, also when a write raises.
+    const std::unique_ptr<IRegistryAccessor> registry = registryFactory.NewRegistry(TRegistryRoot::CurrentUser);
+    if (!registry->OpenKey(DesktopKeyPath, false))
+        return;
+    registry->WriteString(WallpaperValueName, bitmapPath);
+    registry->WriteString(WallpaperStyleValueName, wallpaperStyle);
+    registry->WriteString(TileWallpaperValueName, tileWallpaper);
+}
+
+}  // namespace
+
+void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
+                         const std::string& tileWallpaper, const TWallpaperSystem& system)
+{
+    std::string bitmapPath;
+    switch (WallpaperKindOf(path)) {
+    case TWallpaperKind::None: return;
+    case TWallpaperKind::Bitmap: bitmapPath = path; break;
+    case TWallpaperKind::Jpeg:
+        bitmapPath = system.Desktop.WindowsDirectory() + WallpaperBitmapSuffix;
+        system.ConvertJpegToBitmap(path, bitmapPath);
+        break;
+    }
+    WriteDesktopValues(system.Registry, bitmapPath, wallpaperStyle, tileWallpaper);
+    system.Desktop.SetDeskWallpaper(bitmapPath);
+}

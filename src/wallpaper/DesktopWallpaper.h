@@ -1,0 +1,34 @@
+#pragma once
+// Applying one image file as the desktop wallpaper.
+//
+// Portable: the system is reached only through the interfaces passed in. The
+// Windows program passes the real desktop, the real registry and the real
+// JPEG converter (JpegToBitmap.h).
+
+#include "platform/Desktop.h"
+#include "platform/RegistryAccess.h"
+
+#include <functional>
+#include <string>
+
+// Decodes the JPEG file at jpegPath and writes it as a BMP file at bitmapPath.
+using TJpegToBitmapConverter = std::function<void(const std::string& jpegPath, const std::string& bitmapPath)>;
+
+// What applying a wallpaper needs from the system.
+struct TWallpaperSystem {
+    IDesktop& Desktop;
+    IRegistryFactory& Registry;
+    TJpegToBitmapConverter ConvertJpegToBitmap;
+};
+
+// Applies the file at `path` with the given style pair.
+//  - A ".JPG" file is converted into the Windows directory's
+//    "MyWallpaper.bmp" first, and that bitmap is the wallpaper; a ".BMP" file
+//    is the wallpaper itself; any other file is silently ignored.
+//  - Then, when "\Control Panel\Desktop" of the current user exists (it is
+//    never created): "Wallpaper", "WallpaperStyle", "TileWallpaper" are
+//    written in that order, and the key is closed on every path.
+//  - Then the desktop is asked to show the bitmap, whether or not the key
+//    existed. A failed conversion or write raises and stops before that.
+void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
+                         const std::string& tileWallpaper, const TWallpaperSystem& system);

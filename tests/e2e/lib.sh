@@ -1,0 +1,218 @@
+# End-to-end harness: runs the real tessivo.exe under Wine the way a person
+# would see it, and checks what a person or the system sees.
+#
+# Each test gets a private Xvfb (1024 x 768, 24 bit), a fresh Wine prefix
+# (a copy of build/wineprefix-template) with the exe installed in
+# C:\Program Files\Tessivo, and a Wine desktop "e2e-<test>" with a taskbar.
+# Screen coordinates are desktop coordinates. Everything is torn down when the
+# test ends; screenshots of a failed test are kept in
+# build/e2e-artifacts/<test>/.
+#
+# A test script, run as `bash <script> <path of tessivo.exe>`:
+#   source "$(dirname "$0")/lib.sh"
+#   e2e_init "$1"
+#   e2e_start
+#   e2e_wait_window '^Quorvel$' || e2e_abort "no main window"
+#   shot=$(e2e_screenshot start)
+#   e2e_check "what is checked" [ "$(e2e_pixel "$shot" 10 10)" = F5F5F5 ]
+#   e2e_finish
+#
+# Colours are upper-case RRGGBB hex strings throughout.
+#
+# E2E_KEEP=1 keeps the prefix and screenshots of a passing test too.
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
+source "$TESSIVO_ROOT/scripts/lib/wine.sh"
+
+E2E_TEST=$(basename "$0" .sh)
+E2E_DESKTOP="e2e-$E2E_TEST"
+E2E_WIDTH=1024
+E2E_HEIGHT=768
+E2E_PROGRAM='C:\Program Files\Tessivo\tessivo.exe'
+E2E_FAILURES=0
+E2E_CHECKS=0
+E2E_WORK=
+E2E_PREFIX=
+E2E_LAUNCHER=
+TESSIVO_SCRIPT=$E2E_TEST
+
+# e2e_init EXE: display, prefix, installed exe; cleans up on exit.
+e2e_init() {
+  local exe=${1:-}
+  [ -f "$exe" ] || e2e_abort "usage: bash $0 <path of tessivo.exe>"
+  trap _e2e_cleanup EXIT
+  trap 'exit 130' INT TERM
+  wine_prefix_ensure "$TESSIVO_TEMPLATE_PREFIX" || e2e_abort "the template Wine prefix is not ready"
+  mkdir -p "$TESSIVO_BUILD/e2e-work"
+  E2E_WORK=$(mktemp -d "$TESSIVO_BUILD/e2e-work/$E2E_TEST.XXXXXX")
+  E2E_PREFIX="$E2E_WORK/prefix"
+  wine_prefix_clone "$TESSIVO_TEMPLATE_PREFIX" "$E2E_PREFIX" || e2e_abort "cannot copy the template prefix"
+  local dir="$E2E_PREFIX/drive_c/Program Files/Tessivo"
+  mkdir -p "$dir"
+  cp "$exe" "$dir/tessivo.exe"
+  xvfb_start "${E2E_WIDTH}x${E2E_HEIGHT}x24" || e2e_abort "no X display"
+  # The pointer rests in a corner of the desktop, away from any window.
+  xdotool mousemove 0 0
+}
+
+# e2e_wine COMMAND...: a Wine command line in the test's prefix.
+e2e_wine() { wine_in "$E2E_PREFIX" "$@"; }
+
+# e2e_start [PROGRAM]: starts the program (default: the installed exe) in the
+# test's Wine desktop, with a taskbar and notification area. Returns at once.
+e2e_start() {
+  local program=${1:-$E2E_PROGRAM}
+  wine_desktop_enable_shell "$E2E_PREFIX" "$E2E_DESKTOP" || e2e_abort "cannot configure the Wine desktop"
+  WINEPREFIX="$E2E_PREFIX" "$TESSIVO_WINE" explorer "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+    "$program" >>"$E2E_WORK/wine.log" 2>&1 &
+  E2E_LAUNCHER=$!
+}
+
+# e2e_running: the Wine desktop started by e2e_start is still up. It closes
+# when the last program in it has ended.
+e2e_running() { [ -n "$E2E_LAUNCHER" ] && kill -0 "$E2E_LAUNCHER" 2>/dev/null; }
+
+# e2e_find_window REGEX: ids of the visible windows whose caption matches.
+e2e_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+
+# e2e_wait_window REGEX [SECONDS]: waits until a visible window with a
+# matching caption exists, then a moment more for its first paint. Fails early
+# when the program's desktop has closed (the program ended).
+e2e_wait_window() {
+  local regex=$1 seconds=${2:-30} deadline
+  deadline=$(($(date +%s) + seconds))
+  while [ "$(date +%s)" -lt "$deadline" ]; do
+    if [ -n "$(e2e_find_window "$regex")" ]; then
+      sleep "${E2E_SETTLE:-1}"
+      return 0
+    fi
+    if [ -n "$E2E_LAUNCHER" ] && ! e2e_running; then
+      note "the program ended before a window '$regex' appeared"
+      return 1
+    fi
+    sleep 0.1
+  done
+  note "no window '$regex' after $seconds s"
+  return 1
+}
+
+# e2e_wait_gone REGEX [SECONDS]: waits until no visible window matches.
+e2e_wait_gone() {
+  local regex=$1 seconds=${2:-15} deadline
+  deadline=$(($(date +%s) + seconds))
+  while [ "$(date +%s)" -lt "$deadline" ]; do
+    [ -z "$(e2e_find_window "$regex")" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# e2e_screenshot NAME: saves the whole desktop as NAME.png in the test's work
+# folder and prints the file's path.
+e2e_screenshot() {
+  local file="$E2E_WORK/$1.png"
+  import -window root "$file" || e2e_abort "screenshot failed"
+  echo "$file"
+}
+
+# e2e_region SHOT X Y W H: one line "x y RRGGBB" per pixel of the rectangle,
+# row by row, in desktop coordinates.
+e2e_region() {
+  local shot=$1 x=$2 y=$3 w=$4 h=$5
+  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 rgb:- |
+    od -An -v -tx1 -w3 |
+    awk -v x0="$x" -v y0="$y" -v w="$w" \
+      '{ i = NR - 1; printf "%d %d %s\n", x0 + i % w, y0 + int(i / w), toupper($1 $2 $3) }'
+}
+
+# e2e_pixel SHOT X Y: the colour of one pixel.
+e2e_pixel() { e2e_region "$1" "$2" "$3" 1 1 | awk '{ print $3 }'; }
+
+# e2e_count SHOT X Y W H COLOUR: how many pixels of the rectangle have COLOUR.
+e2e_count() {
+  e2e_region "$1" "$2" "$3" "$4" "$5" | awk -v c="$6" '$3 == c { n++ } END { print n + 0 }'
+}
+
+# e2e_count_other SHOT X Y W H COLOUR: how many pixels do not have COLOUR.
+e2e_count_other() {
+  e2e_region "$1" "$2" "$3" "$4" "$5" | awk -v c="$6" '$3 != c { n++ } END { print n + 0 }'
+}
+
+# e2e_sys_color NAME: a system colour of the prefix (HKCU\Control Panel\Colors,
+# e.g. ButtonFace), as RRGGBB.
+e2e_sys_color() {
+  e2e_reg_query 'HKCU\Control Panel\Colors' "$1" | awk '{ printf "%02X%02X%02X\n", $1, $2, $3 }'
+}
+
+# e2e_reg_query KEY VALUE: the data of a registry value (empty when missing).
+e2e_reg_query() {
+  e2e_wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    awk -v v="$2" '$1 == v && $2 ~ /^REG_/ { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; exit }'
+}
+
+# Input, as a person gives it.
+e2e_click() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
+e2e_double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 80 "${3:-1}"; }
+e2e_type() { xdotool type --delay 20 "$1"; }
+e2e_key() { xdotool key "$@"; }
+
+# e2e_check DESCRIPTION COMMAND...: runs COMMAND; a non-zero status is a
+# failed check. The test goes on, so one run reports every failed check.
+e2e_check() {
+  local what=$1; shift
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if "$@"; then
+    echo "ok: $what"
+  else
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+    echo "FAILED: $what"
+  fi
+}
+
+# e2e_expect DESCRIPTION ACTUAL EXPECTED: a check that two values are equal.
+e2e_expect() {
+  if [ "$2" = "$3" ]; then
+    e2e_check "$1" true
+  else
+    e2e_check "$1 (got '$2', expected '$3')" false
+  fi
+}
+
+# e2e_abort MESSAGE: the test cannot go on; fails it at once.
+e2e_abort() {
+  echo "FAILED: $*"
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+  [ -z "$E2E_WORK" ] || [ -z "${DISPLAY:-}" ] || import -window root "$E2E_WORK/at-abort.png" 2>/dev/null
+  exit 1
+}
+
+# e2e_finish: ends the test with its verdict.
+e2e_finish() {
+  if [ "$E2E_FAILURES" -gt 0 ]; then
+    echo "$E2E_TEST: $E2E_FAILURES of $E2E_CHECKS checks failed"
+    exit 1
+  fi
+  echo "$E2E_TEST: all $E2E_CHECKS checks passed"
+  exit 0
+}
+
+_e2e_cleanup() {
+  local status=$?
+  if [ -n "$E2E_PREFIX" ] && [ -d "$E2E_PREFIX" ]; then
+    wineserver_in "$E2E_PREFIX" -k 2>/dev/null
+    [ -z "$E2E_LAUNCHER" ] || wait "$E2E_LAUNCHER" 2>/dev/null
+  fi
+  xvfb_stop
+  [ -n "$E2E_WORK" ] || return
+  if [ "$status" -ne 0 ] || [ "${E2E_KEEP:-0}" = 1 ]; then
+    local keep="$TESSIVO_BUILD/e2e-artifacts/$E2E_TEST"
+    rm -rf "$keep" && mkdir -p "$keep"
+    cp "$E2E_WORK"/*.png "$E2E_WORK/wine.log" "$keep/" 2>/dev/null
+    echo "screenshots and Wine's log: ${keep#"$TESSIVO_ROOT"/}"
+  fi
+  if [ "${E2E_KEEP:-0}" = 1 ]; then
+    echo "prefix kept: $E2E_PREFIX"
+  else
+    rm -rf "$E2E_WORK"
+  fi
+}

@@ -1,0 +1,93 @@
+// Errors raised inside handlers that Windows calls reach the one error
+// handler, with its caption and full-stop rule, and the program goes on.
+
+#include "framework/CustomControl.h"
+#include "framework/Exceptions.h"
+#include "framework/Form.h"
+#include "framework/Timer.h"
+#include "support/TestApplication.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const UINT WM_TEST_THROW = WM_APP + 1;
+const UINT WM_TEST_ECHO = WM_APP + 2;
+
+class ThrowingControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == WM_TEST_THROW)
+            throw EListError::IndexOutOfBounds(static_cast<int>(message.WParam));
+        if (message.Msg == WM_TEST_ECHO) {
+            message.Result = static_cast<LRESULT>(message.WParam) + 1;
+            return;
+        }
+        TCustomControl::WndProc(message);
+    }
+};
+
+class ErrorBarrier : public testing::Test {
+protected:
+    void SetUp() override { CapturedErrors().clear(); }
+    void TearDown() override { CapturedErrors().clear(); }
+};
+
+}  // namespace
+
+TEST_F(ErrorBarrier, WindowHandlerErrorReachesHandlerAndWindowGoesOn)
+{
+    TForm form(nullptr);
+    auto* control = new ThrowingControl(&form);
+    control->SetParent(&form);
+    HWND window = control->Handle();
+
+    EXPECT_EQ(SendMessageA(window, WM_TEST_THROW, 7, 0), 0);
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Caption, "Tessivo");
+    // The text ends in ")": no full stop is added.
+    EXPECT_EQ(CapturedErrors()[0].Text, "List index out of bounds (7)");
+
+    // The window still answers.
+    EXPECT_EQ(SendMessageA(window, WM_TEST_ECHO, 41, 0), 42);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(ErrorBarrier, FullStopIsAddedAfterLetters)
+{
+    Application->Guarded([] { throw EInOutError::FromErrorCode(2); });
+    Application->Guarded([] { throw std::runtime_error("plain library error"); });
+    ASSERT_EQ(CapturedErrors().size(), 2u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "File not found.");
+    EXPECT_EQ(CapturedErrors()[1].Text, "plain library error.");
+}
+
+TEST_F(ErrorBarrier, FailingTimerTickIsReportedAndTimerKeepsTicking)
+{
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(10);
+    timer.SetOnTimer([&](TObject*) {
+        ++ticks;
+        throw EJPEG::FromMessageCode(53);
+    });
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+    timer.SetEnabled(false);
+    ASSERT_GE(CapturedErrors().size(), 3u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "JPEG error #53.");
+}
+
+TEST_F(ErrorBarrier, DisabledTimerDoesNotTick)
+{
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetEnabled(false);
+    timer.SetInterval(5);
+    timer.SetOnTimer([&](TObject*) { ++ticks; });
+    PumpMessages(60);
+    EXPECT_EQ(ticks, 0);
+    timer.SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 1; }));
+}

@@ -1,0 +1,174 @@
+// Canvas, bitmaps and pictures against real GDI.
+
+#include "framework/Exceptions.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/GdiHandle.h"
+#include "framework/graphics/JpegImage.h"
+#include "framework/graphics/Picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string TempPath(const char* name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+uint32_t PixelAt(TBitmap& bitmap, int x, int y)
+{
+    return static_cast<uint32_t>(bitmap.Canvas().Pixel(x, y)) & 0xFFFFFF;
+}
+
+}  // namespace
+
+TEST(Graphics, GdiObjectsDoNotGrowOverAThousandBitmapCycles)
+{
+    // Warm up once so lazily made objects of the framework exist already.
+    {
+        TBitmap warm(8, 8);
+        warm.Canvas().Brush().SetColor(clRed);
+        warm.Canvas().FillRect({0, 0, 8, 8});
+    }
+    const long before = gdi::LiveObjectCount();
+    TBitmap target(64, 64);
+    for (int cycle = 0; cycle < 1000; ++cycle) {
+        TBitmap bitmap(32 + cycle % 7, 24);
+        TCanvas& canvas = bitmap.Canvas();
+        canvas.Brush().SetColor(RGBColor(cycle % 256, 10, 20));
+        canvas.FillRect({0, 0, 16, 16});
+        canvas.Pen().SetColor(clBlue);
+        canvas.Rectangle(1, 1, 20, 20);
+        canvas.Font().SetHeight(-11 - cycle % 3);
+        RECT text{0, 0, 30, 20};
+        canvas.DrawText("Tessivo", text, DT_SINGLELINE);
+        bitmap.SetTransparent(cycle % 2 == 0);
+        target.Canvas().Draw(cycle % 30, 0, bitmap);
+        target.Canvas().StretchDraw({0, 0, 10, 10}, bitmap);
+    }
+    EXPECT_EQ(gdi::LiveObjectCount(), before + 2);  // target's bitmap and its DC
+}
+
+TEST(Graphics, CanvasDrawsWithItsPenAndBrush)
+{
+    TBitmap bitmap(20, 10);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().SetColor(RGBColor(1, 2, 3));
+    canvas.FillRect({0, 0, 20, 10});
+    canvas.Pen().SetColor(RGBColor(200, 0, 0));
+    canvas.MoveTo(0, 5);
+    canvas.LineTo(10, 5);  // the end point itself is not painted
+    EXPECT_EQ(PixelAt(bitmap, 0, 5), 0x0000C8u);
+    EXPECT_EQ(PixelAt(bitmap, 9, 5), 0x0000C8u);
+    EXPECT_EQ(PixelAt(bitmap, 10, 5), 0x030201u);
+    canvas.SetPixel(15, 2, clWhite);
+    EXPECT_EQ(PixelAt(bitmap, 15, 2), 0xFFFFFFu);
+}
+
+TEST(Graphics, BrushCopyReplacesOnlyTheChosenColour)
+{
+    TBitmap glyph(3, 1);
+    glyph.Canvas().SetPixel(0, 0, clBlack);
+    glyph.Canvas().SetPixel(1, 0, clSilver);
+    glyph.Canvas().SetPixel(2, 0, RGBColor(1, 1, 1));
+    TBitmap copy(3, 1);
+    copy.Canvas().Brush().SetColor(RGBColor(128, 128, 128));
+    copy.Canvas().BrushCopy({0, 0, 3, 1}, glyph, {0, 0, 3, 1}, clBlack);
+    EXPECT_EQ(PixelAt(copy, 0, 0), 0x808080u);
+    EXPECT_EQ(PixelAt(copy, 1, 0), 0xC0C0C0u);
+    EXPECT_EQ(PixelAt(copy, 2, 0), 0x010101u);
+}
+
+TEST(Graphics, TransparentDrawLeavesOutTheBottomLeftColour)
+{
+    TBitmap glyph(2, 2);
+    glyph.Canvas().Brush().SetColor(clSilver);
+    glyph.Canvas().FillRect({0, 0, 2, 2});
+    glyph.Canvas().SetPixel(1, 0, clBlack);
+    glyph.SetTransparent(true);
+    TBitmap target(4, 4);
+    target.Canvas().Brush().SetColor(clWhite);
+    target.Canvas().FillRect({0, 0, 4, 4});
+    target.Canvas().Draw(1, 1, glyph);
+    EXPECT_EQ(PixelAt(target, 1, 1), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(target, 2, 1), 0x000000u);
+    EXPECT_EQ(PixelAt(target, 2, 2), 0xFFFFFFu);
+}
+
+TEST(Graphics, ScanLinesAddressTopDownRows)
+{
+    TBitmap bitmap(3, 2);
+    bitmap.Canvas().SetPixel(2, 1, RGBColor(10, 20, 30));
+    const uint8_t* row = bitmap.ScanLine(1);
+    EXPECT_EQ(row[6], 30);  // blue
+    EXPECT_EQ(row[7], 20);
+    EXPECT_EQ(row[8], 10);  // red
+    EXPECT_THROW(bitmap.ScanLine(2), EInvalidGraphic);
+}
+
+TEST(Graphics, BitmapSurvivesASaveAndLoadRoundTrip)
+{
+    TBitmap bitmap(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            bitmap.Canvas().SetPixel(x, y, RGBColor(x * 40, y * 80, 7));
+    const std::string path = TempPath("tessivo-roundtrip.bmp");
+    bitmap.SaveToFile(path);
+    TBitmap loaded;
+    loaded.LoadFromFile(path);
+    ASSERT_EQ(loaded.Width(), 5);
+    ASSERT_EQ(loaded.Height(), 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(PixelAt(loaded, x, y), PixelAt(bitmap, x, y)) << x << "," << y;
+    DeleteFileA(path.c_str());
+}
+
+TEST(Graphics, PictureChoosesItsKindByExtension)
+{
+    TPicture picture;
+    try {
+        picture.LoadFromFile("C:\\pictures\\sea.gif");
+        FAIL() << "a .gif must be refused";
+    } catch (const EInvalidGraphic& error) {
+        EXPECT_STREQ(error.what(), "Unknown picture file extension (.gif)");
+    }
+    // A dot in a folder name is no extension.
+    try {
+        picture.LoadFromFile("C:\\my.pictures\\sea");
+        FAIL() << "a name without extension must be refused";
+    } catch (const EInvalidGraphic& error) {
+        EXPECT_STREQ(error.what(), "Unknown picture file extension (.)");
+    }
+    EXPECT_EQ(picture.Graphic(), nullptr);
+
+    // A missing file of a known kind: the open error, and the picture keeps
+    // what it held.
+    EXPECT_THROW(picture.LoadFromFile(TempPath("tessivo-missing.JPG")), EFOpenError);
+    EXPECT_EQ(picture.Graphic(), nullptr);
+}
+
+TEST(Graphics, CorruptBitmapFileIsRejectedAndLeavesTheBitmapAsItWas)
+{
+    const std::string path = TempPath("tessivo-corrupt.bmp");
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("BM this is not a bitmap at all", file);
+    std::fclose(file);
+    TBitmap bitmap(2, 2);
+    bitmap.Canvas().SetPixel(0, 0, clRed);
+    try {
+        bitmap.LoadFromFile(path);
+        FAIL() << "corrupt data must be refused";
+    } catch (const EInvalidGraphic& error) {
+        EXPECT_STREQ(error.what(), "Bitmap image is not valid");
+    }
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(PixelAt(bitmap, 0, 0), 0x0000FFu);
+    DeleteFileA(path.c_str());
+}

@@ -1,0 +1,156 @@
+#pragma once
+// An in-memory registry for tests of code that takes IRegistryFactory: keys
+// by path with letter case ignored (as in the real registry), string values,
+// a journal of every call in order, and value names whose writes are refused.
+//
+// Portable: no Windows header.
+
+#include "framework/Exceptions.h"
+#include "platform/RegistryAccess.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TFakeRegistry : public IRegistryFactory {
+public:
+    // Calls are appended to `journal` when one is given.
+    explicit TFakeRegistry(std::vector<std::string>* journal = nullptr) : Journal(journal) {}
+
+    // Makes the key (path from the root, with or without a leading "\").
+    void AddKey(TRegistryRoot root, const std::string& path) { Keys[KeyId(root, Normalize(path))]; }
+    bool HasKey(TRegistryRoot root, const std::string& path) const
+    {
+        return Keys.count(KeyId(root, Normalize(path))) != 0;
+    }
+    void SetValue(TRegistryRoot root, const std::string& path, const std::string& name, const std::string& value)
+    {
+        Keys[KeyId(root, Normalize(path))][Lower(name)] = value;
+    }
+    std::optional<std::string> Value(TRegistryRoot root, const std::string& path, const std::string& name) const
+    {
+        const auto key = Keys.find(KeyId(root, Normalize(path)));
+        if (key == Keys.end())
+            return std::nullopt;
+        const auto value = key->second.find(Lower(name));
+        if (value == key->second.end())
+            return std::nullopt;
+        return value->second;
+    }
+
+    // Writes of these value names (letter case ignored) are refused.
+    void RefuseWritesOf(const std::string& name) { RefusedNames.insert(Lower(name)); }
+
+    // Accessors made and not yet freed.
+    int LiveAccessors() const { return Live; }
+
+    std::unique_ptr<IRegistryAccessor> NewRegistry(TRegistryRoot root) override
+    {
+        return std::make_unique<TAccessor>(*this, root);
+    }
+
+private:
+    using TKeyId = std::pair<TRegistryRoot, std::string>;
+
+    static std::string Lower(std::string text)
+    {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    }
+    // Lower case, no leading or trailing "\".
+    static std::string Normalize(const std::string& path)
+    {
+        std::string result = Lower(path);
+        while (!result.empty() && result.front() == '\\')
+            result.erase(result.begin());
+        while (!result.empty() && result.back() == '\\')
+            result.pop_back();
+        return result;
+    }
+    static TKeyId KeyId(TRegistryRoot root, const std::string& normalized) { return {root, normalized}; }
+
+    void Record(const std::string& entry)
+    {
+        if (Journal != nullptr)
+            Journal->push_back(entry);
+    }
+
+    class TAccessor : public IRegistryAccessor {
+    public:
+        TAccessor(TFakeRegistry& registry, TRegistryRoot root) : Registry(registry), Root(root) { ++Registry.Live; }
+        ~TAccessor() override
+        {
+            CloseKey();
+            --Registry.Live;
+        }
+
+        bool OpenKey(const std::string& path, bool canCreate) override
+        {
+            const std::string resolved = Resolve(path);
+            const TKeyId id = KeyId(Root, resolved);
+            bool opened = Registry.Keys.count(id) != 0;
+            if (!opened && canCreate && !resolved.empty()) {
+                Registry.Keys[id];
+                opened = true;
+            }
+            Registry.Record("OpenKey " + path + (opened ? "" : " failed"));
+            if (opened)
+                Current = resolved;
+            return opened;
+        }
+        bool KeyExists(const std::string& path) override
+        {
+            return Registry.Keys.count(KeyId(Root, Resolve(path))) != 0;
+        }
+        std::string ReadString(const std::string& name) override
+        {
+            Registry.Record("ReadString " + name);
+            if (!Current)
+                return {};
+            return Registry.Value(Root, *Current, name).value_or("");
+        }
+        void WriteString(const std::string& name, const std::string& value) override
+        {
+            Registry.Record("WriteString " + name + "=" + value);
+            if (!Current || Registry.RefusedNames.count(Lower(name)) != 0)
+                throw ERegistryException::SetDataFailed(name);
+            Registry.Keys[KeyId(Root, *Current)][Lower(name)] = value;
+        }
+        bool DeleteValue(const std::string& name) override
+        {
+            Registry.Record("DeleteValue " + name);
+            return Current && Registry.Keys[KeyId(Root, *Current)].erase(Lower(name)) != 0;
+        }
+        void CloseKey() override
+        {
+            if (Current)
+                Registry.Record("CloseKey");
+            Current.reset();
+        }
+
+    private:
+        std::string Resolve(const std::string& path) const
+        {
+            if (!path.empty() && path.front() == '\\')
+                return Normalize(path);
+            if (Current && !Current->empty())
+                return Normalize(*Current + "\\" + path);
+            return Normalize(path);
+        }
+
+        TFakeRegistry& Registry;
+        TRegistryRoot Root;
+        std::optional<std::string> Current;
+    };
+
+    std::vector<std::string>* Journal;
+    std::map<TKeyId, std::map<std::string, std::string>> Keys;
+    std::set<std::string> RefusedNames;
+    int Live = 0;
+};

@@ -1,0 +1,229 @@
+#include "platform/Files.h"
+
+#include "framework/Exceptions.h"
+#include "platform/SystemError.h"
+#include "platform/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using testing::ElementsAre;
+using testing::UnorderedElementsAre;
+
+namespace {
+
+// The message an action raises, or "" when it raises nothing.
+template <typename Action>
+std::string ErrorOf(Action action)
+{
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "";
+}
+
+std::string ReadAll(TInputFile& file)
+{
+    std::string bytes;
+    char buffer[7];
+    while (const size_t count = file.Read(buffer, sizeof buffer))
+        bytes.append(buffer, count);
+    return bytes;
+}
+
+void WriteAll(TAtomicFileWriter& file, const std::string& bytes)
+{
+    file.Write(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+TEST(InputFile, ReadsTheWholeFileAndItsSize)
+{
+    TTempFolder folder;
+    const std::string bytes = std::string("a\r\n\x1a\0z", 6) + std::string(70000, 'q');
+    PutFileBytes(folder / "in.bin", bytes);
+    TInputFile file = TInputFile::OpenText(folder / "in.bin");
+    EXPECT_EQ(file.Size(), bytes.size());
+    EXPECT_EQ(ReadAll(file), bytes);
+    EXPECT_EQ(file.Read(nullptr, 0), 0u);
+}
+
+TEST(InputFile, OpenFailuresCarryTheMappedTexts)
+{
+    TTempFolder folder;
+    EXPECT_EQ(ErrorOf([&] { TInputFile::OpenText(folder / "missing.lst"); }), "File not found");
+    EXPECT_EQ(ErrorOf([&] { TInputFile::OpenText(folder / "no folder\\x.lst"); }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { TInputFile::OpenText(folder / "bad|name.lst"); }), "Invalid filename");
+    // A file another program holds open for writing without sharing.
+    PutFileBytes(folder / "locked.lst", "0\r\n");
+    HANDLE writer = CreateFileA((folder / "locked.lst").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ErrorOf([&] { TInputFile::OpenText(folder / "locked.lst"); }), "I/O error 32");
+    CloseHandle(writer);
+}
+
+TEST(InputFile, StreamStyleNamesTheFileAndTheSystemsReason)
+{
+    TTempFolder folder;
+    const std::string path = folder / "missing.jpg";
+    EXPECT_EQ(ErrorOf([&] { TInputFile::OpenStream(path); }),
+              "Cannot open file \"" + path + "\". " + SystemErrorMessage(ERROR_FILE_NOT_FOUND));
+    EXPECT_THROW(TInputFile::OpenStream(path), EFOpenError);
+}
+
+TEST(InputFile, OthersMayReadButNotWriteWhileItIsOpen)
+{
+    TTempFolder folder;
+    const std::string path = folder / "shared.lst";
+    PutFileBytes(path, "1\r\nx\r\n");
+    {
+        TInputFile file = TInputFile::OpenText(path);
+        HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+        CloseHandle(reader);
+        HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+        if (writer != INVALID_HANDLE_VALUE)
+            CloseHandle(writer);
+    }
+    // Closed with the object: now the file can be deleted.
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+TEST(FileErrors, EachSystemErrorMapsToItsText)
+{
+    const std::pair<DWORD, const char*> cases[] = {
+        {2, "File not found"},      {3, "Invalid filename"},   {123, "Invalid filename"},
+        {4, "Too many open files"}, {5, "File access denied"}, {32, "I/O error 32"},
+        {112, "I/O error 112"},
+    };
+    for (const auto& [code, text] : cases) {
+        EXPECT_EQ(ErrorOf([&] { RaiseFileError("x.lst", code, TFileErrorStyle::Text, true); }), text) << code;
+        EXPECT_EQ(ErrorOf([&] { RaiseFileError("x.lst", code, TFileErrorStyle::Text, false); }), text) << code;
+    }
+    EXPECT_THROW(RaiseFileError("x.bmp", 5, TFileErrorStyle::Stream, true), EFCreateError);
+    EXPECT_THROW(RaiseFileError("x.bmp", 5, TFileErrorStyle::Stream, false), EFOpenError);
+    // The system's reason has no line break at its end.
+    const std::string reason = SystemErrorMessage(ERROR_ACCESS_DENIED);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_GT(static_cast<unsigned char>(reason.back()), ' ');
+}
+
+TEST(AtomicFileWriter, CreatesOrReplacesTheFileWhole)
+{
+    TTempFolder folder;
+    const std::string path = folder / "out.lst";
+    {
+        TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
+        WriteAll(file, "first");
+        file.Commit();
+    }
+    EXPECT_EQ(FileBytes(path), "first");
+    // A shorter replacement leaves nothing of the old content; a long one
+    // passes through the write buffer several times.
+    {
+        TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
+        WriteAll(file, "2");
+        file.Commit();
+    }
+    EXPECT_EQ(FileBytes(path), "2");
+    std::string big(300000, '\0');
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>(i * 7 + i / 251);
+    {
+        TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
+        for (size_t done = 0; done < big.size(); done += 1000)
+            file.Write(big.data() + done, std::min<size_t>(1000, big.size() - done));
+        file.Commit();
+    }
+    EXPECT_EQ(FileBytes(path), big);
+    EXPECT_THAT(folder.FileNames(), ElementsAre("out.lst"));
+}
+
+TEST(AtomicFileWriter, WithoutCommitTheOldFileStaysAndNoTemporaryRemains)
+{
+    TTempFolder folder;
+    const std::string path = folder / "keep.lst";
+    PutFileBytes(path, "2\r\nold\r\nlist\r\n");
+    try {
+        TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
+        WriteAll(file, std::string(100000, 'n'));
+        // The temporary file sits in the target's own folder.
+        EXPECT_EQ(file.TemporaryPath().rfind(folder.Path() + "\\", 0), 0u);
+        EXPECT_EQ(folder.FileNames().size(), 2u);
+        throw EInOutError::FromErrorCode(112);  // the producer fails part-way
+    } catch (const EInOutError&) {
+    }
+    EXPECT_EQ(FileBytes(path), "2\r\nold\r\nlist\r\n");
+    EXPECT_THAT(folder.FileNames(), ElementsAre("keep.lst"));
+}
+
+TEST(AtomicFileWriter, FailedReplaceLeavesTheOldFileAndNoTemporary)
+{
+    TTempFolder folder;
+    // A read-only file cannot be replaced.
+    const std::string readOnly = folder / "readonly.lst";
+    PutFileBytes(readOnly, "old");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ErrorOf([&] {
+                  TAtomicFileWriter file = TAtomicFileWriter::CreateText(readOnly);
+                  WriteAll(file, "new");
+                  file.Commit();
+              }),
+              "File access denied");
+    EXPECT_EQ(FileBytes(readOnly), "old");
+    // Neither can a folder, nor a name the system refuses.
+    CreateDirectoryA((folder / "sub").c_str(), nullptr);
+    EXPECT_EQ(ErrorOf([&] {
+                  TAtomicFileWriter file = TAtomicFileWriter::CreateText(folder / "sub");
+                  file.Commit();
+              }),
+              "File access denied");
+    EXPECT_EQ(ErrorOf([&] {
+                  TAtomicFileWriter file = TAtomicFileWriter::CreateText(folder / "bad|name.lst");
+                  file.Commit();
+              }),
+              "Invalid filename");
+    EXPECT_THAT(folder.FileNames(), UnorderedElementsAre("readonly.lst", "sub"));
+}
+
+TEST(AtomicFileWriter, CreateFailuresInBothStyles)
+{
+    TTempFolder folder;
+    const std::string path = folder / "no folder\\x.lst";
+    EXPECT_EQ(ErrorOf([&] { TAtomicFileWriter::CreateText(path); }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { TAtomicFileWriter::CreateStream(path); }),
+              "Cannot create file \"" + path + "\". " + SystemErrorMessage(ERROR_PATH_NOT_FOUND));
+    EXPECT_THROW(TAtomicFileWriter::CreateStream(path), EFCreateError);
+}
+
+TEST(AtomicFileWriter, BareNameIsWrittenInTheCurrentDirectory)
+{
+    TTempFolder folder;
+    char previous[MAX_PATH + 1];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
+    {
+        TAtomicFileWriter file = TAtomicFileWriter::CreateText("bare.lst");
+        WriteAll(file, "0\r\n");
+        file.Commit();
+    }
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(FileBytes(folder / "bare.lst"), "0\r\n");
+    EXPECT_THAT(folder.FileNames(), ElementsAre("bare.lst"));
+}
+
+TEST(FileExists, TellsFilesFromFoldersAndMissingNames)
+{
+    TTempFolder folder;
+    PutFileBytes(folder / "f", "");
+    EXPECT_TRUE(FileExists(folder / "f"));
+    EXPECT_FALSE(FileExists(folder.Path()));
+    EXPECT_FALSE(FileExists(folder / "g"));
+}
