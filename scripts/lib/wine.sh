@@ -6,7 +6,10 @@
 TESSIVO_PREFIX_RECIPE=2
 
 TESSIVO_TEMPLATE_PREFIX="$TESSIVO_BUILD/wineprefix-template"
+# The prefix unit tests run in; a relative TESSIVO_TEST_PREFIX is taken from
+# the repository root, so CTest (which runs in the build folder) agrees.
 TESSIVO_TEST_PREFIX=${TESSIVO_TEST_PREFIX:-$TESSIVO_BUILD/wineprefix-test}
+[[ $TESSIVO_TEST_PREFIX = /* ]] || TESSIVO_TEST_PREFIX="$TESSIVO_ROOT/$TESSIVO_TEST_PREFIX"
 
 # The 64-bit loader. Debian's `wine` wrapper wants wine32 and complains
 # without it; the 64-bit loader runs our 64-bit programs directly.
@@ -76,9 +79,8 @@ _wine_prefix_prepare() {
     /d 'Liberation Serif' /f >/dev/null 2>&1 || return 1
   wine_in "$prefix" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' \
     /d 'Liberation Sans' /f >/dev/null 2>&1 || return 1
-  local report
-  if ! report=$(wine_in "$prefix" "$fontcheck" 2>&1); then
-    printf '%s\n' "$report" >&2
+  if ! wine_in "$prefix" "$fontcheck" >"$prefix/fontcheck.log" 2>&1 </dev/null; then
+    cat "$prefix/fontcheck.log" >&2
     note "error: the prefix does not resolve the program's fonts"
     return 1
   fi
@@ -148,8 +150,9 @@ wine_desktop_enable_shell() {
 # and inode, which tells servers of different prefixes apart.
 wineserver_pid() {
   [ -d "$1" ] || return 1
-  local tag pid
-  tag=$(printf 'server-%x-%x' $(stat -L -c '%d %i' "$1"))
+  local tag pid dev ino
+  read -r dev ino < <(stat -L -c '%d %i' "$1")
+  tag=$(printf 'server-%x-%x' "$dev" "$ino")
   for pid in $(pgrep -x wineserver64; pgrep -x wineserver); do
     case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in
       */"$tag") echo "$pid"; return 0 ;;
@@ -167,6 +170,16 @@ wineserver_warm() {
   wineserver_pid "$1" >/dev/null && return 0
   wineserver_in "$1" -p "${TESSIVO_WINESERVER_LINGER:-900}" </dev/null >/dev/null 2>&1 || return 1
   TESSIVO_OWNED_SERVERS+=("$1")
+  wine_session_start "$1"
+}
+
+# wine_session_start PREFIX: starts Wine's background services of PREFIX
+# (services.exe, winedevice.exe, ...) detached from our output. The first
+# Wine program of a session starts them, and they inherit its standard
+# output: under CTest or in a pipeline they would hold the pipe open and the
+# reader would wait for them until the session ends.
+wine_session_start() {
+  wine_in "$1" cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
 # wineserver_stop PREFIX: ends the server of PREFIX and every Wine process in

@@ -457,15 +457,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     }
     if (left == Left() && top == Top() && width == Width() && height == Height())
         return;
-    // The window reports the new bounds back through WM_WINDOWPOSCHANGED.
+    // The window reports the new bounds back through WM_WINDOWPOSCHANGED;
+    // a control that insists on its own size (a tool button) has its way.
     SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (Left() != left || Top() != top || Width() != width || Height() != height) {
-        // The platform may have refused (a minimised window): keep our view.
-        left_ = left;
-        top_ = top;
-        width_ = width;
-        height_ = height;
-    }
 }
 
 RECT TWinControl::ClientRect() const

@@ -23,7 +23,7 @@ bool IsBlank(char c)
     return static_cast<unsigned char>(c) <= 0x20;
 }
 
-}  // namespace
+} // namespace
 
 int32_t ParseListCount(std::string_view text)
 {

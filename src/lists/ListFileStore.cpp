@@ -9,6 +9,4 @@ void SaveListFile(const std::string& path, const std::vector<std::string>& entri
     file.Commit();
 }
 
-TListFileInput::TListFileInput(const std::string& path) : File(TInputFile::OpenText(path)), Reader(File)
-{
-}
+TListFileInput::TListFileInput(const std::string& path) : File(TInputFile::OpenText(path)), Reader(File) {}

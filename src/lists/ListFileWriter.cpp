@@ -4,7 +4,7 @@ namespace {
 
 constexpr char LineEnd[] = "\r\n";
 
-}  // namespace
+} // namespace
 
 void WriteListFile(IByteSink& sink, const std::vector<std::string>& entries)
 {

@@ -9,7 +9,7 @@ size_t FileNameStart(const std::string& path)
     return separator == std::string::npos ? 0 : separator + 1;
 }
 
-}  // namespace
+} // namespace
 
 std::string ExtractFilePath(const std::string& path)
 {

@@ -17,16 +17,17 @@ constexpr size_t WriteBufferSize = 64 * 1024;
 std::string TemporaryNameBeside(const std::string& path, unsigned attempt)
 {
     static std::atomic<unsigned> counter{0};
-    const unsigned unique = (GetCurrentProcessId() << 16) ^ GetTickCount() ^ (counter.fetch_add(1) * 0x9E3779B1u) ^
-                            (attempt * 0x85EBCA6Bu);
+    const unsigned unique = (GetCurrentProcessId() << 16) ^ GetTickCount() ^
+                            (counter.fetch_add(1) * 0x9E3779B1u) ^ (attempt * 0x85EBCA6Bu);
     char name[32];
     std::snprintf(name, sizeof name, "~tsv%08X.tmp", unique);
     return ExtractFilePath(path) + name;
 }
 
-}  // namespace
+} // namespace
 
-[[noreturn]] void RaiseFileError(const std::string& path, DWORD errorCode, TFileErrorStyle style, bool creating)
+[[noreturn]] void RaiseFileError(const std::string& path, DWORD errorCode, TFileErrorStyle style,
+                                 bool creating)
 {
     if (style == TFileErrorStyle::Text)
         throw EInOutError::FromErrorCode(static_cast<int>(errorCode));
@@ -64,8 +65,8 @@ bool TFileHandle::Close()
 
 // --- TInputFile ---
 
-TInputFile::TInputFile(std::string path, TFileHandle handle, TFileErrorStyle style)
-    : FilePath(std::move(path)), File(std::move(handle)), Style(style)
+TInputFile::TInputFile(std::string path, TFileHandle handle)
+    : FilePath(std::move(path)), File(std::move(handle))
 {
 }
 
@@ -80,20 +81,20 @@ static TFileHandle OpenForReading(const std::string& path, TFileErrorStyle style
 
 TInputFile TInputFile::OpenText(const std::string& path)
 {
-    return TInputFile(path, OpenForReading(path, TFileErrorStyle::Text), TFileErrorStyle::Text);
+    return TInputFile(path, OpenForReading(path, TFileErrorStyle::Text));
 }
 
 TInputFile TInputFile::OpenStream(const std::string& path)
 {
-    return TInputFile(path, OpenForReading(path, TFileErrorStyle::Stream), TFileErrorStyle::Stream);
+    return TInputFile(path, OpenForReading(path, TFileErrorStyle::Stream));
 }
 
 size_t TInputFile::Read(char* buffer, size_t size)
 {
     const DWORD wanted = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
     DWORD received = 0;
-    // A failed read of an open file is an I/O error whatever the caller's
-    // style: the file was opened, so "Cannot open" would mislead.
+    // A failed read of an open file is an I/O error whichever way it was
+    // opened: the file did open, so "Cannot open" would mislead.
     if (!ReadFile(File.Get(), buffer, wanted, &received, nullptr))
         throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
     return received;
@@ -117,8 +118,9 @@ TAtomicFileWriter::TAtomicFileWriter(std::string targetPath, std::string tempPat
 }
 
 TAtomicFileWriter::TAtomicFileWriter(TAtomicFileWriter&& other) noexcept
-    : TargetPath(std::move(other.TargetPath)), TempPath(std::move(other.TempPath)), File(std::move(other.File)),
-      Style(other.Style), Buffer(std::move(other.Buffer)), Committed(other.Committed)
+    : TargetPath(std::move(other.TargetPath)), TempPath(std::move(other.TempPath)),
+      File(std::move(other.File)), Style(other.Style), Buffer(std::move(other.Buffer)),
+      Committed(other.Committed)
 {
     other.TempPath.clear();
     other.Committed = true;
@@ -218,7 +220,8 @@ void TAtomicFileWriter::Commit()
         Fail(GetLastError());
     if (!File.Close())
         Fail(GetLastError());
-    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         Fail(GetLastError());
     TempPath.clear();
     Committed = true;

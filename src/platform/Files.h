@@ -17,10 +17,9 @@
 
 #include "platform/ByteStreams.h"
 
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
+#include <windows.h>
 
 enum class TFileErrorStyle { Text, Stream };
 
@@ -52,18 +51,17 @@ public:
     // Opens for reading; failures raise EFOpenError (stream style).
     static TInputFile OpenStream(const std::string& path);
 
+    // Raises EInOutError when the system fails the read.
     size_t Read(char* buffer, size_t size) override;
     // The file's size in bytes when it was opened.
     uint64_t Size() const;
     const std::string& Path() const { return FilePath; }
 
 private:
-    TInputFile(std::string path, TFileHandle handle, TFileErrorStyle style);
-    [[noreturn]] void Fail(DWORD errorCode) const;
+    TInputFile(std::string path, TFileHandle handle);
 
     std::string FilePath;
     TFileHandle File;
-    TFileErrorStyle Style;
 };
 
 // A new file that replaces `path` only when Commit succeeds.
@@ -94,7 +92,8 @@ public:
     const std::string& TemporaryPath() const { return TempPath; }
 
 private:
-    TAtomicFileWriter(std::string targetPath, std::string tempPath, TFileHandle handle, TFileErrorStyle style);
+    TAtomicFileWriter(std::string targetPath, std::string tempPath, TFileHandle handle,
+                      TFileErrorStyle style);
     static TAtomicFileWriter Create(const std::string& path, TFileErrorStyle style);
     void FlushBuffer();
     void Abandon();
@@ -113,4 +112,5 @@ bool FileExists(const std::string& path);
 
 // Raises the error `errorCode` for `path` in the given style; `creating` picks
 // EFCreateError over EFOpenError in stream style.
-[[noreturn]] void RaiseFileError(const std::string& path, DWORD errorCode, TFileErrorStyle style, bool creating);
+[[noreturn]] void RaiseFileError(const std::string& path, DWORD errorCode, TFileErrorStyle style,
+                                 bool creating);

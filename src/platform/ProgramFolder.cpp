@@ -3,9 +3,8 @@
 #include "framework/Exceptions.h"
 #include "platform/FileNames.h"
 
-#include <windows.h>
-
 #include <vector>
+#include <windows.h>
 
 std::string ProgramFolder()
 {

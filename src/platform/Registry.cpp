@@ -55,8 +55,8 @@ bool TRegistry::OpenKey(const std::string& path, bool canCreate)
     LONG result;
     if (canCreate && !resolved.Relative.empty()) {
         DWORD disposition = 0;
-        result = RegCreateKeyExA(resolved.Base, resolved.Relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 AccessRights, nullptr, &opened, &disposition);
+        result = RegCreateKeyExA(resolved.Base, resolved.Relative.c_str(), 0, nullptr,
+                                 REG_OPTION_NON_VOLATILE, AccessRights, nullptr, &opened, &disposition);
     } else {
         result = RegOpenKeyExA(resolved.Base, resolved.Relative.c_str(), 0, AccessRights, &opened);
     }

@@ -5,9 +5,8 @@
 
 #include "platform/RegistryAccess.h"
 
-#include <windows.h>
-
 #include <string>
+#include <windows.h>
 
 // Read rights used to test whether a key exists:
 // STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS.

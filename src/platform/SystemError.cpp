@@ -7,8 +7,8 @@
 std::string SystemErrorMessage(unsigned long errorCode)
 {
     char buffer[512];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, errorCode, 0,
-                                  buffer, sizeof buffer, nullptr);
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  errorCode, 0, buffer, sizeof buffer, nullptr);
     while (length > 0 && static_cast<unsigned char>(buffer[length - 1]) <= ' ')
         --length;
     if (length == 0)

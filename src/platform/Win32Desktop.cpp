@@ -2,9 +2,8 @@
 
 #include "framework/Exceptions.h"
 
-#include <windows.h>
-
 #include <vector>
+#include <windows.h>
 
 std::string TWin32Desktop::WindowsDirectory()
 {

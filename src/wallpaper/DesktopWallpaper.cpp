@@ -8,7 +8,8 @@ void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bi
                         const std::string& wallpaperStyle, const std::string& tileWallpaper)
 {
     // The accessor closes the key when it goes, also when a write raises.
-    const std::unique_ptr<IRegistryAccessor> registry = registryFactory.NewRegistry(TRegistryRoot::CurrentUser);
+    const std::unique_ptr<IRegistryAccessor> registry =
+        registryFactory.NewRegistry(TRegistryRoot::CurrentUser);
     if (!registry->OpenKey(DesktopKeyPath, false))
         return;
     registry->WriteString(WallpaperValueName, bitmapPath);
@@ -16,15 +17,18 @@ void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bi
     registry->WriteString(TileWallpaperValueName, tileWallpaper);
 }
 
-}  // namespace
+} // namespace
 
 void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
                          const std::string& tileWallpaper, const TWallpaperSystem& system)
 {
     std::string bitmapPath;
     switch (WallpaperKindOf(path)) {
-    case TWallpaperKind::None: return;
-    case TWallpaperKind::Bitmap: bitmapPath = path; break;
+    case TWallpaperKind::None:
+        return;
+    case TWallpaperKind::Bitmap:
+        bitmapPath = path;
+        break;
     case TWallpaperKind::Jpeg:
         bitmapPath = system.Desktop.WindowsDirectory() + WallpaperBitmapSuffix;
         system.ConvertJpegToBitmap(path, bitmapPath);

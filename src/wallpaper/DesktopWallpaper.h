@@ -12,7 +12,8 @@
 #include <string>
 
 // Decodes the JPEG file at jpegPath and writes it as a BMP file at bitmapPath.
-using TJpegToBitmapConverter = std::function<void(const std::string& jpegPath, const std::string& bitmapPath)>;
+using TJpegToBitmapConverter =
+    std::function<void(const std::string& jpegPath, const std::string& bitmapPath)>;
 
 // What applying a wallpaper needs from the system.
 struct TWallpaperSystem {

@@ -31,9 +31,13 @@ TWallpaperKind WallpaperKindOf(const std::string& path)
 std::optional<TWallpaperStyle> WallpaperStyleForIndex(int itemIndex)
 {
     switch (itemIndex) {
-    case 0: return TWallpaperStyle{"0", "0"};
-    case 1: return TWallpaperStyle{"0", "1"};
-    case 2: return TWallpaperStyle{"2", "0"};
-    default: return std::nullopt;
+    case 0:
+        return TWallpaperStyle{"0", "0"};
+    case 1:
+        return TWallpaperStyle{"0", "1"};
+    case 2:
+        return TWallpaperStyle{"2", "0"};
+    default:
+        return std::nullopt;
     }
 }

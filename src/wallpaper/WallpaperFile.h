@@ -9,9 +9,9 @@
 #include <string>
 
 enum class TWallpaperKind {
-    None,    // not applied at all
-    Jpeg,    // decoded into the wallpaper bitmap first
-    Bitmap,  // handed to the desktop unchanged
+    None,   // not applied at all
+    Jpeg,   // decoded into the wallpaper bitmap first
+    Bitmap, // handed to the desktop unchanged
 };
 
 // The extension as the decision sees it: ExtractFileExt upper-cased and cut

@@ -51,6 +51,10 @@ e2e_init() {
   mkdir -p "$dir"
   cp "$exe" "$dir/tessivo.exe"
   xvfb_start "${E2E_WIDTH}x${E2E_HEIGHT}x24" || e2e_abort "no X display"
+  # One Wine session for the whole test, ended by the clean-up (or after ten
+  # idle minutes, should the clean-up never run).
+  wineserver_in "$E2E_PREFIX" -p 600 </dev/null >/dev/null 2>&1
+  wine_session_start "$E2E_PREFIX"
   # The pointer rests in a corner of the desktop, away from any window.
   xdotool mousemove 0 0
 }

@@ -18,7 +18,7 @@ shot=$(e2e_screenshot startup)
 
 face=$(e2e_sys_color ButtonFace)
 background=$(e2e_sys_color Background)
-[ -n "$face" ] && [ -n "$background" ] || e2e_abort "cannot read the system colours"
+if [ -z "$face" ] || [ -z "$background" ]; then e2e_abort "cannot read the system colours"; fi
 desk=$(e2e_pixel "$shot" 16 16)
 e2e_expect "the desktop shows its plain background colour" "$desk" "$background"
 

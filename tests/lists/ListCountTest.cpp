@@ -1,10 +1,8 @@
+#include "framework/Exceptions.h"
 #include "lists/ListFileReader.h"
 
-#include "framework/Exceptions.h"
-
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 TEST(ListCount, AcceptsSignedDecimalAndHexInEachPrefixForm)
 {
@@ -42,9 +40,32 @@ TEST(ListCount, AcceptsSignedDecimalAndHexInEachPrefixForm)
 TEST(ListCount, RejectsAnythingElseAsInvalidNumericInput)
 {
     const char* const cases[] = {
-        "",           "+",         "-",         "$",     "x",     "0x",    "-0x",  "12a",  "1.5",
-        "1,000",      "++1",       "+-1",       "0x-1",  "$g",    "x 1",   "1e3",  "\xEF\xBB\xBF" "1",
-        "2147483648", "-2147483649", "99999999999", "$100000000", "0xFFFFFFFF0", "00x1", "$$1", "0b1",
+        "",
+        "+",
+        "-",
+        "$",
+        "x",
+        "0x",
+        "-0x",
+        "12a",
+        "1.5",
+        "1,000",
+        "++1",
+        "+-1",
+        "0x-1",
+        "$g",
+        "x 1",
+        "1e3",
+        "\xEF\xBB\xBF"
+        "1",
+        "2147483648",
+        "-2147483649",
+        "99999999999",
+        "$100000000",
+        "0xFFFFFFFF0",
+        "00x1",
+        "$$1",
+        "0b1",
     };
     for (const char* text : cases) {
         try {

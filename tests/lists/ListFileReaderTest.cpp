@@ -3,10 +3,9 @@
 #include "framework/Exceptions.h"
 #include "lists/ListFileWriter.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 using testing::ElementsAre;
 
@@ -54,14 +53,19 @@ protected:
     TReadResult Read(std::string_view bytes, int lines = -1) { return ReadList(bytes, GetParam(), lines); }
 };
 
-}  // namespace
+} // namespace
 
 INSTANTIATE_TEST_SUITE_P(ChunkSizes, ListFileReaderTest, testing::Values(1, 2, 3, 7, 4096, 1 << 20));
 
 TEST_P(ListFileReaderTest, ReadsWhatTheWriterWrote)
 {
-    const std::vector<std::string> entries = {"C:\\pics\\sea.jpg", "", "  spaced  ", "D:\\\xe9t\xe9.bmp",
-                                              "\x1a" "after eof mark", "relative.jpg"};
+    const std::vector<std::string> entries = {"C:\\pics\\sea.jpg",
+                                              "",
+                                              "  spaced  ",
+                                              "D:\\\xe9t\xe9.bmp",
+                                              "\x1a"
+                                              "after eof mark",
+                                              "relative.jpg"};
     TStringByteSink sink;
     WriteListFile(sink, entries);
     const TReadResult result = Read(sink.Text());
@@ -81,11 +85,15 @@ TEST_P(ListFileReaderTest, CountIsFoundAfterBlankBytesAndTheRestOfItsLineIsSkipp
 
 TEST_P(ListFileReaderTest, EndOfDataBeforeTheCountReadsAsZero)
 {
-    for (std::string_view bytes : {std::string_view(""), std::string_view("\r\n\r\n"), std::string_view(" \t\x01\x20")})
+    for (std::string_view bytes :
+         {std::string_view(""), std::string_view("\r\n\r\n"), std::string_view(" \t\x01\x20")})
         EXPECT_EQ(Read(bytes).Count, 0);
     EXPECT_EQ(Read("0\r\n").Count, 0);
     // 0x1A is a control byte like any other here, and is skipped.
-    EXPECT_EQ(Read("\x1a" "4\r\n").Count, 4);
+    EXPECT_EQ(Read("\x1a"
+                   "4\r\n")
+                  .Count,
+              4);
     EXPECT_EQ(Read("-5\r\nx\r\n").Count, -5);
 }
 
@@ -102,8 +110,9 @@ TEST_P(ListFileReaderTest, CountIsReadFromAtMostThirtyTwoBytes)
 
 TEST_P(ListFileReaderTest, CountThatIsNotANumberIsRejected)
 {
-    for (std::string_view bytes : {std::string_view("\xEF\xBB\xBF" "1\r\na\r\n"), std::string_view("C:\\a.jpg\r\n"),
-                                   std::string_view("3x\r\n")}) {
+    for (std::string_view bytes : {std::string_view("\xEF\xBB\xBF"
+                                                    "1\r\na\r\n"),
+                                   std::string_view("C:\\a.jpg\r\n"), std::string_view("3x\r\n")}) {
         try {
             Read(bytes);
             ADD_FAILURE() << "accepted";
@@ -120,7 +129,12 @@ TEST_P(ListFileReaderTest, LinesEndAtLfWithEveryCrLeftOut)
     // Spaces and other bytes are kept; nothing is trimmed.
     EXPECT_THAT(Read("2\r\n  lead\r\ntrail \t \r\n").Entries, ElementsAre("  lead", "trail \t "));
     // 0x1A is an ordinary byte, not the end of the file.
-    EXPECT_THAT(Read("2\r\na\x1a" "b\r\n\x1a\r\n").Entries, ElementsAre("a\x1a" "b", "\x1a"));
+    EXPECT_THAT(Read("2\r\na\x1a"
+                     "b\r\n\x1a\r\n")
+                    .Entries,
+                ElementsAre("a\x1a"
+                            "b",
+                            "\x1a"));
     EXPECT_THAT(Read("1\r\n" + std::string(100000, 'p') + "\r\n").Entries[0].size(), 100000u);
 }
 

@@ -11,8 +11,7 @@ using testing::ElementsAre;
 
 namespace {
 
-template <typename Action>
-std::string ErrorOf(Action action)
+template <typename Action> std::string ErrorOf(Action action)
 {
     try {
         action();
@@ -49,7 +48,7 @@ std::vector<std::string> LoadAll(const std::string& path)
     return entries;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ListFileStore, SavedFilesAreByteExact)
 {
@@ -73,7 +72,7 @@ TEST(ListFileStore, FailedWritePartWayLeavesTheOldListIntact)
     const std::vector<std::string> entries(5000, "C:\\new\\picture.jpg");
     EXPECT_EQ(ErrorOf([&] {
                   TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
-                  TDiskFullAfter disk(file, 70000);  // past the first buffer flush
+                  TDiskFullAfter disk(file, 70000); // past the first buffer flush
                   WriteListFile(disk, entries);
                   file.Commit();
               }),
@@ -104,7 +103,8 @@ TEST(ListFileStore, ReadFailuresCarryTheirTextsAndReleaseTheFile)
     EXPECT_EQ(ErrorOf([&] { TListFileInput input(folder / "missing.lst"); }), "File not found");
     EXPECT_EQ(ErrorOf([&] { TListFileInput input(folder / "none\\x.lst"); }), "Invalid filename");
     const std::string path = folder / "bad.lst";
-    PutFileBytes(path, "\xEF\xBB\xBF" "1\r\nC:\\a.jpg\r\n");
+    PutFileBytes(path, "\xEF\xBB\xBF"
+                       "1\r\nC:\\a.jpg\r\n");
     EXPECT_EQ(ErrorOf([&] { LoadAll(path); }), "Invalid numeric input");
     // The failed read did not leave the file open: it can be written again.
     SaveListFile(path, {"C:\\b.jpg"});

@@ -11,14 +11,15 @@ std::string Written(const std::vector<std::string>& entries)
     return sink.Text();
 }
 
-}  // namespace
+} // namespace
 
 TEST(ListFileWriter, WritesTheCountThenEachEntryWithCrLfAndNothingElse)
 {
     EXPECT_EQ(Written({}), std::string("0\r\n"));
     EXPECT_EQ(Written({"C:\\pics\\sea.jpg"}), "1\r\nC:\\pics\\sea.jpg\r\n");
     // Entries go out byte for byte: empty, spaced, 8-bit and 0x1A alike.
-    EXPECT_EQ(Written({"", " a ", "\xe9\x1a", "sea.jpg"}), std::string("4\r\n\r\n a \r\n\xe9\x1a\r\nsea.jpg\r\n"));
+    EXPECT_EQ(Written({"", " a ", "\xe9\x1a", "sea.jpg"}),
+              std::string("4\r\n\r\n a \r\n\xe9\x1a\r\nsea.jpg\r\n"));
 }
 
 TEST(ListFileWriter, CountIsPlainDecimal)

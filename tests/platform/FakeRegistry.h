@@ -28,11 +28,13 @@ public:
     {
         return Keys.count(KeyId(root, Normalize(path))) != 0;
     }
-    void SetValue(TRegistryRoot root, const std::string& path, const std::string& name, const std::string& value)
+    void SetValue(TRegistryRoot root, const std::string& path, const std::string& name,
+                  const std::string& value)
     {
         Keys[KeyId(root, Normalize(path))][Lower(name)] = value;
     }
-    std::optional<std::string> Value(TRegistryRoot root, const std::string& path, const std::string& name) const
+    std::optional<std::string> Value(TRegistryRoot root, const std::string& path,
+                                     const std::string& name) const
     {
         const auto key = Keys.find(KeyId(root, Normalize(path)));
         if (key == Keys.end())
@@ -83,7 +85,10 @@ private:
 
     class TAccessor : public IRegistryAccessor {
     public:
-        TAccessor(TFakeRegistry& registry, TRegistryRoot root) : Registry(registry), Root(root) { ++Registry.Live; }
+        TAccessor(TFakeRegistry& registry, TRegistryRoot root) : Registry(registry), Root(root)
+        {
+            ++Registry.Live;
+        }
         ~TAccessor() override
         {
             CloseKey();

@@ -13,8 +13,7 @@ using testing::UnorderedElementsAre;
 namespace {
 
 // The message an action raises, or "" when it raises nothing.
-template <typename Action>
-std::string ErrorOf(Action action)
+template <typename Action> std::string ErrorOf(Action action)
 {
     try {
         action();
@@ -38,7 +37,7 @@ void WriteAll(TAtomicFileWriter& file, const std::string& bytes)
     file.Write(bytes.data(), bytes.size());
 }
 
-}  // namespace
+} // namespace
 
 TEST(InputFile, ReadsTheWholeFileAndItsSize)
 {
@@ -59,7 +58,8 @@ TEST(InputFile, OpenFailuresCarryTheMappedTexts)
     EXPECT_EQ(ErrorOf([&] { TInputFile::OpenText(folder / "bad|name.lst"); }), "Invalid filename");
     // A file another program holds open for writing without sharing.
     PutFileBytes(folder / "locked.lst", "0\r\n");
-    HANDLE writer = CreateFileA((folder / "locked.lst").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE writer =
+        CreateFileA((folder / "locked.lst").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     EXPECT_EQ(ErrorOf([&] { TInputFile::OpenText(folder / "locked.lst"); }), "I/O error 32");
     CloseHandle(writer);
@@ -105,7 +105,8 @@ TEST(FileErrors, EachSystemErrorMapsToItsText)
     };
     for (const auto& [code, text] : cases) {
         EXPECT_EQ(ErrorOf([&] { RaiseFileError("x.lst", code, TFileErrorStyle::Text, true); }), text) << code;
-        EXPECT_EQ(ErrorOf([&] { RaiseFileError("x.lst", code, TFileErrorStyle::Text, false); }), text) << code;
+        EXPECT_EQ(ErrorOf([&] { RaiseFileError("x.lst", code, TFileErrorStyle::Text, false); }), text)
+            << code;
     }
     EXPECT_THROW(RaiseFileError("x.bmp", 5, TFileErrorStyle::Stream, true), EFCreateError);
     EXPECT_THROW(RaiseFileError("x.bmp", 5, TFileErrorStyle::Stream, false), EFOpenError);
@@ -157,7 +158,7 @@ TEST(AtomicFileWriter, WithoutCommitTheOldFileStaysAndNoTemporaryRemains)
         // The temporary file sits in the target's own folder.
         EXPECT_EQ(file.TemporaryPath().rfind(folder.Path() + "\\", 0), 0u);
         EXPECT_EQ(folder.FileNames().size(), 2u);
-        throw EInOutError::FromErrorCode(112);  // the producer fails part-way
+        throw EInOutError::FromErrorCode(112); // the producer fails part-way
     } catch (const EInOutError&) {
     }
     EXPECT_EQ(FileBytes(path), "2\r\nold\r\nlist\r\n");

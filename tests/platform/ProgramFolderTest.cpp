@@ -27,7 +27,8 @@ TEST(ProgramFolder, SetCurrentFolderMovesTheProcessOrRaises)
         SetCurrentFolder(folder / "missing");
         ADD_FAILURE() << "no error raised";
     } catch (const EInOutError& e) {
-        EXPECT_TRUE(e.ErrorCode == ERROR_FILE_NOT_FOUND || e.ErrorCode == ERROR_PATH_NOT_FOUND) << e.ErrorCode;
+        EXPECT_TRUE(e.ErrorCode == ERROR_FILE_NOT_FOUND || e.ErrorCode == ERROR_PATH_NOT_FOUND)
+            << e.ErrorCode;
     }
     SetCurrentDirectoryA(previous);
 }

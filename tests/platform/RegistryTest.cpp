@@ -3,7 +3,6 @@
 #include "framework/Exceptions.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -12,7 +11,9 @@ namespace {
 // again at the end.
 class RegistryTest : public testing::Test {
 protected:
-    RegistryTest() : Base("Software\\TessivoTest\\" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()))
+    RegistryTest()
+        : Base("Software\\TessivoTest\\" +
+               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()))
     {
         RegDeleteTreeA(HKEY_CURRENT_USER, Base.c_str());
     }
@@ -26,8 +27,8 @@ protected:
     void PutRaw(const std::string& name, DWORD type, const void* data, DWORD size)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Base.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Base.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
@@ -45,8 +46,7 @@ protected:
     std::string FromRoot() const { return "\\" + Base; }
 };
 
-template <typename Action>
-std::string ErrorOf(Action action)
+template <typename Action> std::string ErrorOf(Action action)
 {
     try {
         action();
@@ -56,7 +56,7 @@ std::string ErrorOf(Action action)
     return "";
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(RegistryTest, StartsOnCurrentUserWithFullAccessAndNoKey)
 {

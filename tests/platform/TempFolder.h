@@ -2,14 +2,13 @@
 // A fresh folder under the system's temporary folder for one test, removed
 // with its files (one level deep) when the test ends.
 
-#include <windows.h>
-
 #include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 class TTempFolder {
 public:

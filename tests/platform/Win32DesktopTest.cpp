@@ -3,9 +3,8 @@
 #include "platform/Registry.h"
 #include "platform/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -14,7 +13,10 @@ std::string TinyBitmap()
 {
     std::string bytes;
     auto put16 = [&](uint16_t v) { bytes.append({char(v & 0xFF), char(v >> 8)}); };
-    auto put32 = [&](uint32_t v) { put16(uint16_t(v & 0xFFFF)); put16(uint16_t(v >> 16)); };
+    auto put32 = [&](uint32_t v) {
+        put16(uint16_t(v & 0xFFFF));
+        put16(uint16_t(v >> 16));
+    };
     bytes += "BM";
     put32(14 + 40 + 16);
     put32(0);
@@ -41,7 +43,7 @@ std::string DesktopWallpaperValue()
     return registry.ReadString("Wallpaper");
 }
 
-}  // namespace
+} // namespace
 
 TEST(Win32Desktop, WindowsDirectoryIsAnExistingFolder)
 {

@@ -20,10 +20,7 @@ constexpr const char* Target = "C:\\windows\\MyWallpaper.bmp";
 // order of everything the apply does can be read off it.
 class DesktopWallpaperTest : public testing::Test {
 protected:
-    DesktopWallpaperTest()
-    {
-        Registry.AddKey(TRegistryRoot::CurrentUser, "Control Panel\\Desktop");
-    }
+    DesktopWallpaperTest() { Registry.AddKey(TRegistryRoot::CurrentUser, "Control Panel\\Desktop"); }
 
     void Apply(const std::string& path, const std::string& style = "0", const std::string& tile = "0")
     {
@@ -32,7 +29,8 @@ protected:
 
     std::string DesktopValue(const char* name) const
     {
-        return Registry.Value(TRegistryRoot::CurrentUser, "Control Panel\\Desktop", name).value_or("<missing>");
+        return Registry.Value(TRegistryRoot::CurrentUser, "Control Panel\\Desktop", name)
+            .value_or("<missing>");
     }
 
     std::vector<std::string> Journal;
@@ -46,7 +44,7 @@ protected:
     bool FailConversion = false;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DesktopWallpaperTest, JpegIsConvertedAndTheBitmapIsWrittenBeforeTheSystemCall)
 {
@@ -56,9 +54,9 @@ TEST_F(DesktopWallpaperTest, JpegIsConvertedAndTheBitmapIsWrittenBeforeTheSystem
         const std::string source = path;
         EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", "Convert " + source + " -> " + Target,
                                          "OpenKey \\Control Panel\\Desktop",
-                                         std::string("WriteString Wallpaper=") + Target, "WriteString WallpaperStyle=0",
-                                         "WriteString TileWallpaper=1", "CloseKey",
-                                         std::string("SetDeskWallpaper ") + Target))
+                                         std::string("WriteString Wallpaper=") + Target,
+                                         "WriteString WallpaperStyle=0", "WriteString TileWallpaper=1",
+                                         "CloseKey", std::string("SetDeskWallpaper ") + Target))
             << path;
         EXPECT_EQ(DesktopValue("Wallpaper"), Target);
     }
@@ -71,9 +69,10 @@ TEST_F(DesktopWallpaperTest, BitmapIsAppliedInPlace)
         Journal.clear();
         Apply(path, "2", "0");
         const std::string source = path;
-        EXPECT_THAT(Journal, ElementsAre("OpenKey \\Control Panel\\Desktop", "WriteString Wallpaper=" + source,
-                                         "WriteString WallpaperStyle=2", "WriteString TileWallpaper=0", "CloseKey",
-                                         "SetDeskWallpaper " + source))
+        EXPECT_THAT(Journal,
+                    ElementsAre("OpenKey \\Control Panel\\Desktop", "WriteString Wallpaper=" + source,
+                                "WriteString WallpaperStyle=2", "WriteString TileWallpaper=0", "CloseKey",
+                                "SetDeskWallpaper " + source))
             << path;
     }
 }
@@ -103,9 +102,10 @@ TEST_F(DesktopWallpaperTest, MissingDesktopKeyWritesNothingButStillCallsTheSyste
     TFakeRegistry emptyRegistry{&Journal};
     TWallpaperSystem system{Desktop, emptyRegistry, System.ConvertJpegToBitmap};
     SetDesktopWallpaper("C:\\pics\\sea.jpg", "0", "0", system);
-    EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", std::string("Convert C:\\pics\\sea.jpg -> ") + Target,
-                                     "OpenKey \\Control Panel\\Desktop failed",
-                                     std::string("SetDeskWallpaper ") + Target));
+    EXPECT_THAT(Journal,
+                ElementsAre("WindowsDirectory", std::string("Convert C:\\pics\\sea.jpg -> ") + Target,
+                            "OpenKey \\Control Panel\\Desktop failed",
+                            std::string("SetDeskWallpaper ") + Target));
     // The key is never created.
     EXPECT_FALSE(emptyRegistry.HasKey(TRegistryRoot::CurrentUser, "Control Panel\\Desktop"));
 }
@@ -119,8 +119,9 @@ TEST_F(DesktopWallpaperTest, RefusedWriteStopsBeforeTheSystemCallAndClosesTheKey
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'WallpaperStyle'");
     }
-    EXPECT_THAT(Journal, ElementsAre("OpenKey \\Control Panel\\Desktop", "WriteString Wallpaper=C:\\pics\\sea.bmp",
-                                     "WriteString WallpaperStyle=0", "CloseKey"));
+    EXPECT_THAT(Journal,
+                ElementsAre("OpenKey \\Control Panel\\Desktop", "WriteString Wallpaper=C:\\pics\\sea.bmp",
+                            "WriteString WallpaperStyle=0", "CloseKey"));
     // What was written before the refusal stays.
     EXPECT_EQ(DesktopValue("Wallpaper"), "C:\\pics\\sea.bmp");
     EXPECT_THAT(Desktop.WallpaperCalls, IsEmpty());
@@ -131,5 +132,6 @@ TEST_F(DesktopWallpaperTest, FailedConversionTouchesNeitherRegistryNorDesktop)
 {
     FailConversion = true;
     EXPECT_THROW(Apply("C:\\pics\\sea.jpg"), EJPEG);
-    EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", std::string("Convert C:\\pics\\sea.jpg -> ") + Target));
+    EXPECT_THAT(Journal,
+                ElementsAre("WindowsDirectory", std::string("Convert C:\\pics\\sea.jpg -> ") + Target));
 }

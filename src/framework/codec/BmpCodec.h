@@ -35,13 +35,13 @@ struct BmpChannelMasks {
 // A checked description of BMP data: every offset and size in it lies inside
 // the buffer it was read from.
 struct BmpInfo {
-    int Width = 0;   // >= 1
-    int Height = 0;  // >= 1; the stored sign is in TopDown
+    int Width = 0;  // >= 1
+    int Height = 0; // >= 1; the stored sign is in TopDown
     bool TopDown = false;
-    int BitCount = 0;  // 1, 4, 8, 16, 24 or 32
+    int BitCount = 0; // 1, 4, 8, 16, 24 or 32
     BmpCompression Compression = BmpCompression::Rgb;
-    uint32_t InfoHeaderSize = 0;  // 12, 40, 52, 56, 108 or 124
-    bool HasFileHeader = false;   // starts with "BM" + 14-byte file header
+    uint32_t InfoHeaderSize = 0; // 12, 40, 52, 56, 108 or 124
+    bool HasFileHeader = false;  // starts with "BM" + 14-byte file header
 
     // Palette (depths 1, 4, 8): entries present in the data, and their place.
     // Entries are B, G, R (+ 1 unused byte unless the header is the core one).
@@ -49,11 +49,11 @@ struct BmpInfo {
     size_t PaletteOffset = 0;
     int PaletteEntrySize = 4;
 
-    BmpChannelMasks Masks;  // depths 16 and 32
+    BmpChannelMasks Masks; // depths 16 and 32
 
-    size_t PixelOffset = 0;  // first byte of the pixel data
-    size_t PixelBytes = 0;   // bytes from PixelOffset to the end of the buffer
-    uint64_t RowStride = 0;  // bytes per stored row, uncompressed data
+    size_t PixelOffset = 0; // first byte of the pixel data
+    size_t PixelBytes = 0;  // bytes from PixelOffset to the end of the buffer
+    uint64_t RowStride = 0; // bytes per stored row, uncompressed data
 };
 
 // Reads and checks the headers. Throws EInvalidGraphic::InvalidBitmap.

@@ -9,7 +9,10 @@
 
 namespace {
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic::InvalidBitmap(); }
+[[noreturn]] void Invalid()
+{
+    throw EInvalidGraphic::InvalidBitmap();
+}
 
 struct Bgr {
     uint8_t B = 0, G = 0, R = 0;
@@ -35,8 +38,10 @@ void Put(uint8_t* pixel, const Bgr& colour)
     pixel[2] = colour.R;
 }
 
-// One colour of a 16- or 32-bit pixel, widened to 8 bits by repeating its
-// bits (5 bits abcde become abcdeabc), so full scale stays full scale.
+// One colour of a 16- or 32-bit pixel, scaled to 8 bits so that full scale
+// stays full scale: fields narrower than 8 bits repeat their bits (5 bits
+// abcde become abcdeabc, as GDI and ImageMagick widen 5-5-5 and 5-6-5);
+// wider ones are rounded to the nearest 8-bit value.
 class Channel {
 public:
     explicit Channel(uint32_t mask) : Mask(mask)
@@ -54,8 +59,12 @@ public:
         if (Bits == 0)
             return 0;
         const uint32_t value = (pixel & Mask) >> Shift;
-        if (Bits >= 8)
-            return static_cast<uint8_t>(value >> (Bits - 8));
+        if (Bits == 8)
+            return static_cast<uint8_t>(value);
+        if (Bits > 8) {
+            const uint64_t full = (uint64_t{1} << Bits) - 1;
+            return static_cast<uint8_t>((value * uint64_t{255} + full / 2) / full);
+        }
         uint32_t widened = value;
         int have = Bits;
         while (have < 8) {
@@ -76,7 +85,7 @@ void DecodeIndexedRow(const uint8_t* source, int width, int bitCount, const Pale
     const int perByte = 8 / bitCount;
     const unsigned indexMask = (1u << bitCount) - 1;
     for (int x = 0; x < width; ++x, out += 3) {
-        const int shift = 8 - bitCount * (x % perByte + 1);  // leftmost pixel in the high bits
+        const int shift = 8 - bitCount * (x % perByte + 1); // leftmost pixel in the high bits
         Put(out, palette[(source[x / perByte] >> shift) & indexMask]);
     }
 }
@@ -91,35 +100,44 @@ void DecodeUncompressed(const uint8_t* data, const BmpInfo& info, const PixelRow
         switch (info.BitCount) {
         case 1:
         case 4:
-        case 8: DecodeIndexedRow(stored, info.Width, info.BitCount, palette, out); break;
+        case 8:
+            DecodeIndexedRow(stored, info.Width, info.BitCount, palette, out);
+            break;
         case 16:
             for (int x = 0; x < info.Width; ++x, out += 3) {
                 const uint32_t pixel = LoadU16(stored + 2 * x);
                 Put(out, {blue.Extract(pixel), green.Extract(pixel), red.Extract(pixel)});
             }
             break;
-        case 24: std::memcpy(out, stored, static_cast<size_t>(info.Width) * 3); break;
+        case 24:
+            std::memcpy(out, stored, static_cast<size_t>(info.Width) * 3);
+            break;
         case 32:
             for (int x = 0; x < info.Width; ++x, out += 3) {
                 const uint32_t pixel = LoadU32(stored + 4 * x);
                 Put(out, {blue.Extract(pixel), green.Extract(pixel), red.Extract(pixel)});
             }
             break;
-        default: Invalid();
+        default:
+            Invalid();
         }
     }
 }
 
 // RLE8 / RLE4 data: (count, value) runs, and escapes after a zero count for
 // end of line (0), end of bitmap (1), a jump (2, dx, dy) and literal pixels
-// (3..255, padded to an even number of bytes). Rows run bottom-up. A run or
-// jump past the row or the picture, or data ending before the last row,
-// makes the bitmap invalid.
+// (3..255, padded to an even number of bytes). Rows run bottom-up.
+//
+// Some writers (ImageMagick among them) encode each row to its padded
+// width, the row's 4-byte multiple: runs may fill that padding, and what
+// lands there is dropped. A run or jump past it or past the picture, or data
+// ending before the last row, makes the bitmap invalid.
 class RleDecoder {
 public:
     RleDecoder(const uint8_t* data, const BmpInfo& info, const PixelRows& rows)
         : Next(data + info.PixelOffset), End(data + info.PixelOffset + info.PixelBytes), Info(info),
-          Rows(rows), Colours(ReadPalette(data, info)), Is4Bit(info.Compression == BmpCompression::Rle4)
+          Rows(rows), Colours(ReadPalette(data, info)), Is4Bit(info.Compression == BmpCompression::Rle4),
+          PaddedWidth(static_cast<int64_t>(info.RowStride * 8 / static_cast<uint64_t>(info.BitCount)))
     {
     }
 
@@ -133,21 +151,24 @@ public:
                 continue;
             }
             switch (value) {
-            case 0:  // end of line
+            case 0: // end of line
                 X = 0;
                 ++Y;
                 break;
-            case 1: return;  // end of bitmap: the rest stays black
+            case 1:
+                return; // end of bitmap: the rest stays black
             case 2: {
-                const uint8_t dx = Byte();
-                const uint8_t dy = Byte();
-                if (X + dx > Info.Width || Y + dy > Info.Height)
+                const int dx = Byte();
+                const int dy = Byte();
+                if (X + dx > PaddedWidth || Y + dy > Info.Height)
                     Invalid();
                 X += dx;
                 Y += dy;
                 break;
             }
-            default: Literal(value); break;
+            default:
+                Literal(value);
+                break;
             }
         }
     }
@@ -156,19 +177,20 @@ private:
     uint8_t Byte()
     {
         if (Next == End)
-            Invalid();  // data ends before the picture does
+            Invalid(); // data ends before the picture does
         return *Next++;
     }
 
     void Pixel(unsigned index)
     {
-        Put(Rows.Row(Info.Height - 1 - Y) + 3 * static_cast<ptrdiff_t>(X), Colours[index]);
+        if (X < Info.Width)
+            Put(Rows.Row(Info.Height - 1 - Y) + 3 * static_cast<ptrdiff_t>(X), Colours[index]);
         ++X;
     }
 
     void CheckRoom(int count) const
     {
-        if (Y >= Info.Height || count > Info.Width - X)
+        if (Y >= Info.Height || count > PaddedWidth - X)
             Invalid();
     }
 
@@ -195,7 +217,7 @@ private:
             Pixel((i % 2 == 0) ? pair >> 4 : pair & 0x0F);
         }
         if (bytes % 2 != 0)
-            Byte();  // literal runs end on a 16-bit boundary
+            Byte(); // literal runs end on a 16-bit boundary
     }
 
     const uint8_t* Next;
@@ -204,7 +226,8 @@ private:
     const PixelRows& Rows;
     const Palette Colours;
     const bool Is4Bit;
-    int X = 0;
+    const int64_t PaddedWidth; // pixels in a row's stored width, padding included
+    int64_t X = 0;
     int Y = 0;
 };
 
@@ -214,7 +237,7 @@ void Blacken(const BmpInfo& info, const PixelRows& rows)
         std::memset(rows.Row(y), 0, static_cast<size_t>(info.Width) * 3);
 }
 
-}  // namespace
+} // namespace
 
 void DecodeBmp(const uint8_t* data, size_t size, const AllocatePixels& allocate)
 {

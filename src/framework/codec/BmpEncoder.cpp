@@ -15,7 +15,7 @@ void WriteBmp24(int width, int height, const PixelRows& source, const ByteSink& 
     const uint64_t imageBytes = stride * static_cast<uint64_t>(height);
     const uint64_t headerBytes = kBmpFileHeaderSize + kBmpInfoHeaderSize;
     if (headerBytes + imageBytes > UINT32_MAX)
-        throw EInvalidGraphic::TooLarge(width, height);  // the file header's sizes are 32-bit
+        throw EInvalidGraphic::TooLarge(width, height); // the file header's sizes are 32-bit
 
     std::array<uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize> header{};
     uint8_t* file = header.data();
@@ -26,9 +26,9 @@ void WriteBmp24(int width, int height, const PixelRows& source, const ByteSink& 
     uint8_t* info = file + kBmpFileHeaderSize;
     StoreU32(info + 0, kBmpInfoHeaderSize);
     StoreU32(info + 4, static_cast<uint32_t>(width));
-    StoreU32(info + 8, static_cast<uint32_t>(height));  // positive: bottom-up
-    StoreU16(info + 12, 1);                              // planes
-    StoreU16(info + 14, 24);                             // bits per pixel
+    StoreU32(info + 8, static_cast<uint32_t>(height)); // positive: bottom-up
+    StoreU16(info + 12, 1);                            // planes
+    StoreU16(info + 14, 24);                           // bits per pixel
     StoreU32(info + 16, static_cast<uint32_t>(BmpCompression::Rgb));
     StoreU32(info + 20, static_cast<uint32_t>(imageBytes));
     // Resolution, colours used and important colours stay 0.
@@ -49,7 +49,7 @@ std::vector<uint8_t> EncodeBmp24(int width, int height, const PixelRows& source)
     if (width >= 1 && height >= 1) {
         const uint64_t fileBytes = kBmpFileHeaderSize + kBmpInfoHeaderSize +
                                    Dib24Bytes(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
-        if (fileBytes <= UINT32_MAX)  // larger sizes are refused by the writer
+        if (fileBytes <= UINT32_MAX) // larger sizes are refused by the writer
             bytes.reserve(static_cast<size_t>(fileBytes));
     }
     WriteBmp24(width, height, source, [&bytes](const void* data, size_t count) {

@@ -8,7 +8,10 @@
 
 namespace {
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic::InvalidBitmap(); }
+[[noreturn]] void Invalid()
+{
+    throw EInvalidGraphic::InvalidBitmap();
+}
 
 bool IsKnownInfoHeaderSize(uint32_t size)
 {
@@ -30,13 +33,19 @@ bool IsUsableMask(uint32_t mask, int bitCount)
 bool IsValidDepthAndCompression(int bitCount, BmpCompression compression)
 {
     switch (bitCount) {
-    case 1: return compression == BmpCompression::Rgb;
-    case 4: return compression == BmpCompression::Rgb || compression == BmpCompression::Rle4;
-    case 8: return compression == BmpCompression::Rgb || compression == BmpCompression::Rle8;
+    case 1:
+        return compression == BmpCompression::Rgb;
+    case 4:
+        return compression == BmpCompression::Rgb || compression == BmpCompression::Rle4;
+    case 8:
+        return compression == BmpCompression::Rgb || compression == BmpCompression::Rle8;
     case 16:
-    case 32: return compression == BmpCompression::Rgb || compression == BmpCompression::BitFields;
-    case 24: return compression == BmpCompression::Rgb;
-    default: return false;
+    case 32:
+        return compression == BmpCompression::Rgb || compression == BmpCompression::BitFields;
+    case 24:
+        return compression == BmpCompression::Rgb;
+    default:
+        return false;
     }
 }
 
@@ -47,7 +56,7 @@ BmpChannelMasks DefaultMasks(int bitCount)
     return {0x00FF0000, 0x0000FF00, 0x000000FF};
 }
 
-}  // namespace
+} // namespace
 
 BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
 {
@@ -83,7 +92,7 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
         info.Compression = BmpCompression::Rgb;
         info.PaletteEntrySize = 3;
         if (info.BitCount == 16 || info.BitCount == 32)
-            Invalid();  // the core header knows no such depths
+            Invalid(); // the core header knows no such depths
     } else {
         width = LoadI32(header + 4);
         height = LoadI32(header + 8);
@@ -97,7 +106,7 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
     }
     if (height < 0) {
         info.TopDown = true;
-        height = -height;  // 64-bit: the most negative 32-bit value negates safely
+        height = -height; // 64-bit: the most negative 32-bit value negates safely
     }
     if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX)
         Invalid();
@@ -108,7 +117,7 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
         Invalid();
     const bool isRle = info.Compression == BmpCompression::Rle8 || info.Compression == BmpCompression::Rle4;
     if (isRle && info.TopDown)
-        Invalid();  // RLE data is always stored bottom-up
+        Invalid(); // RLE data is always stored bottom-up
 
     // Bit masks: three DWORDs after a 40-byte header, inside the larger ones.
     uint64_t position = headerStart + headerSize;
@@ -158,7 +167,7 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
                 Invalid();
         }
     } else {
-        const uint64_t paletteBytes = paletteEntries * entrySize;  // < 2^35: no overflow
+        const uint64_t paletteBytes = paletteEntries * entrySize; // < 2^35: no overflow
         pixelOffset = position + paletteBytes;
         if (pixelOffset > size)
             Invalid();

@@ -5,22 +5,27 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <jerror.h>
 #include <stdexcept>
 #include <vector>
-
-#include <jerror.h>
 
 namespace {
 
 JpegColorSpace ToColorSpace(J_COLOR_SPACE space)
 {
     switch (space) {
-    case JCS_GRAYSCALE: return JpegColorSpace::Grayscale;
-    case JCS_RGB: return JpegColorSpace::Rgb;
-    case JCS_YCbCr: return JpegColorSpace::YCbCr;
-    case JCS_CMYK: return JpegColorSpace::Cmyk;
-    case JCS_YCCK: return JpegColorSpace::Ycck;
-    default: return JpegColorSpace::Unknown;
+    case JCS_GRAYSCALE:
+        return JpegColorSpace::Grayscale;
+    case JCS_RGB:
+        return JpegColorSpace::Rgb;
+    case JCS_YCbCr:
+        return JpegColorSpace::YCbCr;
+    case JCS_CMYK:
+        return JpegColorSpace::Cmyk;
+    case JCS_YCCK:
+        return JpegColorSpace::Ycck;
+    default:
+        return JpegColorSpace::Unknown;
     }
 }
 
@@ -52,10 +57,14 @@ constexpr std::array<int, 64> kZigzagOfNatural = [] {
 bool IdctReads(int scaledSize, int index)
 {
     switch (scaledSize) {
-    case 1: return index == 0;
-    case 2: return index == 0 || index == 1 || index == 3 || index == 5 || index == 7;
-    case 4: return index != 4;
-    default: return true;
+    case 1:
+        return index == 0;
+    case 2:
+        return index == 0 || index == 1 || index == 3 || index == 5 || index == 7;
+    case 4:
+        return index != 4;
+    default:
+        return true;
     }
 }
 
@@ -124,7 +133,7 @@ void ReadAllRows(JpegSession& session, const PixelRows& rows, bool cmyk)
                                : rows.Row(static_cast<int>(first + i));
         const unsigned read = session.ReadScanlines(pointers.data(), count);
         if (read == 0)
-            session.Fail(JERR_CANT_SUSPEND);  // cannot happen with data in memory; never spin
+            session.Fail(JERR_CANT_SUSPEND); // cannot happen with data in memory; never spin
         if (cmyk)
             for (unsigned i = 0; i < read; ++i)
                 CmykToBgr(pointers[i], width, rows.Row(static_cast<int>(first + i)));
@@ -155,7 +164,7 @@ std::pair<int, bool> ConsumeScans(JpegSession& session, bool stopEarly)
     }
 }
 
-}  // namespace
+} // namespace
 
 JpegInfo ReadJpegInfo(const uint8_t* data, size_t size)
 {
@@ -183,11 +192,11 @@ JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOp
     jpeg_decompress_struct& d = session.Decompressor();
 
     const bool cmyk = d.jpeg_color_space == JCS_CMYK || d.jpeg_color_space == JCS_YCCK;
-    d.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;  // grey and RGB files expand to B, G, R too
+    d.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR; // grey and RGB files expand to B, G, R too
     d.scale_num = 1;
     d.scale_denom = static_cast<unsigned>(denom);
     const bool multiScan = session.HasMultipleScans();
-    d.buffered_image = multiScan ? TRUE : FALSE;  // so this code sees, counts and can stop the scans
+    d.buffered_image = multiScan ? TRUE : FALSE; // so this code sees, counts and can stop the scans
     session.CalcOutputDimensions();
 
     // Refuse before anything big exists: libjpeg has only read the headers.

@@ -42,10 +42,10 @@ struct JpegDecodeOptions {
 };
 
 struct JpegDecodeResult {
-    int Width = 0;   // of the output
+    int Width = 0; // of the output
     int Height = 0;
-    size_t BytesRead = 0;       // input taken by the decoder
-    bool StoppedEarly = false;  // StopEarlyAtEighth left scans unread
+    size_t BytesRead = 0;      // input taken by the decoder
+    bool StoppedEarly = false; // StopEarlyAtEighth left scans unread
 };
 
 // Decodes into rows obtained from `allocate` (called once, with the output

@@ -34,7 +34,7 @@ bool StepCreate(JpegState* s, const uint8_t* data, unsigned long size)
     s->Decompressor.err = jpeg_std_error(&s->ErrorManager);
     s->ErrorManager.error_exit = JumpToStep;
     s->ErrorManager.output_message = DiscardMessage;
-    s->Decompressor.client_data = s;  // kept by jpeg_create_decompress
+    s->Decompressor.client_data = s; // kept by jpeg_create_decompress
     if (setjmp(s->ErrorJump))
         return false;
     jpeg_create_decompress(&s->Decompressor);
@@ -46,7 +46,7 @@ bool StepReadHeader(JpegState* s)
 {
     if (setjmp(s->ErrorJump))
         return false;
-    jpeg_read_header(&s->Decompressor, TRUE);  // an abbreviated table file is an error
+    jpeg_read_header(&s->Decompressor, TRUE); // an abbreviated table file is an error
     return true;
 }
 
@@ -106,9 +106,10 @@ bool StepReadScanlines(JpegState* s, JSAMPARRAY rows, JDIMENSION count, JDIMENSI
     return true;
 }
 
-}  // namespace
+} // namespace
 
-JpegSession::JpegSession(const uint8_t* data, size_t size) : State(new JpegState{}), Input(data), InputSize(size)
+JpegSession::JpegSession(const uint8_t* data, size_t size)
+    : State(new JpegState{}), Input(data), InputSize(size)
 {
     // libjpeg counts input in unsigned long (32 bits on Windows); data past
     // that reads as a premature end of file.
@@ -118,7 +119,10 @@ JpegSession::JpegSession(const uint8_t* data, size_t size) : State(new JpegState
         FailWithLibraryError();
 }
 
-JpegSession::~JpegSession() { Destroy(); }
+JpegSession::~JpegSession()
+{
+    Destroy();
+}
 
 void JpegSession::Destroy()
 {
@@ -128,9 +132,15 @@ void JpegSession::Destroy()
     State.reset();
 }
 
-jpeg_decompress_struct& JpegSession::Decompressor() { return State->Decompressor; }
+jpeg_decompress_struct& JpegSession::Decompressor()
+{
+    return State->Decompressor;
+}
 
-void JpegSession::FailWithLibraryError() { Fail(State->ErrorManager.msg_code); }
+void JpegSession::FailWithLibraryError()
+{
+    Fail(State->ErrorManager.msg_code);
+}
 
 void JpegSession::Fail(int messageCode)
 {

@@ -16,10 +16,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
-#include <memory>
-
+#include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <jpeglib.h>
+#include <memory>
 
 struct JpegState;
 
@@ -39,7 +38,7 @@ public:
     bool HasMultipleScans();
     void CalcOutputDimensions();
     void StartDecompress();
-    int ConsumeInput();  // JPEG_REACHED_SOS, JPEG_REACHED_EOI, JPEG_ROW_COMPLETED, ...
+    int ConsumeInput(); // JPEG_REACHED_SOS, JPEG_REACHED_EOI, JPEG_ROW_COMPLETED, ...
     void StartOutput(int scanNumber);
     void FinishOutput();
     // Reads up to `count` rows into `rows`; returns how many it read.

@@ -8,6 +8,8 @@ void CheckDecodedSize(uint64_t bytes, uint64_t limit, int64_t width, int64_t hei
 {
     if (bytes <= limit)
         return;
-    const auto asInt = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    const auto asInt = [](int64_t v) {
+        return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    };
     throw EInvalidGraphic::TooLarge(asInt(width), asInt(height));
 }

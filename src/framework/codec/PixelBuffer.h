@@ -30,10 +30,16 @@ using AllocatePixels = std::function<PixelRows(int width, int height)>;
 inline constexpr uint64_t kMaxDecodedBytes = uint64_t{1} << 30;
 
 // Bytes of one 24-bit DIB row: width * 3 rounded up to a multiple of 4.
-constexpr uint64_t Dib24Stride(uint64_t width) { return (width * 3 + 3) & ~uint64_t{3}; }
+constexpr uint64_t Dib24Stride(uint64_t width)
+{
+    return (width * 3 + 3) & ~uint64_t{3};
+}
 
 // Bytes of a whole 24-bit DIB of that size.
-constexpr uint64_t Dib24Bytes(uint64_t width, uint64_t height) { return Dib24Stride(width) * height; }
+constexpr uint64_t Dib24Bytes(uint64_t width, uint64_t height)
+{
+    return Dib24Stride(width) * height;
+}
 
 // Throws EInvalidGraphic::TooLarge when `bytes` exceeds `limit`; width and
 // height go into the message.

@@ -20,13 +20,3 @@ AllocatePixels PixelImage::Allocator()
         return Rows();
     };
 }
-
-std::vector<uint8_t> PixelImage::PackedPixels() const
-{
-    std::vector<uint8_t> packed;
-    const size_t rowBytes = static_cast<size_t>(ImageWidth) * 3;
-    packed.reserve(rowBytes * static_cast<size_t>(ImageHeight));
-    for (int y = 0; y < ImageHeight; ++y)
-        packed.insert(packed.end(), Row(y), Row(y) + rowBytes);
-    return packed;
-}

@@ -26,10 +26,6 @@ public:
     // returns its rows. The picture must outlive the decode.
     AllocatePixels Allocator();
 
-    // Width * 3 bytes of pixels per row, padding left out: the pixels alone,
-    // for comparing two pictures.
-    std::vector<uint8_t> PackedPixels() const;
-
 private:
     int ImageWidth = 0;
     int ImageHeight = 0;

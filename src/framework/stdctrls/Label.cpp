@@ -33,10 +33,32 @@ void TLabel::SetAutoSize(bool autoSize)
     }
 }
 
+void TLabel::SetShowAccelChar(bool showAccelChar)
+{
+    if (showAccelChar_ != showAccelChar) {
+        showAccelChar_ = showAccelChar;
+        AdjustBounds();
+        Invalidate();
+    }
+}
+
 void TLabel::SetCaption(const std::string& text)
 {
     TGraphicControl::SetCaption(text);
     AdjustBounds();
+}
+
+void TLabel::WndProc(TMessage& message)
+{
+    TGraphicControl::WndProc(message);
+    // Another font measures the text anew (also a font taken from the parent).
+    if (message.Msg == CM_FONTCHANGED)
+        AdjustBounds();
+}
+
+UINT TLabel::TextFlags() const
+{
+    return DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | (showAccelChar_ ? 0 : DT_NOPREFIX);
 }
 
 void TLabel::AdjustBounds()
@@ -50,7 +72,7 @@ void TLabel::AdjustBounds()
     canvas.Font().Assign(Font());
     RECT rect{0, 0, wordWrap_ ? Width() : 0, 0};
     const std::string text = Caption().empty() ? " " : Caption();
-    canvas.DrawText(text, rect, DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0));
+    canvas.DrawText(text, rect, DT_CALCRECT | TextFlags());
     canvas.SetHandle(nullptr);
     SetBounds(Left(), Top(), rect.right, rect.bottom);
 }
@@ -64,7 +86,7 @@ void TLabel::Paint()
         canvas.FillRect(rect);
     }
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    const UINT flags = TextFlags();
     if (!Enabled()) {
         // Disabled text: a highlight copy one pixel down and right under grey.
         RECT shifted = rect;

@@ -1,6 +1,7 @@
 #pragma once
 // A text label, painted by its parent: transparent or filled, optionally
-// word-wrapped, with its own font and hint.
+// word-wrapped, growing with its text (AutoSize) or of a fixed size that
+// cuts off what does not fit, with its own font and hint.
 
 #include "framework/Control.h"
 
@@ -15,15 +16,23 @@ public:
     // Whether the label grows and shrinks to fit its text.
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
+    // Whether "&" marks the next character as an accelerator (underlined)
+    // instead of showing itself. Labels that show file names turn it off.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool showAccelChar);
     void SetCaption(const std::string& text) override;
+
+    void WndProc(TMessage& message) override;
 
 protected:
     void Paint() override;
 
 private:
     void AdjustBounds();
+    UINT TextFlags() const;
 
     bool transparent_ = false;
     bool wordWrap_ = false;
     bool autoSize_ = true;
+    bool showAccelChar_ = true;
 };

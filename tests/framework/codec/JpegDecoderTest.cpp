@@ -37,12 +37,13 @@ const Encoding kEncodings[] = {
     {"block-8x8", 8, 8, "-quality 100 -sample 1x1"},
 };
 
-}  // namespace
+} // namespace
 
 TEST(JpegDecoder, MatchesDjpegAtEveryScaleForEveryEncoding)
 {
     for (const Encoding& encoding : kEncodings) {
-        const std::string path = MakeJpeg(encoding.Name, encoding.Width, encoding.Height, encoding.CjpegOptions);
+        const std::string path =
+            MakeJpeg(encoding.Name, encoding.Width, encoding.Height, encoding.CjpegOptions);
         const auto bytes = ReadBytes(path);
         for (int denom : {1, 2, 4, 8})
             for (bool stopEarly : {false, true}) {
@@ -68,7 +69,7 @@ TEST(JpegDecoder, CmykFilesMatchDjpegWithOrWithoutAdobeMarker)
     // CMYK with or without one. All are read as inverted CMYK.
     const auto source = ScratchDir() / "cmyk-source.ppm";
     WritePpm(source, MakeTestPicture(45, 29, 3));
-    Run("convert '" + source.string() + "' -colorspace CMYK -quality 90 " + Scratch("ycck.jpg"));
+    RunTool("convert '" + source.string() + "' -colorspace CMYK -quality 90 " + Scratch("ycck.jpg"));
     WriteBytes(ScratchDir() / "cmyk-adobe.jpg", MakeCmykJpeg(45, 29, true));
     WriteBytes(ScratchDir() / "cmyk-plain.jpg", MakeCmykJpeg(45, 29, false));
     for (const char* name : {"ycck.jpg", "cmyk-adobe.jpg", "cmyk-plain.jpg"}) {
@@ -95,7 +96,7 @@ TEST(JpegDecoder, EighthScaleOfProgressiveFileStopsReadingEarlyWithTheSamePictur
     struct Case {
         const char* Name;
         const char* Options;
-        double MostOfFileRead;  // the early stop must leave at least the rest unread
+        double MostOfFileRead; // the early stop must leave at least the rest unread
     } cases[] = {
         {"eighth-standard-444", "-quality 90 -progressive -sample 1x1", 0.95},
         {"eighth-standard-422", "-quality 90 -progressive -sample 2x1", 0.95},
@@ -117,7 +118,8 @@ TEST(JpegDecoder, EighthScaleOfProgressiveFileStopsReadingEarlyWithTheSamePictur
         const PixelImage decoded = DecodeJpegImage(bytes, eighth, &result);
         EXPECT_TRUE(SamePixels(DjpegReference(path, 8), decoded));
         EXPECT_TRUE(result.StoppedEarly);
-        EXPECT_LT(static_cast<double>(result.BytesRead), c.MostOfFileRead * static_cast<double>(bytes.size()));
+        EXPECT_LT(static_cast<double>(result.BytesRead),
+                  c.MostOfFileRead * static_cast<double>(bytes.size()));
     }
 }
 
@@ -129,7 +131,8 @@ TEST(JpegDecoder, ReadsEveryScanWhenTheFileOrTheScaleGivesNoEarlyStop)
         const std::string& Path;
         int Denom;
         bool StopEarly;
-    } cases[] = {{baseline, 8, true}, {progressive, 4, true}, {progressive, 8, false}, {progressive, 1, true}};
+    } cases[] = {
+        {baseline, 8, true}, {progressive, 4, true}, {progressive, 8, false}, {progressive, 1, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Path + " at 1/" + std::to_string(c.Denom));
         const auto bytes = ReadBytes(c.Path);
@@ -139,7 +142,7 @@ TEST(JpegDecoder, ReadsEveryScanWhenTheFileOrTheScaleGivesNoEarlyStop)
         JpegDecodeResult result;
         DecodeJpegImage(bytes, options, &result);
         EXPECT_FALSE(result.StoppedEarly);
-        EXPECT_GE(result.BytesRead + 2, bytes.size());  // all but perhaps the end marker
+        EXPECT_GE(result.BytesRead + 2, bytes.size()); // all but perhaps the end marker
     }
 }
 
@@ -152,7 +155,8 @@ TEST(JpegDecoder, DamagedDataDecodesWithWarningsLikeDjpeg)
         const std::string path = MakeJpeg("damaged", 150, 90, options);
         auto bytes = ReadBytes(path);
 
-        std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(bytes.size() * 6 / 10));
+        std::vector<uint8_t> cut(bytes.begin(),
+                                 bytes.begin() + static_cast<ptrdiff_t>(bytes.size() * 6 / 10));
         WriteBytes(ScratchDir() / "cut.jpg", cut);
         EXPECT_TRUE(SamePixels(DjpegReference((ScratchDir() / "cut.jpg").string()), DecodeJpegImage(cut)));
 
@@ -161,7 +165,8 @@ TEST(JpegDecoder, DamagedDataDecodesWithWarningsLikeDjpeg)
         for (size_t i = bytes.size() / 2; i < bytes.size() / 2 + 40; ++i)
             garbled[i] = static_cast<uint8_t>((i * 37) & 0x7F);
         WriteBytes(ScratchDir() / "garbled.jpg", garbled);
-        EXPECT_TRUE(SamePixels(DjpegReference((ScratchDir() / "garbled.jpg").string()), DecodeJpegImage(garbled)));
+        EXPECT_TRUE(
+            SamePixels(DjpegReference((ScratchDir() / "garbled.jpg").string()), DecodeJpegImage(garbled)));
     }
 }
 

@@ -1,16 +1,13 @@
 // What the JPEG decoder does with data it must refuse.
 
 #include "JpegTestFiles.h"
-
 #include "framework/Exceptions.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <stdexcept>
-
-#include <jpeglib.h>
+#include <gtest/gtest.h>
 #include <jerror.h>
+#include <jpeglib.h>
+#include <stdexcept>
 
 using namespace codec_test;
 
@@ -56,7 +53,7 @@ void SetFrameSize(std::vector<uint8_t>& bytes, uint8_t sofMarker, int width, int
     bytes[sof + 8] = static_cast<uint8_t>(width);
 }
 
-}  // namespace
+} // namespace
 
 TEST(JpegErrors, MalformedHeadersRaiseLibjpegsMessageCode)
 {
@@ -64,9 +61,9 @@ TEST(JpegErrors, MalformedHeadersRaiseLibjpegsMessageCode)
     const size_t sof = FindSegment(JpegSegments(good), 0xC0).Start;
 
     auto precision = good;
-    precision[sof + 4] = 12;  // 12-bit samples: not built in
+    precision[sof + 4] = 12; // 12-bit samples: not built in
     auto lossless = good;
-    lossless[sof + 1] = 0xC3;  // lossless process
+    lossless[sof + 1] = 0xC3; // lossless process
     auto noComponents = good;
     noComponents[sof + 9] = 0;
     const std::vector<uint8_t> soiOnly = {0xFF, 0xD8};
@@ -124,10 +121,10 @@ TEST(JpegErrors, MemoryLimitCountsOutputAndCoefficientBuffers)
 {
     const auto baseline = ReadBytes(MakeJpeg("limit-baseline", 64, 64, "-quality 80"));
     const auto progressive = ReadBytes(MakeJpeg("limit-progressive", 64, 64, "-quality 80 -progressive"));
-    const uint64_t output = Dib24Bytes(64, 64);  // 12288
+    const uint64_t output = Dib24Bytes(64, 64); // 12288
     JpegDecodeOptions options;
     options.MaxDecodedBytes = output;
-    EXPECT_NO_THROW(DecodeJpegImage(baseline, options));  // one scan: no whole-image buffer
+    EXPECT_NO_THROW(DecodeJpegImage(baseline, options)); // one scan: no whole-image buffer
     EXPECT_THROW(DecodeJpegImage(progressive, options), EInvalidGraphic);
     options.MaxDecodedBytes = output - 1;
     EXPECT_THROW(DecodeJpegImage(baseline, options), EInvalidGraphic);
@@ -142,8 +139,8 @@ TEST(JpegErrors, EndlessScansAreCutOffButAFewRepeatsAreOnlyWarnings)
 {
     const auto bytes = ReadBytes(MakeJpeg("scans", 32, 32, "-quality 80 -progressive"));
     const auto segments = JpegSegments(bytes);
-    const JpegSegment& lastScan = *std::prev(std::find_if(segments.begin(), segments.end(),
-                                                          [](const JpegSegment& s) { return s.Marker == 0xD9; }));
+    const JpegSegment& lastScan = *std::prev(std::find_if(
+        segments.begin(), segments.end(), [](const JpegSegment& s) { return s.Marker == 0xD9; }));
     ASSERT_EQ(lastScan.Marker, 0xDA);
     const auto withRepeats = [&](int repeats) {
         std::vector<uint8_t> out(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(lastScan.End));
@@ -155,6 +152,29 @@ TEST(JpegErrors, EndlessScansAreCutOffButAFewRepeatsAreOnlyWarnings)
     };
     EXPECT_EQ(DecodeErrorCode(withRepeats(20)), -1);
     EXPECT_EQ(DecodeErrorCode(withRepeats(kMaxJpegScans)), JERR_BAD_PROGRESSION);
+}
+
+TEST(JpegErrors, ErrorInALaterScanComesAfterTheAllocation)
+{
+    // libjpeg meets the bad scan deep inside reading the data: the picture
+    // has been allocated, and the error still arrives as EJPEG.
+    const auto bytes = WithBrokenScan(ReadBytes(MakeJpeg("late-error", 40, 30, "-progressive")), 3);
+    for (int denom : {1, 8}) {
+        JpegDecodeOptions options;
+        options.ScaleDenom = denom;
+        int allocations = 0;
+        PixelImage picture;
+        try {
+            DecodeJpeg(bytes.data(), bytes.size(), options, [&](int width, int height) {
+                ++allocations;
+                return picture.Allocator()(width, height);
+            });
+            ADD_FAILURE() << "no error";
+        } catch (const EJPEG& error) {
+            EXPECT_EQ(error.MessageCode, JERR_BAD_PROGRESSION);
+        }
+        EXPECT_EQ(allocations, 1);
+    }
 }
 
 TEST(JpegErrors, AllocatorFailureLeavesNothingBehind)

@@ -1,9 +1,9 @@
 #pragma once
-// Making JPEG fixtures with cjpeg and reading references with djpeg, plus a
-// walk over a JPEG file's marker segments for tests that edit files.
+// Making JPEG fixtures with cjpeg and reading references with djpeg. Host
+// build only.
 
 #include "CodecTestSupport.h"
-
+#include "JpegTestData.h"
 #include "framework/codec/JpegDecoder.h"
 
 #include <cstdint>
@@ -23,17 +23,4 @@ PixelImage DjpegReference(const std::string& jpegPath, int scaleDenom = 1);
 PixelImage DecodeJpegImage(const std::vector<uint8_t>& bytes, const JpegDecodeOptions& options = {},
                            JpegDecodeResult* result = nullptr);
 
-// A 4-component JPEG written with libjpeg's own CMYK path, the Adobe marker
-// on or off.
-std::vector<uint8_t> MakeCmykJpeg(int width, int height, bool adobeMarker);
-
-struct JpegSegment {
-    uint8_t Marker = 0;  // the byte after 0xFF
-    size_t Start = 0;    // offset of the 0xFF
-    size_t End = 0;      // one past the segment, entropy-coded data included for SOS
-};
-
-// The file's segments from SOI to EOI, in order.
-std::vector<JpegSegment> JpegSegments(const std::vector<uint8_t>& bytes);
-
-}  // namespace codec_test
+} // namespace codec_test

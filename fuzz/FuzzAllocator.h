@@ -1,0 +1,37 @@
+#pragma once
+// A decoder destination for fuzzing: a bottom-up buffer (negative stride,
+// like a DIB section) that refuses pictures over 64 MB, so one input cannot
+// exhaust the fuzzer's memory. Fresh memory is filled with a marker byte so
+// pixels a decoder forgets to write stay visible to the checks.
+
+#include "framework/Exceptions.h"
+#include "framework/codec/PixelBuffer.h"
+
+#include <cstdint>
+#include <vector>
+
+class FuzzAllocator {
+public:
+    static constexpr uint64_t kLimit = uint64_t{64} << 20;
+
+    AllocatePixels Callback()
+    {
+        return [this](int width, int height) {
+            const uint64_t bytes = Dib24Bytes(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+            if (bytes > kLimit)
+                throw EInvalidGraphic::TooLarge(width, height);
+            Width = width;
+            Height = height;
+            Stride = static_cast<ptrdiff_t>(Dib24Stride(static_cast<uint64_t>(width)));
+            Pixels.assign(static_cast<size_t>(bytes), 0xCD);
+            return PixelRows{Pixels.data() + (height - 1) * Stride, -Stride};
+        };
+    }
+
+    PixelRows Rows() { return {Pixels.data() + (Height - 1) * Stride, -Stride}; }
+
+    int Width = 0;
+    int Height = 0;
+    ptrdiff_t Stride = 0;
+    std::vector<uint8_t> Pixels;
+};

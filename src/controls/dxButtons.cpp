@@ -1,0 +1,321 @@
+#include "controls/dxButtons.h"
+
+#include "controls/dxCoreUtils.h"
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+namespace {
+
+const TColor kBorderEnabled = RGBColor(0x00, 0x38, 0x73);
+const TColor kBorderDisabled = RGBColor(0xCE, 0xC7, 0xBD);
+const TColor kCornerEnabled = RGBColor(0x7B, 0x9E, 0xAD);
+const TColor kFaceTop = RGBColor(0xFF, 0xFF, 0xFF);
+const TColor kFaceBottom = RGBColor(0xEF, 0xEB, 0xE7);
+const TColor kPressedTop = RGBColor(0xD6, 0xCF, 0xC6);
+const TColor kPressedBottom = RGBColor(0xF7, 0xF3, 0xEB);
+const TColor kFocusTop = RGBColor(0xCE, 0xE7, 0xFF);
+const TColor kFocusBottom = RGBColor(0x6D, 0x84, 0xEF);
+const TColor kHotTop = RGBColor(0xFF, 0xF3, 0xCE);
+const TColor kHotBottom = RGBColor(0xE7, 0x96, 0x00);
+const TColor kToolFrameOffice = RGBColor(0x00, 0x33, 0x66);
+const TColor kToolHotOffice = RGBColor(0xB5, 0xBE, 0xD6);
+const TColor kToolPressedOffice = RGBColor(0x99, 0x99, 0xCC);
+const TColor kDisabledGlyph = RGBColor(0x80, 0x80, 0x80);
+
+// Copies as much of `source` as it has, up to width x height, to (x, y).
+void CopyBitmap(TCanvas& canvas, int x, int y, int width, int height, const TBitmap& source)
+{
+    auto& bitmap = const_cast<TBitmap&>(source);
+    width = std::min(width, bitmap.Width());
+    height = std::min(height, bitmap.Height());
+    if (width > 0 && height > 0)
+        BitBlt(canvas.Handle(), x, y, width, height, bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+const char* ToolGlyphResourceName(TdxToolType type)
+{
+    static const char* const names[] = {"ArrowLeft", "ArrowRight", "Close", "Maximize",
+                                        "Minimize",  "Popup",      "Restore"};
+    return names[static_cast<int>(type)];
+}
+
+// --- TdxCustomButton ---
+
+TdxCustomButton::TdxCustomButton(TComponent* owner) : TdxCustomStyleControl(owner)
+{
+    // A fast second click is another click, not a double click.
+    SetControlStyle(ControlStyle() & ~csDoubleClicks);
+    SetBounds(Left(), Top(), 73, 21);
+    SetTabStop(true);
+}
+
+void TdxCustomButton::SetAndInvalidate(bool& field, bool value)
+{
+    if (field == value)
+        return;
+    field = value;
+    InvalidateUnlessLocked();
+}
+
+void TdxCustomButton::SetAutoGray(bool value) { SetAndInvalidate(autoGray_, value); }
+void TdxCustomButton::SetShowAccelChar(bool value) { SetAndInvalidate(showAccelChar_, value); }
+void TdxCustomButton::SetShowFocusRect(bool value) { SetAndInvalidate(showFocusRect_, value); }
+void TdxCustomButton::SetSmoothEdges(bool value) { SetAndInvalidate(smoothEdges_, value); }
+void TdxCustomButton::SetWordWrap(bool value) { SetAndInvalidate(wordWrap_, value); }
+
+void TdxCustomButton::SetLayout(TdxLayout value)
+{
+    if (layout_ != value) {
+        layout_ = value;
+        InvalidateUnlessLocked();
+    }
+}
+
+void TdxCustomButton::SetSpacing(uint8_t value)
+{
+    if (spacing_ != value) {
+        spacing_ = value;
+        InvalidateUnlessLocked();
+    }
+}
+
+void TdxCustomButton::SetGlyph(const TBitmap& glyph)
+{
+    glyph_.Assign(glyph);
+    InvalidateUnlessLocked();
+}
+
+void TdxCustomButton::SetDefault(bool value)
+{
+    if (default_ == value)
+        return;
+    default_ = value;
+    // Every styled control of the form works out again whether a styled
+    // control is active, and repaints.
+    if (TForm* form = ParentForm(); form && form->HandleAllocated())
+        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
+}
+
+bool TdxCustomButton::IsHighlighted(bool ignoreDefault) const
+{
+    bool highlighted;
+    if (VisualState & vsPressed)
+        highlighted = !(VisualState & vsHot);
+    else
+        highlighted = (VisualState & (vsHot | vsFocused)) != 0;
+    if (!ignoreDefault && default_ && CanFocus() && !ActiveControlIsStyled)
+        highlighted = true;
+    return highlighted;
+}
+
+void TdxCustomButton::DoResized()
+{
+    TdxCustomStyleControl::DoResized();
+    const int width = Width(), height = Height();
+    const int d = 4 * (IsHighlighted(true) ? 1 : 0) + 2;
+    CreateGradientBitmap(width - d, height - d, kFaceTop, kFaceBottom, 64, TdxGradientDirection::gdFromTop, true,
+                         faceBitmap_);
+    CreateGradientBitmap(width - 2, height - 2, kPressedTop, kPressedBottom, 64, TdxGradientDirection::gdFromTop,
+                         true, pressedFaceBitmap_);
+    CreateGradientBitmap(width - 2, height - 2, kFocusTop, kFocusBottom, 64, TdxGradientDirection::gdFromTop, true,
+                         focusRingBitmap_);
+    CreateGradientBitmap(width - 2, height - 2, kHotTop, kHotBottom, 64, TdxGradientDirection::gdFromTop, true,
+                         hotRingBitmap_);
+    ++gradientBuilds_;
+    InvalidateUnlessLocked();
+}
+
+void TdxCustomButton::Paint()
+{
+    TCanvas& canvas = Canvas();
+    const int width = Width(), height = Height();
+    RECT rect{0, 0, width, height};
+
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(rect);
+
+    const bool highlighted = IsHighlighted(false);
+    if (highlighted)
+        CopyBitmap(canvas, 1, 1, width, height, (VisualState & vsHot) ? hotRingBitmap_ : focusRingBitmap_);
+
+    const bool pressedOver = (VisualState & vsHot) && (VisualState & vsPressed);
+    if (pressedOver) {
+        CopyBitmap(canvas, 1, 1, width, height, pressedFaceBitmap_);
+    } else {
+        const int n = highlighted ? 1 : 0;
+        CopyBitmap(canvas, 1 + 2 * n, 1 + 2 * n, width - 6 * n, height - 6 * n, faceBitmap_);
+    }
+
+    canvas.Pen().SetColor(Enabled() ? kBorderEnabled : kBorderDisabled);
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.RoundRect(0, 0, width, height, 5, 5);
+
+    if (smoothEdges_) {
+        canvas.Pen().SetColor(Enabled() ? kCornerEnabled : kBorderDisabled);
+        DrawLine(canvas, 0, 1, 2, 0);
+        DrawLine(canvas, width - 2, 0, width, 2);
+        DrawLine(canvas, 0, height - 2, 2, height);
+        DrawLine(canvas, width - 3, height, width, height - 3);
+    }
+
+    UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
+
+    // The picture beside the caption, greyed when disabled.
+    TBitmap glyph;
+    glyph.Assign(glyph_);
+    if (autoGray_ && !Enabled() && !glyph.Empty())
+        MakeGrayGlyph(glyph);
+
+    canvas.Font().Assign(Font());
+
+    const int glyphWidth = glyph.Width(), glyphHeight = glyph.Height();
+    const int space = spacing_;
+    if (!glyph.Empty()) {
+        switch (layout_) {
+        case TdxLayout::blGlyphLeft: rect.left += glyphWidth + space; break;
+        case TdxLayout::blGlyphRight:
+            rect.left -= glyphWidth + space;
+            rect.right -= 2 * (glyphWidth + space);
+            flags |= DT_RIGHT;
+            break;
+        case TdxLayout::blGlyphTop: rect.top += glyphHeight + space; break;
+        case TdxLayout::blGlyphBottom: rect.top -= glyphHeight + space; break;
+        }
+    }
+
+    DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect, flags | DT_CALCRECT);
+    OffsetRect(&rect, (width - rect.right) / 2, (height - rect.bottom) / 2);
+    const int p = pressedOver ? 1 : 0;
+    if (p)
+        OffsetRect(&rect, 1, 1);
+
+    if (!glyph.Empty()) {
+        glyph.SetTransparent(true);
+        switch (layout_) {
+        case TdxLayout::blGlyphLeft:
+            canvas.Draw(rect.left - glyphWidth - space, (height - glyphHeight) / 2 + p, glyph);
+            break;
+        case TdxLayout::blGlyphRight:
+            canvas.Draw(rect.right + space, (height - glyphHeight) / 2 + p, glyph);
+            break;
+        case TdxLayout::blGlyphTop:
+            canvas.Draw((width - glyphWidth) / 2 + p, rect.top - glyphHeight - space, glyph);
+            break;
+        case TdxLayout::blGlyphBottom:
+            canvas.Draw((width - glyphWidth) / 2 + p, rect.bottom + space, glyph);
+            break;
+        }
+    }
+
+    if ((VisualState & vsFocused) && showFocusRect_) {
+        canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+        canvas.DrawFocusRect({3, 3, width - 3, height - 3});
+    }
+
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect, flags);
+}
+
+void TdxCustomButton::KeyDown(WORD& key, TShiftState shift)
+{
+    if (key == VK_SPACE && !(shift & (ssShift | ssCtrl | ssAlt))) {
+        VisualState |= vsHot;
+        DoMousePressed();
+    }
+    TdxCustomStyleControl::KeyDown(key, shift);
+}
+
+void TdxCustomButton::KeyUp(WORD& key, TShiftState shift)
+{
+    if (VisualState & vsPressed) {
+        POINT cursor;
+        GetCursorPos(&cursor);
+        const POINT point = ScreenToClient(cursor);
+        if (point.x < 0 || point.y < 0 || point.x >= Width() || point.y >= Height())
+            VisualState &= ~vsHot;
+        VisualState &= ~vsPressed;
+        InvalidateUnlessLocked();
+        Click();
+    }
+    TdxCustomStyleControl::KeyUp(key, shift);
+}
+
+void TdxCustomButton::WndProc(TMessage& message)
+{
+    if (message.Msg == CM_DIALOGKEY) {
+        const bool noModifiers = !(KeyboardShiftState() & (ssShift | ssCtrl | ssAlt));
+        const bool enter = message.WParam == VK_RETURN && (Focused() || (default_ && !ActiveControlIsStyled));
+        const bool escape = message.WParam == VK_ESCAPE && Cancel && noModifiers;
+        if (CanFocus() && (enter || escape)) {
+            Click();
+            message.Result = 1;
+            return;
+        }
+    }
+    TdxCustomStyleControl::WndProc(message);
+}
+
+// --- TdxCustomToolButton ---
+
+TdxCustomToolButton::TdxCustomToolButton(TComponent* owner) : TdxCustomStyleControl(owner)
+{
+    SetControlStyle(ControlStyle() & ~csDoubleClicks);
+    SetColor(clBlack);
+    DoResized();
+}
+
+void TdxCustomToolButton::SetToolType(TdxToolType type)
+{
+    if (toolType_ != type) {
+        toolType_ = type;
+        InvalidateUnlessLocked();
+    }
+}
+
+void TdxCustomToolButton::DoResized()
+{
+    // Any other size snaps back.
+    if (Width() != 15 || Height() != 15)
+        SetBounds(Left(), Top(), 15, 15);
+}
+
+void TdxCustomToolButton::Paint()
+{
+    TCanvas& canvas = Canvas();
+    RECT rect = ClientRect();
+    const int width = rect.right, height = rect.bottom;
+    const TdxTheme theme = Style().EffectiveTheme();
+    const bool hot = VisualState & vsHot, pressed = VisualState & vsPressed;
+
+    canvas.Brush().SetColor(Parent() ? Parent()->Color() : Color());
+    canvas.FillRect(rect);
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+
+    if (theme == TdxTheme::WindowsXP) {
+        if (pressed && !hot)
+            DrawBevelFrame(canvas, rect, clWhite, clBlack, false);
+        if (hot)
+            DrawBevelFrame(canvas, rect, clWhite, clBlack, pressed);
+    } else if (hot) {
+        canvas.Pen().SetColor(kToolFrameOffice);
+        canvas.Rectangle(rect);
+        InflateRect(&rect, -1, -1);
+        canvas.Brush().SetColor(pressed ? kToolPressedOffice : kToolHotOffice);
+        canvas.FillRect(rect);
+    }
+    const int offset = (theme == TdxTheme::WindowsXP && pressed) ? 1 : 0;
+
+    TBitmap glyph;
+    glyph.LoadFromResourceName(Application->Instance(), ToolGlyphResourceName(toolType_));
+    if (pressed && hot)
+        RecolorGlyph(glyph, clWhite);
+    else if (!Enabled())
+        RecolorGlyph(glyph, kDisabledGlyph);
+    else if (ColorToRGB(Color()) != 0)
+        RecolorGlyph(glyph, Color());
+    glyph.SetTransparent(true);
+    glyph.SetTransparentColor(clSilver);
+    canvas.Draw((width - glyph.Width()) / 2 + offset, (height - glyph.Height()) / 2 + offset, glyph);
+}

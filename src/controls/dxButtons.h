@@ -1,0 +1,108 @@
+#pragma once
+// The styled push button and the small header tool button.
+
+#include "controls/dxCore.h"
+#include "framework/graphics/Bitmap.h"
+
+enum class TdxLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum class TdxToolType : uint8_t { ttArrowLeft, ttArrowRight, ttClose, ttMaximize, ttMinimize, ttPopup, ttRestore };
+
+// A flat push button: rounded dark-blue border, white-to-grey face, orange
+// ring while hot, blue ring while focused or default, darker face while
+// pressed, optional glyph, embossed caption when disabled.
+class TdxCustomButton : public TdxCustomStyleControl {
+public:
+    explicit TdxCustomButton(TComponent* owner);
+
+    bool AutoGray() const { return autoGray_; }
+    virtual void SetAutoGray(bool value);
+    bool Default() const { return default_; }
+    virtual void SetDefault(bool value);
+    TBitmap& Glyph() { return glyph_; }
+    virtual void SetGlyph(const TBitmap& glyph);
+    TdxLayout Layout() const { return layout_; }
+    virtual void SetLayout(TdxLayout value);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    virtual void SetShowAccelChar(bool value);
+    bool ShowFocusRect() const { return showFocusRect_; }
+    virtual void SetShowFocusRect(bool value);
+    bool SmoothEdges() const { return smoothEdges_; }
+    virtual void SetSmoothEdges(bool value);
+    uint8_t Spacing() const { return spacing_; }
+    virtual void SetSpacing(uint8_t value);
+    bool WordWrap() const { return wordWrap_; }
+    virtual void SetWordWrap(bool value);
+
+    bool Cancel = false;
+
+    // Whether the button shows a ring: pressed shows it exactly when the
+    // pointer is off the button; otherwise hot or focused, or (unless
+    // ignored) the default button while no styled control is active.
+    bool IsHighlighted(bool ignoreDefault) const;
+
+    // The gradients, rebuilt on every size change (read by tests).
+    const TBitmap& FaceBitmap() const { return faceBitmap_; }
+    const TBitmap& PressedFaceBitmap() const { return pressedFaceBitmap_; }
+    const TBitmap& FocusRingBitmap() const { return focusRingBitmap_; }
+    const TBitmap& HotRingBitmap() const { return hotRingBitmap_; }
+    // How many times the gradients have been built (they are built only on
+    // size changes, never while painting).
+    int GradientBuildCount() const { return gradientBuilds_; }
+
+    void DoResized() override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void Paint() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
+
+private:
+    void SetAndInvalidate(bool& field, bool value);
+
+    bool autoGray_ = true;
+    bool default_ = false;
+    TBitmap faceBitmap_;
+    TBitmap pressedFaceBitmap_;
+    TBitmap focusRingBitmap_;
+    TBitmap hotRingBitmap_;
+    TBitmap glyph_;
+    TdxLayout layout_ = TdxLayout::blGlyphLeft;
+    bool showAccelChar_ = true;
+    bool showFocusRect_ = false;
+    bool smoothEdges_ = true;
+    uint8_t spacing_ = 3;
+    bool wordWrap_ = true;
+    int gradientBuilds_ = 0;
+};
+
+class TdxButton : public TdxCustomButton {
+public:
+    using TdxCustomButton::TdxCustomButton;
+};
+
+// A fixed 15 x 15 button showing one of seven built-in glyphs; its Color is
+// the glyph's colour.
+class TdxCustomToolButton : public TdxCustomStyleControl {
+public:
+    explicit TdxCustomToolButton(TComponent* owner);
+
+    TdxToolType ToolType() const { return toolType_; }
+    virtual void SetToolType(TdxToolType type);
+
+    void DoResized() override;
+
+protected:
+    void Paint() override;
+
+private:
+    TdxToolType toolType_ = TdxToolType::ttClose;
+};
+
+class TdxToolButton : public TdxCustomToolButton {
+public:
+    using TdxCustomToolButton::TdxCustomToolButton;
+};
+
+// The resource name of a tool glyph ("Close" for ttClose...).
+const char* ToolGlyphResourceName(TdxToolType type);

@@ -1,0 +1,140 @@
+#include "controls/dxContainer.h"
+
+#include "controls/dxCoreUtils.h"
+
+TdxCustomContainer::TdxCustomContainer(TComponent* owner) : TdxCustomControl(owner)
+{
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetBounds(Left(), Top(), 185, 41);
+    SetParentColor(true);
+}
+
+void TdxCustomContainer::CreateParams(TCreateParams& params)
+{
+    TdxCustomControl::CreateParams(params);
+    // A size change does not repaint the whole window by itself: the
+    // position reaction repaints once per geometry change.
+    params.WindowClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
+    params.WinClassName = "TessivoContainer";
+}
+
+void TdxCustomContainer::AdjustClientRect(RECT& rect)
+{
+    TdxCustomControl::AdjustClientRect(rect);
+    ShrinkByBorder(static_cast<uint8_t>(borderWidth_), showBoundLines_, boundLines_, rect);
+    if (!glyph_.Empty())
+        rect.left += glyph_.Width();
+}
+
+void TdxCustomContainer::SetAlignment(TAlignment value) { SetAndRedraw(alignment_, value); }
+void TdxCustomContainer::SetBoundColor(TColor value) { SetAndRedraw(boundColor_, value); }
+void TdxCustomContainer::SetGlyphLayout(TdxGlyphLayout value) { SetAndRedraw(glyphLayout_, value); }
+void TdxCustomContainer::SetLayout(TTextLayout value) { SetAndRedraw(layout_, value); }
+void TdxCustomContainer::SetShowCaption(bool value) { SetAndRedraw(showCaption_, value); }
+void TdxCustomContainer::SetSpacing(uint8_t value) { SetAndRedraw(spacing_, value); }
+void TdxCustomContainer::SetWordWrap(bool value) { SetAndRedraw(wordWrap_, value); }
+void TdxCustomContainer::SetBoundLines(TdxBoundLines value) { SetRealignAndRedraw(boundLines_, value); }
+void TdxCustomContainer::SetBorderWidth(int value) { SetRealignAndRedraw(borderWidth_, value); }
+void TdxCustomContainer::SetShowBoundLines(bool value) { SetRealignAndRedraw(showBoundLines_, value); }
+
+void TdxCustomContainer::SetGlyph(const TBitmap& glyph)
+{
+    if (&glyph == &glyph_)
+        return;
+    glyph_.Assign(glyph);
+    Realign();
+    Redraw();
+}
+
+void TdxCustomContainer::SetEnabledMode(TdxEnabledMode value)
+{
+    if (enabledMode_ != value) {
+        enabledMode_ = value;
+        DoEnabledChanged();
+    }
+}
+
+void TdxCustomContainer::DoEnabledChanged()
+{
+    TdxCustomControl::DoEnabledChanged();
+    if (enabledMode_ == TdxEnabledMode::emAffectChilds)
+        for (TControl* child : std::vector<TControl*>(Controls()))
+            child->SetEnabled(Enabled());
+    if (OnEnabledChanged)
+        OnEnabledChanged(this);
+}
+
+void TdxCustomContainer::DoMousePressed()
+{
+    if (focusable_) {
+        TdxCustomControl::DoMousePressed();
+        return;
+    }
+    VisualState |= vsPressed;
+    Redraw();
+}
+
+void TdxCustomContainer::DoPositionChanged()
+{
+    TdxCustomControl::DoPositionChanged();
+    Redraw();
+}
+
+void TdxCustomContainer::Paint()
+{
+    TCanvas& canvas = Canvas();
+    RECT rect = ClientRect();
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(rect);
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+
+    if (showBoundLines_ && boundLines_ != 0)
+        DrawBoundLines(canvas, boundLines_, boundColor_, rect);
+    ShrinkByBorder(static_cast<uint8_t>(borderWidth_), showBoundLines_, boundLines_, rect);
+
+    if (OnPaint)
+        OnPaint(this, rect, canvas, canvas.Font());
+
+    if (!glyph_.Empty()) {
+        glyph_.SetTransparent(true);
+        int y = rect.top;
+        if (glyphLayout_ == TdxGlyphLayout::glBottom)
+            y = rect.bottom - glyph_.Height();
+        else if (glyphLayout_ == TdxGlyphLayout::glCenter)
+            y = (rect.bottom - rect.top - glyph_.Height()) / 2 + 1;
+        canvas.Draw(rect.left, y, glyph_);
+        rect.left += glyph_.Width();
+    }
+
+    if (showCaption_) {
+        canvas.Font().Assign(Font());
+        rect.left += spacing_;
+        rect.right -= spacing_;
+        rect.top += 1;
+        rect.bottom -= 1;
+        DrawContainerCaption(Caption(), rect);
+    }
+}
+
+void TdxCustomContainer::DrawContainerCaption(const std::string& caption, RECT rect)
+{
+    TCanvas& canvas = Canvas();
+    UINT flags = 0;
+    if (alignment_ == TAlignment::taRightJustify)
+        flags = DT_RIGHT;
+    else if (alignment_ == TAlignment::taCenter)
+        flags = DT_CENTER;
+    if (flags != 0 && canvas.TextWidth(caption) > rect.right - rect.left)
+        flags = 0;  // a caption that does not fit starts at the left
+    flags |= DT_EXPANDTABS | DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
+    if (layout_ != TTextLayout::tlTop) {
+        RECT measured = rect;
+        canvas.DrawText(caption, measured, flags | DT_CALCRECT);
+        if (layout_ == TTextLayout::tlBottom)
+            OffsetRect(&rect, 0, rect.bottom - measured.bottom);
+        else
+            OffsetRect(&rect, 0, (rect.bottom - measured.bottom) / 2);
+    }
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.DrawText(caption, rect, flags);
+}

@@ -1,0 +1,98 @@
+#pragma once
+// A flat panel: background, optional edge lines, glyph and caption, a paint
+// event for the owner's own drawing, and a border that insets its aligned
+// children.
+
+#include "controls/dxCore.h"
+#include "framework/graphics/Bitmap.h"
+
+enum class TdxEnabledMode : uint8_t { emAffectChilds, emNormal };
+enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
+
+using TdxPaintEvent = std::function<void(TObject* sender, RECT rect, TCanvas& canvas, TFont& font)>;
+
+class TdxCustomContainer : public TdxCustomControl {
+public:
+    explicit TdxCustomContainer(TComponent* owner);
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int value);
+    TColor BoundColor() const { return boundColor_; }
+    void SetBoundColor(TColor value);
+    TdxBoundLines BoundLines() const { return boundLines_; }
+    void SetBoundLines(TdxBoundLines value);
+    TdxEnabledMode EnabledMode() const { return enabledMode_; }
+    void SetEnabledMode(TdxEnabledMode value);
+    bool Focusable() const { return focusable_; }
+    void SetFocusable(bool value) { focusable_ = value; }
+    TBitmap& Glyph() { return glyph_; }
+    void SetGlyph(const TBitmap& glyph);
+    TdxGlyphLayout GlyphLayout() const { return glyphLayout_; }
+    void SetGlyphLayout(TdxGlyphLayout value);
+    TTextLayout Layout() const { return layout_; }
+    void SetLayout(TTextLayout value);
+    bool ShowBoundLines() const { return showBoundLines_; }
+    void SetShowBoundLines(bool value);
+    bool ShowCaption() const { return showCaption_; }
+    void SetShowCaption(bool value);
+    uint8_t Spacing() const { return spacing_; }
+    void SetSpacing(uint8_t value);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool value);
+
+    TNotifyEvent OnEnabledChanged;
+    TdxPaintEvent OnPaint;
+
+    void DoEnabledChanged() override;
+    void DoMousePressed() override;
+    void DoPositionChanged() override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void AdjustClientRect(RECT& rect) override;
+    void Paint() override;
+    // Draws the caption into `rect` with the container's alignment, layout
+    // and word wrap, left-justified when it does not fit.
+    void DrawContainerCaption(const std::string& caption, RECT rect);
+
+private:
+    template <class T>
+    void SetAndRedraw(T& field, T value)
+    {
+        if (field != value) {
+            field = value;
+            Redraw();
+        }
+    }
+    template <class T>
+    void SetRealignAndRedraw(T& field, T value)
+    {
+        if (field != value) {
+            field = value;
+            Realign();
+            Redraw();
+        }
+    }
+
+    TAlignment alignment_ = TAlignment::taCenter;
+    int borderWidth_ = 0;
+    TColor boundColor_ = RGBColor(0x80, 0x80, 0x80);
+    TdxBoundLines boundLines_ = 0;
+    TdxEnabledMode enabledMode_ = TdxEnabledMode::emNormal;
+    bool focusable_ = false;
+    TBitmap glyph_;
+    TdxGlyphLayout glyphLayout_ = TdxGlyphLayout::glCenter;
+    TTextLayout layout_ = TTextLayout::tlCenter;
+    bool showBoundLines_ = true;
+    bool showCaption_ = false;
+    uint8_t spacing_ = 5;
+    bool wordWrap_ = false;
+};
+
+class TdxContainer : public TdxCustomContainer {
+public:
+    using TdxCustomContainer::TdxCustomContainer;
+};

@@ -1,0 +1,189 @@
+#include "controls/dxCoreUtils.h"
+
+#include "controls/GradientMath.h"
+
+#include <random>
+
+namespace {
+
+RgbColor ToRgb(TColor color)
+{
+    const uint32_t rgb = ColorToRGB(color);
+    return {static_cast<uint8_t>(rgb & 0xFF), static_cast<uint8_t>((rgb >> 8) & 0xFF),
+            static_cast<uint8_t>((rgb >> 16) & 0xFF)};
+}
+
+TColor ToColor(RgbColor rgb)
+{
+    return RGBColor(rgb.Red, rgb.Green, rgb.Blue);
+}
+
+void PutPixel(TBitmap& bitmap, int x, int y, RgbColor color)
+{
+    uint8_t* pixel = bitmap.ScanLine(y) + 3 * x;
+    pixel[0] = color.Blue;
+    pixel[1] = color.Green;
+    pixel[2] = color.Red;
+}
+
+void FillBand(TCanvas& canvas, const RECT& rect, RgbColor color)
+{
+    canvas.Brush().SetColor(ToColor(color));
+    canvas.FillRect(rect);
+}
+
+}  // namespace
+
+int dxRandom(int bound)
+{
+    // One generator for the whole program, never reseeded, like the runtime's.
+    static std::minstd_rand generator;
+    if (bound <= 1)
+        return 0;
+    return std::uniform_int_distribution<int>(0, bound - 1)(generator);
+}
+
+void CreateGradientBitmap(int width, int height, TColor startColor, TColor endColor, uint8_t bands,
+                          TdxGradientDirection direction, bool dithered, TBitmap& bitmap)
+{
+    bitmap.SetHeight(height);
+    bitmap.SetWidth(width);
+    if (bitmap.PixelFormat() != TPixelFormat::pf24bit)
+        bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    if (width <= 0 || height <= 0)
+        return;
+
+    const int n = bands;
+    const bool reversed = static_cast<int>(direction) >= 2;
+    const std::vector<RgbColor> table =
+        GradientColorTable(ToRgb(reversed ? endColor : startColor), ToRgb(reversed ? startColor : endColor), n);
+
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().SetColor(startColor);
+    canvas.FillRect({0, 0, width, height});
+
+    const bool vertical =
+        direction == TdxGradientDirection::gdFromLeft || direction == TdxGradientDirection::gdFromRight;
+    if (vertical) {
+        // Vertical bands, left to right; each band paints from its start to
+        // the right edge, so the next one covers the rest.
+        const int spread = n > 1 ? width / (n - 1) : 0;
+        for (int i = 0; i < n; ++i) {
+            const int x = BandStart(i, width, n);
+            FillBand(canvas, {x, 0, width, height}, table[i]);
+            if (!dithered || i == 0)
+                continue;
+            GdiFlush();
+            for (int y = 0; y < 16 && y < height; ++y)
+                for (int j = 0; j <= spread; ++j) {
+                    const int at = x + dxRandom(j);
+                    if (at >= 0 && at < width)
+                        PutPixel(bitmap, at, y, table[i - 1]);
+                }
+        }
+        // The first 16 rows carry the dither; repeat them down the bitmap.
+        HDC dc = canvas.Handle();
+        for (int r = 1; r <= height / 16; ++r)
+            BitBlt(dc, 0, 16 * r, width, std::min(16, height - 16 * r), dc, 0, 0, SRCCOPY);
+    } else {
+        const int spread = n > 1 ? height / (n - 1) : 0;
+        for (int i = 0; i < n; ++i) {
+            const int y = BandStart(i, height, n);
+            FillBand(canvas, {0, y, width, height}, table[i]);
+            if (!dithered || i == 0)
+                continue;
+            GdiFlush();
+            for (int j = 0; j <= spread; ++j) {
+                const int at = y + dxRandom(j);
+                if (at < 0 || at >= height)
+                    continue;
+                for (int x = 0; x < 16 && x < width; ++x)
+                    PutPixel(bitmap, x, at, table[i - 1]);
+            }
+        }
+        // The first 16 columns carry the dither; repeat them across.
+        HDC dc = canvas.Handle();
+        for (int c = 0; c <= width / 16; ++c)
+            BitBlt(dc, 16 * c, 0, std::min(16, width - 16 * c), height, dc, 0, 0, SRCCOPY);
+    }
+}
+
+void DrawLine(TCanvas& canvas, int x1, int y1, int x2, int y2)
+{
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+void ShrinkByBorder(uint8_t borderWidth, bool showBoundLines, TdxBoundLines lines, RECT& rect)
+{
+    const InsetRect inset = ShrinkByBorder(borderWidth, showBoundLines, lines,
+                                           InsetRect{rect.left, rect.top, rect.right, rect.bottom});
+    rect = {inset.Left, inset.Top, inset.Right, inset.Bottom};
+}
+
+void DrawBoundLines(TCanvas& canvas, TdxBoundLines lines, TColor color, const RECT& rect)
+{
+    canvas.Pen().SetColor(color);
+    canvas.Pen().SetStyle(TPenStyle::psSolid);
+    if (lines & blLeft)
+        DrawLine(canvas, rect.left, rect.top, rect.left, rect.bottom - 1);
+    if (lines & blTop)
+        DrawLine(canvas, rect.left, rect.top, rect.right, rect.top);
+    if (lines & blRight)
+        DrawLine(canvas, rect.right - 1, rect.top, rect.right - 1, rect.bottom - 1);
+    if (lines & blBottom)
+        DrawLine(canvas, rect.left, rect.bottom - 1, rect.right, rect.bottom - 1);
+}
+
+void MakeGrayGlyph(TBitmap& bitmap)
+{
+    TCanvas& canvas = bitmap.Canvas();
+    for (int x = 0; x < bitmap.Width(); ++x)
+        for (int y = 0; y < bitmap.Height(); ++y) {
+            const uint32_t rgb = ColorToRGB(canvas.Pixel(x, y));
+            const int sum = int(rgb & 0xFF) + int((rgb >> 8) & 0xFF) + int((rgb >> 16) & 0xFF);
+            const int v = std::min(sum / 3 + 100, 255);
+            canvas.SetPixel(x, y, RGBColor(v, v, v));
+        }
+}
+
+void DrawCaptionText(TControl& control, TCanvas& canvas, std::string text, TFont& font, bool enabled,
+                     bool showAccelChar, RECT& rect, UINT flags)
+{
+    (void)control;  // left-to-right reading only: no reading-order flags to add
+    if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar && text == "&")))
+        text += ' ';  // an empty caption still measures one line high
+    if (!showAccelChar)
+        flags |= DT_NOPREFIX;
+    canvas.Font().Assign(font);
+    if (enabled) {
+        canvas.DrawText(text, rect, flags);
+        return;
+    }
+    OffsetRect(&rect, 1, 1);
+    canvas.Font().SetColor(clBtnHighlight);
+    canvas.DrawText(text, rect, flags);
+    OffsetRect(&rect, -1, -1);
+    canvas.Font().SetColor(clBtnShadow);
+    canvas.DrawText(text, rect, flags);
+}
+
+void DrawBevelFrame(TCanvas& canvas, const RECT& rect, TColor topLeft, TColor bottomRight, bool swap)
+{
+    if (swap)
+        std::swap(topLeft, bottomRight);
+    canvas.Pen().SetColor(topLeft);
+    canvas.Polyline({{rect.left, rect.bottom - 1}, {rect.left, rect.top}, {rect.right - 1, rect.top}});
+    canvas.Pen().SetColor(bottomRight);
+    canvas.Polyline({{rect.right - 1, rect.top + 1}, {rect.right - 1, rect.bottom - 1}, {rect.left, rect.bottom - 1}});
+}
+
+void RecolorGlyph(TBitmap& bitmap, TColor color)
+{
+    TBitmap copy;
+    copy.Assign(bitmap);
+    copy.Canvas().Brush().SetColor(color);
+    const RECT all{0, 0, bitmap.Width(), bitmap.Height()};
+    copy.Canvas().BrushCopy(all, bitmap, all, clBlack);
+    bitmap.Assign(copy);
+}

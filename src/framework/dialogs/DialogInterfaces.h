@@ -1,0 +1,43 @@
+#pragma once
+// What a form needs from a file dialog, so that tests can hand it a fake.
+// Portable: no Windows header.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Options of the file dialogs (any combination).
+enum TOpenOption : uint32_t {
+    ofReadOnly = 1 << 0,          // the read-only box starts ticked
+    ofOverwritePrompt = 1 << 1,   // save: ask before replacing a file
+    ofHideReadOnly = 1 << 2,      // no read-only box
+    ofNoChangeDir = 1 << 3,       // the process's current folder stays as it was
+    ofAllowMultiSelect = 1 << 4,  // open: several files may be chosen
+    ofPathMustExist = 1 << 5,     // the chosen folder must exist
+    ofFileMustExist = 1 << 6,     // open: the chosen file must exist
+    ofCreatePrompt = 1 << 7,      // open: ask before a file is to be created
+    ofNoReadOnlyReturn = 1 << 8,  // refuse read-only files
+    ofEnableSizing = 1 << 9,      // the dialog can be resized
+};
+using TOpenOptions = uint32_t;
+
+class IFileDialog {
+public:
+    virtual ~IFileDialog() = default;
+
+    virtual const std::string& Title() const = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual TOpenOptions Options() const = 0;
+    virtual void SetOptions(TOpenOptions options) = 0;
+    // Shows the dialog and waits; true when the user confirmed a choice.
+    virtual bool Execute() = 0;
+    // The chosen files as full paths, in the dialog's order (one file
+    // unless several may be chosen); empty after a cancelled dialog.
+    virtual std::vector<std::string> Files() const = 0;
+    // The first chosen file, empty when none.
+    virtual std::string FileName() const = 0;
+};
+
+// The dialog that picks image files, with a preview of the picture under
+// the cursor. (Virtual bases: one dialog class can implement both.)
+class IOpenPictureDialog : public virtual IFileDialog {};

@@ -1,0 +1,75 @@
+#include "framework/stdctrls/CheckBox.h"
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner)
+{
+    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks | csCaptureMouse));
+    SetTabStop(true);
+    SetParentColor(true);
+    SetBounds(0, 0, 97, 17);
+}
+
+void TCheckBox::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.SystemClassName = "BUTTON";
+    params.Style |= BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::DestroyWnd()
+{
+    if (HandleAllocated())
+        checked_ = Checked();
+    TWinControl::DestroyWnd();
+}
+
+bool TCheckBox::Checked() const
+{
+    if (!HandleAllocated())
+        return checked_;
+    return SendMessageA(const_cast<TCheckBox*>(this)->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckBox::SetChecked(bool checked)
+{
+    checked_ = checked;
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::ColorControl(TMessage& message)
+{
+    auto dc = reinterpret_cast<HDC>(message.WParam);
+    SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGrayText));
+    SetBkColor(dc, ColorToRGB(Color()));
+    background_.SetColor(Color());
+    message.Result = reinterpret_cast<LRESULT>(background_.Handle());
+}
+
+void TCheckBox::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case CN_COMMAND:
+        if (HIWORD(message.WParam) == BN_CLICKED)
+            Click();
+        break;
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORBTN:
+        ColorControl(message);
+        break;
+    case CM_COLORCHANGED:
+    case CM_PARENTCOLORCHANGED:
+        TWinControl::WndProc(message);
+        Invalidate();
+        break;
+    default:
+        TWinControl::WndProc(message);
+        break;
+    }
+}

@@ -1,0 +1,210 @@
+#include "framework/stdctrls/CustomListControl.h"
+
+#include "framework/Exceptions.h"
+
+#include <algorithm>
+
+TControlItems::TControlItems(TCustomListControl& control, const TItemMessages& messages)
+    : control_(control), messages_(messages)
+{
+}
+
+void TControlItems::CheckIndex(int index, int upperBound) const
+{
+    if (index < 0 || index >= upperBound)
+        throw EListError::IndexOutOfBounds(index);
+}
+
+bool TControlItems::HasWindow() const
+{
+    return control_.HandleAllocated();
+}
+
+LRESULT TControlItems::Send(UINT msg, WPARAM wParam, LPARAM lParam) const
+{
+    return SendMessageA(control_.Handle(), msg, wParam, lParam);
+}
+
+const std::string& TControlItems::Strings(int index) const
+{
+    CheckIndex(index, Count());
+    return items_[static_cast<size_t>(index)];
+}
+
+void TControlItems::SetStrings(int index, const std::string& text)
+{
+    CheckIndex(index, Count());
+    items_[static_cast<size_t>(index)] = text;
+    if (!HasWindow())
+        return;
+    // The window has no "replace": delete and insert, then put back the
+    // selection and the scroll position that the deletion disturbed.
+    const LRESULT selected = Send(messages_.GetCurSel);
+    const LRESULT top = Send(messages_.GetTopIndex);
+    BeginUpdate();
+    Send(messages_.DeleteString, static_cast<WPARAM>(index));
+    Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    if (selected == index)
+        Send(messages_.SetCurSel, static_cast<WPARAM>(index));
+    if (top >= 0)
+        Send(messages_.SetTopIndex, static_cast<WPARAM>(top));
+    EndUpdate();
+}
+
+int TControlItems::Add(const std::string& text)
+{
+    items_.push_back(text);
+    if (HasWindow())
+        Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return Count() - 1;
+}
+
+void TControlItems::AddStrings(const std::vector<std::string>& texts)
+{
+    if (texts.empty())
+        return;
+    items_.reserve(items_.size() + texts.size());
+    if (!HasWindow()) {
+        items_.insert(items_.end(), texts.begin(), texts.end());
+        return;
+    }
+    BeginUpdate();
+    try {
+        size_t bytes = 0;
+        for (const std::string& text : texts)
+            bytes += text.size() + 1;
+        Send(messages_.InitStorage, texts.size(), static_cast<LPARAM>(bytes));
+        for (const std::string& text : texts)
+            Add(text);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TControlItems::Insert(int index, const std::string& text)
+{
+    CheckIndex(index, Count() + 1);
+    items_.insert(items_.begin() + index, text);
+    control_.ItemInserted(index);
+    if (HasWindow())
+        Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TControlItems::Delete(int index)
+{
+    CheckIndex(index, Count());
+    items_.erase(items_.begin() + index);
+    control_.ItemDeleted(index);
+    if (HasWindow())
+        Send(messages_.DeleteString, static_cast<WPARAM>(index));
+}
+
+void TControlItems::Clear()
+{
+    items_.clear();
+    control_.ItemsCleared();
+    if (HasWindow())
+        Send(messages_.ResetContent);
+}
+
+int TControlItems::IndexOf(const std::string& text) const
+{
+    const auto found = std::find(items_.begin(), items_.end(), text);
+    return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+}
+
+void TControlItems::BeginUpdate()
+{
+    if (updateCount_++ == 0 && HasWindow() && IsWindowVisible(control_.Handle())) {
+        // Only a visible window is told: turning redraw back on makes a
+        // window visible, which a hidden list must not become.
+        Send(WM_SETREDRAW, FALSE);
+        redrawOff_ = true;
+    }
+}
+
+void TControlItems::EndUpdate()
+{
+    if (updateCount_ == 0 || --updateCount_ > 0)
+        return;
+    if (redrawOff_) {
+        redrawOff_ = false;
+        if (HasWindow()) {
+            Send(WM_SETREDRAW, TRUE);
+            InvalidateRect(control_.Handle(), nullptr, TRUE);
+        }
+    }
+}
+
+void TControlItems::FillWindow()
+{
+    Send(messages_.ResetContent);
+    if (items_.empty())
+        return;
+    size_t bytes = 0;
+    for (const std::string& text : items_)
+        bytes += text.size() + 1;
+    Send(messages_.InitStorage, items_.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& text : items_)
+        Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+TCustomListControl::TCustomListControl(TComponent* owner, const TItemMessages& messages)
+    : TWinControl(owner), items_(*this, messages)
+{
+    SetTabStop(true);
+}
+
+int TCustomListControl::ItemIndex() const
+{
+    if (!HandleAllocated())
+        return savedIndex_;
+    const LRESULT selected = items_.Send(items_.messages_.GetCurSel);
+    return selected < 0 ? -1 : static_cast<int>(selected);
+}
+
+void TCustomListControl::SetItemIndex(int index)
+{
+    if (index < -1 || index >= items_.Count())
+        throw EListError::IndexOutOfBounds(index);
+    if (HandleAllocated())
+        items_.Send(items_.messages_.SetCurSel, static_cast<WPARAM>(index));
+    else
+        savedIndex_ = index;
+}
+
+void TCustomListControl::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (!HandleAllocated())
+        return;
+    items_.FillWindow();
+    if (savedIndex_ >= 0 && savedIndex_ < items_.Count())
+        items_.Send(items_.messages_.SetCurSel, static_cast<WPARAM>(savedIndex_));
+}
+
+void TCustomListControl::DestroyWnd()
+{
+    if (HandleAllocated())
+        savedIndex_ = ItemIndex();
+    items_.redrawOff_ = false;  // the next window starts with redraw on
+    TWinControl::DestroyWnd();
+}
+
+void TCustomListControl::ItemInserted(int index)
+{
+    if (!HandleAllocated() && savedIndex_ >= index)
+        ++savedIndex_;
+}
+
+void TCustomListControl::ItemDeleted(int index)
+{
+    if (HandleAllocated())
+        return;
+    if (savedIndex_ == index)
+        savedIndex_ = -1;
+    else if (savedIndex_ > index)
+        --savedIndex_;
+}

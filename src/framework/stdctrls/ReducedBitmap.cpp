@@ -1,0 +1,29 @@
+#include "framework/stdctrls/ReducedBitmap.h"
+
+#include "framework/graphics/JpegImage.h"
+#include "framework/stdctrls/AreaResample.h"
+
+TBitmap* PixelSourceOf(TGraphic* graphic)
+{
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic))
+        return jpeg->Empty() ? nullptr : &jpeg->Bitmap();
+    auto* bitmap = dynamic_cast<TBitmap*>(graphic);
+    if (bitmap && !bitmap->Empty() && !bitmap->Transparent() && bitmap->PixelFormat() == TPixelFormat::pf24bit)
+        return bitmap;
+    return nullptr;
+}
+
+std::unique_ptr<TBitmap> ReducedBitmap(TGraphic& graphic, int width, int height)
+{
+    if (width < 1 || height < 1)
+        return nullptr;
+    TBitmap* source = PixelSourceOf(&graphic);
+    if (!source || width > source->Width() || height > source->Height() ||
+        (width == source->Width() && height == source->Height()))
+        return nullptr;
+    auto reduced = std::make_unique<TBitmap>(width, height);
+    GdiFlush();  // drawing into the source may still be queued
+    AreaResample({source->ScanLine(0), source->Width(), source->Height(), static_cast<size_t>(source->RowBytes())},
+                 {reduced->ScanLine(0), width, height, static_cast<size_t>(reduced->RowBytes())});
+    return reduced;
+}

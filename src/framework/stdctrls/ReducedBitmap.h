@@ -1,0 +1,16 @@
+#pragma once
+// A picture reduced to a smaller size by area averaging, for previews and
+// stretched images: smooth where a plain stretch would drop pixels.
+
+#include "framework/graphics/Bitmap.h"
+
+#include <memory>
+
+// The 24-bit pixels behind a graphic (a 24-bit opaque bitmap, or a JPEG's
+// decoded bitmap), or nullptr when it has none to average.
+TBitmap* PixelSourceOf(TGraphic* graphic);
+
+// A 24-bit copy of the graphic at width x height, area-averaged; nullptr
+// when the graphic has no pixels to average or the size is not a reduction
+// (larger or equal in either direction, or the same size).
+std::unique_ptr<TBitmap> ReducedBitmap(TGraphic& graphic, int width, int height);

@@ -1,0 +1,318 @@
+// The styled push button: its rendered looks, read back pixel by pixel, and
+// its keyboard behaviour driven by real window messages.
+
+#include "controls/dxButtons.h"
+#include "support/Render.h"
+#include "support/TestApplication.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const COLORREF kBorder = RGB(0x00, 0x38, 0x73);
+const COLORREF kBorderDisabled = RGB(0xCE, 0xC7, 0xBD);
+
+struct ButtonOnForm {
+    TestForm form;
+    TdxButton* button;
+    explicit ButtonOnForm(const std::string& caption = "", int width = 73, int height = 21)
+    {
+        button = new TdxButton(&form);
+        button->SetParent(&form);
+        button->SetBounds(10, 10, width, height);
+        button->SetCaption(caption);
+        PumpMessages(0);
+    }
+};
+
+// The bounding box of pixels darker than `limit` in the area.
+RECT DarkPixels(TBitmap& bitmap, RECT area, int limit = 96)
+{
+    RECT box{INT_MAX, INT_MAX, -1, -1};
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF pixel = PixelAt(bitmap, x, y);
+            if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * limit) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+        }
+    return box;
+}
+
+}  // namespace
+
+TEST(StyledButton, NormalFaceIsTheGradientOnePixelInsideTheBorder)
+{
+    ButtonOnForm setup;
+    TdxButton& button = *setup.button;
+    auto& face = const_cast<TBitmap&>(button.FaceBitmap());
+    ASSERT_EQ(face.Width(), 71);
+    ASSERT_EQ(face.Height(), 19);
+    auto shot = RenderControl(button);
+    for (int y = 1; y < 20; y += 3)
+        for (int x = 3; x < 69; x += 5)
+            ASSERT_EQ(Hex(PixelAt(*shot, x, y)), Hex(PixelAt(face, x - 1, y - 1))) << x << "," << y;
+    EXPECT_EQ(Hex(PixelAt(*shot, 36, 0)), Hex(kBorder));
+    EXPECT_EQ(Hex(PixelAt(*shot, 36, 20)), Hex(kBorder));
+    EXPECT_EQ(Hex(PixelAt(*shot, 0, 10)), Hex(kBorder));
+    EXPECT_EQ(Hex(PixelAt(*shot, 1, 0)), Hex(RGB(0x7B, 0x9E, 0xAD)));  // smoothed corner
+}
+
+TEST(StyledButton, HotButtonShowsTheOrangeRingAroundASmallerFace)
+{
+    ButtonOnForm setup;
+    TdxButton& button = *setup.button;
+    button.Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
+    ASSERT_TRUE(button.VisualState & vsHot);
+    auto shot = RenderControl(button);
+    auto& face = const_cast<TBitmap&>(button.FaceBitmap());
+    auto& ring = const_cast<TBitmap&>(button.HotRingBitmap());
+    // The face: 67 x 15 at (3, 3), the top-left part of the face gradient.
+    for (int y = 3; y < 18; y += 2)
+        for (int x = 3; x < 70; x += 6)
+            ASSERT_EQ(Hex(PixelAt(*shot, x, y)), Hex(PixelAt(face, x - 3, y - 3))) << x << "," << y;
+    // The two-pixel ring between border and face.
+    EXPECT_EQ(Hex(PixelAt(*shot, 30, 1)), Hex(PixelAt(ring, 29, 0)));
+    EXPECT_EQ(Hex(PixelAt(*shot, 30, 2)), Hex(PixelAt(ring, 29, 1)));
+    EXPECT_EQ(Hex(PixelAt(*shot, 1, 10)), Hex(PixelAt(ring, 0, 9)));
+    EXPECT_EQ(Hex(PixelAt(*shot, 70, 10)), Hex(PixelAt(ring, 69, 9)));
+    EXPECT_EQ(Hex(PixelAt(*shot, 30, 18)), Hex(PixelAt(ring, 29, 17)));
+}
+
+TEST(StyledButton, PressedFaceAndCaptionMoveOnePixel)
+{
+    ButtonOnForm setup("Apply");
+    TdxButton& button = *setup.button;
+    button.Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
+    auto hot = RenderControl(button);
+    const RECT hotText = DarkPixels(*hot, {3, 3, 70, 18});
+
+    button.VisualState |= vsPressed;
+    auto pressed = RenderControl(button);
+    auto& pressedFace = const_cast<TBitmap&>(button.PressedFaceBitmap());
+    EXPECT_EQ(Hex(PixelAt(*pressed, 1, 1)), Hex(PixelAt(pressedFace, 0, 0)));
+    EXPECT_EQ(Hex(PixelAt(*pressed, 2, 17)), Hex(PixelAt(pressedFace, 1, 16)));
+    const RECT pressedText = DarkPixels(*pressed, {3, 3, 70, 19});
+    ASSERT_LT(hotText.left, hotText.right);
+    EXPECT_EQ(pressedText.left, hotText.left + 1);
+    EXPECT_EQ(pressedText.top, hotText.top + 1);
+
+    // Pressed with the pointer moved off: the blue ring, normal face, text back.
+    button.VisualState &= ~vsHot;
+    auto dragged = RenderControl(button);
+    auto& focusRing = const_cast<TBitmap&>(button.FocusRingBitmap());
+    EXPECT_EQ(Hex(PixelAt(*dragged, 30, 1)), Hex(PixelAt(focusRing, 29, 0)));
+    const RECT draggedText = DarkPixels(*dragged, {3, 3, 70, 18});
+    EXPECT_EQ(draggedText.left, hotText.left);
+    EXPECT_EQ(draggedText.top, hotText.top);
+}
+
+TEST(StyledButton, DisabledButtonHasGreyBorderGreyGlyphAndEmbossedText)
+{
+    ButtonOnForm setup("Exit", 60, 40);
+    TdxButton& button = *setup.button;
+    TBitmap glyph(4, 4);
+    glyph.Canvas().Brush().SetColor(RGBColor(255, 0, 255));
+    glyph.Canvas().FillRect({0, 0, 4, 4});
+    glyph.Canvas().SetPixel(1, 1, clBlack);
+    button.SetGlyph(glyph);
+    button.SetEnabled(false);
+    auto shot = RenderControl(button);
+    EXPECT_EQ(Hex(PixelAt(*shot, 30, 0)), Hex(kBorderDisabled));
+    EXPECT_EQ(Hex(PixelAt(*shot, 0, 20)), Hex(kBorderDisabled));
+    EXPECT_EQ(Hex(PixelAt(*shot, 1, 0)), Hex(kBorderDisabled));  // corner lines too
+    bool greyGlyphPixel = false, highlight = false, shadow = false;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+            const COLORREF pixel = PixelAt(*shot, x, y);
+            greyGlyphPixel |= pixel == RGB(100, 100, 100);  // black glyph pixel greyed
+            highlight |= pixel == ColorToRGB(clBtnHighlight);
+            shadow |= pixel == ColorToRGB(clBtnShadow);
+        }
+    EXPECT_TRUE(greyGlyphPixel);
+    EXPECT_TRUE(highlight);
+    EXPECT_TRUE(shadow);
+}
+
+TEST(StyledButton, GlyphWithEmptyCaptionAndNoSpacingIsCentredWithOneSpace)
+{
+    ButtonOnForm setup("", 44, 38);
+    TdxButton& button = *setup.button;
+    TBitmap glyph(8, 8);
+    glyph.Canvas().Brush().SetColor(clBlack);
+    glyph.Canvas().FillRect({0, 0, 8, 8});
+    glyph.Canvas().SetPixel(0, 7, clWhite);  // the transparent colour
+    button.SetSpacing(0);
+    button.SetGlyph(glyph);
+    auto shot = RenderControl(button);
+    const RECT box = DarkPixels(*shot, {2, 2, 42, 36}, 40);
+    // The glyph and the width of one space are centred together, so the
+    // glyph sits left of the middle by half a space.
+    TCanvas& canvas = const_cast<TBitmap&>(button.FaceBitmap()).Canvas();
+    canvas.Font().Assign(button.Font());
+    const int space = canvas.TextWidth(" ");
+    EXPECT_EQ(box.left, (44 - (8 + space)) / 2);
+    EXPECT_EQ(box.top, (38 - 8) / 2);
+}
+
+TEST(StyledButton, PaintingNeverRebuildsTheGradients)
+{
+    ButtonOnForm setup("Apply");
+    TdxButton& button = *setup.button;
+    const int builds = button.GradientBuildCount();
+    ASSERT_GE(builds, 1);
+    for (int i = 0; i < 1000; ++i) {
+        button.VisualState ^= vsHot;
+        RenderControl(button);
+    }
+    EXPECT_EQ(button.GradientBuildCount(), builds);
+    button.SetBounds(10, 10, 80, 25);
+    EXPECT_EQ(button.GradientBuildCount(), builds + 1);
+    EXPECT_EQ(const_cast<TBitmap&>(button.FaceBitmap()).Width(), 78);
+}
+
+TEST(StyledButton, SpaceClicksOnceAndLeavesTheButtonNeitherHotNorPressed)
+{
+    ButtonOnForm setup("Apply");
+    TdxButton& button = *setup.button;
+    int clicks = 0;
+    button.OnClick = [&](TObject*) { ++clicks; };
+    SetCursorPos(0, 0);  // the pointer elsewhere
+    SendMessageA(button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(button.VisualState & vsPressed);
+    EXPECT_TRUE(button.Focused());
+    SendMessageA(button.Handle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(button.VisualState & (vsHot | vsPressed));
+
+    // With the pointer over the button it stays hot.
+    const POINT over = button.ClientToScreen({5, 5});
+    SetCursorPos(over.x, over.y);
+    SendMessageA(button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(button.Handle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(button.VisualState & vsHot);
+    EXPECT_FALSE(button.VisualState & vsPressed);
+    SetCursorPos(0, 0);
+}
+
+TEST(StyledButton, AnyKeyReleasedWhileTheMouseHoldsTheButtonClicksIt)
+{
+    ButtonOnForm setup("Apply");
+    TdxButton& button = *setup.button;
+    int clicks = 0;
+    button.OnClick = [&](TObject*) { ++clicks; };
+    SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_TRUE(button.VisualState & vsPressed);
+    SendMessageA(button.Handle(), WM_KEYUP, 'Q', 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(button.VisualState & vsPressed);
+    ReleaseCapture();
+}
+
+TEST(StyledButton, EnterClicksTheFocusedButtonOrTheDefaultOne)
+{
+    TestForm form;
+    auto* ok = new TdxButton(&form);
+    ok->SetParent(&form);
+    ok->SetBounds(10, 10, 73, 21);
+    auto* other = new TdxButton(&form);
+    other->SetParent(&form);
+    other->SetBounds(10, 40, 73, 21);
+    int okClicks = 0, otherClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+    other->OnClick = [&](TObject*) { ++otherClicks; };
+    ok->SetDefault(true);
+
+    // Focused styled button: Enter clicks that one, and the default button
+    // shows no blue ring meanwhile.
+    other->SetFocus();
+    EXPECT_EQ(form.Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
+    EXPECT_EQ(otherClicks, 1);
+    EXPECT_EQ(okClicks, 0);
+    EXPECT_TRUE(ok->ActiveControlIsStyled);
+    EXPECT_FALSE(ok->IsHighlighted(false));
+
+    // Focus on a control that is not styled: Enter goes to the default.
+    auto* edit = new TWinControl(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(10, 80, 50, 20);
+    edit->SetTabStop(true);
+    edit->SetFocus();
+    EXPECT_FALSE(ok->ActiveControlIsStyled);
+    EXPECT_TRUE(ok->IsHighlighted(false));
+    EXPECT_EQ(form.Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
+    EXPECT_EQ(okClicks, 1);
+
+    // Through the application's own keyboard dispatch, as a user's key.
+    MSG msg{edit->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    Application->DispatchOne(msg);
+    EXPECT_EQ(okClicks, 2);
+}
+
+TEST(StyledButton, EscapeClicksTheCancelButtonButNotWithCtrl)
+{
+    ButtonOnForm setup("Cancel");
+    TdxButton& button = *setup.button;
+    int clicks = 0;
+    button.OnClick = [&](TObject*) { ++clicks; };
+    EXPECT_EQ(setup.form.Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 0);
+    button.Cancel = true;
+    EXPECT_EQ(setup.form.Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 1);
+    EXPECT_EQ(clicks, 1);
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_EQ(setup.form.Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(StyledButton, AltAcceleratorClicksAndTheBareLetterOnlyWhenFocused)
+{
+    TestForm form;
+    auto* load = new TdxButton(&form);
+    load->SetParent(&form);
+    load->SetBounds(10, 10, 73, 21);
+    load->SetCaption("&Load");
+    auto* other = new TdxButton(&form);
+    other->SetParent(&form);
+    other->SetBounds(10, 40, 73, 21);
+    int clicks = 0;
+    load->OnClick = [&](TObject*) { ++clicks; };
+    other->SetFocus();
+
+    EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'l', 0), 0);
+    EXPECT_EQ(clicks, 0);
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'l', 0), 1);
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(clicks, 1);
+
+    load->SetFocus();
+    EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'L', 0), 1);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'x', 0), 0);
+}
+
+TEST(StyledButton, ClickCopiesModalResultToTheForm)
+{
+    ButtonOnForm setup("OK");
+    setup.form.SetModalResult(5);
+    setup.button->Click();
+    EXPECT_EQ(setup.form.ModalResult(), 0);
+    setup.button->ModalResult = 2;
+    setup.button->Click();
+    EXPECT_EQ(setup.form.ModalResult(), 2);
+}

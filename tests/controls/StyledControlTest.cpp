@@ -1,0 +1,201 @@
+// The styled control base: visual state driven by real messages, redraw
+// triggers, lock/unlock, and the style manager's links.
+
+#include "controls/dxButtons.h"
+#include "controls/dxContainer.h"
+#include "support/Render.h"
+#include "support/TestApplication.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts repaint requests instead of only invalidating.
+class CountingButton : public TdxButton {
+public:
+    using TdxButton::TdxButton;
+    void Redraw() override
+    {
+        ++redraws;
+        TdxButton::Redraw();
+    }
+    int redraws = 0;
+};
+
+CountingButton* AddButton(TForm& form, int left, int top, const std::string& caption = "")
+{
+    auto* button = new CountingButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(left, top, 73, 21);
+    button->SetCaption(caption);
+    return button;
+}
+
+}  // namespace
+
+TEST(StyledControl, DragFromOneControlAndReleaseOverAnotherMakesThatOneHot)
+{
+    TestForm form;
+    CountingButton* first = AddButton(form, 10, 10);
+    CountingButton* second = AddButton(form, 10, 60);
+    int firstClicks = 0, secondEnters = 0;
+    first->OnClick = [&](TObject*) { ++firstClicks; };
+    second->OnMouseEnter = [&](TObject*) { ++secondEnters; };
+    HWND window = first->Handle();
+
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(first->VisualState, vsHot | vsPressed | vsFocused);
+    EXPECT_TRUE(first->LeftButtonDown);
+
+    // Dragged off: no longer hot, still pressed (the blue-ring look).
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 55));
+    EXPECT_EQ(first->VisualState, vsPressed | vsFocused);
+    EXPECT_TRUE(first->IsHighlighted(true));
+
+    const POINT over = second->ClientToScreen({5, 5});
+    SetCursorPos(over.x, over.y);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 55));
+    EXPECT_EQ(first->VisualState, vsFocused);
+    EXPECT_FALSE(first->LeftButtonDown);
+    EXPECT_EQ(firstClicks, 0);
+    EXPECT_TRUE(second->VisualState & vsHot);
+    EXPECT_EQ(secondEnters, 1);
+    SetCursorPos(0, 0);
+    Application->SetMouseControl(nullptr);
+}
+
+TEST(StyledControl, OtherMouseButtonsDoNotPressOrRelease)
+{
+    TestForm form;
+    CountingButton* button = AddButton(form, 10, 10);
+    HWND window = button->Handle();
+    SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(button->VisualState & vsPressed);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(button->VisualState & vsPressed);
+    SendMessageA(window, WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(button->VisualState & vsPressed);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(button->VisualState & vsPressed);
+}
+
+TEST(StyledControl, FocusLeavingClearsFocusedAndPressed)
+{
+    TestForm form;
+    CountingButton* first = AddButton(form, 10, 10);
+    CountingButton* second = AddButton(form, 10, 60);
+    first->SetFocus();
+    EXPECT_TRUE(first->VisualState & vsFocused);
+    EXPECT_TRUE(second->ActiveControlIsStyled);
+    first->VisualState |= vsPressed;
+    second->SetFocus();
+    EXPECT_FALSE(first->VisualState & (vsFocused | vsPressed));
+    EXPECT_TRUE(second->VisualState & vsFocused);
+}
+
+TEST(StyledControl, DefaultTriggersRepaintOnlyForTheirReactions)
+{
+    TestForm form;
+    CountingButton* button = AddButton(form, 10, 10);
+    auto count = [&](auto&& action) {
+        button->redraws = 0;
+        action();
+        return button->redraws;
+    };
+    EXPECT_EQ(count([&] { button->SetCaption("changed"); }), 1);
+    EXPECT_EQ(count([&] { button->Perform(CM_BORDERCHANGED); }), 0);
+    EXPECT_EQ(count([&] { SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); }) > 0,
+              true);  // the move makes it hot: the enter repaints, the move itself does not
+    EXPECT_EQ(count([&] { button->Perform(CM_PARENTFONTCHANGED); }), 0);
+    EXPECT_EQ(count([&] { button->Perform(CM_PARENTCOLORCHANGED); }), 1);
+    EXPECT_EQ(count([&] { button->Perform(CM_ENABLEDCHANGED); }), 1);
+    EXPECT_EQ(button->RedrawTriggers, 0x037D);
+    Application->SetMouseControl(nullptr);
+}
+
+TEST(StyledControl, LockedRedrawRequestsNothingUntilUnlocked)
+{
+    TestForm form;
+    CountingButton* button = AddButton(form, 10, 10);
+    PumpMessages(0);
+    button->LockRedraw();
+    button->SetCaption("one");
+    button->SetSpacing(9);
+    // Nothing is invalid while locked.
+    EXPECT_FALSE(GetUpdateRect(button->Handle(), nullptr, FALSE));
+    button->UnlockRedraw();
+    EXPECT_TRUE(GetUpdateRect(button->Handle(), nullptr, FALSE));
+    EXPECT_FALSE(button->RedrawLocked);
+}
+
+TEST(StyleManager, RegisterMoveThemeChangeAndDestroy)
+{
+    TestForm form;
+    auto* first = new TdxStyleManager(&form);
+    auto* second = new TdxStyleManager(&form);
+    auto* tool = new TdxToolButton(&form);
+    tool->SetParent(&form);
+    auto* other = new TdxToolButton(&form);
+    other->SetParent(&form);
+
+    tool->SetStyleManager(first);
+    other->SetStyleManager(first);
+    EXPECT_EQ(first->RegisteredControls().size(), 2u);
+    tool->SetStyleManager(second);
+    EXPECT_EQ(first->RegisteredControls().size(), 1u);
+    ASSERT_EQ(second->RegisteredControls().size(), 1u);
+    EXPECT_EQ(second->RegisteredControls()[0], tool);
+
+    // Registering twice keeps one entry; unregistering a stranger does nothing.
+    second->RegisterControls({tool});
+    second->UnregisterControls({other});
+    EXPECT_EQ(second->RegisteredControls().size(), 1u);
+
+    int themeEvents = 0;
+    second->OnThemeChanged = [&](TObject* sender) {
+        EXPECT_EQ(sender, second);
+        ++themeEvents;
+    };
+    PumpMessages(0);
+    second->SetTheme(TdxTheme::OfficeXP);
+    second->SetTheme(TdxTheme::OfficeXP);
+    EXPECT_EQ(themeEvents, 1);
+    EXPECT_TRUE(GetUpdateRect(tool->Handle(), nullptr, FALSE));
+    EXPECT_EQ(tool->Style().EffectiveTheme(), TdxTheme::OfficeXP);
+    tool->Style().SetUseStyleManager(false);
+    EXPECT_EQ(tool->Style().EffectiveTheme(), TdxTheme::WindowsXP);
+
+    delete second;
+    EXPECT_EQ(tool->StyleManager(), nullptr);
+    // Any manager of the owner going clears the links of its controls.
+    EXPECT_EQ(other->StyleManager(), nullptr);
+}
+
+TEST(StyleManager, ManagerOwnedElsewhereClearsTheLinkWhenItGoes)
+{
+    TestForm form;
+    TComponent elsewhere(nullptr);
+    auto* manager = new TdxStyleManager(&elsewhere);
+    auto* tool = new TdxToolButton(&form);
+    tool->SetParent(&form);
+    tool->SetStyleManager(manager);
+    delete manager;
+    EXPECT_EQ(tool->StyleManager(), nullptr);
+    EXPECT_EQ(tool->Style().EffectiveTheme(), TdxTheme::WindowsXP);
+}
+
+TEST(StyledControl, VersionBannersEndInTheLibraryVersion)
+{
+    TestForm form;
+    CountingButton* button = AddButton(form, 0, 0);
+    TdxStyleManager manager(nullptr);
+    const std::string suffix = "Version 2.0.1";
+    ASSERT_GT(button->Version().size(), suffix.size());
+    EXPECT_EQ(button->Version().substr(button->Version().size() - suffix.size()), suffix);
+    EXPECT_EQ(manager.Version().substr(manager.Version().size() - suffix.size()), suffix);
+    EXPECT_NE(button->Version(), manager.Version());
+    button->SetVersion("something else");
+    EXPECT_EQ(button->Version().substr(button->Version().size() - suffix.size()), suffix);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Rendering controls into bitmaps and reading their pixels back.
+
+#include "framework/Form.h"
+#include "framework/graphics/Bitmap.h"
+
+#include <memory>
+#include <string>
+
+// Paints a windowed control (and its children) into a new 24-bit bitmap of
+// the control's size, through the control's own painting.
+std::unique_ptr<TBitmap> RenderControl(TWinControl& control);
+
+// The pixel at (x, y) as 0x00BBGGRR.
+COLORREF PixelAt(TBitmap& bitmap, int x, int y);
+
+// "#RRGGBB", for readable failure messages.
+std::string Hex(COLORREF color);
+
+// A form for control tests: borderless, shown at (x, y) on the test display
+// so that focus, capture and the cursor behave as for a user.
+class TestForm : public TForm {
+public:
+    explicit TestForm(int width = 300, int height = 200, int x = 100, int y = 100);
+};

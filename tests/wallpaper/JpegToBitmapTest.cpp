@@ -1,0 +1,209 @@
+#include "wallpaper/JpegToBitmap.h"
+
+#include "framework/Exceptions.h"
+#include "framework/codec/BmpCodec.h"
+#include "framework/codec/PixelImage.h"
+#include "platform/FakeDesktop.h"
+#include "platform/Registry.h"
+#include "platform/SystemError.h"
+#include "platform/TempFolder.h"
+#include "wallpaper/DesktopWallpaper.h"
+#include "wallpaper/SampleJpegs.h"
+
+#include <cstdlib>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+namespace {
+
+template <size_t N> std::string Bytes(const unsigned char (&data)[N])
+{
+    return std::string(reinterpret_cast<const char*>(data), N);
+}
+
+template <typename Action> std::string ErrorOf(Action action)
+{
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "";
+}
+
+// The BMP file at `path`, decoded; also checks it is the 24-bit kind.
+PixelImage ReadBitmap(const std::string& path)
+{
+    const std::string file = FileBytes(path);
+    const auto* data = reinterpret_cast<const uint8_t*>(file.data());
+    const BmpInfo info = ReadBmpInfo(data, file.size());
+    EXPECT_EQ(info.BitCount, 24);
+    EXPECT_TRUE(info.HasFileHeader);
+    PixelImage image;
+    DecodeBmp(data, file.size(), image.Allocator());
+    return image;
+}
+
+// True when pixel (x, y) is within a few steps of the colour (r, g, b).
+bool PixelNear(const PixelImage& image, int x, int y, int r, int g, int b)
+{
+    const uint8_t* p = image.Row(y) + x * 3;
+    return std::abs(p[0] - b) <= 4 && std::abs(p[1] - g) <= 4 && std::abs(p[2] - r) <= 4;
+}
+
+} // namespace
+
+TEST(ConvertJpegToBitmap, WritesTheFullSizePictureAsA24BitBmp)
+{
+    TTempFolder folder;
+    PutFileBytes(folder / "sea.jpg", Bytes(RedBlueJpeg));
+    ConvertJpegToBitmap(folder / "sea.jpg", folder / "MyWallpaper.bmp");
+    const PixelImage image = ReadBitmap(folder / "MyWallpaper.bmp");
+    ASSERT_EQ(image.Width(), 16);
+    ASSERT_EQ(image.Height(), 16);
+    for (int y : {0, 7, 15}) {
+        EXPECT_TRUE(PixelNear(image, 1, y, 255, 0, 0)) << y;
+        EXPECT_TRUE(PixelNear(image, 14, y, 0, 0, 255)) << y;
+    }
+    // The file is replaced whole by the next conversion.
+    PutFileBytes(folder / "grass.jpg", Bytes(GreenJpeg));
+    ConvertJpegToBitmap(folder / "grass.jpg", folder / "MyWallpaper.bmp");
+    const PixelImage second = ReadBitmap(folder / "MyWallpaper.bmp");
+    EXPECT_EQ(second.Width(), 16);
+    EXPECT_EQ(second.Height(), 8);
+    EXPECT_TRUE(PixelNear(second, 8, 4, 0, 255, 0));
+}
+
+TEST(ConvertJpegToBitmap, FailuresLeaveTheOldBitmapAlone)
+{
+    TTempFolder folder;
+    const std::string target = folder / "MyWallpaper.bmp";
+    PutFileBytes(target, "old bitmap");
+
+    const std::string missing = folder / "missing.jpg";
+    EXPECT_EQ(ErrorOf([&] { ConvertJpegToBitmap(missing, target); }),
+              "Cannot open file \"" + missing + "\". " + SystemErrorMessage(ERROR_FILE_NOT_FOUND));
+
+    // Cut short inside the headers: libjpeg's own error number is reported.
+    PutFileBytes(folder / "cut.jpg", Bytes(RedBlueJpeg).substr(0, 40));
+    const std::string cut = ErrorOf([&] { ConvertJpegToBitmap(folder / "cut.jpg", target); });
+    EXPECT_EQ(cut.rfind("JPEG error #", 0), 0u) << cut;
+    PutFileBytes(folder / "text.jpg", "not a picture at all");
+    EXPECT_THROW(ConvertJpegToBitmap(folder / "text.jpg", target), EJPEG);
+
+    EXPECT_EQ(FileBytes(target), "old bitmap");
+    EXPECT_THAT(folder.FileNames(), testing::UnorderedElementsAre("MyWallpaper.bmp", "cut.jpg", "text.jpg"));
+}
+
+TEST(ConvertJpegToBitmap, UnwritableTargetIsReportedWithItsPath)
+{
+    TTempFolder folder;
+    PutFileBytes(folder / "sea.jpg", Bytes(RedBlueJpeg));
+    const std::string noFolder = folder / "no folder\\MyWallpaper.bmp";
+    EXPECT_EQ(ErrorOf([&] { ConvertJpegToBitmap(folder / "sea.jpg", noFolder); }),
+              "Cannot create file \"" + noFolder + "\". " + SystemErrorMessage(ERROR_PATH_NOT_FOUND));
+    const std::string readOnly = folder / "MyWallpaper.bmp";
+    PutFileBytes(readOnly, "old");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_THROW(ConvertJpegToBitmap(folder / "sea.jpg", readOnly), EFCreateError);
+    EXPECT_EQ(FileBytes(readOnly), "old");
+}
+
+namespace {
+
+// Applies wallpapers with the real converter and the real registry, and a
+// fake desktop whose Windows directory is a test folder. The three desktop
+// values of the test prefix are put back afterwards.
+class WallpaperOnDiskTest : public testing::Test {
+protected:
+    WallpaperOnDiskTest()
+    {
+        TRegistry registry;
+        if (registry.OpenKey("\\Control Panel\\Desktop", false)) {
+            for (const char* name : {"Wallpaper", "WallpaperStyle", "TileWallpaper"})
+                Saved.emplace_back(name, registry.ReadString(name));
+        }
+    }
+    ~WallpaperOnDiskTest() override
+    {
+        TRegistry registry;
+        if (registry.OpenKey("\\Control Panel\\Desktop", false)) {
+            for (const auto& [name, value] : Saved)
+                registry.WriteString(name, value);
+        }
+    }
+
+    static std::string DesktopValue(const char* name)
+    {
+        TRegistry registry;
+        registry.OpenKey("\\Control Panel\\Desktop", false);
+        return registry.ReadString(name);
+    }
+
+    void Apply(const std::string& path, const char* style, const char* tile)
+    {
+        SetDesktopWallpaper(path, style, tile, System);
+    }
+
+    std::vector<std::pair<std::string, std::string>> Saved;
+    TTempFolder Windows;
+    TTempFolder Pictures;
+    TFakeDesktop Desktop{Windows.Path()};
+    TRegistryFactory Registry;
+    TWallpaperSystem System{Desktop, Registry, ConvertJpegToBitmap};
+};
+
+} // namespace
+
+TEST_F(WallpaperOnDiskTest, JpegBecomesTheOneWallpaperBitmapAndIsRecorded)
+{
+    ASSERT_EQ(Saved.size(), 3u) << "the prefix has no desktop key";
+    const std::string target = Windows / "MyWallpaper.bmp";
+    PutFileBytes(Pictures / "sea.jpg", Bytes(RedBlueJpeg));
+    PutFileBytes(Pictures / "GRASS.JPG", Bytes(GreenJpeg));
+
+    Apply(Pictures / "sea.jpg", "0", "1");
+    EXPECT_EQ(DesktopValue("Wallpaper"), target);
+    EXPECT_EQ(DesktopValue("WallpaperStyle"), "0");
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+    EXPECT_EQ(ReadBitmap(target).Height(), 16);
+
+    Apply(Pictures / "GRASS.JPG", "2", "0");
+    EXPECT_EQ(DesktopValue("WallpaperStyle"), "2");
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+    EXPECT_EQ(ReadBitmap(target).Height(), 8);
+    EXPECT_THAT(Windows.FileNames(), ElementsAre("MyWallpaper.bmp"));
+    EXPECT_THAT(Desktop.WallpaperCalls, ElementsAre(target, target));
+}
+
+TEST_F(WallpaperOnDiskTest, BitmapIsRecordedInPlaceAndOtherFilesAreIgnored)
+{
+    ASSERT_EQ(Saved.size(), 3u) << "the prefix has no desktop key";
+    const std::string bitmap = Pictures / "sea.bmp";
+    PutFileBytes(bitmap, "BM any content: the name decides");
+    Apply(bitmap, "0", "0");
+    EXPECT_EQ(DesktopValue("Wallpaper"), bitmap);
+    EXPECT_THAT(Windows.FileNames(), IsEmpty());
+
+    PutFileBytes(Pictures / "sea.jpeg", Bytes(RedBlueJpeg));
+    Apply(Pictures / "sea.jpeg", "2", "0");
+    EXPECT_EQ(DesktopValue("Wallpaper"), bitmap);
+    EXPECT_EQ(DesktopValue("WallpaperStyle"), "0");
+    EXPECT_THAT(Windows.FileNames(), IsEmpty());
+    EXPECT_THAT(Desktop.WallpaperCalls, ElementsAre(bitmap));
+}
+
+TEST_F(WallpaperOnDiskTest, UnreadableJpegChangesNothing)
+{
+    ASSERT_EQ(Saved.size(), 3u) << "the prefix has no desktop key";
+    const std::string before = DesktopValue("Wallpaper");
+    PutFileBytes(Pictures / "broken.jpg", "\xFF\xD8\xFF garbage");
+    EXPECT_THROW(Apply(Pictures / "broken.jpg", "0", "0"), EJPEG);
+    EXPECT_THROW(Apply(Pictures / "absent.jpg", "0", "0"), EFOpenError);
+    EXPECT_EQ(DesktopValue("Wallpaper"), before);
+    EXPECT_THAT(Windows.FileNames(), IsEmpty());
+    EXPECT_THAT(Desktop.WallpaperCalls, IsEmpty());
+}
