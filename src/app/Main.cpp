@@ -5,6 +5,10 @@
 #include "app/MainForm.h"
 #include "app/SystemClock.h"
 #include "framework/Application.h"
+#include "framework/Hints.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Registry.h"
+#include "platform/Win32Desktop.h"
 
 #include <windows.h>
 
@@ -12,10 +16,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     TApplication application;
     application.Title = "Tessivo";
+    InstallHints(application);
 
     SystemClock clock;
+    TWin32Desktop desktop;
+    TRegistryFactory registry;
     PlatformServices services;
     services.Clock = &clock;
+    services.Desktop = &desktop;
+    services.Registry = &registry;
+    services.ProgramFolder = ProgramFolder();
 
     Form1 = new TForm1(&application, services);
     Tessivo_About = new TTessivo_About(&application);

@@ -1,8 +1,10 @@
 #include "app/MainForm.h"
 
+#include "app/ClockText.h"
 #include "app/HideTitleBar.h"
 #include "app/SystemClock.h"
 #include "framework/Application.h"
+#include "wallpaper/JpegToBitmap.h"
 
 TForm1* Form1 = nullptr;
 
@@ -18,34 +20,33 @@ TForm1::TForm1(TComponent* owner, const PlatformServices& services) : TForm(owne
     SetPosition(TPosition::poDesktopCenter);
     SetClientSize(560, 308);
     CreateControls();
+    CreateSubsystems();
     // The creation handler runs inside the form's creation; an error ends it
     // at that step and is reported, and the form goes on as far as it got.
     Application->Guarded([this] { FormCreate(this); });
 }
 
-void TForm1::CreateControls()
+TForm1::~TForm1() = default;
+
+void TForm1::CreateSubsystems()
 {
-    LabelWatch = new TLabel(this);
-    LabelWatch->Name = "LabelWatch";
-    LabelWatch->SetParent(this);
-    LabelWatch->SetAutoSize(false);
-    LabelWatch->SetBounds(2 + 23, 18 + 254, 73, 15);
-    LabelWatch->SetTransparent(true);
-    LabelWatch->Font().SetName("Times New Roman");
-    LabelWatch->Font().SetHeight(-13);
-    LabelWatch->Font().SetStyle(fsBold);
-    LabelWatch->Font().SetColor(clBlack);
-    LabelWatch->SetShowHint(true);
-    LabelWatch->SetCaption("00:00:00 AM");
+    preview_ = std::make_unique<TPreview>(
+        PreviewView{*ListBox1, *Image1, *Label3, *Label5, *Label11, *LabelSumOfFiles, *ButtonApply});
+    imageList_ = std::make_unique<TImageList>(
+        ImageListView{*ListBox1, *ListBox2, *LabelSumOfFiles, *Image1, *Label3, *Label5}, *preview_, CurrentIndex);
+    listFiles_ = std::make_unique<TListFiles>(*imageList_, *ListBox1, CurrentIndex, services_.ProgramFolder);
 
-    TimerWatch = new TTimer(this);
-    TimerWatch->Name = "TimerWatch";
-    TimerWatch->SetInterval(1000);
-    TimerWatch->SetOnTimer([this](TObject* sender) { TimerWatchTimer(sender); });
+    ButtonAddFile->OnClick = [this](TObject* s) { ButtonAddFileClick(s); };
+    ButtonDeleteFile->OnClick = [this](TObject* s) { ButtonDeleteFileClick(s); };
+    buttonNewList->OnClick = [this](TObject* s) { buttonNewListClick(s); };
+    ButtonApply->OnClick = [this](TObject* s) { ButtonApplyClick(s); };
+    ButtonSave->OnClick = [this](TObject* s) { ButtonSaveClick(s); };
+    ButtonLoadList->OnClick = [this](TObject* s) { ButtonLoadListClick(s); };
+}
 
-    TimerAutoChangeWallpaper = new TTimer(this);
-    TimerAutoChangeWallpaper->Name = "TimerAutoChangeWallpaper";
-    TimerAutoChangeWallpaper->SetEnabled(false);
+TWallpaperSystem TForm1::WallpaperSystem()
+{
+    return TWallpaperSystem{*services_.Desktop, *services_.Registry, ConvertJpegToBitmap};
 }
 
 void TForm1::FormCreate(TObject*)
@@ -54,13 +55,91 @@ void TForm1::FormCreate(TObject*)
     // Rebuilds the window: anything that keeps the window handle must take
     // it after this step.
     SetPosition(TPosition::poScreenCenter);
+    OpenPictureDialog1->SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    ButtonApply->SetEnabled(true);
     TimerAutoChangeWallpaper->SetEnabled(false);
+    ComboBoxDisplayStyle->SetEnabled(true);
+    SpinEditTimeInterval->SetEnabled(true);
+    CheckBoxRandom->SetEnabled(true);
     RotationPosition = 0;
     AutoChangeRunning = false;
     LabelWatch->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
 }
 
+void TForm1::cntHeaderMouseDown(TObject*, TMouseButton, TShiftState, int, int)
+{
+    // Any button starts the platform's own move loop, as a title bar would.
+    ReleaseCapture();
+    Perform(WM_SYSCOMMAND, 0xF012, 0);
+}
+
+void TForm1::cntHeaderPaint(TObject*, RECT rect, TCanvas& canvas, TFont&)
+{
+    // A grey line on every second row, then the title on a button-face box.
+    for (int i = rect.top; i <= rect.bottom; ++i) {
+        canvas.Pen().SetColor(RGBColor(0x80, 0x80, 0x80));
+        canvas.Rectangle(rect.left + 1, rect.top + 2 * i, rect.right - 1, rect.top + 2 * i + 1);
+    }
+    canvas.Brush().SetColor(clBtnFace);
+    canvas.DrawText(" Tessivo ", rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
 void TForm1::TimerWatchTimer(TObject*)
 {
     LabelWatch->SetCaption(FormatClockTime(services_.Clock->Now()));
+}
+
+void TForm1::ButtonAddFileClick(TObject*)
+{
+    imageList_->AddFiles(*OpenPictureDialog1);
+}
+
+void TForm1::ButtonDeleteFileClick(TObject*)
+{
+    imageList_->DeleteSelected();
+}
+
+void TForm1::buttonNewListClick(TObject*)
+{
+    imageList_->NewList();
+}
+
+void TForm1::ListBox1Click(TObject*)
+{
+    imageList_->ShowClickedEntry();
+}
+
+void TForm1::ListBox2DblClick(TObject*)
+{
+    ApplySelectedWallpaper();
+}
+
+void TForm1::ButtonApplyClick(TObject*)
+{
+    ApplySelectedWallpaper();
+}
+
+void TForm1::ComboBoxDisplayStyleChange(TObject*)
+{
+    ButtonApply->SetEnabled(true);
+}
+
+void TForm1::ChangeWallpaper1Click(TObject*)
+{
+    ApplySelectedWallpaperCentred(*ListBox1, WallpaperSystem());
+}
+
+void TForm1::ApplySelectedWallpaper()
+{
+    ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply}, WallpaperSystem());
+}
+
+void TForm1::ButtonSaveClick(TObject*)
+{
+    listFiles_->Save(*SaveDialog1);
+}
+
+void TForm1::ButtonLoadListClick(TObject*)
+{
+    listFiles_->Load(*OpenDialog1);
 }

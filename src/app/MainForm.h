@@ -1,37 +1,136 @@
 #pragma once
 // The main window: a borderless 560 x 308 form. It owns the program's
 // controls and state; its handlers are short and call the code of the
-// subsystem that does the work.
+// subsystem that does the work (lists/, wallpaper/).
 
 #include "app/PlatformServices.h"
+#include "controls/dxButtons.h"
+#include "controls/dxContainer.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
+#include "framework/dialogs/FileDialogs.h"
+#include "framework/dialogs/OpenPictureDialog.h"
+#include "framework/stdctrls/CheckBox.h"
+#include "framework/stdctrls/ComboBox.h"
+#include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
+#include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/Shape.h"
+#include "framework/stdctrls/SpinEdit.h"
+#include "lists/ImageList.h"
+#include "lists/ListFiles.h"
+#include "lists/Preview.h"
+#include "wallpaper/ApplyWallpaper.h"
 
 #include <cstdint>
+#include <memory>
 
 class TForm1 : public TForm {
 public:
     TForm1(TComponent* owner, const PlatformServices& services);
+    ~TForm1() override;
 
     // --- State ---
     bool AutoChangeRunning = false;
     int32_t RotationPosition = 0;
     int32_t CurrentIndex = 0;
+    TBitmap* PreviewBitmap() const { return preview_->PreviewBitmap(); }
 
-    // --- Controls ---
+    // --- Controls, parents before children ---
+    TdxContainer* cntHeader;
+    TdxToolButton* btnClose;
+    TdxToolButton* dxToolButton4;
+    TdxContainer* cntNetPanel;
+    TdxContainer* cntNetHeader;
+    TdxButton* ButtonAddFile;
+    TdxButton* ButtonDeleteFile;
+    TdxButton* ButtonApply;
+    TdxButton* buttonNewList;
+    TdxButton* ButtonSave;
+    TdxButton* ButtonLoadList;
+    TdxButton* ButtonAbout;
+    TdxButton* ButtonExit;
     TLabel* LabelWatch;
-    TTimer* TimerWatch;
+    TShape* Shape1;
+    TShape* Shape7;
+    TShape* Shape3;
+    TShape* Shape4;
+    TdxContainer* dxContainer2;
+    TImage* Image1;
+    TdxContainer* dxContainer1;
+    TListBox* ListBox2;
+    TdxContainer* dxContainer4;
+    TLabel* LabelSumOfFiles;
+    TdxContainer* dxContainer3;
+    TLabel* Label9;
+    TLabel* Label8;
+    TLabel* Label7;
+    TLabel* Label10;
+    TLabel* Label3;
+    TLabel* Label5;
+    TLabel* Label11;
+    TLabel* Label12;
+    TCheckBox* CheckAutoStart;
+    TCheckBox* CheckStartMinimized;
+    TCheckBox* checkAutoRun;
+    TLabel* Label6;
+    TLabel* Label1;
+    TComboBox* ComboBoxDisplayStyle;
+    TLabel* Label2;
+    TLabel* Label4;
+    TSpinEdit* SpinEditTimeInterval;
+    TCheckBox* CheckBoxRandom;
+    TdxButton* ButtonStartStop;
+    TShape* Shape11;
+    TShape* Shape10;
+    TShape* Shape13;
+    TShape* Shape12;
+    TShape* Shape14;
+    TShape* Shape5;
+    TShape* Shape6;
+    TShape* Shape2;
+    TListBox* ListBox1;
+
+    // --- Components without a place on screen ---
+    IOpenPictureDialog* OpenPictureDialog1;
+    IFileDialog* SaveDialog1;
+    IFileDialog* OpenDialog1;
     TTimer* TimerAutoChangeWallpaper;
+    TTimer* TimerWatch;
+    TdxStyleManager* dxStyleManager1;
 
     // --- Handlers ---
     void FormCreate(TObject* sender);
+    void cntHeaderMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void cntHeaderPaint(TObject* sender, RECT rect, TCanvas& canvas, TFont& font);
     void TimerWatchTimer(TObject* sender);
+    void ButtonAddFileClick(TObject* sender);
+    void ButtonDeleteFileClick(TObject* sender);
+    void buttonNewListClick(TObject* sender);
+    void ListBox1Click(TObject* sender);
+    void ListBox2DblClick(TObject* sender);
+    void ButtonApplyClick(TObject* sender);
+    void ComboBoxDisplayStyleChange(TObject* sender);
+    void ChangeWallpaper1Click(TObject* sender);
+    void ButtonSaveClick(TObject* sender);
+    void ButtonLoadListClick(TObject* sender);
+
+    // --- Operations ---
+    void RefreshNameList() { imageList_->RefreshNameList(); }
+    void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
+    void ApplySelectedWallpaper();
+    void LoadLastList() { listFiles_->LoadLastList(); }
+    void SaveLastList() { listFiles_->SaveLastList(); }
 
 private:
     void CreateControls();
+    void CreateSubsystems();
+    TWallpaperSystem WallpaperSystem();
 
     PlatformServices services_;
+    std::unique_ptr<TPreview> preview_;
+    std::unique_ptr<TImageList> imageList_;
+    std::unique_ptr<TListFiles> listFiles_;
 };
 
 extern TForm1* Form1;

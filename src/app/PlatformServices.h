@@ -1,10 +1,23 @@
 #pragma once
 // What the main form needs from outside, handed to it at construction: the
 // program passes the real services, tests pass fakes where the real thing
-// cannot be observed or made to fail.
+// cannot be observed or made to fail. Dialogs left empty are the form's own.
+
+#include <string>
 
 class IClock;
+class IDesktop;
+class IRegistryFactory;
+class IFileDialog;
+class IOpenPictureDialog;
 
 struct PlatformServices {
     IClock* Clock = nullptr;
+    IDesktop* Desktop = nullptr;
+    IRegistryFactory* Registry = nullptr;
+    // The folder of the program's executable, ending in "\".
+    std::string ProgramFolder;
+    IOpenPictureDialog* OpenPictureDialog = nullptr;
+    IFileDialog* OpenDialog = nullptr;
+    IFileDialog* SaveDialog = nullptr;
 };

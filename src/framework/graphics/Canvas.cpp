@@ -104,6 +104,12 @@ void TCanvas::Polyline(const std::vector<POINT>& points)
     ::Polyline(dc_, points.data(), static_cast<int>(points.size()));
 }
 
+void TCanvas::Polygon(const std::vector<POINT>& points)
+{
+    Require(PenValid | BrushValid);
+    ::Polygon(dc_, points.data(), static_cast<int>(points.size()));
+}
+
 void TCanvas::TextOut(int x, int y, const std::string& text)
 {
     Require(FontValid | BrushValid);

@@ -36,6 +36,8 @@ public:
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Polyline(const std::vector<POINT>& points);
+    // A closed shape outlined with the pen and filled with the brush.
+    void Polygon(const std::vector<POINT>& points);
     void TextOut(int x, int y, const std::string& text);
     // DrawTextA with the canvas's font, font colour and brush (clear brush =
     // transparent background). Returns the text height as DrawTextA does.

@@ -1,0 +1,120 @@
+#include "lists/ImageList.h"
+
+#include "lists/ListTexts.h"
+#include "platform/FileNames.h"
+
+void TImageList::RefreshNameList()
+{
+    TControlItems& paths = view_.PathList.Items();
+    TControlItems& names = view_.NameList.Items();
+    const int selected = view_.NameList.ItemIndex();
+    names.BeginUpdate();
+    try {
+        for (int i = 0; i < paths.Count(); ++i) {
+            const std::string name = ExtractFileName(paths[i]);
+            if (i < names.Count()) {
+                if (names[i] != name)
+                    names.SetStrings(i, name);
+            } else {
+                names.Add(name);
+            }
+        }
+    } catch (...) {
+        names.EndUpdate();
+        throw;
+    }
+    names.EndUpdate();
+    if (view_.NameList.ItemIndex() != selected && selected < names.Count())
+        view_.NameList.SetItemIndex(selected);
+}
+
+void TImageList::WriteTotal()
+{
+    view_.TotalLabel.SetCaption(TotalFilesText(view_.PathList.Items().Count()));
+}
+
+void TImageList::SelectNameRowOfPathSelection()
+{
+    view_.NameList.SetItemIndex(view_.PathList.ItemIndex());
+}
+
+void TImageList::AddFiles(IOpenPictureDialog& dialog)
+{
+    TControlItems& paths = view_.PathList.Items();
+    const int countBefore = paths.Count();
+    const int previous = countBefore > 0 ? view_.PathList.ItemIndex() : 0;
+
+    dialog.SetTitle("Add image file ...");
+    if (dialog.Execute()) {
+        paths.BeginUpdate();
+        try {
+            paths.AddStrings(dialog.Files());
+        } catch (...) {
+            paths.EndUpdate();
+            throw;
+        }
+        paths.EndUpdate();
+    }
+    WriteTotal();
+
+    if (previous == 0 && paths.Count() > 0) {
+        currentIndex_ = 0;
+    } else if (previous > 0) {
+        currentIndex_ = previous;
+    } else if (previous < 0 && paths.Count() > countBefore) {
+        // Entries but no selected row (a preview failed before): show the
+        // first of the new files, so the user sees what was added.
+        currentIndex_ = countBefore;
+    } else {
+        // Nothing to show; still bring the name list in step.
+        RefreshNameList();
+        return;
+    }
+    ShowSelectedImage();
+    RefreshNameList();
+    SelectNameRowOfPathSelection();
+}
+
+void TImageList::DeleteSelected()
+{
+    TControlItems& paths = view_.PathList.Items();
+    int k = view_.PathList.ItemIndex();
+    if (k < 0) {
+        // No selected entry (a preview failed before): delete the row the
+        // user sees highlighted; with none, there is nothing to delete.
+        k = view_.NameList.ItemIndex();
+        if (k < 0 || k >= paths.Count()) {
+            RefreshNameList();
+            return;
+        }
+    }
+    const int next = k > 0 ? k - 1 : 0;
+    paths.Delete(k);
+    if (k < view_.NameList.Items().Count())
+        view_.NameList.Items().Delete(k);
+    view_.Image.Picture().Clear();
+    WriteTotal();
+    view_.SizeLabel.SetVisible(false);
+    view_.NameLabel.SetVisible(false);
+    if (paths.Count() > 0) {
+        currentIndex_ = next;
+        ShowSelectedImage();
+    }
+    RefreshNameList();
+    if (view_.NameList.Items().Count() > 0)
+        SelectNameRowOfPathSelection();
+}
+
+void TImageList::NewList()
+{
+    view_.PathList.Items().Clear();
+    view_.NameList.Items().Clear();
+    view_.Image.Picture().Clear();
+    WriteTotal();
+}
+
+void TImageList::ShowClickedEntry()
+{
+    currentIndex_ = view_.NameList.ItemIndex();
+    ShowSelectedImage();
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The image list and the commands that edit it by hand: add files, delete
+// the selected file, start a new list. The list is held twice: full paths in
+// the hidden path list and file names in the visible name list, row for row.
+
+#include "framework/dialogs/DialogInterfaces.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Label.h"
+#include "framework/stdctrls/ListBox.h"
+#include "lists/Preview.h"
+
+#include <cstdint>
+
+struct ImageListView {
+    TListBox& PathList;   // ListBox1
+    TListBox& NameList;   // ListBox2
+    TLabel& TotalLabel;   // LabelSumOfFiles
+    TImage& Image;        // Image1
+    TLabel& SizeLabel;    // Label3
+    TLabel& NameLabel;    // Label5
+};
+
+class TImageList {
+public:
+    TImageList(ImageListView view, TPreview& preview, int32_t& currentIndex)
+        : view_(view), preview_(preview), currentIndex_(currentIndex)
+    {
+    }
+
+    // Writes the file-name part of every entry into the name list: rows
+    // that exist are replaced in place, missing ones appended; never
+    // shortens the name list; keeps its selected row.
+    void RefreshNameList();
+    // Runs the picture dialog and appends the chosen files; shows the entry
+    // that was shown before (or the first one when the list was empty).
+    void AddFiles(IOpenPictureDialog& dialog);
+    // Removes the selected entry from both lists and shows its neighbour.
+    void DeleteSelected();
+    // Empties both lists and the preview.
+    void NewList();
+    // "Total : N file(s)" from the path list's count.
+    void WriteTotal();
+    // The click of the name list: show the entry the user selected.
+    void ShowClickedEntry();
+
+    void ShowSelectedImage() { preview_.ShowSelectedImage(currentIndex_); }
+    void NameListClear() { view_.NameList.Items().Clear(); }
+
+private:
+    void SelectNameRowOfPathSelection();
+
+    ImageListView view_;
+    TPreview& preview_;
+    int32_t& currentIndex_;
+};

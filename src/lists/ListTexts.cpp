@@ -1,0 +1,14 @@
+#include "lists/ListTexts.h"
+
+std::string TotalFilesText(int count)
+{
+    return "Total : " + std::to_string(count) + " file(s)";
+}
+
+std::string DescribeSize(int width, int height, bool deviceDependent)
+{
+    std::string text = "( " + std::to_string(width) + " x " + std::to_string(height) + " ) pixels";
+    if (deviceDependent)
+        text += "(DDB)";
+    return text;
+}

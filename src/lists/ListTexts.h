@@ -1,0 +1,10 @@
+#pragma once
+// Texts the list and preview show. Portable: no Windows header.
+
+#include <string>
+
+// "Total : N file(s)", the plural form whatever the count.
+std::string TotalFilesText(int count);
+
+// "( W x H ) pixels", with "(DDB)" appended for a device-dependent bitmap.
+std::string DescribeSize(int width, int height, bool deviceDependent);

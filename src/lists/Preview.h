@@ -1,0 +1,52 @@
+#pragma once
+// Showing one entry of the list: the picture in the preview box, its name,
+// size and path in the information labels, the total, and the path list's
+// selection moved onto it (which is what every apply reads).
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Label.h"
+#include "framework/stdctrls/ListBox.h"
+
+#include <memory>
+
+struct PreviewView {
+    TListBox& PathList;    // ListBox1
+    TImage& Image;         // Image1
+    TLabel& SizeLabel;     // Label3
+    TLabel& NameLabel;     // Label5
+    TLabel& PathLabel;     // Label11
+    TLabel& TotalLabel;    // LabelSumOfFiles
+    TControl& ApplyButton; // ButtonApply
+};
+
+class TPreview {
+public:
+    explicit TPreview(PreviewView view) : view_(view) {}
+
+    // Shows entry `index` of the path list. On failure the error is raised
+    // and the picture, labels, selection and "Apply" stay as they were.
+    void ShowSelectedImage(int index);
+
+    // The picture last shown (empty after a failed load). A large JPEG is
+    // kept at the reduced size the preview box needs; PreviewWidth and
+    // PreviewHeight give the file's own size.
+    TBitmap* PreviewBitmap() const { return previewBitmap_.get(); }
+    int PreviewWidth() const { return pictureWidth_; }
+    int PreviewHeight() const { return pictureHeight_; }
+
+private:
+    void LoadPicture(const std::string& fileName);
+
+    PreviewView view_;
+    std::unique_ptr<TBitmap> previewBitmap_;
+    int pictureWidth_ = 0;
+    int pictureHeight_ = 0;
+};
+
+// The size text of a bitmap: "( W x H ) pixels", "(DDB)" appended when the
+// bitmap is device-dependent.
+std::string DescribeBitmapSize(const TBitmap& bitmap);
+
+// The JPEG scale (1, 2, 4 or 8) that still gives at least the box's size.
+int PreviewScaleDenominator(int width, int height, int boxWidth, int boxHeight);

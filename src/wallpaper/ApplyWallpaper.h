@@ -1,0 +1,21 @@
+#pragma once
+// Applying the selected entry of the path list as the desktop wallpaper, as
+// "Apply", the double click and the tray menu do.
+
+#include "framework/stdctrls/ComboBox.h"
+#include "framework/stdctrls/ListBox.h"
+#include "wallpaper/DesktopWallpaper.h"
+
+struct WallpaperView {
+    TListBox& PathList;       // ListBox1: its selected entry is applied
+    TComboBox& DisplayStyle;  // ComboBoxDisplayStyle: 0 Center, 1 Tile, 2 Stretch
+    TControl& ApplyButton;    // ButtonApply: disabled after every apply
+};
+
+// Applies the selected entry with the chosen display style, showing the
+// hourglass meanwhile; "Apply" ends disabled whatever happened. With no
+// style chosen nothing is applied.
+void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system);
+
+// Applies the selected entry centred, whatever style is chosen.
+void ApplySelectedWallpaperCentred(TListBox& pathList, const TWallpaperSystem& system);
