@@ -1,5 +1,6 @@
 // Fuzzes the JPEG decoder through libjpeg: header reading, a full-size
-// decode and a 1/8 decode with the early stop, each within 64 MB.
+// decode and a 1/8 decode with the early stop, each within
+// FuzzAllocator's limit (output and libjpeg's coefficient buffer together).
 
 #include "FuzzAllocator.h"
 #include "framework/codec/JpegDecoder.h"

@@ -119,6 +119,22 @@ e2e_screenshot() {
   echo "$file"
 }
 
+# e2e_wait_stable X Y W H [SECONDS]: waits until the rectangle looks the
+# same in two screenshots half a second apart (painting has finished).
+e2e_wait_stable() {
+  local x=$1 y=$2 w=$3 h=$4 seconds=${5:-10} deadline before after
+  deadline=$(($(date +%s) + seconds))
+  before=$(import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 rgb:- | md5sum)
+  while [ "$(date +%s)" -lt "$deadline" ]; do
+    sleep 0.5
+    after=$(import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 rgb:- | md5sum)
+    [ "$after" = "$before" ] && return 0
+    before=$after
+  done
+  note "the screen kept changing at ${w}x${h}+${x}+${y}"
+  return 1
+}
+
 # e2e_region SHOT X Y W H: one line "x y RRGGBB" per pixel of the rectangle,
 # row by row, in desktop coordinates.
 e2e_region() {

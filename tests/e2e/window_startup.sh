@@ -14,6 +14,7 @@ GREY=808080
 
 e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window 'Quorvel' did not appear"
+e2e_wait_stable "$X" "$Y" "$W" "$HEADER"
 shot=$(e2e_screenshot startup)
 
 face=$(e2e_sys_color ButtonFace)

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <set>
 
 namespace {
@@ -31,7 +32,8 @@ int ItemCount(HWND list)
 void SetSelected(HWND list, int index, bool selected)
 {
     LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    // All rows at once (-1) can be selected but not focused.
+    item.stateMask = index < 0 ? LVIS_SELECTED : LVIS_SELECTED | LVIS_FOCUSED;
     item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
     SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
@@ -70,9 +72,22 @@ std::string BmpBytes(int width, int height)
     return bytes;
 }
 
-// A safety net: a dialog still up after this many ticks is cancelled, so a
-// failing test ends instead of waiting for a user.
+// A safety net: steps wait at most this many ticks, and a dialog still up
+// at the end is cancelled, so a failing test ends instead of waiting for a
+// user.
 const int kGiveUpTicks = 600;
+
+void CancelIfStillOpen(TickScript& script, TOpenDialog& dialog)
+{
+    auto ticks = std::make_shared<int>(0);
+    script.Then([&dialog, ticks] {
+        if (++*ticks < kGiveUpTicks)
+            return false;
+        if (dialog.Handle())
+            PostMessageA(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+}
 
 }  // namespace
 
@@ -97,13 +112,11 @@ TEST(FileDialog, EveryChosenFileIsReturnedBeyondTheClassicLimit)
     dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
     int ticks = 0;
     TickScript script(100);
-    script.Then([&] { fprintf(stderr, "count %d\n", ItemCount(FileList(dialog.Handle()))); return ItemCount(FileList(dialog.Handle())) == count || ++ticks > kGiveUpTicks; });
+    script.Then([&] { return ItemCount(FileList(dialog.Handle())) == count || ++ticks > kGiveUpTicks; });
     script.Then([&] {
         // Every file chosen at once, as with Ctrl+A in the list.
-        DWORD t = GetTickCount();
         if (HWND list = FileList(dialog.Handle()))
             SetSelected(list, -1, true);
-        fprintf(stderr, "selected in %lu\n", GetTickCount() - t);
         return true;
     });
     script.Then([&] {
@@ -111,6 +124,7 @@ TEST(FileDialog, EveryChosenFileIsReturnedBeyondTheClassicLimit)
             PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
         return true;
     });
+    CancelIfStillOpen(script, dialog);
     script.Start();
     ASSERT_TRUE(dialog.Execute());
     const std::vector<std::string> files = dialog.Files();
@@ -144,6 +158,7 @@ TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
         PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
         return true;
     });
+    CancelIfStillOpen(script, dialog);
     script.Start();
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.Files(), expected);  // in the typed order
@@ -182,6 +197,7 @@ TEST(FileDialog, ThePreviewShowsThePictureUnderTheCursorOrNone)
         PostMessageA(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
         return true;
     });
+    CancelIfStillOpen(script, dialog);
     script.Start();
     EXPECT_FALSE(dialog.Execute());
     EXPECT_TRUE(dialog.Files().empty());
@@ -215,6 +231,7 @@ TEST(FileDialog, TheTitleAndTheFilterReachTheDialog)
         PostMessageA(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
         return true;
     });
+    CancelIfStillOpen(script, dialog);
     script.Start();
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(title, "Add image file ...");
@@ -248,6 +265,7 @@ TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
                 }
             return true;
         });
+        CancelIfStillOpen(script, dialog);
         script.Start();
         ASSERT_TRUE(dialog.Execute()) << typed;
         EXPECT_EQ(dialog.FileName(), folder.File(typed));

@@ -1,0 +1,116 @@
+#pragma once
+// A main form created hidden, with fake dialogs, a fake desktop and an
+// in-memory registry, and a temporary program folder with pictures in it.
+
+#include "app/MainForm.h"
+#include "app/SystemClock.h"
+#include "framework/Exceptions.h"
+#include "platform/FakeDesktop.h"
+#include "platform/FakeRegistry.h"
+#include "platform/TempFolder.h"
+#include "support/TestApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// A file dialog that answers as the test says.
+class FakeFileDialog : public virtual IFileDialog {
+public:
+    const std::string& Title() const override { return title; }
+    void SetTitle(const std::string& value) override { title = value; }
+    TOpenOptions Options() const override { return options; }
+    void SetOptions(TOpenOptions value) override { options = value; }
+    bool Execute() override
+    {
+        ++runs;
+        return confirm;
+    }
+    std::vector<std::string> Files() const override { return files; }
+    std::string FileName() const override { return files.empty() ? std::string() : files.front(); }
+
+    std::string title;
+    TOpenOptions options = 0;
+    bool confirm = true;
+    std::vector<std::string> files;
+    int runs = 0;
+};
+
+class FakePictureDialog : public FakeFileDialog, public IOpenPictureDialog {};
+
+// Monday, 7 December 2026, 13:05:09, with English names.
+class FixedClock : public IClock {
+public:
+    LocalDateTime Now() const override { return now; }
+    DateNames Names() const override
+    {
+        return {{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
+                {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
+                 "November", "December"}};
+    }
+    LocalDateTime now{2026, 12, 7, 1, 13, 5, 9};
+};
+
+class FormFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CapturedErrors().clear();
+        registry.AddKey(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop");
+        PlatformServices services;
+        services.Clock = &clock;
+        services.Desktop = &desktop;
+        services.Registry = &registry;
+        services.ProgramFolder = folder.Path() + "\\";
+        services.OpenPictureDialog = &pictures;
+        services.OpenDialog = &openDialog;
+        services.SaveDialog = &saveDialog;
+        form = std::make_unique<TForm1>(nullptr, services);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        CapturedErrors().clear();
+    }
+
+    // Writes a BMP of the given size and colour into the folder; returns its path.
+    std::string MakeBitmap(const std::string& name, int width, int height, TColor color = clRed)
+    {
+        TBitmap bitmap(width, height);
+        bitmap.Canvas().Brush().SetColor(color);
+        bitmap.Canvas().FillRect({0, 0, width, height});
+        const std::string path = folder / name;
+        bitmap.SaveToFile(path);
+        return path;
+    }
+
+    // Adds files through the picture dialog, as the "+" button does.
+    void Add(const std::vector<std::string>& files)
+    {
+        pictures.files = files;
+        pictures.confirm = true;
+        form->ButtonAddFileClick(form->ButtonAddFile);
+    }
+
+    // Runs a handler as the message loop would: errors go to the handler.
+    template <class F>
+    void Run(F&& handler)
+    {
+        Application->Guarded(handler);
+    }
+
+    std::vector<std::string> Paths() const { return form->ListBox1->Items().Texts(); }
+    std::vector<std::string> Names() const { return form->ListBox2->Items().Texts(); }
+
+    TTempFolder folder;
+    FixedClock clock;
+    std::vector<std::string> journal;
+    TFakeDesktop desktop{"C:\\windows", &journal};
+    TFakeRegistry registry{&journal};
+    FakePictureDialog pictures;
+    FakeFileDialog openDialog;
+    FakeFileDialog saveDialog;
+    std::unique_ptr<TForm1> form;
+};

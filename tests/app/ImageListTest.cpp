@@ -1,0 +1,221 @@
+// The list commands and the preview, on a hidden main form with a fake
+// picture dialog: what the user sees in both lists, the labels and the
+// preview after each command, and after failures.
+
+#include "FormFixture.h"
+#include "lists/Preview.h"
+
+class ImageListCommands : public FormFixture {
+protected:
+    // Three pictures of different sizes in the list, entry `shown` shown.
+    void ThreeEntries(int shown = 0)
+    {
+        Add({MakeBitmap("a.bmp", 8, 6), MakeBitmap("b.bmp", 10, 4), MakeBitmap("c.bmp", 3, 9)});
+        ClickName(shown);
+    }
+    void ClickName(int row)
+    {
+        form->ListBox2->SetItemIndex(row);
+        form->ListBox1Click(form->ListBox2);
+    }
+};
+
+TEST_F(ImageListCommands, AddingTwoFilesToAnEmptyListShowsTheFirst)
+{
+    const std::string first = MakeBitmap("first.bmp", 8, 6);
+    const std::string second = MakeBitmap("second.bmp", 5, 5);
+    Add({first, second});
+    EXPECT_EQ(pictures.title, "Add image file ...");
+    EXPECT_EQ(Paths(), (std::vector<std::string>{first, second}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"first.bmp", "second.bmp"}));
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(form->ListBox2->ItemIndex(), 0);
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
+    EXPECT_EQ(form->Label5->Caption(), "first.bmp");
+    EXPECT_EQ(form->Label5->Hint(), "first.bmp");
+    EXPECT_EQ(form->Label3->Caption(), "( 8 x 6 ) pixels");
+    EXPECT_EQ(form->Label11->Caption(), first);
+    EXPECT_EQ(form->Label11->Hint(), first);
+    EXPECT_EQ(form->Image1->Picture().Width(), 8);
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ImageListCommands, AddingWhileAnEntryIsSelectedKeepsItShownAndAppendsDuplicates)
+{
+    ThreeEntries(2);
+    const std::string again = folder / "a.bmp";
+    Add({again});
+    EXPECT_EQ(Paths().size(), 4u);
+    EXPECT_EQ(Paths()[3], again);
+    EXPECT_EQ(Paths()[0], again);  // the same path twice
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 2);
+    EXPECT_EQ(form->ListBox2->ItemIndex(), 2);
+    EXPECT_EQ(form->Label5->Caption(), "c.bmp");
+    EXPECT_EQ(Names().back(), "a.bmp");
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 4 file(s)");
+}
+
+TEST_F(ImageListCommands, CancellingTheDialogShowsTheSelectedEntryAgain)
+{
+    ThreeEntries(0);
+    MakeBitmap("a.bmp", 20, 30);  // changed on disk meanwhile
+    pictures.confirm = false;
+    form->ButtonAddFileClick(form->ButtonAddFile);
+    EXPECT_EQ(Paths().size(), 3u);
+    EXPECT_EQ(form->Label3->Caption(), "( 20 x 30 ) pixels");
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 3 file(s)");
+}
+
+TEST_F(ImageListCommands, DeletingFirstOrLastShowsTheNeighbour)
+{
+    ThreeEntries(0);
+    form->ButtonDeleteFileClick(form->ButtonDeleteFile);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
+    EXPECT_EQ(Paths().size(), 2u);
+    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
+    EXPECT_TRUE(form->Label5->Visible());
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
+    EXPECT_EQ(form->ListBox2->ItemIndex(), 0);
+
+    Add({MakeBitmap("d.bmp", 2, 2)});
+    ClickName(2);
+    form->ButtonDeleteFileClick(form->ButtonDeleteFile);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
+    EXPECT_EQ(form->Label5->Caption(), "c.bmp");
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
+    EXPECT_EQ(form->ListBox2->ItemIndex(), 1);
+}
+
+TEST_F(ImageListCommands, DeletingTheOnlyEntryLeavesEverythingEmptyButThePath)
+{
+    const std::string only = MakeBitmap("only.bmp", 4, 4);
+    Add({only});
+    form->CurrentIndex = 0;
+    form->ButtonDeleteFileClick(form->ButtonDeleteFile);
+    EXPECT_TRUE(Paths().empty());
+    EXPECT_TRUE(Names().empty());
+    EXPECT_TRUE(form->Image1->Picture().Empty());
+    EXPECT_FALSE(form->Label3->Visible());
+    EXPECT_FALSE(form->Label5->Visible());
+    EXPECT_EQ(form->Label11->Caption(), only);
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 0 file(s)");
+}
+
+TEST_F(ImageListCommands, NewListEmptiesListsAndPreviewButKeepsTheLabels)
+{
+    ThreeEntries(1);
+    form->buttonNewListClick(form->buttonNewList);
+    EXPECT_TRUE(Paths().empty());
+    EXPECT_TRUE(Names().empty());
+    EXPECT_TRUE(form->Image1->Picture().Empty());
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 0 file(s)");
+    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
+    EXPECT_EQ(form->CurrentIndex, 1);
+}
+
+TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
+{
+    ThreeEntries(0);
+    ClickName(2);
+    EXPECT_EQ(form->Label11->Caption(), folder / "c.bmp");
+    EXPECT_EQ(form->Label5->Caption(), "c.bmp");
+    EXPECT_EQ(form->Label3->Caption(), "( 3 x 9 ) pixels");
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 2);
+
+    // Showing another entry from code leaves the user's highlight alone.
+    form->CurrentIndex = 1;
+    form->ShowSelectedImage();
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
+    EXPECT_EQ(form->ListBox2->ItemIndex(), 2);
+    EXPECT_TRUE(form->ButtonApply->Enabled());
+    EXPECT_EQ(DescribeBitmapSize(*form->PreviewBitmap()), "( 10 x 4 ) pixels");
+}
+
+TEST_F(ImageListCommands, AFailedPreviewKeepsWhatWasShownAndReportsTheError)
+{
+    ThreeEntries(1);
+    const std::string broken = folder / "broken.jpg";
+    PutFileBytes(broken, "not a jpeg at all");
+    Run([&] { Add({broken, folder / "picture.gif"}); });
+    // The previously shown entry is shown again first, so no error yet.
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(Names().size(), 5u);
+
+    form->ButtonApply->SetEnabled(false);
+    Run([&] { ClickName(3); });
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text.rfind("JPEG error #", 0), 0u);
+    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
+    EXPECT_EQ(form->Label3->Caption(), "( 10 x 4 ) pixels");
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
+    EXPECT_FALSE(form->ButtonApply->Enabled());
+    EXPECT_EQ(form->Image1->Picture().Width(), 10);
+
+    Run([&] { ClickName(4); });
+    ASSERT_EQ(CapturedErrors().size(), 2u);
+    EXPECT_EQ(CapturedErrors()[1].Text, "Unknown picture file extension (.gif)");
+
+    Run([&] {
+        form->ListBox2->SetItemIndex(-1);
+        form->ListBox1Click(form->ListBox2);
+    });
+    ASSERT_EQ(CapturedErrors().size(), 3u);
+    EXPECT_EQ(CapturedErrors()[2].Text, "List index out of bounds (-1)");
+
+    Run([&] { ClickName(0); });
+    Run([&] {
+        form->CurrentIndex = 0;
+        form->ListBox1->Items().SetStrings(0, folder / "missing.bmp");
+        form->ShowSelectedImage();
+    });
+    ASSERT_EQ(CapturedErrors().size(), 4u);
+    EXPECT_EQ(CapturedErrors()[3].Text.rfind("Cannot open file \"" + folder / "missing.bmp" + "\". ", 0), 0u);
+    EXPECT_EQ(Application->Cursor(), crDefault);
+}
+
+TEST_F(ImageListCommands, AddingAfterAFailedPreviewBringsTheListsBackInStep)
+{
+    const std::string good = MakeBitmap("good.bmp", 4, 4);
+    const std::string bad = folder / "bad.gif";
+    Run([&] { Add({bad}); });  // the first entry cannot be shown
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(Paths().size(), 1u);
+    EXPECT_TRUE(Names().empty());  // not refreshed after the failure
+    EXPECT_EQ(form->ListBox1->ItemIndex(), -1);
+
+    Run([&] { Add({good}); });
+    EXPECT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"bad.gif", "good.bmp"}));
+    EXPECT_EQ(form->Label5->Caption(), "good.bmp");
+    EXPECT_EQ(form->ListBox2->ItemIndex(), 1);
+
+    // Delete with no selected path row deletes the highlighted name's entry.
+    Run([&] { Add({bad}); });
+    form->ListBox1->SetItemIndex(-1);
+    form->ListBox2->SetItemIndex(0);
+    Run([&] { form->ButtonDeleteFileClick(form->ButtonDeleteFile); });
+    EXPECT_EQ(Paths().size(), Names().size());
+    EXPECT_EQ(Names().front(), "good.bmp");
+}
+
+TEST_F(ImageListCommands, RefreshReplacesInPlaceAppendsAndNeverShortens)
+{
+    form->ListBox1->Items().AddStrings({"C:\\x\\one.bmp", "nofolder.jpg", "", "D:two.bmp"});
+    form->RefreshNameList();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"one.bmp", "nofolder.jpg", "", "two.bmp"}));
+    form->ListBox2->SetItemIndex(1);
+    form->ListBox1->Items().SetStrings(1, "C:\\y\\renamed.bmp");
+    form->ListBox1->Items().Delete(3);
+    form->RefreshNameList();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"one.bmp", "renamed.bmp", "", "two.bmp"}));
+    EXPECT_EQ(form->ListBox2->ItemIndex(), 1);
+}
+
+TEST(PreviewScale, DecodesOnlyWhatTheBoxNeeds)
+{
+    EXPECT_EQ(PreviewScaleDenominator(4000, 3000, 218, 162), 8);
+    EXPECT_EQ(PreviewScaleDenominator(1600, 1200, 218, 162), 4);  // 1/8 would be 200 wide
+    EXPECT_EQ(PreviewScaleDenominator(800, 600, 218, 162), 2);
+    EXPECT_EQ(PreviewScaleDenominator(300, 200, 218, 162), 1);
+    EXPECT_EQ(PreviewScaleDenominator(1744, 1296, 218, 162), 8);  // exactly the box at 1/8
+}
