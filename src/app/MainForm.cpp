@@ -42,6 +42,8 @@ void TForm1::CreateSubsystems()
     ButtonApply->OnClick = [this](TObject* s) { ButtonApplyClick(s); };
     ButtonSave->OnClick = [this](TObject* s) { ButtonSaveClick(s); };
     ButtonLoadList->OnClick = [this](TObject* s) { ButtonLoadListClick(s); };
+    btnClose->OnClick = [this](TObject*) { ShutDownProgram(); };
+    ButtonExit->OnClick = [this](TObject*) { ShutDownProgram(); };
 }
 
 TWallpaperSystem TForm1::WallpaperSystem()
@@ -64,6 +66,15 @@ void TForm1::FormCreate(TObject*)
     RotationPosition = 0;
     AutoChangeRunning = false;
     LabelWatch->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
+    // The list the user left last time.
+    LoadLastList();
+    RefreshNameList();
+}
+
+void TForm1::ShutDownProgram()
+{
+    SaveLastList();
+    Application->Terminate();
 }
 
 void TForm1::cntHeaderMouseDown(TObject*, TMouseButton, TShiftState, int, int)

@@ -121,6 +121,8 @@ public:
     void ApplySelectedWallpaper();
     void LoadLastList() { listFiles_->LoadLastList(); }
     void SaveLastList() { listFiles_->SaveLastList(); }
+    // Keeps the list for the next run and ends the program.
+    void ShutDownProgram();
 
 private:
     void CreateControls();

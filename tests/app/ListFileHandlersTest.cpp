@@ -136,3 +136,28 @@ TEST_F(ListFileHandlers, LastListIsCreatedEmptyWhenMissingAndLoadedWhenPresent)
     GetCurrentDirectoryA(MAX_PATH, current);
     EXPECT_EQ(std::string(current) + "\\", folder.Path() + "\\");
 }
+
+TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)
+{
+    const std::string a = MakeBitmap("a.bmp", 3, 2);
+    PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
+    PlatformServices services;
+    services.Clock = &clock;
+    services.Desktop = &desktop;
+    services.Registry = &registry;
+    services.ProgramFolder = folder.Path() + "\\";
+    services.OpenPictureDialog = &pictures;
+    services.OpenDialog = &openDialog;
+    services.SaveDialog = &saveDialog;
+    TForm1 second(nullptr, services);
+    EXPECT_EQ(second.ListBox1->Items().Texts(), (std::vector<std::string>{a}));
+    EXPECT_EQ(second.ListBox2->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(second.Label3->Caption(), "( 3 x 2 ) pixels");
+
+    second.ListBox1->Items().Add("C:\\more.bmp");
+    second.ShutDownProgram();
+    EXPECT_EQ(LastList(), "2\r\n" + a + "\r\nC:\\more.bmp\r\n");
+    // The loop would end at its next turn; this test has none, so undo that.
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
