@@ -11,17 +11,6 @@ std::string DescribeBitmapSize(const TBitmap& bitmap)
     return DescribeSize(bitmap.Width(), bitmap.Height(), bitmap.HandleType() == TBitmapHandleType::bmDDB);
 }
 
-int PreviewScaleDenominator(int width, int height, int boxWidth, int boxHeight)
-{
-    for (int denominator : {8, 4, 2}) {
-        const int scaledWidth = (width + denominator - 1) / denominator;
-        const int scaledHeight = (height + denominator - 1) / denominator;
-        if (scaledWidth >= boxWidth && scaledHeight >= boxHeight)
-            return denominator;
-    }
-    return 1;
-}
-
 void TPreview::LoadPicture(const std::string& fileName)
 {
     TPicture picture;

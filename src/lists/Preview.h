@@ -7,6 +7,7 @@
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
+#include "lists/PreviewScale.h"
 
 #include <memory>
 
@@ -47,6 +48,3 @@ private:
 // The size text of a bitmap: "( W x H ) pixels", "(DDB)" appended when the
 // bitmap is device-dependent.
 std::string DescribeBitmapSize(const TBitmap& bitmap);
-
-// The JPEG scale (1, 2, 4 or 8) that still gives at least the box's size.
-int PreviewScaleDenominator(int width, int height, int boxWidth, int boxHeight);
