@@ -222,7 +222,14 @@ void TWinControl::WndProc(TMessage& message)
         }
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(handle_, &paint);
-        PaintWindow(dc);
+        try {
+            PaintWindow(dc);
+        } catch (...) {
+            // Validate the area even when painting failed, or every later
+            // paint would raise the same error again.
+            EndPaint(handle_, &paint);
+            throw;
+        }
         EndPaint(handle_, &paint);
         break;
     }

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Editing the list as a person does: "+" opens the picture dialog, a typed
+# file name adds the picture and the preview shows it; a second picture is
+# added behind it; clicking its name shows it; "-" deletes it and the first
+# is shown again; the new-list button empties everything.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+
+# A click, then the pointer back to the corner so no hint covers what is checked.
+press() {
+  e2e_click "$@"
+  sleep 0.2
+  xdotool mousemove 0 0
+}
+
+X=232 Y=230
+# Window points (the layout's coordinates) turned into desktop points.
+at() { echo $((X + $1)) $((Y + $2)); }
+ADD=$(at 29 60)           # "+" in the actions column
+DELETE=$(at 61 60)        # "-"
+NEWLIST=$(at 37 144)      # the new-list picture button
+PREVIEW_X=$((X + 122)) PREVIEW_Y=$((Y + 20)) PREVIEW_W=218 PREVIEW_H=162
+NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
+PANEL=FFFBF7  # the panels' white, red 255 green 251 blue 247
+
+# Two solid pictures: a blue JPEG and a red BMP.
+pictures="$E2E_PREFIX/drive_c/pictures"
+mkdir -p "$pictures"
+convert -size 320x240 xc:'rgb(20,60,220)' -quality 95 "$pictures/sea.jpg"
+convert -size 200x100 xc:'rgb(230,30,30)' BMP3:"$pictures/roses.bmp"
+
+e2e_start
+e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
+
+add_picture() {
+  press $ADD
+  e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
+  e2e_key alt+n  # to the "File name" box, as its underlined letter says
+  e2e_type "$1"
+  e2e_key Return
+  e2e_wait_gone '^Add image file \.\.\.$' || e2e_abort "the picture dialog did not close"
+  e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
+}
+
+# The share of the preview box in a colour family: b(lue) or r(ed).
+preview_share() {
+  e2e_region "$1" "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H" |
+    awk -v want="$2" '
+    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
+    {
+      r = hex(substr($3, 1, 2)); b = hex(substr($3, 5, 2))
+      if (want == "b" && b > 180 && r < 80) n++
+      if (want == "r" && r > 180 && b < 80) n++
+    } END { print int(100 * n / NR) }'
+}
+# Dark (text) pixels in the name list's first rows.
+name_ink() { e2e_count_other "$1" "$NAMES_X" "$NAMES_Y" 150 40 "$PANEL"; }
+
+add_picture 'C:\pictures\sea.jpg'
+shot=$(e2e_screenshot after-first-add)
+e2e_check "the preview shows the blue picture" [ "$(preview_share "$shot" b)" -ge 95 ]
+e2e_check "the name list shows a name" [ "$(name_ink "$shot")" -gt 20 ]
+
+add_picture 'C:\pictures\roses.bmp'
+shot=$(e2e_screenshot after-second-add)
+e2e_check "the first picture stays shown after adding another" [ "$(preview_share "$shot" b)" -ge 95 ]
+
+# Click the second name (rows are 13 pixels high).
+press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
+e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
+shot=$(e2e_screenshot after-click)
+e2e_check "clicking the second name shows the red picture" [ "$(preview_share "$shot" r)" -ge 95 ]
+
+press $DELETE
+e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
+shot=$(e2e_screenshot after-delete)
+e2e_check "after deleting it the first picture is shown again" [ "$(preview_share "$shot" b)" -ge 95 ]
+second_row=$(e2e_count_other "$shot" "$NAMES_X" $((NAMES_Y + 13)) 150 13 "$PANEL")
+e2e_expect "the second row of the name list is empty" "$second_row" 0
+
+press $NEWLIST
+e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
+shot=$(e2e_screenshot after-new-list)
+e2e_expect "the new list leaves the preview blank" \
+  "$(e2e_count_other "$shot" "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H" "$PANEL")" 0
+e2e_expect "the new list leaves the name list empty" "$(name_ink "$shot")" 0
+
+e2e_finish

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Setting the wallpaper as a person does: add a JPEG, choose "Center", click
+# "Apply": the desktop values are written, C:\windows\MyWallpaper.bmp holds
+# the picture's pixels and the desktop shows it centred; "Tile" tiles it; a
+# BMP entry is applied in place, with no bitmap written.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+
+X=232 Y=230
+at() { echo $((X + $1)) $((Y + $2)); }
+press() {
+  e2e_click "$@"
+  sleep 0.2
+  xdotool mousemove 0 0
+}
+ADD=$(at 29 60)
+APPLY=$(at 61 94)
+STYLE=$(at 510 228)                 # the display-style drop-down
+style_item() { echo $((X + 488)) $((Y + 247 + 13 * $1)); }  # its rows when open
+NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
+DESKTOP_KEY='HKCU\Control Panel\Desktop'
+
+pictures="$E2E_PREFIX/drive_c/pictures"
+mkdir -p "$pictures"
+# 900 x 700: red left half, blue right half. Centred on 1024 x 768 it spans
+# x 62-961 and y 34-733.
+convert -size 450x700 xc:'rgb(220,20,20)' -size 450x700 xc:'rgb(20,20,220)' +append -quality 95 "$pictures/halves.jpg"
+convert -size 64x48 xc:'rgb(30,200,30)' BMP3:"$pictures/green.bmp"
+wallpaper_bmp="$E2E_PREFIX/drive_c/windows/MyWallpaper.bmp"
+
+e2e_start
+e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
+
+add_picture() {
+  press $ADD
+  e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
+  e2e_key alt+n
+  e2e_type "$1"
+  e2e_key Return
+  e2e_wait_gone '^Add image file \.\.\.$' || e2e_abort "the picture dialog did not close"
+  sleep 1
+}
+choose_style() {
+  press $STYLE
+  sleep 0.5
+  press $(style_item "$1")
+  sleep 0.3
+}
+apply() {
+  press $APPLY
+  sleep 2
+  e2e_wait_stable 0 0 1024 200
+}
+# Colour family of a desktop pixel: r(ed), b(lue), g(reen) or o(ther).
+family() {
+  e2e_pixel "$1" "$2" "$3" | awk '
+    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
+    { r = hex(substr($1, 1, 2)); g = hex(substr($1, 3, 2)); b = hex(substr($1, 5, 2))
+      if (r > 150 && g < 90 && b < 90) print "r"; else if (b > 150 && r < 90 && g < 90) print "b";
+      else if (g > 150 && r < 90 && b < 90) print "g"; else print "o" }'
+}
+
+background=$(e2e_sys_color Background)
+
+# --- a JPEG, centred ------------------------------------------------------
+add_picture 'C:\pictures\halves.jpg'
+choose_style 0
+apply
+e2e_expect "Wallpaper names the converted bitmap" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
+e2e_expect "WallpaperStyle is 0 (Center)" "$(e2e_reg_query "$DESKTOP_KEY" WallpaperStyle)" 0
+e2e_expect "TileWallpaper is 0 (Center)" "$(e2e_reg_query "$DESKTOP_KEY" TileWallpaper)" 0
+e2e_check "MyWallpaper.bmp was written" [ -f "$wallpaper_bmp" ]
+djpeg -bmp -outfile "$E2E_WORK/reference.bmp" "$pictures/halves.jpg"
+different=$(compare -metric AE "$wallpaper_bmp" "$E2E_WORK/reference.bmp" null: 2>&1 || true)
+e2e_expect "MyWallpaper.bmp holds the JPEG's decoded pixels" "$different" 0
+shot=$(e2e_screenshot centred)
+e2e_expect "outside the picture the desktop keeps its background" "$(e2e_pixel "$shot" 20 20)" "$background"
+e2e_expect "the picture's left half is on the desktop's left" "$(family "$shot" 100 100)" r
+e2e_expect "the picture's right half is on the desktop's right" "$(family "$shot" 940 100)" b
+
+# --- the same picture, tiled ----------------------------------------------
+choose_style 1
+apply
+e2e_expect "TileWallpaper is 1 (Tile)" "$(e2e_reg_query "$DESKTOP_KEY" TileWallpaper)" 1
+e2e_expect "WallpaperStyle is 0 (Tile)" "$(e2e_reg_query "$DESKTOP_KEY" WallpaperStyle)" 0
+shot=$(e2e_screenshot tiled)
+e2e_expect "a tile starts in the top-left corner" "$(family "$shot" 20 20)" r
+e2e_expect "the first tile's right half" "$(family "$shot" 500 20)" b
+e2e_expect "the second tile begins at x 900" "$(family "$shot" 1000 20)" r
+
+# --- a BMP, applied in place ------------------------------------------------
+before=$(md5sum <"$wallpaper_bmp")
+add_picture 'C:\pictures\green.bmp'
+press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
+sleep 1
+choose_style 0
+apply
+e2e_expect "Wallpaper names the BMP itself" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\pictures\green.bmp'
+e2e_expect "no bitmap is written for a BMP" "$(md5sum <"$wallpaper_bmp")" "$before"
+shot=$(e2e_screenshot bmp-centred)
+# The small picture sits under the window in the centre; the tiles are gone.
+e2e_expect "the tiles are gone from the corner" "$(e2e_pixel "$shot" 20 20)" "$background"
+e2e_expect "the tiles are gone from the top edge" "$(e2e_pixel "$shot" 500 100)" "$background"
+
+e2e_finish
