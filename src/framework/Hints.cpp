@@ -28,14 +28,15 @@ TTTOOLINFOA ToolInfo(HWND tooltip)
 
 bool MouseButtonDown()
 {
-    return (GetAsyncKeyState(VK_LBUTTON) | GetAsyncKeyState(VK_RBUTTON) | GetAsyncKeyState(VK_MBUTTON)) & 0x8000;
+    return (GetAsyncKeyState(VK_LBUTTON) | GetAsyncKeyState(VK_RBUTTON) | GetAsyncKeyState(VK_MBUTTON)) &
+           0x8000;
 }
 
-}  // namespace
+} // namespace
 
 THintManager::THintManager(TApplication& application)
-    : TComponent(&application), application_(application), previousHandler_(application.OnMouseControlChanged),
-      timer_(std::make_unique<TTimer>(nullptr))
+    : TComponent(&application), application_(application),
+      previousHandler_(application.OnMouseControlChanged), timer_(std::make_unique<TTimer>(nullptr))
 {
     timer_->SetEnabled(false);
     timer_->SetInterval(kTickMs);
@@ -125,9 +126,10 @@ void THintManager::EnsureTooltip()
 {
     if (tooltip_)
         return;
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    tooltip_ =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!tooltip_)
         return;
     TTTOOLINFOA tool = ToolInfo(tooltip_);
@@ -140,7 +142,7 @@ void THintManager::EnsureTooltip()
 void THintManager::SetTooltipText(const std::string& text)
 {
     TTTOOLINFOA tool = ToolInfo(tooltip_);
-    tool.lpszText = const_cast<char*>(text.c_str());  // the tooltip copies it
+    tool.lpszText = const_cast<char*>(text.c_str()); // the tooltip copies it
     SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     shownText_ = text;
 }
@@ -150,7 +152,7 @@ void THintManager::Show()
     TControl* control = HintControl(candidate_);
     const std::string text = control ? ShortHint(control->Hint()) : std::string();
     if (text.empty())
-        return;  // keep waiting: the hint may be given while the mouse rests
+        return; // keep waiting: the hint may be given while the mouse rests
     EnsureTooltip();
     if (!tooltip_)
         return;

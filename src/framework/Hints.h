@@ -54,7 +54,7 @@ private:
     std::function<void(TControl*)> previousHandler_;
     std::unique_ptr<TTimer> timer_;
     HWND tooltip_ = nullptr;
-    TControl* candidate_ = nullptr;  // the control under the mouse awaiting its hint
+    TControl* candidate_ = nullptr; // the control under the mouse awaiting its hint
     uint32_t enteredAt_ = 0;
     uint32_t shownAt_ = 0;
     uint32_t hiddenAt_ = 0;

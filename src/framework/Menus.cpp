@@ -30,7 +30,7 @@ private:
     HWND window_;
 };
 
-}  // namespace
+} // namespace
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
 
@@ -172,8 +172,8 @@ void TPopupMenu::Popup(int x, int y)
     // when the user clicks somewhere else.
     SetForegroundWindow(owner);
     const UINT command = static_cast<UINT>(TrackPopupMenu(
-        Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner,
-        nullptr));
+        Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0,
+        owner, nullptr));
     // Lets the menu's owner see the end of the menu loop (the second half of
     // the notification-area recipe).
     PostMessageA(owner, WM_NULL, 0, 0);

@@ -8,16 +8,16 @@
 
 // Options of the file dialogs (any combination).
 enum TOpenOption : uint32_t {
-    ofReadOnly = 1 << 0,          // the read-only box starts ticked
-    ofOverwritePrompt = 1 << 1,   // save: ask before replacing a file
-    ofHideReadOnly = 1 << 2,      // no read-only box
-    ofNoChangeDir = 1 << 3,       // the process's current folder stays as it was
-    ofAllowMultiSelect = 1 << 4,  // open: several files may be chosen
-    ofPathMustExist = 1 << 5,     // the chosen folder must exist
-    ofFileMustExist = 1 << 6,     // open: the chosen file must exist
-    ofCreatePrompt = 1 << 7,      // open: ask before a file is to be created
-    ofNoReadOnlyReturn = 1 << 8,  // refuse read-only files
-    ofEnableSizing = 1 << 9,      // the dialog can be resized
+    ofReadOnly = 1 << 0,         // the read-only box starts ticked
+    ofOverwritePrompt = 1 << 1,  // save: ask before replacing a file
+    ofHideReadOnly = 1 << 2,     // no read-only box
+    ofNoChangeDir = 1 << 3,      // the process's current folder stays as it was
+    ofAllowMultiSelect = 1 << 4, // open: several files may be chosen
+    ofPathMustExist = 1 << 5,    // the chosen folder must exist
+    ofFileMustExist = 1 << 6,    // open: the chosen file must exist
+    ofCreatePrompt = 1 << 7,     // open: ask before a file is to be created
+    ofNoReadOnlyReturn = 1 << 8, // refuse read-only files
+    ofEnableSizing = 1 << 9,     // the dialog can be resized
 };
 using TOpenOptions = uint32_t;
 
@@ -34,7 +34,8 @@ public:
     // The chosen files as full paths, in the dialog's order (one file
     // unless several may be chosen); empty after a cancelled dialog.
     virtual std::vector<std::string> Files() const = 0;
-    // The first chosen file, empty when none.
+    // The first chosen file; after a cancelled dialog, the name it was
+    // opened with.
     virtual std::string FileName() const = 0;
 };
 

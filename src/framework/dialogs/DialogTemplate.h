@@ -3,14 +3,14 @@
 // the program needs no dialog resource. Positions are in dialog units of the
 // template's font.
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
+#include <windows.h>
 
 class TDialogTemplate {
 public:
-    TDialogTemplate(DWORD style, int x, int y, int width, int height, const std::wstring& fontName, WORD pointSize);
+    TDialogTemplate(DWORD style, int x, int y, int width, int height, const std::wstring& fontName,
+                    WORD pointSize);
 
     // Adds a control of a predefined class (0x0082 = static).
     void AddControl(WORD classAtom, WORD id, DWORD style, int x, int y, int width, int height,

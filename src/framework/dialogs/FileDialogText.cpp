@@ -18,7 +18,7 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return last == '\\' || last == '/' || last == ':' ? folder + name : folder + "\\" + name;
 }
 
-}  // namespace
+} // namespace
 
 std::string DialogFilterText(const std::string& filter)
 {

@@ -4,10 +4,9 @@
 #include "framework/Form.h"
 #include "framework/dialogs/FileDialogText.h"
 
+#include <algorithm>
 #include <cderr.h>
 #include <commctrl.h>
-
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -25,11 +24,16 @@ DWORD PlatformFlags(TOpenOptions options)
         TOpenOption Option;
         DWORD Flag;
     } kMap[] = {
-        {ofReadOnly, OFN_READONLY},         {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
-        {ofHideReadOnly, OFN_HIDEREADONLY}, {ofNoChangeDir, OFN_NOCHANGEDIR},
-        {ofAllowMultiSelect, OFN_ALLOWMULTISELECT}, {ofPathMustExist, OFN_PATHMUSTEXIST},
-        {ofFileMustExist, OFN_FILEMUSTEXIST}, {ofCreatePrompt, OFN_CREATEPROMPT},
-        {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN}, {ofEnableSizing, OFN_ENABLESIZING},
+        {ofReadOnly, OFN_READONLY},
+        {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
+        {ofHideReadOnly, OFN_HIDEREADONLY},
+        {ofNoChangeDir, OFN_NOCHANGEDIR},
+        {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
+        {ofPathMustExist, OFN_PATHMUSTEXIST},
+        {ofFileMustExist, OFN_FILEMUSTEXIST},
+        {ofCreatePrompt, OFN_CREATEPROMPT},
+        {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
+        {ofEnableSizing, OFN_ENABLESIZING},
     };
     DWORD flags = 0;
     for (const auto& entry : kMap)
@@ -47,6 +51,13 @@ HWND DialogOwner()
     return nullptr;
 }
 
+// The length of a text the dialog hands out through a CDM_ message.
+size_t DialogTextLength(HWND dialog, UINT message)
+{
+    const LRESULT size = dialog ? SendMessageA(dialog, message, 0, 0) : 0;
+    return size > 0 ? static_cast<size_t>(size) : 0;
+}
+
 // A text the dialog hands out through a CDM_ message: asks for the size
 // first, then for the text.
 std::string DialogText(HWND dialog, UINT message)
@@ -62,8 +73,7 @@ std::string DialogText(HWND dialog, UINT message)
     return text;
 }
 
-template <class F>
-void Guarded(F&& f)
+template <class F> void Guarded(F&& f)
 {
     if (Application)
         Application->Guarded(std::forward<F>(f));
@@ -74,7 +84,7 @@ void Guarded(F&& f)
         }
 }
 
-}  // namespace
+} // namespace
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
 
@@ -136,7 +146,8 @@ void TOpenDialog::Prepare(OPENFILENAMEA& record, const std::string& initialDir)
     record.lStructSize = sizeof record;
     record.hwndOwner = DialogOwner();
     // With a template handle, hInstance carries the template's address.
-    record.hInstance = childTemplate ? reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(childTemplate)) : nullptr;
+    record.hInstance =
+        childTemplate ? reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(childTemplate)) : nullptr;
     record.lpstrFilter = filterText_.empty() ? nullptr : filterText_.c_str();
     record.nFilterIndex = static_cast<DWORD>(std::max(filterIndex_, 0));
     record.lpstrFile = buffer_.data();
@@ -168,7 +179,9 @@ std::string TOpenDialog::CurrentFileNameText() const
 
 void TOpenDialog::MakeRoomForSelection()
 {
-    const size_t needed = NeededFileBufferSize(CurrentFolder().size(), CurrentFileNameText().size());
+    // The sizes include the closing NULs: a little more than needed.
+    const size_t needed = NeededFileBufferSize(DialogTextLength(dialog_, CDM_GETFOLDERPATH),
+                                               DialogTextLength(dialog_, CDM_GETSPEC));
     const size_t grown = GrownFileBufferSize(buffer_.size(), needed);
     if (grown == buffer_.size())
         return;
@@ -210,7 +223,8 @@ UINT_PTR TOpenDialog::HandleHookMessage(HWND child, UINT msg, WPARAM wParam, LPA
             dialog_ = GetParent(child);
             // Watch the confirmation itself: names typed into the box make no
             // selection change, yet must fit as well.
-            SetWindowSubclass(dialog_, &TOpenDialog::DialogSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+            SetWindowSubclass(dialog_, &TOpenDialog::DialogSubclass, kSubclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
             if (OnShow)
                 OnShow(this);
             break;

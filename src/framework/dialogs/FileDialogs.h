@@ -9,7 +9,6 @@
 #include "framework/dialogs/DialogInterfaces.h"
 
 #include <commdlg.h>
-
 #include <string>
 #include <vector>
 

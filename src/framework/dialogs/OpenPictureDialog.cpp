@@ -5,10 +5,9 @@
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/ReducedBitmap.h"
 
-#include <dlgs.h>
-
 #include <algorithm>
 #include <cmath>
+#include <dlgs.h>
 
 namespace {
 
@@ -44,17 +43,17 @@ void DecodeSmallEnough(TGraphic& graphic, int width, int height)
     }
 }
 
-}  // namespace
+} // namespace
 
 TOpenPictureDialog::TOpenPictureDialog(TComponent* owner)
-    : TOpenDialog(owner), template_(WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | DS_CONTROL | DS_3DLOOK, 0, 0, kTemplateWidth,
-                                    kTemplateHeight, L"MS Shell Dlg", 8)
+    : TOpenDialog(owner), template_(WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | DS_CONTROL | DS_3DLOOK, 0, 0,
+                                    kTemplateWidth, kTemplateHeight, L"MS Shell Dlg", 8)
 {
     template_.AddControl(kStaticClassAtom, stc32, SS_LEFT, 0, 0, kPlaceholderWidth, kTemplateHeight, L"");
-    template_.AddControl(kStaticClassAtom, kPreviewTextId, SS_LEFT | SS_NOPREFIX | WS_VISIBLE, kPreviewLeft, 6,
-                         kPreviewWidth, 9, L"(None)");
-    template_.AddControl(kStaticClassAtom, kPreviewBoxId, SS_OWNERDRAW | WS_VISIBLE, kPreviewLeft, 18, kPreviewWidth,
-                         kPreviewWidth, L"");
+    template_.AddControl(kStaticClassAtom, kPreviewTextId, SS_LEFT | SS_NOPREFIX | WS_VISIBLE, kPreviewLeft,
+                         6, kPreviewWidth, 9, L"(None)");
+    template_.AddControl(kStaticClassAtom, kPreviewBoxId, SS_OWNERDRAW | WS_VISIBLE, kPreviewLeft, 18,
+                         kPreviewWidth, kPreviewWidth, L"");
     SetFilter(kDefaultFilter);
 }
 
@@ -98,7 +97,8 @@ SIZE TOpenPictureDialog::PreviewArea() const
 
 void TOpenPictureDialog::ShowPreview(const std::string& fileName)
 {
-    if (fileName == previewFile_ && (preview_ || fileName.empty()))
+    // The same file again (a selection grown around it): nothing new to show.
+    if (fileName == previewFile_)
         return;
     ClearPreview();
     if (fileName.empty())
@@ -147,7 +147,8 @@ bool TOpenPictureDialog::DrawItem(const DRAWITEMSTRUCT& item)
     if (preview_) {
         const int x = box.left + (box.right - box.left - preview_->Width()) / 2;
         const int y = box.top + (box.bottom - box.top - preview_->Height()) / 2;
-        BitBlt(item.hDC, x, y, preview_->Width(), preview_->Height(), preview_->Canvas().Handle(), 0, 0, SRCCOPY);
+        BitBlt(item.hDC, x, y, preview_->Width(), preview_->Height(), preview_->Canvas().Handle(), 0, 0,
+               SRCCOPY);
     }
     return true;
 }

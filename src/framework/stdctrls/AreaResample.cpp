@@ -37,7 +37,7 @@ AxisWeights WeighAxis(int sourceSize, int targetSize)
     return weights;
 }
 
-}  // namespace
+} // namespace
 
 void AreaResample(const PixelRowsView& source, const PixelRowsView& target)
 {

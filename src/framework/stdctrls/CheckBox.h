@@ -23,6 +23,6 @@ protected:
 private:
     void ColorControl(TMessage& message);
 
-    bool checked_ = false;  // the state while there is no window
+    bool checked_ = false; // the state while there is no window
     TBrush background_;
 };

@@ -2,10 +2,11 @@
 
 namespace {
 
-const TItemMessages kComboBoxMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_INITSTORAGE,
-                                      CB_GETCURSEL, CB_SETCURSEL,    CB_GETTOPINDEX,  CB_SETTOPINDEX};
+const TItemMessages kComboBoxMessages{CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING,
+                                      CB_RESETCONTENT, CB_INITSTORAGE,  CB_GETCURSEL,
+                                      CB_SETCURSEL,    CB_GETTOPINDEX,  CB_SETTOPINDEX};
 
-}  // namespace
+} // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TCustomListControl(owner, kComboBoxMessages)
 {
@@ -26,7 +27,8 @@ int TComboBox::DroppedListHeight() const
 {
     int rowHeight = 0;
     if (HandleAllocated())
-        rowHeight = static_cast<int>(SendMessageA(const_cast<TComboBox*>(this)->Handle(), CB_GETITEMHEIGHT, 0, 0));
+        rowHeight =
+            static_cast<int>(SendMessageA(const_cast<TComboBox*>(this)->Handle(), CB_GETITEMHEIGHT, 0, 0));
     if (rowHeight <= 0) {
         gdi::ScreenDC screen;
         gdi::ScopedSelect font(screen.Get(), const_cast<TComboBox*>(this)->Font().Handle());
@@ -58,7 +60,8 @@ void TComboBox::SetBounds(int left, int top, int width, int height)
     // The platform reports the closed height back (WM_WINDOWPOSCHANGED); the
     // list's share of the window height is not part of the control's bounds.
     TControl::SetBounds(left, top, width, height);
-    SetWindowPos(Handle(), nullptr, left, top, width, height + DroppedListHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, width, height + DroppedListHeight(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string TComboBox::Text() const

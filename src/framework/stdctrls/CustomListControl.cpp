@@ -4,6 +4,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// Posted to the list's window to end the gathering of single changes; a
+// registered message, so it cannot meet another meaning.
+UINT EndGatheringMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TessivoListEndGathering");
+    return message;
+}
+
+} // namespace
+
 TControlItems::TControlItems(TCustomListControl& control, const TItemMessages& messages)
     : control_(control), messages_(messages)
 {
@@ -37,6 +49,7 @@ void TControlItems::SetStrings(int index, const std::string& text)
     items_[static_cast<size_t>(index)] = text;
     if (!HasWindow())
         return;
+    DeferRedraw();
     // The window has no "replace": delete and insert, then put back the
     // selection and the scroll position that the deletion disturbed.
     const LRESULT selected = Send(messages_.GetCurSel);
@@ -54,8 +67,10 @@ void TControlItems::SetStrings(int index, const std::string& text)
 int TControlItems::Add(const std::string& text)
 {
     items_.push_back(text);
-    if (HasWindow())
+    if (HasWindow()) {
+        DeferRedraw();
         Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     return Count() - 1;
 }
 
@@ -88,8 +103,10 @@ void TControlItems::Insert(int index, const std::string& text)
     CheckIndex(index, Count() + 1);
     items_.insert(items_.begin() + index, text);
     control_.ItemInserted(index);
-    if (HasWindow())
+    if (HasWindow()) {
+        DeferRedraw();
         Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    }
 }
 
 void TControlItems::Delete(int index)
@@ -97,8 +114,10 @@ void TControlItems::Delete(int index)
     CheckIndex(index, Count());
     items_.erase(items_.begin() + index);
     control_.ItemDeleted(index);
-    if (HasWindow())
+    if (HasWindow()) {
+        DeferRedraw();
         Send(messages_.DeleteString, static_cast<WPARAM>(index));
+    }
 }
 
 void TControlItems::Clear()
@@ -117,9 +136,9 @@ int TControlItems::IndexOf(const std::string& text) const
 
 void TControlItems::BeginUpdate()
 {
-    if (updateCount_++ == 0 && HasWindow() && IsWindowVisible(control_.Handle())) {
-        // Only a visible window is told: turning redraw back on makes a
-        // window visible, which a hidden list must not become.
+    if (updateCount_++ == 0 && HasWindow() && (GetWindowLongA(control_.Handle(), GWL_STYLE) & WS_VISIBLE)) {
+        // Only a window that is itself visible is told: turning redraw back
+        // on makes a window visible, which a hidden list must not become.
         Send(WM_SETREDRAW, FALSE);
         redrawOff_ = true;
     }
@@ -136,6 +155,38 @@ void TControlItems::EndUpdate()
             InvalidateRect(control_.Handle(), nullptr, TRUE);
         }
     }
+}
+
+void TControlItems::DeferRedraw()
+{
+    // A shown list redraws (and recounts its scroll bar) after every single
+    // change: thousands of them take seconds. Gathered, they take a moment.
+    if (updateCount_ > 0 || !HasWindow())
+        return;
+    BeginUpdate();
+    if (!redrawOff_) {
+        EndUpdate(); // a hidden list: nothing to gather
+        return;
+    }
+    deferred_ = true;
+    PostMessageA(control_.Handle(), EndGatheringMessage(), 0, 0);
+}
+
+void TControlItems::EndDeferredRedraw()
+{
+    if (deferred_) {
+        deferred_ = false;
+        EndUpdate();
+    }
+}
+
+void TControlItems::WindowDestroyed()
+{
+    if (deferred_) {
+        deferred_ = false;
+        --updateCount_;
+    }
+    redrawOff_ = false; // the next window starts with redraw on
 }
 
 void TControlItems::FillWindow()
@@ -189,8 +240,17 @@ void TCustomListControl::DestroyWnd()
 {
     if (HandleAllocated())
         savedIndex_ = ItemIndex();
-    items_.redrawOff_ = false;  // the next window starts with redraw on
+    items_.WindowDestroyed();
     TWinControl::DestroyWnd();
+}
+
+void TCustomListControl::WndProc(TMessage& message)
+{
+    if (message.Msg == EndGatheringMessage()) {
+        items_.EndDeferredRedraw();
+        return;
+    }
+    TWinControl::WndProc(message);
 }
 
 void TCustomListControl::ItemInserted(int index)

@@ -49,7 +49,9 @@ public:
     const std::vector<std::string>& Texts() const { return items_; }
 
     // Between BeginUpdate and the matching EndUpdate the window does not
-    // redraw; the last EndUpdate repaints it once.
+    // redraw; the last EndUpdate repaints it once. Single changes outside a
+    // BeginUpdate/EndUpdate pair are gathered the same way until the message
+    // loop next runs, so a loop of Add calls stays quick on a shown list.
     void BeginUpdate();
     void EndUpdate();
 
@@ -62,12 +64,18 @@ private:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Puts every item into a freshly made window.
     void FillWindow();
+    // Before a single change: redraw off until the message loop runs.
+    void DeferRedraw();
+    void EndDeferredRedraw();
+    // The window goes: any update in progress ends with it.
+    void WindowDestroyed();
 
     TCustomListControl& control_;
     const TItemMessages& messages_;
     std::vector<std::string> items_;
     int updateCount_ = 0;
     bool redrawOff_ = false;
+    bool deferred_ = false; // one of the updates is the gathering of single changes
 };
 
 class TCustomListControl : public TWinControl {
@@ -79,6 +87,8 @@ public:
     // raises "List index out of bounds (%d)".
     int ItemIndex() const;
     void SetItemIndex(int index);
+
+    void WndProc(TMessage& message) override;
 
 protected:
     TCustomListControl(TComponent* owner, const TItemMessages& messages);
@@ -98,5 +108,5 @@ private:
     void ItemsCleared() { savedIndex_ = -1; }
 
     TControlItems items_;
-    int savedIndex_ = -1;  // the selection while there is no window
+    int savedIndex_ = -1; // the selection while there is no window
 };

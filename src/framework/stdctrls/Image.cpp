@@ -12,7 +12,7 @@ void DecodeNow(TGraphic* graphic)
         jpeg->Bitmap();
 }
 
-}  // namespace
+} // namespace
 
 void TImagePicture::LoadFromFile(const std::string& fileName)
 {

@@ -2,10 +2,11 @@
 
 namespace {
 
-const TItemMessages kListBoxMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_INITSTORAGE,
-                                     LB_GETCURSEL, LB_SETCURSEL,    LB_GETTOPINDEX,  LB_SETTOPINDEX};
+const TItemMessages kListBoxMessages{LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
+                                     LB_RESETCONTENT, LB_INITSTORAGE,  LB_GETCURSEL,
+                                     LB_SETCURSEL,    LB_GETTOPINDEX,  LB_SETTOPINDEX};
 
-}  // namespace
+} // namespace
 
 TListBox::TListBox(TComponent* owner) : TCustomListControl(owner, kListBoxMessages)
 {
@@ -43,12 +44,12 @@ void TListBox::SetBorderStyle(TBorderStyle style)
 
 void TListBox::SetItemHeight(int height)
 {
-    if (height < 0 || height > 255)  // the list keeps row heights in a byte
+    if (height < 0 || height > 255) // the list keeps row heights in a byte
         return;
     if (itemHeight_ != height) {
         itemHeight_ = height;
         if (HandleAllocated() && height == 0)
-            RecreateWnd();  // back to the font's height
+            RecreateWnd(); // back to the font's height
         else
             ApplyItemHeight();
     }

@@ -8,7 +8,8 @@ TBitmap* PixelSourceOf(TGraphic* graphic)
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic))
         return jpeg->Empty() ? nullptr : &jpeg->Bitmap();
     auto* bitmap = dynamic_cast<TBitmap*>(graphic);
-    if (bitmap && !bitmap->Empty() && !bitmap->Transparent() && bitmap->PixelFormat() == TPixelFormat::pf24bit)
+    if (bitmap && !bitmap->Empty() && !bitmap->Transparent() &&
+        bitmap->PixelFormat() == TPixelFormat::pf24bit)
         return bitmap;
     return nullptr;
 }
@@ -22,8 +23,9 @@ std::unique_ptr<TBitmap> ReducedBitmap(TGraphic& graphic, int width, int height)
         (width == source->Width() && height == source->Height()))
         return nullptr;
     auto reduced = std::make_unique<TBitmap>(width, height);
-    GdiFlush();  // drawing into the source may still be queued
-    AreaResample({source->ScanLine(0), source->Width(), source->Height(), static_cast<size_t>(source->RowBytes())},
-                 {reduced->ScanLine(0), width, height, static_cast<size_t>(reduced->RowBytes())});
+    GdiFlush(); // drawing into the source may still be queued
+    AreaResample(
+        {source->ScanLine(0), source->Width(), source->Height(), static_cast<size_t>(source->RowBytes())},
+        {reduced->ScanLine(0), width, height, static_cast<size_t>(reduced->RowBytes())});
     return reduced;
 }

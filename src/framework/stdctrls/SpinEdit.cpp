@@ -1,9 +1,8 @@
 #include "framework/stdctrls/SpinEdit.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <climits>
+#include <commctrl.h>
 #include <string>
 
 namespace {
@@ -14,7 +13,7 @@ const int kArrowsWidth = 15;
 // ours, not the arrows'.
 const int kArrowsRangeLow = 0, kArrowsRangeHigh = 100;
 
-}  // namespace
+} // namespace
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TWinControl(owner)
 {
@@ -40,8 +39,9 @@ void TSpinEdit::CreateWnd()
     TWinControl::CreateWnd();
     if (!HandleAllocated())
         return;
-    arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | (Enabled() ? 0 : WS_DISABLED), 0, 0,
-                              kArrowsWidth, Height(), Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    arrows_ =
+        CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | (Enabled() ? 0 : WS_DISABLED), 0, 0,
+                        kArrowsWidth, Height(), Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(arrows_, UDM_SETRANGE32, kArrowsRangeLow, kArrowsRangeHigh);
     SendMessageA(arrows_, UDM_SETPOS32, 0, (kArrowsRangeLow + kArrowsRangeHigh) / 2);
     PlaceArrows();
@@ -50,8 +50,8 @@ void TSpinEdit::CreateWnd()
 void TSpinEdit::DestroyWnd()
 {
     if (HandleAllocated())
-        TControl::SetCaption(Text());  // the next window shows the same text
-    arrows_ = nullptr;                 // destroyed with its parent, the edit
+        TControl::SetCaption(Text()); // the next window shows the same text
+    arrows_ = nullptr;                // destroyed with its parent, the edit
     TWinControl::DestroyWnd();
 }
 
@@ -62,7 +62,8 @@ void TSpinEdit::PlaceArrows()
     RECT client;
     GetClientRect(Handle(), &client);
     const int width = std::min<int>(kArrowsWidth, client.right);
-    SetWindowPos(arrows_, nullptr, client.right - width, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(arrows_, nullptr, client.right - width, 0, width, client.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // Keep the text clear of the arrows.
     SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 1));
 }
@@ -135,7 +136,7 @@ bool TSpinEdit::HandleArrowsNotify(TMessage& message)
         const auto* change = reinterpret_cast<const NMUPDOWN*>(message.LParam);
         if (change->iDelta != 0)
             StepBy(change->iDelta > 0 ? 1 : -1);
-        message.Result = 1;  // the arrows' own position stays in the middle
+        message.Result = 1; // the arrows' own position stays in the middle
     }
     return true;
 }
@@ -157,7 +158,7 @@ void TSpinEdit::WndProc(TMessage& message)
         break;
     case CM_FONTCHANGED:
         TWinControl::WndProc(message);
-        PlaceArrows();  // a new font resets the edit's margins
+        PlaceArrows(); // a new font resets the edit's margins
         break;
     case CM_ENABLEDCHANGED:
         TWinControl::WndProc(message);

@@ -31,6 +31,7 @@ public:
     // Steps the value up or down by Increment, as the arrows do.
     void StepBy(int steps);
 
+    // The text changed (typed, stepped or set).
     TNotifyEvent OnChange;
 
     void WndProc(TMessage& message) override;
@@ -50,5 +51,5 @@ private:
 
     SpinRange range_;
     int increment_ = 1;
-    HWND arrows_ = nullptr;  // a child window: it goes with the edit's window
+    HWND arrows_ = nullptr; // a child window: it goes with the edit's window
 };

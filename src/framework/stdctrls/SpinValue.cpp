@@ -10,7 +10,7 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-}  // namespace
+} // namespace
 
 std::optional<int> ParseSpinNumber(const std::string& text)
 {

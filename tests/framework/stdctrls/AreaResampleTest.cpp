@@ -3,14 +3,16 @@
 #include "framework/stdctrls/AreaResample.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace {
 
 // A picture of 24-bit pixels with a row padding, as bitmaps have.
 struct Pixels {
-    Pixels(int width, int height) : Width(width), Height(height), Stride(width * 3 + 5), Bytes(Stride * height, 0xEE) {}
+    Pixels(int width, int height)
+        : Width(width), Height(height), Stride(width * 3 + 5), Bytes(Stride * height, 0xEE)
+    {
+    }
     PixelRowsView View() { return {Bytes.data(), Width, Height, Stride}; }
     uint8_t* At(int x, int y) { return Bytes.data() + y * Stride + x * 3; }
     void Set(int x, int y, uint8_t b, uint8_t g, uint8_t r)
@@ -24,7 +26,7 @@ struct Pixels {
     std::vector<uint8_t> Bytes;
 };
 
-}  // namespace
+} // namespace
 
 TEST(AreaResample, AFinePatternReducedByHalfBecomesItsAverageTone)
 {
@@ -53,10 +55,10 @@ TEST(AreaResample, PartlyCoveredPixelsCountByTheirShare)
     source.Set(2, 0, 180, 210, 240);
     Pixels target(2, 1);
     AreaResample(source.View(), target.View());
-    EXPECT_EQ(target.At(0, 0)[0], 30);  // (0 + 90/2) / 1.5
+    EXPECT_EQ(target.At(0, 0)[0], 30); // (0 + 90/2) / 1.5
     EXPECT_EQ(target.At(0, 0)[1], 60);
     EXPECT_EQ(target.At(0, 0)[2], 90);
-    EXPECT_EQ(target.At(1, 0)[0], 150);  // (90/2 + 180) / 1.5
+    EXPECT_EQ(target.At(1, 0)[0], 150); // (90/2 + 180) / 1.5
     EXPECT_EQ(target.At(1, 0)[2], 210);
 }
 

@@ -2,7 +2,6 @@
 // events they fire, rebuilt windows.
 
 #include "StdCtrlsTestSupport.h"
-
 #include "framework/Exceptions.h"
 #include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/ComboBox.h"
@@ -14,7 +13,7 @@ TEST(CheckBox, TheUsersClickTogglesAndFiresOnClickButSettingFromCodeDoesNot)
     HostForm form(300, 200, false);
     auto* box = new TCheckBox(&form);
     box->SetCaption("Random");
-    box->SetChecked(true);  // before the window exists
+    box->SetChecked(true); // before the window exists
     box->SetParent(&form);
     box->SetBounds(10, 10, 65, 17);
     EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -54,8 +53,9 @@ TEST(CheckBox, StandsOnItsParentsColourWithItsFontColour)
     box->SetParent(&form);
     box->Font().SetColor(RGBColor(10, 20, 30));
     gdi::MemoryDC dc;
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
-        form.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(box->Handle())));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(form.Handle(), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc.Get()),
+                                                             reinterpret_cast<LPARAM>(box->Handle())));
     ASSERT_NE(brush, nullptr);
     LOGBRUSH described{};
     GetObjectA(brush, sizeof described, &described);

@@ -3,7 +3,6 @@
 #include "framework/dialogs/FileDialogText.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -16,13 +15,15 @@ std::vector<std::string> Parse(const std::string& buffer)
     return ParseDialogFiles(buffer.data(), buffer.size());
 }
 
-}  // namespace
+} // namespace
 
 TEST(DialogFilter, BarsBecomeNulsAndTheListEndsWithTwo)
 {
     EXPECT_EQ(DialogFilterText("Image list (*.lst)|*.lst"), "Image list (*.lst)\0*.lst\0\0"s);
-    EXPECT_EQ(DialogFilterText("All files (*.bmp;*.jpg)|*.bmp;*.jpg|JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp"),
-              "All files (*.bmp;*.jpg)\0*.bmp;*.jpg\0JPEG Image File (*.jpg)\0*.jpg\0Bitmaps (*.bmp)\0*.bmp\0\0"s);
+    EXPECT_EQ(
+        DialogFilterText(
+            "All files (*.bmp;*.jpg)|*.bmp;*.jpg|JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp"),
+        "All files (*.bmp;*.jpg)\0*.bmp;*.jpg\0JPEG Image File (*.jpg)\0*.jpg\0Bitmaps (*.bmp)\0*.bmp\0\0"s);
     EXPECT_EQ(DialogFilterText(""), "\0\0"s);
 }
 

@@ -1,7 +1,6 @@
 // Labels, shapes and images, painted by their parent: checked by pixels.
 
 #include "StdCtrlsTestSupport.h"
-
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Shape.h"
@@ -42,7 +41,7 @@ struct PaintFixture : testing::Test {
     PaintFixture() { form.SetColor(kBackground); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PaintFixture, AFixedSizeWrappedTransparentLabelShowsItsFirstLineOnTheParent)
 {
@@ -75,7 +74,7 @@ TEST_F(PaintFixture, AnOpaqueLabelFillsWithItsColourAndAnAutoSizedOneFollowsItsF
     label->SetCaption("Total : 0 file(s)");
     const int normalWidth = label->Width();
     label->Font().SetStyle(fsBold);
-    EXPECT_GT(label->Width(), normalWidth);  // measured again in bold
+    EXPECT_GT(label->Width(), normalWidth); // measured again in bold
     label->SetColor(RGBColor(255, 0, 0));
     auto picture = Snapshot(form);
     EXPECT_EQ(PixelOf(*picture, 10 + label->Width() - 1, 10), ColorToRGB(RGBColor(255, 0, 0)));
@@ -123,7 +122,7 @@ TEST_F(PaintFixture, AStretchedImageBlendsAnEnlargedPicture)
     image->SetParent(&form);
     image->SetBounds(0, 0, 40, 40);
     image->SetStretch(true);
-    image->Picture().Assign(*Checkerboard(2, 1));  // 2 x 2 pixels to 40 x 40
+    image->Picture().Assign(*Checkerboard(2, 1)); // 2 x 2 pixels to 40 x 40
 
     auto picture = Snapshot(form);
     // Nearest-pixel stretching gives four pure squares; a good stretch has
@@ -146,7 +145,7 @@ TEST_F(PaintFixture, AStretchedImageAveragesAReducedPicture)
     image->SetParent(&form);
     image->SetBounds(10, 10, 30, 20);
     image->SetStretch(true);
-    image->Picture().Assign(*Checkerboard(60, 2));  // fine checks, 120 x 120 into 30 x 20
+    image->Picture().Assign(*Checkerboard(60, 2)); // fine checks, 120 x 120 into 30 x 20
 
     auto picture = Snapshot(form);
     // Nearest-pixel (or sampling) leaves black and white checks; averaging
@@ -160,7 +159,7 @@ TEST_F(PaintFixture, AStretchedImageAveragesAReducedPicture)
 
 TEST(Image, RepaintsWhenItsPictureChanges)
 {
-    HostForm form(300, 200, true);  // only a shown window collects repaints
+    HostForm form(300, 200, true); // only a shown window collects repaints
     form.SetColor(kBackground);
     auto* image = new TImage(&form);
     image->SetParent(&form);
@@ -197,7 +196,7 @@ TEST_F(PaintFixture, AnUnstretchedImageShowsThePictureInItsOwnSizeAtTheCorner)
     auto* image = new TImage(&form);
     image->SetParent(&form);
     image->SetBounds(0, 0, 50, 50);
-    image->Picture().Assign(*Checkerboard(2, 5));  // 10 x 10
+    image->Picture().Assign(*Checkerboard(2, 5)); // 10 x 10
     auto picture = Snapshot(form);
     EXPECT_EQ(PixelOf(*picture, 2, 2), 0u);
     EXPECT_EQ(PixelOf(*picture, 7, 2), 0xFFFFFFu);

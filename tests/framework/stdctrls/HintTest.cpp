@@ -2,16 +2,14 @@
 // for non-windowed and windowed controls, following changes of the text.
 
 #include "StdCtrlsTestSupport.h"
-
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
 #include "support/TestApplication.h"
 
-#include <gtest/gtest.h>
-
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -60,23 +58,27 @@ struct HintFixture : testing::Test {
     {
         const POINT screen = form.ClientToScreen({x, y});
         SetCursorPos(screen.x, screen.y);
+        // Let the platform's own move messages for the jump arrive first, so
+        // a late one cannot take the pointer back to where it was.
+        PumpMessages(50);
         SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(HintFixture, ALabelsHintShowsAfterTheMouseRestsAndFollowsItsText)
 {
     MoveTo(30, 15);
     EXPECT_EQ(Application->MouseControl(), path);
-    EXPECT_FALSE(HintVisible(*hints));  // not at once: after resting
+    EXPECT_FALSE(HintVisible(*hints)); // not at once: after resting
     ASSERT_TRUE(PumpUntil([&] { return HintVisible(*hints); }, 3000));
     EXPECT_EQ(TooltipText(hints->HintWindow()), "C:\\Pictures\\holiday\\sea.jpg");
 
     // A new hint while shown is shown.
     path->SetHint("C:\\Pictures\\holiday\\beach.jpg");
-    EXPECT_TRUE(PumpUntil([&] { return TooltipText(hints->HintWindow()) == "C:\\Pictures\\holiday\\beach.jpg"; }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return TooltipText(hints->HintWindow()) == "C:\\Pictures\\holiday\\beach.jpg"; }));
     EXPECT_TRUE(HintVisible(*hints));
 
     // Onto a control without a hint: the tooltip goes and does not come back.
@@ -95,7 +97,7 @@ TEST_F(HintFixture, NoHintWhenShowHintIsOffAndAHintStaysOnlyItsTime)
 
     path->SetShowHint(true);
     hints->HintHidePause = 400;
-    MoveTo(60, 100);  // the form itself, without a hint
+    MoveTo(60, 100); // the form itself, without a hint
     MoveTo(30, 15);
     ASSERT_TRUE(PumpUntil([&] { return HintVisible(*hints); }, 3000));
     EXPECT_TRUE(PumpUntil([&] { return !HintVisible(*hints); }, 3000));
@@ -112,5 +114,5 @@ TEST_F(HintFixture, AWindowedControlsHintShowsToo)
     SendMessageA(list->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(Application->MouseControl(), list);
     ASSERT_TRUE(PumpUntil([&] { return HintVisible(*hints); }, 3000));
-    EXPECT_EQ(TooltipText(hints->HintWindow()), "File names");  // the short part
+    EXPECT_EQ(TooltipText(hints->HintWindow()), "File names"); // the short part
 }

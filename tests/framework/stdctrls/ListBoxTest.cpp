@@ -1,15 +1,14 @@
 // The list box: items in the object and the window, selection, rebuilt
 // windows, bad indexes, the user's clicks and the colours.
 
-#include "StdCtrlsTestSupport.h"
-
-#include "framework/Exceptions.h"
 #include "framework/stdctrls/ListBox.h"
+
+#include "StdCtrlsTestSupport.h"
+#include "framework/Exceptions.h"
 #include "support/TestApplication.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -49,7 +48,7 @@ struct ListFixture : testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ListFixture, ItemsAreKeptInTheObjectAndTheWindowAlike)
 {
@@ -57,7 +56,7 @@ TEST_F(ListFixture, ItemsAreKeptInTheObjectAndTheWindowAlike)
     box->Items().Add("d");
     box->Items().Insert(0, "a");
     box->Items().Insert(2, "c");
-    box->Items().Insert(4, "e");  // at Count: appends
+    box->Items().Insert(4, "e"); // at Count: appends
     box->Items().Delete(4);
     box->Items().AddStrings({"x", "y"});
     const std::vector<std::string> expected{"a", "b", "c", "d", "x", "y"};
@@ -93,7 +92,7 @@ TEST_F(ListFixture, DeletingTheSelectedRowLeavesNoSelection)
     box->Items().AddStrings({"a", "b", "c"});
     box->SetItemIndex(2);
     box->Items().Delete(0);
-    EXPECT_EQ(box->ItemIndex(), 1);  // the same row, moved up
+    EXPECT_EQ(box->ItemIndex(), 1); // the same row, moved up
     box->Items().Delete(1);
     EXPECT_EQ(box->ItemIndex(), -1);
 }
@@ -119,11 +118,11 @@ TEST(ListBox, ItemsAndSelectionSurviveARebuiltWindow)
     // Filled before the window exists...
     box->Items().AddStrings({"first", "second", "third"});
     box->SetItemIndex(1);
-    box->Items().Insert(0, "zero");  // the kept selection follows its row
+    box->Items().Insert(0, "zero"); // the kept selection follows its row
     EXPECT_EQ(box->ItemIndex(), 2);
     box->SetItemHeight(13);
     box->Font().SetStyle(fsBold);
-    box->SetParent(&form);  // ...the window is made now
+    box->SetParent(&form); // ...the window is made now
     EXPECT_EQ(WindowRows(*box), (std::vector<std::string>{"zero", "first", "second", "third"}));
     EXPECT_EQ(SendMessageA(box->Handle(), LB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(SendMessageA(box->Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
@@ -180,7 +179,8 @@ TEST_F(ListFixture, UserClicksAndDoubleClicksFireTheEventsButCodeDoesNot)
     const int id = GetDlgCtrlID(box->Handle());
     SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(box->Handle()));
-    SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), reinterpret_cast<LPARAM>(box->Handle()));
+    SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(box->Handle()));
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(doubleClicks, 2);
 
@@ -202,9 +202,9 @@ TEST_F(ListFixture, ThePanelColourAndTheFontColourPaintTheList)
 
     // The colour message, as the list sends it to its parent.
     gdi::MemoryDC dc;
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc.Get()),
-                     reinterpret_cast<LPARAM>(box->Handle())));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX,
+                                                             reinterpret_cast<WPARAM>(dc.Get()),
+                                                             reinterpret_cast<LPARAM>(box->Handle())));
     LOGBRUSH described{};
     ASSERT_NE(brush, nullptr);
     GetObjectA(brush, sizeof described, &described);
@@ -220,4 +220,33 @@ TEST_F(ListFixture, ThePanelColourAndTheFontColourPaintTheList)
         for (int x = 0; x < 60; ++x)
             black += PixelOf(*picture, x, y) == 0;
     EXPECT_GT(black, 20);
+}
+
+TEST(ListBox, SingleChangesToAShownListAreGatheredAndShownWhenTheLoopRuns)
+{
+    HostForm form(300, 200, true);
+    auto* box = new TListBox(&form);
+    box->SetParent(&form);
+    box->SetBounds(0, 0, 200, 150);
+    box->SetColor(clWhite);
+    box->Font().SetColor(clBlack);
+    for (int i = 0; i < 100; ++i)
+        box->Items().Add("row " + std::to_string(i));
+    box->Items().Delete(99);
+    box->Items().Insert(0, "first");
+    PumpMessages(50);
+
+    // Shown again after the loop ran: the scroll bar counts every row...
+    SCROLLINFO scroll{sizeof scroll, SIF_RANGE};
+    GetScrollInfo(box->Handle(), SB_VERT, &scroll);
+    EXPECT_EQ(scroll.nMax, 99);
+    // ...and the rows are painted.
+    auto picture = Snapshot(*box);
+    int black = 0;
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 40; ++x)
+            black += PixelOf(*picture, x, y) == 0;
+    EXPECT_GT(black, 10);
+    EXPECT_EQ(WindowRows(*box).front(), "first");
+    EXPECT_EQ(WindowRows(*box).size(), 100u);
 }

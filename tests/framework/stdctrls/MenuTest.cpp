@@ -2,13 +2,11 @@
 // menu; a chosen item runs behind the error barrier.
 
 #include "StdCtrlsTestSupport.h"
-
 #include "framework/Exceptions.h"
 #include "framework/Menus.h"
 #include "support/TestApplication.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -48,7 +46,7 @@ bool IsSeparator(HMENU menu, UINT position)
     return (info.fType & MFT_SEPARATOR) != 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PopupMenu, ItemsSeparatorsAndTheDefaultReachThePlatformsMenu)
 {
@@ -95,7 +93,7 @@ TEST(PopupMenu, TheChosenItemRunsAndItsErrorGoesToTheErrorHandler)
     bool opened = false;
     TickScript script;
     script.Then([&] {
-        opened = FindWindowA("#32768", nullptr) != nullptr;  // the open menu
+        opened = FindWindowA("#32768", nullptr) != nullptr; // the open menu
         return opened;
     });
     script.Then([&] {

@@ -1,14 +1,13 @@
 // The spin edit: any text until the focus leaves, then a number in range;
 // the value read from the text; arrows and keys.
 
-#include "StdCtrlsTestSupport.h"
-
-#include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/SpinEdit.h"
 
-#include <gtest/gtest.h>
+#include "StdCtrlsTestSupport.h"
+#include "framework/stdctrls/CheckBox.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -42,7 +41,7 @@ struct SpinFixture : testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SpinFixture, AnyTextStaysUntilTheFocusLeavesThenItIsCorrected)
 {
@@ -51,12 +50,13 @@ TEST_F(SpinFixture, AnyTextStaysUntilTheFocusLeavesThenItIsCorrected)
         int Value;
         const char* Corrected;
     } cases[] = {
-        {"5000", 1000, "1000"}, {"0", 1, "1"}, {"abc", 1, "1"}, {"", 1, "1"}, {" 7 ", 7, "7"}, {"42", 42, "42"},
+        {"5000", 1000, "1000"}, {"0", 1, "1"},   {"abc", 1, "1"},
+        {"", 1, "1"},           {" 7 ", 7, "7"}, {"42", 42, "42"},
     };
     for (const auto& each : cases) {
         spin->SetText(each.Set);
         EXPECT_EQ(spin->Text(), each.Set);
-        EXPECT_EQ(WindowText(), each.Set);  // not corrected while set
+        EXPECT_EQ(WindowText(), each.Set); // not corrected while set
         EXPECT_EQ(spin->Value(), each.Value) << each.Set;
         // Getting the focus changes nothing; losing it corrects.
         spin->SetFocus();
@@ -81,12 +81,12 @@ TEST_F(SpinFixture, TheArrowsAndTheUpDownKeysStepWithinTheRange)
     EXPECT_EQ(spin->Text(), "1000");
     SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, upper);
     SendMessageA(arrows, WM_LBUTTONUP, 0, upper);
-    EXPECT_EQ(spin->Text(), "1000");  // held at the maximum
+    EXPECT_EQ(spin->Text(), "1000"); // held at the maximum
     SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, lower);
     SendMessageA(arrows, WM_LBUTTONUP, 0, lower);
     EXPECT_EQ(spin->Text(), "999");
 
-    spin->SetText("abc");  // not a number: steps from the minimum
+    spin->SetText("abc"); // not a number: steps from the minimum
     SendMessageA(spin->Handle(), WM_KEYDOWN, VK_UP, 0);
     EXPECT_EQ(spin->Text(), "2");
     SendMessageA(spin->Handle(), WM_KEYDOWN, VK_DOWN, 0);

@@ -2,9 +2,8 @@
 
 #include "framework/stdctrls/SpinValue.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 TEST(SpinValue, ReadsOnlyWholeDecimalNumbers)
 {
