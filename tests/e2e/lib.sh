@@ -19,6 +19,10 @@
 #
 # Colours are upper-case RRGGBB hex strings throughout.
 #
+# Before e2e_start a test may prepare the machine: registry values through
+# `e2e_wine reg add ...`, files under "$E2E_DRIVE_C" (C:\) or beside the
+# program in "$E2E_INSTALL_DIR" (LastList.lst lives there).
+#
 # E2E_KEEP=1 keeps the prefix and screenshots of a passing test too.
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
@@ -33,7 +37,10 @@ E2E_FAILURES=0
 E2E_CHECKS=0
 E2E_WORK=
 E2E_PREFIX=
+E2E_DRIVE_C=
+E2E_INSTALL_DIR=
 E2E_LAUNCHER=
+E2E_WATCHDOG=
 TESSIVO_SCRIPT=$E2E_TEST
 
 # e2e_init EXE: display, prefix, installed exe; cleans up on exit.
@@ -47,16 +54,31 @@ e2e_init() {
   E2E_WORK=$(mktemp -d "$TESSIVO_BUILD/e2e-work/$E2E_TEST.XXXXXX")
   E2E_PREFIX="$E2E_WORK/prefix"
   wine_prefix_clone "$TESSIVO_TEMPLATE_PREFIX" "$E2E_PREFIX" || e2e_abort "cannot copy the template prefix"
-  local dir="$E2E_PREFIX/drive_c/Program Files/Tessivo"
-  mkdir -p "$dir"
-  cp "$exe" "$dir/tessivo.exe"
+  E2E_DRIVE_C="$E2E_PREFIX/drive_c"
+  E2E_INSTALL_DIR="$E2E_DRIVE_C/Program Files/Tessivo"
+  mkdir -p "$E2E_INSTALL_DIR"
+  cp "$exe" "$E2E_INSTALL_DIR/tessivo.exe"
   xvfb_start "${E2E_WIDTH}x${E2E_HEIGHT}x24" || e2e_abort "no X display"
   # One Wine session for the whole test, ended by the clean-up (or after ten
   # idle minutes, should the clean-up never run).
   wineserver_in "$E2E_PREFIX" -p 600 </dev/null >/dev/null 2>&1
   wine_session_start "$E2E_PREFIX"
+  _e2e_watchdog
   # The pointer rests in a corner of the desktop, away from any window.
   xdotool mousemove 0 0
+}
+
+# A test killed outright (SIGKILL, a runner's time-out) runs no clean-up: a
+# detached watcher then ends its Wine session and X server and removes its
+# work folder, once the test's shell is gone.
+_e2e_watchdog() {
+  setsid bash -c '
+    while kill -0 "$1" 2>/dev/null; do sleep 2; done
+    WINEPREFIX="$2" wineserver -k
+    kill "$3"
+    rm -rf "$4"' e2e-watchdog "$$" "$E2E_PREFIX" "$TESSIVO_XVFB_PID" "$E2E_WORK" \
+    </dev/null >/dev/null 2>&1 &
+  E2E_WATCHDOG=$!
 }
 
 # e2e_wine COMMAND...: a Wine command line in the test's prefix.
@@ -67,7 +89,7 @@ e2e_wine() { wine_in "$E2E_PREFIX" "$@"; }
 e2e_start() {
   local program=${1:-$E2E_PROGRAM}
   wine_desktop_enable_shell "$E2E_PREFIX" "$E2E_DESKTOP" || e2e_abort "cannot configure the Wine desktop"
-  WINEPREFIX="$E2E_PREFIX" "$TESSIVO_WINE" explorer "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+  WINEPREFIX="$E2E_PREFIX" "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
     "$program" >>"$E2E_WORK/wine.log" 2>&1 &
   E2E_LAUNCHER=$!
 }
@@ -75,6 +97,17 @@ e2e_start() {
 # e2e_running: the Wine desktop started by e2e_start is still up. It closes
 # when the last program in it has ended.
 e2e_running() { [ -n "$E2E_LAUNCHER" ] && kill -0 "$E2E_LAUNCHER" 2>/dev/null; }
+
+# e2e_wait_exit [SECONDS]: waits until the program has ended (its desktop
+# closes with it), e.g. after a click on "Exit".
+e2e_wait_exit() {
+  local seconds=${1:-15} deadline
+  deadline=$(($(date +%s) + seconds))
+  while e2e_running; do
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
 
 # e2e_find_window REGEX: ids of the visible windows whose caption matches.
 e2e_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
@@ -218,6 +251,7 @@ e2e_finish() {
 
 _e2e_cleanup() {
   local status=$?
+  [ -z "$E2E_WATCHDOG" ] || kill "$E2E_WATCHDOG" 2>/dev/null
   if [ -n "$E2E_PREFIX" ] && [ -d "$E2E_PREFIX" ]; then
     wineserver_in "$E2E_PREFIX" -k 2>/dev/null
     [ -z "$E2E_LAUNCHER" ] || wait "$E2E_LAUNCHER" 2>/dev/null
