@@ -92,6 +92,25 @@ TCheckBox* CheckBox(TComponent* owner, TWinControl* parent, const char* name, in
     return check;
 }
 
+const char* const kPictureFilter =
+    "All files (*.bmp;*.jpg)|*.bmp;*.jpg|JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp";
+const char* const kListFilter = "Image list (*.lst)|*.lst";
+// Read-only box hidden, resizable; no default extension, no prompt before
+// replacing a file, and an opened file need not exist.
+const TOpenOptions kListOptions = ofHideReadOnly | ofEnableSizing;
+
+// A dialog of the form's own, with its filter and options.
+template <class Dialog>
+Dialog* OwnDialog(TComponent* owner, const char* name, const char* filter, TOpenOptions options)
+{
+    auto* dialog = new Dialog(owner);
+    dialog->Name = name;
+    dialog->SetFilter(filter);
+    if (options != 0)
+        dialog->SetOptions(options);
+    return dialog;
+}
+
 void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&))
 {
     TBitmap glyph;
@@ -235,30 +254,14 @@ void TForm1::CreateControls()
     ListBox1->SetBorderStyle(TBorderStyle::bsNone);
     ListBox1->OnClick = [this](TObject* s) { ListBox1Click(s); };
 
-    // Dialogs, timers and the style manager.
-    if (!services_.OpenPictureDialog) {
-        auto* dialog = new TOpenPictureDialog(this);
-        dialog->Name = "OpenPictureDialog1";
-        dialog->SetFilter("All files (*.bmp;*.jpg)|*.bmp;*.jpg|JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp");
-        services_.OpenPictureDialog = dialog;
-    }
-    OpenPictureDialog1 = services_.OpenPictureDialog;
-    if (!services_.SaveDialog) {
-        auto* dialog = new TSaveDialog(this);
-        dialog->Name = "SaveDialog1";
-        dialog->SetFilter("Image list (*.lst)|*.lst");
-        dialog->SetOptions(ofHideReadOnly | ofEnableSizing);
-        services_.SaveDialog = dialog;
-    }
-    SaveDialog1 = services_.SaveDialog;
-    if (!services_.OpenDialog) {
-        auto* dialog = new TOpenDialog(this);
-        dialog->Name = "OpenDialog1";
-        dialog->SetFilter("Image list (*.lst)|*.lst");
-        dialog->SetOptions(ofHideReadOnly | ofEnableSizing);
-        services_.OpenDialog = dialog;
-    }
-    OpenDialog1 = services_.OpenDialog;
+    // Dialogs (unless the caller brought its own), timers and the style manager.
+    OpenPictureDialog1 = services_.OpenPictureDialog
+                             ? services_.OpenPictureDialog
+                             : OwnDialog<TOpenPictureDialog>(this, "OpenPictureDialog1", kPictureFilter, 0);
+    SaveDialog1 = services_.SaveDialog ? services_.SaveDialog
+                                       : OwnDialog<TSaveDialog>(this, "SaveDialog1", kListFilter, kListOptions);
+    OpenDialog1 = services_.OpenDialog ? services_.OpenDialog
+                                       : OwnDialog<TOpenDialog>(this, "OpenDialog1", kListFilter, kListOptions);
 
     TimerAutoChangeWallpaper = new TTimer(this);
     TimerAutoChangeWallpaper->Name = "TimerAutoChangeWallpaper";

@@ -59,6 +59,11 @@ protected:
     {
         CapturedErrors().clear();
         registry.AddKey(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop");
+        form = std::make_unique<TForm1>(nullptr, Services());
+    }
+    // The fakes and the temporary program folder, for a form.
+    PlatformServices Services()
+    {
         PlatformServices services;
         services.Clock = &clock;
         services.Desktop = &desktop;
@@ -67,7 +72,7 @@ protected:
         services.OpenPictureDialog = &pictures;
         services.OpenDialog = &openDialog;
         services.SaveDialog = &saveDialog;
-        form = std::make_unique<TForm1>(nullptr, services);
+        return services;
     }
     void TearDown() override
     {

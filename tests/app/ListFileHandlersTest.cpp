@@ -141,15 +141,7 @@ TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)
 {
     const std::string a = MakeBitmap("a.bmp", 3, 2);
     PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
-    PlatformServices services;
-    services.Clock = &clock;
-    services.Desktop = &desktop;
-    services.Registry = &registry;
-    services.ProgramFolder = folder.Path() + "\\";
-    services.OpenPictureDialog = &pictures;
-    services.OpenDialog = &openDialog;
-    services.SaveDialog = &saveDialog;
-    TForm1 second(nullptr, services);
+    TForm1 second(nullptr, Services());
     EXPECT_EQ(second.ListBox1->Items().Texts(), (std::vector<std::string>{a}));
     EXPECT_EQ(second.ListBox2->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
     EXPECT_EQ(second.Label3->Caption(), "( 3 x 2 ) pixels");
