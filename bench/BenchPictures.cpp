@@ -1,7 +1,8 @@
 #include "BenchPictures.h"
 
+#include "ChildProcess.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -11,16 +12,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void RunTool(const std::string& command)
-{
-    if (std::system(command.c_str()) != 0)
-        throw std::runtime_error("command failed: " + command);
-}
-
 std::vector<uint8_t> ReadAll(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+BenchPicture LoadPicture(std::string name, const fs::path& path)
+{
+    BenchPicture picture{std::move(name), path, ReadAll(path), {}};
+    picture.Info = ReadJpegInfo(picture.Bytes.data(), picture.Bytes.size());
+    return picture;
 }
 
 struct ScratchFolder {
@@ -33,28 +37,33 @@ struct ScratchFolder {
     }
 };
 
-} // namespace
-
-std::vector<BenchPicture> PrepareBenchPictures()
+void AddGenerated(std::vector<BenchPicture>& pictures)
 {
     static ScratchFolder scratch;
     const fs::path source = scratch.Path / "plasma-4000x3000.ppm";
-    RunTool("convert -size 4000x3000 -seed 1 plasma:fractal '" + source.string() + "'");
-    std::vector<BenchPicture> pictures;
+    RunProgram({"convert", "-size", "4000x3000", "-seed", "1", "plasma:fractal", source.string()});
     const struct {
         const char* Name;
-        const char* Options;
-    } variants[] = {{"baseline", "-quality 90"}, {"progressive", "-quality 90 -progressive"}};
+        std::vector<std::string> Options;
+    } variants[] = {{"baseline", {"-quality", "90"}}, {"progressive", {"-quality", "90", "-progressive"}}};
     for (const auto& variant : variants) {
         const fs::path jpeg = scratch.Path / (std::string(variant.Name) + ".jpg");
-        RunTool(std::string("cjpeg ") + variant.Options + " -outfile '" + jpeg.string() + "' '" +
-                source.string() + "'");
-        pictures.push_back({std::string("plasma4000x3000-") + variant.Name, jpeg, ReadAll(jpeg)});
+        std::vector<std::string> command{"cjpeg"};
+        command.insert(command.end(), variant.Options.begin(), variant.Options.end());
+        command.insert(command.end(), {"-outfile", jpeg.string(), source.string()});
+        RunProgram(command);
+        pictures.push_back(LoadPicture(std::string("plasma4000x3000-") + variant.Name, jpeg));
     }
+}
 
+} // namespace
+
+std::vector<BenchPicture> PrepareBenchPictures(const BenchPictureSources& sources)
+{
+    std::vector<BenchPicture> pictures;
     std::vector<fs::path> photos;
-    if (fs::is_directory(TESSIVO_BENCH_PHOTO_DIR))
-        for (const auto& entry : fs::directory_iterator(TESSIVO_BENCH_PHOTO_DIR)) {
+    if (fs::is_directory(sources.PhotoFolder))
+        for (const auto& entry : fs::directory_iterator(sources.PhotoFolder)) {
             std::string extension = entry.path().extension().string();
             std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
             if (extension == ".jpg" || extension == ".jpeg")
@@ -62,6 +71,14 @@ std::vector<BenchPicture> PrepareBenchPictures()
         }
     std::sort(photos.begin(), photos.end());
     for (const fs::path& photo : photos)
-        pictures.push_back({photo.stem().string(), photo, ReadAll(photo)});
+        pictures.push_back(LoadPicture(photo.stem().string(), photo));
+    if (sources.Generated)
+        AddGenerated(pictures);
     return pictures;
+}
+
+std::string DescribePicture(const BenchPicture& picture)
+{
+    return std::to_string(picture.Info.Width) + "x" + std::to_string(picture.Info.Height) + " " +
+           (picture.Info.Progressive ? "progressive" : "baseline");
 }

@@ -4,12 +4,14 @@
 
 #include "CodecBench.h"
 
+#include "ChildProcess.h"
+
 #include "framework/codec/BmpCodec.h"
 #include "framework/codec/JpegDecoder.h"
 #include "framework/codec/PixelImage.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
+#include <exception>
 
 namespace {
 
@@ -33,11 +35,16 @@ void DecodeJpegBench(benchmark::State& state, const BenchPicture* picture, int d
 // The reference tool, process start included (a few milliseconds).
 void DjpegBench(benchmark::State& state, const BenchPicture* picture, int denom)
 {
-    const std::string command =
-        "djpeg -scale 1/" + std::to_string(denom) + " -outfile /dev/null '" + picture->Path.string() + "'";
-    for (auto _ : state)
-        if (std::system(command.c_str()) != 0)
-            state.SkipWithError("djpeg failed");
+    const std::vector<std::string> command{"djpeg", "-scale", "1/" + std::to_string(denom), "-outfile", "/dev/null",
+                                           picture->Path.string()};
+    for (auto _ : state) {
+        try {
+            RunProgram(command);
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
 }
 
 void BmpBench(benchmark::State& state, const BenchPicture* picture, bool write)

@@ -1,5 +1,6 @@
 #include "LibjpegReference.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <cstring>

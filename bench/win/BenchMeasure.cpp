@@ -1,0 +1,42 @@
+#include "BenchMeasure.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+
+TStopwatch::TStopwatch()
+{
+    QueryPerformanceFrequency(&frequency_);
+    QueryPerformanceCounter(&start_);
+}
+
+double TStopwatch::Milliseconds() const
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
+}
+
+ProcessMemory CurrentProcessMemory()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    ProcessMemory memory;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters)) {
+        memory.PrivateBytes = counters.PrivateUsage;
+        if (memory.PrivateBytes == 0) {
+            memory.PrivateBytes = counters.PagefileUsage;
+            memory.FromPagefileUsage = true;
+        }
+        memory.WorkingSet = counters.WorkingSetSize;
+        memory.PeakWorkingSet = counters.PeakWorkingSetSize;
+    }
+    return memory;
+}
+
+const char* Megabytes(int64_t bytes, char (&text)[32])
+{
+    std::snprintf(text, sizeof text, "%.2f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return text;
+}

@@ -1,0 +1,185 @@
+// The lists at their largest, on a shown main form: adding 10 000 files at
+// once through the "+" button's dialog, loading list files of 10 000 and of
+// 100 000 entries through "Load list", and showing the last entry of each
+// list. Every entry names one small real BMP, so the preview of an entry
+// costs little and the figures are the lists' own.
+//
+//   tessivo_list_bench [--add=N] [--load=N,...]
+//
+// Each figure is the time from the click until the handler has returned
+// and the message queue is empty (painting included). Goal: under one
+// second each. Exit status 1 when an error reached the error handler or a
+// list did not end with the expected entries.
+
+#include "BenchForm.h"
+#include "BenchMeasure.h"
+
+#include "framework/codec/BmpCodec.h"
+#include "lists/ListFileWriter.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kGoalMs = 1000;
+
+void WriteFileBytes(const std::string& path, const void* bytes, size_t count)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("cannot create " + path);
+    const bool written = std::fwrite(bytes, 1, count, file) == count;
+    if (std::fclose(file) != 0 || !written)
+        throw std::runtime_error("cannot write " + path);
+}
+
+// A 64 x 48 colour ramp as a 24-bit BMP file.
+std::string MakeSmallBitmap(const std::string& folder)
+{
+    const int width = 64, height = 48;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = pixels.data() + y * stride + x * 3;
+            p[0] = static_cast<uint8_t>(x * 4);
+            p[1] = static_cast<uint8_t>(y * 5);
+            p[2] = static_cast<uint8_t>(255 - x * 4);
+        }
+    const std::vector<uint8_t> file = EncodeBmp24(width, height, PixelRows{pixels.data(), stride});
+    const std::string path = folder + "small.bmp";
+    WriteFileBytes(path, file.data(), file.size());
+    return path;
+}
+
+std::string MakeListFile(const std::string& folder, const std::string& entry, int count)
+{
+    TStringByteSink sink;
+    WriteListFile(sink, std::vector<std::string>(static_cast<size_t>(count), entry));
+    const std::string path = folder + "list-" + std::to_string(count) + ".lst";
+    WriteFileBytes(path, sink.Text().data(), sink.Text().size());
+    return path;
+}
+
+class TListBench {
+public:
+    explicit TListBench(TBenchForm& bench) : bench_(bench), form_(bench.Form()) {}
+
+    // Runs `click` as the message loop would, then settles; prints and
+    // returns the time.
+    template <class Click>
+    double Time(const std::string& what, Click&& click)
+    {
+        TStopwatch clock;
+        Application->Guarded(click);
+        bench_.Settle();
+        const double ms = clock.Milliseconds();
+        std::printf("%-58s %9.1f ms  goal < 1 s %s\n", what.c_str(), ms, ms < kGoalMs ? "met" : "MISSED");
+        if (ms >= kGoalMs)
+            ++missed_;
+        return ms;
+    }
+
+    void ExpectEntries(int count)
+    {
+        const int paths = form_.ListBox1->Items().Count(), names = form_.ListBox2->Items().Count();
+        if (paths != count || names != count) {
+            std::printf("WRONG: %d paths and %d names, expected %d\n", paths, names, count);
+            ok_ = false;
+        }
+    }
+
+    void ShowEntry(int index, int count)
+    {
+        form_.ListBox2->SetItemIndex(index);
+        Time("show entry " + std::to_string(index + 1) + " of " + std::to_string(count),
+             [&] { form_.ListBox1Click(form_.ListBox2); });
+        if (form_.ListBox1->ItemIndex() != index) {
+            std::printf("WRONG: entry %d is not the one shown\n", index + 1);
+            ok_ = false;
+        }
+    }
+
+    bool Ok() const { return ok_; }
+    int Missed() const { return missed_; }
+
+private:
+    TBenchForm& bench_;
+    TForm1& form_;
+    bool ok_ = true;
+    int missed_ = 0;
+};
+
+int Run(int addCount, const std::vector<int>& loadCounts)
+{
+    TBenchForm bench;
+    TForm1& form = bench.Form();
+    form.Show();
+    bench.Settle();
+    const std::string bitmap = MakeSmallBitmap(bench.Folder().Path());
+    TListBench lists(bench);
+
+    bench.PictureDialog().Answer.assign(static_cast<size_t>(addCount), bitmap);
+    lists.Time("\"+\" adding " + std::to_string(addCount) + " files at once (shows the first)",
+               [&] { form.ButtonAddFileClick(form.ButtonAddFile); });
+    lists.ExpectEntries(addCount);
+    lists.ShowEntry(addCount - 1, addCount);
+    lists.ShowEntry(addCount / 2, addCount);
+
+    for (int count : loadCounts) {
+        if (count < 1)
+            continue;
+        bench.OpenDialog().Answer = {MakeListFile(bench.Folder().Path(), bitmap, count)};
+        lists.Time("\"Load list\" of " + std::to_string(count) + " entries (reads, shows the first)",
+                   [&] { form.ButtonLoadListClick(form.ButtonLoadList); });
+        lists.ExpectEntries(count);
+        lists.ShowEntry(count - 1, count);
+    }
+    char a[32];
+    const ProcessMemory memory = CurrentProcessMemory();
+    std::printf("private bytes at the end%s: %s\n",
+                memory.FromPagefileUsage ? " (PagefileUsage: PrivateUsage reads 0 here)" : "",
+                Megabytes(static_cast<int64_t>(memory.PrivateBytes), a));
+    std::printf("goals missed: %d\n", lists.Missed());
+    for (const std::string& error : bench.Errors())
+        std::printf("ERROR reported: %s\n", error.c_str());
+    return bench.Errors().empty() && lists.Ok() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int addCount = 10000;
+    std::vector<int> loadCounts{10000, 100000};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--add=", 6) == 0) {
+            addCount = std::atoi(argv[i] + 6);
+        } else if (std::strncmp(argv[i], "--load=", 7) == 0) {
+            loadCounts.clear();
+            for (const char* p = argv[i] + 7; *p;) {
+                loadCounts.push_back(std::atoi(p));
+                p = std::strchr(p, ',') ? std::strchr(p, ',') + 1 : p + std::strlen(p);
+            }
+        } else {
+            std::fprintf(stderr, "usage: tessivo_list_bench [--add=N] [--load=N,...]\n");
+            return 2;
+        }
+    }
+    if (addCount < 1) {
+        std::fprintf(stderr, "tessivo_list_bench: --add needs at least 1\n");
+        return 2;
+    }
+    try {
+        return Run(addCount, loadCounts);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tessivo_list_bench: %s\n", error.what());
+        return 1;
+    }
+}
