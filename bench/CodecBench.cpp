@@ -32,21 +32,6 @@ void DecodeJpegBench(benchmark::State& state, const BenchPicture* picture, int d
                                                        benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// The reference tool, process start included (a few milliseconds).
-void DjpegBench(benchmark::State& state, const BenchPicture* picture, int denom)
-{
-    const std::vector<std::string> command{"djpeg", "-scale", "1/" + std::to_string(denom), "-outfile", "/dev/null",
-                                           picture->Path.string()};
-    for (auto _ : state) {
-        try {
-            RunProgram(command);
-        } catch (const std::exception& error) {
-            state.SkipWithError(error.what());
-            break;
-        }
-    }
-}
-
 void BmpBench(benchmark::State& state, const BenchPicture* picture, bool write)
 {
     PixelImage image;
@@ -68,6 +53,22 @@ void BmpBench(benchmark::State& state, const BenchPicture* picture, bool write)
 }
 
 } // namespace
+
+// The reference tool, process start included (a few milliseconds).
+void DjpegBench(benchmark::State& state, const BenchPicture* picture, int denom)
+{
+    const std::vector<std::string> command{"djpeg", "-scale", "1/" + std::to_string(denom), "-outfile", "/dev/null",
+                                           picture->Path.string()};
+    for (auto _ : state) {
+        try {
+            RunProgram(command);
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
+}
+
 
 void RegisterCodecBenchmarks(const std::vector<BenchPicture>& pictures)
 {

@@ -1,6 +1,6 @@
 #include "PreviewBench.h"
 
-#include "ChildProcess.h"
+#include "CodecBench.h"
 #include "LibjpegReference.h"
 
 #include "framework/codec/JpegDecoder.h"
@@ -46,17 +46,7 @@ void LibjpegPreview(benchmark::State& state, const BenchPicture* picture)
 
 void DjpegPreview(benchmark::State& state, const BenchPicture* picture)
 {
-    const int denom = PreviewBenchScale(picture->Info.Width, picture->Info.Height);
-    const std::vector<std::string> command{"djpeg", "-scale", "1/" + std::to_string(denom), "-outfile", "/dev/null",
-                                           picture->Path.string()};
-    for (auto _ : state) {
-        try {
-            RunProgram(command);
-        } catch (const std::exception& error) {
-            state.SkipWithError(error.what());
-            break;
-        }
-    }
+    DjpegBench(state, picture, PreviewBenchScale(picture->Info.Width, picture->Info.Height));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "lists/ListFileStore.h"
+#include "support/ErrorOf.h"
 
 #include "framework/Exceptions.h"
 #include "lists/ListFileWriter.h"
@@ -10,16 +11,6 @@
 using testing::ElementsAre;
 
 namespace {
-
-template <typename Action> std::string ErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 // Passes bytes on until `Budget` is used up, then fails as a full disk would.
 class TDiskFullAfter : public IByteSink {

@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 #include "platform/SystemError.h"
 #include "platform/TempFolder.h"
+#include "support/ErrorOf.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,17 +12,6 @@ using testing::ElementsAre;
 using testing::UnorderedElementsAre;
 
 namespace {
-
-// The message an action raises, or "" when it raises nothing.
-template <typename Action> std::string ErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 std::string ReadAll(TInputFile& file)
 {

@@ -1,4 +1,5 @@
 #include "wallpaper/JpegToBitmap.h"
+#include "support/ErrorOf.h"
 
 #include "framework/Exceptions.h"
 #include "framework/codec/BmpCodec.h"
@@ -22,16 +23,6 @@ namespace {
 template <size_t N> std::string Bytes(const unsigned char (&data)[N])
 {
     return std::string(reinterpret_cast<const char*>(data), N);
-}
-
-template <typename Action> std::string ErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "";
 }
 
 // The BMP file at `path`, decoded; also checks it is the 24-bit kind.
