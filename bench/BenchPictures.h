@@ -3,7 +3,7 @@
 // benchmark script fills it with real photographs), and optionally a 4000 x
 // 3000 ImageMagick plasma compressed baseline and progressive by cjpeg.
 
-#include "framework/codec/JpegDecoder.h"
+#include "core/codec/JpegDecoder.h"
 
 #include <cstdint>
 #include <filesystem>

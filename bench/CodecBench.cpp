@@ -6,9 +6,9 @@
 
 #include "ChildProcess.h"
 
-#include "framework/codec/BmpCodec.h"
-#include "framework/codec/JpegDecoder.h"
-#include "framework/codec/PixelImage.h"
+#include "core/codec/BmpCodec.h"
+#include "core/codec/JpegDecoder.h"
+#include "core/codec/PixelImage.h"
 
 #include <benchmark/benchmark.h>
 #include <exception>

@@ -5,8 +5,8 @@
 #include "PreviewBench.h"
 #include "WallpaperBench.h"
 
-#include "framework/codec/JpegDecoder.h"
-#include "framework/codec/PixelImage.h"
+#include "core/codec/JpegDecoder.h"
+#include "core/codec/PixelImage.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,8 +3,8 @@
 #include "CodecBench.h"
 #include "LibjpegReference.h"
 
-#include "framework/codec/JpegDecoder.h"
-#include "framework/codec/PixelImage.h"
+#include "core/codec/JpegDecoder.h"
+#include "core/codec/PixelImage.h"
 #include "lists/PreviewScale.h"
 
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 #include "ChildProcess.h"
 #include "LibjpegReference.h"
 
-#include "framework/codec/BmpCodec.h"
-#include "framework/codec/JpegDecoder.h"
+#include "core/codec/BmpCodec.h"
+#include "core/codec/JpegDecoder.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

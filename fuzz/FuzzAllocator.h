@@ -9,8 +9,8 @@
 // Fresh memory is filled with a marker byte so pixels a decoder forgets to
 // write stay visible to the checks.
 
-#include "framework/Exceptions.h"
-#include "framework/codec/PixelBuffer.h"
+#include "core/Exceptions.h"
+#include "core/codec/PixelBuffer.h"
 
 #include <cstdint>
 #include <vector>

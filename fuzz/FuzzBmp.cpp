@@ -2,7 +2,7 @@
 // through the writer and back unchanged.
 
 #include "FuzzAllocator.h"
-#include "framework/codec/BmpCodec.h"
+#include "core/codec/BmpCodec.h"
 
 #include <cstdlib>
 

@@ -3,7 +3,7 @@
 // FuzzAllocator's limit (output and libjpeg's coefficient buffer together).
 
 #include "FuzzAllocator.h"
-#include "framework/codec/JpegDecoder.h"
+#include "core/codec/JpegDecoder.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 // round trip: written back as a list file and read again, the same entries
 // come out.
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "lists/ListFileReader.h"
 #include "lists/ListFileWriter.h"
 

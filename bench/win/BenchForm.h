@@ -6,7 +6,7 @@
 // reach the application's error handler are collected instead of shown.
 
 #include "app/MainForm.h"
-#include "app/SystemClock.h"
+#include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "framework/dialogs/DialogInterfaces.h"
 #include "platform/Registry.h"

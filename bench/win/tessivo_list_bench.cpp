@@ -14,7 +14,7 @@
 #include "BenchForm.h"
 #include "BenchMeasure.h"
 
-#include "framework/codec/BmpCodec.h"
+#include "core/codec/BmpCodec.h"
 #include "lists/ListFileWriter.h"
 
 #include <cstdio>

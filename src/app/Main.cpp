@@ -3,7 +3,7 @@
 
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
-#include "app/SystemClock.h"
+#include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "platform/ProgramFolder.h"

@@ -1,8 +1,8 @@
 #include "app/MainForm.h"
 
-#include "app/ClockText.h"
+#include "core/ClockText.h"
 #include "app/HideTitleBar.h"
-#include "app/SystemClock.h"
+#include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "wallpaper/JpegToBitmap.h"
 

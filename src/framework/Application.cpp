@@ -1,6 +1,6 @@
 #include "framework/Application.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "framework/Form.h"
 
 #include <commctrl.h>

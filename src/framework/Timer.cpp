@@ -1,7 +1,7 @@
 #include "framework/Timer.h"
 
 #include "framework/Application.h"
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 
 namespace {
 const char* const kTimerWindowClass = "TessivoTimerWindow";

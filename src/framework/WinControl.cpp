@@ -1,7 +1,7 @@
 #include "framework/WinControl.h"
 
 #include "framework/Application.h"
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "framework/Form.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "lists/ImageList.h"
 
 #include "lists/ListTexts.h"
-#include "platform/FileNames.h"
+#include "core/FileNames.h"
 
 void TImageList::RefreshNameList()
 {

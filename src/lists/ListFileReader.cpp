@@ -1,6 +1,6 @@
 #include "lists/ListFileReader.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <algorithm>
 #include <iterator>

@@ -7,7 +7,7 @@
 //
 // Portable: no Windows header.
 
-#include "platform/ByteStreams.h"
+#include "core/ByteStreams.h"
 
 #include <array>
 #include <cstdint>

@@ -5,7 +5,7 @@
 //
 // Portable: no Windows header.
 
-#include "platform/ByteStreams.h"
+#include "core/ByteStreams.h"
 
 #include <string>
 #include <vector>

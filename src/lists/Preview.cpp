@@ -4,7 +4,7 @@
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "lists/ListTexts.h"
-#include "platform/FileNames.h"
+#include "core/FileNames.h"
 
 std::string DescribeBitmapSize(const TBitmap& bitmap)
 {

@@ -1,7 +1,7 @@
 #include "platform/Files.h"
 
-#include "framework/Exceptions.h"
-#include "platform/FileNames.h"
+#include "core/Exceptions.h"
+#include "core/FileNames.h"
 #include "platform/SystemError.h"
 
 #include <algorithm>
@@ -225,4 +225,26 @@ void TAtomicFileWriter::Commit()
         Fail(GetLastError());
     TempPath.clear();
     Committed = true;
+}
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path)
+{
+    TInputFile file = TInputFile::OpenStream(path);
+    // Nothing the program reads whole (pictures) may be this large; refusing
+    // here keeps a huge file from being read into memory at all.
+    constexpr uint64_t largestFile = 0x7FFFFFFF;
+    if (file.Size() > largestFile)
+        throw EFOpenError::CannotOpen(path, "The file is too large.");
+    std::vector<uint8_t> bytes(static_cast<size_t>(file.Size()) + 1);
+    size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const size_t count = file.Read(reinterpret_cast<char*>(bytes.data() + filled), bytes.size() - filled);
+        if (count == 0)
+            break;
+        filled += count;
+    }
+    bytes.resize(filled);
+    return bytes;
 }

@@ -15,10 +15,11 @@
 //  - stream style (images): EFOpenError "Cannot open file "%s". %s" or
 //    EFCreateError "Cannot create file "%s". %s" with the system's reason.
 
-#include "platform/ByteStreams.h"
+#include "core/ByteStreams.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 enum class TFileErrorStyle { Text, Stream };
@@ -106,6 +107,11 @@ private:
     std::string Buffer;
     bool Committed = false;
 };
+
+// The whole of an existing file; failures to open raise EFOpenError (stream
+// style), failed reads EInOutError. The size is read as a first guess only:
+// the file may grow or shrink while it is read.
+std::vector<uint8_t> ReadWholeFile(const std::string& path);
 
 // True when `path` names an existing file (not a folder).
 bool FileExists(const std::string& path);

@@ -1,7 +1,7 @@
 #include "platform/ProgramFolder.h"
 
-#include "framework/Exceptions.h"
-#include "platform/FileNames.h"
+#include "core/Exceptions.h"
+#include "core/FileNames.h"
 
 #include <vector>
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <algorithm>
 #include <vector>

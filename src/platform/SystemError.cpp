@@ -1,6 +1,6 @@
 #include "platform/SystemError.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <windows.h>
 

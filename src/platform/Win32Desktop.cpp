@@ -1,6 +1,6 @@
 #include "platform/Win32Desktop.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <vector>
 #include <windows.h>

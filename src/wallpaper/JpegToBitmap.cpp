@@ -1,32 +1,10 @@
 #include "wallpaper/JpegToBitmap.h"
 
-#include "framework/codec/BmpCodec.h"
-#include "framework/codec/JpegDecoder.h"
+#include "core/codec/BmpCodec.h"
+#include "core/codec/JpegDecoder.h"
 #include "platform/Files.h"
 
 #include <vector>
-
-namespace {
-
-std::vector<uint8_t> ReadWholeFile(const std::string& path)
-{
-    TInputFile file = TInputFile::OpenStream(path);
-    // The size is a first guess only: the file may change while it is read.
-    std::vector<uint8_t> bytes(static_cast<size_t>(file.Size()) + 1);
-    size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const size_t count = file.Read(reinterpret_cast<char*>(bytes.data() + filled), bytes.size() - filled);
-        if (count == 0)
-            break;
-        filled += count;
-    }
-    bytes.resize(filled);
-    return bytes;
-}
-
-} // namespace
 
 void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath)
 {

@@ -1,6 +1,6 @@
 #include "wallpaper/WallpaperFile.h"
 
-#include "platform/FileNames.h"
+#include "core/FileNames.h"
 
 std::string WallpaperExtension(const std::string& path)
 {

@@ -3,8 +3,8 @@
 // in-memory registry, and a temporary program folder with pictures in it.
 
 #include "app/MainForm.h"
-#include "app/SystemClock.h"
-#include "framework/Exceptions.h"
+#include "platform/SystemClock.h"
+#include "core/Exceptions.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeRegistry.h"
 #include "platform/TempFolder.h"

@@ -2,7 +2,7 @@
 // handler, with its caption and full-stop rule, and the program goes on.
 
 #include "framework/CustomControl.h"
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
 #include "support/TestApplication.h"

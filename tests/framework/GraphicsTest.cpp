@@ -1,6 +1,6 @@
 // Canvas, bitmaps and pictures against real GDI.
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandle.h"
 #include "framework/graphics/JpegImage.h"

@@ -1,4 +1,4 @@
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "lists/ListFileReader.h"
 
 #include <climits>

@@ -1,7 +1,7 @@
 #include "lists/ListFileStore.h"
 #include "support/ErrorOf.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "lists/ListFileWriter.h"
 #include "platform/TempFolder.h"
 

@@ -5,7 +5,7 @@
 //
 // Portable: no Windows header.
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "platform/RegistryAccess.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "platform/Files.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "platform/SystemError.h"
 #include "platform/TempFolder.h"
 #include "support/ErrorOf.h"

@@ -1,6 +1,6 @@
 #include "platform/ProgramFolder.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/TempFolder.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The message an action raises, or "" when it raises nothing.
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <string>
 

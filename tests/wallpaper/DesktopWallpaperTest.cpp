@@ -1,6 +1,6 @@
 #include "wallpaper/DesktopWallpaper.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeRegistry.h"
 #include "wallpaper/WallpaperFile.h"

@@ -1,9 +1,9 @@
 #include "wallpaper/JpegToBitmap.h"
 #include "support/ErrorOf.h"
 
-#include "framework/Exceptions.h"
-#include "framework/codec/BmpCodec.h"
-#include "framework/codec/PixelImage.h"
+#include "core/Exceptions.h"
+#include "core/codec/BmpCodec.h"
+#include "core/codec/PixelImage.h"
 #include "platform/FakeDesktop.h"
 #include "platform/Registry.h"
 #include "platform/SystemError.h"

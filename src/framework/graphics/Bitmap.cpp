@@ -1,8 +1,8 @@
 #include "framework/graphics/Bitmap.h"
 
-#include "framework/Exceptions.h"
-#include "framework/codec/BmpCodec.h"
-#include "framework/graphics/FileBytes.h"
+#include "core/Exceptions.h"
+#include "core/codec/BmpCodec.h"
+#include "platform/Files.h"
 
 #include <cstring>
 
@@ -226,7 +226,7 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size)
 
 void TBitmap::LoadFromFile(const std::string& fileName)
 {
-    const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
+    const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
     LoadFromBytes(bytes.data(), bytes.size());
 }
 
@@ -247,21 +247,10 @@ void TBitmap::SaveToFile(const std::string& fileName)
     if (format_ != TPixelFormat::pf24bit)
         SetPixelFormat(TPixelFormat::pf24bit);
     GdiFlush();
-    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw EFCreateError::CannotCreate(fileName, SystemErrorText(GetLastError()));
-    try {
-        WriteBmp24(width_, height_, PixelRows{bits_, RowBytes()}, [file](const void* bytes, size_t count) {
-            DWORD written = 0;
-            if (!WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr))
-                throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
-            if (written != count)
-                throw EInOutError::FromErrorCode(ERROR_HANDLE_DISK_FULL);
-        });
-    } catch (...) {
-        CloseHandle(file);
-        throw;
-    }
-    CloseHandle(file);
+    // A failure part-way leaves any earlier file of that name as it was.
+    TAtomicFileWriter file = TAtomicFileWriter::CreateStream(fileName);
+    WriteBmp24(width_, height_, PixelRows{bits_, RowBytes()}, [&file](const void* bytes, size_t count) {
+        file.Write(static_cast<const char*>(bytes), count);
+    });
+    file.Commit();
 }

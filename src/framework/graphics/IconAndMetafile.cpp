@@ -1,8 +1,9 @@
 #include "framework/graphics/IconAndMetafile.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/FileBytes.h"
+#include "platform/Files.h"
+#include "platform/SystemError.h"
 
 TIcon::~TIcon()
 {
@@ -16,7 +17,7 @@ void TIcon::LoadFromFile(const std::string& fileName)
     if (!icon) {
         const DWORD error = GetLastError();
         if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES)
-            throw EFOpenError::CannotOpen(fileName, SystemErrorText(error));
+            throw EFOpenError::CannotOpen(fileName, SystemErrorMessage(error));
         throw EInvalidGraphic::InvalidBitmap();
     }
     ICONINFO info{};
@@ -50,7 +51,7 @@ TMetafile::~TMetafile()
 
 void TMetafile::LoadFromFile(const std::string& fileName)
 {
-    const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
+    const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
     HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
     if (!metafile) {
         // A Windows metafile: convert it to the enhanced format.

@@ -1,11 +1,11 @@
 #include "framework/graphics/JpegImage.h"
 
-#include "framework/codec/JpegDecoder.h"
-#include "framework/graphics/FileBytes.h"
+#include "core/codec/JpegDecoder.h"
+#include "platform/Files.h"
 
 void TJPEGImage::LoadFromFile(const std::string& fileName)
 {
-    LoadFromBytes(ReadFileBytes(fileName));
+    LoadFromBytes(ReadWholeFile(fileName));
 }
 
 void TJPEGImage::LoadFromBytes(std::vector<uint8_t> bytes)

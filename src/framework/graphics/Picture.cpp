@@ -1,6 +1,7 @@
 #include "framework/graphics/Picture.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
+#include "core/FileNames.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/IconAndMetafile.h"
 #include "framework/graphics/JpegImage.h"
@@ -10,11 +11,8 @@
 
 std::string PictureExtension(const std::string& fileName)
 {
-    const size_t separator = fileName.find_last_of("\\/:");
-    const size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator))
-        return "";
-    return fileName.substr(dot + 1);
+    const std::string extension = ExtractFileExt(fileName);
+    return extension.empty() ? extension : extension.substr(1);
 }
 
 void TPicture::LoadFromFile(const std::string& fileName)

@@ -1,6 +1,6 @@
 #include "framework/stdctrls/CustomListControl.h"
 
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <algorithm>
 

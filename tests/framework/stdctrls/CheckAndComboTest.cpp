@@ -2,7 +2,7 @@
 // events they fire, rebuilt windows.
 
 #include "StdCtrlsTestSupport.h"
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/ComboBox.h"
 

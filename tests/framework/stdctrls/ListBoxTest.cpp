@@ -4,7 +4,7 @@
 #include "framework/stdctrls/ListBox.h"
 
 #include "StdCtrlsTestSupport.h"
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "support/TestApplication.h"
 
 #include <functional>

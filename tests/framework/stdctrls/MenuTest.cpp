@@ -2,7 +2,7 @@
 // menu; a chosen item runs behind the error barrier.
 
 #include "StdCtrlsTestSupport.h"
-#include "framework/Exceptions.h"
+#include "core/Exceptions.h"
 #include "framework/Menus.h"
 #include "support/TestApplication.h"
 

@@ -1,0 +1,108 @@
+#include "core/Exceptions.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+std::string FormatText(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string result;
+    if (length > 0) {
+        std::vector<char> buffer(static_cast<size_t>(length) + 1);
+        std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        result.assign(buffer.data(), static_cast<size_t>(length));
+    }
+    va_end(args);
+    return result;
+}
+
+std::string WithFullStop(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+EListError EListError::IndexOutOfBounds(int index)
+{
+    return EListError(FormatText(ErrorText::ListIndexOutOfBounds, index));
+}
+
+EConvertError EConvertError::InvalidNumericInput()
+{
+    return EConvertError(ErrorText::InvalidNumericInput);
+}
+
+EFOpenError EFOpenError::CannotOpen(const std::string& fileName, const std::string& reason)
+{
+    return EFOpenError(FormatText(ErrorText::CannotOpenFile, fileName.c_str(), reason.c_str()));
+}
+
+EFCreateError EFCreateError::CannotCreate(const std::string& fileName, const std::string& reason)
+{
+    return EFCreateError(FormatText(ErrorText::CannotCreateFile, fileName.c_str(), reason.c_str()));
+}
+
+EInOutError EInOutError::FromErrorCode(int errorCode)
+{
+    // The classic runtime's named I/O errors; every other code is numbered.
+    switch (errorCode) {
+    case 2: return EInOutError(ErrorText::FileNotFound, errorCode);
+    case 3:
+    case 123: return EInOutError(ErrorText::InvalidFilename, errorCode);
+    case 4: return EInOutError(ErrorText::TooManyOpenFiles, errorCode);
+    case 5: return EInOutError(ErrorText::FileAccessDenied, errorCode);
+    default: return EInOutError(FormatText(ErrorText::IoError, errorCode), errorCode);
+    }
+}
+
+EInvalidGraphic EInvalidGraphic::UnknownExtension(const std::string& extensionWithoutDot)
+{
+    return EInvalidGraphic(FormatText(ErrorText::UnknownPictureExtension, extensionWithoutDot.c_str()));
+}
+
+EInvalidGraphic EInvalidGraphic::InvalidBitmap()
+{
+    return EInvalidGraphic(ErrorText::InvalidBitmap);
+}
+
+EInvalidGraphic EInvalidGraphic::TooLarge(int width, int height)
+{
+    return EInvalidGraphic(FormatText(ErrorText::ImageTooLarge, width, height));
+}
+
+EInvalidGraphic EInvalidGraphic::ScanLineOutOfRange()
+{
+    return EInvalidGraphic(ErrorText::ScanLineOutOfRange);
+}
+
+EJPEG EJPEG::FromMessageCode(int messageCode)
+{
+    return EJPEG(FormatText(ErrorText::JpegError, messageCode), messageCode);
+}
+
+EOutOfResources EOutOfResources::NoTimers()
+{
+    return EOutOfResources(ErrorText::NoTimers);
+}
+
+ERegistryException ERegistryException::InvalidDataType(const std::string& valueName)
+{
+    return ERegistryException(FormatText(ErrorText::RegInvalidDataType, valueName.c_str()));
+}
+
+ERegistryException ERegistryException::GetDataFailed(const std::string& valueName)
+{
+    return ERegistryException(FormatText(ErrorText::RegGetDataFailed, valueName.c_str()));
+}
+
+ERegistryException ERegistryException::SetDataFailed(const std::string& valueName)
+{
+    return ERegistryException(FormatText(ErrorText::RegSetDataFailed, valueName.c_str()));
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Decoding JPEG data in memory with libjpeg (libjpeg-turbo), into 24-bit
+// B, G, R rows. Output equals libjpeg-turbo's djpeg with default settings
+// (accurate integer IDCT, smooth chroma upsampling), colour by colour.
+//
+// Errors: data libjpeg rejects raises EJPEG ("JPEG error #n", n = libjpeg's
+// message code); a picture that would need more than the memory limit
+// raises EInvalidGraphic::TooLarge before anything big is allocated.
+//
+// Portable: no Windows header.
+
+#include "core/codec/PixelBuffer.h"
+
+#include <cstddef>
+#include <cstdint>
+
+enum class JpegColorSpace { Unknown, Grayscale, Rgb, YCbCr, Cmyk, Ycck };
+
+struct JpegInfo {
+    int Width = 0;
+    int Height = 0;
+    int Components = 0;
+    JpegColorSpace ColorSpace = JpegColorSpace::Unknown;
+    bool Progressive = false;
+};
+
+// Reads the headers up to the first scan. Throws EJPEG.
+JpegInfo ReadJpegInfo(const uint8_t* data, size_t size);
+
+struct JpegDecodeOptions {
+    // Output is 1/ScaleDenom of the full size (rounded up): 1, 2, 4 or 8.
+    int ScaleDenom = 1;
+    // At 1/8 size a progressive file is done long before its last scan: the
+    // 1/8 picture needs only the coarsest coefficients (the DC term, and for
+    // chroma stored at half resolution the few terms of a 2x2 block). With
+    // this on, reading stops after the first scan from which those are all
+    // final, and the picture is exactly the one the whole file gives.
+    bool StopEarlyAtEighth = true;
+    // The memory one decode may take: the 24-bit output plus, for a file of
+    // several scans, libjpeg's whole-image coefficient buffer.
+    uint64_t MaxDecodedBytes = kMaxDecodedBytes;
+};
+
+struct JpegDecodeResult {
+    int Width = 0; // of the output
+    int Height = 0;
+    size_t BytesRead = 0;      // input taken by the decoder
+    bool StoppedEarly = false; // StopEarlyAtEighth left scans unread
+};
+
+// Decodes into rows obtained from `allocate` (called once, with the output
+// size, before any pixel is written). Throws EJPEG, EInvalidGraphic::TooLarge,
+// whatever `allocate` throws, and std::invalid_argument for a ScaleDenom
+// other than 1, 2, 4, 8.
+JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOptions& options,
+                            const AllocatePixels& allocate);
+
+// Files with more scans than this are refused (EJPEG with libjpeg's
+// "invalid progressive parameters" code): every scan costs a pass over the
+// whole picture, so a crafted file of many tiny scans would otherwise take
+// minutes. Real encoders use about 10.
+inline constexpr int kMaxJpegScans = 500;

@@ -1,0 +1,27 @@
+#include "platform/SystemClock.h"
+
+#include <windows.h>
+
+LocalDateTime SystemClock::Now() const
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond};
+}
+
+DateNames SystemClock::Names() const
+{
+    auto localeText = [](LCTYPE type) {
+        char buffer[128] = {};
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+    DateNames names;
+    // The locale lists Monday as day 1 and Sunday as day 7.
+    names.LongDayNames[0] = localeText(LOCALE_SDAYNAME7);
+    for (int day = 1; day < 7; ++day)
+        names.LongDayNames[static_cast<size_t>(day)] = localeText(LOCALE_SDAYNAME1 + static_cast<LCTYPE>(day - 1));
+    for (int month = 0; month < 12; ++month)
+        names.LongMonthNames[static_cast<size_t>(month)] = localeText(LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(month));
+    return names;
+}
