@@ -14,6 +14,13 @@ public:
     // drive's root). Raises when the system cannot report it.
     virtual std::string WindowsDirectory() = 0;
 
+    // True when a new file can be created in `folder` now.
+    virtual bool FolderAcceptsNewFiles(const std::string& folder) = 0;
+
+    // The user's own folder for the program's files, ending in "" and
+    // created when missing. Raises when there is none.
+    virtual std::string UserDataFolder() = 0;
+
     // Asks the system to show the bitmap file at `bitmapPath` as the desktop
     // wallpaper, store it in the user's profile and tell every window. The
     // system's answer is not examined.

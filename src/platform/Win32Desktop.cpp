@@ -1,6 +1,7 @@
 #include "platform/Win32Desktop.h"
 
 #include "core/Exceptions.h"
+#include "platform/UserFolders.h"
 
 #include <vector>
 #include <windows.h>
@@ -19,6 +20,16 @@ std::string TWin32Desktop::WindowsDirectory()
         buffer.resize(length + 1);
     }
     throw EInOutError::FromErrorCode(ERROR_INSUFFICIENT_BUFFER);
+}
+
+bool TWin32Desktop::FolderAcceptsNewFiles(const std::string& folder)
+{
+    return ::FolderAcceptsNewFiles(folder);
+}
+
+std::string TWin32Desktop::UserDataFolder()
+{
+    return ::UserDataFolder();
 }
 
 void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)

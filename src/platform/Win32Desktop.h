@@ -9,5 +9,7 @@ public:
     std::string WindowsDirectory() override;
     // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path,
     // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE).
+    bool FolderAcceptsNewFiles(const std::string& folder) override;
+    std::string UserDataFolder() override;
     void SetDeskWallpaper(const std::string& bitmapPath) override;
 };

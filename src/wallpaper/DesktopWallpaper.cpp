@@ -19,6 +19,14 @@ void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bi
 
 } // namespace
 
+std::string WallpaperBitmapPath(IDesktop& desktop)
+{
+    const std::string windowsDirectory = desktop.WindowsDirectory();
+    if (desktop.FolderAcceptsNewFiles(windowsDirectory))
+        return windowsDirectory + WallpaperBitmapSuffix;
+    return desktop.UserDataFolder() + WallpaperBitmapName;
+}
+
 void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
                          const std::string& tileWallpaper, const TWallpaperSystem& system)
 {
@@ -30,7 +38,7 @@ void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperSt
         bitmapPath = path;
         break;
     case TWallpaperKind::Jpeg:
-        bitmapPath = system.Desktop.WindowsDirectory() + WallpaperBitmapSuffix;
+        bitmapPath = WallpaperBitmapPath(system.Desktop);
         system.ConvertJpegToBitmap(path, bitmapPath);
         break;
     }

@@ -22,9 +22,14 @@ struct TWallpaperSystem {
     TJpegToBitmapConverter ConvertJpegToBitmap;
 };
 
+// Where a JPEG wallpaper is converted to: "MyWallpaper.bmp" in the Windows
+// directory, or in the user's own data folder when the Windows directory
+// cannot be written (a standard user on current Windows).
+std::string WallpaperBitmapPath(IDesktop& desktop);
+
 // Applies the file at `path` with the given style pair.
-//  - A ".JPG" file is converted into the Windows directory's
-//    "MyWallpaper.bmp" first, and that bitmap is the wallpaper; a ".BMP" file
+//  - A ".JPG" file is converted into "MyWallpaper.bmp" first (see
+//    WallpaperBitmapPath), and that bitmap is the wallpaper; a ".BMP" file
 //    is the wallpaper itself; any other file is silently ignored.
 //  - Then, when "\Control Panel\Desktop" of the current user exists (it is
 //    never created): "Wallpaper", "WallpaperStyle", "TileWallpaper" are

@@ -37,5 +37,7 @@ inline constexpr const char* WallpaperValueName = "Wallpaper";
 inline constexpr const char* WallpaperStyleValueName = "WallpaperStyle";
 inline constexpr const char* TileWallpaperValueName = "TileWallpaper";
 
-// Appended to the Windows directory to name the bitmap a JPEG becomes.
+// The bitmap a JPEG becomes, and the suffix that names it in the Windows
+// directory (which has no trailing "\").
+inline constexpr const char* WallpaperBitmapName = "MyWallpaper.bmp";
 inline constexpr const char* WallpaperBitmapSuffix = "\\MyWallpaper.bmp";

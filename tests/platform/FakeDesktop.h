@@ -22,6 +22,15 @@ public:
         Record("WindowsDirectory");
         return Directory;
     }
+    bool FolderAcceptsNewFiles(const std::string& folder) override
+    {
+        return folder != Directory || WindowsDirectoryWritable;
+    }
+    std::string UserDataFolder() override
+    {
+        Record("UserDataFolder");
+        return UserFolder;
+    }
     void SetDeskWallpaper(const std::string& bitmapPath) override
     {
         Record("SetDeskWallpaper " + bitmapPath);
@@ -29,6 +38,9 @@ public:
     }
 
     std::vector<std::string> WallpaperCalls;
+    // A standard user cannot write the Windows directory.
+    bool WindowsDirectoryWritable = true;
+    std::string UserFolder = "C:\\users\\ann\\AppData\\Roaming\\Tessivo\\";
 
 private:
     void Record(const std::string& entry)

@@ -135,3 +135,19 @@ TEST_F(DesktopWallpaperTest, FailedConversionTouchesNeitherRegistryNorDesktop)
     EXPECT_THAT(Journal,
                 ElementsAre("WindowsDirectory", std::string("Convert C:\\pics\\sea.jpg -> ") + Target));
 }
+
+TEST_F(DesktopWallpaperTest, JpegGoesToTheUsersFolderWhenTheWindowsFolderIsClosed)
+{
+    Desktop.WindowsDirectoryWritable = false;
+    Apply("C:\\pics\\sea.jpg");
+    const std::string target = Desktop.UserFolder + "MyWallpaper.bmp";
+    EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", "UserDataFolder", "Convert C:\\pics\\sea.jpg -> " + target,
+                                     "OpenKey \\Control Panel\\Desktop", "WriteString Wallpaper=" + target,
+                                     "WriteString WallpaperStyle=0", "WriteString TileWallpaper=0", "CloseKey",
+                                     "SetDeskWallpaper " + target));
+
+    // A bitmap needs no writing and stays where it is.
+    Journal.clear();
+    Apply("C:\\pics\\hill.bmp");
+    EXPECT_EQ(Desktop.WallpaperCalls.back(), "C:\\pics\\hill.bmp");
+}

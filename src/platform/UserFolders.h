@@ -1,0 +1,22 @@
+#pragma once
+// Where the program may write for the user who runs it. A standard user on
+// current Windows cannot create files in the Windows folder or in an
+// installed program's folder; the program then keeps its files in its own
+// folder of the user's application data instead.
+
+#include <string>
+
+// True when a new file can be created in `folder` now (a probe file is
+// created and removed at once). False for a missing folder too.
+bool FolderAcceptsNewFiles(const std::string& folder);
+
+// The user's own "Tessivo" folder in the roaming application data, e.g.
+// "C:\Users\ann\AppData\Roaming\Tessivo\", created when missing. Raises
+// EInOutError when the system has no such folder or it cannot be created.
+std::string UserDataFolder();
+
+// The folder the last list lives in: the program's folder when the program
+// can write there (portable use), else the user's data folder. When it moves
+// to the user's folder and only the program's folder holds a last list so
+// far, that list is copied over first, so the user keeps it.
+std::string LastListFolder(const std::string& programFolder, const std::string& lastListName);
