@@ -144,9 +144,10 @@ Section "Tessivo"
 SectionEnd
 
 Function un.onInit
-  ; The uninstaller runs from a temporary copy, told its folder through
-  ; "_?=" with a trailing backslash; without it, "$INSTDIR\${EXE}" is the
-  ; path Windows reports for the running program.
+  ; The uninstaller runs on from a temporary copy that is told its folder
+  ; through "_?=", with a trailing backslash. Without the backslash,
+  ; "$INSTDIR\${EXE}" compares equal to the path Windows reports for the
+  ; running program.
   StrCpy $0 "$INSTDIR" "" -1
   ${If} $0 == "\"
     StrCpy $INSTDIR "$INSTDIR" -1

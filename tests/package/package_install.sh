@@ -12,7 +12,7 @@
 # whose Windows and Program Files folders it cannot write: what a standard
 # user meets on Windows. Run as any other user, Wine runs as that user.
 #
-# usage: bash install_uninstall.sh VERSION   (needs build/dist from scripts/package)
+# usage: bash package_install.sh VERSION   (needs build/dist from scripts/package)
 source "$(dirname "$0")/../e2e/lib.sh"
 
 version=${1:-}
@@ -73,6 +73,11 @@ E2E_PREFIX="$E2E_WORK/home/prefix"
 wine_prefix_clone "$TESSIVO_TEMPLATE_PREFIX" "$E2E_PREFIX" || e2e_abort "cannot copy the template prefix"
 # Debian's Wine notes its server's folder in the prefix; a new user needs its own.
 rm -f "$E2E_PREFIX/wineserver"
+# The profile's Desktop, Documents, Downloads... link to the Unix home of the
+# template's owner: here they become folders of the prefix.
+while IFS= read -r -d '' link; do
+  rm -f "$link" && mkdir "$link"
+done < <(find "$E2E_PREFIX/drive_c/users/$template_user" -maxdepth 1 -type l -print0)
 if [ "$(id -u)" = 0 ]; then
   WINE_USER="tessivo-pkg-$$"
   useradd --no-create-home --home-dir "$E2E_WORK/home" --shell /usr/sbin/nologin "$WINE_USER" ||
@@ -119,6 +124,7 @@ reg_value() {
   wine_as_user reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
     awk -v v="$2" '$1 == v && $2 ~ /^REG_/ { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; exit }'
 }
+not() { ! "$@"; }
 reg_key_exists() { wine_as_user reg query "$1" >/dev/null 2>&1; }
 tessivo_running() { ps -u "$WINE_USER" -o args= | grep -qF "$win_install_dir\\tessivo.exe"; }
 
@@ -167,20 +173,22 @@ as_user mkdir -p "${appdata_list%/*}" && printf '0\r\n' | as_user tee "$appdata_
 [ -n "$(reg_value "HKLM\\$RUN_KEY" Tessivo)" ] || e2e_abort "cannot prepare the machine's Run value"
 
 # --- silent uninstall while the program runs -----------------------------------
-# The uninstaller copies itself to the temporary folder and runs from there
-# ("_?=" on its command line); the test waits for that copy to end.
-wine_as_user "$win_install_dir\\uninstall.exe" /S >>"$E2E_WORK/wine.log" 2>&1
+# Started in the program's desktop, as on Windows where both share one. The
+# uninstaller copies itself to the temporary folder and runs on from there
+# ("_?=" on its command line); the test waits until neither runs.
+as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+  "$win_install_dir\\uninstall.exe" /S </dev/null >>"$E2E_WORK/wine.log" 2>&1
 e2e_expect "the silent uninstaller starts" "$?" 0
-uninstaller_running() { ps -u "$WINE_USER" -o args= | grep -qF '_?='; }
+uninstaller_running() { ps -u "$WINE_USER" -o args= | grep -v 'explorer.exe' | grep -qF -e '_?=' -e '\uninstall.exe'; }
 deadline=$(($(date +%s) + 60))
 while uninstaller_running && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.2; done
-e2e_check "the uninstaller ends by itself" ! uninstaller_running
-e2e_check "the running program was ended" ! tessivo_running
+e2e_check "the uninstaller ends by itself ($((60 - deadline + $(date +%s))) s)" not uninstaller_running
+e2e_check "the running program was ended" not tessivo_running
 e2e_check "its window is gone" e2e_wait_gone '^Quorvel$' 5
 e2e_expect "only the kept last list is left in the program's folder" \
   "$(ls -A "$install_dir" 2>/dev/null | tr '\n' ' ')" "LastList.lst "
 e2e_check "the Start-menu shortcut is removed" [ ! -e "$shortcut" ]
-e2e_check "the uninstall entry is removed" ! reg_key_exists "$UNINSTALL_KEY"
+e2e_check "the uninstall entry is removed" not reg_key_exists "$UNINSTALL_KEY"
 e2e_expect "the user's Run value is removed" "$(reg_value "HKCU\\$RUN_KEY" Tessivo)" ""
 e2e_expect "the machine's Run value is removed" "$(reg_value "HKLM\\$RUN_KEY" Tessivo)" ""
 e2e_expect "other programs' Run values stay" "$(reg_value "HKCU\\$RUN_KEY" Other)" 'C:\other.exe'
