@@ -1,6 +1,6 @@
 ; Tessivo's installer, built on Linux by scripts/package:
-;   makensis -DVERSION=1.2.3 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
-;            -DICON=<tessivo.ico> installer/tessivo.nsi
+;   makensis -DVERSION=1.2.3 -DVERSION_QUAD=1.2.3.0 -DSTAGE=<folder with the files>
+;            -DOUTFILE=<setup.exe> -DICON=<tessivo.ico> installer/tessivo.nsi
 ;
 ; A per-user install: no administrator rights, the program goes to
 ; %LOCALAPPDATA%\Programs\Tessivo, its shortcut to the user's Start menu and
@@ -17,8 +17,8 @@ RequestExecutionLevel user
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
 
-!ifndef VERSION | STAGE | OUTFILE | ICON
-  !error "VERSION, STAGE, OUTFILE and ICON must be defined (see scripts/package)"
+!ifndef VERSION | VERSION_QUAD | STAGE | OUTFILE | ICON
+  !error "VERSION, VERSION_QUAD, STAGE, OUTFILE and ICON must be defined (see scripts/package)"
 !endif
 
 !define PRODUCT "Tessivo"
@@ -37,8 +37,8 @@ InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
 
-VIProductVersion "${VERSION}.0"
-VIFileVersion "${VERSION}.0"
+VIProductVersion "${VERSION_QUAD}"
+VIFileVersion "${VERSION_QUAD}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "${PRODUCT} setup"
