@@ -73,6 +73,15 @@ Function ${prefix}EndRunningTessivo
   Push $R3
   Push $R4
   Push $R5
+  Push $R6
+  ; The program's path as Windows reports it for the process. The
+  ; uninstaller's temporary copy gets its folder with a trailing backslash.
+  StrCpy $R6 "$INSTDIR" "" -1
+  ${If} $R6 == "\"
+    StrCpy $R6 "$INSTDIR${EXE}"
+  ${Else}
+    StrCpy $R6 "$INSTDIR\${EXE}"
+  ${EndIf}
   StrCpy $R4 0 ; copies ended, a bound against a window that keeps coming back
   StrCpy $R0 0
   ${Do}
@@ -92,7 +101,7 @@ Function ${prefix}EndRunningTessivo
     ${EndIf}
     StrCpy $R3 ""
     System::Call 'kernel32::QueryFullProcessImageNameW(p R2, i 0, w .R3, *i ${NSIS_MAX_STRLEN})'
-    ${If} $R3 == "$INSTDIR\${EXE}" ; StrCmp ignores case, as Windows paths do
+    ${If} $R3 == $R6 ; StrCmp ignores case, as Windows paths do
       DetailPrint "Closing the running ${PRODUCT}"
       System::Call 'user32::PostMessageW(p R0, i ${WM_CLOSE}, p 0, p 0)'
       System::Call 'kernel32::WaitForSingleObject(p R2, i 5000) i .R5'
@@ -106,6 +115,7 @@ Function ${prefix}EndRunningTessivo
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p R2)'
   ${Loop}
+  Pop $R6
   Pop $R5
   Pop $R4
   Pop $R3
@@ -142,17 +152,6 @@ Section "Tessivo"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
-
-Function un.onInit
-  ; The uninstaller runs on from a temporary copy that is told its folder
-  ; through "_?=", with a trailing backslash. Without the backslash,
-  ; "$INSTDIR\${EXE}" compares equal to the path Windows reports for the
-  ; running program.
-  StrCpy $0 "$INSTDIR" "" -1
-  ${If} $0 == "\"
-    StrCpy $INSTDIR "$INSTDIR" -1
-  ${EndIf}
-FunctionEnd
 
 Section "Uninstall"
   SetShellVarContext current

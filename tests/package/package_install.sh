@@ -195,4 +195,35 @@ e2e_expect "other programs' Run values stay" "$(reg_value "HKCU\\$RUN_KEY" Other
 e2e_expect "the options are kept" "$(reg_value 'HKCU\Software\Tessivo' interval)" 7
 e2e_check "the per-user last list is kept" [ -f "$appdata_list" ]
 
+# --- uninstall by hand, answering yes: the options and lists go too ----------
+wine_as_user "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.log" 2>&1
+e2e_expect "installing again succeeds" "$?" 0
+as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+  "$win_install_dir\\uninstall.exe" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
+E2E_LAUNCHER=$!
+UNINSTALL_CAPTION='^Tessivo [0-9.]+ Uninstall *$' # NSIS ends it with a space
+e2e_wait_window "$UNINSTALL_CAPTION" 30 || e2e_abort "the uninstaller's window did not appear"
+e2e_key Return # "Uninstall", the default button
+# The question comes as a message box with the uninstaller's caption.
+question_shown() { [ "$(e2e_find_window "$UNINSTALL_CAPTION" | wc -l)" -ge 2 ]; }
+deadline=$(($(date +%s) + 30))
+until question_shown || [ "$(date +%s)" -ge "$deadline" ]; do sleep 0.2; done
+e2e_check "the uninstaller asks about the options and the last list" question_shown
+sleep "${E2E_SETTLE:-1}"
+e2e_screenshot question >/dev/null
+e2e_key y
+# The question is the last step but one; then "Close" ends the uninstaller
+# once its last page has finished (until then Return does nothing harmful).
+deadline=$(($(date +%s) + 30))
+until [ ! -e "$install_dir/uninstall.exe" ] || [ "$(date +%s)" -ge "$deadline" ]; do sleep 0.2; done
+deadline=$(($(date +%s) + 30))
+while uninstaller_running && [ "$(date +%s)" -lt "$deadline" ]; do
+  e2e_key Return
+  sleep 1
+done
+e2e_check "the uninstaller ends when closed" not uninstaller_running
+e2e_check "the program's folder is removed, last list and all" [ ! -e "$install_dir" ]
+e2e_check "the options are removed" not reg_key_exists 'HKCU\Software\Tessivo'
+e2e_check "the per-user Tessivo folder is removed" [ ! -e "${appdata_list%/*}" ]
+
 e2e_finish
