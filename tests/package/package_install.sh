@@ -88,8 +88,9 @@ if [ "$(id -u)" = 0 ]; then
   # (hard links into the template) stay read-only to it.
   if [ "$template_user" != "$WINE_USER" ] && [ -d "$E2E_PREFIX/drive_c/users/$template_user" ]; then
     mv "$E2E_PREFIX/drive_c/users/$template_user" "$E2E_PREFIX/drive_c/users/$WINE_USER"
-    sed -i "s/\\\\\\\\users\\\\\\\\$template_user\\\\\\\\/\\\\\\\\users\\\\\\\\$WINE_USER\\\\\\\\/g; s/\\\\\\\\users\\\\\\\\$template_user\"/\\\\\\\\users\\\\\\\\$WINE_USER\"/g" \
-      "$E2E_PREFIX/user.reg"
+    # user.reg spells C:\users\NAME as C:\\users\\NAME.
+    sep='\\\\' # those two backslashes, as a sed pattern and replacement
+    sed -i "s/${sep}users${sep}$template_user/${sep}users${sep}$WINE_USER/g" "$E2E_PREFIX/user.reg"
   fi
   chmod 755 "$E2E_WORK"
   find "$E2E_WORK/home" \( -type d -o -links 1 \) -exec chown -h "$WINE_USER:" {} +
