@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# What a Windows user downloads. The portable zip holds the program and its
+# documents (README with Windows line ends, licence, third-party notices).
 # The installer as a standard Windows user meets it, under Wine: run silently
 # (/S) it installs Tessivo for this user alone into
 # %LOCALAPPDATA%\Programs\Tessivo, with a Start-menu shortcut and an
@@ -6,7 +8,8 @@
 # window. The silent uninstaller then ends the running program and removes
 # the program, the shortcut, the Run values and the uninstall entry, and
 # keeps the options and the last list (it asks before removing those, and a
-# silent uninstall answers no).
+# silent uninstall answers no); uninstalling by hand and answering yes
+# removes those too.
 #
 # Run as root, Wine runs as a throw-away unprivileged Unix user, in a prefix
 # whose Windows and Program Files folders it cannot write: what a standard
@@ -128,6 +131,19 @@ reg_value() {
 not() { ! "$@"; }
 reg_key_exists() { wine_as_user reg query "$1" >/dev/null 2>&1; }
 tessivo_running() { ps -u "$WINE_USER" -o args= | grep -qF "$win_install_dir\\tessivo.exe"; }
+
+# --- the portable zip ------------------------------------------------------------
+zip="$TESSIVO_BUILD/dist/tessivo-$version-portable.zip"
+e2e_expect "the portable zip holds the program and its documents in one folder" \
+  "$(unzip -Z1 "$zip" 2>&1 | LC_ALL=C sort | tr '\n' ' ')" \
+  "tessivo-$version/ tessivo-$version/LICENSE.txt tessivo-$version/README.txt tessivo-$version/THIRD-PARTY-NOTICES.txt tessivo-$version/tessivo.exe "
+crlf_text() { unzip -p "$zip" "tessivo-$version/$1" | awk '!/\r$/ { bad++ } END { exit bad > 0 || NR == 0 }'; }
+e2e_check "its README.txt has Windows line ends throughout" crlf_text README.txt
+notices_credit_ijg() {
+  unzip -p "$zip" "tessivo-$version/THIRD-PARTY-NOTICES.txt" |
+    grep -q "based in part on the work of the Independent JPEG Group"
+}
+e2e_check "its notices say the program is based in part on the IJG's work" notices_credit_ijg
 
 # --- install -------------------------------------------------------------------
 # Downloaded into the user's own folder, as from a browser.
