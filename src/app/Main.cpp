@@ -6,8 +6,10 @@
 #include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
+#include "lists/ListFileStore.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
+#include "platform/UserFolders.h"
 #include "platform/Win32Desktop.h"
 
 #include <windows.h>
@@ -26,6 +28,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     services.Desktop = &desktop;
     services.Registry = &registry;
     services.ProgramFolder = ProgramFolder();
+    // Chosen once, so that reading at start and writing at exit agree.
+    services.LastListFolder = LastListFolder(desktop, services.ProgramFolder, LastListFileName);
 
     Form1 = new TForm1(&application, services);
     Tessivo_About = new TTessivo_About(&application);

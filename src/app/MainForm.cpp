@@ -34,7 +34,8 @@ void TForm1::CreateSubsystems()
         PreviewView{*ListBox1, *Image1, *Label3, *Label5, *Label11, *LabelSumOfFiles, *ButtonApply});
     imageList_ = std::make_unique<TImageList>(
         ImageListView{*ListBox1, *ListBox2, *LabelSumOfFiles, *Image1, *Label3, *Label5}, *preview_, CurrentIndex);
-    listFiles_ = std::make_unique<TListFiles>(*imageList_, *ListBox1, CurrentIndex, services_.ProgramFolder);
+    listFiles_ = std::make_unique<TListFiles>(*imageList_, *ListBox1, CurrentIndex, services_.ProgramFolder,
+                                              services_.LastListFolder);
 
     ButtonAddFile->OnClick = [this](TObject* s) { ButtonAddFileClick(s); };
     ButtonDeleteFile->OnClick = [this](TObject* s) { ButtonDeleteFileClick(s); };

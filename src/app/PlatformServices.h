@@ -17,6 +17,9 @@ struct PlatformServices {
     IRegistryFactory* Registry = nullptr;
     // The folder of the program's executable, ending in "\".
     std::string ProgramFolder;
+    // The folder "LastList.lst" lives in, ending in "\": the program's folder
+    // or, where that cannot be written, the user's own (LastListFolder).
+    std::string LastListFolder;
     IOpenPictureDialog* OpenPictureDialog = nullptr;
     IFileDialog* OpenDialog = nullptr;
     IFileDialog* SaveDialog = nullptr;

@@ -53,14 +53,15 @@ void TListFiles::Load(IFileDialog& dialog)
 
 void TListFiles::LoadLastList()
 {
-    if (!FileExists(programFolder_ + LastListFileName)) {
+    const std::string lastList = lastListFolder_ + LastListFileName;
+    if (!FileExists(lastList)) {
         SetCurrentFolder(programFolder_);
-        SaveListFile(LastListFileName, {});
+        SaveListFile(lastList, {});
     }
     SetCurrentFolder(programFolder_);
     int32_t count = 0;
     {
-        TListFileInput input(LastListFileName);
+        TListFileInput input(lastList);
         count = input.ReadCount();
         if (count > 0) {
             pathList_.Items().Clear();
@@ -77,5 +78,5 @@ void TListFiles::LoadLastList()
 void TListFiles::SaveLastList()
 {
     SetCurrentFolder(programFolder_);
-    SaveListFile(LastListFileName, pathList_.Items().Texts());
+    SaveListFile(lastListFolder_ + LastListFileName, pathList_.Items().Texts());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Saving and loading the image list as list files, and the last list kept
-// between runs in "LastList.lst" in the program's folder.
+// between runs in "LastList.lst" (beside the program, or in the user's own
+// folder where the program's folder cannot be written).
 
 #include "framework/dialogs/DialogInterfaces.h"
 #include "lists/ImageList.h"
@@ -9,9 +10,13 @@
 
 class TListFiles {
 public:
-    // `programFolder` ends in "\".
-    TListFiles(TImageList& list, TListBox& pathList, int32_t& currentIndex, std::string programFolder)
-        : list_(list), pathList_(pathList), currentIndex_(currentIndex), programFolder_(std::move(programFolder))
+    // Both folders end in "\". Relative entries resolve against
+    // `programFolder` (the current folder); "LastList.lst" lives in
+    // `lastListFolder`.
+    TListFiles(TImageList& list, TListBox& pathList, int32_t& currentIndex, std::string programFolder,
+               std::string lastListFolder)
+        : list_(list), pathList_(pathList), currentIndex_(currentIndex), programFolder_(std::move(programFolder)),
+          lastListFolder_(std::move(lastListFolder))
     {
     }
 
@@ -40,4 +45,5 @@ private:
     TListBox& pathList_;
     int32_t& currentIndex_;
     std::string programFolder_;
+    std::string lastListFolder_;
 };

@@ -1,6 +1,7 @@
 #pragma once
-// The two desktop services the wallpaper needs. TWin32Desktop
-// (Win32Desktop.h) is the real one; tests pass a fake that records the calls.
+// The desktop and folder services the wallpaper and the last list need.
+// TWin32Desktop (Win32Desktop.h) is the real one; tests pass a fake that
+// records the calls.
 //
 // Portable: no Windows header.
 
@@ -14,11 +15,12 @@ public:
     // drive's root). Raises when the system cannot report it.
     virtual std::string WindowsDirectory() = 0;
 
-    // True when a new file can be created in `folder` now.
+    // True when a new file can be created in `folder` now: a standard user
+    // cannot write the Windows folder or an installed program's folder.
     virtual bool FolderAcceptsNewFiles(const std::string& folder) = 0;
 
     // The user's own folder for the program's files, ending in "" and
-    // created when missing. Raises when there is none.
+    // created when missing. Raises EInOutError when there is none.
     virtual std::string UserDataFolder() = 0;
 
     // Asks the system to show the bitmap file at `bitmapPath` as the desktop

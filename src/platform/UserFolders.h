@@ -6,6 +6,8 @@
 
 #include <string>
 
+class IDesktop;
+
 // True when a new file can be created in `folder` now (a probe file is
 // created and removed at once). False for a missing folder too.
 bool FolderAcceptsNewFiles(const std::string& folder);
@@ -15,8 +17,11 @@ bool FolderAcceptsNewFiles(const std::string& folder);
 // EInOutError when the system has no such folder or it cannot be created.
 std::string UserDataFolder();
 
-// The folder the last list lives in: the program's folder when the program
-// can write there (portable use), else the user's data folder. When it moves
-// to the user's folder and only the program's folder holds a last list so
-// far, that list is copied over first, so the user keeps it.
-std::string LastListFolder(const std::string& programFolder, const std::string& lastListName);
+// The folder the last list `lastListName` lives in, ending in "\": the
+// program's folder when the program can write there (portable use), else the
+// user's data folder. On that move, a last list found only beside the
+// program (left by an earlier, writable run) is copied over first, so the
+// user keeps it. When the user's folder cannot be had either, the program's
+// folder is kept: writing the list there then fails with a clear file error
+// instead of the program failing to start.
+std::string LastListFolder(IDesktop& system, const std::string& programFolder, const std::string& lastListName);

@@ -1,5 +1,6 @@
 #pragma once
-// The real desktop: the Windows directory and the wallpaper system call.
+// The real desktop: the Windows directory, the folders the user may write
+// and the wallpaper system call.
 
 #include "platform/Desktop.h"
 
@@ -7,9 +8,10 @@ class TWin32Desktop : public IDesktop {
 public:
     // GetWindowsDirectoryA, with a buffer as large as the answer needs.
     std::string WindowsDirectory() override;
-    // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path,
-    // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE).
+    // See UserFolders.h.
     bool FolderAcceptsNewFiles(const std::string& folder) override;
     std::string UserDataFolder() override;
+    // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path,
+    // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE).
     void SetDeskWallpaper(const std::string& bitmapPath) override;
 };

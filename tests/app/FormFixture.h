@@ -61,7 +61,8 @@ protected:
         registry.AddKey(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop");
         form = std::make_unique<TForm1>(nullptr, Services());
     }
-    // The fakes and the temporary program folder, for a form.
+    // The fakes and the temporary program folder (which holds the last list
+    // too), for a form.
     PlatformServices Services()
     {
         PlatformServices services;
@@ -69,6 +70,7 @@ protected:
         services.Desktop = &desktop;
         services.Registry = &registry;
         services.ProgramFolder = folder.Path() + "\\";
+        services.LastListFolder = services.ProgramFolder;
         services.OpenPictureDialog = &pictures;
         services.OpenDialog = &openDialog;
         services.SaveDialog = &saveDialog;

@@ -153,3 +153,33 @@ TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)
     MSG quit;
     PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
+
+TEST_F(ListFileHandlers, TheLastListLivesInTheFolderGivenWhileEntriesResolveBesideTheProgram)
+{
+    // A standard user's installed copy: the list is in the user's folder.
+    TTempFolder userFolder;
+    PutFileBytes(userFolder / "LastList.lst", "1\r\na.bmp\r\n");
+    MakeBitmap("a.bmp", 7, 5);
+    DeleteFileA((folder / "LastList.lst").c_str());
+    PlatformServices services = Services();
+    services.LastListFolder = userFolder.Path() + "\\";
+
+    TForm1 second(nullptr, services);
+    EXPECT_EQ(second.ListBox1->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(second.Label3->Caption(), "( 7 x 5 ) pixels");
+
+    second.ListBox1->Items().Add("C:\\more.bmp");
+    second.ShutDownProgram();
+    EXPECT_EQ(FileBytes(userFolder / "LastList.lst"), "2\r\na.bmp\r\nC:\\more.bmp\r\n");
+    EXPECT_FALSE(FileExists(folder / "LastList.lst")) << "the program's folder is left alone";
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+    // A missing list is started empty in the given folder too.
+    TTempFolder emptyFolder;
+    services.LastListFolder = emptyFolder.Path() + "\\";
+    TForm1 third(nullptr, services);
+    EXPECT_TRUE(third.ListBox1->Items().Texts().empty());
+    EXPECT_EQ(FileBytes(emptyFolder / "LastList.lst"), "0\r\n");
+    EXPECT_FALSE(FileExists(folder / "LastList.lst"));
+}

@@ -1,12 +1,15 @@
 #pragma once
-// A desktop for tests: a Windows directory of the test's choosing, and every
-// call appended to a journal shared with the other fakes, so the order of
-// registry writes and the wallpaper call can be checked.
+// A desktop for tests: a Windows directory, closed folders and a user's
+// folder of the test's choosing, and every call appended to a journal shared
+// with the other fakes, so the order of registry writes and the wallpaper
+// call can be checked.
 //
 // Portable: no Windows header.
 
+#include "core/Exceptions.h"
 #include "platform/Desktop.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,11 +27,13 @@ public:
     }
     bool FolderAcceptsNewFiles(const std::string& folder) override
     {
-        return folder != Directory || WindowsDirectoryWritable;
+        return std::find(ClosedFolders.begin(), ClosedFolders.end(), folder) == ClosedFolders.end();
     }
     std::string UserDataFolder() override
     {
         Record("UserDataFolder");
+        if (UserFolder.empty())
+            throw EInOutError::FromErrorCode(5);
         return UserFolder;
     }
     void SetDeskWallpaper(const std::string& bitmapPath) override
@@ -38,8 +43,10 @@ public:
     }
 
     std::vector<std::string> WallpaperCalls;
-    // A standard user cannot write the Windows directory.
-    bool WindowsDirectoryWritable = true;
+    // Folders that take no new files, as the Windows directory and an
+    // installed program's folder for a standard user.
+    std::vector<std::string> ClosedFolders;
+    // The user's data folder; empty: there is none (access denied).
     std::string UserFolder = "C:\\users\\ann\\AppData\\Roaming\\Tessivo\\";
 
 private:

@@ -1,5 +1,6 @@
 #include "platform/UserFolders.h"
 
+#include "platform/FakeDesktop.h"
 #include "platform/Files.h"
 #include "platform/TempFolder.h"
 
@@ -25,21 +26,45 @@ TEST(UserFolders, TheUsersDataFolderIsCreatedAndEndsInItsName)
     EXPECT_TRUE(FolderAcceptsNewFiles(folder));
 }
 
-TEST(UserFolders, TheLastListStaysBesideAProgramThatCanWriteThere)
-{
+class LastListFolderTest : public testing::Test {
+protected:
+    std::string Choose() { return LastListFolder(desktop, programFolder, "LastList.lst"); }
+
     TTempFolder program;
-    const std::string programFolder = program.Path() + "\\";
-    EXPECT_EQ(LastListFolder(programFolder, "LastList.lst"), programFolder);
+    TTempFolder user;
+    std::string programFolder = program.Path() + "\\";
+    TFakeDesktop desktop{"C:\\windows"};
+
+    void SetUp() override { desktop.UserFolder = user.Path() + "\\"; }
+};
+
+TEST_F(LastListFolderTest, TheLastListStaysBesideAProgramThatCanWriteThere)
+{
+    PutFileBytes(program / "LastList.lst", "1\r\nC:\\a.bmp\r\n");
+    EXPECT_EQ(Choose(), programFolder);
+    EXPECT_TRUE(user.FileNames().empty());
 }
 
-TEST(UserFolders, AClosedProgramFolderSendsTheLastListToTheUsersFolder)
+TEST_F(LastListFolderTest, AClosedProgramFolderSendsTheLastListToTheUsersFolderWithItsEntries)
 {
-    // A folder that cannot take new files: a path below a plain file.
-    TTempFolder program;
-    PutFileBytes(program / "plain", "");
-    const std::string closed = program / "plain" + "\\";
-    const std::string name = "LastListTest-" + std::to_string(GetCurrentProcessId()) + ".lst";
-    const std::string userFolder = UserDataFolder();
-    EXPECT_EQ(LastListFolder(closed, name), userFolder);
-    EXPECT_FALSE(FileExists(userFolder + name)) << "nothing to copy, nothing made";
+    desktop.ClosedFolders = {programFolder};
+    EXPECT_EQ(Choose(), desktop.UserFolder);
+    EXPECT_TRUE(user.FileNames().empty()) << "nothing to carry over, nothing made";
+
+    // A list left beside the program by an earlier run is carried over once;
+    // after that the user's own list wins.
+    PutFileBytes(program / "LastList.lst", "1\r\nC:\\a.bmp\r\n");
+    EXPECT_EQ(Choose(), desktop.UserFolder);
+    EXPECT_EQ(FileBytes(user / "LastList.lst"), "1\r\nC:\\a.bmp\r\n");
+    PutFileBytes(user / "LastList.lst", "0\r\n");
+    EXPECT_EQ(Choose(), desktop.UserFolder);
+    EXPECT_EQ(FileBytes(user / "LastList.lst"), "0\r\n");
+    EXPECT_EQ(FileBytes(program / "LastList.lst"), "1\r\nC:\\a.bmp\r\n");
+}
+
+TEST_F(LastListFolderTest, WithoutAUsersFolderTheProgramsFolderIsKept)
+{
+    desktop.ClosedFolders = {programFolder};
+    desktop.UserFolder.clear();
+    EXPECT_EQ(Choose(), programFolder);
 }

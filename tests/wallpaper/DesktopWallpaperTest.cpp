@@ -138,7 +138,7 @@ TEST_F(DesktopWallpaperTest, FailedConversionTouchesNeitherRegistryNorDesktop)
 
 TEST_F(DesktopWallpaperTest, JpegGoesToTheUsersFolderWhenTheWindowsFolderIsClosed)
 {
-    Desktop.WindowsDirectoryWritable = false;
+    Desktop.ClosedFolders = {WindowsDir};
     Apply("C:\\pics\\sea.jpg");
     const std::string target = Desktop.UserFolder + "MyWallpaper.bmp";
     EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", "UserDataFolder", "Convert C:\\pics\\sea.jpg -> " + target,
@@ -150,4 +150,12 @@ TEST_F(DesktopWallpaperTest, JpegGoesToTheUsersFolderWhenTheWindowsFolderIsClose
     Journal.clear();
     Apply("C:\\pics\\hill.bmp");
     EXPECT_EQ(Desktop.WallpaperCalls.back(), "C:\\pics\\hill.bmp");
+}
+
+TEST_F(DesktopWallpaperTest, NoFolderToConvertIntoIsAClearErrorThatTouchesNothing)
+{
+    Desktop.ClosedFolders = {WindowsDir};
+    Desktop.UserFolder.clear();
+    EXPECT_THROW(Apply("C:\\pics\\sea.jpg"), EInOutError);
+    EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", "UserDataFolder"));
 }
