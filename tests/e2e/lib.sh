@@ -23,6 +23,14 @@
 # `e2e_wine reg add ...`, files under "$E2E_DRIVE_C" (C:\) or beside the
 # program in "$E2E_INSTALL_DIR" (LastList.lst lives there).
 #
+# A standard user: `e2e_init_standard_user [EXE]` instead of e2e_init. Run as
+# root, Wine then runs as a throw-away unprivileged Unix user ($E2E_USER)
+# whose prefix it owns, except that the Windows folder, Program Files and the
+# program's folder are read-only to it: what a standard user meets on
+# Windows. Run as any other user, Wine runs as that user with the same
+# folders read-only. e2e_wine, e2e_start and `e2e_as_user COMMAND...` run as
+# that user. Without EXE nothing is installed.
+#
 # E2E_KEEP=1 keeps the prefix and screenshots of a passing test too.
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
@@ -41,56 +49,122 @@ E2E_DRIVE_C=
 E2E_INSTALL_DIR=
 E2E_LAUNCHER=
 E2E_WATCHDOG=
+E2E_USER=$(id -un)  # the Unix user Wine runs as
+E2E_OWN_USER=0      # 1: E2E_USER was made for this test and goes with it
+E2E_HOME=
+E2E_WINE_HOME=$HOME # HOME for Wine: a standard user's is in the test's folder
 TESSIVO_SCRIPT=$E2E_TEST
 
 # e2e_init EXE: display, prefix, installed exe; cleans up on exit.
 e2e_init() {
-  local exe=${1:-}
-  [ -f "$exe" ] || e2e_abort "usage: bash $0 <path of tessivo.exe>"
+  [ -f "${1:-}" ] || e2e_abort "usage: bash $0 <path of tessivo.exe>"
+  _e2e_init 0 "$1"
+}
+
+# e2e_init_standard_user [EXE]: the same for a standard user (see the top).
+e2e_init_standard_user() { _e2e_init 1 "${1:-}"; }
+
+_e2e_init() {
+  local standard=$1 exe=$2
   trap _e2e_cleanup EXIT
   trap 'exit 130' INT TERM
   wine_prefix_ensure "$TESSIVO_TEMPLATE_PREFIX" || e2e_abort "the template Wine prefix is not ready"
   mkdir -p "$TESSIVO_BUILD/e2e-work"
   E2E_WORK=$(mktemp -d "$TESSIVO_BUILD/e2e-work/$E2E_TEST.XXXXXX")
-  E2E_PREFIX="$E2E_WORK/prefix"
+  E2E_HOME="$E2E_WORK/home"
+  mkdir "$E2E_HOME"
+  E2E_PREFIX="$E2E_HOME/prefix"
   wine_prefix_clone "$TESSIVO_TEMPLATE_PREFIX" "$E2E_PREFIX" || e2e_abort "cannot copy the template prefix"
   E2E_DRIVE_C="$E2E_PREFIX/drive_c"
   E2E_INSTALL_DIR="$E2E_DRIVE_C/Program Files/Tessivo"
-  mkdir -p "$E2E_INSTALL_DIR"
-  cp "$exe" "$E2E_INSTALL_DIR/tessivo.exe"
+  if [ -n "$exe" ]; then
+    mkdir -p "$E2E_INSTALL_DIR"
+    cp "$exe" "$E2E_INSTALL_DIR/tessivo.exe"
+  fi
+  [ "$standard" = 0 ] || _e2e_standard_user
   xvfb_start "${E2E_WIDTH}x${E2E_HEIGHT}x24" || e2e_abort "no X display"
   # One Wine session for the whole test, ended by the clean-up (or after ten
   # idle minutes, should the clean-up never run).
-  wineserver_in "$E2E_PREFIX" -p 600 </dev/null >/dev/null 2>&1
-  wine_session_start "$E2E_PREFIX"
+  e2e_as_user wineserver -p 600 </dev/null >/dev/null 2>&1
+  e2e_wine cmd.exe /c exit >/dev/null 2>&1
   _e2e_watchdog
   # The pointer rests in a corner of the desktop, away from any window.
   xdotool mousemove 0 0
 }
 
+# _e2e_standard_user: makes the cloned prefix a standard user's.
+_e2e_standard_user() {
+  local template_user link sep
+  template_user=$(stat -c %U "$TESSIVO_TEMPLATE_PREFIX")
+  E2E_WINE_HOME=$E2E_HOME
+  # Debian's Wine notes its server's folder in the prefix; a new user needs its own.
+  rm -f "$E2E_PREFIX/wineserver"
+  # The profile's Desktop, Documents, Downloads... link to the Unix home of the
+  # template's owner: here they become folders of the prefix.
+  while IFS= read -r -d '' link; do
+    rm -f "$link" && mkdir "$link"
+  done < <(find "$E2E_PREFIX/drive_c/users/$template_user" -maxdepth 1 -type l -print0)
+  if [ "$(id -u)" = 0 ]; then
+    E2E_USER="tessivo-$$"
+    useradd --no-create-home --home-dir "$E2E_HOME" --shell /usr/sbin/nologin "$E2E_USER" ||
+      e2e_abort "cannot create the user $E2E_USER"
+    E2E_OWN_USER=1
+    # The profile in the prefix becomes the new user's. The clone's private
+    # files and its folders become the user's; Wine's own DLLs and programs
+    # (hard links into the template) stay read-only to it.
+    if [ "$template_user" != "$E2E_USER" ] && [ -d "$E2E_PREFIX/drive_c/users/$template_user" ]; then
+      mv "$E2E_PREFIX/drive_c/users/$template_user" "$E2E_PREFIX/drive_c/users/$E2E_USER"
+      # user.reg spells C:\users\NAME as C:\\users\\NAME.
+      sep='\\\\' # those two backslashes, as a sed pattern and replacement
+      sed -i "s/${sep}users${sep}$template_user/${sep}users${sep}$E2E_USER/g" "$E2E_PREFIX/user.reg"
+    fi
+    chmod 755 "$E2E_WORK"
+    find "$E2E_HOME" \( -type d -o -links 1 \) -exec chown -h "$E2E_USER:" {} +
+  fi
+  # A standard user may not write the Windows folder, Program Files or an
+  # installed program's folder.
+  chmod a-w "$E2E_DRIVE_C/windows" "$E2E_DRIVE_C/Program Files" "$E2E_DRIVE_C/Program Files (x86)" \
+    2>/dev/null
+  [ ! -d "$E2E_INSTALL_DIR" ] || chmod a-w "$E2E_INSTALL_DIR"
+}
+
 # A test killed outright (SIGKILL, a runner's time-out) runs no clean-up: a
-# detached watcher then ends its Wine session and X server and removes its
-# work folder, once the test's shell is gone.
+# detached watcher then ends its Wine session, X server and user and removes
+# its work folder, once the test's shell is gone.
 _e2e_watchdog() {
   setsid bash -c '
     while kill -0 "$1" 2>/dev/null; do sleep 2; done
-    WINEPREFIX="$2" wineserver -k
+    if [ "$5" = 1 ]; then runuser -u "$4" -- env WINEPREFIX="$2" wineserver -k; sleep 3; userdel "$4"
+    else WINEPREFIX="$2" wineserver -k; fi
     kill "$3"
-    rm -rf "$4"' e2e-watchdog "$$" "$E2E_PREFIX" "$TESSIVO_XVFB_PID" "$E2E_WORK" \
-    </dev/null >/dev/null 2>&1 &
+    find "$6" -type d ! -perm -u+w -exec chmod u+w {} +; rm -rf "$6"' e2e-watchdog "$$" "$E2E_PREFIX" "$TESSIVO_XVFB_PID" "$E2E_USER" \
+    "$E2E_OWN_USER" "$E2E_WORK" </dev/null >/dev/null 2>&1 &
   E2E_WATCHDOG=$!
 }
 
-# e2e_wine COMMAND...: a Wine command line in the test's prefix.
-e2e_wine() { wine_in "$E2E_PREFIX" "$@"; }
+# e2e_as_user COMMAND...: a command as the user Wine runs as, in the test's
+# prefix and home.
+e2e_as_user() {
+  local -a env=(env DISPLAY="${DISPLAY:-}" HOME="$E2E_WINE_HOME" USER="$E2E_USER" LOGNAME="$E2E_USER"
+                WINEPREFIX="$E2E_PREFIX" WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES")
+  if [ "$E2E_OWN_USER" = 1 ]; then
+    (cd "$E2E_HOME" && runuser -u "$E2E_USER" -- "${env[@]}" "$@")
+  else
+    "${env[@]}" "$@"
+  fi
+}
+
+# e2e_wine COMMAND...: a Wine command line in the test's prefix, as its user.
+e2e_wine() { e2e_as_user "$TESSIVO_WINE" "$@" </dev/null; }
 
 # e2e_start [PROGRAM]: starts the program (default: the installed exe) in the
 # test's Wine desktop, with a taskbar and notification area. Returns at once.
 e2e_start() {
   local program=${1:-$E2E_PROGRAM}
-  wine_desktop_enable_shell "$E2E_PREFIX" "$E2E_DESKTOP" || e2e_abort "cannot configure the Wine desktop"
-  WINEPREFIX="$E2E_PREFIX" "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
-    "$program" >>"$E2E_WORK/wine.log" 2>&1 &
+  e2e_wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$E2E_DESKTOP" /v EnableShell /t REG_DWORD /d 1 /f \
+    >/dev/null 2>&1 || e2e_abort "cannot configure the Wine desktop"
+  e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+    "$program" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
   E2E_LAUNCHER=$!
 }
 
@@ -253,20 +327,27 @@ _e2e_cleanup() {
   local status=$?
   [ -z "$E2E_WATCHDOG" ] || kill "$E2E_WATCHDOG" 2>/dev/null
   if [ -n "$E2E_PREFIX" ] && [ -d "$E2E_PREFIX" ]; then
-    wineserver_in "$E2E_PREFIX" -k 2>/dev/null
+    e2e_as_user wineserver -k 2>/dev/null
     [ -z "$E2E_LAUNCHER" ] || wait "$E2E_LAUNCHER" 2>/dev/null
   fi
   xvfb_stop
+  if [ "$E2E_OWN_USER" = 1 ]; then
+    local deadline=$(($(date +%s) + 15))
+    while pgrep -u "$E2E_USER" >/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.2; done
+    userdel "$E2E_USER" 2>/dev/null
+  fi
   [ -n "$E2E_WORK" ] || return
-  if [ "$status" -ne 0 ] || [ "${E2E_KEEP:-0}" = 1 ]; then
+  if [ "$status" -ne 0 ] || [ "$E2E_FAILURES" -gt 0 ] || [ "${E2E_KEEP:-0}" = 1 ]; then
     local keep="$TESSIVO_BUILD/e2e-artifacts/$E2E_TEST"
     rm -rf "$keep" && mkdir -p "$keep"
-    cp "$E2E_WORK"/*.png "$E2E_WORK/wine.log" "$keep/" 2>/dev/null
+    cp "$E2E_WORK"/*.png "$E2E_WORK"/*.log "$keep/" 2>/dev/null
     echo "screenshots and Wine's log: ${keep#"$TESSIVO_ROOT"/}"
   fi
   if [ "${E2E_KEEP:-0}" = 1 ]; then
     echo "prefix kept: $E2E_PREFIX"
   else
+    # Folders made read-only for a standard user would stop the removal.
+    find "$E2E_WORK" -type d ! -perm -u+w -exec chmod u+w {} + 2>/dev/null
     rm -rf "$E2E_WORK"
   fi
 }

@@ -28,109 +28,24 @@ RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessivo'
 X=232 Y=230 W=560 H=308 # the main window, centred on the 1024 x 768 desktop
 
-# --- a user, a prefix of its own, a display --------------------------------
-WINE_USER=$(id -un)
-E2E_OWN_USER=0
-cleanup() {
-  [ -z "$E2E_WATCHDOG" ] || kill "$E2E_WATCHDOG" 2>/dev/null
-  if [ -n "$E2E_PREFIX" ] && [ -d "$E2E_PREFIX" ]; then
-    as_user wineserver -k 2>/dev/null
-    [ -z "$E2E_LAUNCHER" ] || wait "$E2E_LAUNCHER" 2>/dev/null
-  fi
-  xvfb_stop
-  if [ "$E2E_OWN_USER" = 1 ]; then
-    local deadline=$(($(date +%s) + 15))
-    while pgrep -u "$WINE_USER" >/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.2; done
-    userdel "$WINE_USER" 2>/dev/null
-  fi
-  [ -n "$E2E_WORK" ] || return 0
-  if [ "$E2E_FAILURES" -gt 0 ] || [ "${E2E_KEEP:-0}" = 1 ]; then
-    local keep="$TESSIVO_BUILD/e2e-artifacts/$E2E_TEST"
-    rm -rf "$keep" && mkdir -p "$keep"
-    cp "$E2E_WORK"/*.png "$E2E_WORK"/*.log "$keep/" 2>/dev/null
-    echo "screenshots and Wine's log: ${keep#"$TESSIVO_ROOT"/}"
-  fi
-  rm -rf "$E2E_WORK"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+# --- a standard user, a prefix of its own, a display ---------------------------
+e2e_init_standard_user
 
-# as_user COMMAND...: a command as the user Wine runs as, in the test's prefix.
-as_user() {
-  local -a env=(env DISPLAY="${DISPLAY:-}" HOME="$E2E_WORK/home" USER="$WINE_USER" LOGNAME="$WINE_USER"
-                WINEPREFIX="$E2E_PREFIX" WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES")
-  if [ "$E2E_OWN_USER" = 1 ]; then
-    (cd "$E2E_WORK/home" && runuser -u "$WINE_USER" -- "${env[@]}" "$@")
-  else
-    "${env[@]}" "$@"
-  fi
-}
-wine_as_user() { as_user "$TESSIVO_WINE" "$@" </dev/null; }
-
-wine_prefix_ensure "$TESSIVO_TEMPLATE_PREFIX" || e2e_abort "the template Wine prefix is not ready"
-template_user=$(stat -c %U "$TESSIVO_TEMPLATE_PREFIX")
-mkdir -p "$TESSIVO_BUILD/e2e-work"
-E2E_WORK=$(mktemp -d "$TESSIVO_BUILD/e2e-work/$E2E_TEST.XXXXXX")
-mkdir "$E2E_WORK/home"
-E2E_PREFIX="$E2E_WORK/home/prefix"
-wine_prefix_clone "$TESSIVO_TEMPLATE_PREFIX" "$E2E_PREFIX" || e2e_abort "cannot copy the template prefix"
-# Debian's Wine notes its server's folder in the prefix; a new user needs its own.
-rm -f "$E2E_PREFIX/wineserver"
-# The profile's Desktop, Documents, Downloads... link to the Unix home of the
-# template's owner: here they become folders of the prefix.
-while IFS= read -r -d '' link; do
-  rm -f "$link" && mkdir "$link"
-done < <(find "$E2E_PREFIX/drive_c/users/$template_user" -maxdepth 1 -type l -print0)
-if [ "$(id -u)" = 0 ]; then
-  WINE_USER="tessivo-pkg-$$"
-  useradd --no-create-home --home-dir "$E2E_WORK/home" --shell /usr/sbin/nologin "$WINE_USER" ||
-    e2e_abort "cannot create the user $WINE_USER"
-  E2E_OWN_USER=1
-  # The profile in the prefix becomes the new user's. The clone's private
-  # files and its folders become the user's; Wine's own DLLs and programs
-  # (hard links into the template) stay read-only to it.
-  if [ "$template_user" != "$WINE_USER" ] && [ -d "$E2E_PREFIX/drive_c/users/$template_user" ]; then
-    mv "$E2E_PREFIX/drive_c/users/$template_user" "$E2E_PREFIX/drive_c/users/$WINE_USER"
-    # user.reg spells C:\users\NAME as C:\\users\\NAME.
-    sep='\\\\' # those two backslashes, as a sed pattern and replacement
-    sed -i "s/${sep}users${sep}$template_user/${sep}users${sep}$WINE_USER/g" "$E2E_PREFIX/user.reg"
-  fi
-  chmod 755 "$E2E_WORK"
-  find "$E2E_WORK/home" \( -type d -o -links 1 \) -exec chown -h "$WINE_USER:" {} +
-fi
-# A standard user may not write the Windows folder or Program Files.
-chmod a-w "$E2E_PREFIX/drive_c/windows" "$E2E_PREFIX/drive_c/Program Files" \
-  "$E2E_PREFIX/drive_c/Program Files (x86)" 2>/dev/null
-
-xvfb_start "${E2E_WIDTH}x${E2E_HEIGHT}x24" || e2e_abort "no X display"
-as_user wineserver -p 600 </dev/null >/dev/null 2>&1
-wine_as_user cmd.exe /c exit >/dev/null 2>&1
-# Killed outright, the test runs no clean-up: this watcher then ends the
-# user's Wine session, the display and the user.
-setsid bash -c '
-  while kill -0 "$1" 2>/dev/null; do sleep 2; done
-  if [ "$5" = 1 ]; then runuser -u "$4" -- env WINEPREFIX="$2" wineserver -k; sleep 3; userdel "$4"
-  else WINEPREFIX="$2" wineserver -k; fi
-  kill "$3"; rm -rf "$6"' e2e-watchdog "$$" "$E2E_PREFIX" "$TESSIVO_XVFB_PID" "$WINE_USER" \
-  "$E2E_OWN_USER" "$E2E_WORK" </dev/null >/dev/null 2>&1 &
-E2E_WATCHDOG=$!
-xdotool mousemove 0 0
-
-profile='C:\users\'"$WINE_USER"
-install_dir="$E2E_PREFIX/drive_c/users/$WINE_USER/AppData/Local/Programs/Tessivo"
+profile='C:\users\'"$E2E_USER"
+install_dir="$E2E_PREFIX/drive_c/users/$E2E_USER/AppData/Local/Programs/Tessivo"
 win_install_dir="$profile"'\AppData\Local\Programs\Tessivo'
-shortcut="$E2E_PREFIX/drive_c/users/$WINE_USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tessivo.lnk"
+shortcut="$E2E_PREFIX/drive_c/users/$E2E_USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tessivo.lnk"
 win_shortcut="$profile"'\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Tessivo.lnk'
-appdata_list="$E2E_PREFIX/drive_c/users/$WINE_USER/AppData/Roaming/Tessivo/LastList.lst"
+appdata_list="$E2E_PREFIX/drive_c/users/$E2E_USER/AppData/Roaming/Tessivo/LastList.lst"
 
 # reg_value KEY VALUE: the data of a registry value of the user (empty when missing).
 reg_value() {
-  wine_as_user reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+  e2e_wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
     awk -v v="$2" '$1 == v && $2 ~ /^REG_/ { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; exit }'
 }
 not() { ! "$@"; }
-reg_key_exists() { wine_as_user reg query "$1" >/dev/null 2>&1; }
-tessivo_running() { ps -u "$WINE_USER" -o args= | grep -qF "$win_install_dir\\tessivo.exe"; }
+reg_key_exists() { e2e_wine reg query "$1" >/dev/null 2>&1; }
+tessivo_running() { ps -u "$E2E_USER" -o args= | grep -qF "$win_install_dir\\tessivo.exe"; }
 
 # --- the portable zip ------------------------------------------------------------
 zip="$TESSIVO_BUILD/dist/tessivo-$version-portable.zip"
@@ -147,10 +62,10 @@ e2e_check "its notices say the program is based in part on the IJG's work" notic
 
 # --- install -------------------------------------------------------------------
 # Downloaded into the user's own folder, as from a browser.
-download="$E2E_PREFIX/drive_c/users/$WINE_USER/Downloads/tessivo-$version-setup.exe"
-as_user mkdir -p "${download%/*}"
-as_user cp "$setup" "$download"
-wine_as_user "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.log" 2>&1
+download="$E2E_PREFIX/drive_c/users/$E2E_USER/Downloads/tessivo-$version-setup.exe"
+e2e_as_user mkdir -p "${download%/*}"
+e2e_as_user cp "$setup" "$download"
+e2e_wine "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.log" 2>&1
 e2e_expect "the silent installer succeeds" "$?" 0
 e2e_check "the program is installed into %LOCALAPPDATA%\\Programs\\Tessivo" [ -f "$install_dir/tessivo.exe" ]
 e2e_check "the installed program is the stripped release build" cmp -s "$install_dir/tessivo.exe" "$shipped"
@@ -167,7 +82,7 @@ e2e_expect "Apps & features: UninstallString" "$(reg_value "$UNINSTALL_KEY" Unin
   "\"$win_install_dir\\uninstall.exe\""
 
 # --- start from the Start menu -------------------------------------------------
-as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" start.exe "$win_shortcut" \
+e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" start.exe "$win_shortcut" \
   </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
 E2E_LAUNCHER=$!
 e2e_wait_window '^Quorvel$' 60 || e2e_abort "the main window did not appear after starting the shortcut"
@@ -181,22 +96,22 @@ e2e_check "the window covers its place on the desktop (desktop-coloured pixels i
 
 # What a user's Tessivo leaves: autostart values (per user and for the
 # machine), options and the last list, beside the program and per user.
-wine_as_user reg add "HKCU\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
-wine_as_user reg add "HKLM\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
-wine_as_user reg add 'HKCU\Software\Tessivo' /v interval /d 7 /f >/dev/null 2>&1
-wine_as_user reg add "HKCU\\$RUN_KEY" /v Other /d 'C:\other.exe' /f >/dev/null 2>&1
-printf '0\r\n' | as_user tee "$install_dir/LastList.lst" >/dev/null
-as_user mkdir -p "${appdata_list%/*}" && printf '0\r\n' | as_user tee "$appdata_list" >/dev/null
+e2e_wine reg add "HKCU\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
+e2e_wine reg add "HKLM\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
+e2e_wine reg add 'HKCU\Software\Tessivo' /v interval /d 7 /f >/dev/null 2>&1
+e2e_wine reg add "HKCU\\$RUN_KEY" /v Other /d 'C:\other.exe' /f >/dev/null 2>&1
+printf '0\r\n' | e2e_as_user tee "$install_dir/LastList.lst" >/dev/null
+e2e_as_user mkdir -p "${appdata_list%/*}" && printf '0\r\n' | e2e_as_user tee "$appdata_list" >/dev/null
 [ -n "$(reg_value "HKLM\\$RUN_KEY" Tessivo)" ] || e2e_abort "cannot prepare the machine's Run value"
 
 # --- silent uninstall while the program runs -----------------------------------
 # Started in the program's desktop, as on Windows where both share one. The
 # uninstaller copies itself to the temporary folder and runs on from there
 # ("_?=" on its command line); the test waits until neither runs.
-as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
   "$win_install_dir\\uninstall.exe" /S </dev/null >>"$E2E_WORK/wine.log" 2>&1
 e2e_expect "the silent uninstaller starts" "$?" 0
-uninstaller_running() { ps -u "$WINE_USER" -o args= | grep -v 'explorer.exe' | grep -qF -e '_?=' -e '\uninstall.exe'; }
+uninstaller_running() { ps -u "$E2E_USER" -o args= | grep -v 'explorer.exe' | grep -qF -e '_?=' -e '\uninstall.exe'; }
 deadline=$(($(date +%s) + 60))
 while uninstaller_running && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.2; done
 e2e_check "the uninstaller ends by itself ($((60 - deadline + $(date +%s))) s)" not uninstaller_running
@@ -213,9 +128,9 @@ e2e_expect "the options are kept" "$(reg_value 'HKCU\Software\Tessivo' interval)
 e2e_check "the per-user last list is kept" [ -f "$appdata_list" ]
 
 # --- uninstall by hand, answering yes: the options and lists go too ----------
-wine_as_user "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.log" 2>&1
+e2e_wine "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.log" 2>&1
 e2e_expect "installing again succeeds" "$?" 0
-as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
   "$win_install_dir\\uninstall.exe" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
 E2E_LAUNCHER=$!
 UNINSTALL_CAPTION='^Tessivo [0-9.]+ Uninstall *$' # NSIS ends it with a space
