@@ -15,8 +15,8 @@ public:
     // `lastListFolder`.
     TListFiles(TImageList& list, TListBox& pathList, int32_t& currentIndex, std::string programFolder,
                std::string lastListFolder)
-        : list_(list), pathList_(pathList), currentIndex_(currentIndex), programFolder_(std::move(programFolder)),
-          lastListFolder_(std::move(lastListFolder))
+        : list_(list), pathList_(pathList), currentIndex_(currentIndex),
+          programFolder_(std::move(programFolder)), lastListFolder_(std::move(lastListFolder))
     {
     }
 

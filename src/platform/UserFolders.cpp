@@ -24,7 +24,8 @@ bool FolderAcceptsNewFiles(const std::string& folder)
     // Delete-on-close: the probe disappears with its handle, even when the
     // process is killed right here. A probe name that is taken (one left by
     // a power cut) is skipped for the next one.
-    const std::string stem = WithBackslash(folder) + "~tsv-probe-" + std::to_string(GetCurrentProcessId()) + "-";
+    const std::string stem =
+        WithBackslash(folder) + "~tsv-probe-" + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::string probe = stem + std::to_string(attempt) + ".tmp";
         TFileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -50,7 +51,8 @@ std::string UserDataFolder()
     return folder;
 }
 
-std::string LastListFolder(IDesktop& system, const std::string& programFolder, const std::string& lastListName)
+std::string LastListFolder(IDesktop& system, const std::string& programFolder,
+                           const std::string& lastListName)
 {
     if (system.FolderAcceptsNewFiles(programFolder))
         return programFolder;

@@ -24,4 +24,5 @@ std::string UserDataFolder();
 // user keeps it. When the user's folder cannot be had either, the program's
 // folder is kept: writing the list there then fails with a clear file error
 // instead of the program failing to start.
-std::string LastListFolder(IDesktop& system, const std::string& programFolder, const std::string& lastListName);
+std::string LastListFolder(IDesktop& system, const std::string& programFolder,
+                           const std::string& lastListName);

@@ -21,7 +21,8 @@
 #
 # Before e2e_start a test may prepare the machine: registry values through
 # `e2e_wine reg add ...`, files under "$E2E_DRIVE_C" (C:\) or beside the
-# program in "$E2E_INSTALL_DIR" (LastList.lst lives there).
+# program in "$E2E_INSTALL_DIR" (LastList.lst lives there, unless the
+# program cannot write that folder: then in the user's %APPDATA%\Tessivo).
 #
 # A standard user: `e2e_init_standard_user [EXE]` instead of e2e_init. Run as
 # root, Wine then runs as a throw-away unprivileged Unix user ($E2E_USER)
