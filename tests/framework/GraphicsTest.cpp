@@ -229,3 +229,18 @@ TEST(Graphics, AnIconShowsItsLargestPictureAtItsOwnSize)
     EXPECT_EQ(PixelAt(drawn, 39, 23), 0x0000FFu);
     DeleteFileA(ico.c_str());
 }
+
+TEST(Graphics, AnIconHoldingAPngShowsIt)
+{
+    const std::string ico = TempPath("tessivo-png.ico");
+    WriteBytes(ico, codec_test::IconFile({codec_test::PngImage(20, 10, 0x00FF00)}));
+    TPicture picture;
+    picture.LoadFromFile(ico);
+    ASSERT_NE(picture.Graphic(), nullptr);
+    EXPECT_EQ(picture.Width(), 20);
+    EXPECT_EQ(picture.Height(), 10);
+    TBitmap drawn(20, 10);
+    drawn.Canvas().Draw(0, 0, *picture.Graphic());
+    EXPECT_EQ(PixelAt(drawn, 10, 5), 0x00FF00u);
+    DeleteFileA(ico.c_str());
+}

@@ -38,5 +38,6 @@ struct IconImage {
 // or no such picture.
 std::vector<IconImage> ReadIconImages(const uint8_t* data, size_t size);
 
-// The picture an icon file shows: the largest, the deepest of equal sizes.
+// The largest picture of an icon file (the deepest of equal sizes): the
+// one a picture viewer shows, and the bound on any picture of the file.
 const IconImage& LargestIconImage(const std::vector<IconImage>& images);

@@ -18,9 +18,10 @@ TIcon::~TIcon()
 
 namespace {
 
-// What the system holds while it makes an icon of a picture: the decoded
-// 32-bit pixels, the icon's own 32-bit colour bitmap and its 1-bit mask.
-constexpr int kIconLoadBitsPerPixel = 32 + 32 + 1;
+// What the system holds while it makes an icon of a picture, as measured
+// under Wine (about 12 bytes a pixel for a PNG picture): three 32-bit copies
+// (decoded, converted, the icon's colour bitmap) and the 1-bit mask.
+constexpr int kIconLoadBitsPerPixel = 3 * 32 + 1;
 
 struct MetafileDeleter {
     void operator()(HENHMETAFILE metafile) const { DeleteEnhMetaFile(metafile); }
@@ -31,22 +32,31 @@ using OwnedMetafile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, Metaf
 
 void TIcon::LoadFromFile(const std::string& fileName)
 {
-    // The picture is chosen and its size checked here, from the file's own
-    // headers, before the system decodes anything: a small file may claim
-    // a picture of many gigabytes.
+    // The file's largest picture is found and its size checked here, from
+    // the file's own headers, before the system decodes anything: a small
+    // file may claim a picture of many gigabytes. Whichever picture the
+    // system then takes for that size is no larger.
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
-    const IconImage& image = LargestIconImage(ReadIconImages(bytes.data(), bytes.size()));
-    CheckPictureSize(image.Size.Width, image.Size.Height, kIconLoadBitsPerPixel);
-    // Sizes 0, 0 without LR_DEFAULTSIZE: the picture's own size.
-    HICON icon = CreateIconFromResourceEx(const_cast<uint8_t*>(bytes.data() + image.Offset),
-                                          static_cast<DWORD>(image.Bytes), TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+    const PictureSize size = LargestIconImage(ReadIconImages(bytes.data(), bytes.size())).Size;
+    CheckPictureSize(size.Width, size.Height, kIconLoadBitsPerPixel);
+    HICON icon = static_cast<HICON>(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, static_cast<int>(size.Width),
+                                               static_cast<int>(size.Height), LR_LOADFROMFILE));
     if (!icon)
         throw EInvalidGraphic::InvalidBitmap();
+    ICONINFO info{};
+    GetIconInfo(icon, &info);
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    const int height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
     if (handle_)
         DestroyIcon(handle_);
     handle_ = icon;
-    width_ = static_cast<int>(image.Size.Width);
-    height_ = static_cast<int>(image.Size.Height);
+    width_ = bitmap.bmWidth;
+    height_ = height;
 }
 
 void TIcon::Draw(TCanvas& canvas, const RECT& dest)

@@ -16,13 +16,16 @@ std::vector<uint8_t> EmfClaiming(int32_t width, int32_t height);
 // (8-bit RGBA), followed by `tail` bytes of zeros instead of image data.
 std::vector<uint8_t> PngClaiming(uint32_t width, uint32_t height, size_t tail = 64);
 
+// A real PNG of one opaque colour (0xRRGGBB), stored uncompressed.
+std::vector<uint8_t> PngImage(uint32_t width, uint32_t height, uint32_t rgb);
+
 // An icon picture as .ico files store it: a 40-byte info header with the
 // doubled height, 32-bit pixels of one colour (0xRRGGBB, opaque) bottom-up,
 // then the all-clear 1-bit mask.
 std::vector<uint8_t> DibIconImage(int width, int height, uint32_t rgb);
 
-// An .ico file holding the pictures in order; the directory's one-byte
-// sizes are 0 (the pictures' own headers tell the size).
+// An .ico file holding the pictures in order, the directory's one-byte
+// sizes taken from the pictures' own headers.
 std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& images);
 
 } // namespace codec_test
