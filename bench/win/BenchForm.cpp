@@ -36,7 +36,8 @@ TBenchFolder::TBenchFolder()
         throw std::runtime_error("no temporary folder");
     // Process ids come round again: a folder left by an earlier run that
     // was stopped is passed over, not reused.
-    const std::string base = std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId());
+    const std::string base =
+        std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId());
     for (int attempt = 0;; ++attempt) {
         path_ = base + (attempt == 0 ? "" : "-" + std::to_string(attempt)) + "\\";
         if (CreateDirectoryA(path_.c_str(), nullptr))

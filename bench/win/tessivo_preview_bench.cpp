@@ -126,7 +126,8 @@ int Run(bool visible, int passes, bool expectErrors, const std::vector<std::stri
     const int64_t peakGrowth =
         static_cast<int64_t>(after.PeakWorkingSet) - static_cast<int64_t>(before.WorkingSet);
     std::printf("peak working set above the start: %s -> goal at most one bounded decode (%s) %s\n",
-                Megabytes(peakGrowth, a), Megabytes(kPeakGoal, b), peakGrowth <= kPeakGoal ? "met" : "MISSED");
+                Megabytes(peakGrowth, a), Megabytes(kPeakGoal, b),
+                peakGrowth <= kPeakGoal ? "met" : "MISSED");
     for (const std::string& error : bench.Errors())
         std::printf("%s reported: %s\n", expectErrors ? "error" : "ERROR", error.c_str());
     return bench.Errors().empty() || expectErrors ? 0 : 1;
@@ -151,7 +152,8 @@ int main(int argc, char** argv)
             photos.push_back(WindowsPath(argv[i]));
     }
     if (photos.empty()) {
-        std::fprintf(stderr, "usage: tessivo_preview_bench [--visible] [--passes=N] [--expect-errors] photo...\n");
+        std::fprintf(stderr,
+                     "usage: tessivo_preview_bench [--visible] [--passes=N] [--expect-errors] photo...\n");
         return 2;
     }
     try {

@@ -1,11 +1,11 @@
 #include "lists/Preview.h"
 
+#include "core/FileNames.h"
 #include "framework/Application.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/ReducedBitmap.h"
 #include "lists/ListTexts.h"
-#include "core/FileNames.h"
 
 #include <algorithm>
 

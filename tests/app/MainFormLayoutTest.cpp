@@ -124,7 +124,8 @@ TEST_F(MainFormLayout, FileNamesInTheNameAndPathShowTheirAmpersand)
     for (TLabel* label : {form->Label5, form->Label11}) {
         SCOPED_TRACE(label->Name);
         const RECT box = label->BoundsRect();
-        auto asIs = RenderTextAsIs(label->Font(), label->Caption(), box.right - box.left, box.bottom - box.top);
+        auto asIs =
+            RenderTextAsIs(label->Font(), label->Caption(), box.right - box.left, box.bottom - box.top);
         EXPECT_TRUE(SameInk(*shot, box, *asIs));
     }
 }

@@ -216,8 +216,8 @@ TEST(Graphics, IconsAndMetafilesClaimingHugePicturesAreRefusedBeforeLoading)
 TEST(Graphics, AnIconShowsItsLargestPictureAtItsOwnSize)
 {
     const std::string ico = TempPath("tessivo-two.ico");
-    WriteBytes(ico, codec_test::IconFile(
-                        {codec_test::DibIconImage(16, 16, 0x0000FF), codec_test::DibIconImage(40, 24, 0xFF0000)}));
+    WriteBytes(ico, codec_test::IconFile({codec_test::DibIconImage(16, 16, 0x0000FF),
+                                          codec_test::DibIconImage(40, 24, 0xFF0000)}));
     TPicture picture;
     picture.LoadFromFile(ico);
     ASSERT_NE(picture.Graphic(), nullptr);

@@ -10,7 +10,7 @@ namespace {
 
 constexpr uint32_t kEmrHeader = 1;
 constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
-constexpr size_t kEmfHeaderBytes = 88;          // up to szlMillimeters
+constexpr size_t kEmfHeaderBytes = 88;         // up to szlMillimeters
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr size_t kIconDirBytes = 6;
 constexpr size_t kIconEntryBytes = 16;

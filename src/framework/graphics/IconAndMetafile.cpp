@@ -39,8 +39,9 @@ void TIcon::LoadFromFile(const std::string& fileName)
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
     const PictureSize size = LargestIconImage(ReadIconImages(bytes.data(), bytes.size())).Size;
     CheckPictureSize(size.Width, size.Height, kIconLoadBitsPerPixel);
-    HICON icon = static_cast<HICON>(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, static_cast<int>(size.Width),
-                                               static_cast<int>(size.Height), LR_LOADFROMFILE));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, static_cast<int>(size.Width),
+                                      static_cast<int>(size.Height), LR_LOADFROMFILE));
     if (!icon)
         throw EInvalidGraphic::InvalidBitmap();
     ICONINFO info{};
@@ -81,7 +82,8 @@ void TMetafile::LoadFromFile(const std::string& fileName)
     const bool enhanced = ReadEmfSize(bytes.data(), bytes.size(), claimed);
     if (enhanced)
         CheckPictureSize(claimed.Width, claimed.Height);
-    OwnedMetafile metafile(enhanced ? SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data()) : nullptr);
+    OwnedMetafile metafile(enhanced ? SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data())
+                                    : nullptr);
     if (!metafile) {
         // A Windows metafile: convert it to the enhanced format.
         metafile.reset(SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(), nullptr, nullptr));

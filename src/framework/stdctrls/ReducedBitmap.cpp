@@ -41,7 +41,8 @@ std::unique_ptr<TBitmap> BoundedBitmap(TGraphic& graphic, int maxWidth, int maxH
     if (auto reduced = ReducedBitmap(graphic, width, height))
         return reduced;
     auto bitmap = std::make_unique<TBitmap>(width, height); // white
-    if (TBitmap* pixels = PixelSourceOf(&graphic); pixels && pixels->Width() == width && pixels->Height() == height)
+    if (TBitmap* pixels = PixelSourceOf(&graphic);
+        pixels && pixels->Width() == width && pixels->Height() == height)
         bitmap->Assign(*pixels);
     else
         bitmap->Canvas().StretchDraw({0, 0, width, height}, graphic);

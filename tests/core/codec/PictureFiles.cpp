@@ -97,8 +97,8 @@ std::vector<uint8_t> PngImage(uint32_t width, uint32_t height, uint32_t rgb)
 std::vector<uint8_t> EmfClaiming(int32_t width, int32_t height)
 {
     std::vector<uint8_t> bytes;
-    PutU32(bytes, 1);  // EMR_HEADER
-    PutU32(bytes, 88); // header record size
+    PutU32(bytes, 1);                       // EMR_HEADER
+    PutU32(bytes, 88);                      // header record size
     for (int32_t v : {0, 0, width, height}) // bounds, device pixels
         PutU32(bytes, static_cast<uint32_t>(v));
     for (int32_t v : {0, 0, width * 26, height * 26}) // frame, 0.01 mm

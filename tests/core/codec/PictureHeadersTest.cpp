@@ -1,9 +1,10 @@
 // The sizes icon and metafile files claim, read from their headers, and the
 // one size check they then pass.
 
+#include "core/codec/PictureHeaders.h"
+
 #include "PictureFiles.h"
 #include "core/Exceptions.h"
-#include "core/codec/PictureHeaders.h"
 #include "core/codec/PixelBuffer.h"
 #include "support/ErrorOf.h"
 
@@ -43,8 +44,8 @@ TEST(PictureHeaders, FilesWithoutAnIconDirectoryOrAPictureAreInvalid)
     };
     const std::string invalid = "Bitmap image is not valid";
     EXPECT_EQ(error({}), invalid);
-    EXPECT_EQ(error({0, 0, 2, 0, 1, 0}), invalid); // a cursor directory
-    EXPECT_EQ(error({0, 0, 1, 0, 0, 0}), invalid); // no pictures
+    EXPECT_EQ(error({0, 0, 2, 0, 1, 0}), invalid);         // a cursor directory
+    EXPECT_EQ(error({0, 0, 1, 0, 0, 0}), invalid);         // no pictures
     EXPECT_EQ(error({0, 0, 1, 0, 1, 0, 16, 16}), invalid); // the directory cut short
     std::vector<uint8_t> zeroSized = IconFile({DibIconImage(0, 0, 0)});
     EXPECT_EQ(error(zeroSized), invalid);
@@ -76,7 +77,8 @@ TEST(PictureSizeCheck, RefusesWhatTheLoaderWouldHoldBeyondTheBound)
     EXPECT_EQ(ErrorOf([] { CheckPictureSize(26700, 26700); }), "Image is too large (26700 x 26700 pixels)");
     // 18 000 x 18 000 fits as a 24-bit picture, not as an icon's several copies.
     EXPECT_EQ(ErrorOf([] { CheckPictureSize(18000, 18000); }), "");
-    EXPECT_EQ(ErrorOf([] { CheckPictureSize(18000, 18000, 65); }), "Image is too large (18000 x 18000 pixels)");
+    EXPECT_EQ(ErrorOf([] { CheckPictureSize(18000, 18000, 65); }),
+              "Image is too large (18000 x 18000 pixels)");
     EXPECT_EQ(ErrorOf([] { CheckPictureSize(int64_t{1} << 40, 1); }),
               "Image is too large (2147483647 x 1 pixels)");
     EXPECT_EQ(ErrorOf([] { CheckPictureSize(0, 0); }), "");
