@@ -98,7 +98,11 @@ std::vector<IconImage> ReadIconImages(const uint8_t* data, size_t size)
 const IconImage& LargestIconImage(const std::vector<IconImage>& images)
 {
     return *std::max_element(images.begin(), images.end(), [](const IconImage& a, const IconImage& b) {
-        const int64_t areaA = a.Size.Width * a.Size.Height, areaB = b.Size.Width * b.Size.Height;
+        // Sides are at most 32 bits wide, so their product fits unsigned 64 bits.
+        const auto area = [](const IconImage& image) {
+            return static_cast<uint64_t>(image.Size.Width) * static_cast<uint64_t>(image.Size.Height);
+        };
+        const uint64_t areaA = area(a), areaB = area(b);
         return areaA != areaB ? areaA < areaB : a.BitCount < b.BitCount;
     });
 }

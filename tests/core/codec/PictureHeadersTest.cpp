@@ -29,6 +29,11 @@ TEST(PictureHeaders, AnIconsPicturesGiveTheirOwnSizesAndTheLargestIsShown)
     EXPECT_EQ(shown.Size.Height, 17000);
     EXPECT_EQ(file[shown.Offset], 0x89);
 
+    // The largest sides a PNG can state.
+    const std::vector<uint8_t> widest =
+        IconFile({DibIconImage(8, 8, 0), PngClaiming(0xFFFFFFFFu, 0xFFFFFFFFu)});
+    EXPECT_EQ(LargestIconImage(ReadIconImages(widest.data(), widest.size())).Size.Width, 0xFFFFFFFFll);
+
     // A picture whose data lies past the file's end is left out.
     std::vector<uint8_t> cut = IconFile({DibIconImage(8, 8, 0), DibIconImage(64, 64, 0)});
     cut.resize(cut.size() - 100);
