@@ -34,9 +34,17 @@ TBenchFolder::TBenchFolder()
     const DWORD length = GetTempPathA(sizeof temp, temp);
     if (length == 0 || length > MAX_PATH)
         throw std::runtime_error("no temporary folder");
-    path_ = std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
-    if (!CreateDirectoryA(path_.c_str(), nullptr))
-        throw std::runtime_error("cannot create " + path_);
+    // Process ids come round again: a folder left by an earlier run that
+    // was stopped is passed over, not reused.
+    const std::string base =
+        std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId());
+    for (int attempt = 0;; ++attempt) {
+        path_ = base + (attempt == 0 ? "" : "-" + std::to_string(attempt)) + "\\";
+        if (CreateDirectoryA(path_.c_str(), nullptr))
+            break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS || attempt == 100)
+            throw std::runtime_error("cannot create " + path_);
+    }
 }
 
 TBenchFolder::~TBenchFolder()

@@ -3,18 +3,22 @@
 // the photographs are added through the "+" button's dialog (which shows
 // the first), then each is shown by a click on its row of the name list.
 //
-//   tessivo_preview_bench [--visible] [--passes=N] photo...
+//   tessivo_preview_bench [--visible] [--passes=N] [--expect-errors] photo...
 //
 // Prints, per photograph, the time from the click until the handler has
 // returned and the message queue is empty, and the bytes the preview holds:
 // the form's preview bitmap plus the image control's copy, each
 // width * height * 3 with rows padded to 4 bytes. Then the process's
-// private bytes before the first photograph and after the last. Exit
-// status 1 when an error reached the error handler (a missed goal is
-// reported in the output, not in the status).
+// private bytes before the first photograph and after the last, and how far
+// the peak working set rose above the working set before the first one
+// (run one picture per process to see each picture's peak). Exit status 1
+// when an error reached the error handler, unless --expect-errors (files
+// that are meant to be refused); a missed goal is reported in the output,
+// not in the status.
 
 #include "BenchForm.h"
 #include "BenchMeasure.h"
+#include "core/codec/PixelBuffer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +31,8 @@
 namespace {
 
 constexpr int64_t kHeldGoal = int64_t{10} << 20;
+// At most one decode within the decoders' bound, plus what the program had.
+constexpr int64_t kPeakGoal = static_cast<int64_t>(kMaxDecodedBytes);
 
 int64_t BitmapBytes(const TBitmap* bitmap)
 {
@@ -58,7 +64,7 @@ double Median(std::vector<double> values)
     return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-int Run(bool visible, int passes, const std::vector<std::string>& photos)
+int Run(bool visible, int passes, bool expectErrors, const std::vector<std::string>& photos)
 {
     TBenchForm bench;
     TForm1& form = bench.Form();
@@ -81,10 +87,14 @@ int Run(bool visible, int passes, const std::vector<std::string>& photos)
     int64_t maxHeld = 0;
     for (int pass = 0; pass < passes; ++pass)
         for (size_t i = 0; i < photos.size(); ++i) {
-            form.ListBox2->SetItemIndex(static_cast<int>(i));
             TStopwatch clock;
-            Application->Guarded([&] { form.ListBox1Click(form.ListBox2); });
-            bench.Settle();
+            // A picture that was refused leaves no name to click (the add
+            // has tried to show it already): its figures are the add's.
+            if (static_cast<int>(i) < form.ListBox2->Items().Count()) {
+                form.ListBox2->SetItemIndex(static_cast<int>(i));
+                Application->Guarded([&] { form.ListBox1Click(form.ListBox2); });
+                bench.Settle();
+            }
             const double ms = clock.Milliseconds();
             PhotoResult& r = results[i];
             r.Times.push_back(ms);
@@ -113,9 +123,14 @@ int Run(bool visible, int passes, const std::vector<std::string>& photos)
                 Megabytes(static_cast<int64_t>(after.PrivateBytes), b),
                 Megabytes(static_cast<int64_t>(after.PrivateBytes) - static_cast<int64_t>(before.PrivateBytes), c),
                 Megabytes(static_cast<int64_t>(after.PeakWorkingSet), d));
+    const int64_t peakGrowth =
+        static_cast<int64_t>(after.PeakWorkingSet) - static_cast<int64_t>(before.WorkingSet);
+    std::printf("peak working set above the start: %s -> goal at most one bounded decode (%s) %s\n",
+                Megabytes(peakGrowth, a), Megabytes(kPeakGoal, b),
+                peakGrowth <= kPeakGoal ? "met" : "MISSED");
     for (const std::string& error : bench.Errors())
-        std::printf("ERROR reported: %s\n", error.c_str());
-    return bench.Errors().empty() ? 0 : 1;
+        std::printf("%s reported: %s\n", expectErrors ? "error" : "ERROR", error.c_str());
+    return bench.Errors().empty() || expectErrors ? 0 : 1;
 }
 
 } // namespace
@@ -123,22 +138,26 @@ int Run(bool visible, int passes, const std::vector<std::string>& photos)
 int main(int argc, char** argv)
 {
     bool visible = false;
+    bool expectErrors = false;
     int passes = 3;
     std::vector<std::string> photos;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--visible") == 0)
             visible = true;
+        else if (std::strcmp(argv[i], "--expect-errors") == 0)
+            expectErrors = true;
         else if (std::strncmp(argv[i], "--passes=", 9) == 0)
             passes = std::max(1, std::atoi(argv[i] + 9));
         else
             photos.push_back(WindowsPath(argv[i]));
     }
     if (photos.empty()) {
-        std::fprintf(stderr, "usage: tessivo_preview_bench [--visible] [--passes=N] photo...\n");
+        std::fprintf(stderr,
+                     "usage: tessivo_preview_bench [--visible] [--passes=N] [--expect-errors] photo...\n");
         return 2;
     }
     try {
-        return Run(visible, passes, photos);
+        return Run(visible, passes, expectErrors, photos);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tessivo_preview_bench: %s\n", error.what());
         return 1;

@@ -200,9 +200,8 @@ void TForm1::CreateControls()
     ListBox2->OnDblClick = [this](TObject* s) { ListBox2DblClick(s); };
 
     dxContainer4 = FramedPanel(this, this, "dxContainer4", 344, 167, 212, 17);
-    LabelSumOfFiles = FixedLabel(this, dxContainer4, "LabelSumOfFiles", 4, 2, 84, 13);
-    BoldFont(*LabelSumOfFiles, clBlack);
-    LabelSumOfFiles->SetCaption("Total : 0 file(s)");
+    // The total grows with its count: a fixed width would cut "Total : 12 file(s)".
+    LabelSumOfFiles = TextLabel(this, dxContainer4, "LabelSumOfFiles", 4, 2, "Total : 0 file(s)", clBlack);
 
     // Information and options.
     dxContainer3 = FramedPanel(this, this, "dxContainer3", 120, 186, 436, 119);
@@ -212,11 +211,15 @@ void TForm1::CreateControls()
     Label10 = TextLabel(this, dxContainer3, "Label10", 63, 44, "Path:", clWindowText);
     Label3 = FixedLabel(this, dxContainer3, "Label3", 102, 7, 139, 13);
     BoldFont(*Label3, clBlack);
+    // Name and path show file names: an "&" in them is a character, not an
+    // accelerator mark.
     Label5 = FixedLabel(this, dxContainer3, "Label5", 102, 25, 139, 13);
     BoldFont(*Label5, clBlack);
     Label5->SetWordWrap(true);
+    Label5->SetShowAccelChar(false);
     Label11 = FixedLabel(this, dxContainer3, "Label11", 102, 44, 139, 13);
     BoldFont(*Label11, clWindowText);
+    Label11->SetShowAccelChar(false);
     Label12 = TextLabel(this, dxContainer3, "Label12", 9, 59, "Options:", clWindowText);
     CheckAutoStart = CheckBox(this, dxContainer3, "CheckAutoStart", 65, 59, 144, 17, "Start With Windows");
     CheckStartMinimized = CheckBox(this, dxContainer3, "CheckStartMinimized", 65, 79, 112, 17, "Start Minimized");

@@ -49,6 +49,9 @@ TdxCustomButton::TdxCustomButton(TComponent* owner) : TdxCustomStyleControl(owne
     SetControlStyle(ControlStyle() & ~csDoubleClicks);
     SetBounds(Left(), Top(), 73, 21);
     SetTabStop(true);
+    // The button has no colour of its own: the area outside its rounded
+    // border shows the parent's colour.
+    SetParentColor(true);
 }
 
 void TdxCustomButton::SetAndInvalidate(bool& field, bool value)

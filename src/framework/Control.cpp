@@ -4,6 +4,8 @@
 #include "framework/Form.h"
 #include "framework/WinControl.h"
 
+#include <exception>
+
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>())
 {
     font_->OnChange = [this] {
@@ -250,9 +252,19 @@ void TControl::HandleMouseMessage(TMessage& message)
         const bool clicked = mouseClicked_;
         mouseClicked_ = false;
         const RECT client = ClientRect();
-        if (clicked && x >= client.left && x < client.right && y >= client.top && y < client.bottom)
-            Click();
+        // The release completes even when the click's handler fails, so the
+        // control is not left held down; the failure then goes on its way.
+        std::exception_ptr clickFailure;
+        if (clicked && x >= client.left && x < client.right && y >= client.top && y < client.bottom) {
+            try {
+                Click();
+            } catch (...) {
+                clickFailure = std::current_exception();
+            }
+        }
         MouseUp(TMouseButton::mbLeft, shift, x, y);
+        if (clickFailure)
+            std::rethrow_exception(clickFailure);
         break;
     }
     case WM_RBUTTONDOWN:

@@ -1,10 +1,13 @@
 #include "lists/Preview.h"
 
+#include "core/FileNames.h"
 #include "framework/Application.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
+#include "framework/stdctrls/ReducedBitmap.h"
 #include "lists/ListTexts.h"
-#include "core/FileNames.h"
+
+#include <algorithm>
 
 std::string DescribeBitmapSize(const TBitmap& bitmap)
 {
@@ -17,17 +20,15 @@ void TPreview::LoadPicture(const std::string& fileName)
     picture.LoadFromFile(fileName);
     TGraphic* graphic = picture.Graphic();
     const int width = graphic->Width(), height = graphic->Height();
+    const int boxWidth = std::max(view_.Image.Width(), 1), boxHeight = std::max(view_.Image.Height(), 1);
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic)) {
         // The box shows at most a few hundred pixels: decode only what it
         // needs (libjpeg's scaled decode), not the whole photograph.
-        jpeg->SetScaleDenominator(
-            PreviewScaleDenominator(width, height, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1)));
-        previewBitmap_->Assign(jpeg->Bitmap());
-    } else {
-        // Bitmaps are copied; icons and metafiles are drawn at their size.
-        previewBitmap_->Assign(*graphic);
+        jpeg->SetScaleDenominator(PreviewScaleDenominator(width, height, boxWidth, boxHeight));
     }
-    previewBitmap_->SetPixelFormat(TPixelFormat::pf24bit);
+    // Only the picture at the box's size is kept; the decoded file goes
+    // when `picture` does, so a large picture is held once and briefly.
+    previewBitmap_ = BoundedBitmap(*graphic, boxWidth, boxHeight);
     pictureWidth_ = width;
     pictureHeight_ = height;
 }

@@ -29,9 +29,9 @@ public:
     // and the picture, labels, selection and "Apply" stay as they were.
     void ShowSelectedImage(int index);
 
-    // The picture last shown (empty after a failed load). A large JPEG is
-    // kept at the reduced size the preview box needs; PreviewWidth and
-    // PreviewHeight give the file's own size.
+    // The picture last shown (empty after a failed load), at most as large
+    // as the preview box: a larger picture is kept only reduced to the box.
+    // PreviewWidth and PreviewHeight give the file's own size.
     TBitmap* PreviewBitmap() const { return previewBitmap_.get(); }
     int PreviewWidth() const { return pictureWidth_; }
     int PreviewHeight() const { return pictureHeight_; }

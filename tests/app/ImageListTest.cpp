@@ -4,6 +4,7 @@
 
 #include "FormFixture.h"
 #include "lists/Preview.h"
+#include "support/Render.h"
 
 class ImageListCommands : public FormFixture {
 protected:
@@ -218,4 +219,36 @@ TEST(PreviewScale, DecodesOnlyWhatTheBoxNeeds)
     EXPECT_EQ(PreviewScaleDenominator(800, 600, 218, 162), 2);
     EXPECT_EQ(PreviewScaleDenominator(300, 200, 218, 162), 1);
     EXPECT_EQ(PreviewScaleDenominator(1744, 1296, 218, 162), 8);  // exactly the box at 1/8
+}
+
+TEST_F(ImageListCommands, APreviewKeepsOnlyThePictureAtTheSizeOfItsBox)
+{
+    // A bitmap and a metafile, both larger than the box: each is kept at the
+    // box's size in its own colour, and the size label tells the file's size.
+    const std::string drawing = folder / "drawing.emf";
+    {
+        HDC dc = CreateEnhMetaFileA(nullptr, drawing.c_str(), nullptr, nullptr);
+        ASSERT_NE(dc, nullptr);
+        HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+        RECT all{0, 0, 3000, 2000};
+        FillRect(dc, &all, green);
+        DeleteObject(green);
+        DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+    }
+    Add({MakeBitmap("large.bmp", 2000, 1500, clRed), drawing});
+    const int boxWidth = form->Image1->Width(), boxHeight = form->Image1->Height();
+    const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0)};
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row);
+        ClickName(row);
+        ASSERT_TRUE(CapturedErrors().empty());
+        TBitmap& kept = *form->PreviewBitmap();
+        EXPECT_EQ(kept.Width(), boxWidth);
+        EXPECT_EQ(kept.Height(), boxHeight);
+        EXPECT_EQ(Hex(PixelAt(kept, boxWidth / 2, boxHeight / 2)), Hex(colours[row]));
+        EXPECT_EQ(form->Image1->Picture().Width(), boxWidth);
+        EXPECT_EQ(form->Image1->Picture().Height(), boxHeight);
+    }
+    ClickName(0);
+    EXPECT_EQ(form->Label3->Caption(), "( 2000 x 1500 ) pixels");
 }

@@ -1,6 +1,7 @@
 // The main window's layout, read back from the created controls and windows.
 
 #include "FormFixture.h"
+#include "lists/ListTexts.h"
 #include "support/Render.h"
 
 namespace {
@@ -47,7 +48,6 @@ TEST_F(MainFormLayout, EveryControlStandsWhereTheLayoutPutsIt)
         {f.dxContainer1, &f, Box(344, 18, 212, 147)},
         {f.ListBox2, f.dxContainer1, Box(2, 2, 208, 143)},
         {f.dxContainer4, &f, Box(344, 167, 212, 17)},
-        {f.LabelSumOfFiles, f.dxContainer4, Box(4, 2, 84, 13)},
         {f.dxContainer3, &f, Box(120, 186, 436, 119)},
         {f.Label3, f.dxContainer3, Box(102, 7, 139, 13)},
         {f.Label5, f.dxContainer3, Box(102, 25, 139, 13)},
@@ -90,6 +90,44 @@ TEST_F(MainFormLayout, EveryControlStandsWhereTheLayoutPutsIt)
     EXPECT_EQ(f.ComboBoxDisplayStyle->Left(), 349);
     EXPECT_EQ(f.ComboBoxDisplayStyle->Top(), 32);
     EXPECT_EQ(f.ComboBoxDisplayStyle->Width(), 82);
+}
+
+TEST_F(MainFormLayout, TheTotalIsDrawnWholeAtAnyCount)
+{
+    TLabel& total = *form->LabelSumOfFiles;
+    EXPECT_EQ(total.Parent(), form->dxContainer4);
+    for (int count : {1, 12, 100000}) {
+        const std::string text = TotalFilesText(count);
+        SCOPED_TRACE(text);
+        total.SetCaption(text);
+        EXPECT_EQ(total.Left(), 4);
+        EXPECT_EQ(total.Top(), 2);
+        // Within the panel's frame the ink is as wide as the text drawn on
+        // its own, and it ends before the frame.
+        auto shot = RenderControl(*form->dxContainer4);
+        const RECT inside{2, 2, shot->Width() - 2, shot->Height() - 2};
+        const RECT drawn = DarkBox(*shot, inside);
+        const RECT whole = DarkBox(*RenderTextAsIs(total.Font(), text, 400, 20), {0, 0, 400, 20});
+        EXPECT_EQ(drawn.right - drawn.left, whole.right - whole.left);
+        EXPECT_EQ(drawn.bottom - drawn.top, whole.bottom - whole.top);
+        EXPECT_LT(drawn.right, inside.right);
+    }
+}
+
+TEST_F(MainFormLayout, FileNamesInTheNameAndPathShowTheirAmpersand)
+{
+    Add({MakeBitmap("photo 1 & more.bmp", 4, 4)});
+    ASSERT_EQ(form->Label5->Caption(), "photo 1 & more.bmp");
+    // A short path, so that its "&" lies within the label's width.
+    form->Label11->SetCaption("C:\\a & b.jpg");
+    auto shot = RenderControl(*form->dxContainer3);
+    for (TLabel* label : {form->Label5, form->Label11}) {
+        SCOPED_TRACE(label->Name);
+        const RECT box = label->BoundsRect();
+        auto asIs =
+            RenderTextAsIs(label->Font(), label->Caption(), box.right - box.left, box.bottom - box.top);
+        EXPECT_TRUE(SameInk(*shot, box, *asIs));
+    }
 }
 
 TEST_F(MainFormLayout, WindowIsBorderless560By308AndPathListLiesBelowIt)

@@ -2,6 +2,7 @@
 // its keyboard behaviour driven by real window messages.
 
 #include "controls/dxButtons.h"
+#include "core/Exceptions.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
 
@@ -24,23 +25,6 @@ struct ButtonOnForm {
         PumpMessages(0);
     }
 };
-
-// The bounding box of pixels darker than `limit` in the area.
-RECT DarkPixels(TBitmap& bitmap, RECT area, int limit = 96)
-{
-    RECT box{INT_MAX, INT_MAX, -1, -1};
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const COLORREF pixel = PixelAt(bitmap, x, y);
-            if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * limit) {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    return box;
-}
 
 }  // namespace
 
@@ -88,14 +72,14 @@ TEST(StyledButton, PressedFaceAndCaptionMoveOnePixel)
     TdxButton& button = *setup.button;
     button.Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
     auto hot = RenderControl(button);
-    const RECT hotText = DarkPixels(*hot, {3, 3, 70, 18});
+    const RECT hotText = DarkBox(*hot, {3, 3, 70, 18});
 
     button.VisualState |= vsPressed;
     auto pressed = RenderControl(button);
     auto& pressedFace = const_cast<TBitmap&>(button.PressedFaceBitmap());
     EXPECT_EQ(Hex(PixelAt(*pressed, 1, 1)), Hex(PixelAt(pressedFace, 0, 0)));
     EXPECT_EQ(Hex(PixelAt(*pressed, 2, 17)), Hex(PixelAt(pressedFace, 1, 16)));
-    const RECT pressedText = DarkPixels(*pressed, {3, 3, 70, 19});
+    const RECT pressedText = DarkBox(*pressed, {3, 3, 70, 19});
     ASSERT_LT(hotText.left, hotText.right);
     EXPECT_EQ(pressedText.left, hotText.left + 1);
     EXPECT_EQ(pressedText.top, hotText.top + 1);
@@ -105,7 +89,7 @@ TEST(StyledButton, PressedFaceAndCaptionMoveOnePixel)
     auto dragged = RenderControl(button);
     auto& focusRing = const_cast<TBitmap&>(button.FocusRingBitmap());
     EXPECT_EQ(Hex(PixelAt(*dragged, 30, 1)), Hex(PixelAt(focusRing, 29, 0)));
-    const RECT draggedText = DarkPixels(*dragged, {3, 3, 70, 18});
+    const RECT draggedText = DarkBox(*dragged, {3, 3, 70, 18});
     EXPECT_EQ(draggedText.left, hotText.left);
     EXPECT_EQ(draggedText.top, hotText.top);
 }
@@ -148,7 +132,7 @@ TEST(StyledButton, GlyphWithEmptyCaptionAndNoSpacingIsCentredWithOneSpace)
     button.SetSpacing(0);
     button.SetGlyph(glyph);
     auto shot = RenderControl(button);
-    const RECT box = DarkPixels(*shot, {2, 2, 42, 36}, 40);
+    const RECT box = DarkBox(*shot, {2, 2, 42, 36}, 40);
     // The glyph and the width of one space are centred together, so the
     // glyph sits left of the middle by half a space.
     TCanvas& canvas = const_cast<TBitmap&>(button.FaceBitmap()).Canvas();
@@ -315,4 +299,55 @@ TEST(StyledButton, ClickCopiesModalResultToTheForm)
     setup.button->ModalResult = 2;
     setup.button->Click();
     EXPECT_EQ(setup.form.ModalResult(), 2);
+}
+
+TEST(StyledButton, CornersOutsideTheRoundedBorderShowTheParentsColour)
+{
+    TestForm form;
+    form.SetColor(clWhite);
+    auto* button = new TdxButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(10, 10, 73, 21);
+    const POINT corners[] = {{0, 0}, {72, 0}, {0, 20}, {72, 20}};
+    auto shot = RenderControl(*button);
+    for (POINT corner : corners)
+        EXPECT_EQ(Hex(PixelAt(*shot, corner.x, corner.y)), "#FFFFFF") << corner.x << "," << corner.y;
+
+    // A parent that changes its colour takes its buttons' corners along.
+    form.SetColor(RGBColor(255, 251, 247));
+    shot = RenderControl(*button);
+    for (POINT corner : corners)
+        EXPECT_EQ(Hex(PixelAt(*shot, corner.x, corner.y)), "#FFFBF7") << corner.x << "," << corner.y;
+}
+
+TEST(StyledButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
+{
+    ButtonOnForm setup("Load List");
+    TdxButton& button = *setup.button;
+    int clicks = 0;
+    button.OnClick = [&](TObject*) {
+        ++clicks;
+        throw Exception("The list cannot be read");
+    };
+    CapturedErrors().clear();
+    SendMessageA(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    const RECT normal = DarkBox(*RenderControl(button), {3, 3, 70, 19});
+    for (int round = 1; round <= 2; ++round) {
+        SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ASSERT_EQ(button.VisualState & (vsHot | vsPressed), vsHot | vsPressed);
+        SendMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(clicks, round);
+        EXPECT_FALSE(button.VisualState & vsPressed);
+        EXPECT_FALSE(button.LeftButtonDown);
+        EXPECT_EQ(GetCapture(), nullptr);
+        // Drawn released: the caption back in its place.
+        const RECT text = DarkBox(*RenderControl(button), {3, 3, 70, 19});
+        EXPECT_EQ(text.left, normal.left);
+        EXPECT_EQ(text.top, normal.top);
+    }
+    // Each failure reached the error handler once.
+    ASSERT_EQ(CapturedErrors().size(), 2u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "The list cannot be read.");
+    CapturedErrors().clear();
+    Application->SetMouseControl(nullptr);
 }

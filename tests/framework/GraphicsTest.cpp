@@ -1,15 +1,18 @@
 // Canvas, bitmaps and pictures against real GDI.
 
 #include "core/Exceptions.h"
+#include "core/codec/PictureFiles.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandle.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -171,4 +174,73 @@ TEST(Graphics, CorruptBitmapFileIsRejectedAndLeavesTheBitmapAsItWas)
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(PixelAt(bitmap, 0, 0), 0x0000FFu);
     DeleteFileA(path.c_str());
+}
+
+namespace {
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::string LoadError(const std::string& path)
+{
+    TPicture picture;
+    const std::string error = ErrorOf([&] { picture.LoadFromFile(path); });
+    EXPECT_EQ(picture.Graphic(), nullptr);
+    return error;
+}
+
+} // namespace
+
+TEST(Graphics, IconsAndMetafilesClaimingHugePicturesAreRefusedBeforeLoading)
+{
+    // 108 bytes that claim 26 700 x 26 700 pixels; an icon whose PNG claims
+    // 18 000 x 18 000 (its pixels are never looked at).
+    const std::string emf = TempPath("tessivo-huge.emf");
+    WriteBytes(emf, codec_test::EmfClaiming(26700, 26700));
+    EXPECT_EQ(LoadError(emf), "Image is too large (26700 x 26700 pixels)");
+    const std::string ico = TempPath("tessivo-huge.ico");
+    WriteBytes(ico, codec_test::IconFile({codec_test::PngClaiming(18000, 18000)}));
+    EXPECT_EQ(LoadError(ico), "Image is too large (18000 x 18000 pixels)");
+    // Not an icon at all.
+    WriteBytes(ico, {'B', 'M', 0, 0, 0, 0});
+    EXPECT_EQ(LoadError(ico), "Bitmap image is not valid");
+    DeleteFileA(emf.c_str());
+    DeleteFileA(ico.c_str());
+}
+
+TEST(Graphics, AnIconShowsItsLargestPictureAtItsOwnSize)
+{
+    const std::string ico = TempPath("tessivo-two.ico");
+    WriteBytes(ico, codec_test::IconFile({codec_test::DibIconImage(16, 16, 0x0000FF),
+                                          codec_test::DibIconImage(40, 24, 0xFF0000)}));
+    TPicture picture;
+    picture.LoadFromFile(ico);
+    ASSERT_NE(picture.Graphic(), nullptr);
+    EXPECT_EQ(picture.Width(), 40);
+    EXPECT_EQ(picture.Height(), 24);
+    TBitmap drawn(40, 24);
+    drawn.Canvas().Draw(0, 0, *picture.Graphic());
+    EXPECT_EQ(PixelAt(drawn, 20, 12), 0x0000FFu); // red, as 0x00BBGGRR
+    EXPECT_EQ(PixelAt(drawn, 39, 23), 0x0000FFu);
+    DeleteFileA(ico.c_str());
+}
+
+TEST(Graphics, AnIconHoldingAPngShowsIt)
+{
+    const std::string ico = TempPath("tessivo-png.ico");
+    WriteBytes(ico, codec_test::IconFile({codec_test::PngImage(20, 10, 0x00FF00)}));
+    TPicture picture;
+    picture.LoadFromFile(ico);
+    ASSERT_NE(picture.Graphic(), nullptr);
+    EXPECT_EQ(picture.Width(), 20);
+    EXPECT_EQ(picture.Height(), 10);
+    TBitmap drawn(20, 10);
+    drawn.Canvas().Draw(0, 0, *picture.Graphic());
+    EXPECT_EQ(PixelAt(drawn, 10, 5), 0x00FF00u);
+    DeleteFileA(ico.c_str());
 }

@@ -2,6 +2,8 @@
 
 #include "support/TestApplication.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 std::unique_ptr<TBitmap> RenderControl(TWinControl& control)
@@ -16,6 +18,54 @@ COLORREF PixelAt(TBitmap& bitmap, int x, int y)
 {
     const uint8_t* pixel = bitmap.ScanLine(y) + 3 * x;
     return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
+namespace {
+
+bool Dark(TBitmap& bitmap, int x, int y, int limit)
+{
+    const COLORREF pixel = PixelAt(bitmap, x, y);
+    return GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * limit;
+}
+
+} // namespace
+
+RECT DarkBox(TBitmap& bitmap, RECT area, int limit)
+{
+    RECT box{INT_MAX, INT_MAX, -1, -1};
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (Dark(bitmap, x, y, limit)) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+    return box;
+}
+
+std::unique_ptr<TBitmap> RenderTextAsIs(const TFont& font, const std::string& text, int width, int height)
+{
+    auto bitmap = std::make_unique<TBitmap>(width, height);
+    TCanvas& canvas = bitmap->Canvas();
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect({0, 0, width, height});
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Font().Assign(font);
+    canvas.Font().SetColor(clBlack);
+    RECT rect{0, 0, width, height};
+    canvas.DrawText(text, rect, DT_NOPREFIX | DT_SINGLELINE);
+    GdiFlush();
+    return bitmap;
+}
+
+bool SameInk(TBitmap& shot, RECT area, TBitmap& reference, int limit)
+{
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (Dark(shot, x, y, limit) != Dark(reference, x - area.left, y - area.top, limit))
+                return false;
+    return true;
 }
 
 std::string Hex(COLORREF color)

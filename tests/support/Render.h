@@ -14,6 +14,19 @@ std::unique_ptr<TBitmap> RenderControl(TWinControl& control);
 // The pixel at (x, y) as 0x00BBGGRR.
 COLORREF PixelAt(TBitmap& bitmap, int x, int y);
 
+// The bounding box of the pixels darker than `limit` (per channel on
+// average) inside `area`; left > right when there are none.
+RECT DarkBox(TBitmap& bitmap, RECT area, int limit = 96);
+
+// The text drawn literally ("&" as a character) in the font, black on
+// white, from the top-left corner of a bitmap of the given size: how the
+// text looks when nothing of it is cut or reinterpreted.
+std::unique_ptr<TBitmap> RenderTextAsIs(const TFont& font, const std::string& text, int width, int height);
+
+// Whether `area` of `shot` has dark pixels exactly where `reference` has
+// them (the reference is as large as the area).
+bool SameInk(TBitmap& shot, RECT area, TBitmap& reference, int limit = 96);
+
 // "#RRGGBB", for readable failure messages.
 std::string Hex(COLORREF color);
 

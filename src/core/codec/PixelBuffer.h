@@ -44,3 +44,16 @@ constexpr uint64_t Dib24Bytes(uint64_t width, uint64_t height)
 // Throws EInvalidGraphic::TooLarge when `bytes` exceeds `limit`; width and
 // height go into the message.
 void CheckDecodedSize(uint64_t bytes, uint64_t limit, int64_t width, int64_t height);
+
+// Bytes of a DIB of that size at `bitsPerPixel`, rows padded to 4 bytes.
+constexpr uint64_t DibBytes(uint64_t width, uint64_t height, uint64_t bitsPerPixel)
+{
+    return (width * bitsPerPixel + 31) / 32 * 4 * height;
+}
+
+// The size check every picture passes, whatever its kind, before anything of
+// its size is allocated: a picture whose pixels would take more than
+// kMaxDecodedBytes at `bitsPerPixel` (the 24-bit DIB by default; more where
+// its loader holds several copies) raises EInvalidGraphic::TooLarge,
+// "Image is too large (W x H pixels)". Negative sizes count as 0.
+void CheckPictureSize(int64_t width, int64_t height, int bitsPerPixel = 24);

@@ -32,6 +32,9 @@ gdi::Bitmap TBitmap::CreateHandle(int width, int height, TPixelFormat format, ui
     *bits = nullptr;
     if (width <= 0 || height <= 0)
         return gdi::Bitmap();
+    // Every bitmap, whatever it is made from, passes the one size check
+    // first (a screen-compatible bitmap has 32-bit pixels).
+    CheckPictureSize(width, height, format == TPixelFormat::pfDevice ? 32 : 24);
     if (format == TPixelFormat::pfDevice) {
         gdi::ScreenDC screen;
         gdi::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));

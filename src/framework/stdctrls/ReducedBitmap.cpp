@@ -3,6 +3,8 @@
 #include "framework/graphics/JpegImage.h"
 #include "framework/stdctrls/AreaResample.h"
 
+#include <algorithm>
+
 TBitmap* PixelSourceOf(TGraphic* graphic)
 {
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic))
@@ -28,4 +30,22 @@ std::unique_ptr<TBitmap> ReducedBitmap(TGraphic& graphic, int width, int height)
         {source->ScanLine(0), source->Width(), source->Height(), static_cast<size_t>(source->RowBytes())},
         {reduced->ScanLine(0), width, height, static_cast<size_t>(reduced->RowBytes())});
     return reduced;
+}
+
+std::unique_ptr<TBitmap> BoundedBitmap(TGraphic& graphic, int maxWidth, int maxHeight)
+{
+    if (graphic.Empty())
+        return std::make_unique<TBitmap>();
+    const int width = std::max(1, std::min(graphic.Width(), maxWidth));
+    const int height = std::max(1, std::min(graphic.Height(), maxHeight));
+    if (auto reduced = ReducedBitmap(graphic, width, height))
+        return reduced;
+    auto bitmap = std::make_unique<TBitmap>(width, height); // white
+    if (TBitmap* pixels = PixelSourceOf(&graphic);
+        pixels && pixels->Width() == width && pixels->Height() == height)
+        bitmap->Assign(*pixels);
+    else
+        bitmap->Canvas().StretchDraw({0, 0, width, height}, graphic);
+    bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+    return bitmap;
 }

@@ -14,3 +14,10 @@ TBitmap* PixelSourceOf(TGraphic* graphic);
 // when the graphic has no pixels to average or the size is not a reduction
 // (larger or equal in either direction, or the same size).
 std::unique_ptr<TBitmap> ReducedBitmap(TGraphic& graphic, int width, int height);
+
+// The graphic as a new 24-bit bitmap no larger than maxWidth x maxHeight:
+// each side is the graphic's own, or the maximum where that is smaller.
+// Pixels are area-averaged from the graphic's own pixels when it has them;
+// other graphics (icons, metafiles) are drawn at that size on white. Nothing
+// is made at the graphic's full size when that is larger.
+std::unique_ptr<TBitmap> BoundedBitmap(TGraphic& graphic, int maxWidth, int maxHeight);
