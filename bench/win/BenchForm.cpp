@@ -52,12 +52,16 @@ TBenchForm::TBenchForm()
     services.Clock = &clock_;
     services.Desktop = &desktop_;
     services.Registry = &registry_;
+    services.NotifyIcon = &notifyIcon_;
     services.ProgramFolder = folder_.Path();
     services.OpenPictureDialog = &pictureDialog_;
     services.OpenDialog = &openDialog_;
     services.SaveDialog = &saveDialog_;
     form_ = std::make_unique<TForm1>(nullptr, services);
     Form1 = form_.get();
+    // The stored options may show the window; a benchmark starts hidden and
+    // shows it when it asks for that.
+    form_->Hide();
     Settle();
 }
 

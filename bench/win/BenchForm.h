@@ -9,6 +9,7 @@
 #include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "framework/dialogs/DialogInterfaces.h"
+#include "platform/NotifyIcon.h"
 #include "platform/Registry.h"
 #include "platform/Win32Desktop.h"
 
@@ -70,6 +71,7 @@ private:
     SystemClock clock_;
     TWin32Desktop desktop_;
     TRegistryFactory registry_;
+    TWin32NotifyIcon notifyIcon_;
     TScriptedPictureDialog pictureDialog_;
     TScriptedFileDialog openDialog_;
     TScriptedFileDialog saveDialog_;
