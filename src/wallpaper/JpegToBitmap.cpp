@@ -23,6 +23,10 @@ void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapP
     const JpegDecodeResult decoded = DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, allocate);
 
     TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
+    // The desktop must never read half a bitmap, so the new file replaces the
+    // old one whole; but it can always be made again from its JPEG, so the
+    // apply does not wait for it to reach the disk.
+    file.SetFlushOnCommit(false);
     WriteBmp24(decoded.Width, decoded.Height, rows, [&file](const void* bytes, size_t count) {
         file.Write(static_cast<const char*>(bytes), count);
     });
