@@ -44,13 +44,15 @@ TBenchFolder::~TBenchFolder()
     RemoveFolder(path_);
 }
 
-TBenchForm::TBenchForm()
+TBenchForm::TBenchForm() : TBenchForm(desktop_) {}
+
+TBenchForm::TBenchForm(IDesktop& desktop)
 {
     application_.Title = "Tessivo";
     application_.OnShowError = [this](const std::string&, const std::string& text) { errors_.push_back(text); };
     PlatformServices services;
     services.Clock = &clock_;
-    services.Desktop = &desktop_;
+    services.Desktop = &desktop;
     services.Registry = &registry_;
     services.NotifyIcon = &notifyIcon_;
     services.ProgramFolder = folder_.Path();

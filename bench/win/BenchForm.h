@@ -54,6 +54,9 @@ private:
 class TBenchForm {
 public:
     TBenchForm();
+    // With another desktop in place of the real one (which must outlive the
+    // form).
+    explicit TBenchForm(IDesktop& desktop);
     ~TBenchForm();
 
     TForm1& Form() { return *form_; }

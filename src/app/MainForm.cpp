@@ -4,10 +4,13 @@
 #include "app/HideTitleBar.h"
 #include "app/Settings.h"
 #include "app/SettingsReadBack.h"
+#include "core/FileNames.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "wallpaper/JpegToBitmap.h"
+
+#include <cctype>
 
 TForm1* Form1 = nullptr;
 
@@ -49,7 +52,7 @@ void TForm1::CreateSubsystems()
         AutoChangeView{*ButtonStartStop, *TimerAutoChangeWallpaper, *SpinEditTimeInterval, *CheckBoxRandom, *ListBox1,
                        {CheckBoxRandom, ComboBoxDisplayStyle, SpinEditTimeInterval, ButtonAddFile, ButtonDeleteFile,
                         buttonNewList}},
-        AutoChangeActions{[this] { ShowSelectedImage(); }, [this] { ApplySelectedWallpaper(); },
+        AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
                           services_.RandomSeed ? services_.RandomSeed : ClockSeed},
         AutoChangeRunning, RotationPosition, CurrentIndex);
     trayIcon_ = std::make_unique<TTrayIcon>(*services_.NotifyIcon);
@@ -127,6 +130,46 @@ void TForm1::ShutDownProgram()
     trayIcon_->Remove();
     WriteSettings();
     Application->Terminate();
+}
+
+void TForm1::ShowTickImage()
+{
+    tickPicture_.reset();
+    const std::string entry = ListBox1->Items().Strings(CurrentIndex);
+    std::string extension = ExtractFileExt(entry);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // Exactly the files that the preview loads as JPEG and the apply converts.
+    if (extension != ".jpg") {
+        ShowSelectedImage();
+        return;
+    }
+    Application->SetCursor(crHourGlass);
+    std::unique_ptr<TDecodedJpeg> picture;
+    try {
+        picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(entry));
+    } catch (...) {
+        Application->SetCursor(crDefault);
+        throw;
+    }
+    preview_->ShowDecodedImage(CurrentIndex,
+                               PixelRowsView{picture->Pixels.data(), picture->Width, picture->Height, picture->Stride});
+    tickPicture_ = std::move(picture);
+}
+
+void TForm1::ApplyTickWallpaper()
+{
+    const std::unique_ptr<TDecodedJpeg> picture = std::move(tickPicture_);
+    TWallpaperSystem system = WallpaperSystem();
+    if (picture) {
+        system.ConvertJpegToBitmap = [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
+            if (jpegPath == picture->Path)
+                WriteBitmapFile(*picture, bitmapPath);
+            else
+                ConvertJpegToBitmap(jpegPath, bitmapPath);
+        };
+    }
+    ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply}, system);
 }
 
 void TForm1::ButtonStartStopClick(TObject*)

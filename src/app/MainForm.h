@@ -23,6 +23,7 @@
 #include "lists/Preview.h"
 #include "wallpaper/ApplyWallpaper.h"
 #include "wallpaper/AutoChange.h"
+#include "wallpaper/JpegToBitmap.h"
 
 #include <cstdint>
 #include <memory>
@@ -143,6 +144,10 @@ private:
     void CreateSubsystems();
     TWallpaperSystem WallpaperSystem();
     void ReadSettings();
+    // A tick on a JPEG entry decodes it once, for both the preview and the
+    // wallpaper bitmap; other entries are shown and applied as always.
+    void ShowTickImage();
+    void ApplyTickWallpaper();
 
     PlatformServices services_;
     std::unique_ptr<TPreview> preview_;
@@ -150,6 +155,8 @@ private:
     std::unique_ptr<TListFiles> listFiles_;
     std::unique_ptr<TAutoChange> autoChange_;
     std::unique_ptr<TTrayIcon> trayIcon_;
+    // The JPEG a tick decoded, from its preview until its apply.
+    std::unique_ptr<TDecodedJpeg> tickPicture_;
 };
 
 extern TForm1* Form1;

@@ -2,6 +2,8 @@
 // timer's own WM_TIMER messages; a fake desktop records what was applied.
 
 #include "FormFixture.h"
+#include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/SampleJpegs.h"
 
 #include <cstdio>
 
@@ -246,4 +248,34 @@ TEST_F(AutoChange, AFailingApplyAtStartIsReportedAndTheRunStillStarts)
     EXPECT_TRUE(Locked());
     TimerMessage();
     EXPECT_EQ(Applied(), std::vector<std::string>{files[1]});
+}
+
+TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingIt)
+{
+    const std::string sea = folder / "sea.jpg";
+    const std::string grass = folder / "grass.jpg";
+    PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
+    PutFileBytes(grass, std::string(std::begin(GreenJpeg), std::end(GreenJpeg)));
+    Add({sea, grass});
+    ClickStartStop();
+    TimerMessage();
+    ASSERT_TRUE(CapturedErrors().empty());
+    const std::string wallpaper = "C:\\windows\\MyWallpaper.bmp";
+    EXPECT_EQ(desktop.WallpaperCalls.back(), wallpaper);
+    const std::string applied = FileBytes(wallpaper);
+    ConvertJpegToBitmap(grass, folder / "converted.bmp");
+    EXPECT_EQ(applied, FileBytes(folder / "converted.bmp"));
+
+    ASSERT_NE(form->PreviewBitmap(), nullptr);
+    const int width = form->PreviewBitmap()->Width(), height = form->PreviewBitmap()->Height();
+    const uint8_t* pixel = form->PreviewBitmap()->ScanLine(height / 2) + 3 * (width / 2);
+    const int blue = pixel[0], green = pixel[1], red = pixel[2];
+    const std::string sizeText = form->Label3->Caption();
+    form->ShowSelectedImage(); // the ordinary preview of the same entry
+    EXPECT_EQ(width, form->PreviewBitmap()->Width());
+    EXPECT_EQ(height, form->PreviewBitmap()->Height());
+    EXPECT_EQ(sizeText, form->Label3->Caption());
+    EXPECT_LT(blue, 40);
+    EXPECT_GT(green, 200);
+    EXPECT_LT(red, 40);
 }

@@ -162,8 +162,9 @@ TEST_F(Settings, TheFourWaysToComeUp)
         EXPECT_EQ(desktop.WallpaperCalls,
                   c.running ? std::vector<std::string>{sea} : std::vector<std::string>{});
         // A run started here already waits the stored interval.
-        if (c.running)
+        if (c.running) {
             EXPECT_EQ(form->TimerAutoChangeWallpaper->Interval(), 30u * 60000u);
+        }
         EXPECT_EQ(notifyIcon.Requests.back().Message, static_cast<DWORD>(NIM_ADD));
         EXPECT_TRUE(CapturedErrors().empty());
     }
