@@ -34,13 +34,24 @@ TBenchFolder::TBenchFolder()
     const DWORD length = GetTempPathA(sizeof temp, temp);
     if (length == 0 || length > MAX_PATH)
         throw std::runtime_error("no temporary folder");
-    path_ = std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
-    if (!CreateDirectoryA(path_.c_str(), nullptr))
-        throw std::runtime_error("cannot create " + path_);
+    // A process number can come again (Wine reuses them), and a folder left
+    // by a run that was killed keeps its name: try the next one.
+    const std::string base = std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId());
+    for (int attempt = 0;; ++attempt) {
+        path_ = base + (attempt == 0 ? "" : "-" + std::to_string(attempt)) + "\\";
+        if (CreateDirectoryA(path_.c_str(), nullptr))
+            break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS || attempt == 100)
+            throw std::runtime_error("cannot create " + path_);
+    }
+    temp_ = std::string(temp, length);
 }
 
 TBenchFolder::~TBenchFolder()
 {
+    // The form made the folder the current directory (the last list lives
+    // there); a current directory cannot be removed.
+    SetCurrentDirectoryA(temp_.c_str());
     RemoveFolder(path_);
 }
 

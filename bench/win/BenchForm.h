@@ -49,6 +49,7 @@ public:
 
 private:
     std::string path_;
+    std::string temp_;
 };
 
 class TBenchForm {
