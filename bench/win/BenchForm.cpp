@@ -45,27 +45,38 @@ TBenchFolder::TBenchFolder()
         if (GetLastError() != ERROR_ALREADY_EXISTS || attempt == 100)
             throw std::runtime_error("cannot create " + path_);
     }
+    temp_ = std::string(temp, length);
 }
 
 TBenchFolder::~TBenchFolder()
 {
+    // The form made the folder the current directory (the last list lives
+    // there); a current directory cannot be removed.
+    SetCurrentDirectoryA(temp_.c_str());
     RemoveFolder(path_);
 }
 
-TBenchForm::TBenchForm()
+TBenchForm::TBenchForm() : TBenchForm(desktop_) {}
+
+TBenchForm::TBenchForm(IDesktop& desktop)
 {
     application_.Title = "Tessivo";
     application_.OnShowError = [this](const std::string&, const std::string& text) { errors_.push_back(text); };
     PlatformServices services;
     services.Clock = &clock_;
-    services.Desktop = &desktop_;
+    services.Desktop = &desktop;
     services.Registry = &registry_;
+    services.NotifyIcon = &notifyIcon_;
     services.ProgramFolder = folder_.Path();
+    services.LastListFolder = folder_.Path();
     services.OpenPictureDialog = &pictureDialog_;
     services.OpenDialog = &openDialog_;
     services.SaveDialog = &saveDialog_;
     form_ = std::make_unique<TForm1>(nullptr, services);
     Form1 = form_.get();
+    // The stored options may show the window; a benchmark starts hidden and
+    // shows it when it asks for that.
+    form_->Hide();
     Settle();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "framework/dialogs/DialogInterfaces.h"
+#include "platform/NotifyIcon.h"
 #include "platform/Registry.h"
 #include "platform/Win32Desktop.h"
 
@@ -48,11 +49,15 @@ public:
 
 private:
     std::string path_;
+    std::string temp_;
 };
 
 class TBenchForm {
 public:
     TBenchForm();
+    // With another desktop in place of the real one (which must outlive the
+    // form).
+    explicit TBenchForm(IDesktop& desktop);
     ~TBenchForm();
 
     TForm1& Form() { return *form_; }
@@ -70,6 +75,7 @@ private:
     SystemClock clock_;
     TWin32Desktop desktop_;
     TRegistryFactory registry_;
+    TWin32NotifyIcon notifyIcon_;
     TScriptedPictureDialog pictureDialog_;
     TScriptedFileDialog openDialog_;
     TScriptedFileDialog saveDialog_;

@@ -7,6 +7,7 @@
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "lists/ListFileStore.h"
+#include "platform/NotifyIcon.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
 #include "platform/UserFolders.h"
@@ -23,16 +24,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     SystemClock clock;
     TWin32Desktop desktop;
     TRegistryFactory registry;
+    TWin32NotifyIcon notifyIcon;
     PlatformServices services;
     services.Clock = &clock;
     services.Desktop = &desktop;
     services.Registry = &registry;
+    services.NotifyIcon = &notifyIcon;
     services.ProgramFolder = ProgramFolder();
     // Chosen once, so that reading at start and writing at exit agree.
     services.LastListFolder = LastListFolder(desktop, services.ProgramFolder, LastListFileName);
+    services.ProgramPath = ProgramFileName();
 
     Form1 = new TForm1(&application, services);
     Tessivo_About = new TTessivo_About(&application);
+    // The startup sequence alone decides whether the main window shows (the
+    // stored options may keep it in the tray).
+    application.ShowMainForm = false;
     application.Run();
     return 0;
 }

@@ -2,9 +2,15 @@
 
 #include "core/ClockText.h"
 #include "app/HideTitleBar.h"
+#include "app/Settings.h"
+#include "app/SettingsReadBack.h"
+#include "core/FileNames.h"
+#include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "wallpaper/JpegToBitmap.h"
+
+#include <cctype>
 
 TForm1* Form1 = nullptr;
 
@@ -43,6 +49,17 @@ void TForm1::CreateSubsystems()
     ButtonApply->OnClick = [this](TObject* s) { ButtonApplyClick(s); };
     ButtonSave->OnClick = [this](TObject* s) { ButtonSaveClick(s); };
     ButtonLoadList->OnClick = [this](TObject* s) { ButtonLoadListClick(s); };
+    autoChange_ = std::make_unique<TAutoChange>(
+        AutoChangeView{*ButtonStartStop, *TimerAutoChangeWallpaper, *SpinEditTimeInterval, *CheckBoxRandom, *ListBox1,
+                       {CheckBoxRandom, ComboBoxDisplayStyle, SpinEditTimeInterval, ButtonAddFile, ButtonDeleteFile,
+                        buttonNewList}},
+        AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
+                          services_.RandomSeed ? services_.RandomSeed : ClockSeed},
+        AutoChangeRunning, RotationPosition, CurrentIndex);
+    trayIcon_ = std::make_unique<TTrayIcon>(*services_.NotifyIcon);
+
+    ButtonStartStop->OnClick = [this](TObject* s) { ButtonStartStopClick(s); };
+    TimerAutoChangeWallpaper->SetOnTimer([this](TObject* s) { TimerAutoChangeWallpaperTimer(s); });
     btnClose->OnClick = [this](TObject*) { ShutDownProgram(); };
     ButtonExit->OnClick = [this](TObject*) { ShutDownProgram(); };
 }
@@ -64,18 +81,106 @@ void TForm1::FormCreate(TObject*)
     ComboBoxDisplayStyle->SetEnabled(true);
     SpinEditTimeInterval->SetEnabled(true);
     CheckBoxRandom->SetEnabled(true);
+    // A settings key that cannot be made is reported; the start goes on, so
+    // the program still gets its icon and reads what it can.
+    Application->Guarded([this] { EnsureDefaultSettings(); });
     RotationPosition = 0;
     AutoChangeRunning = false;
     LabelWatch->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
-    // The list the user left last time.
-    LoadLastList();
+    // Hides the window; the stored options decide below whether it shows.
+    AddTrayIcon();
+    // The list the user left last time. When it cannot be read, or its first
+    // picture is gone, that is reported and the start goes on: the options
+    // must still reach the controls, or the exit would store the controls'
+    // initial states over them.
+    Application->Guarded([this] { LoadLastList(); });
     RefreshNameList();
+    ReadSettings();
+}
+
+void TForm1::EnsureDefaultSettings()
+{
+    ::EnsureDefaultSettings(*services_.Registry);
+}
+
+void TForm1::ReadSettings()
+{
+    ReadSettingsIntoControls(*services_.Registry,
+                             SettingsControls{*CheckStartMinimized, *CheckAutoStart, *ComboBoxDisplayStyle,
+                                              *CheckBoxRandom, *checkAutoRun, *SpinEditTimeInterval, *ListBox1,
+                                              [this] { Show(); }, [this] { ToggleAutoChange(); }});
+}
+
+void TForm1::AddTrayIcon()
+{
+    trayIcon_->Add(Handle(), LoadIconA(Application->Instance(), MAKEINTRESOURCEA(1)));
+    Hide();
+}
+
+void TForm1::WriteSettings()
+{
+    TAutostart autostart(*services_.Registry, services_.ProgramPath);
+    WriteSettingsAtExit(*services_.Registry, autostart,
+                        TExitOptions{CheckAutoStart->Checked(), CheckStartMinimized->Checked(), checkAutoRun->Checked(),
+                                     SpinEditTimeInterval->Text(), CheckBoxRandom->Checked()});
 }
 
 void TForm1::ShutDownProgram()
 {
     SaveLastList();
+    trayIcon_->Remove();
+    WriteSettings();
     Application->Terminate();
+}
+
+void TForm1::ShowTickImage()
+{
+    tickPicture_.reset();
+    const std::string entry = ListBox1->Items().Strings(CurrentIndex);
+    std::string extension = ExtractFileExt(entry);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // Exactly the files that the preview loads as JPEG and the apply converts.
+    if (extension != ".jpg") {
+        ShowSelectedImage();
+        return;
+    }
+    Application->SetCursor(crHourGlass);
+    std::unique_ptr<TDecodedJpeg> picture;
+    try {
+        picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(entry));
+    } catch (...) {
+        Application->SetCursor(crDefault);
+        throw;
+    }
+    preview_->ShowDecodedImage(CurrentIndex,
+                               PixelRowsView{picture->Pixels.data(), picture->Width, picture->Height, picture->Stride});
+    tickPicture_ = std::move(picture);
+}
+
+void TForm1::ApplyTickWallpaper()
+{
+    const std::unique_ptr<TDecodedJpeg> picture = std::move(tickPicture_);
+    TWallpaperSystem system = WallpaperSystem();
+    if (picture) {
+        system.ConvertJpegToBitmap = [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
+            if (jpegPath == picture->Path)
+                WriteBitmapFile(*picture, bitmapPath);
+            else
+                ConvertJpegToBitmap(jpegPath, bitmapPath);
+        };
+    }
+    ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply}, system);
+}
+
+void TForm1::ButtonStartStopClick(TObject*)
+{
+    autoChange_->StartStopClick(ListBox2->Items().Count());
+}
+
+void TForm1::TimerAutoChangeWallpaperTimer(TObject*)
+{
+    autoChange_->Tick();
 }
 
 void TForm1::cntHeaderMouseDown(TObject*, TMouseButton, TShiftState, int, int)

@@ -4,6 +4,7 @@
 // subsystem that does the work (lists/, wallpaper/).
 
 #include "app/PlatformServices.h"
+#include "app/TrayIcon.h"
 #include "controls/dxButtons.h"
 #include "controls/dxContainer.h"
 #include "framework/Form.h"
@@ -21,6 +22,8 @@
 #include "lists/ListFiles.h"
 #include "lists/Preview.h"
 #include "wallpaper/ApplyWallpaper.h"
+#include "wallpaper/AutoChange.h"
+#include "wallpaper/JpegToBitmap.h"
 
 #include <cstdint>
 #include <memory>
@@ -114,6 +117,8 @@ public:
     void ChangeWallpaper1Click(TObject* sender);
     void ButtonSaveClick(TObject* sender);
     void ButtonLoadListClick(TObject* sender);
+    void ButtonStartStopClick(TObject* sender);
+    void TimerAutoChangeWallpaperTimer(TObject* sender);
 
     // --- Operations ---
     void RefreshNameList() { imageList_->RefreshNameList(); }
@@ -121,18 +126,37 @@ public:
     void ApplySelectedWallpaper();
     void LoadLastList() { listFiles_->LoadLastList(); }
     void SaveLastList() { listFiles_->SaveLastList(); }
-    // Keeps the list for the next run and ends the program.
+    void ToggleAutoChange() { autoChange_->Toggle(); }
+    void UpdateTimerInterval() { autoChange_->UpdateTimerInterval(); }
+    // On a first run, the settings key with its default values.
+    void EnsureDefaultSettings();
+    // Puts the icon into the notification area and hides the window.
+    void AddTrayIcon();
+    // The settings step of the exit: the options and the autostart entry.
+    void WriteSettings();
+    const NOTIFYICONDATAA& TrayIconData() const { return trayIcon_->Data(); }
+    // Keeps the list for the next run, removes the icon, stores the options
+    // and ends the program.
     void ShutDownProgram();
 
 private:
     void CreateControls();
     void CreateSubsystems();
     TWallpaperSystem WallpaperSystem();
+    void ReadSettings();
+    // A tick on a JPEG entry decodes it once, for both the preview and the
+    // wallpaper bitmap; other entries are shown and applied as always.
+    void ShowTickImage();
+    void ApplyTickWallpaper();
 
     PlatformServices services_;
     std::unique_ptr<TPreview> preview_;
     std::unique_ptr<TImageList> imageList_;
     std::unique_ptr<TListFiles> listFiles_;
+    std::unique_ptr<TAutoChange> autoChange_;
+    std::unique_ptr<TTrayIcon> trayIcon_;
+    // The JPEG a tick decoded, from its preview until its apply.
+    std::unique_ptr<TDecodedJpeg> tickPicture_;
 };
 
 extern TForm1* Form1;

@@ -3,23 +3,31 @@
 // program passes the real services, tests pass fakes where the real thing
 // cannot be observed or made to fail. Dialogs left empty are the form's own.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 class IClock;
 class IDesktop;
 class IRegistryFactory;
 class IFileDialog;
+class INotifyIcon;
 class IOpenPictureDialog;
 
 struct PlatformServices {
     IClock* Clock = nullptr;
     IDesktop* Desktop = nullptr;
     IRegistryFactory* Registry = nullptr;
+    INotifyIcon* NotifyIcon = nullptr;
     // The folder of the program's executable, ending in "\".
     std::string ProgramFolder;
     // The folder "LastList.lst" lives in, ending in "\": the program's folder
     // or, where that cannot be written, the user's own (LastListFolder).
     std::string LastListFolder;
+    // The executable's full path (the autostart entry names it).
+    std::string ProgramPath;
+    // Seeds the random choice of automatic changing; the clock when empty.
+    std::function<uint32_t()> RandomSeed;
     IOpenPictureDialog* OpenPictureDialog = nullptr;
     IFileDialog* OpenDialog = nullptr;
     IFileDialog* SaveDialog = nullptr;

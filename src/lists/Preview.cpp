@@ -9,6 +9,10 @@
 
 #include <algorithm>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 std::string DescribeBitmapSize(const TBitmap& bitmap)
 {
     return DescribeSize(bitmap.Width(), bitmap.Height(), bitmap.HandleType() == TBitmapHandleType::bmDDB);
@@ -48,7 +52,86 @@ void TPreview::ShowSelectedImage(int index)
         throw;
     }
     Application->SetCursor(crDefault);
+    ShowInformation(index, entry);
+}
 
+namespace {
+
+// Reduces 24-bit rows by a whole factor: every target pixel is the mean of
+// the (up to) factor x factor block it covers, as a JPEG's scaled decode
+// averages its blocks. One pass over the source rows, with a row of sums.
+void BoxReduce(const PixelRowsView& source, int factor, const PixelRowsView& target)
+{
+    std::vector<uint32_t> sums(static_cast<size_t>(target.Width) * 3);
+    for (int ty = 0; ty < target.Height; ++ty) {
+        std::fill(sums.begin(), sums.end(), 0u);
+        const int firstRow = ty * factor;
+        const int rows = std::min(factor, source.Height - firstRow);
+        for (int sy = firstRow; sy < firstRow + rows; ++sy) {
+            const uint8_t* in = source.Pixels + source.Stride * static_cast<size_t>(sy);
+            for (int tx = 0; tx < target.Width; ++tx) {
+                const int columns = std::min(factor, source.Width - tx * factor);
+                uint32_t b = 0, g = 0, r = 0;
+                for (int i = 0; i < columns; ++i, in += 3) {
+                    b += in[0];
+                    g += in[1];
+                    r += in[2];
+                }
+                uint32_t* sum = &sums[static_cast<size_t>(tx) * 3];
+                sum[0] += b;
+                sum[1] += g;
+                sum[2] += r;
+            }
+        }
+        uint8_t* out = target.Pixels + target.Stride * static_cast<size_t>(ty);
+        for (int tx = 0; tx < target.Width; ++tx) {
+            const uint32_t count = static_cast<uint32_t>(rows * std::min(factor, source.Width - tx * factor));
+            for (int c = 0; c < 3; ++c)
+                out[tx * 3 + c] = static_cast<uint8_t>((sums[static_cast<size_t>(tx) * 3 + c] + count / 2) / count);
+        }
+    }
+}
+
+}  // namespace
+
+void TPreview::ReducePicture(const PixelRowsView& pixels)
+{
+    const int denominator = PreviewScaleDenominator(pixels.Width, pixels.Height, std::max(view_.Image.Width(), 1),
+                                                    std::max(view_.Image.Height(), 1));
+    const int width = (pixels.Width + denominator - 1) / denominator;
+    const int height = (pixels.Height + denominator - 1) / denominator;
+    previewBitmap_->SetPixelFormat(TPixelFormat::pf24bit);
+    previewBitmap_->SetSize(width, height);
+    // The bitmap's rows lie bottom-up: reduce into top-down rows, then copy.
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    std::vector<uint8_t> reduced(rowBytes * static_cast<size_t>(height));
+    BoxReduce(pixels, denominator, PixelRowsView{reduced.data(), width, height, rowBytes});
+    for (int y = 0; y < height; ++y)
+        std::memcpy(previewBitmap_->ScanLine(y), reduced.data() + rowBytes * static_cast<size_t>(y), rowBytes);
+}
+
+void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
+{
+    Application->SetCursor(crHourGlass);
+    std::string entry;
+    try {
+        previewBitmap_ = std::make_unique<TBitmap>();
+        pictureWidth_ = pictureHeight_ = 0;
+        entry = view_.PathList.Items().Strings(index);
+        ReducePicture(pixels);
+        view_.Image.Picture().Assign(*previewBitmap_);
+        pictureWidth_ = pixels.Width;
+        pictureHeight_ = pixels.Height;
+    } catch (...) {
+        Application->SetCursor(crDefault);
+        throw;
+    }
+    Application->SetCursor(crDefault);
+    ShowInformation(index, entry);
+}
+
+void TPreview::ShowInformation(int index, const std::string& entry)
+{
     view_.SizeLabel.SetVisible(true);
     view_.NameLabel.SetVisible(true);
     const std::string name = ExtractFileName(entry);

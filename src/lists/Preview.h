@@ -4,6 +4,7 @@
 // selection moved onto it (which is what every apply reads).
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/stdctrls/AreaResample.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
@@ -29,6 +30,12 @@ public:
     // and the picture, labels, selection and "Apply" stay as they were.
     void ShowSelectedImage(int index);
 
+    // Shows entry `index`, a JPEG whose full-size pixels the caller has
+    // already decoded (24-bit rows, top row first), so it is not read and
+    // decoded a second time: the picture is reduced from those pixels, by
+    // block averages, to the size the JPEG's scaled decode would give.
+    void ShowDecodedImage(int index, const PixelRowsView& pixels);
+
     // The picture last shown (empty after a failed load), at most as large
     // as the preview box: a larger picture is kept only reduced to the box.
     // PreviewWidth and PreviewHeight give the file's own size.
@@ -38,6 +45,9 @@ public:
 
 private:
     void LoadPicture(const std::string& fileName);
+    void ReducePicture(const PixelRowsView& pixels);
+    // The labels, the total, "Apply" and the selection, once a picture is in.
+    void ShowInformation(int index, const std::string& entry);
 
     PreviewView view_;
     std::unique_ptr<TBitmap> previewBitmap_;

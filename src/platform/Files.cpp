@@ -120,7 +120,7 @@ TAtomicFileWriter::TAtomicFileWriter(std::string targetPath, std::string tempPat
 TAtomicFileWriter::TAtomicFileWriter(TAtomicFileWriter&& other) noexcept
     : TargetPath(std::move(other.TargetPath)), TempPath(std::move(other.TempPath)),
       File(std::move(other.File)), Style(other.Style), Buffer(std::move(other.Buffer)),
-      Committed(other.Committed)
+      Committed(other.Committed), FlushOnCommit(other.FlushOnCommit)
 {
     other.TempPath.clear();
     other.Committed = true;
@@ -216,12 +216,12 @@ void TAtomicFileWriter::Commit()
     if (!File.Valid())
         Fail(ERROR_INVALID_HANDLE);
     FlushBuffer();
-    if (!FlushFileBuffers(File.Get()))
+    if (FlushOnCommit && !FlushFileBuffers(File.Get()))
         Fail(GetLastError());
     if (!File.Close())
         Fail(GetLastError());
-    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (FlushOnCommit ? MOVEFILE_WRITE_THROUGH : 0);
+    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(), moveFlags))
         Fail(GetLastError());
     TempPath.clear();
     Committed = true;

@@ -88,6 +88,12 @@ public:
     // temporary file and leaves `path` as it was.
     void Commit();
 
+    // Whether Commit waits for the data to reach the disk (the default). A
+    // file that can always be made again from its source needs the atomic
+    // replace, so no one ever reads half of it, but not the wait: after a
+    // crash it is simply made again.
+    void SetFlushOnCommit(bool flush) { FlushOnCommit = flush; }
+
     const std::string& Path() const { return TargetPath; }
     // The temporary file's name while the writer is open (for tests).
     const std::string& TemporaryPath() const { return TempPath; }
@@ -106,6 +112,7 @@ private:
     TFileErrorStyle Style;
     std::string Buffer;
     bool Committed = false;
+    bool FlushOnCommit = true;
 };
 
 // The whole of an existing file; failures to open raise EFOpenError (stream

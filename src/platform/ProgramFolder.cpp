@@ -6,7 +6,7 @@
 #include <vector>
 #include <windows.h>
 
-std::string ProgramFolder()
+std::string ProgramFileName()
 {
     // GetModuleFileNameA fills the whole buffer (and truncates) when the path
     // does not fit, so the buffer grows until the path ends inside it.
@@ -16,11 +16,16 @@ std::string ProgramFolder()
         if (length == 0)
             throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
         if (length < buffer.size())
-            return ExtractFilePath(std::string(buffer.data(), length));
+            return std::string(buffer.data(), length);
         if (buffer.size() >= 32768)
             throw EInOutError::FromErrorCode(ERROR_INSUFFICIENT_BUFFER);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string ProgramFolder()
+{
+    return ExtractFilePath(ProgramFileName());
 }
 
 void SetCurrentFolder(const std::string& folder)

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The full path of the running executable.
+std::string ProgramFileName();
+
 // The folder of the running executable, with its trailing "\".
 std::string ProgramFolder();
 

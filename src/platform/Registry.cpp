@@ -50,15 +50,25 @@ TRegistry::TResolvedPath TRegistry::Resolve(const std::string& path) const
 
 bool TRegistry::OpenKey(const std::string& path, bool canCreate)
 {
+    return Open(path, canCreate, AccessRights);
+}
+
+bool TRegistry::OpenKeyReadOnly(const std::string& path)
+{
+    return Open(path, false, KEY_READ);
+}
+
+bool TRegistry::Open(const std::string& path, bool canCreate, REGSAM access)
+{
     const TResolvedPath resolved = Resolve(path);
     HKEY opened = nullptr;
     LONG result;
     if (canCreate && !resolved.Relative.empty()) {
         DWORD disposition = 0;
         result = RegCreateKeyExA(resolved.Base, resolved.Relative.c_str(), 0, nullptr,
-                                 REG_OPTION_NON_VOLATILE, AccessRights, nullptr, &opened, &disposition);
+                                 REG_OPTION_NON_VOLATILE, access, nullptr, &opened, &disposition);
     } else {
-        result = RegOpenKeyExA(resolved.Base, resolved.Relative.c_str(), 0, AccessRights, &opened);
+        result = RegOpenKeyExA(resolved.Base, resolved.Relative.c_str(), 0, access, &opened);
     }
     if (result != ERROR_SUCCESS)
         return false;

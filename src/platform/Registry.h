@@ -53,6 +53,7 @@ public:
     const std::string& CurrentPath() const { return Path; }
 
     bool OpenKey(const std::string& path, bool canCreate) override;
+    bool OpenKeyReadOnly(const std::string& path) override;
     bool KeyExists(const std::string& path) override;
     std::string ReadString(const std::string& name) override;
     void WriteString(const std::string& name, const std::string& value) override;
@@ -67,6 +68,7 @@ private:
         std::string FromRoot;
     };
     TResolvedPath Resolve(const std::string& path) const;
+    bool Open(const std::string& path, bool canCreate, REGSAM access);
 
     HKEY Root = HKEY_CURRENT_USER;
     REGSAM AccessRights = KEY_ALL_ACCESS;

@@ -23,6 +23,10 @@ public:
     // On failure returns false and keeps the current key.
     virtual bool OpenKey(const std::string& path, bool canCreate) = 0;
 
+    // Opens `path` (resolved as in OpenKey) with read rights only and makes
+    // it the current key, for reading values where writing may be refused.
+    virtual bool OpenKeyReadOnly(const std::string& path) = 0;
+
     // True when `path` (resolved as in OpenKey) can be opened for reading.
     // The current key is not changed.
     virtual bool KeyExists(const std::string& path) = 0;

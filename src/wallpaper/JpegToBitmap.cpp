@@ -4,27 +4,40 @@
 #include "core/codec/JpegDecoder.h"
 #include "platform/Files.h"
 
-#include <vector>
-
-void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath)
+TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
 {
     const std::vector<uint8_t> jpeg = ReadWholeFile(jpegPath);
 
     // The decoder checks the picture's size against its memory limit before
     // it asks for the rows.
-    std::vector<uint8_t> pixels;
-    PixelRows rows;
-    const AllocatePixels allocate = [&](int width, int height) {
-        const uint64_t stride = Dib24Stride(static_cast<uint64_t>(width));
-        pixels.assign(static_cast<size_t>(stride * static_cast<uint64_t>(height)), 0);
-        rows = PixelRows{pixels.data(), static_cast<ptrdiff_t>(stride)};
-        return rows;
+    TDecodedJpeg picture;
+    picture.Path = jpegPath;
+    const AllocatePixels allocate = [&picture](int width, int height) {
+        picture.Stride = static_cast<size_t>(Dib24Stride(static_cast<uint64_t>(width)));
+        picture.Pixels.assign(picture.Stride * static_cast<size_t>(height), 0);
+        return picture.Rows();
     };
     const JpegDecodeResult decoded = DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, allocate);
+    picture.Width = decoded.Width;
+    picture.Height = decoded.Height;
+    return picture;
+}
 
+void WriteBitmapFile(TDecodedJpeg& picture, const std::string& bitmapPath)
+{
     TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
-    WriteBmp24(decoded.Width, decoded.Height, rows, [&file](const void* bytes, size_t count) {
+    // The desktop must never read half a bitmap, so the new file replaces the
+    // old one whole; but it can always be made again from its JPEG, so the
+    // apply does not wait for it to reach the disk.
+    file.SetFlushOnCommit(false);
+    WriteBmp24(picture.Width, picture.Height, picture.Rows(), [&file](const void* bytes, size_t count) {
         file.Write(static_cast<const char*>(bytes), count);
     });
     file.Commit();
+}
+
+void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath)
+{
+    TDecodedJpeg picture = DecodeJpegFile(jpegPath);
+    WriteBitmapFile(picture, bitmapPath);
 }

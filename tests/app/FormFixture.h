@@ -6,6 +6,7 @@
 #include "platform/SystemClock.h"
 #include "core/Exceptions.h"
 #include "platform/FakeDesktop.h"
+#include "platform/FakeNotifyIcon.h"
 #include "platform/FakeRegistry.h"
 #include "platform/TempFolder.h"
 #include "support/TestApplication.h"
@@ -59,7 +60,17 @@ protected:
     {
         CapturedErrors().clear();
         registry.AddKey(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop");
+        KeepInTray(registry);
         form = std::make_unique<TForm1>(nullptr, Services());
+    }
+    // The default options, except that the window stays in the tray, so the
+    // form's tests run on a hidden window.
+    static void KeepInTray(TFakeRegistry& settings)
+    {
+        const char* const values[][2] = {{"startminimized", "1"}, {"random", "0"}, {"startinautorunmode", "0"},
+                                         {"startup", "1"},        {"style", "2"},  {"interval", "1"}};
+        for (const auto& value : values)
+            settings.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", value[0], value[1]);
     }
     // The fakes and the temporary program folder (which holds the last list
     // too), for a form.
@@ -69,8 +80,10 @@ protected:
         services.Clock = &clock;
         services.Desktop = &desktop;
         services.Registry = &registry;
+        services.NotifyIcon = &notifyIcon;
         services.ProgramFolder = folder.Path() + "\\";
         services.LastListFolder = services.ProgramFolder;
+        services.ProgramPath = folder.Path() + "\\Tessivo Changer.exe";
         services.OpenPictureDialog = &pictures;
         services.OpenDialog = &openDialog;
         services.SaveDialog = &saveDialog;
@@ -116,6 +129,7 @@ protected:
     std::vector<std::string> journal;
     TFakeDesktop desktop{"C:\\windows", &journal};
     TFakeRegistry registry{&journal};
+    TFakeNotifyIcon notifyIcon;
     FakePictureDialog pictures;
     FakeFileDialog openDialog;
     FakeFileDialog saveDialog;

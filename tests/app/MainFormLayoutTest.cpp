@@ -198,7 +198,8 @@ TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
     EXPECT_EQ(f.checkAutoRun->Caption(), "Start in auto run mode");
     EXPECT_EQ(f.CheckBoxRandom->Caption(), "Random");
     EXPECT_EQ(f.ComboBoxDisplayStyle->Items().Texts(), (std::vector<std::string>{"Center", "Tile", "Stretch"}));
-    EXPECT_EQ(f.ComboBoxDisplayStyle->ItemIndex(), -1);
+    // The stored "style" ("2") chose the item at startup.
+    EXPECT_EQ(f.ComboBoxDisplayStyle->ItemIndex(), 2);
     EXPECT_EQ(f.SpinEditTimeInterval->Value(), 1);
     EXPECT_EQ(f.SpinEditTimeInterval->MaxValue(), 1000);
     EXPECT_TRUE(f.Image1->Stretch());

@@ -109,6 +109,15 @@ private:
                 Current = resolved;
             return opened;
         }
+        bool OpenKeyReadOnly(const std::string& path) override
+        {
+            const std::string resolved = Resolve(path);
+            const bool opened = Registry.Keys.count(KeyId(Root, resolved)) != 0;
+            Registry.Record("OpenKeyReadOnly " + path + (opened ? "" : " failed"));
+            if (opened)
+                Current = resolved;
+            return opened;
+        }
         bool KeyExists(const std::string& path) override
         {
             return Registry.Keys.count(KeyId(Root, Resolve(path))) != 0;

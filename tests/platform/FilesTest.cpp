@@ -134,6 +134,15 @@ TEST(AtomicFileWriter, CreatesOrReplacesTheFileWhole)
         file.Commit();
     }
     EXPECT_EQ(FileBytes(path), big);
+    // A file that is not flushed on commit is replaced whole all the same.
+    {
+        TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
+        file.SetFlushOnCommit(false);
+        WriteAll(file, "unflushed");
+        EXPECT_EQ(FileBytes(path), big);
+        file.Commit();
+    }
+    EXPECT_EQ(FileBytes(path), "unflushed");
     EXPECT_THAT(folder.FileNames(), ElementsAre("out.lst"));
 }
 

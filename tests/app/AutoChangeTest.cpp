@@ -1,0 +1,281 @@
+// "Start"/"Stop" and the rotation timer on a hidden main form, driven by the
+// timer's own WM_TIMER messages; a fake desktop records what was applied.
+
+#include "FormFixture.h"
+#include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/SampleJpegs.h"
+
+#include <cstdio>
+
+namespace {
+
+// Records the controls that receive WM_ENABLE, in order, while it lives.
+class EnableRecorder {
+public:
+    EnableRecorder()
+    {
+        Current = this;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+    }
+    ~EnableRecorder()
+    {
+        UnhookWindowsHookEx(hook_);
+        Current = nullptr;
+    }
+    std::vector<std::pair<HWND, bool>> Changes;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->message == WM_ENABLE && Current)
+            Current->Changes.emplace_back(call->hwnd, call->wParam != 0);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline EnableRecorder* Current = nullptr;
+    HHOOK hook_;
+};
+
+} // namespace
+
+class AutoChange : public FormFixture {
+protected:
+    // Three bitmaps in the list, the first one shown and selected.
+    std::vector<std::string> ThreeEntries()
+    {
+        std::vector<std::string> files = {MakeBitmap("a.bmp", 4, 4), MakeBitmap("b.bmp", 4, 4),
+                                          MakeBitmap("c.bmp", 4, 4)};
+        Add(files);
+        return files;
+    }
+    void ClickStartStop() { form->ButtonStartStop->OnClick(form->ButtonStartStop); }
+    // One tick of the rotation timer, as the platform delivers it.
+    void TimerMessage() { SendMessageA(form->TimerAutoChangeWallpaper->WindowHandle(), WM_TIMER, 1, 0); }
+    std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
+    bool Locked() const
+    {
+        for (TControl* control : LockedControls())
+            if (control->Enabled())
+                return false;
+        return true;
+    }
+    std::vector<TControl*> LockedControls() const
+    {
+        return {form->CheckBoxRandom, form->ComboBoxDisplayStyle, form->SpinEditTimeInterval,
+                form->ButtonAddFile,  form->ButtonDeleteFile,     form->buttonNewList};
+    }
+};
+
+TEST_F(AutoChange, SequentialTicksAfterAFreshStartApplyTheNextEntriesAndAStopKeepsThePlace)
+{
+    const auto files = ThreeEntries();
+    ClickStartStop();
+    EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
+    EXPECT_TRUE(form->AutoChangeRunning);
+    // The start applies the selected entry at once; the ticks go on from the
+    // rotation's own place: entries 1, 2, 0, 1.
+    for (int i = 0; i < 4; ++i)
+        TimerMessage();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[2], files[0], files[1]}));
+    EXPECT_EQ(form->CurrentIndex, 1);
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
+    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
+
+    // A click on another entry does not move the rotation.
+    form->ListBox2->SetItemIndex(0);
+    form->ListBox1Click(form->ListBox2);
+    ClickStartStop();
+    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
+    TimerMessage(); // stopped: nothing happens
+    ClickStartStop();
+    TimerMessage();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[2], files[0], files[1], files[0],
+                                                   files[2]}));
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(AutoChange, RandomModeWithOneEntryAppliesItEveryTick)
+{
+    const std::string only = MakeBitmap("only.bmp", 4, 4);
+    Add({only});
+    form->CheckBoxRandom->SetChecked(true);
+    ClickStartStop();
+    for (int i = 0; i < 3; ++i)
+        TimerMessage();
+    EXPECT_EQ(Applied(), std::vector<std::string>(4, only));
+    EXPECT_EQ(form->CurrentIndex, 0);
+}
+
+TEST_F(AutoChange, RandomModeOnlyPicksEntriesOfTheList)
+{
+    const auto files = ThreeEntries();
+    form->CheckBoxRandom->SetChecked(true);
+    ClickStartStop();
+    for (int i = 0; i < 30; ++i)
+        TimerMessage();
+    ASSERT_EQ(Applied().size(), 31u);
+    for (const std::string& applied : Applied())
+        EXPECT_NE(std::find(files.begin(), files.end(), applied), files.end()) << applied;
+    EXPECT_EQ(form->RotationPosition, 0); // only sequential ticks move it
+}
+
+TEST_F(AutoChange, StartLocksTheSixOptionsInOrderAndStopUnlocksThemInTheSameOrder)
+{
+    ThreeEntries();
+    std::vector<HWND> handles;
+    for (TControl* control : LockedControls())
+        handles.push_back(static_cast<TWinControl*>(control)->Handle());
+    const auto changesOf = [&](const EnableRecorder& recorder, bool enabled) {
+        std::vector<HWND> order;
+        for (const auto& [window, state] : recorder.Changes)
+            if (state == enabled && std::find(handles.begin(), handles.end(), window) != handles.end())
+                order.push_back(window);
+        return order;
+    };
+    {
+        EnableRecorder recorder;
+        ClickStartStop();
+        EXPECT_EQ(changesOf(recorder, false), handles);
+    }
+    EXPECT_TRUE(Locked());
+    EXPECT_TRUE(form->ButtonLoadList->Enabled());
+    EXPECT_TRUE(form->ButtonStartStop->Enabled());
+    {
+        EnableRecorder recorder;
+        ClickStartStop();
+        EXPECT_EQ(changesOf(recorder, true), handles);
+    }
+    for (TControl* control : LockedControls())
+        EXPECT_TRUE(control->Enabled()) << control->Name;
+}
+
+TEST_F(AutoChange, StartWithAnEmptyListDoesNothing)
+{
+    ClickStartStop();
+    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
+    EXPECT_FALSE(form->AutoChangeRunning);
+    EXPECT_FALSE(Locked());
+    EXPECT_FALSE(form->TimerAutoChangeWallpaper->Enabled());
+}
+
+TEST_F(AutoChange, TheTimerWaitsTheChosenMinutesHeldInsideOneToAThousand)
+{
+    ThreeEntries();
+    const std::pair<const char*, unsigned> cases[] = {{"5", 300000u},      {"0", 60000u},
+                                                      {"-3", 60000u},      {"abc", 60000u},
+                                                      {"5000", 60000000u}, {"1000", 60000000u}};
+    for (const auto& [text, period] : cases) {
+        form->SpinEditTimeInterval->SetText(text);
+        ClickStartStop();
+        EXPECT_TRUE(form->TimerAutoChangeWallpaper->Enabled()) << text;
+        EXPECT_EQ(form->TimerAutoChangeWallpaper->Interval(), period) << text;
+        // The field shows the minutes the run uses.
+        EXPECT_EQ(form->SpinEditTimeInterval->Text(), std::to_string(period / 60000)) << text;
+        ClickStartStop();
+    }
+}
+
+TEST_F(AutoChange, AnEmptiedListMakesTicksDoNothingAndTheButtonStillStops)
+{
+    ThreeEntries();
+    ClickStartStop();
+    const std::string empty = folder / "empty.lst";
+    FILE* file = std::fopen(empty.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("0\r\n", file);
+    std::fclose(file);
+    openDialog.files = {empty};
+    Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
+    ASSERT_EQ(form->ListBox1->Items().Count(), 0);
+    const size_t applied = Applied().size();
+    TimerMessage();
+    TimerMessage();
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(Applied().size(), applied);
+    ClickStartStop();
+    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
+    EXPECT_FALSE(form->AutoChangeRunning);
+    EXPECT_FALSE(Locked());
+}
+
+TEST_F(AutoChange, AMissingFileOnATickIsReportedAndTheRunGoesOn)
+{
+    const auto files = ThreeEntries();
+    ASSERT_TRUE(DeleteFileA(files[1].c_str()));
+    ClickStartStop();
+    TimerMessage();
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_NE(CapturedErrors()[0].Text.find("b.bmp"), std::string::npos) << CapturedErrors()[0].Text;
+    EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
+    TimerMessage();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[2]}));
+}
+
+TEST_F(AutoChange, TicksWhileATicksErrorIsOnScreenDoNothing)
+{
+    const auto files = ThreeEntries();
+    ASSERT_TRUE(DeleteFileA(files[1].c_str()));
+    ClickStartStop();
+    // While the box is open, the timer goes on ticking.
+    int boxes = 0;
+    const auto keep = Application->OnShowError;
+    Application->OnShowError = [&](const std::string& caption, const std::string& text) {
+        ++boxes;
+        keep(caption, text);
+        for (int i = 0; i < 5; ++i)
+            TimerMessage();
+    };
+    TimerMessage();
+    Application->OnShowError = keep;
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(form->CurrentIndex, 1);
+    EXPECT_EQ(Applied(), std::vector<std::string>{files[0]});
+    // Once it is closed, the next tick goes on.
+    TimerMessage();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[2]}));
+}
+
+TEST_F(AutoChange, AFailingApplyAtStartIsReportedAndTheRunStillStarts)
+{
+    const auto files = ThreeEntries();
+    form->ListBox1->SetItemIndex(-1);
+    ClickStartStop();
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "List index out of bounds (-1)");
+    // Caption, locks and state agree: running.
+    EXPECT_TRUE(form->AutoChangeRunning);
+    EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
+    EXPECT_TRUE(Locked());
+    TimerMessage();
+    EXPECT_EQ(Applied(), std::vector<std::string>{files[1]});
+}
+
+TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingIt)
+{
+    const std::string sea = folder / "sea.jpg";
+    const std::string grass = folder / "grass.jpg";
+    PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
+    PutFileBytes(grass, std::string(std::begin(GreenJpeg), std::end(GreenJpeg)));
+    Add({sea, grass});
+    ClickStartStop();
+    TimerMessage();
+    ASSERT_TRUE(CapturedErrors().empty());
+    const std::string wallpaper = "C:\\windows\\MyWallpaper.bmp";
+    EXPECT_EQ(desktop.WallpaperCalls.back(), wallpaper);
+    const std::string applied = FileBytes(wallpaper);
+    ConvertJpegToBitmap(grass, folder / "converted.bmp");
+    EXPECT_EQ(applied, FileBytes(folder / "converted.bmp"));
+
+    ASSERT_NE(form->PreviewBitmap(), nullptr);
+    const int width = form->PreviewBitmap()->Width(), height = form->PreviewBitmap()->Height();
+    const uint8_t* pixel = form->PreviewBitmap()->ScanLine(height / 2) + 3 * (width / 2);
+    const int blue = pixel[0], green = pixel[1], red = pixel[2];
+    const std::string sizeText = form->Label3->Caption();
+    form->ShowSelectedImage(); // the ordinary preview of the same entry
+    EXPECT_EQ(width, form->PreviewBitmap()->Width());
+    EXPECT_EQ(height, form->PreviewBitmap()->Height());
+    EXPECT_EQ(sizeText, form->Label3->Caption());
+    EXPECT_LT(blue, 40);
+    EXPECT_GT(green, 200);
+    EXPECT_LT(red, 40);
+}

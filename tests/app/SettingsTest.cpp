@@ -1,0 +1,287 @@
+// The options kept in the registry and the autostart entry, against Wine's
+// real registry: the defaults of a first run, the read-back at startup into
+// a hidden main form, the writes of the exit, and the Run entry.
+
+#include "app/Settings.h"
+
+#include "FormFixture.h"
+#include "RecordingRegistry.h"
+#include "app/Autostart.h"
+
+namespace {
+
+const char* const UserRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const MachineRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A value straight from the registry; "<none>" when it is missing.
+std::string RawValue(HKEY root, const char* path, const char* name)
+{
+    char data[1024];
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    if (RegGetValueA(root, path, name, RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS)
+        return "<none>";
+    return type == REG_SZ ? std::string(data) : "<not a string>";
+}
+
+void SetRawString(HKEY root, const char* path, const char* name, const std::string& value)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+void DeleteRawValue(HKEY root, const char* path, const char* name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name);
+        RegCloseKey(key);
+    }
+}
+
+} // namespace
+
+class Settings : public FormFixture {
+protected:
+    void SetUp() override
+    {
+        CapturedErrors().clear();
+        Clean();
+    }
+    void TearDown() override
+    {
+        FormFixture::TearDown();
+        Clean();
+    }
+    static void Clean()
+    {
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessivo");
+        DeleteRawValue(HKEY_CURRENT_USER, UserRun, "Tessivo");
+        DeleteRawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo");
+    }
+    // The stored options, as the exe's registry would hold them.
+    static void Store(std::initializer_list<std::pair<const char*, const char*>> values)
+    {
+        for (const auto& [name, value] : values)
+            SetRawString(HKEY_CURRENT_USER, "Software\\Tessivo", name, value);
+    }
+    static std::string Stored(const char* name)
+    {
+        return RawValue(HKEY_CURRENT_USER, "Software\\Tessivo", name);
+    }
+    void Start()
+    {
+        form.reset();
+        real.Changes.clear();
+        PlatformServices services = Services();
+        services.Registry = &real;
+        form = std::make_unique<TForm1>(nullptr, services);
+    }
+    // "LastList.lst" beside the program with these entries.
+    void LastList(const std::vector<std::string>& entries)
+    {
+        std::string text = std::to_string(entries.size()) + "\r\n";
+        for (const std::string& entry : entries)
+            text += entry + "\r\n";
+        PutFileBytes(folder / "LastList.lst", text);
+    }
+    std::string ProgramPath() { return Services().ProgramPath; }
+
+    TRecordingRegistry real;
+};
+
+TEST_F(Settings, AFirstRunWritesTheDefaultsInOrderAndShowsTheWindowWithStretch)
+{
+    Start();
+    EXPECT_EQ(real.Changes,
+              (std::vector<std::string>{"HKCU startminimized=0", "HKCU random=0", "HKCU startinautorunmode=0",
+                                        "HKCU startup=1", "HKCU style=2", "HKCU interval=1"}));
+    EXPECT_EQ(Stored("interval"), "1");
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(form->CheckStartMinimized->Checked());
+    EXPECT_TRUE(form->CheckAutoStart->Checked());
+    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 2);
+    EXPECT_FALSE(form->AutoChangeRunning);
+    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(Settings, AnExistingKeyIsReadAsItIsWithMissingValuesReadAsEmpty)
+{
+    Store({{"startminimized", ""}, {"style", "1"}, {"random", "1"}});
+    Start();
+    EXPECT_TRUE(real.Changes.empty()); // missing values are not filled in
+    EXPECT_FALSE(form->Visible());
+    EXPECT_TRUE(form->CheckStartMinimized->Checked());
+    EXPECT_TRUE(form->CheckAutoStart->Checked()); // "startup" missing
+    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 1);
+    EXPECT_TRUE(form->CheckBoxRandom->Checked());
+    EXPECT_FALSE(form->checkAutoRun->Checked());
+    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "");
+
+    Store({{"style", "3"}, {"startminimized", "0"}, {"startup", "0"}, {"interval", "42"}});
+    Start();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(form->CheckAutoStart->Checked());
+    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), -1);
+    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "42");
+}
+
+TEST_F(Settings, TheFourWaysToComeUp)
+{
+    const std::string sea = MakeBitmap("sea.bmp", 4, 4);
+    const std::string sky = MakeBitmap("sky.bmp", 4, 4);
+    struct Case {
+        const char* startMinimized;
+        const char* autoRun;
+        bool withList;
+        bool shown;
+        bool running;
+    };
+    const Case cases[] = {{"0", "0", true, true, false},  {"0", "1", false, true, false},
+                          {"0", "1", true, true, true},   {"1", "1", false, false, false},
+                          {"x", "0", true, false, false}, {"1", "1", true, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("startminimized ") + c.startMinimized + ", startinautorunmode " + c.autoRun +
+                     (c.withList ? ", two entries" : ", no entries"));
+        LastList(c.withList ? std::vector<std::string>{sea, sky} : std::vector<std::string>{});
+        Store({{"startminimized", c.startMinimized},
+               {"startinautorunmode", c.autoRun},
+               {"interval", "30"},
+               {"style", "0"}});
+        desktop.WallpaperCalls.clear();
+        Start();
+        EXPECT_EQ(form->Visible(), c.shown);
+        EXPECT_EQ(form->AutoChangeRunning, c.running);
+        EXPECT_EQ(form->ButtonStartStop->Caption(), c.running ? "Stop" : "Start");
+        EXPECT_EQ(form->checkAutoRun->Checked(), c.running);
+        EXPECT_EQ(desktop.WallpaperCalls,
+                  c.running ? std::vector<std::string>{sea} : std::vector<std::string>{});
+        // A run started here already waits the stored interval.
+        if (c.running) {
+            EXPECT_EQ(form->TimerAutoChangeWallpaper->Interval(), 30u * 60000u);
+        }
+        EXPECT_EQ(notifyIcon.Requests.back().Message, static_cast<DWORD>(NIM_ADD));
+        EXPECT_TRUE(CapturedErrors().empty());
+    }
+}
+
+TEST_F(Settings, AValueOfAnotherTypeEndsTheReadAtThatValue)
+{
+    Store({{"startminimized", "1"}, {"random", "1"}});
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tessivo", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    const DWORD number = 1;
+    RegSetValueExA(key, "startup", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+    Start();
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "Invalid data type for 'startup'");
+    EXPECT_TRUE(form->CheckStartMinimized->Checked());
+    EXPECT_FALSE(form->CheckBoxRandom->Checked()); // not read
+}
+
+TEST_F(Settings, ALastListThatFailsIsReportedAndTheOptionsAreStillRead)
+{
+    LastList({folder / "deleted.bmp", MakeBitmap("kept.bmp", 4, 4)});
+    Store({{"startminimized", "0"}, {"startup", "0"}, {"random", "1"}, {"interval", "7"}, {"style", "1"}});
+    Start();
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_NE(CapturedErrors()[0].Text.find("deleted.bmp"), std::string::npos) << CapturedErrors()[0].Text;
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(Names(), (std::vector<std::string>{"deleted.bmp", "kept.bmp"}));
+    EXPECT_FALSE(form->CheckAutoStart->Checked());
+    EXPECT_TRUE(form->CheckBoxRandom->Checked());
+    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "7");
+    // So the exit stores the user's options, not the controls' first states.
+    form->WriteSettings();
+    EXPECT_EQ(Stored("random"), "1");
+    EXPECT_EQ(Stored("interval"), "7");
+}
+
+TEST_F(Settings, TheExitWritesTheOptionsInOrder)
+{
+    Store({{"startminimized", "0"}, {"startup", "1"}, {"interval", "1"}});
+    Start();
+    form->CheckStartMinimized->SetChecked(true);
+    form->checkAutoRun->SetChecked(true);
+    form->CheckBoxRandom->SetChecked(true);
+    form->SpinEditTimeInterval->SetText("12");
+    form->ComboBoxDisplayStyle->SetItemIndex(0);
+    SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", "\"" + ProgramPath() + "\"");
+    real.Changes.clear();
+    form->WriteSettings();
+    EXPECT_EQ(real.Changes,
+              (std::vector<std::string>{"HKCU startup=1", "HKCU startminimized=1",
+                                        "HKCU startinautorunmode=1", "HKCU interval=12", "HKCU random=1"}));
+    EXPECT_EQ(Stored("style"), "<none>"); // the display style is not kept
+}
+
+TEST_F(Settings, TheExitReportsASettingsKeyRemovedMeanwhile)
+{
+    Start();
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessivo");
+    form->CheckAutoStart->SetChecked(false);
+    Run([&] { form->WriteSettings(); });
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "Failed to set data for 'startup'");
+}
+
+TEST_F(Settings, TheRunEntryFollowsTheBoxWhateverStartupSaysAndFallsBackToTheUsersKey)
+{
+    Start();
+    const std::string entry = "\"" + ProgramPath() + "\"";
+    for (const bool box : {true, false})
+        for (const char* startup : {"0", "1"})
+            for (const bool present : {true, false})
+                for (const bool machineWritable : {true, false}) {
+                    SCOPED_TRACE(std::string("box ") + (box ? "set" : "clear") + ", startup " + startup +
+                                 (present ? ", entry present" : ", no entry") +
+                                 (machineWritable ? ", HKLM writable" : ", HKLM read-only"));
+                    DeleteRawValue(HKEY_CURRENT_USER, UserRun, "Tessivo");
+                    DeleteRawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo");
+                    if (present)
+                        SetRawString(machineWritable ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                                     machineWritable ? MachineRun : UserRun, "Tessivo", entry);
+                    Store({{"startup", startup}});
+                    real.MachineWritable = machineWritable;
+                    form->CheckAutoStart->SetChecked(box);
+                    form->WriteSettings();
+                    const std::string machine = RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo");
+                    const std::string user = RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo");
+                    if (box) {
+                        EXPECT_EQ(machine, machineWritable ? entry : "<none>");
+                        EXPECT_EQ(user, machineWritable ? "<none>" : entry);
+                    } else {
+                        EXPECT_EQ(machine, "<none>");
+                        EXPECT_EQ(user, "<none>");
+                    }
+                    EXPECT_EQ(Stored("startup"), box ? "1" : "0");
+                }
+}
+
+TEST_F(Settings, TheRunEntryNamesTheRunningProgramAndReplacesAnEntryForAnotherFile)
+{
+    // The behaviour's old entry named the folder + "tessivo.exe", which does
+    // not start a program of another name.
+    const std::string folderOnly = ProgramPath().substr(0, ProgramPath().rfind('\\') + 1);
+    SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", folderOnly + "tessivo.exe");
+    Store({{"startup", "1"}});
+    Start();
+    form->CheckAutoStart->SetChecked(true);
+    form->WriteSettings();
+    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo"), "\"" + ProgramPath() + "\"");
+    // An entry naming this program, quoted or not, in any letter case, is
+    // left alone.
+    TAutostart autostart(real, ProgramPath());
+    SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", ProgramPath());
+    EXPECT_TRUE(autostart.IsRegistered());
+    real.Changes.clear();
+    form->WriteSettings();
+    EXPECT_EQ(real.Changes.front(), "HKCU startup=1");
+    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo"), ProgramPath());
+}

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The four ways Tessivo comes up, decided by the stored options and the last
+# list: window shown or only the tray icon, automatic changing off or
+# running. Each run starts the real program on options prepared in the
+# registry and a "LastList.lst" beside it; a running start applies the
+# selected (first) entry at once, which the desktop and its registry values
+# show.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+
+X=232 Y=230 W=560 H=308
+# ButtonStartStop, in desktop coordinates.
+BUTTON_X=$((X + 509)) BUTTON_Y=$((Y + 275)) BUTTON_W=38 BUTTON_H=21
+SETTINGS='HKCU\Software\Tessivo'
+DESKTOP_KEY='HKCU\Control Panel\Desktop'
+
+pictures="$E2E_DRIVE_C/pictures"
+mkdir -p "$pictures"
+convert -size 64x48 xc:'rgb(30,200,30)' BMP3:"$pictures/green.bmp"
+convert -size 64x48 xc:'rgb(20,20,220)' BMP3:"$pictures/blue.bmp"
+GREEN='C:\pictures\green.bmp' BLUE='C:\pictures\blue.bmp'
+
+# run NAME STARTMINIMIZED AUTORUN FIRST...: starts the program with these
+# options and a last list of the given entries ("" for none).
+run() {
+  local name=$1 minimized=$2 autorun=$3; shift 3
+  {
+    printf '%d\r\n' $#
+    local entry
+    for entry in "$@"; do printf '%s\r\n' "$entry"; done
+  } >"$E2E_INSTALL_DIR/LastList.lst"
+  e2e_wine reg add "$SETTINGS" /v startminimized /d "$minimized" /f >/dev/null 2>&1
+  e2e_wine reg add "$SETTINGS" /v startinautorunmode /d "$autorun" /f >/dev/null 2>&1
+  e2e_wine reg add "$SETTINGS" /v style /d 1 /f >/dev/null 2>&1
+  e2e_wine reg add "$SETTINGS" /v interval /d 1 /f >/dev/null 2>&1
+  e2e_wine reg add "$DESKTOP_KEY" /v Wallpaper /d '' /f >/dev/null 2>&1
+  echo "--- $name"
+  e2e_start
+}
+
+# stop: ends the program and its desktop without the exit sequence.
+stop() {
+  wineserver_in "$E2E_PREFIX" -k 2>/dev/null
+  wait "$E2E_LAUNCHER" 2>/dev/null
+  E2E_LAUNCHER=
+  wine_session_start "$E2E_PREFIX"
+}
+
+# wait_wallpaper PATH: waits until the desktop values name PATH.
+wait_wallpaper() {
+  local deadline=$(($(date +%s) + 30))
+  while [ "$(date +%s)" -lt "$deadline" ]; do
+    [ "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" = "$1" ] && return 0
+    sleep 0.3
+  done
+  return 1
+}
+
+# Colour family of a desktop pixel: g(reen), b(lue) or o(ther).
+family() {
+  e2e_pixel "$1" "$2" "$3" | awk '
+    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
+    { r = hex(substr($1, 1, 2)); g = hex(substr($1, 3, 2)); b = hex(substr($1, 5, 2))
+      if (g > 150 && r < 90 && b < 90) print "g"; else if (b > 150 && r < 90 && g < 90) print "b"; else print "o" }'
+}
+button_crop() { convert "$1" -crop "${BUTTON_W}x${BUTTON_H}+${BUTTON_X}+${BUTTON_Y}" +repage "$2"; }
+
+# --- 1: window shown, automatic changing off (auto-run asked, list empty) ----
+run shown-off 0 1
+e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
+e2e_wait_stable "$X" "$Y" "$W" "$H"
+shot=$(e2e_screenshot shown-off)
+button_crop "$shot" "$E2E_WORK/button-start.png"
+e2e_expect "shown, off: nothing was applied" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" ""
+e2e_expect "shown, off: the desktop keeps its background" "$(e2e_pixel "$shot" 16 16)" "$(e2e_sys_color Background)"
+stop
+
+# --- 2: window shown, automatic changing running --------------------------
+run shown-running 0 1 "$GREEN" "$BLUE"
+e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
+e2e_check "shown, running: the first entry was applied at start" wait_wallpaper "$GREEN"
+e2e_wait_stable "$X" "$Y" "$W" "$H"
+shot=$(e2e_screenshot shown-running)
+e2e_expect "shown, running: the desktop shows the first entry tiled" "$(family "$shot" 16 16)" g
+button_crop "$shot" "$E2E_WORK/button-stop.png"
+different=$(compare -metric AE "$E2E_WORK/button-start.png" "$E2E_WORK/button-stop.png" null: 2>&1 || true)
+e2e_check "shown, running: the button's caption changed from 'Start' ($different pixels differ)" \
+  [ "${different%%.*}" -gt 10 ]
+stop
+
+# --- 3: only the tray icon, automatic changing running ---------------------
+run tray-running 1 1 "$BLUE" "$GREEN"
+e2e_check "tray, running: the first entry was applied at start" wait_wallpaper "$BLUE"
+sleep 1
+shot=$(e2e_screenshot tray-running)
+e2e_expect "tray, running: the desktop shows the first entry tiled" "$(family "$shot" 16 16)" b
+e2e_expect "tray, running: no window is shown" "$(e2e_find_window '^Quorvel$')" ""
+e2e_expect "tray, running: the window's place shows the desktop" "$(family "$shot" $((X + 280)) $((Y + 150)))" b
+stop
+
+# --- 4: only the tray icon, automatic changing off --------------------------
+# Nothing is applied and no window comes up: waiting longer than the shown
+# starts above needed for their window finds none, while the program runs.
+run tray-off 1 0 "$GREEN" "$BLUE"
+if e2e_wait_window '^Quorvel$' 15 2>/dev/null; then
+  e2e_check "tray, off: no window is shown" false
+else
+  e2e_check "tray, off: no window is shown" true
+fi
+e2e_check "tray, off: the program is running" e2e_running
+e2e_expect "tray, off: nothing was applied" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" ""
+stop
+
+e2e_finish
