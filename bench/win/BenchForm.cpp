@@ -1,5 +1,7 @@
 #include "BenchForm.h"
 
+#include "BenchMeasure.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -34,18 +36,32 @@ TBenchFolder::TBenchFolder()
     const DWORD length = GetTempPathA(sizeof temp, temp);
     if (length == 0 || length > MAX_PATH)
         throw std::runtime_error("no temporary folder");
-    path_ = std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
+    // One folder per form: the last folder may still be the process's
+    // current directory, which cannot be removed.
+    static int made = 0;
+    path_ = std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++made) + "\\";
     if (!CreateDirectoryA(path_.c_str(), nullptr))
         throw std::runtime_error("cannot create " + path_);
 }
 
 TBenchFolder::~TBenchFolder()
 {
+    // The program makes its folder the current directory; leave it first.
+    char current[MAX_PATH + 1];
+    const DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    if (length > 0 && length <= MAX_PATH && std::string(current, length) + "\\" == path_) {
+        char temp[MAX_PATH + 1];
+        if (GetTempPathA(sizeof temp, temp))
+            SetCurrentDirectoryA(temp);
+    }
     RemoveFolder(path_);
 }
 
-TBenchForm::TBenchForm()
+TBenchForm::TBenchForm(const std::function<void(const std::string& programFolder)>& prepare)
 {
+    if (prepare)
+        prepare(folder_.Path());
     application_.Title = "Tessivo";
     application_.OnShowError = [this](const std::string&, const std::string& text) { errors_.push_back(text); };
     PlatformServices services;
@@ -56,9 +72,11 @@ TBenchForm::TBenchForm()
     services.OpenPictureDialog = &pictureDialog_;
     services.OpenDialog = &openDialog_;
     services.SaveDialog = &saveDialog_;
+    const TStopwatch clock;
     form_ = std::make_unique<TForm1>(nullptr, services);
     Form1 = form_.get();
     Settle();
+    creationMs_ = clock.Milliseconds();
 }
 
 TBenchForm::~TBenchForm()

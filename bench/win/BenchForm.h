@@ -12,6 +12,7 @@
 #include "platform/Registry.h"
 #include "platform/Win32Desktop.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,8 +53,14 @@ private:
 
 class TBenchForm {
 public:
-    TBenchForm();
+    // `prepare` runs on the empty program folder before the form is made,
+    // e.g. to put a last list there.
+    explicit TBenchForm(const std::function<void(const std::string& programFolder)>& prepare = {});
     ~TBenchForm();
+
+    // The time from the start of the form's creation until the queue was
+    // empty after it (the last list read and shown included).
+    double CreationMs() const { return creationMs_; }
 
     TForm1& Form() { return *form_; }
     TScriptedPictureDialog& PictureDialog() { return pictureDialog_; }
@@ -76,6 +83,7 @@ private:
     TBenchFolder folder_;
     std::vector<std::string> errors_;
     std::unique_ptr<TForm1> form_;
+    double creationMs_ = 0;
 };
 
 // A Windows path for a path given on the command line: a Unix path (as the

@@ -5,11 +5,18 @@
 // costs little and the figures are the lists' own.
 //
 //   tessivo_list_bench [--add=N] [--load=N,...]
+//   tessivo_list_bench --start=N,...
 //
 // Each figure is the time from the click until the handler has returned
 // and the message queue is empty (painting included). Goal: under one
 // second each. Exit status 1 when an error reached the error handler or a
 // list did not end with the expected entries.
+//
+// --start: the program's start with a last list of N entries, for each N:
+// the time from the main form's creation (which reads the last list, fills
+// both lists and shows the first entry) until it is shown and painted.
+// Goal: a million entries in under 3 s, and the time growing linearly:
+// twice the entries take at most 2.2 times as long.
 
 #include "BenchForm.h"
 #include "BenchMeasure.h"
@@ -17,6 +24,7 @@
 #include "core/codec/BmpCodec.h"
 #include "lists/ListFileWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -116,6 +124,73 @@ private:
     int missed_ = 0;
 };
 
+constexpr double kStartGoalMs = 3000;
+constexpr int kStartGoalEntries = 1000000;
+constexpr double kDoublingGoal = 2.2;
+
+// One start with a last list of `count` entries; returns its time, or a
+// negative value when the start went wrong.
+double TimeStart(int count)
+{
+    std::string bitmap;
+    TBenchForm bench([&](const std::string& folder) {
+        bitmap = MakeSmallBitmap(folder);
+        TStringByteSink sink;
+        WriteListFile(sink, std::vector<std::string>(static_cast<size_t>(count), bitmap));
+        WriteFileBytes(folder + "LastList.lst", sink.Text().data(), sink.Text().size());
+    });
+    TForm1& form = bench.Form();
+    const TStopwatch clock;
+    form.Show();
+    bench.Settle();
+    const double ms = bench.CreationMs() + clock.Milliseconds();
+    const ProcessMemory memory = CurrentProcessMemory();
+    char a[32];
+    std::printf("start with a last list of %8d entries %9.1f ms  (%.2f us per entry, %s private)\n", count, ms,
+                ms * 1000 / count, Megabytes(static_cast<int64_t>(memory.PrivateBytes), a));
+    bool ok = true;
+    const int paths = form.ListBox1->Items().Count(), names = form.ListBox2->Items().Count();
+    if (paths != count || names != count || form.ListBox1->ItemIndex() != 0) {
+        std::printf("WRONG: %d paths and %d names, entry %d shown, expected %d\n", paths, names,
+                    form.ListBox1->ItemIndex(), count);
+        ok = false;
+    }
+    for (const std::string& error : bench.Errors()) {
+        std::printf("ERROR reported: %s\n", error.c_str());
+        ok = false;
+    }
+    return ok ? ms : -1;
+}
+
+int RunStart(const std::vector<int>& counts)
+{
+    std::vector<std::pair<int, double>> times;
+    int missed = 0;
+    for (int count : counts) {
+        const double ms = TimeStart(count);
+        if (ms < 0)
+            return 1;
+        times.emplace_back(count, ms);
+        if (count == kStartGoalEntries) {
+            const bool met = ms < kStartGoalMs;
+            std::printf("  goal: %d entries in under %.0f s: %s\n", kStartGoalEntries, kStartGoalMs / 1000,
+                        met ? "met" : "MISSED");
+            missed += met ? 0 : 1;
+        }
+    }
+    for (const auto& [count, ms] : times)
+        for (const auto& [twice, twiceMs] : times)
+            if (twice == 2 * count) {
+                const double ratio = twiceMs / ms;
+                const bool met = ratio <= kDoublingGoal;
+                std::printf("%d entries against %d: %.2f times the time  goal <= %.1f %s\n", twice, count, ratio,
+                            kDoublingGoal, met ? "met" : "MISSED");
+                missed += met ? 0 : 1;
+            }
+    std::printf("goals missed: %d\n", missed);
+    return 0;
+}
+
 int Run(int addCount, const std::vector<int>& loadCounts)
 {
     TBenchForm bench;
@@ -152,24 +227,46 @@ int Run(int addCount, const std::vector<int>& loadCounts)
     return bench.Errors().empty() && lists.Ok() ? 0 : 1;
 }
 
+// "1,2,3" as numbers.
+std::vector<int> Counts(const char* text)
+{
+    std::vector<int> counts;
+    for (const char* p = text; *p;) {
+        counts.push_back(std::atoi(p));
+        p = std::strchr(p, ',') ? std::strchr(p, ',') + 1 : p + std::strlen(p);
+    }
+    return counts;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     int addCount = 10000;
     std::vector<int> loadCounts{10000, 100000};
+    std::vector<int> startCounts;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--add=", 6) == 0) {
             addCount = std::atoi(argv[i] + 6);
         } else if (std::strncmp(argv[i], "--load=", 7) == 0) {
-            loadCounts.clear();
-            for (const char* p = argv[i] + 7; *p;) {
-                loadCounts.push_back(std::atoi(p));
-                p = std::strchr(p, ',') ? std::strchr(p, ',') + 1 : p + std::strlen(p);
-            }
+            loadCounts = Counts(argv[i] + 7);
+        } else if (std::strncmp(argv[i], "--start=", 8) == 0) {
+            startCounts = Counts(argv[i] + 8);
         } else {
-            std::fprintf(stderr, "usage: tessivo_list_bench [--add=N] [--load=N,...]\n");
+            std::fprintf(stderr, "usage: tessivo_list_bench [--add=N] [--load=N,...] | --start=N,...\n");
             return 2;
+        }
+    }
+    if (!startCounts.empty()) {
+        if (*std::min_element(startCounts.begin(), startCounts.end()) < 1) {
+            std::fprintf(stderr, "tessivo_list_bench: --start needs counts of at least 1\n");
+            return 2;
+        }
+        try {
+            return RunStart(startCounts);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "tessivo_list_bench: %s\n", error.what());
+            return 1;
         }
     }
     if (addCount < 1) {

@@ -2,6 +2,7 @@
 
 #include "core/ClockText.h"
 #include "app/HideTitleBar.h"
+#include "platform/Files.h"
 #include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "wallpaper/JpegToBitmap.h"
@@ -66,6 +67,10 @@ void TForm1::FormCreate(TObject*)
     RotationPosition = 0;
     AutoChangeRunning = false;
     LabelWatch->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
+    // Temporary files of saves that were killed part-way, in the folders
+    // the program writes to (its own and the wallpaper's).
+    RemoveStaleTemporaryFiles(services_.ProgramFolder);
+    RemoveStaleTemporaryFiles(services_.Desktop->WindowsDirectory());
     // The list the user left last time.
     LoadLastList();
     RefreshNameList();

@@ -64,6 +64,11 @@ private:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Puts every item into a freshly made window.
     void FillWindow();
+    // A window that keeps no texts (a virtual list box) learns the new
+    // number of rows; the selection moves as it would in a standard list:
+    // `selected` is the row selected now, -1 for none.
+    void SetWindowCount(LRESULT selected);
+    bool WindowKeepsTexts() const;
     // Before a single change: redraw off until the message loop runs.
     void DeferRedraw();
     void EndDeferredRedraw();
@@ -92,6 +97,10 @@ public:
 
 protected:
     TCustomListControl(TComponent* owner, const TItemMessages& messages);
+
+    // False for a window that holds only the number of rows and asks the
+    // control to paint each one (a virtual list box).
+    virtual bool WindowKeepsTexts() const { return true; }
 
     // After the window is made: the items and the selection go into it.
     void CreateWnd() override;
