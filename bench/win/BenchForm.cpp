@@ -73,10 +73,12 @@ TBenchForm::TBenchForm(const std::function<void(const std::string& programFolder
     services.OpenDialog = &openDialog_;
     services.SaveDialog = &saveDialog_;
     const TStopwatch clock;
+    const double cpu = ProcessCpuMilliseconds();
     form_ = std::make_unique<TForm1>(nullptr, services);
     Form1 = form_.get();
     Settle();
     creationMs_ = clock.Milliseconds();
+    creationCpuMs_ = ProcessCpuMilliseconds() - cpu;
 }
 
 TBenchForm::~TBenchForm()

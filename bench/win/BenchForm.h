@@ -61,6 +61,8 @@ public:
     // The time from the start of the form's creation until the queue was
     // empty after it (the last list read and shown included).
     double CreationMs() const { return creationMs_; }
+    // The processor time of the same span.
+    double CreationCpuMs() const { return creationCpuMs_; }
 
     TForm1& Form() { return *form_; }
     TScriptedPictureDialog& PictureDialog() { return pictureDialog_; }
@@ -84,6 +86,7 @@ private:
     std::vector<std::string> errors_;
     std::unique_ptr<TForm1> form_;
     double creationMs_ = 0;
+    double creationCpuMs_ = 0;
 };
 
 // A Windows path for a path given on the command line: a Unix path (as the

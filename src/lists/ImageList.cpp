@@ -26,7 +26,7 @@ void TImageList::RefreshNameList()
         missing.reserve(paths.size() - existing);
         for (size_t i = existing; i < paths.size(); ++i)
             missing.push_back(ExtractFileName(paths[i]));
-        names.AddStrings(missing);
+        names.AddStrings(std::move(missing));
     } catch (...) {
         names.EndUpdate();
         throw;

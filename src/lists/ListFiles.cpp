@@ -33,14 +33,15 @@ void TListFiles::Load(IFileDialog& dialog)
 
 void TListFiles::ReplaceList(std::vector<std::string> entries)
 {
+    const bool any = !entries.empty();
     pathList_.Items().Clear();
     list_.NameListClear();
-    pathList_.Items().AddStrings(entries);
+    pathList_.Items().AddStrings(std::move(entries));
     // Both lists and the total first: the first picture may fail to show,
     // and the user must still see the list that was loaded.
     list_.RefreshNameList();
     list_.WriteTotal();
-    if (!entries.empty()) {
+    if (any) {
         currentIndex_ = 0;
         list_.ShowSelectedImage();
     }

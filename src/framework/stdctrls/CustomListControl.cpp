@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -100,27 +101,34 @@ int TControlItems::Add(const std::string& text)
 
 void TControlItems::AddStrings(const std::vector<std::string>& texts)
 {
+    AddStrings(std::vector<std::string>(texts));
+}
+
+void TControlItems::AddStrings(std::vector<std::string>&& texts)
+{
     if (texts.empty())
         return;
-    items_.reserve(items_.size() + texts.size());
-    if (!HasWindow()) {
-        items_.insert(items_.end(), texts.begin(), texts.end());
-        return;
+    const size_t first = items_.size();
+    if (items_.empty()) {
+        items_ = std::move(texts);
+    } else {
+        items_.reserve(items_.size() + texts.size());
+        items_.insert(items_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
     }
+    if (!HasWindow())
+        return;
     BeginUpdate();
     try {
         if (!WindowKeepsTexts()) {
             // One count for the whole batch, whatever its size.
-            const LRESULT selected = Send(messages_.GetCurSel);
-            items_.insert(items_.end(), texts.begin(), texts.end());
-            SetWindowCount(selected);
+            SetWindowCount(Send(messages_.GetCurSel));
         } else {
             size_t bytes = 0;
-            for (const std::string& text : texts)
-                bytes += text.size() + 1;
-            Send(messages_.InitStorage, texts.size(), static_cast<LPARAM>(bytes));
-            for (const std::string& text : texts)
-                Add(text);
+            for (size_t i = first; i < items_.size(); ++i)
+                bytes += items_[i].size() + 1;
+            Send(messages_.InitStorage, items_.size() - first, static_cast<LPARAM>(bytes));
+            for (size_t i = first; i < items_.size(); ++i)
+                Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(items_[i].c_str()));
         }
     } catch (...) {
         EndUpdate();

@@ -40,6 +40,8 @@ public:
     int Add(const std::string& text);
     // Appends many items with one preparation of the window's storage.
     void AddStrings(const std::vector<std::string>& texts);
+    // The same, taking the texts over instead of copying them.
+    void AddStrings(std::vector<std::string>&& texts);
     // Inserts before index; index == Count() appends.
     void Insert(int index, const std::string& text);
     void Delete(int index);
