@@ -1,8 +1,9 @@
 #pragma once
 // The common part of the list box and the combo box: a list of strings kept
-// in the object and mirrored into the window, and the selected index. The
-// object's copy is the one read, so a rebuilt window (RecreateWnd) gets its
-// items and selection back, and reading never needs the window.
+// in the object and mirrored into the window (or, for a virtual list box,
+// only their number), and the selected index. The object's copy is the one
+// read, so a rebuilt window (RecreateWnd) gets its items and selection back,
+// and reading never needs the window.
 
 #include "framework/WinControl.h"
 

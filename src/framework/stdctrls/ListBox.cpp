@@ -2,6 +2,14 @@
 
 namespace {
 
+// One ANSI character in lower case, by the system's rules for the code page
+// (CharLowerA takes a single character in place of a pointer).
+char LowerCase(char c)
+{
+    const auto single = static_cast<uintptr_t>(static_cast<unsigned char>(c));
+    return static_cast<char>(reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(single))));
+}
+
 const TItemMessages kListBoxMessages{LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
                                      LB_RESETCONTENT, LB_INITSTORAGE,  LB_GETCURSEL,
                                      LB_SETCURSEL,    LB_GETTOPINDEX,  LB_SETTOPINDEX};
@@ -84,6 +92,27 @@ void TListBox::ApplyItemHeight()
     if (height > 0) {
         SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
         InvalidateRect(Handle(), nullptr, TRUE);
+    }
+}
+
+void TListBox::KeyPress(char& key)
+{
+    TCustomListControl::KeyPress(key);
+    if (style_ != TListBoxStyle::lbVirtual || key == 0 || static_cast<unsigned char>(key) < ' ' ||
+        Items().Count() == 0 || !HandleAllocated())
+        return;
+    const int count = Items().Count();
+    const int start = ItemIndex();
+    for (int step = 1; step <= count; ++step) {
+        const int row = (start + step + count) % count;
+        const std::string& text = Items()[row];
+        if (!text.empty() && LowerCase(text[0]) == LowerCase(key)) {
+            if (row != start) {
+                SetItemIndex(row);
+                Click();
+            }
+            break;
+        }
     }
 }
 

@@ -35,6 +35,10 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     bool WindowKeepsTexts() const override { return style_ == TListBoxStyle::lbStandard; }
+    // A virtual list has no texts for the window to search: a typed
+    // character selects the next row that starts with it, as in a standard
+    // list.
+    void KeyPress(char& key) override;
 
 private:
     void ApplyItemHeight();

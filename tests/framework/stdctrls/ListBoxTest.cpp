@@ -289,4 +289,11 @@ TEST_F(ListFixture, AVirtualListPaintsItsOwnRowsAndKeepsTheSelectionInStep)
     EXPECT_GT(inkOfRow(2), 20);
     EXPECT_EQ(inkOfRow(3), 0);
     EXPECT_EQ(PixelOf(*picture, 150, 140), ColorToRGB(clWhite));
+
+    // A typed character selects the next row that starts with it.
+    int clicks = 0;
+    box->OnClick = [&](TObject*) { ++clicks; };
+    SendMessageA(box->Handle(), WM_CHAR, 'm', 0);
+    EXPECT_EQ(box->ItemIndex(), 2);
+    EXPECT_EQ(clicks, 1);
 }
