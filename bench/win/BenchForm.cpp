@@ -1,5 +1,7 @@
 #include "BenchForm.h"
 
+#include "BenchMeasure.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -56,10 +58,15 @@ TBenchFolder::~TBenchFolder()
     RemoveFolder(path_);
 }
 
-TBenchForm::TBenchForm() : TBenchForm(desktop_) {}
-
-TBenchForm::TBenchForm(IDesktop& desktop)
+TBenchForm::TBenchForm(const std::function<void(const std::string& programFolder)>& prepare)
+    : TBenchForm(desktop_, prepare)
 {
+}
+
+TBenchForm::TBenchForm(IDesktop& desktop, const std::function<void(const std::string& programFolder)>& prepare)
+{
+    if (prepare)
+        prepare(folder_.Path());
     application_.Title = "Tessivo";
     application_.OnShowError = [this](const std::string&, const std::string& text) { errors_.push_back(text); };
     PlatformServices services;
@@ -72,12 +79,16 @@ TBenchForm::TBenchForm(IDesktop& desktop)
     services.OpenPictureDialog = &pictureDialog_;
     services.OpenDialog = &openDialog_;
     services.SaveDialog = &saveDialog_;
+    const TStopwatch clock;
+    const double cpu = ProcessCpuMilliseconds();
     form_ = std::make_unique<TForm1>(nullptr, services);
     Form1 = form_.get();
     // The stored options may show the window; a benchmark starts hidden and
     // shows it when it asks for that.
     form_->Hide();
     Settle();
+    creationMs_ = clock.Milliseconds();
+    creationCpuMs_ = ProcessCpuMilliseconds() - cpu;
 }
 
 TBenchForm::~TBenchForm()

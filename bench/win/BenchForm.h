@@ -13,6 +13,7 @@
 #include "platform/Registry.h"
 #include "platform/Win32Desktop.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,11 +55,20 @@ private:
 
 class TBenchForm {
 public:
-    TBenchForm();
+    // `prepare` runs on the empty program folder before the form is made,
+    // e.g. to put a last list there.
+    explicit TBenchForm(const std::function<void(const std::string& programFolder)>& prepare = {});
     // With another desktop in place of the real one (which must outlive the
     // form).
-    explicit TBenchForm(IDesktop& desktop);
+    explicit TBenchForm(IDesktop& desktop,
+                        const std::function<void(const std::string& programFolder)>& prepare = {});
     ~TBenchForm();
+
+    // The time from the start of the form's creation until the queue was
+    // empty after it (the last list read and shown included).
+    double CreationMs() const { return creationMs_; }
+    // The processor time of the same span.
+    double CreationCpuMs() const { return creationCpuMs_; }
 
     TForm1& Form() { return *form_; }
     TScriptedPictureDialog& PictureDialog() { return pictureDialog_; }
@@ -82,6 +92,8 @@ private:
     TBenchFolder folder_;
     std::vector<std::string> errors_;
     std::unique_ptr<TForm1> form_;
+    double creationMs_ = 0;
+    double creationCpuMs_ = 0;
 };
 
 // A Windows path for a path given on the command line: a Unix path (as the

@@ -17,6 +17,17 @@ double TStopwatch::Milliseconds() const
     return static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
 }
 
+double ProcessCpuMilliseconds()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto value = [](const FILETIME& time) {
+        return static_cast<double>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    };
+    return (value(kernel) + value(user)) / 10000.0;
+}
+
 ProcessMemory CurrentProcessMemory()
 {
     PROCESS_MEMORY_COUNTERS_EX counters{};

@@ -16,6 +16,11 @@ private:
     LARGE_INTEGER frequency_;
 };
 
+// The processor time this process has used so far, user and kernel, in
+// milliseconds: on a busy machine it says more about the work done than the
+// elapsed time does.
+double ProcessCpuMilliseconds();
+
 struct ProcessMemory {
     // The private bytes (commit charge): PROCESS_MEMORY_COUNTERS_EX's
     // PrivateUsage, or where that is left 0 (Wine 8 does) PagefileUsage,

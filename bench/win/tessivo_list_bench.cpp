@@ -5,11 +5,20 @@
 // costs little and the figures are the lists' own.
 //
 //   tessivo_list_bench [--add=N] [--load=N,...]
+//   tessivo_list_bench --start=N,... [--passes=N]
 //
 // Each figure is the time from the click until the handler has returned
 // and the message queue is empty (painting included). Goal: under one
 // second each. Exit status 1 when an error reached the error handler or a
 // list did not end with the expected entries.
+//
+// --start: the program's start with a last list of N entries, for each N:
+// the time from the main form's creation (which reads the last list, fills
+// both lists and shows the first entry) until it is shown and painted.
+// Goal: a million entries in under 3 s, and the time growing linearly:
+// twice the entries take at most 2.2 times as long. Each count runs once per
+// pass (3 by default) and the medians are compared; the processor time is
+// printed beside the elapsed time, as a busy machine stretches the latter.
 
 #include "BenchForm.h"
 #include "BenchMeasure.h"
@@ -17,6 +26,7 @@
 #include "core/codec/BmpCodec.h"
 #include "lists/ListFileWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -116,6 +126,95 @@ private:
     int missed_ = 0;
 };
 
+constexpr double kStartGoalMs = 3000;
+constexpr int kStartGoalEntries = 1000000;
+constexpr double kDoublingGoal = 2.2;
+
+struct TStartTime {
+    double Ms = -1;  // negative: the start went wrong
+    double CpuMs = 0;
+};
+
+// One start with a last list of `count` entries.
+TStartTime TimeStart(int count)
+{
+    std::string bitmap;
+    TBenchForm bench([&](const std::string& folder) {
+        bitmap = MakeSmallBitmap(folder);
+        TStringByteSink sink;
+        WriteListFile(sink, std::vector<std::string>(static_cast<size_t>(count), bitmap));
+        WriteFileBytes(folder + "LastList.lst", sink.Text().data(), sink.Text().size());
+    });
+    TForm1& form = bench.Form();
+    const TStopwatch clock;
+    const double cpu = ProcessCpuMilliseconds();
+    form.Show();
+    bench.Settle();
+    TStartTime time{bench.CreationMs() + clock.Milliseconds(),
+                    bench.CreationCpuMs() + ProcessCpuMilliseconds() - cpu};
+    const ProcessMemory memory = CurrentProcessMemory();
+    char a[32];
+    std::printf("start with a last list of %8d entries %9.1f ms  (processor %8.1f ms, %s private)\n", count,
+                time.Ms, time.CpuMs, Megabytes(static_cast<int64_t>(memory.PrivateBytes), a));
+    const int paths = form.ListBox1->Items().Count(), names = form.ListBox2->Items().Count();
+    if (paths != count || names != count || form.ListBox1->ItemIndex() != 0) {
+        std::printf("WRONG: %d paths and %d names, entry %d shown, expected %d\n", paths, names,
+                    form.ListBox1->ItemIndex(), count);
+        time.Ms = -1;
+    }
+    for (const std::string& error : bench.Errors()) {
+        std::printf("ERROR reported: %s\n", error.c_str());
+        time.Ms = -1;
+    }
+    return time;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Every count once per pass, the passes one after another, so that a busy
+// moment of the machine spreads over all counts; the medians are compared.
+int RunStart(const std::vector<int>& counts, int passes)
+{
+    std::vector<std::vector<double>> ms(counts.size()), cpuMs(counts.size());
+    for (int pass = 0; pass < passes; ++pass)
+        for (size_t i = 0; i < counts.size(); ++i) {
+            const TStartTime time = TimeStart(counts[i]);
+            if (time.Ms < 0)
+                return 1;
+            ms[i].push_back(time.Ms);
+            cpuMs[i].push_back(time.CpuMs);
+        }
+    int missed = 0;
+    std::printf("medians of %d passes:\n", passes);
+    for (size_t i = 0; i < counts.size(); ++i) {
+        const double wall = Median(ms[i]);
+        std::printf("  %8d entries %9.1f ms  (processor %8.1f ms, %.2f us per entry)\n", counts[i], wall,
+                    Median(cpuMs[i]), wall * 1000 / counts[i]);
+        if (counts[i] == kStartGoalEntries) {
+            const bool met = wall < kStartGoalMs;
+            std::printf("  goal: %d entries in under %.0f s: %s\n", kStartGoalEntries, kStartGoalMs / 1000,
+                        met ? "met" : "MISSED");
+            missed += met ? 0 : 1;
+        }
+    }
+    for (size_t i = 0; i < counts.size(); ++i)
+        for (size_t j = 0; j < counts.size(); ++j)
+            if (counts[j] == 2 * counts[i]) {
+                const double ratio = Median(ms[j]) / Median(ms[i]);
+                const double cpuRatio = Median(cpuMs[j]) / Median(cpuMs[i]);
+                const bool met = ratio <= kDoublingGoal;
+                std::printf("  %d entries against %d: %.2f times the time (processor: %.2f)  goal <= %.1f %s\n",
+                            counts[j], counts[i], ratio, cpuRatio, kDoublingGoal, met ? "met" : "MISSED");
+                missed += met ? 0 : 1;
+            }
+    std::printf("goals missed: %d\n", missed);
+    return 0;
+}
+
 int Run(int addCount, const std::vector<int>& loadCounts)
 {
     TBenchForm bench;
@@ -152,24 +251,50 @@ int Run(int addCount, const std::vector<int>& loadCounts)
     return bench.Errors().empty() && lists.Ok() ? 0 : 1;
 }
 
+// "1,2,3" as numbers.
+std::vector<int> Counts(const char* text)
+{
+    std::vector<int> counts;
+    for (const char* p = text; *p;) {
+        counts.push_back(std::atoi(p));
+        p = std::strchr(p, ',') ? std::strchr(p, ',') + 1 : p + std::strlen(p);
+    }
+    return counts;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     int addCount = 10000;
     std::vector<int> loadCounts{10000, 100000};
+    std::vector<int> startCounts;
+    int passes = 3;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--add=", 6) == 0) {
             addCount = std::atoi(argv[i] + 6);
         } else if (std::strncmp(argv[i], "--load=", 7) == 0) {
-            loadCounts.clear();
-            for (const char* p = argv[i] + 7; *p;) {
-                loadCounts.push_back(std::atoi(p));
-                p = std::strchr(p, ',') ? std::strchr(p, ',') + 1 : p + std::strlen(p);
-            }
+            loadCounts = Counts(argv[i] + 7);
+        } else if (std::strncmp(argv[i], "--start=", 8) == 0) {
+            startCounts = Counts(argv[i] + 8);
+        } else if (std::strncmp(argv[i], "--passes=", 9) == 0) {
+            passes = std::max(1, std::atoi(argv[i] + 9));
         } else {
-            std::fprintf(stderr, "usage: tessivo_list_bench [--add=N] [--load=N,...]\n");
+            std::fprintf(stderr,
+                         "usage: tessivo_list_bench [--add=N] [--load=N,...] | --start=N,... [--passes=N]\n");
             return 2;
+        }
+    }
+    if (!startCounts.empty()) {
+        if (*std::min_element(startCounts.begin(), startCounts.end()) < 1) {
+            std::fprintf(stderr, "tessivo_list_bench: --start needs counts of at least 1\n");
+            return 2;
+        }
+        try {
+            return RunStart(startCounts, passes);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "tessivo_list_bench: %s\n", error.what());
+            return 1;
         }
     }
     if (addCount < 1) {

@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/SettingsReadBack.h"
 #include "core/FileNames.h"
+#include "platform/Files.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
 #include "framework/Application.h"
@@ -89,6 +90,14 @@ void TForm1::FormCreate(TObject*)
     LabelWatch->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
     // Hides the window; the stored options decide below whether it shows.
     AddTrayIcon();
+    // Temporary files of saves that were killed part-way, in the folders the
+    // program writes to. Nothing here may stop the start.
+    Application->Guarded([this] {
+        RemoveStaleTemporaryFiles(services_.ProgramFolder);
+        if (services_.LastListFolder != services_.ProgramFolder)
+            RemoveStaleTemporaryFiles(services_.LastListFolder);
+        RemoveStaleTemporaryFiles(services_.Desktop->WindowsDirectory());
+    });
     // The list the user left last time. When it cannot be read, or its first
     // picture is gone, that is reported and the start goes on: the options
     // must still reach the controls, or the exit would store the controls'

@@ -195,6 +195,9 @@ void TForm1::CreateControls()
     ListBox2->SetColor(kPanelWhite);
     BoldFont(*ListBox2, clBlack);
     ListBox2->SetItemHeight(13);
+    // A list of a million files is shown at once: the window holds the
+    // number of rows, not a copy of every name.
+    ListBox2->SetStyle(TListBoxStyle::lbVirtual);
     ListBox2->SetTabStop(true);
     ListBox2->OnClick = [this](TObject* s) { ListBox1Click(s); };
     ListBox2->OnDblClick = [this](TObject* s) { ListBox2DblClick(s); };
@@ -255,6 +258,7 @@ void TForm1::CreateControls()
     // The path list: below the client area, never seen.
     ListBox1 = Place<TListBox>(this, this, "ListBox1", 8, 312, 473, 113);
     ListBox1->SetBorderStyle(TBorderStyle::bsNone);
+    ListBox1->SetStyle(TListBoxStyle::lbVirtual);
     ListBox1->OnClick = [this](TObject* s) { ListBox1Click(s); };
 
     // Dialogs (unless the caller brought its own), timers and the style manager.

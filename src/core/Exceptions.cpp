@@ -62,6 +62,11 @@ EInOutError EInOutError::FromErrorCode(int errorCode)
     }
 }
 
+ELastListNotRead ELastListNotRead::KeptAs(const std::string& reason, const std::string& backupPath)
+{
+    return ELastListNotRead(FormatText(ErrorText::LastListKept, reason.c_str(), backupPath.c_str()));
+}
+
 EInvalidGraphic EInvalidGraphic::UnknownExtension(const std::string& extensionWithoutDot)
 {
     return EInvalidGraphic(FormatText(ErrorText::UnknownPictureExtension, extensionWithoutDot.c_str()));

@@ -39,6 +39,9 @@ inline constexpr const char* RegSetDataFailed = "Failed to set data for '%s'";
 // of our own, in the style of the others.
 inline constexpr const char* ImageTooLarge = "Image is too large (%d x %d pixels)";
 inline constexpr const char* ScanLineOutOfRange = "Scan line index out of range";
+// The last list could not be read at start: the reason, then where a copy of
+// the file is kept so that the next write of the last list cannot lose it.
+inline constexpr const char* LastListKept = "%s. The last list is kept as %s";
 }  // namespace ErrorText
 
 // printf-style formatting of the texts above into a std::string.
@@ -87,6 +90,13 @@ public:
     // The text for an OS error code: the named ones, else "I/O error %d".
     static EInOutError FromErrorCode(int errorCode);
     int ErrorCode;
+};
+
+// The last list could not be read; its file was copied aside first.
+class ELastListNotRead : public Exception {
+public:
+    using Exception::Exception;
+    static ELastListNotRead KeptAs(const std::string& reason, const std::string& backupPath);
 };
 
 class EInvalidGraphic : public Exception {

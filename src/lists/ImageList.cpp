@@ -3,22 +3,30 @@
 #include "lists/ListTexts.h"
 #include "core/FileNames.h"
 
+#include <algorithm>
+#include <vector>
+
 void TImageList::RefreshNameList()
 {
-    TControlItems& paths = view_.PathList.Items();
+    const std::vector<std::string>& paths = view_.PathList.Items().Texts();
     TControlItems& names = view_.NameList.Items();
     const int selected = view_.NameList.ItemIndex();
+    const size_t existing = std::min(paths.size(), static_cast<size_t>(names.Count()));
     names.BeginUpdate();
     try {
-        for (int i = 0; i < paths.Count(); ++i) {
+        for (size_t i = 0; i < existing; ++i) {
+            const int row = static_cast<int>(i);
             const std::string name = ExtractFileName(paths[i]);
-            if (i < names.Count()) {
-                if (names[i] != name)
-                    names.SetStrings(i, name);
-            } else {
-                names.Add(name);
-            }
+            if (names[row] != name)
+                names.SetStrings(row, name);
         }
+        // The missing rows go in as one batch: the list makes room for all
+        // of them at once instead of growing row by row.
+        std::vector<std::string> missing;
+        missing.reserve(paths.size() - existing);
+        for (size_t i = existing; i < paths.size(); ++i)
+            missing.push_back(ExtractFileName(paths[i]));
+        names.AddStrings(std::move(missing));
     } catch (...) {
         names.EndUpdate();
         throw;

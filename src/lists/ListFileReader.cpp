@@ -3,7 +3,7 @@
 #include "core/Exceptions.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstring>
 
 namespace {
 
@@ -22,6 +22,13 @@ bool IsBlank(char c)
 {
     return static_cast<unsigned char>(c) <= 0x20;
 }
+
+constexpr char Utf8ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr size_t Utf8ByteOrderMarkLength = 3;
+
+// Entries are gathered before the count is trusted: room is made for at most
+// this many up front, and more only as lines really arrive.
+constexpr size_t MaxEntriesReservedUpFront = 1 << 16;
 
 } // namespace
 
@@ -79,8 +86,29 @@ bool TListFileReader::AtEnd()
     return !Fill();
 }
 
+void TListFileReader::SkipByteOrderMark()
+{
+    if (StartSeen)
+        return;
+    StartSeen = true;
+    if (Position != 0)
+        return;
+    // A source may hand out its bytes one at a time: gather enough of them
+    // to tell a mark from a count that starts with the same byte.
+    while (Length < Utf8ByteOrderMarkLength && !Exhausted) {
+        const size_t count = Source.Read(Buffer.data() + Length, Buffer.size() - Length);
+        if (count == 0)
+            Exhausted = true;
+        Length += count;
+    }
+    if (Length >= Utf8ByteOrderMarkLength &&
+        std::memcmp(Buffer.data(), Utf8ByteOrderMark, Utf8ByteOrderMarkLength) == 0)
+        Position = Utf8ByteOrderMarkLength;
+}
+
 int32_t TListFileReader::ReadCount()
 {
+    SkipByteOrderMark();
     for (;;) {
         if (!Fill())
             return 0;
@@ -102,17 +130,36 @@ int32_t TListFileReader::ReadCount()
 
 std::string TListFileReader::ReadLine()
 {
+    StartSeen = true;
     std::string line;
     while (Fill()) {
         const char* begin = Buffer.data() + Position;
         const char* end = Buffer.data() + Length;
-        const char* lineFeed = std::find(begin, end, '\n');
-        std::copy_if(begin, lineFeed, std::back_inserter(line), [](char c) { return c != '\r'; });
-        if (lineFeed != end) {
+        const char* lineFeed = static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
+        const char* stop = lineFeed ? lineFeed : end;
+        line.append(begin, stop);
+        if (lineFeed) {
             Position = static_cast<size_t>(lineFeed - Buffer.data()) + 1;
             break;
         }
         Position = Length;
     }
+    // Every CR is left out, the one of CR LF and a lone one alike.
+    if (line.find('\r') != std::string::npos)
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
     return line;
+}
+
+std::vector<std::string> TListFileReader::ReadEntries(int32_t count, size_t maxEntriesPastEnd)
+{
+    std::vector<std::string> entries;
+    if (count <= 0)
+        return entries;
+    entries.reserve(std::min(static_cast<size_t>(count), MaxEntriesReservedUpFront));
+    for (int32_t i = 0; i < count; ++i) {
+        if (entries.size() >= maxEntriesPastEnd && AtEnd())
+            break;
+        entries.push_back(ReadLine());
+    }
+    return entries;
 }

@@ -8,29 +8,53 @@
 #include "lists/ListFileReader.h"
 #include "platform/Files.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The list kept between runs, opened by its bare name in the program's folder.
 inline constexpr const char* LastListFileName = "LastList.lst";
-// The extension the save command appends.
+// Where a last list that could not be read is kept, beside it, before
+// anything writes the last list again.
+inline constexpr const char* LastListBackupFileName = "LastList.bak";
+// The extension of list files.
 inline constexpr const char* ListFileExtension = ".lst";
+
+// The name a list is saved under: `chosen` with ".lst" appended, unless it
+// already ends in ".lst" in any letter case.
+std::string ListFileNameFor(const std::string& chosen);
 
 // Writes `entries` as the list file `path`. The file is built beside `path`
 // and replaces it only when complete, so a failure part-way leaves the old
 // file as it was.
 void SaveListFile(const std::string& path, const std::vector<std::string>& entries);
 
+// How to wait for a list file that another program (a backup or sync tool)
+// holds open for a moment: it is opened up to `Attempts` times, with `Wait`
+// called between two attempts.
+struct TLockedFileWait {
+    int Attempts = 1;
+    std::function<void()> Wait;
+};
+
+// About two seconds in steps of a tenth.
+TLockedFileWait TwoSecondsForLockedFile();
+
 // An open list file. Others may read it meanwhile but not write it; it is
 // closed when this object goes, also when reading fails.
 class TListFileInput {
 public:
-    explicit TListFileInput(const std::string& path);
+    explicit TListFileInput(const std::string& path, const TLockedFileWait& wait = {});
     TListFileInput(const TListFileInput&) = delete;
     TListFileInput& operator=(const TListFileInput&) = delete;
 
     int32_t ReadCount() { return Reader.ReadCount(); }
     std::string ReadLine() { return Reader.ReadLine(); }
+    std::vector<std::string> ReadEntries(int32_t count, size_t maxEntriesPastEnd)
+    {
+        return Reader.ReadEntries(count, maxEntriesPastEnd);
+    }
     bool AtEnd() { return Reader.AtEnd(); }
 
 private:

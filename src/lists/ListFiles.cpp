@@ -1,82 +1,100 @@
 #include "lists/ListFiles.h"
 
-#include "lists/ListFileStore.h"
+#include "core/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
-
-template <class Input>
-void TListFiles::ReadEntries(Input& input, int32_t count)
-{
-    TControlItems& paths = pathList_.Items();
-    paths.BeginUpdate();
-    try {
-        for (int32_t i = 0; i < count; ++i) {
-            if (input.AtEnd() && paths.Count() >= MaxEntriesPastEnd)
-                break;
-            paths.Add(input.ReadLine());
-        }
-    } catch (...) {
-        paths.EndUpdate();
-        throw;
-    }
-    paths.EndUpdate();
-}
 
 void TListFiles::Save(IFileDialog& dialog)
 {
     dialog.SetTitle("Saving list of image files for wallpaper ...");
+    // The name may be that of an existing list: the dialog asks before the
+    // user's file is replaced.
+    dialog.SetOptions(dialog.Options() | ofOverwritePrompt);
     if (!dialog.Execute())
         return;
-    SaveListFile(dialog.FileName() + ListFileExtension, pathList_.Items().Texts());
+    SaveListFile(ListFileNameFor(dialog.FileName()), pathList_.Items().Texts());
 }
 
 void TListFiles::Load(IFileDialog& dialog)
 {
     dialog.SetTitle("Loading file for wallpaper ...");
     if (dialog.Execute()) {
+        std::vector<std::string> entries;
         {
             TListFileInput input(dialog.FileName());
             const int32_t count = input.ReadCount();
-            pathList_.Items().Clear();
-            list_.NameListClear();
-            ReadEntries(input, count);
+            entries = input.ReadEntries(count, MaxEntriesPastEnd);
         }  // the file is closed before the first entry is shown
-        if (pathList_.Items().Count() > 0) {
-            currentIndex_ = 0;
-            list_.ShowSelectedImage();
-        }
-        list_.RefreshNameList();
+        ReplaceList(std::move(entries));
     }
     list_.WriteTotal();
     SaveLastList();
 }
 
-void TListFiles::LoadLastList()
+void TListFiles::ReplaceList(std::vector<std::string> entries)
 {
-    const std::string lastList = lastListFolder_ + LastListFileName;
-    if (!FileExists(lastList)) {
-        SetCurrentFolder(programFolder_);
-        SaveListFile(lastList, {});
-    }
-    SetCurrentFolder(programFolder_);
-    int32_t count = 0;
-    {
-        TListFileInput input(lastList);
-        count = input.ReadCount();
-        if (count > 0) {
-            pathList_.Items().Clear();
-            ReadEntries(input, count);
-        }
-    }  // the file is closed before the first entry is shown
-    if (count > 0) {
+    const bool any = !entries.empty();
+    pathList_.Items().Clear();
+    list_.NameListClear();
+    pathList_.Items().AddStrings(std::move(entries));
+    // Both lists and the total first: the first picture may fail to show,
+    // and the user must still see the list that was loaded.
+    list_.RefreshNameList();
+    list_.WriteTotal();
+    if (any) {
         currentIndex_ = 0;
         list_.ShowSelectedImage();
     }
+}
+
+void TListFiles::LoadLastList()
+{
+    SetCurrentFolder(programFolder_);
+    if (!FileExists(LastListPath()))
+        SaveListFile(LastListPath(), {});
+    std::vector<std::string> entries = ReadLastList();
+    if (!entries.empty())
+        ReplaceList(std::move(entries));
     list_.RefreshNameList();
+}
+
+std::vector<std::string> TListFiles::ReadLastList()
+{
+    try {
+        TListFileInput input(LastListPath(), lastListWait_);
+        const int32_t count = input.ReadCount();
+        return input.ReadEntries(count, MaxEntriesPastEnd);
+    } catch (const Exception& error) {
+        // The program starts with an empty list, which the next exit would
+        // write over the user's file: keep the file first.
+        if (!KeepUnreadLastList())
+            throw;
+        throw ELastListNotRead::KeptAs(error.Message, lastListFolder_ + LastListBackupFileName);
+    }
+}
+
+bool TListFiles::KeepUnreadLastList()
+{
+    lastListUnkept_ = FileExists(LastListPath());
+    if (!lastListUnkept_)
+        return false;
+    try {
+        CopyFileWhole(LastListPath(), lastListFolder_ + LastListBackupFileName);
+    } catch (const Exception&) {
+        // Still held by another program, say: the next write of the last
+        // list tries again and does not write until the copy is made.
+        return false;
+    }
+    lastListUnkept_ = false;
+    return true;
 }
 
 void TListFiles::SaveLastList()
 {
     SetCurrentFolder(programFolder_);
-    SaveListFile(lastListFolder_ + LastListFileName, pathList_.Items().Texts());
+    if (lastListUnkept_ && FileExists(LastListPath())) {
+        CopyFileWhole(LastListPath(), lastListFolder_ + LastListBackupFileName);
+    }
+    lastListUnkept_ = false;
+    SaveListFile(LastListPath(), pathList_.Items().Texts());
 }

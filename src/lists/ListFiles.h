@@ -5,28 +5,37 @@
 
 #include "framework/dialogs/DialogInterfaces.h"
 #include "lists/ImageList.h"
+#include "lists/ListFileStore.h"
 
 #include <string>
+#include <vector>
 
 class TListFiles {
 public:
     // Both folders end in "\". Relative entries resolve against
     // `programFolder` (the current folder); "LastList.lst" lives in
-    // `lastListFolder`.
+    // `lastListFolder`. `lastListWait` says how long a last list that another
+    // program holds open is waited for at start.
     TListFiles(TImageList& list, TListBox& pathList, int32_t& currentIndex, std::string programFolder,
-               std::string lastListFolder)
+               std::string lastListFolder, TLockedFileWait lastListWait = TwoSecondsForLockedFile())
         : list_(list), pathList_(pathList), currentIndex_(currentIndex),
-          programFolder_(std::move(programFolder)), lastListFolder_(std::move(lastListFolder))
+          programFolder_(std::move(programFolder)), lastListFolder_(std::move(lastListFolder)),
+          lastListWait_(std::move(lastListWait))
     {
     }
 
-    // Runs the save dialog and writes the list under the chosen name with
-    // ".lst" appended.
+    // Runs the save dialog (which asks before it replaces a file) and writes
+    // the list under the chosen name, with ".lst" appended when the name
+    // does not already end in it.
     void Save(IFileDialog& dialog);
-    // Runs the open dialog, replaces the list with the file's entries, shows
-    // the first, and writes the last list (also when cancelled).
+    // Runs the open dialog and reads the chosen file whole; only then does
+    // its list replace the current one, the first entry is shown, and the
+    // last list is written (also when the dialog was cancelled). A failed
+    // read leaves the current list as it was.
     void Load(IFileDialog& dialog);
-    // Reads "LastList.lst" (creating it empty when missing) at startup.
+    // Reads "LastList.lst" (creating it empty when missing) at startup. A
+    // last list that cannot be read is copied to "LastList.bak" before the
+    // error is raised, so that no later write of the last list loses it.
     void LoadLastList();
     // Writes the list to "LastList.lst".
     void SaveLastList();
@@ -37,13 +46,23 @@ public:
     static constexpr int32_t MaxEntriesPastEnd = 100000;
 
 private:
-    // Appends `count` entries read line by line to the path list.
-    template <class Input>
-    void ReadEntries(Input& input, int32_t count);
+    // Makes `entries` the list: both lists and the total, then shows the
+    // first entry. A picture that fails to show is reported by its error,
+    // with the lists already in step and the total right.
+    void ReplaceList(std::vector<std::string> entries);
+    // Reads the last list; a sharing violation is waited out for a moment.
+    std::vector<std::string> ReadLastList();
+    // Copies an unreadable last list aside; true when the copy is made.
+    bool KeepUnreadLastList();
+    std::string LastListPath() const { return lastListFolder_ + LastListFileName; }
 
     TImageList& list_;
     TListBox& pathList_;
     int32_t& currentIndex_;
     std::string programFolder_;
     std::string lastListFolder_;
+    TLockedFileWait lastListWait_;
+    // The last list could not be read and is not yet copied aside: it must
+    // not be written over until it is.
+    bool lastListUnkept_ = false;
 };

@@ -13,15 +13,30 @@ namespace {
 // Large enough that a list or a bitmap goes out in few system calls.
 constexpr size_t WriteBufferSize = 64 * 1024;
 
-// A name in the target's folder that no file has yet: "~tsv" + 8 hex digits.
+// The writer's temporary files: "~tsv", 8 upper-case hex digits, ".tmp".
+constexpr std::string_view TemporaryPrefix = "~tsv";
+constexpr std::string_view TemporarySuffix = ".tmp";
+constexpr size_t TemporaryDigits = 8;
+
+// A name in the target's folder that no file has yet.
 std::string TemporaryNameBeside(const std::string& path, unsigned attempt)
 {
     static std::atomic<unsigned> counter{0};
     const unsigned unique = (GetCurrentProcessId() << 16) ^ GetTickCount() ^
                             (counter.fetch_add(1) * 0x9E3779B1u) ^ (attempt * 0x85EBCA6Bu);
-    char name[32];
-    std::snprintf(name, sizeof name, "~tsv%08X.tmp", unique);
-    return ExtractFilePath(path) + name;
+    char digits[TemporaryDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08X", unique);
+    return ExtractFilePath(path) + std::string(TemporaryPrefix) + digits + std::string(TemporarySuffix);
+}
+
+// A temporary file left this long without a write belongs to no running
+// save: a writer writes and renames its file within moments of its last
+// write, and one that is still open is not deleted anyway.
+constexpr ULONGLONG StaleAfter100ns = 60ull * 10000000ull;
+
+ULONGLONG FileTimeValue(const FILETIME& time)
+{
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 } // namespace
@@ -70,9 +85,10 @@ TInputFile::TInputFile(std::string path, TFileHandle handle)
 {
 }
 
-static TFileHandle OpenForReading(const std::string& path, TFileErrorStyle style)
+static TFileHandle OpenForReading(const std::string& path, TFileErrorStyle style,
+                                  DWORD share = FILE_SHARE_READ)
 {
-    TFileHandle handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    TFileHandle handle(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!handle.Valid())
         RaiseFileError(path, GetLastError(), style, false);
@@ -87,6 +103,12 @@ TInputFile TInputFile::OpenText(const std::string& path)
 TInputFile TInputFile::OpenStream(const std::string& path)
 {
     return TInputFile(path, OpenForReading(path, TFileErrorStyle::Stream));
+}
+
+TInputFile TInputFile::OpenTextSharingAll(const std::string& path)
+{
+    return TInputFile(path, OpenForReading(path, TFileErrorStyle::Text,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
 }
 
 size_t TInputFile::Read(char* buffer, size_t size)
@@ -247,4 +269,51 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path)
     }
     bytes.resize(filled);
     return bytes;
+}
+
+void CopyFileWhole(const std::string& source, const std::string& target)
+{
+    TInputFile input = TInputFile::OpenTextSharingAll(source);
+    TAtomicFileWriter output = TAtomicFileWriter::CreateText(target);
+    std::vector<char> buffer(WriteBufferSize);
+    while (const size_t count = input.Read(buffer.data(), buffer.size()))
+        output.Write(buffer.data(), count);
+    output.Commit();
+}
+
+bool IsTemporaryFileName(std::string_view name)
+{
+    if (name.size() != TemporaryPrefix.size() + TemporaryDigits + TemporarySuffix.size() ||
+        name.substr(0, TemporaryPrefix.size()) != TemporaryPrefix ||
+        name.substr(name.size() - TemporarySuffix.size()) != TemporarySuffix)
+        return false;
+    const std::string_view digits = name.substr(TemporaryPrefix.size(), TemporaryDigits);
+    return std::all_of(digits.begin(), digits.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
+}
+
+int RemoveStaleTemporaryFiles(const std::string& folder)
+{
+    const std::string prefix = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    int removed = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((prefix + std::string(TemporaryPrefix) + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        // The search also matches short names and any letter case: the name
+        // itself must be exactly one the writer makes.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !IsTemporaryFileName(found.cFileName))
+            continue;
+        if (FileTimeValue(now) < FileTimeValue(found.ftLastWriteTime) + StaleAfter100ns)
+            continue;
+        // A writer holds its file open without sharing deletion, so a save
+        // in progress (in this or another instance) makes this fail.
+        if (DeleteFileA((prefix + found.cFileName).c_str()))
+            ++removed;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return removed;
 }

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <windows.h>
 
@@ -51,6 +52,10 @@ public:
     static TInputFile OpenText(const std::string& path);
     // Opens for reading; failures raise EFOpenError (stream style).
     static TInputFile OpenStream(const std::string& path);
+    // Opens for reading while letting others read, write and delete it, so
+    // a file that another program holds open for writing can still be
+    // copied; failures raise EInOutError (text style).
+    static TInputFile OpenTextSharingAll(const std::string& path);
 
     // Raises EInOutError when the system fails the read.
     size_t Read(char* buffer, size_t size) override;
@@ -122,6 +127,22 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path);
 
 // True when `path` names an existing file (not a folder).
 bool FileExists(const std::string& path);
+
+// Copies the file `source` to `target`, replacing it whole (through the
+// atomic writer). The source is read even while another program writes it.
+// Failures raise EInOutError (text style); `target` is then as it was.
+void CopyFileWhole(const std::string& source, const std::string& target);
+
+// True for a name the atomic writer gives its temporary files.
+bool IsTemporaryFileName(std::string_view name);
+
+// Deletes the atomic writer's temporary files in `folder` that a killed or
+// failed save left behind: only files with exactly the writer's names, only
+// when nothing has written to them for a minute, and only when no one holds
+// them open (a save in progress, here or in another instance, keeps its
+// file open). Whatever cannot be deleted stays; nothing is raised. Returns
+// how many were deleted.
+int RemoveStaleTemporaryFiles(const std::string& folder);
 
 // Raises the error `errorCode` for `path` in the given style; `creating` picks
 // EFCreateError over EFOpenError in stream style.

@@ -4,12 +4,14 @@
 #include "FormFixture.h"
 #include "platform/Files.h"
 
+#include <thread>
+
 class ListFileHandlers : public FormFixture {
 protected:
     std::string LastList() { return FileBytes(folder / "LastList.lst"); }
 };
 
-TEST_F(ListFileHandlers, SaveAppendsTheExtensionAlwaysAndWritesTheListExactly)
+TEST_F(ListFileHandlers, SaveAppendsTheExtensionOnlyWhenMissingAndAsksBeforeReplacing)
 {
     const std::string a = MakeBitmap("a.bmp", 4, 4);
     Add({a});
@@ -17,11 +19,19 @@ TEST_F(ListFileHandlers, SaveAppendsTheExtensionAlwaysAndWritesTheListExactly)
     saveDialog.files = {folder / "mine"};
     form->ButtonSaveClick(form->ButtonSave);
     EXPECT_EQ(saveDialog.title, "Saving list of image files for wallpaper ...");
+    EXPECT_TRUE(saveDialog.options & ofOverwritePrompt);
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "2\r\n" + a + "\r\n\r\n");
 
+    // Choosing the existing list (in any letter case) replaces it.
+    form->ListBox1->Items().Delete(1);
     saveDialog.files = {folder / "mine.lst"};
     form->ButtonSaveClick(form->ButtonSave);
-    EXPECT_EQ(FileBytes(folder / "mine.lst.lst"), "2\r\n" + a + "\r\n\r\n");
+    EXPECT_EQ(FileBytes(folder / "mine.lst"), "1\r\n" + a + "\r\n");
+    form->ListBox1->Items().Add("C:\\b.bmp");
+    saveDialog.files = {folder / "MINE.LsT"};
+    form->ButtonSaveClick(form->ButtonSave);
+    EXPECT_EQ(FileBytes(folder / "mine.lst"), "2\r\n" + a + "\r\nC:\\b.bmp\r\n");
+    EXPECT_FALSE(FileExists(folder / "mine.lst.lst"));
 
     saveDialog.confirm = false;
     saveDialog.files = {folder / "cancelled"};
@@ -78,15 +88,47 @@ TEST_F(ListFileHandlers, LoadFailingAtTheCountLeavesEverythingUntouched)
     EXPECT_EQ(Paths().size(), 1u);
 }
 
-TEST_F(ListFileHandlers, LoadWhoseFirstEntryCannotBeShownKeepsTheEntriesAndSkipsTheLastList)
+TEST_F(ListFileHandlers, LoadFailingPartWayKeepsTheCurrentList)
+{
+    const std::string a = MakeBitmap("a.bmp", 4, 4);
+    Add({a});
+    PutFileBytes(folder / "LastList.lst", "previous");
+    // A list that fails after its count and first entry: the far end of a
+    // pipe sends them, waits until they are read, and goes away.
+    const std::string pipeName = "\\\\.\\pipe\\tessivo-load-" + std::to_string(GetCurrentProcessId());
+    HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096,
+                                   4096, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    std::thread sender([pipe] {
+        ConnectNamedPipe(pipe, nullptr);
+        const char part[] = "3\r\nC:\\first.bmp\r\n";
+        DWORD written = 0;
+        WriteFile(pipe, part, sizeof part - 1, &written, nullptr);
+        FlushFileBuffers(pipe);
+        CloseHandle(pipe);
+    });
+    openDialog.files = {pipeName};
+    Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
+    sender.join();
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text.rfind("I/O error ", 0), 0u) << CapturedErrors()[0].Text;
+    EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 1 file(s)");
+    EXPECT_EQ(LastList(), "previous");
+}
+
+TEST_F(ListFileHandlers, LoadWhoseFirstEntryCannotBeShownKeepsBothListsInStep)
 {
     PutFileBytes(folder / "LastList.lst", "previous");
     PutFileBytes(folder / "gif.lst", "2\r\nC:\\a.gif\r\nC:\\b.bmp\r\n");
     openDialog.files = {folder / "gif.lst"};
     Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(Paths().size(), 2u);
-    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(CapturedErrors()[0].Text, "Unknown picture file extension (.gif)");
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.gif", "C:\\b.bmp"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.gif", "b.bmp"}));
+    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
     EXPECT_EQ(LastList(), "previous");
 }
 
@@ -135,6 +177,68 @@ TEST_F(ListFileHandlers, LastListIsCreatedEmptyWhenMissingAndLoadedWhenPresent)
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);
     EXPECT_EQ(std::string(current) + "\\", folder.Path() + "\\");
+}
+
+TEST_F(ListFileHandlers, ALastListWhoseFirstPictureIsGoneStartsWithBothListsInStep)
+{
+    const std::string b = MakeBitmap("b.bmp", 3, 2);
+    PutFileBytes(folder / "LastList.lst", "2\r\n" + folder / "deleted.bmp" + "\r\n" + b + "\r\n");
+    CapturedErrors().clear();
+    TForm1 second(nullptr, Services());
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text.rfind("Cannot open file \"" + folder / "deleted.bmp", 0), 0u);
+    EXPECT_EQ(second.ListBox1->Items().Count(), 2);
+    EXPECT_EQ(second.ListBox2->Items().Texts(), (std::vector<std::string>{"deleted.bmp", "b.bmp"}));
+    EXPECT_EQ(second.LabelSumOfFiles->Caption(), "Total : 2 file(s)");
+}
+
+TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
+{
+    // A damaged count.
+    PutFileBytes(folder / "LastList.lst", "12abc\r\nC:\\mine.bmp\r\n");
+    CapturedErrors().clear();
+    {
+        TForm1 second(nullptr, Services());
+        ASSERT_EQ(CapturedErrors().size(), 1u);
+        EXPECT_EQ(CapturedErrors()[0].Text,
+                  "Invalid numeric input. The last list is kept as " + folder / "LastList.bak" + ".");
+        EXPECT_EQ(FileBytes(folder / "LastList.bak"), "12abc\r\nC:\\mine.bmp\r\n");
+        second.SaveLastList();
+        EXPECT_EQ(LastList(), "0\r\n");
+    }
+
+    // Held open by another program for longer than the start waits.
+    PutFileBytes(folder / "LastList.lst", "1\r\nC:\\held.bmp\r\n");
+    HANDLE holder = CreateFileA((folder / "LastList.lst").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    CapturedErrors().clear();
+    TForm1 third(nullptr, Services());
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "I/O error 32. The last list is kept as " + folder / "LastList.bak" + ".");
+    EXPECT_EQ(FileBytes(folder / "LastList.bak"), "1\r\nC:\\held.bmp\r\n");
+    CloseHandle(holder);
+    third.SaveLastList();
+    EXPECT_EQ(LastList(), "0\r\n");
+    EXPECT_EQ(FileBytes(folder / "LastList.bak"), "1\r\nC:\\held.bmp\r\n");
+}
+
+TEST_F(ListFileHandlers, ALastListWithAByteOrderMarkReads)
+{
+    const std::string a = MakeBitmap("a.bmp", 4, 4);
+    PutFileBytes(folder / "LastList.lst", "\xEF\xBB\xBF" "1\r\n" + a + "\r\n");
+    CapturedErrors().clear();
+    TForm1 second(nullptr, Services());
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(second.ListBox2->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
+}
+
+TEST_F(ListFileHandlers, StartRemovesStaleTemporaryFilesOfKilledSaves)
+{
+    PutFileBytes(folder / "~tsv0BADF00D.tmp", "12\r\nhalf a list");
+    SetFileAge(folder / "~tsv0BADF00D.tmp", 10);
+    TForm1 second(nullptr, Services());
+    EXPECT_FALSE(FileExists(folder / "~tsv0BADF00D.tmp"));
 }
 
 TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)

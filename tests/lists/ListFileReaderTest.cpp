@@ -110,7 +110,9 @@ TEST_P(ListFileReaderTest, CountIsReadFromAtMostThirtyTwoBytes)
 
 TEST_P(ListFileReaderTest, CountThatIsNotANumberIsRejected)
 {
-    for (std::string_view bytes : {std::string_view("\xEF\xBB\xBF"
+    for (std::string_view bytes : {std::string_view("\xEF\xBB"
+                                                    "1\r\na\r\n"),
+                                   std::string_view("\xEF\xBB\xBF\xEF\xBB\xBF"
                                                     "1\r\na\r\n"),
                                    std::string_view("C:\\a.jpg\r\n"), std::string_view("3x\r\n")}) {
         try {
@@ -120,6 +122,21 @@ TEST_P(ListFileReaderTest, CountThatIsNotANumberIsRejected)
             EXPECT_STREQ(e.what(), "Invalid numeric input");
         }
     }
+}
+
+TEST_P(ListFileReaderTest, AByteOrderMarkAtTheStartIsSkipped)
+{
+    EXPECT_THAT(Read("\xEF\xBB\xBF"
+                     "2\r\na\r\nb\r\n")
+                    .Entries,
+                ElementsAre("a", "b"));
+    EXPECT_THAT(Read("\xEF\xBB\xBF"
+                     "\r\n 1\r\n\xEF\xBB\xBF"
+                     "x\r\n")
+                    .Entries,
+                ElementsAre("\xEF\xBB\xBF"
+                            "x"));
+    EXPECT_EQ(Read("\xEF\xBB\xBF").Count, 0);
 }
 
 TEST_P(ListFileReaderTest, LinesEndAtLfWithEveryCrLeftOut)

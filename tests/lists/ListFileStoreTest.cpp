@@ -94,8 +94,7 @@ TEST(ListFileStore, ReadFailuresCarryTheirTextsAndReleaseTheFile)
     EXPECT_EQ(ErrorOf([&] { TListFileInput input(folder / "missing.lst"); }), "File not found");
     EXPECT_EQ(ErrorOf([&] { TListFileInput input(folder / "none\\x.lst"); }), "Invalid filename");
     const std::string path = folder / "bad.lst";
-    PutFileBytes(path, "\xEF\xBB\xBF"
-                       "1\r\nC:\\a.jpg\r\n");
+    PutFileBytes(path, "one\r\nC:\\a.jpg\r\n");
     EXPECT_EQ(ErrorOf([&] { LoadAll(path); }), "Invalid numeric input");
     // The failed read did not leave the file open: it can be written again.
     SaveListFile(path, {"C:\\b.jpg"});
@@ -116,4 +115,40 @@ TEST(ListFileStore, OpenListCanBeReadButNotReplacedByOthers)
     }
     EXPECT_THAT(LoadAll(path), ElementsAre("a", "b"));
     EXPECT_THAT(folder.FileNames(), ElementsAre("open.lst"));
+}
+
+TEST(ListFileStore, AListHeldOpenByAnotherProgramIsWaitedFor)
+{
+    TTempFolder folder;
+    const std::string path = folder / "held.lst";
+    SaveListFile(path, {"C:\\a.jpg"});
+    HANDLE holder =
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    // The other program lets go during the second wait.
+    int waits = 0;
+    const TLockedFileWait wait{5, [&] {
+                                   if (++waits == 2)
+                                       CloseHandle(holder);
+                               }};
+    {
+        TListFileInput input(path, wait);
+        EXPECT_EQ(waits, 2);
+        EXPECT_EQ(input.ReadCount(), 1);
+        EXPECT_EQ(input.ReadLine(), "C:\\a.jpg");
+    }
+
+    // One that does not let go: after the last attempt the error stands.
+    holder = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    waits = 0;
+    EXPECT_EQ(ErrorOf([&] { TListFileInput again(path, {3, [&] { ++waits; }}); }), "I/O error 32");
+    EXPECT_EQ(waits, 2);
+    // Other errors are not waited for.
+    waits = 0;
+    EXPECT_EQ(ErrorOf([&] { TListFileInput missing(folder / "missing.lst", {3, [&] { ++waits; }}); }),
+              "File not found");
+    EXPECT_EQ(waits, 0);
+    CloseHandle(holder);
 }

@@ -227,3 +227,33 @@ TEST(FileExists, TellsFilesFromFoldersAndMissingNames)
     EXPECT_FALSE(FileExists(folder.Path()));
     EXPECT_FALSE(FileExists(folder / "g"));
 }
+
+TEST(StaleTemporaryFiles, OnlyTheWritersOwnOldAndUnheldFilesAreRemoved)
+{
+    TTempFolder folder;
+    const std::vector<std::string> others = {"~tsv0123abce.tmp", "~tsv0123ABC.tmp", "~tsv0123ABCDE.tmp",
+                                             "x~tsv0123ABCD.tmp", "~tsv0123ABCD.tmp.lst", "~tsv0123ABCD.bak"};
+    for (const std::string& name : others) {
+        PutFileBytes(folder / name, "not ours");
+        SetFileAge(folder / name, 10);
+    }
+    CreateDirectoryA((folder / "~tsv00000000.tmp").c_str(), nullptr);
+    PutFileBytes(folder / "~tsv0123ABCD.tmp", "left by a killed save");
+    SetFileAge(folder / "~tsv0123ABCD.tmp", 10);
+    PutFileBytes(folder / "~tsv89ABCDEF.tmp", "just written");
+    // A save in progress whose last write is old: its file is held open.
+    TAtomicFileWriter saving = TAtomicFileWriter::CreateText(folder / "saving.lst");
+    WriteAll(saving, "1\r\n");
+    const std::string savingTemp = saving.TemporaryPath();
+    SetFileAge(savingTemp, 10);
+
+    EXPECT_EQ(RemoveStaleTemporaryFiles(folder.Path()), 1);
+    EXPECT_FALSE(FileExists(folder / "~tsv0123ABCD.tmp"));
+    EXPECT_TRUE(FileExists(folder / "~tsv89ABCDEF.tmp"));
+    EXPECT_TRUE(FileExists(savingTemp));
+    for (const std::string& name : others)
+        EXPECT_TRUE(FileExists(folder / name)) << name;
+    saving.Commit();
+    EXPECT_EQ(FileBytes(folder / "saving.lst"), "1\r\n");
+    EXPECT_EQ(RemoveStaleTemporaryFiles(folder.Path() + "\\"), 0);
+}

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -37,6 +38,21 @@ LRESULT TControlItems::Send(UINT msg, WPARAM wParam, LPARAM lParam) const
     return SendMessageA(control_.Handle(), msg, wParam, lParam);
 }
 
+bool TControlItems::WindowKeepsTexts() const
+{
+    return control_.WindowKeepsTexts();
+}
+
+void TControlItems::SetWindowCount(LRESULT selected)
+{
+    // Only list boxes come without texts.
+    Send(LB_SETCOUNT, static_cast<WPARAM>(items_.size()));
+    const LRESULT wanted = selected >= 0 && selected < Count() ? selected : -1;
+    if (Send(messages_.GetCurSel) != wanted)
+        Send(messages_.SetCurSel, static_cast<WPARAM>(wanted));
+    InvalidateRect(control_.Handle(), nullptr, TRUE);
+}
+
 const std::string& TControlItems::Strings(int index) const
 {
     CheckIndex(index, Count());
@@ -50,6 +66,12 @@ void TControlItems::SetStrings(int index, const std::string& text)
     if (!HasWindow())
         return;
     DeferRedraw();
+    if (!WindowKeepsTexts()) {
+        RECT row;
+        if (Send(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row)) != LB_ERR)
+            InvalidateRect(control_.Handle(), &row, TRUE);
+        return;
+    }
     // The window has no "replace": delete and insert, then put back the
     // selection and the scroll position that the deletion disturbed.
     const LRESULT selected = Send(messages_.GetCurSel);
@@ -69,28 +91,45 @@ int TControlItems::Add(const std::string& text)
     items_.push_back(text);
     if (HasWindow()) {
         DeferRedraw();
-        Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (WindowKeepsTexts())
+            Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        else
+            SetWindowCount(Send(messages_.GetCurSel));
     }
     return Count() - 1;
 }
 
 void TControlItems::AddStrings(const std::vector<std::string>& texts)
 {
+    AddStrings(std::vector<std::string>(texts));
+}
+
+void TControlItems::AddStrings(std::vector<std::string>&& texts)
+{
     if (texts.empty())
         return;
-    items_.reserve(items_.size() + texts.size());
-    if (!HasWindow()) {
-        items_.insert(items_.end(), texts.begin(), texts.end());
-        return;
+    const size_t first = items_.size();
+    if (items_.empty()) {
+        items_ = std::move(texts);
+    } else {
+        items_.reserve(items_.size() + texts.size());
+        items_.insert(items_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
     }
+    if (!HasWindow())
+        return;
     BeginUpdate();
     try {
-        size_t bytes = 0;
-        for (const std::string& text : texts)
-            bytes += text.size() + 1;
-        Send(messages_.InitStorage, texts.size(), static_cast<LPARAM>(bytes));
-        for (const std::string& text : texts)
-            Add(text);
+        if (!WindowKeepsTexts()) {
+            // One count for the whole batch, whatever its size.
+            SetWindowCount(Send(messages_.GetCurSel));
+        } else {
+            size_t bytes = 0;
+            for (size_t i = first; i < items_.size(); ++i)
+                bytes += items_[i].size() + 1;
+            Send(messages_.InitStorage, items_.size() - first, static_cast<LPARAM>(bytes));
+            for (size_t i = first; i < items_.size(); ++i)
+                Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(items_[i].c_str()));
+        }
     } catch (...) {
         EndUpdate();
         throw;
@@ -105,7 +144,12 @@ void TControlItems::Insert(int index, const std::string& text)
     control_.ItemInserted(index);
     if (HasWindow()) {
         DeferRedraw();
-        Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+        if (WindowKeepsTexts()) {
+            Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+        } else {
+            const LRESULT selected = Send(messages_.GetCurSel);
+            SetWindowCount(selected >= index ? selected + 1 : selected);
+        }
     }
 }
 
@@ -116,7 +160,12 @@ void TControlItems::Delete(int index)
     control_.ItemDeleted(index);
     if (HasWindow()) {
         DeferRedraw();
-        Send(messages_.DeleteString, static_cast<WPARAM>(index));
+        if (WindowKeepsTexts()) {
+            Send(messages_.DeleteString, static_cast<WPARAM>(index));
+        } else {
+            const LRESULT selected = Send(messages_.GetCurSel);
+            SetWindowCount(selected == index ? -1 : selected > index ? selected - 1 : selected);
+        }
     }
 }
 
@@ -194,6 +243,10 @@ void TControlItems::FillWindow()
     Send(messages_.ResetContent);
     if (items_.empty())
         return;
+    if (!WindowKeepsTexts()) {
+        Send(LB_SETCOUNT, static_cast<WPARAM>(items_.size()));
+        return;
+    }
     size_t bytes = 0;
     for (const std::string& text : items_)
         bytes += text.size() + 1;

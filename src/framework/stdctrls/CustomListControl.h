@@ -1,8 +1,9 @@
 #pragma once
 // The common part of the list box and the combo box: a list of strings kept
-// in the object and mirrored into the window, and the selected index. The
-// object's copy is the one read, so a rebuilt window (RecreateWnd) gets its
-// items and selection back, and reading never needs the window.
+// in the object and mirrored into the window (or, for a virtual list box,
+// only their number), and the selected index. The object's copy is the one
+// read, so a rebuilt window (RecreateWnd) gets its items and selection back,
+// and reading never needs the window.
 
 #include "framework/WinControl.h"
 
@@ -40,6 +41,8 @@ public:
     int Add(const std::string& text);
     // Appends many items with one preparation of the window's storage.
     void AddStrings(const std::vector<std::string>& texts);
+    // The same, taking the texts over instead of copying them.
+    void AddStrings(std::vector<std::string>&& texts);
     // Inserts before index; index == Count() appends.
     void Insert(int index, const std::string& text);
     void Delete(int index);
@@ -64,6 +67,11 @@ private:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Puts every item into a freshly made window.
     void FillWindow();
+    // A window that keeps no texts (a virtual list box) learns the new
+    // number of rows; the selection moves as it would in a standard list:
+    // `selected` is the row selected now, -1 for none.
+    void SetWindowCount(LRESULT selected);
+    bool WindowKeepsTexts() const;
     // Before a single change: redraw off until the message loop runs.
     void DeferRedraw();
     void EndDeferredRedraw();
@@ -92,6 +100,10 @@ public:
 
 protected:
     TCustomListControl(TComponent* owner, const TItemMessages& messages);
+
+    // False for a window that holds only the number of rows and asks the
+    // control to paint each one (a virtual list box).
+    virtual bool WindowKeepsTexts() const { return true; }
 
     // After the window is made: the items and the selection go into it.
     void CreateWnd() override;

@@ -2,6 +2,14 @@
 
 namespace {
 
+// One ANSI character in lower case, by the system's rules for the code page
+// (CharLowerA takes a single character in place of a pointer).
+char LowerCase(char c)
+{
+    const auto single = static_cast<uintptr_t>(static_cast<unsigned char>(c));
+    return static_cast<char>(reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(single))));
+}
+
 const TItemMessages kListBoxMessages{LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
                                      LB_RESETCONTENT, LB_INITSTORAGE,  LB_GETCURSEL,
                                      LB_SETCURSEL,    LB_GETTOPINDEX,  LB_SETTOPINDEX};
@@ -25,6 +33,8 @@ void TListBox::CreateParams(TCreateParams& params)
     params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
     if (borderStyle_ == TBorderStyle::bsSingle)
         params.ExStyle |= WS_EX_CLIENTEDGE;
+    if (style_ == TListBoxStyle::lbVirtual)
+        params.Style |= LBS_NODATA | LBS_OWNERDRAWFIXED;
 }
 
 void TListBox::CreateWnd()
@@ -38,6 +48,14 @@ void TListBox::SetBorderStyle(TBorderStyle style)
 {
     if (borderStyle_ != style) {
         borderStyle_ = style;
+        RecreateWnd();
+    }
+}
+
+void TListBox::SetStyle(TListBoxStyle style)
+{
+    if (style_ != style) {
+        style_ = style;
         RecreateWnd();
     }
 }
@@ -57,10 +75,71 @@ void TListBox::SetItemHeight(int height)
 
 void TListBox::ApplyItemHeight()
 {
-    if (HandleAllocated() && itemHeight_ > 0) {
-        SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0));
+    if (!HandleAllocated())
+        return;
+    int height = itemHeight_;
+    if (height == 0 && style_ == TListBoxStyle::lbVirtual) {
+        // A list that paints its own rows is not sized by its font: give it
+        // the height a standard list takes from the font.
+        HDC dc = GetDC(Handle());
+        HGDIOBJ previous = SelectObject(dc, Font().Handle());
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, previous);
+        ReleaseDC(Handle(), dc);
+        height = metrics.tmHeight;
+    }
+    if (height > 0) {
+        SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
         InvalidateRect(Handle(), nullptr, TRUE);
     }
+}
+
+void TListBox::KeyPress(char& key)
+{
+    TCustomListControl::KeyPress(key);
+    if (style_ != TListBoxStyle::lbVirtual || key == 0 || static_cast<unsigned char>(key) < ' ' ||
+        Items().Count() == 0 || !HandleAllocated())
+        return;
+    const int count = Items().Count();
+    const int start = ItemIndex();
+    for (int step = 1; step <= count; ++step) {
+        const int row = (start + step + count) % count;
+        const std::string& text = Items()[row];
+        if (!text.empty() && LowerCase(text[0]) == LowerCase(key)) {
+            if (row != start) {
+                SetItemIndex(row);
+                Click();
+            }
+            break;
+        }
+    }
+}
+
+void TListBox::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    if (item.itemAction == ODA_FOCUS) {
+        DrawFocusRect(dc, &rect);
+        return;
+    }
+    if (item.itemID >= static_cast<UINT>(Items().Count()))
+        return;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    COLORREF text = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().Color());
+    if (!IsWindowEnabled(Handle()))
+        text = GetSysColor(COLOR_GRAYTEXT);
+    SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
+    SetTextColor(dc, text);
+    HGDIOBJ previous = SelectObject(dc, Font().Handle());
+    // Plain text output: "&" in a file name is a character, never a prefix.
+    const std::string& row = Items()[static_cast<int>(item.itemID)];
+    ExtTextOutA(dc, rect.left + 1, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, row.data(),
+                static_cast<UINT>(row.size()), nullptr);
+    SelectObject(dc, previous);
+    if ((item.itemState & ODS_FOCUS) != 0)
+        DrawFocusRect(dc, &rect);
 }
 
 void TListBox::ColorControl(TMessage& message)
@@ -87,6 +166,14 @@ void TListBox::WndProc(TMessage& message)
         break;
     case CN_CTLCOLORLISTBOX:
         ColorControl(message);
+        break;
+    case CN_DRAWITEM:
+        if (style_ == TListBoxStyle::lbVirtual) {
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+            message.Result = TRUE;
+        } else {
+            TCustomListControl::WndProc(message);
+        }
         break;
     case CM_FONTCHANGED:
         TCustomListControl::WndProc(message);

@@ -7,6 +7,12 @@
 
 enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 
+// How the rows reach the window. lbStandard: the window keeps a copy of
+// every text. lbVirtual: the window keeps only the number of rows and the
+// list paints each visible row from its own items, so a list of a million
+// rows is filled at once instead of row by row.
+enum class TListBoxStyle : uint8_t { lbStandard, lbVirtual };
+
 class TListBox : public TCustomListControl {
 public:
     explicit TListBox(TComponent* owner);
@@ -14,6 +20,9 @@ public:
     TBorderStyle BorderStyle() const { return borderStyle_; }
     // Changing the border rebuilds the window (items and selection stay).
     void SetBorderStyle(TBorderStyle style);
+    TListBoxStyle Style() const { return style_; }
+    // Changing the style rebuilds the window (items and selection stay).
+    void SetStyle(TListBoxStyle style);
     // Height of every row in pixels; 0 = the height the font gives.
     int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int height);
@@ -25,12 +34,20 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    bool WindowKeepsTexts() const override { return style_ == TListBoxStyle::lbStandard; }
+    // A virtual list has no texts for the window to search: a typed
+    // character selects the next row that starts with it, as in a standard
+    // list.
+    void KeyPress(char& key) override;
 
 private:
     void ApplyItemHeight();
     void ColorControl(TMessage& message);
+    // Paints one row of a virtual list as the system paints a standard one.
+    void DrawItem(const DRAWITEMSTRUCT& item);
 
     TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+    TListBoxStyle style_ = TListBoxStyle::lbStandard;
     int itemHeight_ = 0;
     TBrush background_;
 };

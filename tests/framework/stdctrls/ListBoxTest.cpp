@@ -250,3 +250,50 @@ TEST(ListBox, SingleChangesToAShownListAreGatheredAndShownWhenTheLoopRuns)
     EXPECT_EQ(WindowRows(*box).front(), "first");
     EXPECT_EQ(WindowRows(*box).size(), 100u);
 }
+
+TEST_F(ListFixture, AVirtualListPaintsItsOwnRowsAndKeepsTheSelectionInStep)
+{
+    box->SetStyle(TListBoxStyle::lbVirtual);
+    box->SetColor(clWhite);
+    box->Font().SetColor(clBlack);
+    box->SetItemHeight(13);
+    box->Items().AddStrings({"MMMMMMMM", "b & c", "WWWWWWWW"});
+    box->Items().Add("d");
+    EXPECT_EQ(SendMessageA(box->Handle(), LB_GETCOUNT, 0, 0), 4);
+    // Rows come and go as in a standard list: the selection follows its row.
+    box->SetItemIndex(2);
+    box->Items().Insert(0, "first");
+    EXPECT_EQ(box->ItemIndex(), 3);
+    box->Items().Delete(1);
+    EXPECT_EQ(box->ItemIndex(), 2);
+    box->Items().Delete(2);
+    EXPECT_EQ(box->ItemIndex(), -1);
+    EXPECT_EQ(SendMessageA(box->Handle(), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(box->Items().Texts(), (std::vector<std::string>{"first", "b & c", "d"}));
+
+    // Painted from the items: text on each row, the selected row in the
+    // highlight colour, nothing below the last row.
+    box->Items().SetStrings(2, "MMMMMMMM");
+    box->SetItemIndex(0);
+    PumpMessages(10); // the single changes above are shown when the loop runs
+    auto picture = Snapshot(*box);
+    auto inkOfRow = [&](int row) {
+        int ink = 0;
+        for (int y = row * 13; y < row * 13 + 13; ++y)
+            for (int x = 0; x < 60; ++x)
+                ink += PixelOf(*picture, x, y) == 0;
+        return ink;
+    };
+    EXPECT_EQ(PixelOf(*picture, 150, 5), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_GT(inkOfRow(1), 5);
+    EXPECT_GT(inkOfRow(2), 20);
+    EXPECT_EQ(inkOfRow(3), 0);
+    EXPECT_EQ(PixelOf(*picture, 150, 140), ColorToRGB(clWhite));
+
+    // A typed character selects the next row that starts with it.
+    int clicks = 0;
+    box->OnClick = [&](TObject*) { ++clicks; };
+    SendMessageA(box->Handle(), WM_CHAR, 'm', 0);
+    EXPECT_EQ(box->ItemIndex(), 2);
+    EXPECT_EQ(clicks, 1);
+}
