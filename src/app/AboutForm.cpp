@@ -86,7 +86,7 @@ void TTessivo_About::CreateControls()
     Label3->SetTransparent(true);
     // The project keeps no mailbox or web site of its own: the lines say
     // where it is really reached, with no address that could mislead.
-    Label4 = AddressLabel(this, cntNetPanel, "Label4", 96, "Contact:    the project's issue tracker");
+    Label4 = AddressLabel(this, cntNetPanel, "Label4", 96, "Contact:    the issue tracker");
     Label7 = AddressLabel(this, cntNetPanel, "Label7", 112, "Website:    none yet");
 
     Shape1 = Line(this, cntNetPanel, "Shape1", 87, 19, 1, 140);
