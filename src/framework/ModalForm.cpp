@@ -43,6 +43,9 @@ private:
 TModalResult ShowModal(TForm& form)
 {
     form.SetModalResult(mrNone);
+    // The window that had the focus gets it back, not whatever window the
+    // platform would pick once the form hides.
+    const HWND active = GetActiveWindow();
     {
         TDisabledWindows disabled(form.Handle());
         form.Show();
@@ -59,6 +62,8 @@ TModalResult ShowModal(TForm& form)
         // the window that had it rather than to another program.
     }
     form.Hide();
+    if (active && IsWindow(active) && IsWindowVisible(active))
+        SetForegroundWindow(active);
     if (form.ModalResult() == mrNone)
         form.SetModalResult(mrCancel);
     return form.ModalResult();

@@ -24,7 +24,8 @@ e2e_wine reg add "$SETTINGS" /v startminimized /d 0 /f >/dev/null 2>&1
 e2e_wine reg add "$SETTINGS" /v style /d 1 /f >/dev/null 2>&1
 e2e_wine reg add "$DESKTOP_KEY" /v TileWallpaper /d 1 /f >/dev/null 2>&1
 
-program_running() { pgrep -f 'Tessivo.tessivo\.exe' >/dev/null; }
+# The program's own process (not the desktop's launcher, which names it too).
+program_running() { pgrep -f '^C:.Program Files.Tessivo.tessivo\.exe' >/dev/null; }
 wait_program_gone() {
   local deadline=$(($(date +%s) + 20))
   while program_running; do
@@ -32,14 +33,18 @@ wait_program_gone() {
     sleep 0.2
   done
 }
-# Pixels of the tray's corner that are not the taskbar's face: the icon.
-icon_pixels() { e2e_count_other "$1" "$TRAY_X" "$TRAY_Y" "$TRAY_W" "$TRAY_H" "$(e2e_sys_color ButtonFace)"; }
+# Pixels of the tray's corner that are not the taskbar's own colour (taken
+# beside it): the icon.
+icon_pixels() {
+  e2e_count_other "$1" "$TRAY_X" "$TRAY_Y" "$TRAY_W" "$TRAY_H" "$(e2e_pixel "$1" $((TRAY_X - 40)) $((TRAY_Y + 8)))"
+}
 # changed_box BEFORE AFTER: "x y w h" of where the screen changed within
-# the main window's rectangle.
+# the main window's rectangle, right of the actions column (whose clock
+# ticks).
 changed_box() {
   compare "$1" "$2" -compose src -highlight-color white -lowlight-color black miff:- 2>/dev/null |
-    convert - -crop "${W}x${H}+${X}+${Y}" +repage -trim -format '%X %Y %w %h' info: |
-    tr -d '+' | awk -v x="$X" -v y="$Y" '{ print $1 + x, $2 + y, $3, $4 }'
+    convert - -crop "$((W - 120))x${H}+$((X + 120))+${Y}" +repage -trim -format '%X %Y %w %h' info: |
+    tr -d '+' | awk -v x="$((X + 120))" -v y="$Y" '{ print $1 + x, $2 + y, $3, $4 }'
 }
 # tray_menu ITEM: right-click on the icon, wait for the menu, click the item.
 # The menu opens up and to the left of the pointer; the items' heights are
@@ -91,7 +96,7 @@ tray_menu change
 e2e_check "the right-click menu's \"Change Wallpaper\" applies the entry centred" \
   wait_value "$DESKTOP_KEY" TileWallpaper 0
 e2e_expect "centred: WallpaperStyle" "$(e2e_reg_query "$DESKTOP_KEY" WallpaperStyle)" 0
-e2e_expect "the wallpaper file" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
+e2e_expect "the wallpaper file" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\pictures\red.bmp'
 sleep 1
 shot=$(e2e_screenshot changed)
 e2e_expect "the desktop's centre shows the picture" "$(e2e_pixel "$shot" 512 384)" DC1E1E
@@ -111,8 +116,8 @@ about=$(e2e_screenshot about)
 box=$(changed_box "$before" "$about")
 read -r bx by bw bh <<<"$box"
 e2e_check "the About box appeared ($bw x $bh at $bx,$by)" [ "${bw:-0}" -gt 200 ] && [ "${bh:-0}" -gt 150 ]
-e2e_expect "the box is centred across the window" "$((bx + bw / 2))" "$((X + W / 2))"
-e2e_expect "the box is centred down the window" "$((by + bh / 2))" "$((Y + H / 2))"
+e2e_expect "the box is centred across the window" "$bx" "$((X + (W - bw) / 2))"
+e2e_expect "the box is centred down the window" "$by" "$((Y + (H - bh) / 2))"
 convert "$about" -crop "${bw}x${bh}+${bx}+${by}" +repage "$E2E_WORK/about-box.png"
 # The client area: the frame's width from the box's bottom edge.
 frame=$(((bw - 219) / 2))
@@ -132,7 +137,10 @@ e2e_click $((cx + 136 + 36)) $((cy + 136 + 10))
 sleep 1
 e2e_wait_stable "$X" "$Y" "$W" "$H"
 shot=$(e2e_screenshot about-closed)
-e2e_check "\"Close\" closes the box" [ "$(compare -metric AE "$before" "$shot" null: 2>&1 | cut -d. -f1)" -lt 400 ]
+convert "$before" -crop "${bw}x${bh}+${bx}+${by}" +repage "$E2E_WORK/box-before.png"
+convert "$shot" -crop "${bw}x${bh}+${bx}+${by}" +repage "$E2E_WORK/box-after.png"
+e2e_check "\"Close\" closes the box: its place looks as before" \
+  [ "$(compare -metric AE "$E2E_WORK/box-before.png" "$E2E_WORK/box-after.png" null: 2>&1 | cut -d. -f1)" -lt 20 ]
 
 # --- "Exit": the list kept, the icon gone, the options stored --------------
 e2e_wine reg delete "$SETTINGS" /v startup /f >/dev/null 2>&1
