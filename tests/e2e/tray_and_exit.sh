@@ -27,11 +27,12 @@ e2e_wine reg add "$DESKTOP_KEY" /v TileWallpaper /d 1 /f >/dev/null 2>&1
 # The program's own process (not the desktop's launcher, which names it too).
 program_running() { pgrep -f '^C:.Program Files.Tessivo.tessivo\.exe' >/dev/null; }
 wait_program_gone() {
-  local deadline=$(($(date +%s) + 20))
+  local start=$SECONDS
   while program_running; do
-    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    [ $((SECONDS - start)) -lt 60 ] || return 1
     sleep 0.2
   done
+  echo "  (the process ended after $((SECONDS - start)) s)"
 }
 # Pixels of the tray's corner that are not the taskbar's own colour (taken
 # beside it): the icon.
