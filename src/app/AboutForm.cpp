@@ -100,6 +100,12 @@ void TTessivo_About::CreateControls()
 
 TModalResult TTessivo_About::ShowModal()
 {
+    // The tray menu stays reachable while the box is open: a second "About"
+    // brings the open box to the front instead of opening it again.
+    if (Visible()) {
+        SetForegroundWindow(Handle());
+        return mrNone;
+    }
     FormShow(this);
     return ::ShowModal(*this);
 }

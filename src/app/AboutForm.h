@@ -31,7 +31,7 @@ public:
     TdxButton* Ok;
 
     // Places the box over the main window, then shows it modally; returns
-    // when it closes.
+    // when it closes. While the box is open, it only comes to the front.
     TModalResult ShowModal();
 
     void FormShow(TObject* sender);

@@ -16,6 +16,8 @@ struct ModalView {
     RECT Box{};
     bool MainEnabled = true;
     bool BoxShown = false;
+    // What a second "About" from the tray menu answered while the box was open.
+    TModalResult Again = -1;
 };
 
 ModalView WhileShown(TTessivo_About& about, HWND main, const std::function<void()>& open)
@@ -28,6 +30,7 @@ ModalView WhileShown(TTessivo_About& about, HWND main, const std::function<void(
         GetWindowRect(about.Handle(), &view.Box);
         view.MainEnabled = IsWindowEnabled(main) != FALSE;
         view.BoxShown = IsWindowVisible(about.Handle()) != FALSE;
+        view.Again = about.ShowModal();
         about.Ok->Click();
     });
     closer.SetEnabled(true);
@@ -105,6 +108,7 @@ TEST_F(AboutBox, AboutShowsTheBoxModallyCentredOverTheMainWindow)
     const ModalView view = WhileShown(*about, form->Handle(), [&] { form->ButtonAbout->Click(); });
     EXPECT_TRUE(view.BoxShown);
     EXPECT_FALSE(view.MainEnabled);
+    EXPECT_EQ(view.Again, mrNone);
     EXPECT_EQ(view.Box.left, form->Left() + (form->Width() - about->Width()) / 2);
     EXPECT_EQ(view.Box.top, form->Top() + (form->Height() - about->Height()) / 2);
     // Closed: hidden, the main window takes input again.
