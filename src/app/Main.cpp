@@ -36,7 +36,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     services.ProgramPath = ProgramFileName();
 
     Form1 = new TForm1(&application, services);
-    Tessivo_About = new TTessivo_About(&application);
+    Tessivo_About = new TTessivo_About(&application, Form1, Form1->TaskbarWindow());
     // The startup sequence alone decides whether the main window shows (the
     // stored options may keep it in the tray).
     application.ShowMainForm = false;

@@ -17,6 +17,9 @@ TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* owner, const PlatformServices& services) : TForm(owner), services_(services)
 {
+    // First, so the window is made with its owner.
+    taskbarButton_ = std::make_unique<TTaskbarButton>(Application->Title,
+                                                      [this] { return HandleAllocated() ? Handle() : nullptr; });
     Name = "Form1";
     SetCaption("Quorvel");
     SetBorderStyle(TFormBorderStyle::bsNone);
@@ -61,8 +64,7 @@ void TForm1::CreateSubsystems()
 
     ButtonStartStop->OnClick = [this](TObject* s) { ButtonStartStopClick(s); };
     TimerAutoChangeWallpaper->SetOnTimer([this](TObject* s) { TimerAutoChangeWallpaperTimer(s); });
-    btnClose->OnClick = [this](TObject*) { ShutDownProgram(); };
-    ButtonExit->OnClick = [this](TObject*) { ShutDownProgram(); };
+    ConnectTrayAndExit();
 }
 
 TWallpaperSystem TForm1::WallpaperSystem()
@@ -118,28 +120,6 @@ void TForm1::ReadSettings()
                              SettingsControls{*CheckStartMinimized, *CheckAutoStart, *ComboBoxDisplayStyle,
                                               *CheckBoxRandom, *checkAutoRun, *SpinEditTimeInterval, *ListBox1,
                                               [this] { Show(); }, [this] { ToggleAutoChange(); }});
-}
-
-void TForm1::AddTrayIcon()
-{
-    trayIcon_->Add(Handle(), LoadIconA(Application->Instance(), MAKEINTRESOURCEA(1)));
-    Hide();
-}
-
-void TForm1::WriteSettings()
-{
-    TAutostart autostart(*services_.Registry, services_.ProgramPath);
-    WriteSettingsAtExit(*services_.Registry, autostart,
-                        TExitOptions{CheckAutoStart->Checked(), CheckStartMinimized->Checked(), checkAutoRun->Checked(),
-                                     SpinEditTimeInterval->Text(), CheckBoxRandom->Checked()});
-}
-
-void TForm1::ShutDownProgram()
-{
-    SaveLastList();
-    trayIcon_->Remove();
-    WriteSettings();
-    Application->Terminate();
 }
 
 void TForm1::ShowTickImage()

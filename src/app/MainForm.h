@@ -4,10 +4,12 @@
 // subsystem that does the work (lists/, wallpaper/).
 
 #include "app/PlatformServices.h"
+#include "app/TaskbarButton.h"
 #include "app/TrayIcon.h"
 #include "controls/dxButtons.h"
 #include "controls/dxContainer.h"
 #include "framework/Form.h"
+#include "framework/Menus.h"
 #include "framework/Timer.h"
 #include "framework/dialogs/FileDialogs.h"
 #include "framework/dialogs/OpenPictureDialog.h"
@@ -101,6 +103,13 @@ public:
     TTimer* TimerAutoChangeWallpaper;
     TTimer* TimerWatch;
     TdxStyleManager* dxStyleManager1;
+    TPopupMenu* PopupMenu1;
+    TMenuItem* RestoreForm1;
+    TMenuItem* ChangeWallpaper1;
+    TMenuItem* N1;
+    TMenuItem* Exit1;
+    TMenuItem* N2;
+    TMenuItem* Exit2;
 
     // --- Handlers ---
     void FormCreate(TObject* sender);
@@ -119,6 +128,13 @@ public:
     void ButtonLoadListClick(TObject* sender);
     void ButtonStartStopClick(TObject* sender);
     void TimerAutoChangeWallpaperTimer(TObject* sender);
+    void btnCloseClick(TObject* sender);
+    void dxToolButton4Click(TObject* sender);
+    void ButtonExitClick(TObject* sender);
+    void ButtonAboutClick(TObject* sender);
+    void RestoreForm1Click(TObject* sender);
+    void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void FormClose(TObject* sender, TCloseAction& action);
 
     // --- Operations ---
     void RefreshNameList() { imageList_->RefreshNameList(); }
@@ -136,20 +152,40 @@ public:
     void WriteSettings();
     const NOTIFYICONDATAA& TrayIconData() const { return trayIcon_->Data(); }
     // Keeps the list for the next run, removes the icon, stores the options
-    // and ends the program.
+    // and ends the program. An error stops it at that step.
     void ShutDownProgram();
+    // Shows the window and brings it to the front; the icon stays.
+    void RestoreFromTray();
+    // A message numbered WM_USER: 515 shows the window, 516 opens the menu.
+    void TrayIconMessage(TMessage& message);
+    // Opens the tray menu at the mouse pointer.
+    void OpenTrayMenu();
+    // Windows is ending the session: keep the list, drop the icon, store the
+    // options, without any dialog.
+    void EndSession();
+    // The taskbar button's window, which owns the main window.
+    HWND TaskbarWindow() const { return taskbarButton_->Handle(); }
+
+    void SetVisible(bool visible) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
 
 private:
     void CreateControls();
     void CreateSubsystems();
     TWallpaperSystem WallpaperSystem();
     void ReadSettings();
+    void CreateTrayMenu();
+    void ConnectTrayAndExit();
     // A tick on a JPEG entry decodes it once, for both the preview and the
     // wallpaper bitmap; other entries are shown and applied as always.
     void ShowTickImage();
     void ApplyTickWallpaper();
 
     PlatformServices services_;
+    std::unique_ptr<TTaskbarButton> taskbarButton_;
     std::unique_ptr<TPreview> preview_;
     std::unique_ptr<TImageList> imageList_;
     std::unique_ptr<TListFiles> listFiles_;

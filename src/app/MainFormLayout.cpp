@@ -2,34 +2,10 @@
 // hints, parents before their children.
 
 #include "app/ButtonGlyphs.h"
+#include "app/LayoutHelpers.h"
 #include "app/MainForm.h"
 
 namespace {
-
-const TColor kPanelWhite = RGBColor(255, 251, 247);   // 16251903
-const TColor kHeaderGrey = RGBColor(237, 233, 227);   // 14936557
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height)
-{
-    T* control = new T(owner);
-    control->Name = name;
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-// A panel with a one-pixel black frame on all four sides, in panel white.
-TdxContainer* FramedPanel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-                          int height)
-{
-    auto* panel = Place<TdxContainer>(owner, parent, name, left, top, width, height);
-    panel->SetBorderWidth(1);
-    panel->SetBoundColor(clBlack);
-    panel->SetBoundLines(blLeft | blTop | blRight | blBottom);
-    panel->SetColor(kPanelWhite);
-    return panel;
-}
 
 TdxButton* Button(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height,
                   const std::string& caption, const std::string& hint)
@@ -38,13 +14,6 @@ TdxButton* Button(TComponent* owner, TWinControl* parent, const char* name, int 
     button->SetCaption(caption);
     button->SetHint(hint);
     return button;
-}
-
-TShape* Line(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* shape = Place<TShape>(owner, parent, name, left, top, width, height);
-    shape->Pen().SetColor(clSilver);
-    return shape;
 }
 
 void BoldFont(TControl& control, TColor color)

@@ -209,7 +209,8 @@ TEST_F(MainFormLayout, CreationPreparesControlsAndTheDateHint)
 {
     EXPECT_TRUE(form->ButtonApply->Enabled());
     EXPECT_FALSE(form->TimerAutoChangeWallpaper->Enabled());
-    EXPECT_TRUE(form->TimerWatch->Enabled());
+    // The window starts in the tray, where the clock does not run.
+    EXPECT_FALSE(form->TimerWatch->Enabled());
     EXPECT_EQ(form->TimerWatch->Interval(), 1000u);
     EXPECT_FALSE(form->AutoChangeRunning);
     EXPECT_EQ(form->RotationPosition, 0);

@@ -1,0 +1,72 @@
+#include "app/TaskbarButton.h"
+
+#include "core/Exceptions.h"
+#include "platform/SystemError.h"
+
+namespace {
+
+const char* const kClassName = "TessivoTaskbarButton";
+
+void RegisterButtonClass(WNDPROC procedure)
+{
+    WNDCLASSA windowClass{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), kClassName, &windowClass))
+        return;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+}
+
+}  // namespace
+
+TTaskbarButton::TTaskbarButton(const std::string& title, std::function<HWND()> mainWindow)
+    : mainWindow_(std::move(mainWindow))
+{
+    RegisterButtonClass(&TTaskbarButton::WindowProcedure);
+    // A captioned popup of no size in the middle of the screen: the taskbar
+    // lists it, nobody sees it.
+    window_ = CreateWindowExA(0, kClassName, title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window_)
+        throw EOutOfResources("Cannot create the taskbar button: " + SystemErrorMessage(GetLastError()));
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TTaskbarButton::~TTaskbarButton()
+{
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+void TTaskbarButton::SetShown(bool shown)
+{
+    if (!shown)
+        ShowWindow(window_, SW_HIDE);
+    else
+        ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOWNOACTIVATE);
+}
+
+LRESULT CALLBACK TTaskbarButton::WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<TTaskbarButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    HWND main = self ? self->mainWindow_() : nullptr;
+    if (main) {
+        switch (msg) {
+        case WM_CLOSE:
+            // The taskbar's "Close": the main window decides what closing means.
+            PostMessageA(main, WM_CLOSE, 0, 0);
+            return 0;
+        case WM_ACTIVATE:
+            // Clicking the button activates it; the main window takes over.
+            if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(main) && IsWindowEnabled(main))
+                SetForegroundWindow(main);
+            return 0;
+        default:
+            break;
+        }
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}

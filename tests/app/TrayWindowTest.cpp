@@ -1,0 +1,167 @@
+// The main window's states, driven by the real messages the notification
+// area and the taskbar send to the hidden form.
+
+#include "FormFixture.h"
+
+#include "framework/Timer.h"
+
+#include <optional>
+
+namespace {
+
+// Sends the notification icon's event: the callback number 0x200, the
+// identifier 0, the mouse message that happened over the icon.
+void IconEvent(TForm1& form, UINT mouseMessage)
+{
+    SendMessageA(form.Handle(), 0x200, 0, mouseMessage);
+}
+
+bool Shown(TForm1& form)
+{
+    return form.Visible() && IsWindowVisible(form.Handle());
+}
+
+struct OpenMenu {
+    RECT Rect;
+    POINT Cursor;
+};
+
+// Where the popup menu opened by `open` appeared, and where the mouse
+// pointer was while it was open; the menu is closed again from a timer tick
+// inside the menu's own message loop.
+std::optional<OpenMenu> MenuOpenedBy(const std::function<void()>& open)
+{
+    std::optional<OpenMenu> shown;
+    POINT before{};
+    GetCursorPos(&before);
+    TTimer closer(nullptr);
+    closer.SetInterval(10);
+    closer.SetOnTimer([&](TObject*) {
+        if (HWND menu = FindWindowA("#32768", nullptr); menu && IsWindowVisible(menu)) {
+            OpenMenu seen{};
+            GetWindowRect(menu, &seen.Rect);
+            GetCursorPos(&seen.Cursor);
+            // Wine may refresh its idea of the pointer from the X server
+            // between two readings (after another test moved it): the menu
+            // is at the cursor if it is at either reading.
+            if (seen.Rect.left == before.x && seen.Rect.top == before.y)
+                seen.Cursor = before;
+            shown = seen;
+        }
+        EndMenu();
+    });
+    closer.SetEnabled(true);
+    open();
+    return shown;
+}
+
+}  // namespace
+
+class TrayWindow : public FormFixture {};
+
+TEST_F(TrayWindow, OnlyTheLeftButtonReleaseOverTheIconShowsTheWindow)
+{
+    ASSERT_FALSE(Shown(*form));
+    for (UINT ignored : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_MBUTTONUP}) {
+        IconEvent(*form, ignored);
+        EXPECT_FALSE(Shown(*form)) << ignored;
+    }
+    IconEvent(*form, WM_LBUTTONUP);
+    EXPECT_TRUE(Shown(*form));
+    // The icon stays; restoring adds nothing.
+    EXPECT_EQ(notifyIcon.Requests.size(), 1u);
+    EXPECT_TRUE(notifyIcon.Present);
+}
+
+TEST_F(TrayWindow, UserMessagesShowOn515AndOpenTheMenuOn516)
+{
+    SendMessageA(form->Handle(), WM_USER, 0, WM_LBUTTONUP);
+    SendMessageA(form->Handle(), WM_USER, 0, WM_RBUTTONUP);
+    EXPECT_FALSE(Shown(*form));
+    SendMessageA(form->Handle(), WM_USER, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Shown(*form));
+
+    const auto menu = MenuOpenedBy([&] { SendMessageA(form->Handle(), WM_USER, 0, WM_RBUTTONDOWN); });
+    ASSERT_TRUE(menu.has_value());
+    EXPECT_EQ(menu->Rect.left, menu->Cursor.x);
+    EXPECT_EQ(menu->Rect.top, menu->Cursor.y);
+}
+
+TEST_F(TrayWindow, ARightButtonReleaseOverTheIconOpensTheTrayMenuAtTheCursor)
+{
+    std::vector<std::string> captions;
+    for (TMenuItem* item : form->PopupMenu1->Items())
+        captions.push_back(item->Caption());
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Restore Form", "Change Wallpaper", "-", "About", "-", "Exit"}));
+
+    EXPECT_FALSE(MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONDOWN); }).has_value());
+    const auto menu = MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONUP); });
+    ASSERT_TRUE(menu.has_value());
+    EXPECT_EQ(menu->Rect.left, menu->Cursor.x);
+    EXPECT_EQ(menu->Rect.top, menu->Cursor.y);
+    // Opening the menu does not show the window.
+    EXPECT_FALSE(Shown(*form));
+
+    form->RestoreForm1->Click();
+    EXPECT_TRUE(Shown(*form));
+}
+
+TEST_F(TrayWindow, TheMinimiseButtonHidesTheWindowAndKeepsOneIcon)
+{
+    form->RestoreFromTray();
+    ASSERT_TRUE(Shown(*form));
+    form->dxToolButton4->Click();
+    EXPECT_FALSE(Shown(*form));
+    ASSERT_EQ(notifyIcon.Requests.size(), 2u);
+    EXPECT_EQ(notifyIcon.Requests[1].Message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(notifyIcon.Present);
+}
+
+TEST_F(TrayWindow, ANewTaskbarGetsTheIconAgainAndTheWindowStaysAsItWas)
+{
+    // Explorer started again: its notification area knows no icons.
+    notifyIcon.Present = false;
+    SendMessageA(form->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_EQ(notifyIcon.Requests.size(), 2u);
+    EXPECT_EQ(notifyIcon.Requests[1].Message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(notifyIcon.Requests[1].Data.hWnd, form->Handle());
+    EXPECT_TRUE(notifyIcon.Present);
+    EXPECT_FALSE(Shown(*form));
+
+    form->RestoreFromTray();
+    notifyIcon.Present = false;
+    SendMessageA(form->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(notifyIcon.Present);
+    EXPECT_TRUE(Shown(*form));
+}
+
+TEST_F(TrayWindow, TheTaskbarButtonSaysTessivoAndGoesWithTheWindow)
+{
+    HWND button = form->TaskbarWindow();
+    char title[32] = {};
+    GetWindowTextA(button, title, sizeof title);
+    EXPECT_STREQ(title, "Tessivo");
+    char caption[32] = {};
+    GetWindowTextA(form->Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Quorvel");
+    // The main window is owned, so it has no button of its own.
+    EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), button);
+
+    EXPECT_FALSE(IsWindowVisible(button));
+    form->RestoreFromTray();
+    EXPECT_TRUE(IsWindowVisible(button));
+    form->AddTrayIcon();
+    EXPECT_FALSE(IsWindowVisible(button));
+}
+
+TEST_F(TrayWindow, TheClockStopsInTheTrayAndShowsTheTimeAtOnceWhenBack)
+{
+    EXPECT_FALSE(form->TimerWatch->Enabled());
+    clock.now = {2026, 12, 7, 1, 14, 30, 15};
+    IconEvent(*form, WM_LBUTTONUP);
+    EXPECT_TRUE(form->TimerWatch->Enabled());
+    EXPECT_EQ(form->LabelWatch->Caption(), "02:30:15 PM");
+    form->dxToolButton4->Click();
+    EXPECT_FALSE(form->TimerWatch->Enabled());
+}
