@@ -16,19 +16,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     TApplication application;
     application.Title = "Tessivo";
-    InstallHints(application);
 
     SystemClock clock;
     TWin32Desktop desktop;
     TRegistryFactory registry;
     PlatformServices services;
-    services.Clock = &clock;
-    services.Desktop = &desktop;
-    services.Registry = &registry;
-    services.ProgramFolder = ProgramFolder();
 
-    Form1 = new TForm1(&application, services);
-    Tessivo_About = new TTessivo_About(&application);
-    application.Run();
-    return 0;
+    // Everything that can fail runs inside the application's exception
+    // barrier, so an error before the message loop (the program folder, the
+    // forms) shows the error box instead of ending the process silently.
+    return application.Run([&] {
+        services.Clock = &clock;
+        services.Desktop = &desktop;
+        services.Registry = &registry;
+        services.ProgramFolder = ProgramFolder();
+        InstallHints(application);
+        Form1 = new TForm1(&application, services);
+        Tessivo_About = new TTessivo_About(&application);
+    });
 }

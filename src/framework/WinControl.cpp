@@ -166,19 +166,9 @@ LRESULT CALLBACK TWinControl::WindowProcedure(HWND window, UINT msg, WPARAM wPar
         return DefWindowProcA(window, msg, wParam, lParam);
 
     TMessage message{msg, wParam, lParam, 0};
-    // The one barrier between the platform and the program: nothing thrown
-    // by a handler crosses back into user32.
-    try {
-        control->WndProc(message);
-    } catch (const std::exception& error) {
+    // Nothing thrown by a handler crosses back into user32.
+    if (!TApplication::Guarded([&] { control->WndProc(message); }))
         message.Result = 0;
-        if (Application)
-            Application->HandleException(error);
-    } catch (...) {
-        message.Result = 0;
-        if (Application)
-            Application->HandleUnknownException();
-    }
     if (msg == WM_NCDESTROY) {
         WNDPROC previous = control->defaultProc_;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 const UINT WM_TEST_THROW = WM_APP + 1;
@@ -90,4 +92,35 @@ TEST_F(ErrorBarrier, DisabledTimerDoesNotTick)
     EXPECT_EQ(ticks, 0);
     timer.SetEnabled(true);
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 1; }));
+}
+
+TEST_F(ErrorBarrier, ErrorWhileTheProgramMakesItsFormsShowsTheErrorBox)
+{
+    // The run ends at once (a message loop without forms would never end)
+    // with an exit code that says so.
+    const int exitCode = Application->Run([] { throw EInOutError::FromErrorCode(2); });
+    EXPECT_NE(exitCode, 0);
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Caption, "Tessivo");
+    EXPECT_EQ(CapturedErrors()[0].Text, "File not found.");
+}
+
+TEST_F(ErrorBarrier, TimerTicksWithoutAnApplicationObject)
+{
+    // Before the application object exists (or after it is gone) a tick is
+    // still handled, through the same barrier.
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(5);
+    timer.SetOnTimer([&](TObject*) { ++ticks; });
+    TApplication* const application = std::exchange(Application, nullptr);
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (ticks == 0 && GetTickCount() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    Application = application;
+    EXPECT_GE(ticks, 1);
 }
