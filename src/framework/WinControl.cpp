@@ -259,6 +259,18 @@ void TWinControl::WndProc(TMessage& message)
         if (OnEnter)
             OnEnter(this);
         break;
+    case WM_ENABLE:
+        DefaultHandler(message);
+        if (!message.WParam)
+            PassFocusOn();
+        break;
+    case WM_SHOWWINDOW:
+        // Sent before the window is hidden: the focus leaves while the
+        // window still has it (lParam 0: hidden by a ShowWindow call).
+        if (!message.WParam && message.LParam == 0)
+            PassFocusOn();
+        DefaultHandler(message);
+        break;
     case WM_KILLFOCUS:
         DefaultHandler(message);
         if (OnExit)
@@ -516,6 +528,8 @@ void TWinControl::RemoveControl(TControl* control)
 {
     if (Application && Application->MouseControl() == control)
         Application->ControlDestroying(control);
+    if (TForm* form = ParentForm())
+        form->ControlRemoving(control);
     if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->handle_)
         windowed->DestroyWnd();
     else
@@ -594,6 +608,29 @@ TControl* TWinControl::ControlAtPos(POINT point) const
     return nullptr;
 }
 
+bool TWinControl::ContainsControl(const TControl* control) const
+{
+    for (; control; control = control->Parent())
+        if (control == this)
+            return true;
+    return false;
+}
+
+void TWinControl::PassFocusOn()
+{
+    TForm* form = ParentForm();
+    if (!form || form == this || !handle_)
+        return;
+    // Disabling a window takes the focus from it before WM_ENABLE arrives,
+    // leaving it on no window at all; hiding one is announced before the
+    // focus moves.
+    const HWND focus = GetFocus();
+    const bool holdsFocus = focus && (focus == handle_ || IsChild(handle_, focus));
+    const bool lostFocus = !focus && ContainsControl(form->ActiveControl());
+    if (holdsFocus || lostFocus)
+        form->FocusNextAfter(this);
+}
+
 bool TWinControl::Focused() const
 {
     return handle_ && GetFocus() == handle_;
@@ -604,7 +641,8 @@ bool TWinControl::CanFocus() const
     for (const TControl* control = this; control; control = control->Parent())
         if (!control->Visible() || !control->Enabled())
             return false;
-    return true;
+    // The window itself may have been disabled or hidden directly.
+    return !handle_ || (IsWindowEnabled(handle_) && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE));
 }
 
 void TWinControl::SetFocus()

@@ -41,6 +41,8 @@ public:
     void Realign();
     // The non-windowed child at a client point, or nullptr.
     TControl* ControlAtPos(POINT point) const;
+    // Whether `control` is this control or lies somewhere inside it.
+    bool ContainsControl(const TControl* control) const;
 
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
@@ -106,6 +108,10 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static void RegisterWindowClass(const TCreateParams& params);
     void UpdateBoundsFromWindow();
+    // Called when this control is disabled or hidden: if the keyboard focus
+    // is inside it, or the platform just took the focus away from it, the
+    // form moves the focus on to the next tab stop.
+    void PassFocusOn();
     void ReflectToChild(TMessage& message, HWND child);
 
     HWND handle_ = nullptr;
