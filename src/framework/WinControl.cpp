@@ -1,7 +1,8 @@
 #include "framework/WinControl.h"
 
-#include "framework/Application.h"
 #include "core/Exceptions.h"
+#include "core/ScopeExit.h"
+#include "framework/Application.h"
 #include "framework/Form.h"
 
 #include <algorithm>
@@ -210,17 +211,8 @@ void TWinControl::WndProc(TMessage& message)
             DefaultHandler(message);
             break;
         }
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(handle_, &paint);
-        try {
-            PaintWindow(dc);
-        } catch (...) {
-            // Validate the area even when painting failed, or every later
-            // paint would raise the same error again.
-            EndPaint(handle_, &paint);
-            throw;
-        }
-        EndPaint(handle_, &paint);
+        const gdi::PaintDC paint(handle_);
+        PaintWindow(paint.Get());
         break;
     }
     case WM_PRINTCLIENT:
@@ -551,13 +543,8 @@ void TWinControl::Realign()
     RECT rect = ClientRect();
     AdjustClientRect(rect);
     aligning_ = true;
-    try {
-        AlignControls(rect);
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    const ScopeExit aligned([this] { aligning_ = false; });
+    AlignControls(rect);
 }
 
 void TWinControl::AlignControls(RECT& rect)
@@ -699,32 +686,26 @@ void TWinControl::PaintControls(HDC dc)
     for (TControl* child : controls_) {
         if (child->IsWindowed() || !child->Visible())
             continue;
-        const int saved = SaveDC(dc);
+        const gdi::SavedDC saved(dc);
         IntersectClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
                           child->Top() + child->Height());
-        POINT origin;
-        OffsetViewportOrgEx(dc, child->Left(), child->Top(), &origin);
-        try {
-            child->PaintControl(dc);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        OffsetViewportOrgEx(dc, child->Left(), child->Top(), nullptr);
+        child->PaintControl(dc);
     }
 }
 
 void TWinControl::PaintTo(HDC dc, int x, int y)
 {
-    const int saved = SaveDC(dc);
-    POINT origin;
-    OffsetViewportOrgEx(dc, x, y, &origin);
-    IntersectClipRect(dc, 0, 0, Width(), Height());
-    if (defaultProc_)
-        SendMessageA(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
-    else
-        PaintWindow(dc);
-    RestoreDC(dc, saved);
+    {
+        const gdi::SavedDC saved(dc);
+        OffsetViewportOrgEx(dc, x, y, nullptr);
+        IntersectClipRect(dc, 0, 0, Width(), Height());
+        if (defaultProc_)
+            SendMessageA(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                         PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
+        else
+            PaintWindow(dc);
+    }
     for (TControl* child : controls_)
         if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && windowed->Visible())
             windowed->PaintTo(dc, x + windowed->Left(), y + windowed->Top());

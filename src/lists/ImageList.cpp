@@ -8,8 +8,8 @@ void TImageList::RefreshNameList()
     TControlItems& paths = view_.PathList.Items();
     TControlItems& names = view_.NameList.Items();
     const int selected = view_.NameList.ItemIndex();
-    names.BeginUpdate();
-    try {
+    {
+        const TItemsUpdate update(names);
         for (int i = 0; i < paths.Count(); ++i) {
             const std::string name = ExtractFileName(paths[i]);
             if (i < names.Count()) {
@@ -19,11 +19,7 @@ void TImageList::RefreshNameList()
                 names.Add(name);
             }
         }
-    } catch (...) {
-        names.EndUpdate();
-        throw;
     }
-    names.EndUpdate();
     if (view_.NameList.ItemIndex() != selected && selected < names.Count())
         view_.NameList.SetItemIndex(selected);
 }
@@ -46,14 +42,8 @@ void TImageList::AddFiles(IOpenPictureDialog& dialog)
 
     dialog.SetTitle("Add image file ...");
     if (dialog.Execute()) {
-        paths.BeginUpdate();
-        try {
-            paths.AddStrings(dialog.Files());
-        } catch (...) {
-            paths.EndUpdate();
-            throw;
-        }
-        paths.EndUpdate();
+        const TItemsUpdate update(paths);
+        paths.AddStrings(dialog.Files());
     }
     WriteTotal();
 

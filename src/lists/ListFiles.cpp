@@ -8,18 +8,12 @@ template <class Input>
 void TListFiles::ReadEntries(Input& input, int32_t count)
 {
     TControlItems& paths = pathList_.Items();
-    paths.BeginUpdate();
-    try {
-        for (int32_t i = 0; i < count; ++i) {
-            if (input.AtEnd() && paths.Count() >= MaxEntriesPastEnd)
-                break;
-            paths.Add(input.ReadLine());
-        }
-    } catch (...) {
-        paths.EndUpdate();
-        throw;
+    const TItemsUpdate update(paths);
+    for (int32_t i = 0; i < count; ++i) {
+        if (input.AtEnd() && paths.Count() >= MaxEntriesPastEnd)
+            break;
+        paths.Add(input.ReadLine());
     }
-    paths.EndUpdate();
 }
 
 void TListFiles::Save(IFileDialog& dialog)

@@ -1,6 +1,6 @@
 #include "lists/Preview.h"
 
-#include "framework/Application.h"
+#include "framework/BusyCursor.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "lists/ListTexts.h"
@@ -34,19 +34,15 @@ void TPreview::LoadPicture(const std::string& fileName)
 
 void TPreview::ShowSelectedImage(int index)
 {
-    Application->SetCursor(crHourGlass);
     std::string entry;
-    try {
+    {
+        const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
         entry = view_.PathList.Items().Strings(index);
         LoadPicture(entry);
         view_.Image.Picture().Assign(*previewBitmap_);
-    } catch (...) {
-        Application->SetCursor(crDefault);
-        throw;
     }
-    Application->SetCursor(crDefault);
 
     view_.SizeLabel.SetVisible(true);
     view_.NameLabel.SetVisible(true);

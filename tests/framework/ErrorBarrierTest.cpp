@@ -5,6 +5,7 @@
 #include "core/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
+#include "support/Render.h"
 #include "support/TestApplication.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,20 @@ public:
             return;
         }
         TCustomControl::WndProc(message);
+    }
+};
+
+// Raises an error from every paint.
+class FailingPainter : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++paints;
+        throw EInvalidGraphic::UnknownExtension("xyz");
     }
 };
 
@@ -123,4 +138,21 @@ TEST_F(ErrorBarrier, TimerTicksWithoutAnApplicationObject)
     }
     Application = application;
     EXPECT_GE(ticks, 1);
+}
+
+TEST_F(ErrorBarrier, FailingPaintIsReportedOnceAndGivesItsResourcesBack)
+{
+    TestForm form;
+    auto* control = new FailingPainter(&form);
+    control->SetParent(&form);
+    control->SetBounds(10, 10, 50, 30);
+    InvalidateRect(control->Handle(), nullptr, FALSE);
+    UpdateWindow(control->Handle());
+    EXPECT_EQ(control->paints, 1);
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    // The area is validated (no endless repaint) and the canvas handed back.
+    EXPECT_FALSE(GetUpdateRect(control->Handle(), nullptr, FALSE));
+    EXPECT_FALSE(control->Canvas().HandleAllocated());
+    UpdateWindow(control->Handle());
+    EXPECT_EQ(control->paints, 1);
 }

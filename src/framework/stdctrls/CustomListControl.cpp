@@ -54,14 +54,13 @@ void TControlItems::SetStrings(int index, const std::string& text)
     // selection and the scroll position that the deletion disturbed.
     const LRESULT selected = Send(messages_.GetCurSel);
     const LRESULT top = Send(messages_.GetTopIndex);
-    BeginUpdate();
+    const TItemsUpdate update(*this);
     Send(messages_.DeleteString, static_cast<WPARAM>(index));
     Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
     if (selected == index)
         Send(messages_.SetCurSel, static_cast<WPARAM>(index));
     if (top >= 0)
         Send(messages_.SetTopIndex, static_cast<WPARAM>(top));
-    EndUpdate();
 }
 
 int TControlItems::Add(const std::string& text)
@@ -83,19 +82,13 @@ void TControlItems::AddStrings(const std::vector<std::string>& texts)
         items_.insert(items_.end(), texts.begin(), texts.end());
         return;
     }
-    BeginUpdate();
-    try {
-        size_t bytes = 0;
-        for (const std::string& text : texts)
-            bytes += text.size() + 1;
-        Send(messages_.InitStorage, texts.size(), static_cast<LPARAM>(bytes));
-        for (const std::string& text : texts)
-            Add(text);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TItemsUpdate update(*this);
+    size_t bytes = 0;
+    for (const std::string& text : texts)
+        bytes += text.size() + 1;
+    Send(messages_.InitStorage, texts.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& text : texts)
+        Add(text);
 }
 
 void TControlItems::Insert(int index, const std::string& text)
