@@ -258,26 +258,31 @@ void TForm::ControlRemoving(TControl* control)
 void TForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_CLOSE:
-        Close();
-        break;
-    case CM_DIALOGKEY:
-        if (message.WParam == VK_TAB && !(KeyboardShiftState() & (ssAlt | ssCtrl))) {
-            SelectNext(!(KeyboardShiftState() & ssShift));
-            message.Result = 1;
-        } else {
-            TWinControl::WndProc(message);
-        }
-        break;
+    case WM_CLOSE: Close(); break;
+    case CM_DIALOGKEY: CMDialogKey(message); break;
     case WM_ACTIVATE:
         TWinControl::WndProc(message);
-        // Give the focus back to the control that had it.
-        if (LOWORD(message.WParam) != WA_INACTIVE && activeControl_ && activeControl_->HandleAllocated() &&
-            activeControl_->CanFocus())
-            ::SetFocus(activeControl_->Handle());
+        WMActivate(LOWORD(message.WParam) != WA_INACTIVE);
         break;
-    default:
-        TWinControl::WndProc(message);
-        break;
+    default: TWinControl::WndProc(message); break;
     }
+}
+
+void TForm::CMDialogKey(TMessage& message)
+{
+    // Tab and Shift+Tab move through the tab order; other keys are offered
+    // to the controls.
+    if (message.WParam == VK_TAB && !(KeyboardShiftState() & (ssAlt | ssCtrl))) {
+        SelectNext(!(KeyboardShiftState() & ssShift));
+        message.Result = 1;
+    } else {
+        TWinControl::WndProc(message);
+    }
+}
+
+void TForm::WMActivate(bool active)
+{
+    // Give the focus back to the control that had it.
+    if (active && activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus())
+        ::SetFocus(activeControl_->Handle());
 }

@@ -65,6 +65,10 @@ private:
     TWinControl* FindNextControl(TWinControl* from, bool forward, const TWinControl* excluded);
     // A control leaves the form: it stops being the active control.
     void ControlRemoving(TControl* control);
+    // Tab and Shift+Tab move the focus; other keys go to the controls.
+    void CMDialogKey(TMessage& message);
+    // Activated: the focus goes back to the active control.
+    void WMActivate(bool active);
 
 private:
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
