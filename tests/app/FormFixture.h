@@ -7,7 +7,7 @@
 #include "core/Exceptions.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeRegistry.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
 #include <gtest/gtest.h>
