@@ -19,27 +19,30 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     TApplication application;
     application.Title = "Tessivo";
-    InstallHints(application);
 
     SystemClock clock;
     TWin32Desktop desktop;
     TRegistryFactory registry;
     TWin32NotifyIcon notifyIcon;
     PlatformServices services;
-    services.Clock = &clock;
-    services.Desktop = &desktop;
-    services.Registry = &registry;
-    services.NotifyIcon = &notifyIcon;
-    services.ProgramFolder = ProgramFolder();
-    // Chosen once, so that reading at start and writing at exit agree.
-    services.LastListFolder = LastListFolder(desktop, services.ProgramFolder, LastListFileName);
-    services.ProgramPath = ProgramFileName();
 
-    Form1 = new TForm1(&application, services);
-    Tessivo_About = new TTessivo_About(&application, Form1, Form1->TaskbarWindow());
-    // The startup sequence alone decides whether the main window shows (the
-    // stored options may keep it in the tray).
-    application.ShowMainForm = false;
-    application.Run();
-    return 0;
+    // Everything that can fail runs inside the application's exception
+    // barrier, so an error before the message loop (the program folder, the
+    // forms) shows the error box instead of ending the process silently.
+    return application.Run([&] {
+        services.Clock = &clock;
+        services.Desktop = &desktop;
+        services.Registry = &registry;
+        services.NotifyIcon = &notifyIcon;
+        services.ProgramFolder = ProgramFolder();
+        // Chosen once, so that reading at start and writing at exit agree.
+        services.LastListFolder = LastListFolder(desktop, services.ProgramFolder, LastListFileName);
+        services.ProgramPath = ProgramFileName();
+        InstallHints(application);
+        Form1 = new TForm1(&application, services);
+        Tessivo_About = new TTessivo_About(&application, Form1, Form1->TaskbarWindow());
+        // The startup sequence alone decides whether the main window shows
+        // (the stored options may keep it in the tray).
+        application.ShowMainForm = false;
+    });
 }

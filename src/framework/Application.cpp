@@ -52,6 +52,14 @@ void TApplication::Run()
     }
 }
 
+int TApplication::Run(const std::function<void()>& createForms)
+{
+    if (!Guarded(createForms))
+        return 1;
+    Run();
+    return 0;
+}
+
 void TApplication::Terminate()
 {
     terminated_ = true;
@@ -126,9 +134,27 @@ void TApplication::HandleException(const std::exception& error)
     MessageBoxA(owner, text.c_str(), Title.c_str(), MB_OK | MB_ICONERROR);
 }
 
-void TApplication::HandleUnknownException()
+void TApplication::ReportException(const std::exception& error) noexcept
 {
-    HandleException(Exception("Unexpected error"));
+    try {
+        if (Application) {
+            Application->HandleException(error);
+            return;
+        }
+        MessageBoxA(nullptr, WithFullStop(error.what()).c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    } catch (...) {
+        // Reporting failed (no memory for the text, a failing handler hook):
+        // nothing more can be done here, and nothing may cross the barrier.
+    }
+}
+
+void TApplication::ReportUnknownException() noexcept
+{
+    try {
+        ReportException(Exception("Unexpected error"));
+    } catch (...) {
+        // Not even the error could be made; see ReportException.
+    }
 }
 
 void TApplication::SetCursor(TCursor cursor)

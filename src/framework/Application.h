@@ -24,6 +24,11 @@ public:
 
     // Runs the message loop until Terminate.
     void Run();
+    // The program's run: makes its forms inside the exception barrier, then
+    // runs the message loop. When making them fails, the error is reported
+    // and the loop does not start (there is no window to go on with).
+    // Returns the process's exit code.
+    int Run(const std::function<void()>& createForms);
     // Ends the message loop at its next turn.
     void Terminate();
     bool Terminated() const { return terminated_; }
@@ -37,8 +42,32 @@ public:
     // the application title as caption, the text with a full stop appended
     // when its rules say so. Tests set OnShowError to capture the text.
     void HandleException(const std::exception& error);
-    void HandleUnknownException();
     std::function<void(const std::string& caption, const std::string& text)> OnShowError;
+
+    // The one exception barrier, for every entry from the platform (window
+    // procedures, timer ticks, dialog hooks, menu commands) and for the
+    // program's entry: runs f, and hands an error it raises to
+    // ReportException instead of letting it go further. Returns whether f
+    // ran to its end. It is static so that it behaves the same whether or
+    // not an application object exists at that moment.
+    template <class F>
+    static bool Guarded(F&& f) noexcept
+    {
+        try {
+            f();
+            return true;
+        } catch (const std::exception& error) {
+            ReportException(error);
+        } catch (...) {
+            ReportUnknownException();
+        }
+        return false;
+    }
+    // Hands an error to the application object's error handler. Without an
+    // application object (before it is made or after it is gone) the same
+    // message box shows, captioned "Error". Never throws.
+    static void ReportException(const std::exception& error) noexcept;
+    static void ReportUnknownException() noexcept;
 
     // Application-wide cursor: while not crDefault it is shown over every
     // window of the program, whatever the window's own cursor.
@@ -58,20 +87,6 @@ public:
     void FormDestroying(TForm* form);
 
     HINSTANCE Instance() const { return instance_; }
-
-    // Runs f, handing any exception to the error handler; for every entry
-    // from the platform (window procedures, timers, hooks).
-    template <class F>
-    void Guarded(F&& f)
-    {
-        try {
-            f();
-        } catch (const std::exception& error) {
-            HandleException(error);
-        } catch (...) {
-            HandleUnknownException();
-        }
-    }
 
     // Hooks for the hint window, installed by the hint code.
     std::function<void(TControl* control)> OnMouseControlChanged;

@@ -338,15 +338,9 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
 void TGraphicControl::PaintControl(HDC dc)
 {
-    canvas_.SetHandle(dc);
+    const TCanvasLease lease(canvas_, dc);
     canvas_.Font().Assign(Font());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_.SetHandle(nullptr);
-        throw;
-    }
-    canvas_.SetHandle(nullptr);
+    Paint();
 }
 
 TShiftState KeyboardShiftState()

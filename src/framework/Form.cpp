@@ -190,58 +190,99 @@ void TForm::SetFocusedControl(TWinControl* control)
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }
 
+namespace {
+
+// Every windowed control inside `parent`, depth first, siblings in tab order.
+void CollectInTabOrder(TWinControl& parent, std::vector<TWinControl*>& order)
+{
+    std::vector<TWinControl*> children;
+    for (TControl* child : parent.Controls())
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            children.push_back(windowed);
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (TWinControl* child : children) {
+        order.push_back(child);
+        CollectInTabOrder(*child, order);
+    }
+}
+
+}  // namespace
+
+TWinControl* TForm::FindNextControl(TWinControl* from, bool forward, const TWinControl* excluded)
+{
+    std::vector<TWinControl*> order;
+    CollectInTabOrder(*this, order);
+    if (!forward)
+        std::reverse(order.begin(), order.end());
+    // Start right after `from`; without it, at the first control.
+    const auto at = std::find(order.begin(), order.end(), from);
+    const size_t start = at == order.end() ? 0 : static_cast<size_t>(at - order.begin()) + 1;
+    for (size_t step = 0; step < order.size(); ++step) {
+        TWinControl* candidate = order[(start + step) % order.size()];
+        if (candidate->TabStop() && candidate->CanFocus() && !(excluded && excluded->ContainsControl(candidate)))
+            return candidate;
+    }
+    return nullptr;
+}
+
 void TForm::SelectNext(bool forward)
 {
-    // Every focusable windowed control with a tab stop, in tab order.
-    std::vector<TWinControl*> order;
-    std::function<void(TWinControl*)> collect = [&](TWinControl* parent) {
-        std::vector<TWinControl*> children;
-        for (TControl* child : parent->Controls())
-            if (auto* windowed = dynamic_cast<TWinControl*>(child))
-                children.push_back(windowed);
-        std::stable_sort(children.begin(), children.end(),
-                         [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
-        for (TWinControl* child : children) {
-            if (child->TabStop() && child->CanFocus())
-                order.push_back(child);
-            collect(child);
-        }
-    };
-    collect(this);
-    if (order.empty())
+    if (TWinControl* next = FindNextControl(activeControl_, forward, nullptr))
+        next->SetFocus();
+}
+
+void TForm::FocusNextAfter(TWinControl* leaving)
+{
+    TWinControl* next = FindNextControl(leaving, true, leaving);
+    const bool active = HandleAllocated() && GetActiveWindow() == Handle();
+    if (next && active) {
+        next->SetFocus();  // its WM_SETFOCUS records it and tells every control
         return;
-    auto current = std::find(order.begin(), order.end(), activeControl_);
-    size_t index = 0;
-    if (current != order.end()) {
-        const size_t at = static_cast<size_t>(current - order.begin());
-        index = forward ? (at + 1) % order.size() : (at + order.size() - 1) % order.size();
     }
-    order[index]->SetFocus();
+    if (active)
+        ::SetFocus(Handle());
+    SetFocusedControl(next);
+}
+
+void TForm::ControlRemoving(TControl* control)
+{
+    // Walks up from the active control only: `control` may be half destroyed.
+    for (const TControl* inside = activeControl_; inside; inside = inside->Parent())
+        if (inside == control) {
+            activeControl_ = nullptr;
+            return;
+        }
 }
 
 void TForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_CLOSE:
-        Close();
-        break;
-    case CM_DIALOGKEY:
-        if (message.WParam == VK_TAB && !(KeyboardShiftState() & (ssAlt | ssCtrl))) {
-            SelectNext(!(KeyboardShiftState() & ssShift));
-            message.Result = 1;
-        } else {
-            TWinControl::WndProc(message);
-        }
-        break;
+    case WM_CLOSE: Close(); break;
+    case CM_DIALOGKEY: CMDialogKey(message); break;
     case WM_ACTIVATE:
         TWinControl::WndProc(message);
-        // Give the focus back to the control that had it.
-        if (LOWORD(message.WParam) != WA_INACTIVE && activeControl_ && activeControl_->HandleAllocated() &&
-            activeControl_->CanFocus())
-            ::SetFocus(activeControl_->Handle());
+        WMActivate(LOWORD(message.WParam) != WA_INACTIVE);
         break;
-    default:
-        TWinControl::WndProc(message);
-        break;
+    default: TWinControl::WndProc(message); break;
     }
+}
+
+void TForm::CMDialogKey(TMessage& message)
+{
+    // Tab and Shift+Tab move through the tab order; other keys are offered
+    // to the controls.
+    if (message.WParam == VK_TAB && !(KeyboardShiftState() & (ssAlt | ssCtrl))) {
+        SelectNext(!(KeyboardShiftState() & ssShift));
+        message.Result = 1;
+    } else {
+        TWinControl::WndProc(message);
+    }
+}
+
+void TForm::WMActivate(bool active)
+{
+    // Give the focus back to the control that had it.
+    if (active && activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus())
+        ::SetFocus(activeControl_->Handle());
 }

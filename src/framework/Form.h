@@ -37,6 +37,12 @@ public:
     void SetFocusedControl(TWinControl* control);
     // Moves the focus to the next (or previous) control in tab order.
     void SelectNext(bool forward);
+    // Moves the focus on from a control that can no longer hold it (it was
+    // disabled or hidden): to the next tab stop after it, as the dialog
+    // manager does, or to the form itself when there is none. Every control
+    // hears of the change. While the form is not the active window only the
+    // active control changes; activation then focuses it.
+    void FocusNextAfter(TWinControl* leaving);
 
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
@@ -51,6 +57,18 @@ protected:
     void DestroyWnd() override;
     // Puts the window where Position says, once, before it is first shown.
     void PlaceWindow();
+
+private:
+    friend class TWinControl;
+    // The first tab stop that can take the focus after (or before) `from`
+    // in tab order, wrapping around, outside `excluded`; nullptr if none.
+    TWinControl* FindNextControl(TWinControl* from, bool forward, const TWinControl* excluded);
+    // A control leaves the form: it stops being the active control.
+    void ControlRemoving(TControl* control);
+    // Tab and Shift+Tab move the focus; other keys go to the controls.
+    void CMDialogKey(TMessage& message);
+    // Activated: the focus goes back to the active control.
+    void WMActivate(bool active);
 
 private:
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;

@@ -188,8 +188,5 @@ void TPopupMenu::RunCommand(UINT command)
     TMenuItem* item = items_[command - 1];
     if (item->IsLine() || !item->Enabled())
         return;
-    if (Application)
-        Application->Guarded([item] { item->Click(); });
-    else
-        item->Click();
+    TApplication::Guarded([item] { item->Click(); });
 }

@@ -78,8 +78,7 @@ LRESULT CALLBACK TTimer::TimerWindowProcedure(HWND window, UINT msg, WPARAM wPar
 {
     if (msg == WM_TIMER) {
         if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            if (Application)
-                Application->Guarded([timer] { timer->Tick(); });
+            TApplication::Guarded([timer] { timer->Tick(); });
             return 0;
         }
     }

@@ -1,7 +1,8 @@
 #include "framework/WinControl.h"
 
-#include "framework/Application.h"
 #include "core/Exceptions.h"
+#include "core/ScopeExit.h"
+#include "framework/Application.h"
 #include "framework/Form.h"
 
 #include <algorithm>
@@ -166,19 +167,9 @@ LRESULT CALLBACK TWinControl::WindowProcedure(HWND window, UINT msg, WPARAM wPar
         return DefWindowProcA(window, msg, wParam, lParam);
 
     TMessage message{msg, wParam, lParam, 0};
-    // The one barrier between the platform and the program: nothing thrown
-    // by a handler crosses back into user32.
-    try {
-        control->WndProc(message);
-    } catch (const std::exception& error) {
+    // Nothing thrown by a handler crosses back into user32.
+    if (!TApplication::Guarded([&] { control->WndProc(message); }))
         message.Result = 0;
-        if (Application)
-            Application->HandleException(error);
-    } catch (...) {
-        message.Result = 0;
-        if (Application)
-            Application->HandleUnknownException();
-    }
     if (msg == WM_NCDESTROY) {
         WNDPROC previous = control->defaultProc_;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -214,91 +205,42 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void TWinControl::WndProc(TMessage& message)
 {
+    // One line per message: each reaction is a small handler below. What is
+    // not listed goes to TControl, and from there to the platform.
     switch (message.Msg) {
-    case WM_PAINT: {
-        if (defaultProc_) {
-            DefaultHandler(message);
-            break;
-        }
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(handle_, &paint);
-        try {
-            PaintWindow(dc);
-        } catch (...) {
-            // Validate the area even when painting failed, or every later
-            // paint would raise the same error again.
-            EndPaint(handle_, &paint);
-            throw;
-        }
-        EndPaint(handle_, &paint);
-        break;
-    }
-    case WM_PRINTCLIENT:
-        if (defaultProc_)
-            DefaultHandler(message);
-        else
-            PaintWindow(reinterpret_cast<HDC>(message.WParam));
-        break;
-    case WM_ERASEBKGND:
-        if (ControlStyle() & csOpaque) {
-            message.Result = 1;
-        } else if (defaultProc_) {
-            DefaultHandler(message);
-        } else {
-            RECT client;
-            GetClientRect(handle_, &client);
-            TBrush brush;
-            brush.SetColor(Color());
-            FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush.Handle());
-            message.Result = 1;
-        }
-        break;
+    case WM_PAINT: WMPaint(message); break;
+    case WM_PRINTCLIENT: WMPrintClient(message); break;
+    case WM_ERASEBKGND: WMEraseBkgnd(message); break;
     case WM_WINDOWPOSCHANGED:
         UpdateBoundsFromWindow();
         DefaultHandler(message);
         break;
     case WM_SIZE:
         DefaultHandler(message);
-        Realign();
-        Resize();
+        WMSize();
+        break;
+    case WM_ENABLE:
+        DefaultHandler(message);
+        WMEnable(message.WParam != 0);
+        break;
+    case WM_SHOWWINDOW:
+        // lParam 0: shown or hidden by a ShowWindow call, not with a parent.
+        WMShowWindow(message.WParam != 0, message.LParam == 0);
+        DefaultHandler(message);
         break;
     case WM_SETFOCUS:
         DefaultHandler(message);
-        if (TForm* form = ParentForm(); form && form != this)
-            form->SetFocusedControl(this);
-        if (OnEnter)
-            OnEnter(this);
+        WMSetFocus();
         break;
     case WM_KILLFOCUS:
         DefaultHandler(message);
-        if (OnExit)
-            OnExit(this);
+        WMKillFocus();
         break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        WORD key = static_cast<WORD>(message.WParam);
-        KeyDown(key, KeyboardShiftState());
-        if (key != 0)
-            DefaultHandler(message);
-        break;
-    }
+    case WM_SYSKEYDOWN: WMKeyDown(message); break;
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        WORD key = static_cast<WORD>(message.WParam);
-        KeyUp(key, KeyboardShiftState());
-        if (key != 0)
-            DefaultHandler(message);
-        break;
-    }
-    case WM_CHAR: {
-        char key = static_cast<char>(message.WParam);
-        KeyPress(key);
-        if (key != 0) {
-            message.WParam = static_cast<unsigned char>(key);
-            DefaultHandler(message);
-        }
-        break;
-    }
+    case WM_SYSKEYUP: WMKeyUp(message); break;
+    case WM_CHAR: WMChar(message); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
@@ -308,105 +250,226 @@ void TWinControl::WndProc(TMessage& message)
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-    case WM_MOUSEMOVE: {
-        POINT point{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
-        if (message.Msg == WM_MOUSEMOVE)
-            TrackMouse(point);
-        // A press or move over a non-windowed child belongs to that child.
-        if (GetCapture() != handle_) {
-            if (TControl* child = ControlAtPos(point)) {
-                TMessage forwarded = message;
-                forwarded.LParam = MAKELPARAM(point.x - child->Left(), point.y - child->Top());
-                child->WndProc(forwarded);
-                DefaultHandler(message);
-                break;
-            }
-        }
-        DefaultHandler(message);
-        const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
-        if (press && (ControlStyle() & csCaptureMouse) && !defaultProc_)
-            SetCapture(handle_);
-        if (message.Msg == WM_LBUTTONUP && GetCapture() == handle_)
-            ReleaseCapture();
-        HandleMouseMessage(message);
-        break;
-    }
+    case WM_MOUSEMOVE: WMMouse(message); break;
     case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        if (Application && GetCapture() != handle_) {
-            TControl* current = Application->MouseControl();
-            if (current == this || (current && current->Parent() == this && !current->IsWindowed()))
-                Application->SetMouseControl(nullptr);
-        }
+        WMMouseLeave();
         DefaultHandler(message);
         break;
     case WM_SETCURSOR:
-        if (Application && Application->Cursor() != crDefault) {
-            ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        if (ShowApplicationCursor())
             message.Result = 1;
-        } else {
-            DefaultHandler(message);
-        }
-        break;
-    case WM_COMMAND:
-        if (message.LParam)
-            ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
         else
             DefaultHandler(message);
         break;
-    case WM_NOTIFY:
-        ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom);
-        break;
+    case WM_COMMAND: WMCommand(message); break;
+    case WM_NOTIFY: ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom); break;
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
-        break;
-    case WM_DRAWITEM:
-        ReflectToChild(message, reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem);
-        break;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-        ReflectToChild(message, measure->CtlType == ODT_MENU ? nullptr : GetDlgItem(handle_, measure->CtlID));
-        break;
-    }
-    case CM_ENABLEDCHANGED:
-        if (handle_)
-            EnableWindow(handle_, Enabled());
-        Invalidate();
-        break;
+    case WM_CTLCOLORBTN: ReflectToChild(message, reinterpret_cast<HWND>(message.LParam)); break;
+    case WM_DRAWITEM: ReflectToChild(message, reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem); break;
+    case WM_MEASUREITEM: WMMeasureItem(message); break;
+    case CM_ENABLEDCHANGED: CMEnabledChanged(); break;
     case CM_DIALOGKEY:
-    case CM_DIALOGCHAR:
-        Broadcast(message);
-        break;
-    case CM_FOCUSCHANGED: {
-        // Every control of the form hears of a focus change.
-        for (TControl* child : std::vector<TControl*>(controls_))
-            child->Perform(message.Msg, message.WParam, message.LParam);
-        break;
+    case CM_DIALOGCHAR: Broadcast(message); break;
+    case CM_FOCUSCHANGED: CMFocusChanged(message); break;
+    case CM_COLORCHANGED: CMColorChanged(); break;
+    case CM_FONTCHANGED: CMFontChanged(); break;
+    case CM_TEXTCHANGED: DefaultHandler(message); break;
+    case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(message); break;
+    default: TControl::WndProc(message); break;
     }
-    case CM_COLORCHANGED:
-        Invalidate();
-        NotifyControls(CM_PARENTCOLORCHANGED);
-        break;
-    case CM_FONTCHANGED:
-        if (handle_ && defaultProc_)
-            SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
-        Invalidate();
-        NotifyControls(CM_PARENTFONTCHANGED);
-        break;
-    case CM_TEXTCHANGED:
+}
+
+void TWinControl::WMPaint(TMessage& message)
+{
+    if (defaultProc_) {
         DefaultHandler(message);
-        break;
-    case CM_PARENTSHOWHINTCHANGED:
-        TControl::WndProc(message);
-        NotifyControls(CM_PARENTSHOWHINTCHANGED);
-        break;
-    default:
-        TControl::WndProc(message);
-        break;
+        return;
     }
+    const gdi::PaintDC paint(handle_);
+    PaintWindow(paint.Get());
+}
+
+void TWinControl::WMPrintClient(TMessage& message)
+{
+    if (defaultProc_)
+        DefaultHandler(message);
+    else
+        PaintWindow(reinterpret_cast<HDC>(message.WParam));
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& message)
+{
+    if (ControlStyle() & csOpaque) {
+        message.Result = 1;  // the control paints every pixel itself
+        return;
+    }
+    if (defaultProc_) {
+        DefaultHandler(message);
+        return;
+    }
+    FillBackground(reinterpret_cast<HDC>(message.WParam));
+    message.Result = 1;
+}
+
+void TWinControl::WMSize()
+{
+    Realign();
+    Resize();
+}
+
+void TWinControl::WMEnable(bool enabled)
+{
+    if (!enabled)
+        PassFocusOn();
+}
+
+void TWinControl::WMShowWindow(bool shown, bool byShowWindow)
+{
+    // Sent before the window is hidden: the focus leaves while the window
+    // still has it.
+    if (!shown && byShowWindow)
+        PassFocusOn();
+}
+
+void TWinControl::WMSetFocus()
+{
+    if (TForm* form = ParentForm(); form && form != this)
+        form->SetFocusedControl(this);
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::WMKillFocus()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+void TWinControl::WMKeyDown(TMessage& message)
+{
+    // KeyDown may swallow the key by setting it to 0.
+    WORD key = static_cast<WORD>(message.WParam);
+    KeyDown(key, KeyboardShiftState());
+    if (key != 0)
+        DefaultHandler(message);
+}
+
+void TWinControl::WMKeyUp(TMessage& message)
+{
+    WORD key = static_cast<WORD>(message.WParam);
+    KeyUp(key, KeyboardShiftState());
+    if (key != 0)
+        DefaultHandler(message);
+}
+
+void TWinControl::WMChar(TMessage& message)
+{
+    // KeyPress may swallow the character (0) or replace it.
+    char key = static_cast<char>(message.WParam);
+    KeyPress(key);
+    if (key != 0) {
+        message.WParam = static_cast<unsigned char>(key);
+        DefaultHandler(message);
+    }
+}
+
+void TWinControl::WMMouse(TMessage& message)
+{
+    const POINT point{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+    if (message.Msg == WM_MOUSEMOVE)
+        TrackMouse(point);
+    // A press or move over a non-windowed child belongs to that child.
+    if (GetCapture() != handle_) {
+        if (TControl* child = ControlAtPos(point)) {
+            TMessage forwarded = message;
+            forwarded.LParam = MAKELPARAM(point.x - child->Left(), point.y - child->Top());
+            child->WndProc(forwarded);
+            DefaultHandler(message);
+            return;
+        }
+    }
+    DefaultHandler(message);
+    const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
+    if (press && (ControlStyle() & csCaptureMouse) && !defaultProc_)
+        SetCapture(handle_);
+    if (message.Msg == WM_LBUTTONUP && GetCapture() == handle_)
+        ReleaseCapture();
+    HandleMouseMessage(message);
+}
+
+void TWinControl::WMMouseLeave()
+{
+    trackingLeave_ = false;
+    // Leaving into a child window is not leaving: that child reports its own.
+    if (Application && GetCapture() != handle_) {
+        TControl* current = Application->MouseControl();
+        if (current == this || (current && current->Parent() == this && !current->IsWindowed()))
+            Application->SetMouseControl(nullptr);
+    }
+}
+
+bool TWinControl::ShowApplicationCursor()
+{
+    // The application-wide cursor (the hourglass) wins over the window's own.
+    if (!Application || Application->Cursor() == crDefault)
+        return false;
+    ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    return true;
+}
+
+void TWinControl::WMCommand(TMessage& message)
+{
+    // A control's notification goes back to that control; a menu's or an
+    // accelerator's (no control window) to the platform.
+    const HWND from = reinterpret_cast<HWND>(message.LParam);
+    if (from)
+        ReflectToChild(message, from);
+    else
+        DefaultHandler(message);
+}
+
+void TWinControl::WMMeasureItem(TMessage& message)
+{
+    // Menus have no item window to reflect to.
+    const auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+    ReflectToChild(message, measure->CtlType == ODT_MENU ? nullptr : GetDlgItem(handle_, measure->CtlID));
+}
+
+void TWinControl::CMEnabledChanged()
+{
+    if (handle_)
+        EnableWindow(handle_, Enabled());
+    Invalidate();
+}
+
+void TWinControl::CMFocusChanged(TMessage& message)
+{
+    // Every control of the form hears of a focus change.
+    for (TControl* child : std::vector<TControl*>(controls_))
+        child->Perform(message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::CMColorChanged()
+{
+    Invalidate();
+    NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMFontChanged()
+{
+    // A system control draws with the font it was given, ours with Font().
+    if (handle_ && defaultProc_)
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    Invalidate();
+    NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::CMParentShowHintChanged(TMessage& message)
+{
+    TControl::WndProc(message);
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
 }
 
 void TWinControl::ReflectToChild(TMessage& message, HWND child)
@@ -526,6 +589,8 @@ void TWinControl::RemoveControl(TControl* control)
 {
     if (Application && Application->MouseControl() == control)
         Application->ControlDestroying(control);
+    if (TForm* form = ParentForm())
+        form->ControlRemoving(control);
     if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->handle_)
         windowed->DestroyWnd();
     else
@@ -547,13 +612,8 @@ void TWinControl::Realign()
     RECT rect = ClientRect();
     AdjustClientRect(rect);
     aligning_ = true;
-    try {
-        AlignControls(rect);
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    const ScopeExit aligned([this] { aligning_ = false; });
+    AlignControls(rect);
 }
 
 void TWinControl::AlignControls(RECT& rect)
@@ -604,6 +664,29 @@ TControl* TWinControl::ControlAtPos(POINT point) const
     return nullptr;
 }
 
+bool TWinControl::ContainsControl(const TControl* control) const
+{
+    for (; control; control = control->Parent())
+        if (control == this)
+            return true;
+    return false;
+}
+
+void TWinControl::PassFocusOn()
+{
+    TForm* form = ParentForm();
+    if (!form || form == this || !handle_)
+        return;
+    // Disabling a window takes the focus from it before WM_ENABLE arrives,
+    // leaving it on no window at all; hiding one is announced before the
+    // focus moves.
+    const HWND focus = GetFocus();
+    const bool holdsFocus = focus && (focus == handle_ || IsChild(handle_, focus));
+    const bool lostFocus = !focus && ContainsControl(form->ActiveControl());
+    if (holdsFocus || lostFocus)
+        form->FocusNextAfter(this);
+}
+
 bool TWinControl::Focused() const
 {
     return handle_ && GetFocus() == handle_;
@@ -614,7 +697,8 @@ bool TWinControl::CanFocus() const
     for (const TControl* control = this; control; control = control->Parent())
         if (!control->Visible() || !control->Enabled())
             return false;
-    return true;
+    // The window itself may have been disabled or hidden directly.
+    return !handle_ || (IsWindowEnabled(handle_) && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE));
 }
 
 void TWinControl::SetFocus()
@@ -657,13 +741,17 @@ void TWinControl::KeyPress(char& key)
 
 void TWinControl::PaintWindow(HDC dc)
 {
-    if (!(ControlStyle() & csOpaque)) {
-        RECT client = ClientRect();
-        TBrush brush;
-        brush.SetColor(Color());
-        FillRect(dc, &client, brush.Handle());
-    }
+    if (!(ControlStyle() & csOpaque))
+        FillBackground(dc);
     PaintControls(dc);
+}
+
+void TWinControl::FillBackground(HDC dc)
+{
+    const RECT client = ClientRect();
+    TBrush brush;
+    brush.SetColor(Color());
+    FillRect(dc, &client, brush.Handle());
 }
 
 void TWinControl::PaintControls(HDC dc)
@@ -671,32 +759,26 @@ void TWinControl::PaintControls(HDC dc)
     for (TControl* child : controls_) {
         if (child->IsWindowed() || !child->Visible())
             continue;
-        const int saved = SaveDC(dc);
+        const gdi::SavedDC saved(dc);
         IntersectClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
                           child->Top() + child->Height());
-        POINT origin;
-        OffsetViewportOrgEx(dc, child->Left(), child->Top(), &origin);
-        try {
-            child->PaintControl(dc);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        OffsetViewportOrgEx(dc, child->Left(), child->Top(), nullptr);
+        child->PaintControl(dc);
     }
 }
 
 void TWinControl::PaintTo(HDC dc, int x, int y)
 {
-    const int saved = SaveDC(dc);
-    POINT origin;
-    OffsetViewportOrgEx(dc, x, y, &origin);
-    IntersectClipRect(dc, 0, 0, Width(), Height());
-    if (defaultProc_)
-        SendMessageA(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
-    else
-        PaintWindow(dc);
-    RestoreDC(dc, saved);
+    {
+        const gdi::SavedDC saved(dc);
+        OffsetViewportOrgEx(dc, x, y, nullptr);
+        IntersectClipRect(dc, 0, 0, Width(), Height());
+        if (defaultProc_)
+            SendMessageA(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                         PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
+        else
+            PaintWindow(dc);
+    }
     for (TControl* child : controls_)
         if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && windowed->Visible())
             windowed->PaintTo(dc, x + windowed->Left(), y + windowed->Top());

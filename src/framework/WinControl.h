@@ -41,6 +41,8 @@ public:
     void Realign();
     // The non-windowed child at a client point, or nullptr.
     TControl* ControlAtPos(POINT point) const;
+    // Whether `control` is this control or lies somewhere inside it.
+    bool ContainsControl(const TControl* control) const;
 
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
@@ -105,7 +107,41 @@ protected:
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static void RegisterWindowClass(const TCreateParams& params);
+    // The framework's reactions to window and control messages, one small
+    // handler per message; WndProc only dispatches and says when the
+    // platform's default handling runs. Handlers are named after their
+    // message (the OnXxx names are the control's events); those that choose
+    // whether the default runs take the whole message.
+    void WMPaint(TMessage& message);
+    void WMPrintClient(TMessage& message);
+    void WMEraseBkgnd(TMessage& message);
+    void WMSize();
+    void WMEnable(bool enabled);
+    void WMShowWindow(bool shown, bool byShowWindow);
+    void WMSetFocus();
+    void WMKillFocus();
+    void WMKeyDown(TMessage& message);
+    void WMKeyUp(TMessage& message);
+    void WMChar(TMessage& message);
+    // Button presses, releases and moves.
+    void WMMouse(TMessage& message);
+    void WMMouseLeave();
+    // Shows the application-wide cursor if one is set; whether it did.
+    bool ShowApplicationCursor();
+    void WMCommand(TMessage& message);
+    void WMMeasureItem(TMessage& message);
+    void CMEnabledChanged();
+    void CMFocusChanged(TMessage& message);
+    void CMColorChanged();
+    void CMFontChanged();
+    void CMParentShowHintChanged(TMessage& message);
+    // Fills the client area with the control's colour.
+    void FillBackground(HDC dc);
     void UpdateBoundsFromWindow();
+    // Called when this control is disabled or hidden: if the keyboard focus
+    // is inside it, or the platform just took the focus away from it, the
+    // form moves the focus on to the next tab stop.
+    void PassFocusOn();
     void ReflectToChild(TMessage& message, HWND child);
 
     HWND handle_ = nullptr;

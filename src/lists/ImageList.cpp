@@ -12,8 +12,8 @@ void TImageList::RefreshNameList()
     TControlItems& names = view_.NameList.Items();
     const int selected = view_.NameList.ItemIndex();
     const size_t existing = std::min(paths.size(), static_cast<size_t>(names.Count()));
-    names.BeginUpdate();
-    try {
+    {
+        const TItemsUpdate update(names);
         for (size_t i = 0; i < existing; ++i) {
             const int row = static_cast<int>(i);
             const std::string name = ExtractFileName(paths[i]);
@@ -27,11 +27,7 @@ void TImageList::RefreshNameList()
         for (size_t i = existing; i < paths.size(); ++i)
             missing.push_back(ExtractFileName(paths[i]));
         names.AddStrings(std::move(missing));
-    } catch (...) {
-        names.EndUpdate();
-        throw;
     }
-    names.EndUpdate();
     if (view_.NameList.ItemIndex() != selected && selected < names.Count())
         view_.NameList.SetItemIndex(selected);
 }
@@ -54,14 +50,8 @@ void TImageList::AddFiles(IOpenPictureDialog& dialog)
 
     dialog.SetTitle("Add image file ...");
     if (dialog.Execute()) {
-        paths.BeginUpdate();
-        try {
-            paths.AddStrings(dialog.Files());
-        } catch (...) {
-            paths.EndUpdate();
-            throw;
-        }
-        paths.EndUpdate();
+        const TItemsUpdate update(paths);
+        paths.AddStrings(dialog.Files());
     }
     WriteTotal();
 

@@ -1,13 +1,11 @@
 #include "lists/Preview.h"
 
 #include "core/FileNames.h"
-#include "framework/Application.h"
+#include "framework/BusyCursor.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/ReducedBitmap.h"
 #include "lists/ListTexts.h"
-
-#include <algorithm>
 
 #include <algorithm>
 #include <cstring>
@@ -39,19 +37,15 @@ void TPreview::LoadPicture(const std::string& fileName)
 
 void TPreview::ShowSelectedImage(int index)
 {
-    Application->SetCursor(crHourGlass);
     std::string entry;
-    try {
+    {
+        const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
         entry = view_.PathList.Items().Strings(index);
         LoadPicture(entry);
         view_.Image.Picture().Assign(*previewBitmap_);
-    } catch (...) {
-        Application->SetCursor(crDefault);
-        throw;
     }
-    Application->SetCursor(crDefault);
     ShowInformation(index, entry);
 }
 
@@ -94,39 +88,38 @@ void BoxReduce(const PixelRowsView& source, int factor, const PixelRowsView& tar
 
 }  // namespace
 
-void TPreview::ReducePicture(const PixelRowsView& pixels)
+void TPreview::ReducePicture(const PixelRowsView& pixels, TBitmap& reduced)
 {
     const int denominator = PreviewScaleDenominator(pixels.Width, pixels.Height, std::max(view_.Image.Width(), 1),
                                                     std::max(view_.Image.Height(), 1));
     const int width = (pixels.Width + denominator - 1) / denominator;
     const int height = (pixels.Height + denominator - 1) / denominator;
-    previewBitmap_->SetPixelFormat(TPixelFormat::pf24bit);
-    previewBitmap_->SetSize(width, height);
+    reduced.SetPixelFormat(TPixelFormat::pf24bit);
+    reduced.SetSize(width, height);
     // The bitmap's rows lie bottom-up: reduce into top-down rows, then copy.
     const size_t rowBytes = static_cast<size_t>(width) * 3;
-    std::vector<uint8_t> reduced(rowBytes * static_cast<size_t>(height));
-    BoxReduce(pixels, denominator, PixelRowsView{reduced.data(), width, height, rowBytes});
+    std::vector<uint8_t> rows(rowBytes * static_cast<size_t>(height));
+    BoxReduce(pixels, denominator, PixelRowsView{rows.data(), width, height, rowBytes});
     for (int y = 0; y < height; ++y)
-        std::memcpy(previewBitmap_->ScanLine(y), reduced.data() + rowBytes * static_cast<size_t>(y), rowBytes);
+        std::memcpy(reduced.ScanLine(y), rows.data() + rowBytes * static_cast<size_t>(y), rowBytes);
 }
 
 void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
 {
-    Application->SetCursor(crHourGlass);
     std::string entry;
-    try {
+    {
+        const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
         entry = view_.PathList.Items().Strings(index);
-        ReducePicture(pixels);
+        TBitmap reduced;
+        ReducePicture(pixels, reduced);
+        // Kept at the box's size, as every other preview is.
+        previewBitmap_ = BoundedBitmap(reduced, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1));
         view_.Image.Picture().Assign(*previewBitmap_);
         pictureWidth_ = pixels.Width;
         pictureHeight_ = pixels.Height;
-    } catch (...) {
-        Application->SetCursor(crDefault);
-        throw;
     }
-    Application->SetCursor(crDefault);
     ShowInformation(index, entry);
 }
 

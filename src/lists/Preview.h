@@ -45,7 +45,7 @@ public:
 
 private:
     void LoadPicture(const std::string& fileName);
-    void ReducePicture(const PixelRowsView& pixels);
+    void ReducePicture(const PixelRowsView& pixels, TBitmap& reduced);
     // The labels, the total, "Apply" and the selection, once a picture is in.
     void ShowInformation(int index, const std::string& entry);
 

@@ -1,6 +1,7 @@
 #include "wallpaper/ApplyWallpaper.h"
 
-#include "framework/Application.h"
+#include "core/ScopeExit.h"
+#include "framework/BusyCursor.h"
 #include "wallpaper/WallpaperFile.h"
 
 namespace {
@@ -14,17 +15,11 @@ const std::string& SelectedEntry(TListBox& pathList)
 
 void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system)
 {
-    Application->SetCursor(crHourGlass);
-    try {
-        if (const auto style = WallpaperStyleForIndex(view.DisplayStyle.ItemIndex()))
-            SetDesktopWallpaper(SelectedEntry(view.PathList), style->WallpaperStyle, style->TileWallpaper, system);
-    } catch (...) {
-        Application->SetCursor(crDefault);
-        view.ApplyButton.SetEnabled(false);
-        throw;
-    }
-    Application->SetCursor(crDefault);
-    view.ApplyButton.SetEnabled(false);
+    // Apply goes grey after every attempt, whether it succeeded or not.
+    const ScopeExit greyApply([&view] { view.ApplyButton.SetEnabled(false); });
+    const TBusyCursor busy;
+    if (const auto style = WallpaperStyleForIndex(view.DisplayStyle.ItemIndex()))
+        SetDesktopWallpaper(SelectedEntry(view.PathList), style->WallpaperStyle, style->TileWallpaper, system);
 }
 
 void ApplySelectedWallpaperCentred(TListBox& pathList, const TWallpaperSystem& system)

@@ -8,7 +8,7 @@
 #include "platform/FakeDesktop.h"
 #include "platform/FakeNotifyIcon.h"
 #include "platform/FakeRegistry.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
 #include <gtest/gtest.h>

@@ -33,7 +33,7 @@ void Place(TBitmap& picture, TWinControl& control, int x, int y)
 
 TEST(ControlGallery, EveryControlInEveryLook)
 {
-    TestForm form(700, 420, 0, 0);
+    TestForm form(700, 420, true, {0, 0});
     form.SetColor(RGBColor(0xF7, 0xFB, 0xFF));
     TBitmap picture(700, 420);
     picture.Canvas().Brush().SetColor(RGBColor(0xF7, 0xFB, 0xFF));

@@ -95,6 +95,45 @@ TEST(StyledControl, FocusLeavingClearsFocusedAndPressed)
     EXPECT_TRUE(second->VisualState & vsFocused);
 }
 
+TEST(StyledControl, FocusedButtonThatIsDisabledOrHiddenPassesTheFocusOn)
+{
+    TestForm form;
+    CountingButton* first = AddButton(form, 10, 10, "First");
+    CountingButton* apply = AddButton(form, 10, 40, "Apply");
+    CountingButton* next = AddButton(form, 10, 70, "Next");
+    int firstClicks = 0;
+    first->OnClick = [&](TObject*) { ++firstClicks; };
+    // A key as the user types it: to the window with the keyboard focus,
+    // through the application's own dispatch.
+    auto press = [](WORD key) {
+        MSG msg{GetFocus(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        Application->DispatchOne(msg);
+    };
+    apply->SetFocus();
+    ASSERT_TRUE(apply->VisualState & vsFocused);
+
+    EnableWindow(apply->Handle(), FALSE);
+    EXPECT_EQ(GetFocus(), next->Handle());
+    EXPECT_EQ(form.ActiveControl(), next);
+    EXPECT_FALSE(apply->VisualState & vsFocused);
+    EXPECT_TRUE(next->VisualState & vsFocused);
+    auto shot = RenderControl(*apply);
+    auto& focusRing = const_cast<TBitmap&>(apply->FocusRingBitmap());
+    EXPECT_NE(Hex(PixelAt(*shot, 30, 1)), Hex(PixelAt(focusRing, 29, 0)));
+
+    // Tab goes round past the disabled button; Enter clicks the focused one.
+    press(VK_TAB);
+    EXPECT_EQ(form.ActiveControl(), first);
+    press(VK_RETURN);
+    EXPECT_EQ(firstClicks, 1);
+
+    // Hidden while focused: the next tab stop takes the focus.
+    ShowWindow(first->Handle(), SW_HIDE);
+    EXPECT_EQ(GetFocus(), next->Handle());
+    EXPECT_EQ(form.ActiveControl(), next);
+    EXPECT_FALSE(first->VisualState & vsFocused);
+}
+
 TEST(StyledControl, DefaultTriggersRepaintOnlyForTheirReactions)
 {
     TestForm form;

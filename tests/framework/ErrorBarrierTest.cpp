@@ -5,9 +5,12 @@
 #include "core/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
+#include "support/Render.h"
 #include "support/TestApplication.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,20 @@ public:
             return;
         }
         TCustomControl::WndProc(message);
+    }
+};
+
+// Raises an error from every paint.
+class FailingPainter : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++paints;
+        throw EInvalidGraphic::UnknownExtension("xyz");
     }
 };
 
@@ -90,4 +107,52 @@ TEST_F(ErrorBarrier, DisabledTimerDoesNotTick)
     EXPECT_EQ(ticks, 0);
     timer.SetEnabled(true);
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 1; }));
+}
+
+TEST_F(ErrorBarrier, ErrorWhileTheProgramMakesItsFormsShowsTheErrorBox)
+{
+    // The run ends at once (a message loop without forms would never end)
+    // with an exit code that says so.
+    const int exitCode = Application->Run([] { throw EInOutError::FromErrorCode(2); });
+    EXPECT_NE(exitCode, 0);
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Caption, "Tessivo");
+    EXPECT_EQ(CapturedErrors()[0].Text, "File not found.");
+}
+
+TEST_F(ErrorBarrier, TimerTicksWithoutAnApplicationObject)
+{
+    // Before the application object exists (or after it is gone) a tick is
+    // still handled, through the same barrier.
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(5);
+    timer.SetOnTimer([&](TObject*) { ++ticks; });
+    TApplication* const application = std::exchange(Application, nullptr);
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (ticks == 0 && GetTickCount() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    Application = application;
+    EXPECT_GE(ticks, 1);
+}
+
+TEST_F(ErrorBarrier, FailingPaintIsReportedOnceAndGivesItsResourcesBack)
+{
+    TestForm form;
+    auto* control = new FailingPainter(&form);
+    control->SetParent(&form);
+    control->SetBounds(10, 10, 50, 30);
+    InvalidateRect(control->Handle(), nullptr, FALSE);
+    UpdateWindow(control->Handle());
+    EXPECT_EQ(control->paints, 1);
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    // The area is validated (no endless repaint) and the canvas handed back.
+    EXPECT_FALSE(GetUpdateRect(control->Handle(), nullptr, FALSE));
+    EXPECT_FALSE(control->Canvas().HandleAllocated());
+    UpdateWindow(control->Handle());
+    EXPECT_EQ(control->paints, 1);
 }

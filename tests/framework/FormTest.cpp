@@ -1,8 +1,6 @@
 // Forms: borderless placement in the screen's centre, rebuilding the window
-// when the placement changes, hiding the title bar while keeping the client
-// size.
+// when the placement changes.
 
-#include "app/HideTitleBar.h"
 #include "framework/Form.h"
 #include "support/TestApplication.h"
 
@@ -40,41 +38,4 @@ TEST(Form, ChangingThePlacementRebuildsTheWindow)
     EXPECT_FALSE(IsWindow(before));
     EXPECT_TRUE(IsWindow(after));
     EXPECT_EQ(TWinControl::FromHandle(after), &form);
-}
-
-TEST(HideTitleBar, RemovesTheCaptionAndKeepsTheClientSize)
-{
-    TForm form(nullptr);
-    form.SetBorderStyle(TFormBorderStyle::bsSingle);
-    form.SetClientSize(200, 100);
-    HWND window = form.Handle();
-    ASSERT_NE(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, 0);
-
-    const LONG style = HideTitleBar(window, true);
-    EXPECT_EQ(style & WS_CAPTION, 0);
-    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE), style);
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 200);
-    EXPECT_EQ(client.bottom, 100);
-
-    const LONG shown = HideTitleBar(window, false);
-    EXPECT_EQ(shown & WS_CAPTION, WS_CAPTION);
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 200);
-    EXPECT_EQ(client.bottom, 100);
-}
-
-TEST(HideTitleBar, LeavesABorderlessWindowAsItIs)
-{
-    TForm form(nullptr);
-    form.SetBorderStyle(TFormBorderStyle::bsNone);
-    form.SetClientSize(560, 308);
-    HWND window = form.Handle();
-    const LONG before = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(HideTitleBar(window, true), before);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.right - rect.left, 560);
-    EXPECT_EQ(rect.bottom - rect.top, 308);
 }

@@ -3,7 +3,7 @@
 
 #include "core/Exceptions.h"
 #include "lists/ListFileWriter.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

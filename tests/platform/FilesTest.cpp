@@ -2,7 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "platform/SystemError.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/ErrorOf.h"
 
 #include <gmock/gmock.h>

@@ -2,7 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "platform/Files.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "platform/FakeDesktop.h"
 #include "platform/Files.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/Win32Desktop.h"
 
 #include "platform/Registry.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

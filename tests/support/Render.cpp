@@ -6,6 +6,19 @@
 #include <climits>
 #include <cstdio>
 
+TestForm::TestForm(int width, int height, bool shown, POINT at) : TForm(nullptr)
+{
+    SetBorderStyle(TFormBorderStyle::bsNone);
+    SetColor(clBtnFace);
+    SetBounds(at.x, at.y, width, height);
+    if (shown) {
+        Show();
+        PumpMessages(0);
+    } else {
+        Handle();
+    }
+}
+
 std::unique_ptr<TBitmap> RenderControl(TWinControl& control)
 {
     auto bitmap = std::make_unique<TBitmap>(control.Width(), control.Height());
@@ -16,8 +29,7 @@ std::unique_ptr<TBitmap> RenderControl(TWinControl& control)
 
 COLORREF PixelAt(TBitmap& bitmap, int x, int y)
 {
-    const uint8_t* pixel = bitmap.ScanLine(y) + 3 * x;
-    return RGB(pixel[2], pixel[1], pixel[0]);
+    return static_cast<COLORREF>(bitmap.Canvas().Pixel(x, y)) & 0xFFFFFF;
 }
 
 namespace {
@@ -73,13 +85,4 @@ std::string Hex(COLORREF color)
     char text[8];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
     return text;
-}
-
-TestForm::TestForm(int width, int height, int x, int y) : TForm(nullptr)
-{
-    SetBorderStyle(TFormBorderStyle::bsNone);
-    SetColor(clBtnFace);
-    SetBounds(x, y, width, height);
-    Show();
-    PumpMessages(0);
 }

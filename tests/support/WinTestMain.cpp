@@ -1,6 +1,8 @@
 // Entry of the Windows test program: one application object for all tests,
-// with the error handler captured instead of showing message boxes.
+// with the error handler captured instead of showing message boxes, and one
+// root folder for the tests' temporary folders, removed at the end.
 
+#include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
 #include <gmock/gmock.h>
@@ -13,5 +15,7 @@ int main(int argc, char** argv)
     application.OnShowError = [](const std::string& caption, const std::string& text) {
         CapturedErrors().push_back({caption, text});
     };
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    RemoveTestRoot();
+    return result;
 }

@@ -7,7 +7,7 @@
 #include "platform/FakeDesktop.h"
 #include "platform/Registry.h"
 #include "platform/SystemError.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "wallpaper/DesktopWallpaper.h"
 #include "wallpaper/SampleJpegs.h"
 

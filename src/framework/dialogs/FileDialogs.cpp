@@ -73,17 +73,6 @@ std::string DialogText(HWND dialog, UINT message)
     return text;
 }
 
-template <class F> void Guarded(F&& f)
-{
-    if (Application)
-        Application->Guarded(std::forward<F>(f));
-    else
-        try {
-            f();
-        } catch (...) {
-        }
-}
-
 } // namespace
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
@@ -206,7 +195,7 @@ UINT_PTR CALLBACK TOpenDialog::HookProcedure(HWND child, UINT msg, WPARAM wParam
         return 0;
     UINT_PTR result = 0;
     // A dialog hook is called by the platform: nothing may be thrown back.
-    Guarded([&] { result = dialog->HandleHookMessage(child, msg, wParam, lParam); });
+    TApplication::Guarded([&] { result = dialog->HandleHookMessage(child, msg, wParam, lParam); });
     return result;
 }
 
@@ -250,7 +239,7 @@ LRESULT CALLBACK TOpenDialog::DialogSubclass(HWND dialog, UINT msg, WPARAM wPara
 {
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
         auto* self = reinterpret_cast<TOpenDialog*>(data);
-        Guarded([self] {
+        TApplication::Guarded([self] {
             self->confirmedFolder_ = self->CurrentFolder();
             self->confirmedText_ = self->CurrentFileNameText();
             self->MakeRoomForSelection();

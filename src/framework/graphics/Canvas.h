@@ -73,3 +73,17 @@ private:
     TBrush brush_;
     TFont font_;
 };
+
+// Lends a DC to a canvas for one scope (a paint cycle): the canvas draws on
+// it until the scope ends, by error or not, and then gives it back as it was.
+class TCanvasLease {
+public:
+    TCanvasLease(TCanvas& canvas, HDC dc) : canvas_(canvas), previous_(canvas.Handle()) { canvas.SetHandle(dc); }
+    TCanvasLease(const TCanvasLease&) = delete;
+    TCanvasLease& operator=(const TCanvasLease&) = delete;
+    ~TCanvasLease() { canvas_.SetHandle(previous_); }
+
+private:
+    TCanvas& canvas_;
+    HDC previous_;
+};

@@ -108,4 +108,60 @@ private:
     HDC dc_;
 };
 
+// Saves a DC's state (objects, clipping, origins) and restores it on scope
+// exit, so a painter may clip and move the origin freely.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+    ~SavedDC() { RestoreDC(dc_, saved_); }
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// A window's paint cycle: BeginPaint now, EndPaint on scope exit. The area
+// is validated even when painting fails, or every later paint would raise
+// the same error again.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// Double buffering: painting goes into a memory bitmap of the area's size,
+// copied onto the target DC once by Flush. Without memory for the bitmap,
+// Get is the target DC itself and painting goes there directly; either way
+// the painter draws the same steps into Get().
+class DoubleBuffer {
+public:
+    DoubleBuffer(HDC target, int width, int height);
+    DoubleBuffer(const DoubleBuffer&) = delete;
+    DoubleBuffer& operator=(const DoubleBuffer&) = delete;
+    ~DoubleBuffer();
+    HDC Get() const { return buffered() ? memory_.Get() : target_; }
+    // Copies the buffer to the target; nothing to do when painting went there.
+    void Flush();
+
+private:
+    bool buffered() const { return static_cast<bool>(bitmap_); }
+
+    HDC target_;
+    int width_;
+    int height_;
+    MemoryDC memory_;
+    Bitmap bitmap_;
+    HGDIOBJ previous_ = nullptr;
+};
+
 }  // namespace gdi

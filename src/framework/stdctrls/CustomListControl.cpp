@@ -76,14 +76,13 @@ void TControlItems::SetStrings(int index, const std::string& text)
     // selection and the scroll position that the deletion disturbed.
     const LRESULT selected = Send(messages_.GetCurSel);
     const LRESULT top = Send(messages_.GetTopIndex);
-    BeginUpdate();
+    const TItemsUpdate update(*this);
     Send(messages_.DeleteString, static_cast<WPARAM>(index));
     Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
     if (selected == index)
         Send(messages_.SetCurSel, static_cast<WPARAM>(index));
     if (top >= 0)
         Send(messages_.SetTopIndex, static_cast<WPARAM>(top));
-    EndUpdate();
 }
 
 int TControlItems::Add(const std::string& text)
@@ -117,24 +116,18 @@ void TControlItems::AddStrings(std::vector<std::string>&& texts)
     }
     if (!HasWindow())
         return;
-    BeginUpdate();
-    try {
-        if (!WindowKeepsTexts()) {
-            // One count for the whole batch, whatever its size.
-            SetWindowCount(Send(messages_.GetCurSel));
-        } else {
-            size_t bytes = 0;
-            for (size_t i = first; i < items_.size(); ++i)
-                bytes += items_[i].size() + 1;
-            Send(messages_.InitStorage, items_.size() - first, static_cast<LPARAM>(bytes));
-            for (size_t i = first; i < items_.size(); ++i)
-                Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(items_[i].c_str()));
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    const TItemsUpdate update(*this);
+    if (!WindowKeepsTexts()) {
+        // One count for the whole batch, whatever its size.
+        SetWindowCount(Send(messages_.GetCurSel));
+        return;
     }
-    EndUpdate();
+    size_t bytes = 0;
+    for (size_t i = first; i < items_.size(); ++i)
+        bytes += items_[i].size() + 1;
+    Send(messages_.InitStorage, items_.size() - first, static_cast<LPARAM>(bytes));
+    for (size_t i = first; i < items_.size(); ++i)
+        Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(items_[i].c_str()));
 }
 
 void TControlItems::Insert(int index, const std::string& text)

@@ -86,6 +86,19 @@ private:
     bool deferred_ = false; // one of the updates is the gathering of single changes
 };
 
+// An update bracket of a list's items for one scope: BeginUpdate now,
+// EndUpdate when the scope ends, by error or not.
+class TItemsUpdate {
+public:
+    explicit TItemsUpdate(TControlItems& items) : items_(items) { items_.BeginUpdate(); }
+    TItemsUpdate(const TItemsUpdate&) = delete;
+    TItemsUpdate& operator=(const TItemsUpdate&) = delete;
+    ~TItemsUpdate() { items_.EndUpdate(); }
+
+private:
+    TControlItems& items_;
+};
+
 class TCustomListControl : public TWinControl {
 public:
     TControlItems& Items() { return items_; }

@@ -1,7 +1,7 @@
 // The check box and the drop-down list: state, the user's changes and the
 // events they fire, rebuilt windows.
 
-#include "StdCtrlsTestSupport.h"
+#include "support/Render.h"
 #include "core/Exceptions.h"
 #include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/ComboBox.h"
@@ -10,7 +10,7 @@
 
 TEST(CheckBox, TheUsersClickTogglesAndFiresOnClickButSettingFromCodeDoesNot)
 {
-    HostForm form(300, 200, false);
+    TestForm form(300, 200, false);
     auto* box = new TCheckBox(&form);
     box->SetCaption("Random");
     box->SetChecked(true); // before the window exists
@@ -46,7 +46,7 @@ TEST(CheckBox, TheUsersClickTogglesAndFiresOnClickButSettingFromCodeDoesNot)
 
 TEST(CheckBox, StandsOnItsParentsColourWithItsFontColour)
 {
-    HostForm form(300, 200, false);
+    TestForm form(300, 200, false);
     const TColor panelWhite = RGBColor(255, 251, 247);
     form.SetColor(panelWhite);
     auto* box = new TCheckBox(&form);
@@ -65,7 +65,7 @@ TEST(CheckBox, StandsOnItsParentsColourWithItsFontColour)
 
 TEST(ComboBox, ItemsAndIndexWithNoneAllowedAndBadIndexesRefused)
 {
-    HostForm form(300, 200, false);
+    TestForm form(300, 200, false);
     auto* combo = new TComboBox(&form);
     combo->Items().AddStrings({"Center", "Tile", "Stretch"});
     combo->SetParent(&form);
@@ -95,7 +95,7 @@ TEST(ComboBox, ItemsAndIndexWithNoneAllowedAndBadIndexesRefused)
 
 TEST(ComboBox, TheUsersChoiceFiresOnChangeAndCodeDoesNot)
 {
-    HostForm form(300, 200, true);
+    TestForm form(300, 200, true);
     auto* combo = new TComboBox(&form);
     combo->Items().AddStrings({"Center", "Tile", "Stretch"});
     combo->SetParent(&form);
@@ -118,7 +118,7 @@ TEST(ComboBox, TheUsersChoiceFiresOnChangeAndCodeDoesNot)
 
 TEST(ComboBox, TheOpenedListHasRoomBelowTheClosedBox)
 {
-    HostForm form(300, 300, false);
+    TestForm form(300, 300, false);
     auto* combo = new TComboBox(&form);
     combo->Items().AddStrings({"Center", "Tile", "Stretch"});
     combo->SetParent(&form);

@@ -1,6 +1,6 @@
 // Labels, shapes and images, painted by their parent: checked by pixels.
 
-#include "StdCtrlsTestSupport.h"
+#include "support/Render.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Shape.h"
@@ -22,7 +22,7 @@ int DarkPixels(TBitmap& picture, const RECT& area)
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            count += IsDark(PixelOf(picture, x, y));
+            count += IsDark(PixelAt(picture, x, y));
     return count;
 }
 
@@ -37,7 +37,7 @@ std::unique_ptr<TBitmap> Checkerboard(int squares, int cell)
 }
 
 struct PaintFixture : testing::Test {
-    HostForm form{300, 200, false};
+    TestForm form{300, 200, false};
     PaintFixture() { form.SetColor(kBackground); }
 };
 
@@ -57,11 +57,11 @@ TEST_F(PaintFixture, AFixedSizeWrappedTransparentLabelShowsItsFirstLineOnThePare
     EXPECT_EQ(label->Width(), 139);
     EXPECT_EQ(label->Height(), 13);
 
-    auto picture = Snapshot(form);
+    auto picture = RenderControl(form);
     // Text in the label's box; the parent's colour around the letters
     // (transparent) and below the box, where the wrapped lines are cut off.
     EXPECT_GT(DarkPixels(*picture, {20, 30, 159, 43}), 30);
-    EXPECT_EQ(PixelOf(*picture, 158, 42), ColorToRGB(kBackground));
+    EXPECT_EQ(PixelAt(*picture, 158, 42), ColorToRGB(kBackground));
     EXPECT_EQ(DarkPixels(*picture, {20, 43, 159, 70}), 0);
 }
 
@@ -76,9 +76,9 @@ TEST_F(PaintFixture, AnOpaqueLabelFillsWithItsColourAndAnAutoSizedOneFollowsItsF
     label->Font().SetStyle(fsBold);
     EXPECT_GT(label->Width(), normalWidth); // measured again in bold
     label->SetColor(RGBColor(255, 0, 0));
-    auto picture = Snapshot(form);
-    EXPECT_EQ(PixelOf(*picture, 10 + label->Width() - 1, 10), ColorToRGB(RGBColor(255, 0, 0)));
-    EXPECT_EQ(PixelOf(*picture, 10 + label->Width(), 10), ColorToRGB(kBackground));
+    auto picture = RenderControl(form);
+    EXPECT_EQ(PixelAt(*picture, 10 + label->Width() - 1, 10), ColorToRGB(RGBColor(255, 0, 0)));
+    EXPECT_EQ(PixelAt(*picture, 10 + label->Width(), 10), ColorToRGB(kBackground));
 
     // "&" shows itself when accelerators are off.
     label->SetShowAccelChar(true);
@@ -100,20 +100,20 @@ TEST_F(PaintFixture, AShapeOfOnePixelIsALineInItsPenColour)
     frame->Pen().SetColor(clSilver);
     frame->Brush().SetColor(clWhite);
 
-    auto picture = Snapshot(form);
+    auto picture = RenderControl(form);
     for (int x = 5; x < 57; ++x)
-        EXPECT_EQ(PixelOf(*picture, x, 21), ColorToRGB(clSilver)) << x;
-    EXPECT_EQ(PixelOf(*picture, 57, 21), ColorToRGB(kBackground));
-    EXPECT_EQ(PixelOf(*picture, 5, 20), ColorToRGB(kBackground));
-    EXPECT_EQ(PixelOf(*picture, 5, 22), ColorToRGB(kBackground));
+        EXPECT_EQ(PixelAt(*picture, x, 21), ColorToRGB(clSilver)) << x;
+    EXPECT_EQ(PixelAt(*picture, 57, 21), ColorToRGB(kBackground));
+    EXPECT_EQ(PixelAt(*picture, 5, 20), ColorToRGB(kBackground));
+    EXPECT_EQ(PixelAt(*picture, 5, 22), ColorToRGB(kBackground));
     // A larger shape: outline in the pen's colour around the brush's.
-    EXPECT_EQ(PixelOf(*picture, 100, 100), ColorToRGB(clSilver));
-    EXPECT_EQ(PixelOf(*picture, 109, 107), ColorToRGB(clSilver));
-    EXPECT_EQ(PixelOf(*picture, 104, 104), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelAt(*picture, 100, 100), ColorToRGB(clSilver));
+    EXPECT_EQ(PixelAt(*picture, 109, 107), ColorToRGB(clSilver));
+    EXPECT_EQ(PixelAt(*picture, 104, 104), ColorToRGB(clWhite));
 
     line->Pen().SetColor(clBlack);
-    picture = Snapshot(form);
-    EXPECT_EQ(PixelOf(*picture, 30, 21), 0u);
+    picture = RenderControl(form);
+    EXPECT_EQ(PixelAt(*picture, 30, 21), 0u);
 }
 
 TEST_F(PaintFixture, AStretchedImageBlendsAnEnlargedPicture)
@@ -124,19 +124,19 @@ TEST_F(PaintFixture, AStretchedImageBlendsAnEnlargedPicture)
     image->SetStretch(true);
     image->Picture().Assign(*Checkerboard(2, 1)); // 2 x 2 pixels to 40 x 40
 
-    auto picture = Snapshot(form);
+    auto picture = RenderControl(form);
     // Nearest-pixel stretching gives four pure squares; a good stretch has
     // tones between black and white where the squares meet.
     int between = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x) {
-            const int red = GetRValue(PixelOf(*picture, x, y));
+            const int red = GetRValue(PixelAt(*picture, x, y));
             between += red > 40 && red < 215;
         }
     EXPECT_GT(between, 40);
     // The corners keep the picture's own colours.
-    EXPECT_LT(GetRValue(PixelOf(*picture, 0, 0)), 40);
-    EXPECT_GT(GetRValue(PixelOf(*picture, 39, 0)), 215);
+    EXPECT_LT(GetRValue(PixelAt(*picture, 0, 0)), 40);
+    EXPECT_GT(GetRValue(PixelAt(*picture, 39, 0)), 215);
 }
 
 TEST_F(PaintFixture, AStretchedImageAveragesAReducedPicture)
@@ -147,19 +147,19 @@ TEST_F(PaintFixture, AStretchedImageAveragesAReducedPicture)
     image->SetStretch(true);
     image->Picture().Assign(*Checkerboard(60, 2)); // fine checks, 120 x 120 into 30 x 20
 
-    auto picture = Snapshot(form);
+    auto picture = RenderControl(form);
     // Nearest-pixel (or sampling) leaves black and white checks; averaging
     // gives an even grey.
     for (int y = 10; y < 30; ++y)
         for (int x = 10; x < 40; ++x) {
-            const int red = GetRValue(PixelOf(*picture, x, y));
+            const int red = GetRValue(PixelAt(*picture, x, y));
             EXPECT_TRUE(red > 100 && red < 155) << x << "," << y << ": " << red;
         }
 }
 
 TEST(Image, RepaintsWhenItsPictureChanges)
 {
-    HostForm form(300, 200, true); // only a shown window collects repaints
+    TestForm form(300, 200, true); // only a shown window collects repaints
     form.SetColor(kBackground);
     auto* image = new TImage(&form);
     image->SetParent(&form);
@@ -181,14 +181,14 @@ TEST(Image, RepaintsWhenItsPictureChanges)
     // The image holds its own copy.
     red.Canvas().FillRect({0, 0, 4, 4});
     red.SetSize(1, 1);
-    auto picture = Snapshot(form);
-    EXPECT_EQ(PixelOf(*picture, 60, 65), ColorToRGB(RGBColor(255, 0, 0)));
+    auto picture = RenderControl(form);
+    EXPECT_EQ(PixelAt(*picture, 60, 65), ColorToRGB(RGBColor(255, 0, 0)));
 
     ValidateRect(form.Handle(), nullptr);
     image->Picture().Clear();
     EXPECT_TRUE(GetUpdateRect(form.Handle(), &pending, FALSE));
-    picture = Snapshot(form);
-    EXPECT_EQ(PixelOf(*picture, 60, 65), ColorToRGB(kBackground));
+    picture = RenderControl(form);
+    EXPECT_EQ(PixelAt(*picture, 60, 65), ColorToRGB(kBackground));
 }
 
 TEST_F(PaintFixture, AnUnstretchedImageShowsThePictureInItsOwnSizeAtTheCorner)
@@ -197,8 +197,8 @@ TEST_F(PaintFixture, AnUnstretchedImageShowsThePictureInItsOwnSizeAtTheCorner)
     image->SetParent(&form);
     image->SetBounds(0, 0, 50, 50);
     image->Picture().Assign(*Checkerboard(2, 5)); // 10 x 10
-    auto picture = Snapshot(form);
-    EXPECT_EQ(PixelOf(*picture, 2, 2), 0u);
-    EXPECT_EQ(PixelOf(*picture, 7, 2), 0xFFFFFFu);
-    EXPECT_EQ(PixelOf(*picture, 20, 20), ColorToRGB(kBackground));
+    auto picture = RenderControl(form);
+    EXPECT_EQ(PixelAt(*picture, 2, 2), 0u);
+    EXPECT_EQ(PixelAt(*picture, 7, 2), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(*picture, 20, 20), ColorToRGB(kBackground));
 }

@@ -3,7 +3,8 @@
 
 #include "framework/stdctrls/ListBox.h"
 
-#include "StdCtrlsTestSupport.h"
+#include "support/ErrorOf.h"
+#include "support/Render.h"
 #include "core/Exceptions.h"
 #include "support/TestApplication.h"
 
@@ -28,18 +29,8 @@ std::vector<std::string> WindowRows(TListBox& box)
     return rows;
 }
 
-std::string RaisedText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EListError& error) {
-        return error.what();
-    }
-    return "(nothing raised)";
-}
-
 struct ListFixture : testing::Test {
-    HostForm form{300, 200, false};
+    TestForm form{300, 200, false};
     TListBox* box = new TListBox(&form);
     ListFixture()
     {
@@ -100,20 +91,20 @@ TEST_F(ListFixture, DeletingTheSelectedRowLeavesNoSelection)
 TEST_F(ListFixture, BadIndexesRaiseListIndexOutOfBoundsWithTheIndex)
 {
     box->Items().AddStrings({"a", "b", "c"});
-    EXPECT_EQ(RaisedText([&] { box->Items().Strings(3); }), "List index out of bounds (3)");
-    EXPECT_EQ(RaisedText([&] { (void)box->Items()[-1]; }), "List index out of bounds (-1)");
-    EXPECT_EQ(RaisedText([&] { box->Items().Delete(7); }), "List index out of bounds (7)");
-    EXPECT_EQ(RaisedText([&] { box->Items().SetStrings(3, "x"); }), "List index out of bounds (3)");
-    EXPECT_EQ(RaisedText([&] { box->Items().Insert(4, "x"); }), "List index out of bounds (4)");
-    EXPECT_EQ(RaisedText([&] { box->SetItemIndex(3); }), "List index out of bounds (3)");
-    EXPECT_EQ(RaisedText([&] { box->SetItemIndex(-2); }), "List index out of bounds (-2)");
+    EXPECT_EQ(ErrorOf<EListError>([&] { box->Items().Strings(3); }), "List index out of bounds (3)");
+    EXPECT_EQ(ErrorOf<EListError>([&] { (void)box->Items()[-1]; }), "List index out of bounds (-1)");
+    EXPECT_EQ(ErrorOf<EListError>([&] { box->Items().Delete(7); }), "List index out of bounds (7)");
+    EXPECT_EQ(ErrorOf<EListError>([&] { box->Items().SetStrings(3, "x"); }), "List index out of bounds (3)");
+    EXPECT_EQ(ErrorOf<EListError>([&] { box->Items().Insert(4, "x"); }), "List index out of bounds (4)");
+    EXPECT_EQ(ErrorOf<EListError>([&] { box->SetItemIndex(3); }), "List index out of bounds (3)");
+    EXPECT_EQ(ErrorOf<EListError>([&] { box->SetItemIndex(-2); }), "List index out of bounds (-2)");
     // Nothing was changed by the refused calls.
     EXPECT_EQ(WindowRows(*box), (std::vector<std::string>{"a", "b", "c"}));
 }
 
 TEST(ListBox, ItemsAndSelectionSurviveARebuiltWindow)
 {
-    HostForm form(300, 200, false);
+    TestForm form(300, 200, false);
     auto* box = new TListBox(&form);
     // Filled before the window exists...
     box->Items().AddStrings({"first", "second", "third"});
@@ -213,18 +204,18 @@ TEST_F(ListFixture, ThePanelColourAndTheFontColourPaintTheList)
     EXPECT_EQ(GetTextColor(dc.Get()), ColorToRGB(clBlack));
 
     // And the painted list: the background in the panel colour, black text.
-    auto picture = Snapshot(*box);
-    EXPECT_EQ(PixelOf(*picture, 150, 140), ColorToRGB(panelWhite));
+    auto picture = RenderControl(*box);
+    EXPECT_EQ(PixelAt(*picture, 150, 140), ColorToRGB(panelWhite));
     int black = 0;
     for (int y = 0; y < 13; ++y)
         for (int x = 0; x < 60; ++x)
-            black += PixelOf(*picture, x, y) == 0;
+            black += PixelAt(*picture, x, y) == 0;
     EXPECT_GT(black, 20);
 }
 
 TEST(ListBox, SingleChangesToAShownListAreGatheredAndShownWhenTheLoopRuns)
 {
-    HostForm form(300, 200, true);
+    TestForm form(300, 200, true);
     auto* box = new TListBox(&form);
     box->SetParent(&form);
     box->SetBounds(0, 0, 200, 150);
@@ -241,11 +232,11 @@ TEST(ListBox, SingleChangesToAShownListAreGatheredAndShownWhenTheLoopRuns)
     GetScrollInfo(box->Handle(), SB_VERT, &scroll);
     EXPECT_EQ(scroll.nMax, 99);
     // ...and the rows are painted.
-    auto picture = Snapshot(*box);
+    auto picture = RenderControl(*box);
     int black = 0;
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 40; ++x)
-            black += PixelOf(*picture, x, y) == 0;
+            black += PixelAt(*picture, x, y) == 0;
     EXPECT_GT(black, 10);
     EXPECT_EQ(WindowRows(*box).front(), "first");
     EXPECT_EQ(WindowRows(*box).size(), 100u);

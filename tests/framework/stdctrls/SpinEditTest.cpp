@@ -3,7 +3,8 @@
 
 #include "framework/stdctrls/SpinEdit.h"
 
-#include "StdCtrlsTestSupport.h"
+#include "support/ModalScript.h"
+#include "support/Render.h"
 #include "framework/stdctrls/CheckBox.h"
 
 #include <commctrl.h>
@@ -12,7 +13,7 @@
 namespace {
 
 struct SpinFixture : testing::Test {
-    HostForm form{300, 200, true};
+    TestForm form{300, 200, true};
     TSpinEdit* spin = new TSpinEdit(&form);
     TCheckBox* other = new TCheckBox(&form);
     SpinFixture()

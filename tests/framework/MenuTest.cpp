@@ -1,7 +1,8 @@
 // The popup menu: items, separators and the bold default in the platform's
 // menu; a chosen item runs behind the error barrier.
 
-#include "StdCtrlsTestSupport.h"
+#include "support/ModalScript.h"
+#include "support/Render.h"
 #include "core/Exceptions.h"
 #include "framework/Menus.h"
 #include "support/TestApplication.h"
@@ -12,7 +13,7 @@
 namespace {
 
 struct TrayMenu {
-    HostForm form{200, 100, true};
+    TestForm form{200, 100, true};
     TPopupMenu* menu = new TPopupMenu(&form);
     TMenuItem* restore = Item("Restore Form");
     TMenuItem* change = Item("Change Wallpaper");

@@ -2,7 +2,8 @@
 // beyond the classic 65 519-character limit, the preview pane, the filter
 // and title, typed names in the save dialog.
 
-#include "StdCtrlsTestSupport.h"
+#include "support/ModalScript.h"
+#include "support/TempFolder.h"
 #include "framework/dialogs/OpenPictureDialog.h"
 
 #include <algorithm>
@@ -56,10 +57,10 @@ std::string BmpBytes(int width, int height)
     TBitmap bitmap(width, height);
     bitmap.Canvas().Brush().SetColor(RGBColor(0, 128, 255));
     bitmap.Canvas().FillRect({0, 0, width, height});
-    ScratchFolder scratch;
-    bitmap.SaveToFile(scratch.File("p.bmp"));
+    TTempFolder scratch;
+    bitmap.SaveToFile((scratch / "p.bmp"));
     std::string bytes;
-    if (FILE* file = std::fopen(scratch.File("p.bmp").c_str(), "rb")) {
+    if (FILE* file = std::fopen((scratch / "p.bmp").c_str(), "rb")) {
         char chunk[4096];
         size_t got;
         while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
@@ -90,7 +91,7 @@ void CancelIfStillOpen(TickScript& script, TOpenDialog& dialog)
 
 TEST(FileDialog, EveryChosenFileIsReturnedBeyondTheClassicLimit)
 {
-    ScratchFolder folder;
+    TTempFolder folder;
     std::set<std::string> created;
     // Few files with long names (the platform's list takes its time per
     // chosen file), still well within a full path's 260 characters.
@@ -102,7 +103,7 @@ TEST(FileDialog, EveryChosenFileIsReturnedBeyondTheClassicLimit)
         std::snprintf(number, sizeof number, "%05d", i);
         const std::string name = "holiday picture " + std::string(number) + " " + longTail + ".jpg";
         folder.Write(name);
-        created.insert(folder.File(name));
+        created.insert((folder / name));
         total += name.size() + 1;
     }
     ASSERT_GT(total, 65519u); // more than a 16-bit size could hold
@@ -136,7 +137,7 @@ TEST(FileDialog, EveryChosenFileIsReturnedBeyondTheClassicLimit)
 
 TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
 {
-    ScratchFolder folder;
+    TTempFolder folder;
     std::string typed;
     std::vector<std::string> expected;
     for (int i = 0; i < 1200; ++i) {
@@ -145,7 +146,7 @@ TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
                       i);
         folder.Write(name);
         typed += std::string(i ? " \"" : "\"") + name + "\"";
-        expected.push_back(folder.File(name));
+        expected.push_back((folder / name));
     }
     ASSERT_GT(typed.size(), 65519u);
 
@@ -168,7 +169,7 @@ TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
 
 TEST(FileDialog, ThePreviewShowsThePictureUnderTheCursorOrNone)
 {
-    ScratchFolder folder;
+    TTempFolder folder;
     folder.Write("sea.bmp", BmpBytes(40, 30));
     folder.Write("broken.bmp", "this is not a bitmap");
     TOpenPictureDialog dialog(nullptr);
@@ -245,7 +246,7 @@ TEST(FileDialog, TheTitleAndTheFilterReachTheDialog)
 
 TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
 {
-    ScratchFolder folder;
+    TTempFolder folder;
     folder.Write("old list.lst", "0\r\n");
     TSaveDialog dialog(nullptr);
     dialog.SetFilter("Image list (*.lst)|*.lst");
@@ -273,7 +274,7 @@ TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
         CancelIfStillOpen(script, dialog);
         script.Start();
         ASSERT_TRUE(dialog.Execute()) << typed;
-        EXPECT_EQ(dialog.FileName(), folder.File(typed));
+        EXPECT_EQ(dialog.FileName(), (folder / typed));
         EXPECT_FALSE(asked) << typed;
     }
 }

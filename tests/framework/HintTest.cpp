@@ -1,7 +1,7 @@
 // Hints: a tooltip with the control's hint after the mouse rests on it,
 // for non-windowed and windowed controls, following changes of the text.
 
-#include "StdCtrlsTestSupport.h"
+#include "support/Render.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "framework/stdctrls/Label.h"
@@ -32,7 +32,7 @@ bool HintVisible(THintManager& hints)
 
 struct HintFixture : testing::Test {
     THintManager* hints = new THintManager(*Application);
-    HostForm form{300, 200, true};
+    TestForm form{300, 200, true};
     TLabel* path = new TLabel(&form);
     TLabel* plain = new TLabel(&form);
     HintFixture()

@@ -7,28 +7,14 @@
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "support/ErrorOf.h"
+#include "support/Render.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::string TempPath(const char* name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
-uint32_t PixelAt(TBitmap& bitmap, int x, int y)
-{
-    return static_cast<uint32_t>(bitmap.Canvas().Pixel(x, y)) & 0xFFFFFF;
-}
-
-}  // namespace
 
 TEST(Graphics, GdiObjectsDoNotGrowOverAThousandBitmapCycles)
 {
@@ -120,7 +106,8 @@ TEST(Graphics, BitmapSurvivesASaveAndLoadRoundTrip)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             bitmap.Canvas().SetPixel(x, y, RGBColor(x * 40, y * 80, 7));
-    const std::string path = TempPath("tessivo-roundtrip.bmp");
+    TTempFolder folder;
+    const std::string path = folder / "roundtrip.bmp";
     bitmap.SaveToFile(path);
     TBitmap loaded;
     loaded.LoadFromFile(path);
@@ -129,7 +116,6 @@ TEST(Graphics, BitmapSurvivesASaveAndLoadRoundTrip)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(PixelAt(loaded, x, y), PixelAt(bitmap, x, y)) << x << "," << y;
-    DeleteFileA(path.c_str());
 }
 
 TEST(Graphics, PictureChoosesItsKindByExtension)
@@ -152,17 +138,16 @@ TEST(Graphics, PictureChoosesItsKindByExtension)
 
     // A missing file of a known kind: the open error, and the picture keeps
     // what it held.
-    EXPECT_THROW(picture.LoadFromFile(TempPath("tessivo-missing.JPG")), EFOpenError);
+    TTempFolder folder;
+    EXPECT_THROW(picture.LoadFromFile(folder / "missing.JPG"), EFOpenError);
     EXPECT_EQ(picture.Graphic(), nullptr);
 }
 
 TEST(Graphics, CorruptBitmapFileIsRejectedAndLeavesTheBitmapAsItWas)
 {
-    const std::string path = TempPath("tessivo-corrupt.bmp");
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fputs("BM this is not a bitmap at all", file);
-    std::fclose(file);
+    TTempFolder folder;
+    const std::string path = folder / "corrupt.bmp";
+    PutFileBytes(path, "BM this is not a bitmap at all");
     TBitmap bitmap(2, 2);
     bitmap.Canvas().SetPixel(0, 0, clRed);
     try {
@@ -173,7 +158,6 @@ TEST(Graphics, CorruptBitmapFileIsRejectedAndLeavesTheBitmapAsItWas)
     }
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(PixelAt(bitmap, 0, 0), 0x0000FFu);
-    DeleteFileA(path.c_str());
 }
 
 namespace {
