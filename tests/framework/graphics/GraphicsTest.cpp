@@ -182,24 +182,24 @@ std::string LoadError(const std::string& path)
 
 TEST(Graphics, IconsAndMetafilesClaimingHugePicturesAreRefusedBeforeLoading)
 {
+    TTempFolder folder;
     // 108 bytes that claim 26 700 x 26 700 pixels; an icon whose PNG claims
     // 18 000 x 18 000 (its pixels are never looked at).
-    const std::string emf = TempPath("tessivo-huge.emf");
+    const std::string emf = folder / "huge.emf";
     WriteBytes(emf, codec_test::EmfClaiming(26700, 26700));
     EXPECT_EQ(LoadError(emf), "Image is too large (26700 x 26700 pixels)");
-    const std::string ico = TempPath("tessivo-huge.ico");
+    const std::string ico = folder / "huge.ico";
     WriteBytes(ico, codec_test::IconFile({codec_test::PngClaiming(18000, 18000)}));
     EXPECT_EQ(LoadError(ico), "Image is too large (18000 x 18000 pixels)");
     // Not an icon at all.
     WriteBytes(ico, {'B', 'M', 0, 0, 0, 0});
     EXPECT_EQ(LoadError(ico), "Bitmap image is not valid");
-    DeleteFileA(emf.c_str());
-    DeleteFileA(ico.c_str());
 }
 
 TEST(Graphics, AnIconShowsItsLargestPictureAtItsOwnSize)
 {
-    const std::string ico = TempPath("tessivo-two.ico");
+    TTempFolder folder;
+    const std::string ico = folder / "two.ico";
     WriteBytes(ico, codec_test::IconFile({codec_test::DibIconImage(16, 16, 0x0000FF),
                                           codec_test::DibIconImage(40, 24, 0xFF0000)}));
     TPicture picture;
@@ -211,12 +211,12 @@ TEST(Graphics, AnIconShowsItsLargestPictureAtItsOwnSize)
     drawn.Canvas().Draw(0, 0, *picture.Graphic());
     EXPECT_EQ(PixelAt(drawn, 20, 12), 0x0000FFu); // red, as 0x00BBGGRR
     EXPECT_EQ(PixelAt(drawn, 39, 23), 0x0000FFu);
-    DeleteFileA(ico.c_str());
 }
 
 TEST(Graphics, AnIconHoldingAPngShowsIt)
 {
-    const std::string ico = TempPath("tessivo-png.ico");
+    TTempFolder folder;
+    const std::string ico = folder / "png.ico";
     WriteBytes(ico, codec_test::IconFile({codec_test::PngImage(20, 10, 0x00FF00)}));
     TPicture picture;
     picture.LoadFromFile(ico);
@@ -226,5 +226,4 @@ TEST(Graphics, AnIconHoldingAPngShowsIt)
     TBitmap drawn(20, 10);
     drawn.Canvas().Draw(0, 0, *picture.Graphic());
     EXPECT_EQ(PixelAt(drawn, 10, 5), 0x00FF00u);
-    DeleteFileA(ico.c_str());
 }

@@ -267,19 +267,19 @@ TEST_F(ListFixture, AVirtualListPaintsItsOwnRowsAndKeepsTheSelectionInStep)
     box->Items().SetStrings(2, "MMMMMMMM");
     box->SetItemIndex(0);
     PumpMessages(10); // the single changes above are shown when the loop runs
-    auto picture = Snapshot(*box);
+    auto picture = RenderControl(*box);
     auto inkOfRow = [&](int row) {
         int ink = 0;
         for (int y = row * 13; y < row * 13 + 13; ++y)
             for (int x = 0; x < 60; ++x)
-                ink += PixelOf(*picture, x, y) == 0;
+                ink += PixelAt(*picture, x, y) == 0;
         return ink;
     };
-    EXPECT_EQ(PixelOf(*picture, 150, 5), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(PixelAt(*picture, 150, 5), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_GT(inkOfRow(1), 5);
     EXPECT_GT(inkOfRow(2), 20);
     EXPECT_EQ(inkOfRow(3), 0);
-    EXPECT_EQ(PixelOf(*picture, 150, 140), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelAt(*picture, 150, 140), ColorToRGB(clWhite));
 
     // A typed character selects the next row that starts with it.
     int clicks = 0;
