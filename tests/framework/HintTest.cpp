@@ -30,7 +30,34 @@ bool HintVisible(THintManager& hints)
     return hints.HintWindow() && IsWindowVisible(hints.HintWindow());
 }
 
+// While it lives, the thread sees no mouse moves of the real pointer: the
+// test alone moves the mouse, with WM_MOUSEMOVE sent to the window under
+// the point. The real pointer's moves arrive whenever the platform gets to
+// them: under Wine's virtual desktop the pointer's X events come back
+// through another process, under load hundreds of milliseconds late, and a
+// late one for an earlier position would take the mouse off the control
+// the test just moved onto.
+class TestOwnsTheMouse {
+public:
+    TestOwnsTheMouse() : hook_(SetWindowsHookExA(WH_GETMESSAGE, &Filter, nullptr, GetCurrentThreadId())) {}
+    TestOwnsTheMouse(const TestOwnsTheMouse&) = delete;
+    TestOwnsTheMouse& operator=(const TestOwnsTheMouse&) = delete;
+    ~TestOwnsTheMouse() { UnhookWindowsHookEx(hook_); }
+    bool Active() const { return hook_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Filter(int code, WPARAM removal, LPARAM message)
+    {
+        auto& msg = *reinterpret_cast<MSG*>(message);
+        if (code == HC_ACTION && (msg.message == WM_MOUSEMOVE || msg.message == WM_MOUSELEAVE))
+            msg.message = WM_NULL;
+        return CallNextHookEx(nullptr, code, removal, message);
+    }
+    HHOOK hook_;
+};
+
 struct HintFixture : testing::Test {
+    TestOwnsTheMouse mouse;
     THintManager* hints = new THintManager(*Application);
     TestForm form{300, 200, true};
     TLabel* path = new TLabel(&form);
@@ -53,14 +80,10 @@ struct HintFixture : testing::Test {
         Application->SetMouseControl(nullptr);
         delete hints;
     }
-    // The pointer moves onto a point of the form, as a user moves it.
+    // The mouse moves onto a point of the form, as the platform tells it.
     void MoveTo(int x, int y)
     {
-        const POINT screen = form.ClientToScreen({x, y});
-        SetCursorPos(screen.x, screen.y);
-        // Let the platform's own move messages for the jump arrive first, so
-        // a late one cannot take the pointer back to where it was.
-        PumpMessages(50);
+        ASSERT_TRUE(mouse.Active());
         SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     }
 };
@@ -109,8 +132,6 @@ TEST_F(HintFixture, AWindowedControlsHintShowsToo)
     list->SetParent(&form);
     list->SetBounds(160, 10, 100, 100);
     list->SetHint("File names|The names of the files in the list");
-    const POINT screen = list->ClientToScreen({20, 20});
-    SetCursorPos(screen.x, screen.y);
     SendMessageA(list->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(Application->MouseControl(), list);
     ASSERT_TRUE(PumpUntil([&] { return HintVisible(*hints); }, 3000));
