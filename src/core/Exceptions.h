@@ -39,6 +39,11 @@ inline constexpr const char* RegSetDataFailed = "Failed to set data for '%s'";
 // of our own, in the style of the others.
 inline constexpr const char* ImageTooLarge = "Image is too large (%d x %d pixels)";
 inline constexpr const char* ScanLineOutOfRange = "Scan line index out of range";
+// A chosen file whose name the ANSI code page cannot hold (and that has no
+// short name it can hold): the program could not open it, nor store it in a
+// list. Each character the code page lacks shows as "?".
+inline constexpr const char* NameOutsideCodePage =
+    "Cannot use the file \"%s\": its name has characters (shown as ?) that this system's code page cannot hold";
 }  // namespace ErrorText
 
 // printf-style formatting of the texts above into a std::string.
@@ -72,6 +77,7 @@ class EFOpenError : public Exception {
 public:
     using Exception::Exception;
     static EFOpenError CannotOpen(const std::string& fileName, const std::string& reason);
+    static EFOpenError NameOutsideCodePage(const std::string& fileName);
 };
 
 class EFCreateError : public Exception {

@@ -212,8 +212,8 @@ TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
     TickScript script(100);
     script.Then([&] { return dialog.Handle() != nullptr; });
     script.Then([&] {
-        SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(typed.c_str()));
-        SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+        SetDlgItemTextA(dialog.Handle(), edt1, typed.c_str());
+        SetDlgItemTextA(dialog.Handle(), cmb13, typed.c_str());
         PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
         return true;
     });
@@ -312,8 +312,8 @@ TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
         TickScript script(100);
         script.Then([&] { return dialog.Handle() != nullptr; });
         script.Then([&] {
-            SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(typed.c_str()));
-            SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+            SetDlgItemTextA(dialog.Handle(), edt1, typed.c_str());
+            SetDlgItemTextA(dialog.Handle(), cmb13, typed.c_str());
             PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
             return true;
         });
