@@ -268,6 +268,45 @@ TEST(FileDialog, ThePreviewShowsThePictureUnderTheCursorOrNone)
     EXPECT_EQ(seen.back(), "(None)");
 }
 
+TEST(FileDialog, SelectingManyFilesAtOnceUpdatesThePreviewOnce)
+{
+    // The platform reports each file of a Ctrl+A on its own; the preview
+    // (and whatever listens) follows the selection once it has settled,
+    // instead of once per file, which made large selections slow.
+    ScratchFolder folder;
+    const int count = 40;
+    for (int i = 0; i < count; ++i)
+        folder.Write("picture " + std::to_string(100 + i) + ".bmp", BmpBytes(20, 10));
+    TOpenPictureDialog dialog(nullptr);
+    dialog.SetInitialDir(folder.Path());
+    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect);
+    int changes = 0;
+    dialog.OnSelectionChange = [&](TObject*) { ++changes; };
+    HWND list = nullptr;
+    int ticks = 0, changesBefore = 0;
+    std::string preview;
+    TickScript script(100);
+    script.Then([&] {
+        list = FileList(dialog.Handle());
+        return ItemCount(list) == count || ++ticks > kGiveUpTicks;
+    });
+    script.Then([&] {
+        changesBefore = changes;
+        SetSelected(list, -1, true);
+        return true;
+    });
+    script.Then([&] {
+        preview = dialog.PreviewText();
+        PostMessageA(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    CancelIfStillOpen(script, dialog);
+    script.Start();
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(changes - changesBefore, 1);
+    EXPECT_EQ(preview, "20 x 10");
+}
+
 TEST(FileDialog, TheTitleAndTheFilterReachTheDialog)
 {
     TOpenPictureDialog dialog(nullptr);
