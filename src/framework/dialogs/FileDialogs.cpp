@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cderr.h>
 #include <commctrl.h>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -153,8 +153,8 @@ bool TOpenDialog::RunOnce(const std::wstring& initialText, const std::wstring& i
 void TOpenDialog::Prepare(OPENFILENAMEW& record)
 {
     const DLGTEMPLATE* childTemplate = ChildTemplate();
-    filterText_ = filter_.empty() ? std::string() : DialogFilterText(filter_);
-    runFilter_ = WideFromAnsi(filterText_); // the NULs inside come along
+    // The NULs inside the filter text come along.
+    runFilter_ = filter_.empty() ? std::wstring() : WideFromAnsi(DialogFilterText(filter_));
     runTitle_ = WideFromAnsi(title_);
     runDefaultExt_ = WideFromAnsi(defaultExt_);
     selectionPending_ = false;

@@ -84,7 +84,6 @@ private:
 
     std::string title_;
     std::string filter_;
-    std::string filterText_;
     int filterIndex_ = 1;
     std::string defaultExt_;
     std::string initialDir_;
