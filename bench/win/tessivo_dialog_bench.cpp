@@ -70,9 +70,16 @@ public:
         const DWORD length = GetTempPathA(sizeof temp, temp);
         if (length == 0 || length > MAX_PATH)
             throw std::runtime_error("no temporary folder");
-        path_ = std::string(temp, length) + "tessivo-dialog-bench-" + std::to_string(GetCurrentProcessId());
-        if (!CreateDirectoryA(path_.c_str(), nullptr))
-            throw std::runtime_error("cannot create " + path_);
+        // A name of its own: one left by an interrupted run stays untouched.
+        const std::string base =
+            std::string(temp, length) + "tessivo-dialog-bench-" + std::to_string(GetCurrentProcessId()) + "-";
+        for (int attempt = 0; path_.empty(); ++attempt) {
+            const std::string path = base + std::to_string(attempt);
+            if (CreateDirectoryA(path.c_str(), nullptr))
+                path_ = path;
+            else if (GetLastError() != ERROR_ALREADY_EXISTS || attempt > 1000)
+                throw std::runtime_error("cannot create " + path);
+        }
         const std::string bytes = SmallBitmap();
         for (int i = 0; i < count; ++i) {
             char name[64];
