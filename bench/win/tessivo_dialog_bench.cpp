@@ -11,9 +11,9 @@
 // dialog takes other paths when it is hooked (and is the faster for it with
 // many files), so that is the fair measure of what the program adds. The
 // dialogs run interleaved, taking turns at going first, and every figure is
-// the median of the repetitions (use a multiple of 3). Goal: the program's dialog takes at most 10 %
-// longer than the bare one. Exit status 1 when a dialog did not return every
-// file.
+// the median of the repetitions (use a multiple of 3). Goal: the program's
+// dialog takes at most 10 % longer than the bare one. Exit status 1 when a
+// dialog did not return every file.
 
 #include "BenchMeasure.h"
 #include "framework/Application.h"
