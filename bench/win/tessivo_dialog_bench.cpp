@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -269,9 +270,13 @@ int ShowBareDialog(const std::string& folder, bool emptyHook)
     return names;
 }
 
-int ShowProgramDialog(const std::string& folder)
+// The program's picture dialog, or its plain open dialog (the same hook,
+// no preview pane).
+int ShowProgramDialog(const std::string& folder, bool withPreview)
 {
-    TOpenPictureDialog dialog(nullptr);
+    std::unique_ptr<TOpenDialog> owned =
+        withPreview ? std::make_unique<TOpenPictureDialog>(nullptr) : std::make_unique<TOpenDialog>(nullptr);
+    TOpenDialog& dialog = *owned;
     dialog.SetTitle(kTitle);
     dialog.SetFilter(kFilter);
     dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
@@ -307,7 +312,7 @@ int Run(int count, int repetitions)
     application.OnShowError = [&](const std::string&, const std::string& text) { errors.push_back(text); };
     TPictureFolder folder(count);
     TDriver driver(count);
-    std::vector<Timings> bare, hooked, program;
+    std::vector<Timings> bare, hooked, program, plain;
     bool ok = true;
     auto run = [&](std::vector<Timings>& into, const char* what, const std::function<int()>& show) {
         int returned = 0;
@@ -325,7 +330,8 @@ int Run(int count, int repetitions)
             [&] { return ShowBareDialog(folder.Path(), true); });
     };
     auto runProgram = [&] {
-        run(program, "the program's dialog", [&] { return ShowProgramDialog(folder.Path()); });
+        run(program, "the program's dialog", [&] { return ShowProgramDialog(folder.Path(), true); });
+        run(plain, "the program's plain dialog", [&] { return ShowProgramDialog(folder.Path(), false); });
     };
     // The order turns: the later dialogs of a round find some of the
     // system's caches warm.
@@ -347,6 +353,7 @@ int Run(int count, int repetitions)
     PrintRow("bare system dialog", bare);
     PrintRow("bare, with an empty hook", hooked);
     PrintRow("the program's dialog", program);
+    PrintRow("  the same without preview", plain);
     auto totals = [](const std::vector<Timings>& runs) {
         std::vector<double> values;
         for (const Timings& t : runs)
