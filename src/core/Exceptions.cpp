@@ -44,6 +44,11 @@ EFOpenError EFOpenError::CannotOpen(const std::string& fileName, const std::stri
     return EFOpenError(FormatText(ErrorText::CannotOpenFile, fileName.c_str(), reason.c_str()));
 }
 
+EFOpenError EFOpenError::NameOutsideCodePage(const std::string& fileName)
+{
+    return EFOpenError(FormatText(ErrorText::NameOutsideCodePage, fileName.c_str()));
+}
+
 EFCreateError EFCreateError::CannotCreate(const std::string& fileName, const std::string& reason)
 {
     return EFCreateError(FormatText(ErrorText::CannotCreateFile, fileName.c_str(), reason.c_str()));

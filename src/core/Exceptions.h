@@ -42,6 +42,11 @@ inline constexpr const char* ScanLineOutOfRange = "Scan line index out of range"
 // The last list could not be read at start: the reason, then where a copy of
 // the file is kept so that the next write of the last list cannot lose it.
 inline constexpr const char* LastListKept = "%s. The last list is kept as %s";
+// A chosen file whose name the ANSI code page cannot hold (and that has no
+// short name it can hold): the program could not open it, nor store it in a
+// list. Each character the code page lacks shows as "?".
+inline constexpr const char* NameOutsideCodePage =
+    "Cannot use the file \"%s\": its name has characters (shown as ?) that this system's code page cannot hold";
 }  // namespace ErrorText
 
 // printf-style formatting of the texts above into a std::string.
@@ -75,6 +80,7 @@ class EFOpenError : public Exception {
 public:
     using Exception::Exception;
     static EFOpenError CannotOpen(const std::string& fileName, const std::string& reason);
+    static EFOpenError NameOutsideCodePage(const std::string& fileName);
 };
 
 class EFCreateError : public Exception {

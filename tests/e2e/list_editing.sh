@@ -35,7 +35,7 @@ e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 add_picture() {
   press $ADD
   e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
-  e2e_key alt+n  # to the "File name" box, as its underlined letter says
+  # Typed straight away: the dialog opens with the focus in its "File name" box.
   e2e_type "$1"
   e2e_key Return
   e2e_wait_gone '^Add image file \.\.\.$' || e2e_abort "the picture dialog did not close"

@@ -34,7 +34,6 @@ e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 add_picture() {
   press $ADD
   e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
-  e2e_key alt+n
   e2e_type "$1"
   e2e_key Return
   e2e_wait_gone '^Add image file \.\.\.$' || e2e_abort "the picture dialog did not close"

@@ -4,18 +4,25 @@
 
 namespace {
 
-bool IsFullPath(const std::string& name)
+bool IsFullPath(const std::wstring& name)
 {
     // "C:\..." or "\\server\..." (and "\..." from the current drive).
-    return (name.size() >= 2 && name[1] == ':') || (!name.empty() && name[0] == '\\');
+    return (name.size() >= 2 && name[1] == L':') || (!name.empty() && name[0] == L'\\');
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name)
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
 {
     if (IsFullPath(name) || folder.empty())
         return name;
-    const char last = folder.back();
-    return last == '\\' || last == '/' || last == ':' ? folder + name : folder + "\\" + name;
+    const wchar_t last = folder.back();
+    return last == L'\\' || last == L'/' || last == L':' ? folder + name : folder + L"\\" + name;
+}
+
+// The NUL-ended text at `at`, cut at the buffer's end.
+std::wstring TextAt(const wchar_t* buffer, size_t size, size_t at)
+{
+    const wchar_t* end = std::find(buffer + at, buffer + size, L'\0');
+    return std::wstring(buffer + at, end);
 }
 
 } // namespace
@@ -29,30 +36,31 @@ std::string DialogFilterText(const std::string& filter)
     return text;
 }
 
-std::vector<std::string> ParseDialogFiles(const char* buffer, size_t size)
+std::vector<std::wstring> ParseDialogFiles(const wchar_t* buffer, size_t size, size_t fileOffset)
 {
-    std::vector<std::string> parts;
-    size_t at = 0;
-    while (at < size && buffer[at] != '\0') {
-        const size_t end = std::find(buffer + at, buffer + size, '\0') - buffer;
-        parts.emplace_back(buffer + at, end - at);
-        at = end + 1;
+    if (size == 0 || buffer[0] == L'\0')
+        return {};
+    const bool several = fileOffset > 0 && fileOffset < size && buffer[fileOffset - 1] == L'\0';
+    if (!several)
+        return {TextAt(buffer, size, 0)};
+    const std::wstring folder = TextAt(buffer, size, 0);
+    std::vector<std::wstring> files;
+    for (size_t at = fileOffset; at < size && buffer[at] != L'\0';) {
+        const std::wstring name = TextAt(buffer, size, at);
+        files.push_back(JoinPath(folder, name));
+        at += name.size() + 1;
     }
-    if (parts.size() <= 1)
-        return parts;
-    std::vector<std::string> files;
-    files.reserve(parts.size() - 1);
-    for (size_t i = 1; i < parts.size(); ++i)
-        files.push_back(JoinPath(parts[0], parts[i]));
     return files;
 }
 
-std::string FirstChosenFile(const std::string& folder, const std::string& fileNameText)
+std::wstring FirstChosenFile(const std::wstring& folder, const std::wstring& fileNameText)
 {
-    std::string name = fileNameText;
-    if (!name.empty() && name[0] == '"') {
-        const size_t close = name.find('"', 1);
-        name = name.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    std::wstring name;
+    if (!fileNameText.empty() && fileNameText[0] == L'"') {
+        const size_t close = fileNameText.find(L'"', 1);
+        name = fileNameText.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
+    } else {
+        name = fileNameText;
     }
     if (name.empty())
         return {};

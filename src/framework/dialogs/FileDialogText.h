@@ -1,6 +1,6 @@
 #pragma once
 // The texts a file dialog takes and gives back, in the forms the platform's
-// file dialogs use. Portable: no Windows header.
+// (wide) file dialogs use. Portable: no Windows header.
 
 #include <cstddef>
 #include <string>
@@ -10,16 +10,20 @@
 // with every "|" turned into a NUL and the double NUL that ends the list.
 std::string DialogFilterText(const std::string& filter);
 
-// The chosen files from a dialog's result buffer, in the dialog's order:
-// either one full path, or the folder followed by the names of several files
-// (each ended by a NUL, the list by a second NUL). A name that is a full path
-// of its own is taken as it is. Reads no further than `size` characters.
-std::vector<std::string> ParseDialogFiles(const char* buffer, size_t size);
+// The chosen files from a dialog's result buffer, in the dialog's order.
+// `fileOffset` is where the dialog says the (first) file name starts: when
+// the character before it is a NUL, the buffer holds the folder followed by
+// the names of several files (each ended by a NUL, the list by a second NUL);
+// otherwise it holds one full path, ended by a NUL, and whatever follows that
+// NUL (the rest of a longer text the buffer held before) is not read. A name
+// that is a full path of its own is taken as it is. Reads no further than
+// `size` characters.
+std::vector<std::wstring> ParseDialogFiles(const wchar_t* buffer, size_t size, size_t fileOffset);
 
 // The file a preview should show, from the dialog's current folder and its
 // file-name text: the name itself, or the first of several quoted names;
 // joined to the folder unless it is a full path. Empty when there is none.
-std::string FirstChosenFile(const std::string& folder, const std::string& fileNameText);
+std::wstring FirstChosenFile(const std::wstring& folder, const std::wstring& fileNameText);
 
 // The buffer size (in characters) a multiple selection needs, from the
 // lengths of the dialog's current folder and of its file-name text (the

@@ -3,11 +3,12 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/dialogs/FileDialogText.h"
+#include "platform/AnsiPath.h"
 
 #include <algorithm>
 #include <cderr.h>
 #include <commctrl.h>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -17,6 +18,8 @@ const size_t kInitialBufferSize = 0x10000;
 // the dialog again a few times is the most that makes sense.
 const int kMaxAttempts = 3;
 const UINT_PTR kSubclassId = 1;
+// Posted to the child dialog when the selection has changed.
+constexpr UINT kSelectionSettled = WM_APP + 1;
 
 DWORD PlatformFlags(TOpenOptions options)
 {
@@ -51,25 +54,24 @@ HWND DialogOwner()
     return nullptr;
 }
 
-// The length of a text the dialog hands out through a CDM_ message.
+// The length (in characters, with the NUL) of a text the dialog hands out
+// through a CDM_ message.
 size_t DialogTextLength(HWND dialog, UINT message)
 {
-    const LRESULT size = dialog ? SendMessageA(dialog, message, 0, 0) : 0;
+    const LRESULT size = dialog ? SendMessageW(dialog, message, 0, 0) : 0;
     return size > 0 ? static_cast<size_t>(size) : 0;
 }
 
 // A text the dialog hands out through a CDM_ message: asks for the size
 // first, then for the text.
-std::string DialogText(HWND dialog, UINT message)
+std::wstring DialogText(HWND dialog, UINT message)
 {
-    if (!dialog)
+    const size_t size = DialogTextLength(dialog, message);
+    if (size == 0)
         return {};
-    const LRESULT size = SendMessageA(dialog, message, 0, 0);
-    if (size <= 0)
-        return {};
-    std::string text(static_cast<size_t>(size) + 1, '\0');
-    SendMessageA(dialog, message, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::strlen(text.c_str()));
+    std::wstring text(size + 1, L'\0');
+    SendMessageW(dialog, message, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::wcslen(text.c_str()));
     return text;
 }
 
@@ -80,8 +82,8 @@ TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
 bool TOpenDialog::Execute()
 {
     files_.clear();
-    std::string text = fileName_;
-    std::string folder = initialDir_;
+    std::wstring text = WideFromAnsi(fileName_);
+    std::wstring folder = WideFromAnsi(initialDir_);
     buffer_.clear();
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         bool bufferTooSmall = false;
@@ -96,12 +98,14 @@ bool TOpenDialog::Execute()
     return false;
 }
 
-bool TOpenDialog::RunOnce(const std::string& initialText, const std::string& initialDir, bool& bufferTooSmall)
+bool TOpenDialog::RunOnce(const std::wstring& initialText, const std::wstring& initialDir,
+                          bool& bufferTooSmall)
 {
     const size_t size = std::max({buffer_.size(), kInitialBufferSize, initialText.size() + 2});
-    buffer_.assign(size, '\0');
+    buffer_.assign(size, L'\0');
     std::copy(initialText.begin(), initialText.end(), buffer_.begin());
-    Prepare(record_, initialDir);
+    runInitialDir_ = initialDir;
+    Prepare(record_);
     confirmedFolder_.clear();
     confirmedText_.clear();
     const bool confirmed = RunDialog(record_);
@@ -109,17 +113,25 @@ bool TOpenDialog::RunOnce(const std::string& initialText, const std::string& ini
     if (!confirmed) {
         bufferTooSmall = CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
         if (bufferTooSmall) {
-            // The first two bytes hold the size the platform wanted (cut to
-            // 16 bits); our own measure of the confirmed choice may be larger.
-            WORD wanted = 0;
-            std::memcpy(&wanted, buffer_.data(), sizeof wanted);
-            const size_t needed = std::max<size_t>(
-                wanted, NeededFileBufferSize(confirmedFolder_.size(), confirmedText_.size()));
-            buffer_.assign(GrownFileBufferSize(buffer_.size(), std::max(needed, buffer_.size() + 1)), '\0');
+            // The first character holds the size the platform wanted (cut
+            // to 16 bits); our own measure of the confirmed choice may be
+            // larger.
+            const size_t wanted = static_cast<WORD>(buffer_[0]);
+            const size_t needed =
+                std::max(wanted, NeededFileBufferSize(confirmedFolder_.size(), confirmedText_.size()));
+            buffer_.assign(GrownFileBufferSize(buffer_.size(), std::max(needed, buffer_.size() + 1)), L'\0');
         }
         return false;
     }
-    files_ = ParseDialogFiles(buffer_.data(), std::min<size_t>(record_.nMaxFile, buffer_.size()));
+    const std::vector<std::wstring> chosen = ParseDialogFiles(
+        buffer_.data(), std::min<size_t>(record_.nMaxFile, buffer_.size()), record_.nFileOffset);
+    // Every chosen path in the form the program keeps; a name without one
+    // refuses the whole choice (raised from here, nothing is chosen).
+    std::vector<std::string> files;
+    files.reserve(chosen.size());
+    for (const std::wstring& path : chosen)
+        files.push_back(AnsiPathOf(path));
+    files_ = std::move(files);
     if (record_.nFilterIndex > 0)
         filterIndex_ = static_cast<int>(record_.nFilterIndex);
     if (!files_.empty())
@@ -127,41 +139,46 @@ bool TOpenDialog::RunOnce(const std::string& initialText, const std::string& ini
     return true;
 }
 
-void TOpenDialog::Prepare(OPENFILENAMEA& record, const std::string& initialDir)
+void TOpenDialog::Prepare(OPENFILENAMEW& record)
 {
     const DLGTEMPLATE* childTemplate = ChildTemplate();
-    filterText_ = filter_.empty() ? std::string() : DialogFilterText(filter_);
-    record = OPENFILENAMEA{};
+    // The NULs inside the filter text come along.
+    runFilter_ = filter_.empty() ? std::wstring() : WideFromAnsi(DialogFilterText(filter_));
+    runTitle_ = WideFromAnsi(title_);
+    runDefaultExt_ = WideFromAnsi(defaultExt_);
+    selectionPending_ = false;
+    record = OPENFILENAMEW{};
     record.lStructSize = sizeof record;
     record.hwndOwner = DialogOwner();
     // With a template handle, hInstance carries the template's address.
     record.hInstance =
         childTemplate ? reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(childTemplate)) : nullptr;
-    record.lpstrFilter = filterText_.empty() ? nullptr : filterText_.c_str();
+    record.lpstrFilter = runFilter_.empty() ? nullptr : runFilter_.c_str();
     record.nFilterIndex = static_cast<DWORD>(std::max(filterIndex_, 0));
     record.lpstrFile = buffer_.data();
     record.nMaxFile = static_cast<DWORD>(buffer_.size());
-    record.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-    record.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
-    record.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
-    // The hook is always there: it grows the buffer while the user chooses.
+    record.lpstrInitialDir = runInitialDir_.empty() ? nullptr : runInitialDir_.c_str();
+    record.lpstrTitle = runTitle_.empty() ? nullptr : runTitle_.c_str();
+    record.lpstrDefExt = runDefaultExt_.empty() ? nullptr : runDefaultExt_.c_str();
+    // The hook is always there: it makes room for the choice when the user
+    // confirms.
     record.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | PlatformFlags(options_) |
                    (childTemplate ? OFN_ENABLETEMPLATEHANDLE : 0);
     record.lpfnHook = &TOpenDialog::HookProcedure;
     record.lCustData = reinterpret_cast<LPARAM>(this);
 }
 
-bool TOpenDialog::RunDialog(OPENFILENAMEA& record)
+bool TOpenDialog::RunDialog(OPENFILENAMEW& record)
 {
-    return GetOpenFileNameA(&record) != FALSE;
+    return GetOpenFileNameW(&record) != FALSE;
 }
 
-std::string TOpenDialog::CurrentFolder() const
+std::wstring TOpenDialog::CurrentFolder() const
 {
     return DialogText(dialog_, CDM_GETFOLDERPATH);
 }
 
-std::string TOpenDialog::CurrentFileNameText() const
+std::wstring TOpenDialog::CurrentFileNameText() const
 {
     return DialogText(dialog_, CDM_GETSPEC);
 }
@@ -175,7 +192,7 @@ void TOpenDialog::MakeRoomForSelection()
     if (grown == buffer_.size())
         return;
     // The dialog reads the record's buffer only when the user confirms.
-    buffer_.resize(grown, '\0');
+    buffer_.resize(grown, L'\0');
     record_.lpstrFile = buffer_.data();
     record_.nMaxFile = static_cast<DWORD>(buffer_.size());
 }
@@ -189,8 +206,8 @@ void TOpenDialog::SelectionChanged()
 UINT_PTR CALLBACK TOpenDialog::HookProcedure(HWND child, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_INITDIALOG)
-        SetWindowLongPtrA(child, DWLP_USER, reinterpret_cast<const OPENFILENAMEA*>(lParam)->lCustData);
-    auto* dialog = reinterpret_cast<TOpenDialog*>(GetWindowLongPtrA(child, DWLP_USER));
+        SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+    auto* dialog = reinterpret_cast<TOpenDialog*>(GetWindowLongPtrW(child, DWLP_USER));
     if (!dialog)
         return 0;
     UINT_PTR result = 0;
@@ -205,24 +222,35 @@ UINT_PTR TOpenDialog::HandleHookMessage(HWND child, UINT msg, WPARAM wParam, LPA
     case WM_INITDIALOG:
         dialog_ = GetParent(child);
         ChildCreated(child);
-        return TRUE;
+        // FALSE: the focus stays in the file-name box, where the platform
+        // has put it. (TRUE would move it to the first tab stop, which is
+        // the places bar's first shortcut.)
+        return FALSE;
     case WM_NOTIFY:
         switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
         case CDN_INITDONE:
             dialog_ = GetParent(child);
-            // Watch the confirmation itself: names typed into the box make no
-            // selection change, yet must fit as well.
+            // Watch the confirmation: the result is written only then, and
+            // must fit whether the names were picked or typed.
             SetWindowSubclass(dialog_, &TOpenDialog::DialogSubclass, kSubclassId,
                               reinterpret_cast<DWORD_PTR>(this));
             if (OnShow)
                 OnShow(this);
             break;
         case CDN_SELCHANGE:
-            MakeRoomForSelection();
-            SelectionChanged();
+            // The platform reports each change on its own, and rewrites the
+            // file-name box for each: selecting 2 000 files sends 2 000 of
+            // these. What follows a change (reading the names, the preview)
+            // waits until the run is over, once.
+            if (!selectionPending_)
+                selectionPending_ = PostMessageW(child, kSelectionSettled, 0, 0) != FALSE;
             break;
         }
         return 0;
+    case kSelectionSettled:
+        selectionPending_ = false;
+        SelectionChanged();
+        return TRUE;
     case WM_DRAWITEM:
         return DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_DESTROY:
@@ -252,7 +280,7 @@ LRESULT CALLBACK TOpenDialog::DialogSubclass(HWND dialog, UINT msg, WPARAM wPara
 
 TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
 
-bool TSaveDialog::RunDialog(OPENFILENAMEA& record)
+bool TSaveDialog::RunDialog(OPENFILENAMEW& record)
 {
-    return GetSaveFileNameA(&record) != FALSE;
+    return GetSaveFileNameW(&record) != FALSE;
 }

@@ -1,9 +1,17 @@
 #pragma once
-// The platform's open and save dialogs (explorer style, ANSI). A multiple
-// selection of any length is returned whole: the result buffer grows while
-// the dialog runs (on every change of selection and when the user confirms),
-// and should the platform still find it too small the dialog is shown again
-// with the same folder and names, with room for them.
+// The platform's open and save dialogs (explorer style). They run wide, so
+// the names the user sees and chooses are the files' own; each chosen path
+// is then handed out in the ANSI code page only where that names the same
+// file (see platform/AnsiPath.h), and a choice with a name that has no such
+// form is refused with an error naming it.
+//
+// A multiple selection of any length is returned whole: the result buffer
+// grows when the user confirms, to hold what the dialog then shows, and
+// should the platform still find it too small the dialog is shown again with
+// the same folder and names, with room for them.
+//
+// The dialog opens with the keyboard focus in its file-name box, where the
+// platform puts it, so a name can be typed straight away.
 
 #include "framework/Component.h"
 #include "framework/dialogs/DialogInterfaces.h"
@@ -40,13 +48,15 @@ public:
 
     // The dialog window while it is shown, else nullptr.
     HWND Handle() const { return dialog_; }
-    // The dialog is up (its controls exist); the selection changed.
+    // The dialog is up (its controls exist); the selection changed (told
+    // once the platform's run of changes is over: Ctrl+A in a folder of
+    // 2 000 files reports once, not 2 000 times).
     TNotifyEvent OnShow;
     TNotifyEvent OnSelectionChange;
 
 protected:
     // Runs the platform's dialog on the prepared record.
-    virtual bool RunDialog(OPENFILENAMEA& record);
+    virtual bool RunDialog(OPENFILENAMEW& record);
     // A child template placed beside the standard controls, or nullptr.
     virtual const DLGTEMPLATE* ChildTemplate() { return nullptr; }
     // The child dialog (of the template, or an empty one) was made.
@@ -58,8 +68,8 @@ protected:
 
     // The dialog's current folder and file-name text (quoted names when
     // several are chosen).
-    std::string CurrentFolder() const;
-    std::string CurrentFileNameText() const;
+    std::wstring CurrentFolder() const;
+    std::wstring CurrentFileNameText() const;
 
 private:
     static UINT_PTR CALLBACK HookProcedure(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -67,14 +77,13 @@ private:
                                            DWORD_PTR data);
     UINT_PTR HandleHookMessage(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
     // Fills the record for a run; the buffer already holds the initial name.
-    void Prepare(OPENFILENAMEA& record, const std::string& initialDir);
+    void Prepare(OPENFILENAMEW& record);
     // Grows the result buffer to hold what the dialog currently shows.
     void MakeRoomForSelection();
-    bool RunOnce(const std::string& initialText, const std::string& initialDir, bool& bufferTooSmall);
+    bool RunOnce(const std::wstring& initialText, const std::wstring& initialDir, bool& bufferTooSmall);
 
     std::string title_;
     std::string filter_;
-    std::string filterText_;
     int filterIndex_ = 1;
     std::string defaultExt_;
     std::string initialDir_;
@@ -82,13 +91,18 @@ private:
     TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;
     std::vector<std::string> files_;
 
-    OPENFILENAMEA record_{};
-    std::vector<char> buffer_;
+    // The wide texts the record points to while the dialog runs.
+    std::wstring runTitle_, runFilter_, runInitialDir_, runDefaultExt_;
+    OPENFILENAMEW record_{};
+    std::vector<wchar_t> buffer_;
     HWND dialog_ = nullptr;
+    // A selection change is reported to the child dialog by a posted
+    // message, at most one waiting at a time.
+    bool selectionPending_ = false;
     // What the user last confirmed, to show again should the platform
     // refuse it for want of room.
-    std::string confirmedFolder_;
-    std::string confirmedText_;
+    std::wstring confirmedFolder_;
+    std::wstring confirmedText_;
 };
 
 class TSaveDialog : public TOpenDialog {
@@ -96,5 +110,5 @@ public:
     explicit TSaveDialog(TComponent* owner);
 
 protected:
-    bool RunDialog(OPENFILENAMEA& record) override;
+    bool RunDialog(OPENFILENAMEW& record) override;
 };

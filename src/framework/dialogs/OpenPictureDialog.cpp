@@ -4,10 +4,12 @@
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/ReducedBitmap.h"
+#include "platform/AnsiPath.h"
 
 #include <algorithm>
 #include <cmath>
 #include <dlgs.h>
+#include <optional>
 
 namespace {
 
@@ -78,6 +80,7 @@ void TOpenPictureDialog::SelectionChanged()
 void TOpenPictureDialog::ClearPreview()
 {
     preview_.reset();
+    shownFile_.clear();
     previewFile_.clear();
     previewText_ = kNoPreview;
     if (child_) {
@@ -95,18 +98,21 @@ SIZE TOpenPictureDialog::PreviewArea() const
     return {std::max<LONG>(1, box.right - 2), std::max<LONG>(1, box.bottom - 2)};
 }
 
-void TOpenPictureDialog::ShowPreview(const std::string& fileName)
+void TOpenPictureDialog::ShowPreview(const std::wstring& fileName)
 {
     // The same file again (a selection grown around it): nothing new to show.
-    if (fileName == previewFile_)
+    if (fileName == shownFile_)
         return;
     ClearPreview();
-    if (fileName.empty())
+    shownFile_ = fileName;
+    // A name without an ANSI path shows no preview (and cannot be chosen).
+    const std::optional<std::string> path = fileName.empty() ? std::nullopt : OpenableAnsiPath(fileName);
+    if (!path)
         return;
-    previewFile_ = fileName;
+    previewFile_ = *path;
     try {
         TPicture picture;
-        picture.LoadFromFile(fileName);
+        picture.LoadFromFile(previewFile_);
         TGraphic* graphic = picture.Graphic();
         if (graphic && !graphic->Empty()) {
             // Fit inside the box, keeping the proportions; never enlarged.

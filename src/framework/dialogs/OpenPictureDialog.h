@@ -29,13 +29,16 @@ protected:
     void DialogClosing() override;
 
 private:
-    void ShowPreview(const std::string& fileName);
+    void ShowPreview(const std::wstring& fileName);
     void ClearPreview();
     // The preview box's inside, in pixels.
     SIZE PreviewArea() const;
 
     TDialogTemplate template_;
     HWND child_ = nullptr;
+    // The file under the cursor as the dialog names it, and its ANSI path
+    // that the preview opened (empty when it has none).
+    std::wstring shownFile_;
     std::string previewFile_;
     std::string previewText_;
     std::unique_ptr<TBitmap> preview_;

@@ -1,9 +1,11 @@
 // The file dialogs, driven for real under the platform: many chosen files
 // beyond the classic 65 519-character limit, the preview pane, the filter
-// and title, typed names in the save dialog.
+// and title, typed names in the save dialog, where the keyboard focus starts,
+// names of any length one after another, and names outside the code page.
 
 #include "support/ModalScript.h"
 #include "support/TempFolder.h"
+#include "core/Exceptions.h"
 #include "framework/dialogs/OpenPictureDialog.h"
 
 #include <algorithm>
@@ -13,6 +15,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -74,6 +79,58 @@ std::string BmpBytes(int width, int height)
 // at the end is cancelled, so a failing test ends instead of waiting for a
 // user.
 const int kGiveUpTicks = 600;
+
+// Types a name (or several quoted ones) into the file-name box and
+// confirms, as Enter would. Wide text, so any character can be typed.
+void TypeAndConfirm(TickScript& script, TOpenDialog& dialog, const std::wstring& typed)
+{
+    script.Then([&dialog] { return dialog.Handle() != nullptr; });
+    script.Then([&dialog, typed] {
+        // Straight into the box (one of the two exists), whatever text form
+        // the dialog itself uses.
+        for (int box : {edt1, cmb13})
+            SetDlgItemTextW(dialog.Handle(), box, typed.c_str());
+        PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
+        return true;
+    });
+}
+
+std::wstring Wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end()); // the tests' paths are ASCII
+}
+
+std::string ContentOf(const std::string& path)
+{
+    std::string bytes;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char chunk[256];
+        size_t got;
+        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            bytes.append(chunk, got);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+// A file by its wide name, removed at the end (the scratch folder's ANSI
+// search could not name it).
+class WideNamedFile {
+public:
+    WideNamedFile(std::wstring path, const std::string& bytes) : path_(std::move(path))
+    {
+        HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    ~WideNamedFile() { DeleteFileW(path_.c_str()); }
+    WideNamedFile(const WideNamedFile&) = delete;
+    WideNamedFile& operator=(const WideNamedFile&) = delete;
+
+private:
+    std::wstring path_;
+};
 
 void CancelIfStillOpen(TickScript& script, TOpenDialog& dialog)
 {
@@ -156,8 +213,8 @@ TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
     TickScript script(100);
     script.Then([&] { return dialog.Handle() != nullptr; });
     script.Then([&] {
-        SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(typed.c_str()));
-        SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+        SetDlgItemTextA(dialog.Handle(), edt1, typed.c_str());
+        SetDlgItemTextA(dialog.Handle(), cmb13, typed.c_str());
         PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
         return true;
     });
@@ -212,6 +269,45 @@ TEST(FileDialog, ThePreviewShowsThePictureUnderTheCursorOrNone)
     EXPECT_EQ(seen.back(), "(None)");
 }
 
+TEST(FileDialog, SelectingManyFilesAtOnceUpdatesThePreviewOnce)
+{
+    // The platform reports each file of a Ctrl+A on its own; the preview
+    // (and whatever listens) follows the selection once it has settled,
+    // instead of once per file, which made large selections slow.
+    TTempFolder folder;
+    const int count = 40;
+    for (int i = 0; i < count; ++i)
+        folder.Write("picture " + std::to_string(100 + i) + ".bmp", BmpBytes(20, 10));
+    TOpenPictureDialog dialog(nullptr);
+    dialog.SetInitialDir(folder.Path());
+    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect);
+    int changes = 0;
+    dialog.OnSelectionChange = [&](TObject*) { ++changes; };
+    HWND list = nullptr;
+    int ticks = 0, changesBefore = 0;
+    std::string preview;
+    TickScript script(100);
+    script.Then([&] {
+        list = FileList(dialog.Handle());
+        return ItemCount(list) == count || ++ticks > kGiveUpTicks;
+    });
+    script.Then([&] {
+        changesBefore = changes;
+        SetSelected(list, -1, true);
+        return true;
+    });
+    script.Then([&] {
+        preview = dialog.PreviewText();
+        PostMessageA(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    CancelIfStillOpen(script, dialog);
+    script.Start();
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(changes - changesBefore, 1);
+    EXPECT_EQ(preview, "20 x 10");
+}
+
 TEST(FileDialog, TheTitleAndTheFilterReachTheDialog)
 {
     TOpenPictureDialog dialog(nullptr);
@@ -256,8 +352,8 @@ TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
         TickScript script(100);
         script.Then([&] { return dialog.Handle() != nullptr; });
         script.Then([&] {
-            SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(typed.c_str()));
-            SendMessageA(dialog.Handle(), CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+            SetDlgItemTextA(dialog.Handle(), edt1, typed.c_str());
+            SetDlgItemTextA(dialog.Handle(), cmb13, typed.c_str());
             PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
             return true;
         });
@@ -277,4 +373,110 @@ TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
         EXPECT_EQ(dialog.FileName(), (folder / typed));
         EXPECT_FALSE(asked) << typed;
     }
+}
+
+TEST(FileDialog, EveryDialogOpensWithTheFocusInTheFileNameBox)
+{
+    TTempFolder folder;
+    folder.Write("sea.bmp", BmpBytes(8, 8));
+    TOpenPictureDialog pictures(nullptr);
+    pictures.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    TOpenDialog open(nullptr);
+    TSaveDialog save(nullptr);
+    for (TOpenDialog* dialog : std::vector<TOpenDialog*>{&pictures, &open, &save}) {
+        dialog->SetInitialDir(folder.Path());
+        std::string focusedClass = "(nothing)";
+        bool inFileNameBox = false;
+        TickScript script(100);
+        script.Then([&] { return dialog->Handle() && IsWindowVisible(dialog->Handle()); });
+        script.Then([&] {
+            const HWND focus = GetFocus();
+            char name[64] = {};
+            if (focus)
+                GetClassNameA(focus, name, sizeof name);
+            focusedClass = name;
+            for (int id : {edt1, cmb13}) {
+                const HWND box = GetDlgItem(dialog->Handle(), id);
+                if (box && focus && (focus == box || IsChild(box, focus)))
+                    inFileNameBox = true;
+            }
+            PostMessageA(dialog->Handle(), WM_COMMAND, IDCANCEL, 0);
+            return true;
+        });
+        CancelIfStillOpen(script, *dialog);
+        script.Start();
+        EXPECT_FALSE(dialog->Execute());
+        EXPECT_TRUE(inFileNameBox) << "the focus is on a " << focusedClass;
+    }
+}
+
+TEST(FileDialog, AShorterNameAfterALongerOneIsReturnedWhole)
+{
+    TTempFolder folder;
+    const std::string longName = (folder / "a_rather_long_list_name.lst");
+    const std::string shortName = (folder / "b.lst");
+    folder.Write("a_rather_long_list_name.lst", "0\r\n");
+    folder.Write("b.lst", "0\r\n");
+    TOpenDialog open(nullptr);
+    TSaveDialog save(nullptr);
+    for (TOpenDialog* dialog : std::vector<TOpenDialog*>{&open, &save}) {
+        dialog->SetFilter("Image list (*.lst)|*.lst");
+        dialog->SetOptions(ofHideReadOnly | ofEnableSizing);
+        for (const std::string& typed : {longName, shortName, longName}) {
+            TickScript script(100);
+            TypeAndConfirm(script, *dialog, Wide(typed));
+            CancelIfStillOpen(script, *dialog);
+            script.Start();
+            ASSERT_TRUE(dialog->Execute()) << typed;
+            EXPECT_EQ(dialog->FileName(), typed);
+            EXPECT_EQ(dialog->Files(), std::vector<std::string>{typed});
+        }
+    }
+}
+
+TEST(FileDialog, ANameOutsideTheCodePageStillOpensTheChosenFile)
+{
+    TTempFolder folder;
+    const std::wstring omega = L"\u03A9mega.jpg"; // a Greek capital omega, not in code page 1252
+    const WideNamedFile omegaFile(Wide(folder.Path()) + L"\\" + omega, "the omega picture");
+    folder.Write("Omega.jpg", "the plain picture");
+    TOpenPictureDialog dialog(nullptr);
+    dialog.SetInitialDir(folder.Path());
+    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    const std::vector<std::pair<std::wstring, std::vector<std::string>>> choices = {
+        {omega, {"the omega picture"}},
+        {L"\"" + omega + L"\" \"Omega.jpg\"", {"the omega picture", "the plain picture"}},
+    };
+    for (const auto& [typed, contents] : choices) {
+        TickScript script(100);
+        TypeAndConfirm(script, dialog, typed);
+        CancelIfStillOpen(script, dialog);
+        script.Start();
+        ASSERT_TRUE(dialog.Execute());
+        std::vector<std::string> opened;
+        for (const std::string& file : dialog.Files())
+            opened.push_back(ContentOf(file));
+        EXPECT_EQ(opened, contents);
+    }
+}
+
+TEST(FileDialog, ANewNameOutsideTheCodePageIsRefusedByName)
+{
+    TTempFolder folder;
+    TSaveDialog dialog(nullptr);
+    dialog.SetInitialDir(folder.Path());
+    dialog.SetFileName((folder / "before.lst"));
+    TickScript script(100);
+    TypeAndConfirm(script, dialog, L"\u03A9mega.lst");
+    CancelIfStillOpen(script, dialog);
+    script.Start();
+    std::string error = "(no error)";
+    try {
+        dialog.Execute();
+    } catch (const EFOpenError& e) {
+        error = e.Message;
+    }
+    EXPECT_NE(error.find((folder / "?mega.lst")), std::string::npos) << error;
+    EXPECT_TRUE(dialog.Files().empty());
+    EXPECT_EQ(dialog.FileName(), (folder / "before.lst"));
 }

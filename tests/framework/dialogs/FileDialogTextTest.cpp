@@ -10,10 +10,14 @@ using namespace std::string_literals;
 
 namespace {
 
-std::vector<std::string> Parse(const std::string& buffer)
+// A result buffer as the dialog leaves it, with the offset of the first name
+// that the dialog reports beside it.
+std::vector<std::wstring> Parse(const std::wstring& buffer, size_t fileOffset)
 {
-    return ParseDialogFiles(buffer.data(), buffer.size());
+    return ParseDialogFiles(buffer.data(), buffer.size(), fileOffset);
 }
+
+using Paths = std::vector<std::wstring>;
 
 } // namespace
 
@@ -29,32 +33,40 @@ TEST(DialogFilter, BarsBecomeNulsAndTheListEndsWithTwo)
 
 TEST(DialogResult, OneFileIsItsFullPathAndSeveralAreFolderPlusNames)
 {
-    EXPECT_EQ(Parse("C:\\pics\\sea.jpg\0\0"s), (std::vector<std::string>{"C:\\pics\\sea.jpg"}));
-    EXPECT_EQ(Parse("C:\\pics\0b.jpg\0a.bmp\0c.jpg\0\0"s),
-              (std::vector<std::string>{"C:\\pics\\b.jpg", "C:\\pics\\a.bmp", "C:\\pics\\c.jpg"}));
+    EXPECT_EQ(Parse(L"C:\\pics\\sea.jpg\0\0"s, 8), Paths{L"C:\\pics\\sea.jpg"});
+    EXPECT_EQ(Parse(L"C:\\pics\0b.jpg\0a.bmp\0c.jpg\0\0"s, 8),
+              (Paths{L"C:\\pics\\b.jpg", L"C:\\pics\\a.bmp", L"C:\\pics\\c.jpg"}));
     // A root folder already ends with its separator.
-    EXPECT_EQ(Parse("C:\\\0a.jpg\0b.jpg\0\0"s), (std::vector<std::string>{"C:\\a.jpg", "C:\\b.jpg"}));
+    EXPECT_EQ(Parse(L"C:\\\0a.jpg\0b.jpg\0\0"s, 4), (Paths{L"C:\\a.jpg", L"C:\\b.jpg"}));
     // A name that is a full path of its own is kept as it is.
-    EXPECT_EQ(Parse("C:\\pics\0D:\\other\\x.bmp\0y.bmp\0\0"s),
-              (std::vector<std::string>{"D:\\other\\x.bmp", "C:\\pics\\y.bmp"}));
-    EXPECT_TRUE(Parse("\0\0"s).empty());
+    EXPECT_EQ(Parse(L"C:\\pics\0D:\\other\\x.bmp\0y.bmp\0\0"s, 8),
+              (Paths{L"D:\\other\\x.bmp", L"C:\\pics\\y.bmp"}));
+    EXPECT_TRUE(Parse(L"\0\0"s, 0).empty());
+}
+
+TEST(DialogResult, OnePathIsNotGluedToTheRestOfALongerOneBefore)
+{
+    // "C:\b.lst" written over "C:\lists\a_rather_long_list_name.lst": one
+    // NUL ends the new path, the old tail follows it.
+    const std::wstring buffer = L"C:\\b.lst\0a_rather_long_list_name.lst\0\0"s;
+    EXPECT_EQ(Parse(buffer, 3), Paths{L"C:\\b.lst"});
 }
 
 TEST(DialogResult, ParsingStopsAtTheBufferEnd)
 {
-    const std::string unterminated = "C:\\pics\0a.jpg\0b.j"s;
-    EXPECT_EQ(Parse(unterminated), (std::vector<std::string>{"C:\\pics\\a.jpg", "C:\\pics\\b.j"}));
-    EXPECT_TRUE(ParseDialogFiles("", 0).empty());
+    EXPECT_EQ(Parse(L"C:\\pics\0a.jpg\0b.j"s, 8), (Paths{L"C:\\pics\\a.jpg", L"C:\\pics\\b.j"}));
+    EXPECT_EQ(Parse(L"C:\\pics\\sea.j"s, 8), Paths{L"C:\\pics\\sea.j"});
+    EXPECT_TRUE(ParseDialogFiles(L"", 0, 0).empty());
 }
 
 TEST(DialogResult, FirstChosenFileForThePreview)
 {
-    EXPECT_EQ(FirstChosenFile("C:\\pics", "sea.jpg"), "C:\\pics\\sea.jpg");
-    EXPECT_EQ(FirstChosenFile("C:\\pics", "\"b.jpg\" \"a.jpg\""), "C:\\pics\\b.jpg");
-    EXPECT_EQ(FirstChosenFile("C:\\", "sea.jpg"), "C:\\sea.jpg");
-    EXPECT_EQ(FirstChosenFile("C:\\pics", "D:\\x.bmp"), "D:\\x.bmp");
-    EXPECT_EQ(FirstChosenFile("C:\\pics", ""), "");
-    EXPECT_EQ(FirstChosenFile("C:\\pics", "\"unclosed.jpg"), "C:\\pics\\unclosed.jpg");
+    EXPECT_EQ(FirstChosenFile(L"C:\\pics", L"sea.jpg"), L"C:\\pics\\sea.jpg");
+    EXPECT_EQ(FirstChosenFile(L"C:\\pics", L"\"b.jpg\" \"a.jpg\""), L"C:\\pics\\b.jpg");
+    EXPECT_EQ(FirstChosenFile(L"C:\\", L"sea.jpg"), L"C:\\sea.jpg");
+    EXPECT_EQ(FirstChosenFile(L"C:\\pics", L"D:\\x.bmp"), L"D:\\x.bmp");
+    EXPECT_EQ(FirstChosenFile(L"C:\\pics", L""), L"");
+    EXPECT_EQ(FirstChosenFile(L"C:\\pics", L"\"unclosed.jpg"), L"C:\\pics\\unclosed.jpg");
 }
 
 TEST(DialogBuffer, NeededSizeHoldsTheWholeResultOfAnySelection)
