@@ -90,7 +90,8 @@ int main(int argc, char** argv)
                 check.PreviewSame = PreviewMatchesLibjpeg(picture);
                 check.WallpaperOutputs = CompareWallpaperOutputs(picture, options.OutputFolder);
                 std::fprintf(stderr, "checked %s (%s): preview %s, wallpaper BMP %s\n", picture.Name.c_str(),
-                             DescribePicture(picture).c_str(), check.PreviewSame ? "same as libjpeg" : "DIFFERS",
+                             DescribePicture(picture).c_str(),
+                             check.PreviewSame ? "same as libjpeg" : "DIFFERS",
                              check.WallpaperOutputs.c_str());
             }
     } catch (const std::exception& error) {

@@ -57,8 +57,8 @@ void BmpBench(benchmark::State& state, const BenchPicture* picture, bool write)
 // The reference tool, process start included (a few milliseconds).
 void DjpegBench(benchmark::State& state, const BenchPicture* picture, int denom)
 {
-    const std::vector<std::string> command{"djpeg", "-scale", "1/" + std::to_string(denom), "-outfile", "/dev/null",
-                                           picture->Path.string()};
+    const std::vector<std::string> command{"djpeg",    "-scale",    "1/" + std::to_string(denom),
+                                           "-outfile", "/dev/null", picture->Path.string()};
     for (auto _ : state) {
         try {
             RunProgram(command);
@@ -68,7 +68,6 @@ void DjpegBench(benchmark::State& state, const BenchPicture* picture, int denom)
         }
     }
 }
-
 
 void RegisterCodecBenchmarks(const std::vector<BenchPicture>& pictures)
 {

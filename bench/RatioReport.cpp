@@ -56,27 +56,34 @@ void PrintPreviewComparison(const RatioReporter& reporter, const std::vector<Ben
         if (!ours || !libjpeg)
             continue;
         if (!header) {
-            std::printf("\nPreview decode, median of %lld repetitions (ms; wall, with thread CPU in brackets)\n",
-                        static_cast<long long>(ours->Repetitions));
+            std::printf(
+                "\nPreview decode, median of %lld repetitions (ms; wall, with thread CPU in brackets)\n",
+                static_cast<long long>(ours->Repetitions));
             std::printf("%-38s %-22s %5s %6s %16s %16s %8s %12s %11s  %-15s %s\n", "picture", "size", "scale",
-                        "read%", "tessivo", "libjpeg", "djpeg", "ours/libjpeg", "ours/djpeg", "goal", "same pixels");
+                        "read%", "tessivo", "libjpeg", "djpeg", "ours/libjpeg", "ours/djpeg", "goal",
+                        "same pixels");
             header = true;
         }
         const double ratio = ours->RealMs / libjpeg->RealMs;
         const double cpuRatio = ours->CpuMs / libjpeg->CpuMs;
         const bool progressive = picture.Info.Progressive;
-        const std::string goal = progressive ? "<1.0: " + Verdict(ratio, 1.0, true) : "<=1.2: " + Verdict(ratio, 1.2, false);
+        const std::string goal =
+            progressive ? "<1.0: " + Verdict(ratio, 1.0, true) : "<=1.2: " + Verdict(ratio, 1.2, false);
         const auto read = ours->Counters.find("input_read_%");
         const auto check = checks.find(picture.Name);
         char oursText[32], libjpegText[32];
         std::snprintf(oursText, sizeof oursText, "%.2f (%.2f)", ours->RealMs, ours->CpuMs);
         std::snprintf(libjpegText, sizeof libjpegText, "%.2f (%.2f)", libjpeg->RealMs, libjpeg->CpuMs);
-        std::printf("%-38s %-22s %5s %6.1f %16s %16s %8.2f %5.2f (%4.2f) %11.2f  %-15s %s\n", picture.Name.c_str(),
-                    DescribePicture(picture).c_str(),
-                    ("1/" + std::to_string(PreviewBenchScale(picture.Info.Width, picture.Info.Height))).c_str(),
-                    read == ours->Counters.end() ? 0.0 : read->second, oursText, libjpegText,
-                    djpeg ? djpeg->RealMs : 0.0, ratio, cpuRatio, djpeg ? ours->RealMs / djpeg->RealMs : 0.0,
-                    goal.c_str(), check == checks.end() ? "not checked" : check->second.PreviewSame ? "yes" : "NO");
+        std::printf(
+            "%-38s %-22s %5s %6.1f %16s %16s %8.2f %5.2f (%4.2f) %11.2f  %-15s %s\n", picture.Name.c_str(),
+            DescribePicture(picture).c_str(),
+            ("1/" + std::to_string(PreviewBenchScale(picture.Info.Width, picture.Info.Height))).c_str(),
+            read == ours->Counters.end() ? 0.0 : read->second, oursText, libjpegText,
+            djpeg ? djpeg->RealMs : 0.0, ratio, cpuRatio, djpeg ? ours->RealMs / djpeg->RealMs : 0.0,
+            goal.c_str(),
+            check == checks.end()       ? "not checked"
+            : check->second.PreviewSame ? "yes"
+                                        : "NO");
     }
 }
 
@@ -94,8 +101,9 @@ void PrintWallpaperComparison(const RatioReporter& reporter, const std::vector<B
         if (!ours || !djpeg || !floor)
             continue;
         if (!header) {
-            std::printf("\nWallpaper conversion JPEG -> 24-bit BMP file, median of %lld repetitions (ms, wall)\n",
-                        static_cast<long long>(ours->Repetitions));
+            std::printf(
+                "\nWallpaper conversion JPEG -> 24-bit BMP file, median of %lld repetitions (ms, wall)\n",
+                static_cast<long long>(ours->Repetitions));
             std::printf("%-38s %-22s %9s %10s %15s %11s %12s  %-15s %-11s %s\n", "picture", "size", "tessivo",
                         "djpeg -bmp", "libjpeg+fwrite", "ours/djpeg", "ours/libjpeg", "goal", "BMP pixels",
                         "decode alone: tessivo / libjpeg");
@@ -105,10 +113,12 @@ void PrintWallpaperComparison(const RatioReporter& reporter, const std::vector<B
         const auto check = checks.find(picture.Name);
         char decodeText[48] = "not run";
         if (oursDecode && floorDecode)
-            std::snprintf(decodeText, sizeof decodeText, "%.1f / %.1f", oursDecode->RealMs, floorDecode->RealMs);
+            std::snprintf(decodeText, sizeof decodeText, "%.1f / %.1f", oursDecode->RealMs,
+                          floorDecode->RealMs);
         std::printf("%-38s %-22s %9.1f %10.1f %15.1f %11.2f %12.2f  %-15s %-11s %s\n", picture.Name.c_str(),
                     DescribePicture(picture).c_str(), ours->RealMs, djpeg->RealMs, floor->RealMs, ratio,
                     ours->RealMs / floor->RealMs, ("<=1.2: " + Verdict(ratio, 1.2, false)).c_str(),
-                    check == checks.end() ? "not checked" : check->second.WallpaperOutputs.c_str(), decodeText);
+                    check == checks.end() ? "not checked" : check->second.WallpaperOutputs.c_str(),
+                    decodeText);
     }
 }

@@ -45,8 +45,8 @@ void CloseFile(File file, const fs::path& path)
         throw std::runtime_error("cannot write " + path.string());
 }
 
-void Run(benchmark::State& state, void (*convert)(const BenchPicture&, const fs::path&), const BenchPicture* picture,
-         const fs::path& bitmapPath)
+void Run(benchmark::State& state, void (*convert)(const BenchPicture&, const fs::path&),
+         const BenchPicture* picture, const fs::path& bitmapPath)
 {
     for (auto _ : state) {
         try {
@@ -136,10 +136,11 @@ void RegisterWallpaperBenchmarks(const std::vector<BenchPicture>& pictures, cons
     const struct {
         const char* Name;
         void (*Convert)(const BenchPicture&, const fs::path&);
-    } methods[] = {
-        {"tessivo", ConvertLikeTessivo},          {"djpeg-bmp", ConvertWithDjpeg},
-        {"libjpeg-fwrite", ConvertWithLibjpeg},   {"tessivo-decode", DecodeOnlyTessivo},
-        {"libjpeg-decode", DecodeOnlyLibjpeg}};
+    } methods[] = {{"tessivo", ConvertLikeTessivo},
+                   {"djpeg-bmp", ConvertWithDjpeg},
+                   {"libjpeg-fwrite", ConvertWithLibjpeg},
+                   {"tessivo-decode", DecodeOnlyTessivo},
+                   {"libjpeg-decode", DecodeOnlyLibjpeg}};
     for (const BenchPicture& picture : pictures)
         for (const auto& method : methods) {
             const fs::path bitmap = outputFolder / (std::string("wallpaper-") + method.Name + ".bmp");

@@ -63,12 +63,15 @@ TBenchForm::TBenchForm(const std::function<void(const std::string& programFolder
 {
 }
 
-TBenchForm::TBenchForm(IDesktop& desktop, const std::function<void(const std::string& programFolder)>& prepare)
+TBenchForm::TBenchForm(IDesktop& desktop,
+                       const std::function<void(const std::string& programFolder)>& prepare)
 {
     if (prepare)
         prepare(folder_.Path());
     application_.Title = "Tessivo";
-    application_.OnShowError = [this](const std::string&, const std::string& text) { errors_.push_back(text); };
+    application_.OnShowError = [this](const std::string&, const std::string& text) {
+        errors_.push_back(text);
+    };
     PlatformServices services;
     services.Clock = &clock_;
     services.Desktop = &desktop;

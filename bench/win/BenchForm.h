@@ -6,11 +6,11 @@
 // reach the application's error handler are collected instead of shown.
 
 #include "app/MainForm.h"
-#include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "framework/dialogs/DialogInterfaces.h"
 #include "platform/NotifyIcon.h"
 #include "platform/Registry.h"
+#include "platform/SystemClock.h"
 #include "platform/Win32Desktop.h"
 
 #include <functional>

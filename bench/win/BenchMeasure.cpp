@@ -14,7 +14,8 @@ double TStopwatch::Milliseconds() const
 {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
+    return static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 /
+           static_cast<double>(frequency_.QuadPart);
 }
 
 double ProcessCpuMilliseconds()

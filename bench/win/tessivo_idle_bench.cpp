@@ -59,7 +59,7 @@ std::string SmallBitmap(const std::string& folder)
     return path;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -82,17 +82,18 @@ int main(int argc, char** argv)
         const ProcessMemory memory = CurrentProcessMemory();
         std::printf("list: %d entries; automatic changing %s\n", form.ListBox1->Items().Count(),
                     form.AutoChangeRunning ? "on" : "off");
-        std::printf("idle in the tray: private bytes %s%s\n", Megabytes(static_cast<int64_t>(memory.PrivateBytes), text),
+        std::printf("idle in the tray: private bytes %s%s\n",
+                    Megabytes(static_cast<int64_t>(memory.PrivateBytes), text),
                     memory.FromPagefileUsage ? " (PagefileUsage)" : "");
 
         const Counts hidden = RunLoop(seconds);
-        std::printf("hidden in the tray, %d s: %d timer messages (%.1f per minute), %d messages in all\n", seconds,
-                    hidden.Timer, hidden.Timer * 60.0 / seconds, hidden.All);
+        std::printf("hidden in the tray, %d s: %d timer messages (%.1f per minute), %d messages in all\n",
+                    seconds, hidden.Timer, hidden.Timer * 60.0 / seconds, hidden.All);
         form.RestoreFromTray();
         bench.Settle();
         const Counts shown = RunLoop(seconds);
-        std::printf("shown, %d s: %d timer messages (%.1f per minute), %d messages in all\n", seconds, shown.Timer,
-                    shown.Timer * 60.0 / seconds, shown.All);
+        std::printf("shown, %d s: %d timer messages (%.1f per minute), %d messages in all\n", seconds,
+                    shown.Timer, shown.Timer * 60.0 / seconds, shown.All);
         for (const std::string& error : bench.Errors())
             std::printf("error: %s\n", error.c_str());
         const bool ok = hidden.Timer == 0 && bench.Errors().empty();

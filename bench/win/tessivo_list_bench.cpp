@@ -131,7 +131,7 @@ constexpr int kStartGoalEntries = 1000000;
 constexpr double kDoublingGoal = 2.2;
 
 struct TStartTime {
-    double Ms = -1;  // negative: the start went wrong
+    double Ms = -1; // negative: the start went wrong
     double CpuMs = 0;
 };
 
@@ -207,8 +207,9 @@ int RunStart(const std::vector<int>& counts, int passes)
                 const double ratio = Median(ms[j]) / Median(ms[i]);
                 const double cpuRatio = Median(cpuMs[j]) / Median(cpuMs[i]);
                 const bool met = ratio <= kDoublingGoal;
-                std::printf("  %d entries against %d: %.2f times the time (processor: %.2f)  goal <= %.1f %s\n",
-                            counts[j], counts[i], ratio, cpuRatio, kDoublingGoal, met ? "met" : "MISSED");
+                std::printf(
+                    "  %d entries against %d: %.2f times the time (processor: %.2f)  goal <= %.1f %s\n",
+                    counts[j], counts[i], ratio, cpuRatio, kDoublingGoal, met ? "met" : "MISSED");
                 missed += met ? 0 : 1;
             }
     std::printf("goals missed: %d\n", missed);

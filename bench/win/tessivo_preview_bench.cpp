@@ -108,21 +108,23 @@ int Run(bool visible, int passes, bool expectErrors, const std::vector<std::stri
         }
     const ProcessMemory after = CurrentProcessMemory();
 
-    std::printf("%-42s %-24s %9s %12s %9s %9s %13s\n", "photograph", "size label", "preview", "held", "median ms",
-                "first ms", "private after");
+    std::printf("%-42s %-24s %9s %12s %9s %9s %13s\n", "photograph", "size label", "preview", "held",
+                "median ms", "first ms", "private after");
     for (const PhotoResult& r : results) {
         const std::string preview = std::to_string(r.PreviewWidth) + "x" + std::to_string(r.PreviewHeight);
-        std::printf("%-42s %-24s %9s %12s %9.1f %9.1f %13s\n", r.Name.c_str(), r.SizeText.c_str(), preview.c_str(),
-                    Megabytes(r.Held, a), Median(r.Times), r.Times.front(), Megabytes(r.PrivateAfter, b));
+        std::printf("%-42s %-24s %9s %12s %9.1f %9.1f %13s\n", r.Name.c_str(), r.SizeText.c_str(),
+                    preview.c_str(), Megabytes(r.Held, a), Median(r.Times), r.Times.front(),
+                    Megabytes(r.PrivateAfter, b));
     }
     std::printf("held for the preview, largest: %s (%lld bytes) -> goal < 10 MB %s\n", Megabytes(maxHeld, a),
                 static_cast<long long>(maxHeld), maxHeld < kHeldGoal ? "met" : "MISSED");
-    std::printf("private bytes%s: before %s, after %s, difference %s; peak working set %s\n",
-                after.FromPagefileUsage ? " (PagefileUsage: PrivateUsage reads 0 here)" : "",
-                Megabytes(static_cast<int64_t>(before.PrivateBytes), a),
-                Megabytes(static_cast<int64_t>(after.PrivateBytes), b),
-                Megabytes(static_cast<int64_t>(after.PrivateBytes) - static_cast<int64_t>(before.PrivateBytes), c),
-                Megabytes(static_cast<int64_t>(after.PeakWorkingSet), d));
+    std::printf(
+        "private bytes%s: before %s, after %s, difference %s; peak working set %s\n",
+        after.FromPagefileUsage ? " (PagefileUsage: PrivateUsage reads 0 here)" : "",
+        Megabytes(static_cast<int64_t>(before.PrivateBytes), a),
+        Megabytes(static_cast<int64_t>(after.PrivateBytes), b),
+        Megabytes(static_cast<int64_t>(after.PrivateBytes) - static_cast<int64_t>(before.PrivateBytes), c),
+        Megabytes(static_cast<int64_t>(after.PeakWorkingSet), d));
     const int64_t peakGrowth =
         static_cast<int64_t>(after.PeakWorkingSet) - static_cast<int64_t>(before.WorkingSet);
     std::printf("peak working set above the start: %s -> goal at most one bounded decode (%s) %s\n",

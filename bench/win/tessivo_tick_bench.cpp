@@ -161,11 +161,12 @@ int Run(int ticks, int passes, const std::vector<std::string>& photos)
                     Median(t.Conversion), separate / floor, tick, tick / floor);
     }
     for (size_t i = 1; i < entries.size(); i += 2)
-        std::printf("BMP copy %-31zu %10s %10.1f %10s %8s %10.1f\n", i / 2, "", Median(times[i].Preview), "", "",
-                    Median(times[i].Tick));
-    std::printf("first ratio: preview and conversion run separately (each decodes the file); second: the tick,\n"
-                "which decodes once for both. Goal: tick <= 1.2 x floor -> %s\n",
-                goalMet ? "met" : "MISSED");
+        std::printf("BMP copy %-31zu %10s %10.1f %10s %8s %10.1f\n", i / 2, "", Median(times[i].Preview), "",
+                    "", Median(times[i].Tick));
+    std::printf(
+        "first ratio: preview and conversion run separately (each decodes the file); second: the tick,\n"
+        "which decodes once for both. Goal: tick <= 1.2 x floor -> %s\n",
+        goalMet ? "met" : "MISSED");
 
     // 2. Many ticks in a row.
     const int warmUp = static_cast<int>(entries.size()) * 2;

@@ -28,7 +28,8 @@ TLabel* AboutLabel(TComponent* owner, TWinControl* parent, const char* name, int
 }
 
 // A label of a fixed width that holds a caption and an address after it.
-TLabel* AddressLabel(TComponent* owner, TWinControl* parent, const char* name, int top, const std::string& caption)
+TLabel* AddressLabel(TComponent* owner, TWinControl* parent, const char* name, int top,
+                     const std::string& caption)
 {
     auto* label = AboutLabel(owner, parent, name, 8, top, caption);
     label->SetAutoSize(false);
@@ -36,7 +37,7 @@ TLabel* AddressLabel(TComponent* owner, TWinControl* parent, const char* name, i
     return label;
 }
 
-}  // namespace
+} // namespace
 
 TTessivo_About::TTessivo_About(TComponent* owner, TForm* mainWindow, HWND ownerWindow)
     : TForm(owner), mainWindow_(mainWindow), ownerWindow_(ownerWindow)
@@ -115,10 +116,12 @@ void TTessivo_About::FormShow(TObject*)
     if (!mainWindow_)
         return;
     // The main window's position and size count even while it is hidden.
-    const int left = mainWindow_->Width() > Width() ? mainWindow_->Left() + (mainWindow_->Width() - Width()) / 2
-                                                    : mainWindow_->Left();
-    const int top = mainWindow_->Height() > Height() ? mainWindow_->Top() + (mainWindow_->Height() - Height()) / 2
-                                                     : mainWindow_->Top();
+    const int left = mainWindow_->Width() > Width()
+                         ? mainWindow_->Left() + (mainWindow_->Width() - Width()) / 2
+                         : mainWindow_->Left();
+    const int top = mainWindow_->Height() > Height()
+                        ? mainWindow_->Top() + (mainWindow_->Height() - Height()) / 2
+                        : mainWindow_->Top();
     SetBounds(left, top, Width(), Height());
 }
 

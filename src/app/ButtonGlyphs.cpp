@@ -30,7 +30,7 @@ void Polygon(TCanvas& canvas, std::vector<POINT> points, TColor fill, TColor out
     canvas.Polygon(points);
 }
 
-}  // namespace
+} // namespace
 
 void DrawNewListGlyph(TBitmap& glyph)
 {
@@ -45,15 +45,18 @@ void DrawNewListGlyph(TBitmap& glyph)
         canvas.LineTo(23, y);
     }
     // ...and a bright star: a fresh start.
-    Polygon(canvas, {{22, 16}, {24, 21}, {29, 21}, {25, 24}, {27, 29}, {22, 26}, {17, 29}, {19, 24}, {15, 21}, {20, 21}},
-            RGBColor(0xFF, 0xC8, 0x20), RGBColor(0xC0, 0x7A, 0x00));
+    Polygon(
+        canvas,
+        {{22, 16}, {24, 21}, {29, 21}, {25, 24}, {27, 29}, {22, 26}, {17, 29}, {19, 24}, {15, 21}, {20, 21}},
+        RGBColor(0xFF, 0xC8, 0x20), RGBColor(0xC0, 0x7A, 0x00));
 }
 
 void DrawSaveGlyph(TBitmap& glyph)
 {
     TCanvas& canvas = Prepare(glyph);
     // A diskette: dark blue body with a clipped corner...
-    Polygon(canvas, {{4, 3}, {25, 3}, {28, 6}, {28, 28}, {4, 28}}, RGBColor(0x2A, 0x4E, 0x8C), RGBColor(0x18, 0x2E, 0x58));
+    Polygon(canvas, {{4, 3}, {25, 3}, {28, 6}, {28, 28}, {4, 28}}, RGBColor(0x2A, 0x4E, 0x8C),
+            RGBColor(0x18, 0x2E, 0x58));
     // ...the metal shutter with its window...
     Fill(canvas, {9, 4, 23, 12}, RGBColor(0xC8, 0xCE, 0xD6));
     Fill(canvas, {18, 5, 21, 11}, RGBColor(0x2A, 0x4E, 0x8C));
@@ -72,9 +75,10 @@ void DrawExitGlyph(TBitmap& glyph)
     // A door frame and an open door...
     Fill(canvas, {4, 3, 19, 29}, RGBColor(0x4A, 0x3A, 0x2A));
     Fill(canvas, {6, 5, 17, 29}, RGBColor(0xF2, 0xEE, 0xE6));
-    Polygon(canvas, {{6, 5}, {13, 8}, {13, 31}, {6, 28}}, RGBColor(0xA8, 0x6A, 0x32), RGBColor(0x5C, 0x38, 0x18));
+    Polygon(canvas, {{6, 5}, {13, 8}, {13, 31}, {6, 28}}, RGBColor(0xA8, 0x6A, 0x32),
+            RGBColor(0x5C, 0x38, 0x18));
     Fill(canvas, {11, 18, 13, 20}, RGBColor(0xF0, 0xD0, 0x60));
     // ...with a red arrow pointing out.
-    Polygon(canvas, {{16, 14}, {23, 14}, {23, 10}, {30, 17}, {23, 24}, {23, 20}, {16, 20}}, RGBColor(0xD8, 0x30, 0x28),
-            RGBColor(0x90, 0x18, 0x10));
+    Polygon(canvas, {{16, 14}, {23, 14}, {23, 10}, {30, 17}, {23, 24}, {23, 20}, {16, 20}},
+            RGBColor(0xD8, 0x30, 0x28), RGBColor(0x90, 0x18, 0x10));
 }

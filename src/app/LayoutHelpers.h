@@ -6,8 +6,8 @@
 #include "framework/WinControl.h"
 #include "framework/stdctrls/Shape.h"
 
-inline const TColor kPanelWhite = RGBColor(255, 251, 247);   // 16251903
-inline const TColor kHeaderGrey = RGBColor(237, 233, 227);   // 14936557
+inline const TColor kPanelWhite = RGBColor(255, 251, 247); // 16251903
+inline const TColor kHeaderGrey = RGBColor(237, 233, 227); // 14936557
 
 // A control of kind T, named, on its parent, at left, top with the given size.
 template <class T>
@@ -21,7 +21,8 @@ T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int
 }
 
 // A one-pixel separator line with a silver pen.
-inline TShape* Line(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height)
+inline TShape* Line(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+                    int height)
 {
     auto* shape = Place<TShape>(owner, parent, name, left, top, width, height);
     shape->Pen().SetColor(clSilver);

@@ -3,13 +3,13 @@
 
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
-#include "platform/SystemClock.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "lists/ListFileStore.h"
 #include "platform/NotifyIcon.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
+#include "platform/SystemClock.h"
 #include "platform/UserFolders.h"
 #include "platform/Win32Desktop.h"
 

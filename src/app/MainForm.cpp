@@ -1,14 +1,14 @@
 #include "app/MainForm.h"
 
-#include "core/ClockText.h"
 #include "app/HideTitleBar.h"
 #include "app/Settings.h"
 #include "app/SettingsReadBack.h"
+#include "core/ClockText.h"
 #include "core/FileNames.h"
+#include "framework/Application.h"
 #include "platform/Files.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
-#include "framework/Application.h"
 #include "wallpaper/JpegToBitmap.h"
 
 #include <cctype>
@@ -18,8 +18,8 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(TComponent* owner, const PlatformServices& services) : TForm(owner), services_(services)
 {
     // First, so the window is made with its owner.
-    taskbarButton_ = std::make_unique<TTaskbarButton>(Application->Title,
-                                                      [this] { return HandleAllocated() ? Handle() : nullptr; });
+    taskbarButton_ = std::make_unique<TTaskbarButton>(
+        Application->Title, [this] { return HandleAllocated() ? Handle() : nullptr; });
     Name = "Form1";
     SetCaption("Quorvel");
     SetBorderStyle(TFormBorderStyle::bsNone);
@@ -43,7 +43,8 @@ void TForm1::CreateSubsystems()
     preview_ = std::make_unique<TPreview>(
         PreviewView{*ListBox1, *Image1, *Label3, *Label5, *Label11, *LabelSumOfFiles, *ButtonApply});
     imageList_ = std::make_unique<TImageList>(
-        ImageListView{*ListBox1, *ListBox2, *LabelSumOfFiles, *Image1, *Label3, *Label5}, *preview_, CurrentIndex);
+        ImageListView{*ListBox1, *ListBox2, *LabelSumOfFiles, *Image1, *Label3, *Label5}, *preview_,
+        CurrentIndex);
     listFiles_ = std::make_unique<TListFiles>(*imageList_, *ListBox1, CurrentIndex, services_.ProgramFolder,
                                               services_.LastListFolder);
 
@@ -54,9 +55,13 @@ void TForm1::CreateSubsystems()
     ButtonSave->OnClick = [this](TObject* s) { ButtonSaveClick(s); };
     ButtonLoadList->OnClick = [this](TObject* s) { ButtonLoadListClick(s); };
     autoChange_ = std::make_unique<TAutoChange>(
-        AutoChangeView{*ButtonStartStop, *TimerAutoChangeWallpaper, *SpinEditTimeInterval, *CheckBoxRandom, *ListBox1,
-                       {CheckBoxRandom, ComboBoxDisplayStyle, SpinEditTimeInterval, ButtonAddFile, ButtonDeleteFile,
-                        buttonNewList}},
+        AutoChangeView{*ButtonStartStop,
+                       *TimerAutoChangeWallpaper,
+                       *SpinEditTimeInterval,
+                       *CheckBoxRandom,
+                       *ListBox1,
+                       {CheckBoxRandom, ComboBoxDisplayStyle, SpinEditTimeInterval, ButtonAddFile,
+                        ButtonDeleteFile, buttonNewList}},
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
                           services_.RandomSeed ? services_.RandomSeed : ClockSeed},
         AutoChangeRunning, RotationPosition, CurrentIndex);
@@ -118,8 +123,8 @@ void TForm1::ReadSettings()
 {
     ReadSettingsIntoControls(*services_.Registry,
                              SettingsControls{*CheckStartMinimized, *CheckAutoStart, *ComboBoxDisplayStyle,
-                                              *CheckBoxRandom, *checkAutoRun, *SpinEditTimeInterval, *ListBox1,
-                                              [this] { Show(); }, [this] { ToggleAutoChange(); }});
+                                              *CheckBoxRandom, *checkAutoRun, *SpinEditTimeInterval,
+                                              *ListBox1, [this] { Show(); }, [this] { ToggleAutoChange(); }});
 }
 
 void TForm1::ShowTickImage()
@@ -142,8 +147,8 @@ void TForm1::ShowTickImage()
         Application->SetCursor(crDefault);
         throw;
     }
-    preview_->ShowDecodedImage(CurrentIndex,
-                               PixelRowsView{picture->Pixels.data(), picture->Width, picture->Height, picture->Stride});
+    preview_->ShowDecodedImage(CurrentIndex, PixelRowsView{picture->Pixels.data(), picture->Width,
+                                                           picture->Height, picture->Stride});
     tickPicture_ = std::move(picture);
 }
 
@@ -237,7 +242,8 @@ void TForm1::ChangeWallpaper1Click(TObject*)
 
 void TForm1::ApplySelectedWallpaper()
 {
-    ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply}, WallpaperSystem());
+    ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply},
+                             WallpaperSystem());
 }
 
 void TForm1::ButtonSaveClick(TObject*)

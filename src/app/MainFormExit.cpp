@@ -19,8 +19,9 @@ void TForm1::WriteSettings()
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
     WriteSettingsAtExit(*services_.Registry, autostart,
-                        TExitOptions{CheckAutoStart->Checked(), CheckStartMinimized->Checked(), checkAutoRun->Checked(),
-                                     SpinEditTimeInterval->Text(), CheckBoxRandom->Checked()});
+                        TExitOptions{CheckAutoStart->Checked(), CheckStartMinimized->Checked(),
+                                     checkAutoRun->Checked(), SpinEditTimeInterval->Text(),
+                                     CheckBoxRandom->Checked()});
 }
 
 void TForm1::btnCloseClick(TObject*)

@@ -7,8 +7,8 @@
 
 namespace {
 
-TdxButton* Button(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height,
-                  const std::string& caption, const std::string& hint)
+TdxButton* Button(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+                  int height, const std::string& caption, const std::string& hint)
 {
     auto* button = Place<TdxButton>(owner, parent, name, left, top, width, height);
     button->SetCaption(caption);
@@ -25,7 +25,8 @@ void BoldFont(TControl& control, TColor color)
 }
 
 // A label that keeps its own size.
-TLabel* FixedLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height)
+TLabel* FixedLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+                   int height)
 {
     auto* label = new TLabel(owner);
     label->Name = name;
@@ -37,8 +38,8 @@ TLabel* FixedLabel(TComponent* owner, TWinControl* parent, const char* name, int
 }
 
 // A label as wide as its text.
-TLabel* TextLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, const std::string& caption,
-                  TColor color)
+TLabel* TextLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
+                  const std::string& caption, TColor color)
 {
     auto* label = new TLabel(owner);
     label->Name = name;
@@ -51,8 +52,8 @@ TLabel* TextLabel(TComponent* owner, TWinControl* parent, const char* name, int 
     return label;
 }
 
-TCheckBox* CheckBox(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height,
-                    const std::string& caption)
+TCheckBox* CheckBox(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+                    int height, const std::string& caption)
 {
     auto* check = Place<TCheckBox>(owner, parent, name, left, top, width, height);
     check->SetCaption(caption);
@@ -87,7 +88,7 @@ void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&))
     button.SetGlyph(glyph);
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::CreateControls()
 {
@@ -118,20 +119,24 @@ void TForm1::CreateControls()
     cntNetHeader->SetSpacing(24);
     cntNetHeader->SetColor(kHeaderGrey);
 
-    ButtonAddFile = Button(this, cntNetPanel, "ButtonAddFile", 13, 27, 28, 30, "+", "Add file (s) to curent list");
+    ButtonAddFile =
+        Button(this, cntNetPanel, "ButtonAddFile", 13, 27, 28, 30, "+", "Add file (s) to curent list");
     ButtonAddFile->Font().SetStyle(fsBold);
     ButtonAddFile->Font().SetHeight(-16);
     ButtonDeleteFile =
         Button(this, cntNetPanel, "ButtonDeleteFile", 45, 27, 28, 30, "-", "Delete file(s) from curent list");
     ButtonDeleteFile->Font().SetStyle(fsBold);
     ButtonDeleteFile->Font().SetHeight(-21);
-    ButtonApply = Button(this, cntNetPanel, "ButtonApply", 13, 66, 92, 21, "Apply", "Apply curent picture on desktop");
-    buttonNewList = Button(this, cntNetPanel, "buttonNewList", 13, 107, 44, 38, "", "New list (delete all files)");
+    ButtonApply =
+        Button(this, cntNetPanel, "ButtonApply", 13, 66, 92, 21, "Apply", "Apply curent picture on desktop");
+    buttonNewList =
+        Button(this, cntNetPanel, "buttonNewList", 13, 107, 44, 38, "", "New list (delete all files)");
     SetDrawnGlyph(*buttonNewList, DrawNewListGlyph);
     buttonNewList->SetSpacing(0);
     ButtonSave = Button(this, cntNetPanel, "ButtonSave", 61, 107, 44, 38, "", "Save curent list");
     SetDrawnGlyph(*ButtonSave, DrawSaveGlyph);
-    ButtonLoadList = Button(this, cntNetPanel, "ButtonLoadList", 13, 159, 92, 21, "Load List", "Load files from list");
+    ButtonLoadList =
+        Button(this, cntNetPanel, "ButtonLoadList", 13, 159, 92, 21, "Load List", "Load files from list");
     ButtonAbout = Button(this, cntNetPanel, "ButtonAbout", 13, 195, 42, 44, "About", "About the autor");
     ButtonExit = Button(this, cntNetPanel, "ButtonExit", 61, 195, 42, 44, "", "Exit program");
     SetDrawnGlyph(*ButtonExit, DrawExitGlyph);
@@ -194,7 +199,8 @@ void TForm1::CreateControls()
     Label11->SetShowAccelChar(false);
     Label12 = TextLabel(this, dxContainer3, "Label12", 9, 59, "Options:", clWindowText);
     CheckAutoStart = CheckBox(this, dxContainer3, "CheckAutoStart", 65, 59, 144, 17, "Start With Windows");
-    CheckStartMinimized = CheckBox(this, dxContainer3, "CheckStartMinimized", 65, 79, 112, 17, "Start Minimized");
+    CheckStartMinimized =
+        CheckBox(this, dxContainer3, "CheckStartMinimized", 65, 79, 112, 17, "Start Minimized");
     checkAutoRun = CheckBox(this, dxContainer3, "checkAutoRun", 65, 99, 160, 17, "Start in auto run mode");
     Label6 = TextLabel(this, dxContainer3, "Label6", 257, 7, "Auto change options :", clWindowText);
     Label1 = TextLabel(this, dxContainer3, "Label1", 263, 36, "Display Style :", clWindowText);
@@ -214,7 +220,8 @@ void TForm1::CreateControls()
     SpinEditTimeInterval->SetValue(1);
     SpinEditTimeInterval->SetTabStop(true);
     CheckBoxRandom = CheckBox(this, dxContainer3, "CheckBoxRandom", 264, 90, 65, 17, "Random");
-    ButtonStartStop = Button(this, dxContainer3, "ButtonStartStop", 389, 89, 38, 21, "Start", "Start / Stop autochange");
+    ButtonStartStop =
+        Button(this, dxContainer3, "ButtonStartStop", 389, 89, 38, 21, "Start", "Start / Stop autochange");
     Shape11 = Line(this, dxContainer3, "Shape11", 5, 6, 250, 1);
     Shape10 = Line(this, dxContainer3, "Shape10", 5, 21, 52, 1);
     Shape13 = Line(this, dxContainer3, "Shape13", 5, 58, 248, 1);
@@ -234,10 +241,12 @@ void TForm1::CreateControls()
     OpenPictureDialog1 = services_.OpenPictureDialog
                              ? services_.OpenPictureDialog
                              : OwnDialog<TOpenPictureDialog>(this, "OpenPictureDialog1", kPictureFilter, 0);
-    SaveDialog1 = services_.SaveDialog ? services_.SaveDialog
-                                       : OwnDialog<TSaveDialog>(this, "SaveDialog1", kListFilter, kListOptions);
-    OpenDialog1 = services_.OpenDialog ? services_.OpenDialog
-                                       : OwnDialog<TOpenDialog>(this, "OpenDialog1", kListFilter, kListOptions);
+    SaveDialog1 = services_.SaveDialog
+                      ? services_.SaveDialog
+                      : OwnDialog<TSaveDialog>(this, "SaveDialog1", kListFilter, kListOptions);
+    OpenDialog1 = services_.OpenDialog
+                      ? services_.OpenDialog
+                      : OwnDialog<TOpenDialog>(this, "OpenDialog1", kListFilter, kListOptions);
 
     TimerAutoChangeWallpaper = new TTimer(this);
     TimerAutoChangeWallpaper->Name = "TimerAutoChangeWallpaper";

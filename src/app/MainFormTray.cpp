@@ -14,7 +14,8 @@ UINT TaskbarCreatedMessage()
     return message;
 }
 
-TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const char* caption, TNotifyEvent onClick)
+TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const char* caption,
+                    TNotifyEvent onClick)
 {
     auto* item = new TMenuItem(owner);
     item->Name = name;
@@ -24,13 +25,14 @@ TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const
     return item;
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::CreateTrayMenu()
 {
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    RestoreForm1 = MenuItem(PopupMenu1, this, "RestoreForm1", "Restore Form", [this](TObject* s) { RestoreForm1Click(s); });
+    RestoreForm1 = MenuItem(PopupMenu1, this, "RestoreForm1", "Restore Form",
+                            [this](TObject* s) { RestoreForm1Click(s); });
     ChangeWallpaper1 = MenuItem(PopupMenu1, this, "ChangeWallpaper1", "Change Wallpaper",
                                 [this](TObject* s) { ChangeWallpaper1Click(s); });
     N1 = MenuItem(PopupMenu1, this, "N1", "-", nullptr);
@@ -152,7 +154,8 @@ void TForm1::WndProc(TMessage& message)
     }
     // A right-button release over the icon (identifier 0) opens the menu, as
     // users expect of a tray icon; the mouse-move rule then sees it as well.
-    const bool iconEvent = message.Msg == TrayCallbackMessage && message.WParam == 0 && HIWORD(message.LParam) == 0;
+    const bool iconEvent =
+        message.Msg == TrayCallbackMessage && message.WParam == 0 && HIWORD(message.LParam) == 0;
     TForm::WndProc(message);
     if (iconEvent && LOWORD(message.LParam) == WM_RBUTTONUP)
         OpenTrayMenu();

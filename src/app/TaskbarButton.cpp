@@ -19,7 +19,7 @@ void RegisterButtonClass(WNDPROC procedure)
     RegisterClassA(&windowClass);
 }
 
-}  // namespace
+} // namespace
 
 TTaskbarButton::TTaskbarButton(const std::string& title, std::function<HWND()> mainWindow)
     : mainWindow_(std::move(mainWindow))
@@ -27,9 +27,10 @@ TTaskbarButton::TTaskbarButton(const std::string& title, std::function<HWND()> m
     RegisterButtonClass(&TTaskbarButton::WindowProcedure);
     // A captioned popup of no size in the middle of the screen: the taskbar
     // lists it, nobody sees it.
-    window_ = CreateWindowExA(0, kClassName, title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ =
+        CreateWindowExA(0, kClassName, title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                        GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                        nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_)
         throw EOutOfResources("Cannot create the taskbar button: " + SystemErrorMessage(GetLastError()));
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

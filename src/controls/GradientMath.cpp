@@ -12,7 +12,7 @@ uint8_t Channel(double from, double step, int index)
     return static_cast<uint8_t>(((value % 256) + 256) % 256);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<RgbColor> GradientColorTable(RgbColor from, RgbColor to, int bands)
 {

@@ -25,7 +25,10 @@ std::vector<RgbColor> GradientColorTable(RgbColor from, RgbColor to, int bands);
 int MulDivRounded(int a, int b, int c);
 
 // Where band i of `bands` starts along a length: MulDiv(i, length, bands).
-inline int BandStart(int band, int length, int bands) { return MulDivRounded(band, length, bands); }
+inline int BandStart(int band, int length, int bands)
+{
+    return MulDivRounded(band, length, bands);
+}
 
 struct InsetRect {
     int Left = 0;

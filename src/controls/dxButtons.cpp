@@ -32,11 +32,11 @@ void CopyBitmap(TCanvas& canvas, int x, int y, int width, int height, const TBit
         BitBlt(canvas.Handle(), x, y, width, height, bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-}  // namespace
+} // namespace
 
 const char* ToolGlyphResourceName(TdxToolType type)
 {
-    static const char* const names[] = {"ArrowLeft", "ArrowRight", "Close", "Maximize",
+    static const char* const names[] = {"ArrowLeft", "ArrowRight", "Close",  "Maximize",
                                         "Minimize",  "Popup",      "Restore"};
     return names[static_cast<int>(type)];
 }
@@ -62,11 +62,26 @@ void TdxCustomButton::SetAndInvalidate(bool& field, bool value)
     InvalidateUnlessLocked();
 }
 
-void TdxCustomButton::SetAutoGray(bool value) { SetAndInvalidate(autoGray_, value); }
-void TdxCustomButton::SetShowAccelChar(bool value) { SetAndInvalidate(showAccelChar_, value); }
-void TdxCustomButton::SetShowFocusRect(bool value) { SetAndInvalidate(showFocusRect_, value); }
-void TdxCustomButton::SetSmoothEdges(bool value) { SetAndInvalidate(smoothEdges_, value); }
-void TdxCustomButton::SetWordWrap(bool value) { SetAndInvalidate(wordWrap_, value); }
+void TdxCustomButton::SetAutoGray(bool value)
+{
+    SetAndInvalidate(autoGray_, value);
+}
+void TdxCustomButton::SetShowAccelChar(bool value)
+{
+    SetAndInvalidate(showAccelChar_, value);
+}
+void TdxCustomButton::SetShowFocusRect(bool value)
+{
+    SetAndInvalidate(showFocusRect_, value);
+}
+void TdxCustomButton::SetSmoothEdges(bool value)
+{
+    SetAndInvalidate(smoothEdges_, value);
+}
+void TdxCustomButton::SetWordWrap(bool value)
+{
+    SetAndInvalidate(wordWrap_, value);
+}
 
 void TdxCustomButton::SetLayout(TdxLayout value)
 {
@@ -118,14 +133,14 @@ void TdxCustomButton::DoResized()
     TdxCustomStyleControl::DoResized();
     const int width = Width(), height = Height();
     const int d = 4 * (IsHighlighted(true) ? 1 : 0) + 2;
-    CreateGradientBitmap(width - d, height - d, kFaceTop, kFaceBottom, 64, TdxGradientDirection::gdFromTop, true,
-                         faceBitmap_);
-    CreateGradientBitmap(width - 2, height - 2, kPressedTop, kPressedBottom, 64, TdxGradientDirection::gdFromTop,
-                         true, pressedFaceBitmap_);
-    CreateGradientBitmap(width - 2, height - 2, kFocusTop, kFocusBottom, 64, TdxGradientDirection::gdFromTop, true,
-                         focusRingBitmap_);
-    CreateGradientBitmap(width - 2, height - 2, kHotTop, kHotBottom, 64, TdxGradientDirection::gdFromTop, true,
-                         hotRingBitmap_);
+    CreateGradientBitmap(width - d, height - d, kFaceTop, kFaceBottom, 64, TdxGradientDirection::gdFromTop,
+                         true, faceBitmap_);
+    CreateGradientBitmap(width - 2, height - 2, kPressedTop, kPressedBottom, 64,
+                         TdxGradientDirection::gdFromTop, true, pressedFaceBitmap_);
+    CreateGradientBitmap(width - 2, height - 2, kFocusTop, kFocusBottom, 64, TdxGradientDirection::gdFromTop,
+                         true, focusRingBitmap_);
+    CreateGradientBitmap(width - 2, height - 2, kHotTop, kHotBottom, 64, TdxGradientDirection::gdFromTop,
+                         true, hotRingBitmap_);
     ++gradientBuilds_;
     InvalidateUnlessLocked();
 }
@@ -177,18 +192,25 @@ void TdxCustomButton::Paint()
     const int space = spacing_;
     if (!glyph.Empty()) {
         switch (layout_) {
-        case TdxLayout::blGlyphLeft: rect.left += glyphWidth + space; break;
+        case TdxLayout::blGlyphLeft:
+            rect.left += glyphWidth + space;
+            break;
         case TdxLayout::blGlyphRight:
             rect.left -= glyphWidth + space;
             rect.right -= 2 * (glyphWidth + space);
             flags |= DT_RIGHT;
             break;
-        case TdxLayout::blGlyphTop: rect.top += glyphHeight + space; break;
-        case TdxLayout::blGlyphBottom: rect.top -= glyphHeight + space; break;
+        case TdxLayout::blGlyphTop:
+            rect.top += glyphHeight + space;
+            break;
+        case TdxLayout::blGlyphBottom:
+            rect.top -= glyphHeight + space;
+            break;
         }
     }
 
-    DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect, flags | DT_CALCRECT);
+    DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect,
+                    flags | DT_CALCRECT);
     OffsetRect(&rect, (width - rect.right) / 2, (height - rect.bottom) / 2);
     const int p = pressedOver ? 1 : 0;
     if (p)

@@ -5,7 +5,15 @@
 #include "framework/graphics/Bitmap.h"
 
 enum class TdxLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum class TdxToolType : uint8_t { ttArrowLeft, ttArrowRight, ttClose, ttMaximize, ttMinimize, ttPopup, ttRestore };
+enum class TdxToolType : uint8_t {
+    ttArrowLeft,
+    ttArrowRight,
+    ttClose,
+    ttMaximize,
+    ttMinimize,
+    ttPopup,
+    ttRestore
+};
 
 // A flat push button: rounded dark-blue border, white-to-grey face, orange
 // ring while hot, blue ring while focused or default, darker face while

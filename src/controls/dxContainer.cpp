@@ -26,16 +26,46 @@ void TdxCustomContainer::AdjustClientRect(RECT& rect)
         rect.left += glyph_.Width();
 }
 
-void TdxCustomContainer::SetAlignment(TAlignment value) { SetAndRedraw(alignment_, value); }
-void TdxCustomContainer::SetBoundColor(TColor value) { SetAndRedraw(boundColor_, value); }
-void TdxCustomContainer::SetGlyphLayout(TdxGlyphLayout value) { SetAndRedraw(glyphLayout_, value); }
-void TdxCustomContainer::SetLayout(TTextLayout value) { SetAndRedraw(layout_, value); }
-void TdxCustomContainer::SetShowCaption(bool value) { SetAndRedraw(showCaption_, value); }
-void TdxCustomContainer::SetSpacing(uint8_t value) { SetAndRedraw(spacing_, value); }
-void TdxCustomContainer::SetWordWrap(bool value) { SetAndRedraw(wordWrap_, value); }
-void TdxCustomContainer::SetBoundLines(TdxBoundLines value) { SetRealignAndRedraw(boundLines_, value); }
-void TdxCustomContainer::SetBorderWidth(int value) { SetRealignAndRedraw(borderWidth_, value); }
-void TdxCustomContainer::SetShowBoundLines(bool value) { SetRealignAndRedraw(showBoundLines_, value); }
+void TdxCustomContainer::SetAlignment(TAlignment value)
+{
+    SetAndRedraw(alignment_, value);
+}
+void TdxCustomContainer::SetBoundColor(TColor value)
+{
+    SetAndRedraw(boundColor_, value);
+}
+void TdxCustomContainer::SetGlyphLayout(TdxGlyphLayout value)
+{
+    SetAndRedraw(glyphLayout_, value);
+}
+void TdxCustomContainer::SetLayout(TTextLayout value)
+{
+    SetAndRedraw(layout_, value);
+}
+void TdxCustomContainer::SetShowCaption(bool value)
+{
+    SetAndRedraw(showCaption_, value);
+}
+void TdxCustomContainer::SetSpacing(uint8_t value)
+{
+    SetAndRedraw(spacing_, value);
+}
+void TdxCustomContainer::SetWordWrap(bool value)
+{
+    SetAndRedraw(wordWrap_, value);
+}
+void TdxCustomContainer::SetBoundLines(TdxBoundLines value)
+{
+    SetRealignAndRedraw(boundLines_, value);
+}
+void TdxCustomContainer::SetBorderWidth(int value)
+{
+    SetRealignAndRedraw(borderWidth_, value);
+}
+void TdxCustomContainer::SetShowBoundLines(bool value)
+{
+    SetRealignAndRedraw(showBoundLines_, value);
+}
 
 void TdxCustomContainer::SetGlyph(const TBitmap& glyph)
 {
@@ -125,7 +155,7 @@ void TdxCustomContainer::DrawContainerCaption(const std::string& caption, RECT r
     else if (alignment_ == TAlignment::taCenter)
         flags = DT_CENTER;
     if (flags != 0 && canvas.TextWidth(caption) > rect.right - rect.left)
-        flags = 0;  // a caption that does not fit starts at the left
+        flags = 0; // a caption that does not fit starts at the left
     flags |= DT_EXPANDTABS | DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
     if (layout_ != TTextLayout::tlTop) {
         RECT measured = rect;

@@ -17,7 +17,7 @@ std::string LibraryVersion()
     return buffer;
 }
 
-}  // namespace
+} // namespace
 
 std::string dxComponentBanner()
 {
@@ -34,18 +34,21 @@ bool IsAccelerator(char ch, const std::string& caption)
     for (size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&')
             continue;
-        if (caption[i + 1] == '&') {  // "&&" stands for a plain "&"
+        if (caption[i + 1] == '&') { // "&&" stands for a plain "&"
             ++i;
             continue;
         }
-        return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<unsigned char>(ch));
+        return std::toupper(static_cast<unsigned char>(caption[i + 1])) ==
+               std::toupper(static_cast<unsigned char>(ch));
     }
     return false;
 }
 
 // --- TdxCustomComponent ---
 
-TdxCustomComponent::TdxCustomComponent(TComponent* owner) : TComponent(owner), version_(dxComponentBanner()) {}
+TdxCustomComponent::TdxCustomComponent(TComponent* owner) : TComponent(owner), version_(dxComponentBanner())
+{
+}
 
 // --- TdxCustomControl ---
 
@@ -62,14 +65,38 @@ void TdxCustomControl::Redraw()
         Invalidate();
 }
 
-void TdxCustomControl::DoBorderChanged() { RedrawIf(rtBorderChanged); }
-void TdxCustomControl::DoEnabledChanged() { RedrawIf(rtEnabledChanged); }
-void TdxCustomControl::DoParentColorChanged() { RedrawIf(rtParentColorChanged); }
-void TdxCustomControl::DoParentFontChanged() { RedrawIf(rtParentFontChanged); }
-void TdxCustomControl::DoPositionChanged() { RedrawIf(rtPositionChanged); }
-void TdxCustomControl::DoResized() { RedrawIf(rtResized); }
-void TdxCustomControl::DoTextChanged() { RedrawIf(rtTextChanged); }
-void TdxCustomControl::DoMouseMove(int, int) { RedrawIf(rtMouseMove); }
+void TdxCustomControl::DoBorderChanged()
+{
+    RedrawIf(rtBorderChanged);
+}
+void TdxCustomControl::DoEnabledChanged()
+{
+    RedrawIf(rtEnabledChanged);
+}
+void TdxCustomControl::DoParentColorChanged()
+{
+    RedrawIf(rtParentColorChanged);
+}
+void TdxCustomControl::DoParentFontChanged()
+{
+    RedrawIf(rtParentFontChanged);
+}
+void TdxCustomControl::DoPositionChanged()
+{
+    RedrawIf(rtPositionChanged);
+}
+void TdxCustomControl::DoResized()
+{
+    RedrawIf(rtResized);
+}
+void TdxCustomControl::DoTextChanged()
+{
+    RedrawIf(rtTextChanged);
+}
+void TdxCustomControl::DoMouseMove(int, int)
+{
+    RedrawIf(rtMouseMove);
+}
 
 void TdxCustomControl::DoFocusChanged()
 {
@@ -174,19 +201,39 @@ void TdxCustomControl::WndProc(TMessage& message)
     // The framework handles the message first, then the control reacts.
     TCustomControl::WndProc(message);
     switch (message.Msg) {
-    case CM_TEXTCHANGED: DoTextChanged(); break;
-    case CM_BORDERCHANGED: DoBorderChanged(); break;
-    case CM_ENABLEDCHANGED: DoEnabledChanged(); break;
-    case CM_FOCUSCHANGED: DoFocusChanged(); break;
-    case CM_MOUSEENTER: DoMouseEnter(); break;
-    case CM_MOUSELEAVE: DoMouseLeave(); break;
+    case CM_TEXTCHANGED:
+        DoTextChanged();
+        break;
+    case CM_BORDERCHANGED:
+        DoBorderChanged();
+        break;
+    case CM_ENABLEDCHANGED:
+        DoEnabledChanged();
+        break;
+    case CM_FOCUSCHANGED:
+        DoFocusChanged();
+        break;
+    case CM_MOUSEENTER:
+        DoMouseEnter();
+        break;
+    case CM_MOUSELEAVE:
+        DoMouseLeave();
+        break;
     case WM_MOUSEMOVE:
         DoMouseMove(static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam)));
         break;
-    case CM_PARENTCOLORCHANGED: DoParentColorChanged(); break;
-    case CM_PARENTFONTCHANGED: DoParentFontChanged(); break;
-    case WM_WINDOWPOSCHANGED: DoPositionChanged(); break;
-    case WM_SIZE: DoResized(); break;
+    case CM_PARENTCOLORCHANGED:
+        DoParentColorChanged();
+        break;
+    case CM_PARENTFONTCHANGED:
+        DoParentFontChanged();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        DoPositionChanged();
+        break;
+    case WM_SIZE:
+        DoResized();
+        break;
     }
 }
 
@@ -219,7 +266,9 @@ TdxTheme TdxStyle::EffectiveTheme() const
 
 // --- TdxStyleManager ---
 
-TdxStyleManager::TdxStyleManager(TComponent* owner) : TdxCustomComponent(owner) {}
+TdxStyleManager::TdxStyleManager(TComponent* owner) : TdxCustomComponent(owner)
+{
+}
 
 TdxStyleManager::~TdxStyleManager()
 {
@@ -269,7 +318,9 @@ void TdxStyleManager::Notification(TComponent* component, TOperation operation)
 
 // --- TdxCustomStyleControl ---
 
-TdxCustomStyleControl::TdxCustomStyleControl(TComponent* owner) : TdxCustomControl(owner), style_(this) {}
+TdxCustomStyleControl::TdxCustomStyleControl(TComponent* owner) : TdxCustomControl(owner), style_(this)
+{
+}
 
 TdxCustomStyleControl::~TdxCustomStyleControl()
 {

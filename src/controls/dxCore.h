@@ -36,9 +36,9 @@ enum TdxRedrawTrigger : uint16_t {
     rtResized = 1 << 12,
 };
 using TdxRedrawTriggers = uint16_t;
-inline constexpr TdxRedrawTriggers kDefaultRedrawTriggers = rtTextChanged | rtEnabledChanged | rtFocusChanged |
-                                                            rtMouseDown | rtMouseEnter | rtMouseLeave |
-                                                            rtMouseUp | rtParentColorChanged;  // 0x037D
+inline constexpr TdxRedrawTriggers kDefaultRedrawTriggers =
+    rtTextChanged | rtEnabledChanged | rtFocusChanged | rtMouseDown | rtMouseEnter | rtMouseLeave |
+    rtMouseUp | rtParentColorChanged; // 0x037D
 
 // The library's version banners: each names the library and ends in
 // "Version " and the version number from the string resource.
@@ -50,7 +50,7 @@ class TdxCustomComponent : public TComponent {
 public:
     explicit TdxCustomComponent(TComponent* owner);
     const std::string& Version() const { return version_; }
-    void SetVersion(const std::string&) {}  // the banner cannot be changed
+    void SetVersion(const std::string&) {} // the banner cannot be changed
 
 private:
     std::string version_;
@@ -71,7 +71,7 @@ public:
     TNotifyEvent OnMouseEnter;
 
     const std::string& Version() const { return version_; }
-    void SetVersion(const std::string&) {}  // the banner cannot be changed
+    void SetVersion(const std::string&) {} // the banner cannot be changed
 
     // --- The overridable reactions ---
     virtual void Redraw();

@@ -32,7 +32,7 @@ void FillBand(TCanvas& canvas, const RECT& rect, RgbColor color)
     canvas.FillRect(rect);
 }
 
-}  // namespace
+} // namespace
 
 int dxRandom(int bound)
 {
@@ -55,8 +55,8 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
 
     const int n = bands;
     const bool reversed = static_cast<int>(direction) >= 2;
-    const std::vector<RgbColor> table =
-        GradientColorTable(ToRgb(reversed ? endColor : startColor), ToRgb(reversed ? startColor : endColor), n);
+    const std::vector<RgbColor> table = GradientColorTable(ToRgb(reversed ? endColor : startColor),
+                                                           ToRgb(reversed ? startColor : endColor), n);
 
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush().SetColor(startColor);
@@ -150,9 +150,9 @@ void MakeGrayGlyph(TBitmap& bitmap)
 void DrawCaptionText(TControl& control, TCanvas& canvas, std::string text, TFont& font, bool enabled,
                      bool showAccelChar, RECT& rect, UINT flags)
 {
-    (void)control;  // left-to-right reading only: no reading-order flags to add
+    (void)control; // left-to-right reading only: no reading-order flags to add
     if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar && text == "&")))
-        text += ' ';  // an empty caption still measures one line high
+        text += ' '; // an empty caption still measures one line high
     if (!showAccelChar)
         flags |= DT_NOPREFIX;
     canvas.Font().Assign(font);
@@ -175,7 +175,8 @@ void DrawBevelFrame(TCanvas& canvas, const RECT& rect, TColor topLeft, TColor bo
     canvas.Pen().SetColor(topLeft);
     canvas.Polyline({{rect.left, rect.bottom - 1}, {rect.left, rect.top}, {rect.right - 1, rect.top}});
     canvas.Pen().SetColor(bottomRight);
-    canvas.Polyline({{rect.right - 1, rect.top + 1}, {rect.right - 1, rect.bottom - 1}, {rect.left, rect.bottom - 1}});
+    canvas.Polyline(
+        {{rect.right - 1, rect.top + 1}, {rect.right - 1, rect.bottom - 1}, {rect.left, rect.bottom - 1}});
 }
 
 void RecolorGlyph(TBitmap& bitmap, TColor color)

@@ -7,10 +7,10 @@
 
 struct LocalDateTime {
     int Year = 0;
-    int Month = 1;      // 1..12
-    int Day = 1;        // 1..31
-    int DayOfWeek = 0;  // 0 = Sunday
-    int Hour = 0;       // 0..23
+    int Month = 1;     // 1..12
+    int Day = 1;       // 1..31
+    int DayOfWeek = 0; // 0 = Sunday
+    int Hour = 0;      // 0..23
     int Minute = 0;
     int Second = 0;
 };

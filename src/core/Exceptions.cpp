@@ -58,12 +58,17 @@ EInOutError EInOutError::FromErrorCode(int errorCode)
 {
     // The classic runtime's named I/O errors; every other code is numbered.
     switch (errorCode) {
-    case 2: return EInOutError(ErrorText::FileNotFound, errorCode);
+    case 2:
+        return EInOutError(ErrorText::FileNotFound, errorCode);
     case 3:
-    case 123: return EInOutError(ErrorText::InvalidFilename, errorCode);
-    case 4: return EInOutError(ErrorText::TooManyOpenFiles, errorCode);
-    case 5: return EInOutError(ErrorText::FileAccessDenied, errorCode);
-    default: return EInOutError(FormatText(ErrorText::IoError, errorCode), errorCode);
+    case 123:
+        return EInOutError(ErrorText::InvalidFilename, errorCode);
+    case 4:
+        return EInOutError(ErrorText::TooManyOpenFiles, errorCode);
+    case 5:
+        return EInOutError(ErrorText::FileAccessDenied, errorCode);
+    default:
+        return EInOutError(FormatText(ErrorText::IoError, errorCode), errorCode);
     }
 }
 

@@ -45,9 +45,9 @@ inline constexpr const char* LastListKept = "%s. The last list is kept as %s";
 // A chosen file whose name the ANSI code page cannot hold (and that has no
 // short name it can hold): the program could not open it, nor store it in a
 // list. Each character the code page lacks shows as "?".
-inline constexpr const char* NameOutsideCodePage =
-    "Cannot use the file \"%s\": its name has characters (shown as ?) that this system's code page cannot hold";
-}  // namespace ErrorText
+inline constexpr const char* NameOutsideCodePage = "Cannot use the file \"%s\": its name has characters "
+                                                   "(shown as ?) that this system's code page cannot hold";
+} // namespace ErrorText
 
 // printf-style formatting of the texts above into a std::string.
 std::string FormatText(const char* format, ...)

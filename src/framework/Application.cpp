@@ -141,7 +141,8 @@ void TApplication::ReportException(const std::exception& error) noexcept
             Application->HandleException(error);
             return;
         }
-        MessageBoxA(nullptr, WithFullStop(error.what()).c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        MessageBoxA(nullptr, WithFullStop(error.what()).c_str(), "Error",
+                    MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         // Reporting failed (no memory for the text, a failing handler hook):
         // nothing more can be done here, and nothing may cross the barrier.
@@ -169,7 +170,8 @@ void TApplication::SetCursor(TCursor cursor)
         HWND window = WindowFromPoint(point);
         if (window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
             const LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
-            SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(hit, WM_MOUSEMOVE));
+            SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                         MAKELPARAM(hit, WM_MOUSEMOVE));
             return;
         }
         ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));

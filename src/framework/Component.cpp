@@ -68,7 +68,8 @@ void TComponent::FreeNotification(TComponent* other)
 {
     if (!other || other == this)
         return;
-    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) == other->freeNotifies_.end())
+    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) ==
+        other->freeNotifies_.end())
         other->freeNotifies_.push_back(this);
     if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end())
         freeNotifies_.push_back(other);
@@ -78,6 +79,7 @@ void TComponent::RemoveFreeNotification(TComponent* other)
 {
     freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), other), freeNotifies_.end());
     if (other)
-        other->freeNotifies_.erase(std::remove(other->freeNotifies_.begin(), other->freeNotifies_.end(), this),
-                                   other->freeNotifies_.end());
+        other->freeNotifies_.erase(
+            std::remove(other->freeNotifies_.begin(), other->freeNotifies_.end(), this),
+            other->freeNotifies_.end());
 }

@@ -138,7 +138,7 @@ void TControl::TakeParentFont()
     if (!parent_ || !parentFont_)
         return;
     font_->Assign(parent_->Font());
-    parentFont_ = true;  // Assign's change notice cleared it
+    parentFont_ = true; // Assign's change notice cleared it
 }
 
 void TControl::SetColor(TColor color)
@@ -334,7 +334,9 @@ void TControl::Resize()
         OnResize(this);
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner)
+{
+}
 
 void TGraphicControl::PaintControl(HDC dc)
 {

@@ -140,7 +140,7 @@ protected:
     // A non-windowed control's bounds changed: repaint the old and new areas.
     void InvalidateInParent(const RECT& area);
 
-    bool mouseClicked_ = false;  // a left press on the control awaits its release
+    bool mouseClicked_ = false; // a left press on the control awaits its release
 
 private:
     friend class TWinControl;

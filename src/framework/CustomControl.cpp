@@ -1,6 +1,8 @@
 #include "framework/CustomControl.h"
 
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
+{
+}
 
 void TCustomControl::PaintWindow(HDC dc)
 {

@@ -7,7 +7,7 @@
 TForm::TForm(TComponent* owner) : TWinControl(owner)
 {
     SetControlStyle(ControlStyle() | csAcceptsControls);
-    visible_ = false;  // a form is shown by Show, never by being created
+    visible_ = false; // a form is shown by Show, never by being created
     if (Application)
         Application->FormCreated(this);
 }
@@ -113,7 +113,8 @@ void TForm::PlaceWindow()
     case TPosition::poMainFormCenter:
     case TPosition::poOwnerFormCenter: {
         TForm* center = Application ? Application->MainForm() : nullptr;
-        if (auto* ownerForm = dynamic_cast<TForm*>(Owner()); ownerForm && position_ == TPosition::poOwnerFormCenter)
+        if (auto* ownerForm = dynamic_cast<TForm*>(Owner());
+            ownerForm && position_ == TPosition::poOwnerFormCenter)
             center = ownerForm;
         if (center && center != this) {
             left = center->Left() + (center->Width() - Width()) / 2;
@@ -163,8 +164,8 @@ bool TForm::Showing() const
 
 void TForm::Close()
 {
-    TCloseAction action = (Application && Application->MainForm() == this) ? TCloseAction::caFree
-                                                                           : TCloseAction::caHide;
+    TCloseAction action =
+        (Application && Application->MainForm() == this) ? TCloseAction::caFree : TCloseAction::caHide;
     if (OnClose)
         OnClose(this, action);
     if (action == TCloseAction::caNone)
@@ -207,7 +208,7 @@ void CollectInTabOrder(TWinControl& parent, std::vector<TWinControl*>& order)
     }
 }
 
-}  // namespace
+} // namespace
 
 TWinControl* TForm::FindNextControl(TWinControl* from, bool forward, const TWinControl* excluded)
 {
@@ -220,7 +221,8 @@ TWinControl* TForm::FindNextControl(TWinControl* from, bool forward, const TWinC
     const size_t start = at == order.end() ? 0 : static_cast<size_t>(at - order.begin()) + 1;
     for (size_t step = 0; step < order.size(); ++step) {
         TWinControl* candidate = order[(start + step) % order.size()];
-        if (candidate->TabStop() && candidate->CanFocus() && !(excluded && excluded->ContainsControl(candidate)))
+        if (candidate->TabStop() && candidate->CanFocus() &&
+            !(excluded && excluded->ContainsControl(candidate)))
             return candidate;
     }
     return nullptr;
@@ -237,7 +239,7 @@ void TForm::FocusNextAfter(TWinControl* leaving)
     TWinControl* next = FindNextControl(leaving, true, leaving);
     const bool active = HandleAllocated() && GetActiveWindow() == Handle();
     if (next && active) {
-        next->SetFocus();  // its WM_SETFOCUS records it and tells every control
+        next->SetFocus(); // its WM_SETFOCUS records it and tells every control
         return;
     }
     if (active)
@@ -258,13 +260,19 @@ void TForm::ControlRemoving(TControl* control)
 void TForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_CLOSE: Close(); break;
-    case CM_DIALOGKEY: CMDialogKey(message); break;
+    case WM_CLOSE:
+        Close();
+        break;
+    case CM_DIALOGKEY:
+        CMDialogKey(message);
+        break;
     case WM_ACTIVATE:
         TWinControl::WndProc(message);
         WMActivate(LOWORD(message.WParam) != WA_INACTIVE);
         break;
-    default: TWinControl::WndProc(message); break;
+    default:
+        TWinControl::WndProc(message);
+        break;
     }
 }
 

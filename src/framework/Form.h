@@ -5,8 +5,14 @@
 #include "framework/WinControl.h"
 
 enum class TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
-enum class TPosition : uint8_t { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter,
-                                 poOwnerFormCenter };
+enum class TPosition : uint8_t {
+    poDesigned,
+    poDefault,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
 enum class TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 
 class TForm : public TWinControl {

@@ -32,7 +32,9 @@ private:
 
 } // namespace
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner)
+{
+}
 
 void TMenuItem::SetCaption(const std::string& caption)
 {
@@ -75,7 +77,9 @@ void TMenuItem::Click()
         OnClick(this);
 }
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner)
+{
+}
 
 TPopupMenu::~TPopupMenu()
 {

@@ -38,7 +38,7 @@ private:
     std::vector<HWND> disabled_;
 };
 
-}  // namespace
+} // namespace
 
 TModalResult ShowModal(TForm& form)
 {

@@ -1,12 +1,12 @@
 #include "framework/Timer.h"
 
-#include "framework/Application.h"
 #include "core/Exceptions.h"
+#include "framework/Application.h"
 
 namespace {
 const char* const kTimerWindowClass = "TessivoTimerWindow";
 const UINT_PTR kTimerId = 1;
-}  // namespace
+} // namespace
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {

@@ -11,7 +11,7 @@
 
 namespace {
 const char* const kDefaultClassName = "TessivoControl";
-}  // namespace
+} // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 {
@@ -94,7 +94,7 @@ void TWinControl::CreateWnd()
     TCreateParams params;
     CreateParams(params);
     if (params.WndParent == nullptr && (params.Style & WS_CHILD))
-        return;  // a child window can only be made inside its parent's
+        return; // a child window can only be made inside its parent's
     CreateWindowHandle(params);
     if (!handle_)
         throw Exception("Cannot create the window of " + (Name.empty() ? std::string("a control") : Name));
@@ -117,8 +117,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params)
         TCreateParams named = params;
         named.WinClassName += suffix;
         RegisterWindowClass(named);
-        CreateWindowExA(params.ExStyle, named.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
-                        params.Y, params.Width, params.Height, params.WndParent, nullptr, instance, this);
+        CreateWindowExA(params.ExStyle, named.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                        params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr, instance,
+                        this);
     } else {
         HWND window = CreateWindowExA(params.ExStyle, params.SystemClassName.c_str(), params.Caption.c_str(),
                                       params.Style, params.X, params.Y, params.Width, params.Height,
@@ -126,8 +127,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params)
         if (window) {
             handle_ = window;
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-            defaultProc_ = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::WindowProcedure)));
+            defaultProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::WindowProcedure)));
         }
     }
 }
@@ -189,11 +190,12 @@ void TWinControl::DefaultHandler(TMessage& message)
         return;
     }
     if (message.Msg >= CM_BASE && message.Msg < CN_BASE + 0x400) {
-        message.Result = 0;  // our own messages mean nothing to the platform
+        message.Result = 0; // our own messages mean nothing to the platform
         return;
     }
-    message.Result = defaultProc_ ? CallWindowProcA(defaultProc_, handle_, message.Msg, message.WParam, message.LParam)
-                                  : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+    message.Result = defaultProc_
+                         ? CallWindowProcA(defaultProc_, handle_, message.Msg, message.WParam, message.LParam)
+                         : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -208,9 +210,15 @@ void TWinControl::WndProc(TMessage& message)
     // One line per message: each reaction is a small handler below. What is
     // not listed goes to TControl, and from there to the platform.
     switch (message.Msg) {
-    case WM_PAINT: WMPaint(message); break;
-    case WM_PRINTCLIENT: WMPrintClient(message); break;
-    case WM_ERASEBKGND: WMEraseBkgnd(message); break;
+    case WM_PAINT:
+        WMPaint(message);
+        break;
+    case WM_PRINTCLIENT:
+        WMPrintClient(message);
+        break;
+    case WM_ERASEBKGND:
+        WMEraseBkgnd(message);
+        break;
     case WM_WINDOWPOSCHANGED:
         UpdateBoundsFromWindow();
         DefaultHandler(message);
@@ -237,10 +245,16 @@ void TWinControl::WndProc(TMessage& message)
         WMKillFocus();
         break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: WMKeyDown(message); break;
+    case WM_SYSKEYDOWN:
+        WMKeyDown(message);
+        break;
     case WM_KEYUP:
-    case WM_SYSKEYUP: WMKeyUp(message); break;
-    case WM_CHAR: WMChar(message); break;
+    case WM_SYSKEYUP:
+        WMKeyUp(message);
+        break;
+    case WM_CHAR:
+        WMChar(message);
+        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
@@ -250,7 +264,9 @@ void TWinControl::WndProc(TMessage& message)
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-    case WM_MOUSEMOVE: WMMouse(message); break;
+    case WM_MOUSEMOVE:
+        WMMouse(message);
+        break;
     case WM_MOUSELEAVE:
         WMMouseLeave();
         DefaultHandler(message);
@@ -261,23 +277,49 @@ void TWinControl::WndProc(TMessage& message)
         else
             DefaultHandler(message);
         break;
-    case WM_COMMAND: WMCommand(message); break;
-    case WM_NOTIFY: ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom); break;
+    case WM_COMMAND:
+        WMCommand(message);
+        break;
+    case WM_NOTIFY:
+        ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom);
+        break;
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: ReflectToChild(message, reinterpret_cast<HWND>(message.LParam)); break;
-    case WM_DRAWITEM: ReflectToChild(message, reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem); break;
-    case WM_MEASUREITEM: WMMeasureItem(message); break;
-    case CM_ENABLEDCHANGED: CMEnabledChanged(); break;
+    case WM_CTLCOLORBTN:
+        ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
+        break;
+    case WM_DRAWITEM:
+        ReflectToChild(message, reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem);
+        break;
+    case WM_MEASUREITEM:
+        WMMeasureItem(message);
+        break;
+    case CM_ENABLEDCHANGED:
+        CMEnabledChanged();
+        break;
     case CM_DIALOGKEY:
-    case CM_DIALOGCHAR: Broadcast(message); break;
-    case CM_FOCUSCHANGED: CMFocusChanged(message); break;
-    case CM_COLORCHANGED: CMColorChanged(); break;
-    case CM_FONTCHANGED: CMFontChanged(); break;
-    case CM_TEXTCHANGED: DefaultHandler(message); break;
-    case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(message); break;
-    default: TControl::WndProc(message); break;
+    case CM_DIALOGCHAR:
+        Broadcast(message);
+        break;
+    case CM_FOCUSCHANGED:
+        CMFocusChanged(message);
+        break;
+    case CM_COLORCHANGED:
+        CMColorChanged();
+        break;
+    case CM_FONTCHANGED:
+        CMFontChanged();
+        break;
+    case CM_TEXTCHANGED:
+        DefaultHandler(message);
+        break;
+    case CM_PARENTSHOWHINTCHANGED:
+        CMParentShowHintChanged(message);
+        break;
+    default:
+        TControl::WndProc(message);
+        break;
     }
 }
 
@@ -302,7 +344,7 @@ void TWinControl::WMPrintClient(TMessage& message)
 void TWinControl::WMEraseBkgnd(TMessage& message)
 {
     if (ControlStyle() & csOpaque) {
-        message.Result = 1;  // the control paints every pixel itself
+        message.Result = 1; // the control paints every pixel itself
         return;
     }
     if (defaultProc_) {

@@ -145,7 +145,7 @@ private:
     void ReflectToChild(TMessage& message, HWND child);
 
     HWND handle_ = nullptr;
-    WNDPROC defaultProc_ = nullptr;  // the system class's procedure when subclassed
+    WNDPROC defaultProc_ = nullptr; // the system class's procedure when subclassed
     std::vector<TControl*> controls_;
     bool tabStop_ = false;
     int tabOrder_ = -1;

@@ -1,7 +1,7 @@
 #include "lists/ImageList.h"
 
-#include "lists/ListTexts.h"
 #include "core/FileNames.h"
+#include "lists/ListTexts.h"
 
 #include <algorithm>
 #include <vector>

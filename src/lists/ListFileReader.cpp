@@ -135,7 +135,8 @@ std::string TListFileReader::ReadLine()
     while (Fill()) {
         const char* begin = Buffer.data() + Position;
         const char* end = Buffer.data() + Length;
-        const char* lineFeed = static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
+        const char* lineFeed =
+            static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
         const char* stop = lineFeed ? lineFeed : end;
         line.append(begin, stop);
         if (lineFeed) {

@@ -32,8 +32,8 @@ std::string ListFileNameFor(const std::string& chosen)
     const std::string_view extension = ListFileExtension;
     const bool hasExtension =
         chosen.size() >= extension.size() &&
-        std::equal(extension.begin(), extension.end(), chosen.end() - static_cast<std::ptrdiff_t>(extension.size()),
-                   [](char a, char b) {
+        std::equal(extension.begin(), extension.end(),
+                   chosen.end() - static_cast<std::ptrdiff_t>(extension.size()), [](char a, char b) {
                        return std::tolower(static_cast<unsigned char>(a)) ==
                               std::tolower(static_cast<unsigned char>(b));
                    });

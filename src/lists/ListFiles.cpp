@@ -24,7 +24,7 @@ void TListFiles::Load(IFileDialog& dialog)
             TListFileInput input(dialog.FileName());
             const int32_t count = input.ReadCount();
             entries = input.ReadEntries(count, MaxEntriesPastEnd);
-        }  // the file is closed before the first entry is shown
+        } // the file is closed before the first entry is shown
         ReplaceList(std::move(entries));
     }
     list_.WriteTotal();

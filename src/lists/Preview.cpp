@@ -81,17 +81,18 @@ void BoxReduce(const PixelRowsView& source, int factor, const PixelRowsView& tar
         for (int tx = 0; tx < target.Width; ++tx) {
             const uint32_t count = static_cast<uint32_t>(rows * std::min(factor, source.Width - tx * factor));
             for (int c = 0; c < 3; ++c)
-                out[tx * 3 + c] = static_cast<uint8_t>((sums[static_cast<size_t>(tx) * 3 + c] + count / 2) / count);
+                out[tx * 3 + c] =
+                    static_cast<uint8_t>((sums[static_cast<size_t>(tx) * 3 + c] + count / 2) / count);
         }
     }
 }
 
-}  // namespace
+} // namespace
 
 void TPreview::ReducePicture(const PixelRowsView& pixels, TBitmap& reduced)
 {
-    const int denominator = PreviewScaleDenominator(pixels.Width, pixels.Height, std::max(view_.Image.Width(), 1),
-                                                    std::max(view_.Image.Height(), 1));
+    const int denominator = PreviewScaleDenominator(
+        pixels.Width, pixels.Height, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1));
     const int width = (pixels.Width + denominator - 1) / denominator;
     const int height = (pixels.Height + denominator - 1) / denominator;
     reduced.SetPixelFormat(TPixelFormat::pf24bit);
@@ -115,7 +116,8 @@ void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
         TBitmap reduced;
         ReducePicture(pixels, reduced);
         // Kept at the box's size, as every other preview is.
-        previewBitmap_ = BoundedBitmap(reduced, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1));
+        previewBitmap_ =
+            BoundedBitmap(reduced, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1));
         view_.Image.Picture().Assign(*previewBitmap_);
         pictureWidth_ = pixels.Width;
         pictureHeight_ = pixels.Height;

@@ -20,8 +20,10 @@ DateNames SystemClock::Names() const
     // The locale lists Monday as day 1 and Sunday as day 7.
     names.LongDayNames[0] = localeText(LOCALE_SDAYNAME7);
     for (int day = 1; day < 7; ++day)
-        names.LongDayNames[static_cast<size_t>(day)] = localeText(LOCALE_SDAYNAME1 + static_cast<LCTYPE>(day - 1));
+        names.LongDayNames[static_cast<size_t>(day)] =
+            localeText(LOCALE_SDAYNAME1 + static_cast<LCTYPE>(day - 1));
     for (int month = 0; month < 12; ++month)
-        names.LongMonthNames[static_cast<size_t>(month)] = localeText(LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(month));
+        names.LongMonthNames[static_cast<size_t>(month)] =
+            localeText(LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(month));
     return names;
 }

@@ -11,7 +11,7 @@ const std::string& SelectedEntry(TListBox& pathList)
     return pathList.Items().Strings(pathList.ItemIndex());
 }
 
-}  // namespace
+} // namespace
 
 void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system)
 {
@@ -19,7 +19,8 @@ void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& s
     const ScopeExit greyApply([&view] { view.ApplyButton.SetEnabled(false); });
     const TBusyCursor busy;
     if (const auto style = WallpaperStyleForIndex(view.DisplayStyle.ItemIndex()))
-        SetDesktopWallpaper(SelectedEntry(view.PathList), style->WallpaperStyle, style->TileWallpaper, system);
+        SetDesktopWallpaper(SelectedEntry(view.PathList), style->WallpaperStyle, style->TileWallpaper,
+                            system);
 }
 
 void ApplySelectedWallpaperCentred(TListBox& pathList, const TWallpaperSystem& system)

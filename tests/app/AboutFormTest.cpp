@@ -38,7 +38,7 @@ ModalView WhileShown(TTessivo_About& about, HWND main, const std::function<void(
     return view;
 }
 
-}  // namespace
+} // namespace
 
 class AboutBox : public FormFixture {
 protected:

@@ -29,7 +29,7 @@ bool QuitRequested()
     return PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
-}  // namespace
+} // namespace
 
 class ExitSequence : public FormFixture {
 protected:
@@ -73,7 +73,9 @@ TEST_F(ExitSequence, ExitSavesTheListRemovesTheIconWritesTheOptionsThenEnds)
     EXPECT_EQ(LastList(), "1\r\nC:\\edited.bmp\r\n");
     ASSERT_LT(Find("icon delete"), journal.size());
     EXPECT_LT(Find("icon delete"), FirstSettingsWrite());
-    EXPECT_EQ(registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startminimized").value_or(""), "0");
+    EXPECT_EQ(
+        registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startminimized").value_or(""),
+        "0");
     EXPECT_FALSE(icon.Present);
     EXPECT_TRUE(QuitRequested());
     EXPECT_TRUE(CapturedErrors().empty());
@@ -89,7 +91,9 @@ TEST_F(ExitSequence, AListThatCannotBeWrittenStopsTheExitWithIconAndOptionsKept)
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(Find("icon delete"), journal.size());
     EXPECT_EQ(FirstSettingsWrite(), journal.size());
-    EXPECT_EQ(registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startminimized").value_or(""), "1");
+    EXPECT_EQ(
+        registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startminimized").value_or(""),
+        "1");
     EXPECT_TRUE(icon.Present);
     EXPECT_FALSE(QuitRequested());
 }

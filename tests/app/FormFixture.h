@@ -3,11 +3,11 @@
 // in-memory registry, and a temporary program folder with pictures in it.
 
 #include "app/MainForm.h"
-#include "platform/SystemClock.h"
 #include "core/Exceptions.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeNotifyIcon.h"
 #include "platform/FakeRegistry.h"
+#include "platform/SystemClock.h"
 #include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
@@ -48,8 +48,8 @@ public:
     DateNames Names() const override
     {
         return {{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-                {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
-                 "November", "December"}};
+                {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+                 "October", "November", "December"}};
     }
     LocalDateTime now{2026, 12, 7, 1, 13, 5, 9};
 };
@@ -67,8 +67,9 @@ protected:
     // form's tests run on a hidden window.
     static void KeepInTray(TFakeRegistry& settings)
     {
-        const char* const values[][2] = {{"startminimized", "1"}, {"random", "0"}, {"startinautorunmode", "0"},
-                                         {"startup", "1"},        {"style", "2"},  {"interval", "1"}};
+        const char* const values[][2] = {
+            {"startminimized", "1"}, {"random", "0"}, {"startinautorunmode", "0"},
+            {"startup", "1"},        {"style", "2"},  {"interval", "1"}};
         for (const auto& value : values)
             settings.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", value[0], value[1]);
     }

@@ -48,7 +48,7 @@ TEST_F(ImageListCommands, AddingWhileAnEntryIsSelectedKeepsItShownAndAppendsDupl
     Add({again});
     EXPECT_EQ(Paths().size(), 4u);
     EXPECT_EQ(Paths()[3], again);
-    EXPECT_EQ(Paths()[0], again);  // the same path twice
+    EXPECT_EQ(Paths()[0], again); // the same path twice
     EXPECT_EQ(form->ListBox1->ItemIndex(), 2);
     EXPECT_EQ(form->ListBox2->ItemIndex(), 2);
     EXPECT_EQ(form->Label5->Caption(), "c.bmp");
@@ -59,7 +59,7 @@ TEST_F(ImageListCommands, AddingWhileAnEntryIsSelectedKeepsItShownAndAppendsDupl
 TEST_F(ImageListCommands, CancellingTheDialogShowsTheSelectedEntryAgain)
 {
     ThreeEntries(0);
-    MakeBitmap("a.bmp", 20, 30);  // changed on disk meanwhile
+    MakeBitmap("a.bmp", 20, 30); // changed on disk meanwhile
     pictures.confirm = false;
     form->ButtonAddFileClick(form->ButtonAddFile);
     EXPECT_EQ(Paths().size(), 3u);
@@ -178,10 +178,10 @@ TEST_F(ImageListCommands, AddingAfterAFailedPreviewBringsTheListsBackInStep)
 {
     const std::string good = MakeBitmap("good.bmp", 4, 4);
     const std::string bad = folder / "bad.gif";
-    Run([&] { Add({bad}); });  // the first entry cannot be shown
+    Run([&] { Add({bad}); }); // the first entry cannot be shown
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(Paths().size(), 1u);
-    EXPECT_TRUE(Names().empty());  // not refreshed after the failure
+    EXPECT_TRUE(Names().empty()); // not refreshed after the failure
     EXPECT_EQ(form->ListBox1->ItemIndex(), -1);
 
     Run([&] { Add({good}); });
@@ -215,10 +215,10 @@ TEST_F(ImageListCommands, RefreshReplacesInPlaceAppendsAndNeverShortens)
 TEST(PreviewScale, DecodesOnlyWhatTheBoxNeeds)
 {
     EXPECT_EQ(PreviewScaleDenominator(4000, 3000, 218, 162), 8);
-    EXPECT_EQ(PreviewScaleDenominator(1600, 1200, 218, 162), 4);  // 1/8 would be 200 wide
+    EXPECT_EQ(PreviewScaleDenominator(1600, 1200, 218, 162), 4); // 1/8 would be 200 wide
     EXPECT_EQ(PreviewScaleDenominator(800, 600, 218, 162), 2);
     EXPECT_EQ(PreviewScaleDenominator(300, 200, 218, 162), 1);
-    EXPECT_EQ(PreviewScaleDenominator(1744, 1296, 218, 162), 8);  // exactly the box at 1/8
+    EXPECT_EQ(PreviewScaleDenominator(1744, 1296, 218, 162), 8); // exactly the box at 1/8
 }
 
 TEST_F(ImageListCommands, APreviewKeepsOnlyThePictureAtTheSizeOfItsBox)

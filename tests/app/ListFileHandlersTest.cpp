@@ -44,7 +44,8 @@ TEST_F(ListFileHandlers, LoadReplacesTheListShowsTheFirstAndWritesTheLastList)
     Add({MakeBitmap("old.bmp", 4, 4)});
     const std::string a = MakeBitmap("a.bmp", 6, 2);
     const std::string b = MakeBitmap("b.bmp", 3, 3);
-    PutFileBytes(folder / "load.lst", "  2 trailing words\n" + a + "\r\n" + b + "\n\nignored beyond the count\r\n");
+    PutFileBytes(folder / "load.lst",
+                 "  2 trailing words\n" + a + "\r\n" + b + "\n\nignored beyond the count\r\n");
     openDialog.files = {folder / "load.lst"};
     form->ButtonLoadListClick(form->ButtonLoadList);
     EXPECT_EQ(openDialog.title, "Loading file for wallpaper ...");
@@ -96,8 +97,8 @@ TEST_F(ListFileHandlers, LoadFailingPartWayKeepsTheCurrentList)
     // A list that fails after its count and first entry: the far end of a
     // pipe sends them, waits until they are read, and goes away.
     const std::string pipeName = "\\\\.\\pipe\\tessivo-load-" + std::to_string(GetCurrentProcessId());
-    HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096,
-                                   4096, 0, nullptr);
+    HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                   4096, 4096, 0, nullptr);
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
     std::thread sender([pipe] {
         ConnectNamedPipe(pipe, nullptr);
@@ -215,7 +216,8 @@ TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
     CapturedErrors().clear();
     TForm1 third(nullptr, Services());
     ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text, "I/O error 32. The last list is kept as " + folder / "LastList.bak" + ".");
+    EXPECT_EQ(CapturedErrors()[0].Text,
+              "I/O error 32. The last list is kept as " + folder / "LastList.bak" + ".");
     EXPECT_EQ(FileBytes(folder / "LastList.bak"), "1\r\nC:\\held.bmp\r\n");
     CloseHandle(holder);
     third.SaveLastList();
@@ -226,7 +228,9 @@ TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
 TEST_F(ListFileHandlers, ALastListWithAByteOrderMarkReads)
 {
     const std::string a = MakeBitmap("a.bmp", 4, 4);
-    PutFileBytes(folder / "LastList.lst", "\xEF\xBB\xBF" "1\r\n" + a + "\r\n");
+    PutFileBytes(folder / "LastList.lst", "\xEF\xBB\xBF"
+                                          "1\r\n" +
+                                              a + "\r\n");
     CapturedErrors().clear();
     TForm1 second(nullptr, Services());
     EXPECT_TRUE(CapturedErrors().empty());

@@ -9,7 +9,7 @@ namespace {
 struct Placement {
     TControl* control;
     TWinControl* parent;
-    RECT bounds;  // left, top, right, bottom
+    RECT bounds; // left, top, right, bottom
 };
 
 RECT Box(int left, int top, int width, int height)
@@ -17,7 +17,7 @@ RECT Box(int left, int top, int width, int height)
     return {left, top, left + width, top + height};
 }
 
-}  // namespace
+} // namespace
 
 class MainFormLayout : public FormFixture {};
 
@@ -197,7 +197,8 @@ TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
     EXPECT_EQ(f.CheckStartMinimized->Caption(), "Start Minimized");
     EXPECT_EQ(f.checkAutoRun->Caption(), "Start in auto run mode");
     EXPECT_EQ(f.CheckBoxRandom->Caption(), "Random");
-    EXPECT_EQ(f.ComboBoxDisplayStyle->Items().Texts(), (std::vector<std::string>{"Center", "Tile", "Stretch"}));
+    EXPECT_EQ(f.ComboBoxDisplayStyle->Items().Texts(),
+              (std::vector<std::string>{"Center", "Tile", "Stretch"}));
     // The stored "style" ("2") chose the item at startup.
     EXPECT_EQ(f.ComboBoxDisplayStyle->ItemIndex(), 2);
     EXPECT_EQ(f.SpinEditTimeInterval->Value(), 1);
@@ -237,7 +238,7 @@ TEST_F(MainFormLayout, HeaderShowsStripesAndTheCentredTitle)
     for (int y = 0; y < 15; ++y)
         EXPECT_EQ(Hex(PixelAt(*shot, 100, y)), Hex(y % 2 == 0 ? grey : face)) << "row " << y;
     EXPECT_EQ(Hex(PixelAt(*shot, 558, 0)), Hex(grey));
-    EXPECT_EQ(Hex(PixelAt(*shot, 559, 0)), Hex(face));  // the stripes stop one pixel short
+    EXPECT_EQ(Hex(PixelAt(*shot, 559, 0)), Hex(face)); // the stripes stop one pixel short
     // The title's box in the middle covers the stripes: its text cell is
     // button face (or ink), never a grey stripe, across the title's width.
     int boxLeft = -1, boxRight = -1;
@@ -285,15 +286,16 @@ TEST_F(MainFormLayout, HeaderPressWithAnyButtonStartsTheMoveLoop)
     commandPtr = &command;
     static WNDPROC original;
     original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    SetWindowLongPtrA(window, GWLP_WNDPROC,
-                      reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-                          if (msg == WM_SYSCOMMAND) {
-                              *seenPtr = msg;
-                              *commandPtr = wParam;
-                              return 0;  // do not enter the real move loop in a test
-                          }
-                          return CallWindowProcA(original, hwnd, msg, wParam, lParam);
-                      }));
+    SetWindowLongPtrA(
+        window, GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (msg == WM_SYSCOMMAND) {
+                *seenPtr = msg;
+                *commandPtr = wParam;
+                return 0; // do not enter the real move loop in a test
+            }
+            return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+        }));
     SendMessageA(form->cntHeader->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 5));
     EXPECT_EQ(seen, static_cast<UINT>(WM_SYSCOMMAND));
     EXPECT_EQ(command, 0xF012u);

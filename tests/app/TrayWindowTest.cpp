@@ -55,7 +55,7 @@ std::optional<OpenMenu> MenuOpenedBy(const std::function<void()>& open)
     return shown;
 }
 
-}  // namespace
+} // namespace
 
 class TrayWindow : public FormFixture {};
 

@@ -7,7 +7,8 @@ class WallpaperHandlers : public FormFixture {
 protected:
     std::string Value(const char* name)
     {
-        return registry.Value(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop", name).value_or("<none>");
+        return registry.Value(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop", name)
+            .value_or("<none>");
     }
 };
 

@@ -26,7 +26,7 @@ struct ButtonOnForm {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(StyledButton, NormalFaceIsTheGradientOnePixelInsideTheBorder)
 {
@@ -42,7 +42,7 @@ TEST(StyledButton, NormalFaceIsTheGradientOnePixelInsideTheBorder)
     EXPECT_EQ(Hex(PixelAt(*shot, 36, 0)), Hex(kBorder));
     EXPECT_EQ(Hex(PixelAt(*shot, 36, 20)), Hex(kBorder));
     EXPECT_EQ(Hex(PixelAt(*shot, 0, 10)), Hex(kBorder));
-    EXPECT_EQ(Hex(PixelAt(*shot, 1, 0)), Hex(RGB(0x7B, 0x9E, 0xAD)));  // smoothed corner
+    EXPECT_EQ(Hex(PixelAt(*shot, 1, 0)), Hex(RGB(0x7B, 0x9E, 0xAD))); // smoothed corner
 }
 
 TEST(StyledButton, HotButtonShowsTheOrangeRingAroundASmallerFace)
@@ -107,12 +107,12 @@ TEST(StyledButton, DisabledButtonHasGreyBorderGreyGlyphAndEmbossedText)
     auto shot = RenderControl(button);
     EXPECT_EQ(Hex(PixelAt(*shot, 30, 0)), Hex(kBorderDisabled));
     EXPECT_EQ(Hex(PixelAt(*shot, 0, 20)), Hex(kBorderDisabled));
-    EXPECT_EQ(Hex(PixelAt(*shot, 1, 0)), Hex(kBorderDisabled));  // corner lines too
+    EXPECT_EQ(Hex(PixelAt(*shot, 1, 0)), Hex(kBorderDisabled)); // corner lines too
     bool greyGlyphPixel = false, highlight = false, shadow = false;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x) {
             const COLORREF pixel = PixelAt(*shot, x, y);
-            greyGlyphPixel |= pixel == RGB(100, 100, 100);  // black glyph pixel greyed
+            greyGlyphPixel |= pixel == RGB(100, 100, 100); // black glyph pixel greyed
             highlight |= pixel == ColorToRGB(clBtnHighlight);
             shadow |= pixel == ColorToRGB(clBtnShadow);
         }
@@ -128,7 +128,7 @@ TEST(StyledButton, GlyphWithEmptyCaptionAndNoSpacingIsCentredWithOneSpace)
     TBitmap glyph(8, 8);
     glyph.Canvas().Brush().SetColor(clBlack);
     glyph.Canvas().FillRect({0, 0, 8, 8});
-    glyph.Canvas().SetPixel(0, 7, clWhite);  // the transparent colour
+    glyph.Canvas().SetPixel(0, 7, clWhite); // the transparent colour
     button.SetSpacing(0);
     button.SetGlyph(glyph);
     auto shot = RenderControl(button);
@@ -164,7 +164,7 @@ TEST(StyledButton, SpaceClicksOnceAndLeavesTheButtonNeitherHotNorPressed)
     TdxButton& button = *setup.button;
     int clicks = 0;
     button.OnClick = [&](TObject*) { ++clicks; };
-    SetCursorPos(0, 0);  // the pointer elsewhere
+    SetCursorPos(0, 0); // the pointer elsewhere
     SendMessageA(button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(button.VisualState & vsPressed);
     EXPECT_TRUE(button.Focused());

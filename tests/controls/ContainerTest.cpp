@@ -22,7 +22,7 @@ TdxContainer* FramedContainer(TForm& form, int width, int height)
     return container;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Container, AlignedChildrenSitInsideBorderAndBoundLines)
 {
@@ -151,9 +151,9 @@ TEST(Container, EnabledModeAffectsChildren)
 
     container->SetEnabled(false);
     EXPECT_EQ(events, 1);
-    EXPECT_TRUE(first->Enabled());  // emNormal leaves the children alone
+    EXPECT_TRUE(first->Enabled()); // emNormal leaves the children alone
 
-    container->SetEnabledMode(TdxEnabledMode::emAffectChilds);  // disables them at once
+    container->SetEnabledMode(TdxEnabledMode::emAffectChilds); // disables them at once
     EXPECT_FALSE(first->Enabled());
     EXPECT_FALSE(second->Enabled());
     EXPECT_EQ(events, 2);

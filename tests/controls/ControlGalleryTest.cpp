@@ -29,7 +29,7 @@ void Place(TBitmap& picture, TWinControl& control, int x, int y)
     control.PaintTo(picture.Canvas().Handle(), x, y);
 }
 
-}  // namespace
+} // namespace
 
 TEST(ControlGallery, EveryControlInEveryLook)
 {

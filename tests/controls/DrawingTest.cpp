@@ -1,8 +1,8 @@
 // The drawing routines against real GDI bitmaps.
 
+#include "controls/GradientMath.h"
 #include "controls/dxButtons.h"
 #include "controls/dxCoreUtils.h"
-#include "controls/GradientMath.h"
 #include "framework/Application.h"
 #include "support/Render.h"
 
@@ -21,7 +21,7 @@ COLORREF Entry(TColor start, TColor end, int bands, int index)
 const TColor kStart = RGBColor(0xFF, 0xF3, 0xCE);
 const TColor kEnd = RGBColor(0xE7, 0x96, 0x00);
 
-}  // namespace
+} // namespace
 
 TEST(CreateGradientBitmap, NineteenRowsWithoutDitherShowTheLastBandOfEachRow)
 {
@@ -85,9 +85,9 @@ TEST(DrawBoundLines, CornersComeFromTheLinesThatReachThem)
     bitmap.Canvas().FillRect({0, 0, 10, 8});
     DrawBoundLines(bitmap.Canvas(), blLeft | blTop | blRight | blBottom, clBlack, {0, 0, 10, 8});
     EXPECT_EQ(Hex(PixelAt(bitmap, 0, 0)), "#000000");
-    EXPECT_EQ(Hex(PixelAt(bitmap, 0, 7)), "#000000");  // from the bottom line
-    EXPECT_EQ(Hex(PixelAt(bitmap, 9, 7)), "#000000");  // the bottom line runs to the right edge
-    EXPECT_EQ(Hex(PixelAt(bitmap, 9, 0)), "#000000");  // the top line likewise
+    EXPECT_EQ(Hex(PixelAt(bitmap, 0, 7)), "#000000"); // from the bottom line
+    EXPECT_EQ(Hex(PixelAt(bitmap, 9, 7)), "#000000"); // the bottom line runs to the right edge
+    EXPECT_EQ(Hex(PixelAt(bitmap, 9, 0)), "#000000"); // the top line likewise
     EXPECT_EQ(Hex(PixelAt(bitmap, 9, 3)), "#000000");
     EXPECT_EQ(Hex(PixelAt(bitmap, 4, 4)), "#FFFFFF");
 

@@ -50,7 +50,7 @@ TEST(MulDivRounded, RoundsHalvesAwayFromZero)
     EXPECT_EQ(MulDivRounded(-1, 1, 2), -1);   // -0.5 -> -1
     EXPECT_EQ(MulDivRounded(63, 19, 64), 19); // 18.70
     EXPECT_EQ(MulDivRounded(5, 7, 0), -1);
-    EXPECT_EQ(MulDivRounded(100000, 30000, 70000), 42857);  // the product needs 64 bits
+    EXPECT_EQ(MulDivRounded(100000, 30000, 70000), 42857); // the product needs 64 bits
 }
 
 TEST(BandStart, NineteenRowsOfSixtyFourBands)

@@ -31,7 +31,7 @@ CountingButton* AddButton(TForm& form, int left, int top, const std::string& cap
     return button;
 }
 
-}  // namespace
+} // namespace
 
 TEST(StyledControl, DragFromOneControlAndReleaseOverAnotherMakesThatOneHot)
 {
@@ -146,7 +146,7 @@ TEST(StyledControl, DefaultTriggersRepaintOnlyForTheirReactions)
     EXPECT_EQ(count([&] { button->SetCaption("changed"); }), 1);
     EXPECT_EQ(count([&] { button->Perform(CM_BORDERCHANGED); }), 0);
     EXPECT_EQ(count([&] { SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); }) > 0,
-              true);  // the move makes it hot: the enter repaints, the move itself does not
+              true); // the move makes it hot: the enter repaints, the move itself does not
     EXPECT_EQ(count([&] { button->Perform(CM_PARENTFONTCHANGED); }), 0);
     EXPECT_EQ(count([&] { button->Perform(CM_PARENTCOLORCHANGED); }), 1);
     EXPECT_EQ(count([&] { button->Perform(CM_ENABLEDCHANGED); }), 1);

@@ -9,7 +9,7 @@ DateNames English()
             {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
              "November", "December"}};
 }
-}  // namespace
+} // namespace
 
 TEST(ClockText, TwelveHourClockWithTwoDigitsEach)
 {

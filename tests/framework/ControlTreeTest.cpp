@@ -24,9 +24,15 @@ public:
     {
         TCustomControl::WndProc(message);
         switch (message.Msg) {
-        case CM_MOUSEENTER: log_.push_back(tag_ + ":enter"); break;
-        case CM_MOUSELEAVE: log_.push_back(tag_ + ":leave"); break;
-        case CM_FOCUSCHANGED: log_.push_back(tag_ + ":focus"); break;
+        case CM_MOUSEENTER:
+            log_.push_back(tag_ + ":enter");
+            break;
+        case CM_MOUSELEAVE:
+            log_.push_back(tag_ + ":leave");
+            break;
+        case CM_FOCUSCHANGED:
+            log_.push_back(tag_ + ":focus");
+            break;
         case CM_DIALOGKEY:
             log_.push_back(tag_ + ":dialogkey");
             if (handlesDialogKey)
@@ -70,7 +76,7 @@ struct Tree {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(ControlTree, MouseEnterIsForwardedToParentsBeforeTheControlReacts)
 {
@@ -133,7 +139,8 @@ TEST(ControlTree, DialogKeyIsOfferedUntilAControlTakesIt)
     tree.log.clear();
     tree.inner->handlesDialogKey = false;
     EXPECT_EQ(tree.form.Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 0);
-    EXPECT_EQ(tree.log, (std::vector<std::string>{"inner:dialogkey", "outer:dialogkey", "sibling:dialogkey"}));
+    EXPECT_EQ(tree.log,
+              (std::vector<std::string>{"inner:dialogkey", "outer:dialogkey", "sibling:dialogkey"}));
 }
 
 TEST(ControlTree, AlignedChildrenFillTheAdjustedClientArea)
@@ -178,7 +185,8 @@ TEST(ApplicationCursor, HourglassWinsOverTheWindowsOwnCursor)
     Tree tree;
     HWND window = tree.inner->Handle();
     Application->SetCursor(crHourGlass);
-    EXPECT_EQ(SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+    EXPECT_EQ(SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               1);
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
     Application->SetCursor(crDefault);

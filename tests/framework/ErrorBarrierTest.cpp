@@ -1,8 +1,8 @@
 // Errors raised inside handlers that Windows calls reach the one error
 // handler, with its caption and full-stop rule, and the program goes on.
 
-#include "framework/CustomControl.h"
 #include "core/Exceptions.h"
+#include "framework/CustomControl.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
 #include "support/Render.h"
@@ -52,7 +52,7 @@ protected:
     void TearDown() override { CapturedErrors().clear(); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ErrorBarrier, WindowHandlerErrorReachesHandlerAndWindowGoesOn)
 {

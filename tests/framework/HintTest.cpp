@@ -1,11 +1,11 @@
 // Hints: a tooltip with the control's hint after the mouse rests on it,
 // for non-windowed and windowed controls, following changes of the text.
 
-#include "support/Render.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
+#include "support/Render.h"
 #include "support/TestApplication.h"
 
 #include <commctrl.h>

@@ -1,10 +1,10 @@
 // The popup menu: items, separators and the bold default in the platform's
 // menu; a chosen item runs behind the error barrier.
 
-#include "support/ModalScript.h"
-#include "support/Render.h"
 #include "core/Exceptions.h"
 #include "framework/Menus.h"
+#include "support/ModalScript.h"
+#include "support/Render.h"
 #include "support/TestApplication.h"
 
 #include <gtest/gtest.h>

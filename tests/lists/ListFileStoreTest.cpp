@@ -122,8 +122,8 @@ TEST(ListFileStore, AListHeldOpenByAnotherProgramIsWaitedFor)
     TTempFolder folder;
     const std::string path = folder / "held.lst";
     SaveListFile(path, {"C:\\a.jpg"});
-    HANDLE holder =
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     // The other program lets go during the second wait.
     int waits = 0;
@@ -139,15 +139,17 @@ TEST(ListFileStore, AListHeldOpenByAnotherProgramIsWaitedFor)
     }
 
     // One that does not let go: after the last attempt the error stands.
-    holder = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         0, nullptr);
+    holder = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     waits = 0;
     EXPECT_EQ(ErrorOf([&] { TListFileInput again(path, {3, [&] { ++waits; }}); }), "I/O error 32");
     EXPECT_EQ(waits, 2);
     // Other errors are not waited for.
     waits = 0;
-    EXPECT_EQ(ErrorOf([&] { TListFileInput missing(folder / "missing.lst", {3, [&] { ++waits; }}); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  TListFileInput missing(folder / "missing.lst", {3, [&] { ++waits; }});
+              }),
               "File not found");
     EXPECT_EQ(waits, 0);
     CloseHandle(holder);

@@ -2,8 +2,8 @@
 
 #include "core/Exceptions.h"
 #include "platform/SystemError.h"
-#include "support/TempFolder.h"
 #include "support/ErrorOf.h"
+#include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -231,7 +231,7 @@ TEST(FileExists, TellsFilesFromFoldersAndMissingNames)
 TEST(StaleTemporaryFiles, OnlyTheWritersOwnOldAndUnheldFilesAreRemoved)
 {
     TTempFolder folder;
-    const std::vector<std::string> others = {"~tsv0123abce.tmp", "~tsv0123ABC.tmp", "~tsv0123ABCDE.tmp",
+    const std::vector<std::string> others = {"~tsv0123abce.tmp",  "~tsv0123ABC.tmp",      "~tsv0123ABCDE.tmp",
                                              "x~tsv0123ABCD.tmp", "~tsv0123ABCD.tmp.lst", "~tsv0123ABCD.bak"};
     for (const std::string& name : others) {
         PutFileBytes(folder / name, "not ours");

@@ -164,29 +164,36 @@ TEST_F(RegistryTest, ReadStringRejectsOtherTypesAndFailedReads)
     PutRaw("multi", REG_MULTI_SZ, "a\0b\0", 5);
     TRegistry registry;
     ASSERT_TRUE(registry.OpenKey(FromRoot(), false));
-    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.ReadString("number"); }), "Invalid data type for 'number'");
-    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.ReadString("binary"); }), "Invalid data type for 'binary'");
-    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.ReadString("multi"); }), "Invalid data type for 'multi'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.ReadString("number"); }),
+              "Invalid data type for 'number'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.ReadString("binary"); }),
+              "Invalid data type for 'binary'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.ReadString("multi"); }),
+              "Invalid data type for 'multi'");
     // A key opened without the right to query cannot give its data.
     PutRaw("text", REG_SZ, "x", 2);
     TRegistry writeOnly(KEY_SET_VALUE);
     ASSERT_TRUE(writeOnly.OpenKey(FromRoot(), false));
-    EXPECT_EQ(ErrorOf<ERegistryException>([&] { writeOnly.ReadString("text"); }), "Failed to get data for 'text'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { writeOnly.ReadString("text"); }),
+              "Failed to get data for 'text'");
 }
 
 TEST_F(RegistryTest, WriteStringRaisesWhenRefusedOrNoKeyIsOpen)
 {
     TRegistry registry;
-    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.WriteString("v", "1"); }), "Failed to set data for 'v'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.WriteString("v", "1"); }),
+              "Failed to set data for 'v'");
     // After a failed open: reads are empty, writes refused.
     EXPECT_FALSE(registry.OpenKey(FromRoot(), false));
     EXPECT_EQ(registry.ReadString("v"), "");
-    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.WriteString("v", "1"); }), "Failed to set data for 'v'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.WriteString("v", "1"); }),
+              "Failed to set data for 'v'");
     // A key opened for reading only refuses the write.
     PutRaw("v", REG_SZ, "old", 4);
     TRegistry readOnly(KEY_READ);
     ASSERT_TRUE(readOnly.OpenKey(FromRoot(), false));
-    EXPECT_EQ(ErrorOf<ERegistryException>([&] { readOnly.WriteString("v", "new"); }), "Failed to set data for 'v'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { readOnly.WriteString("v", "new"); }),
+              "Failed to set data for 'v'");
     EXPECT_EQ(readOnly.ReadString("v"), "old");
 }
 

@@ -35,7 +35,7 @@ void RemoveTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-}  // namespace
+} // namespace
 
 const std::string& TestRoot()
 {
@@ -99,8 +99,8 @@ void PutFileBytes(const std::string& path, const std::string& bytes)
 
 void SetFileAge(const std::string& path, int minutes)
 {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     FILETIME now;

@@ -141,10 +141,11 @@ TEST_F(DesktopWallpaperTest, JpegGoesToTheUsersFolderWhenTheWindowsFolderIsClose
     Desktop.ClosedFolders = {WindowsDir};
     Apply("C:\\pics\\sea.jpg");
     const std::string target = Desktop.UserFolder + "MyWallpaper.bmp";
-    EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", "UserDataFolder", "Convert C:\\pics\\sea.jpg -> " + target,
-                                     "OpenKey \\Control Panel\\Desktop", "WriteString Wallpaper=" + target,
-                                     "WriteString WallpaperStyle=0", "WriteString TileWallpaper=0", "CloseKey",
-                                     "SetDeskWallpaper " + target));
+    EXPECT_THAT(Journal,
+                ElementsAre("WindowsDirectory", "UserDataFolder", "Convert C:\\pics\\sea.jpg -> " + target,
+                            "OpenKey \\Control Panel\\Desktop", "WriteString Wallpaper=" + target,
+                            "WriteString WallpaperStyle=0", "WriteString TileWallpaper=0", "CloseKey",
+                            "SetDeskWallpaper " + target));
 
     // A bitmap needs no writing and stays where it is.
     Journal.clear();

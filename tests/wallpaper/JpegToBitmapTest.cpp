@@ -20,7 +20,8 @@ using testing::IsEmpty;
 
 namespace {
 
-template <size_t N> std::string Bytes(const unsigned char (&data)[N])
+template <size_t N>
+std::string Bytes(const unsigned char (&data)[N])
 {
     return std::string(reinterpret_cast<const char*>(data), N);
 }

@@ -24,7 +24,9 @@ void JumpToStep(j_common_ptr common)
 }
 
 // A Windows program has no console for libjpeg's warnings.
-void DiscardMessage(j_common_ptr) {}
+void DiscardMessage(j_common_ptr)
+{
+}
 
 // --- The steps: one libjpeg call each, behind its own jump target. Nothing
 // --- with a destructor may be live in them; results leave through pointers.

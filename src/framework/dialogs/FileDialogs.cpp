@@ -77,7 +77,9 @@ std::wstring DialogText(HWND dialog, UINT message)
 
 } // namespace
 
-TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner)
+{
+}
 
 bool TOpenDialog::Execute()
 {
@@ -278,7 +280,9 @@ LRESULT CALLBACK TOpenDialog::DialogSubclass(HWND dialog, UINT msg, WPARAM wPara
     return DefSubclassProc(dialog, msg, wParam, lParam);
 }
 
-TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
+TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner)
+{
+}
 
 bool TSaveDialog::RunDialog(OPENFILENAMEW& record)
 {

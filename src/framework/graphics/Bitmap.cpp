@@ -45,7 +45,7 @@ gdi::Bitmap TBitmap::CreateHandle(int width, int height, TPixelFormat format, ui
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down: row 0 first in memory
+    info.bmiHeader.biHeight = -height; // top-down: row 0 first in memory
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
@@ -71,8 +71,8 @@ void TBitmap::SetSize(int width, int height)
         PatBlt(freshDC.Get(), 0, 0, width, height, WHITENESS);
         if (handle_) {
             TCanvas& old = Canvas();
-            BitBlt(freshDC.Get(), 0, 0, std::min(width, width_), std::min(height, height_), old.Handle(), 0, 0,
-                   SRCCOPY);
+            BitBlt(freshDC.Get(), 0, 0, std::min(width, width_), std::min(height, height_), old.Handle(), 0,
+                   0, SRCCOPY);
         }
     }
     ReleaseCanvas();
@@ -107,7 +107,7 @@ uint8_t* TBitmap::ScanLine(int y)
 {
     if (!bits_ || y < 0 || y >= height_)
         throw EInvalidGraphic::ScanLineOutOfRange();
-    GdiFlush();  // let GDI finish drawing before the pixels are touched directly
+    GdiFlush(); // let GDI finish drawing before the pixels are touched directly
     return bits_ + static_cast<size_t>(y) * RowBytes();
 }
 
@@ -178,8 +178,8 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& dest)
     const int destWidth = dest.right - dest.left, destHeight = dest.bottom - dest.top;
     HDC source = Canvas().Handle();
     if (Transparent()) {
-        TransparentBlt(canvas.Handle(), dest.left, dest.top, destWidth, destHeight, source, 0, 0, width_, height_,
-                       ColorToRGB(TransparentColor()));
+        TransparentBlt(canvas.Handle(), dest.left, dest.top, destWidth, destHeight, source, 0, 0, width_,
+                       height_, ColorToRGB(TransparentColor()));
     } else if (destWidth == width_ && destHeight == height_) {
         BitBlt(canvas.Handle(), dest.left, dest.top, width_, height_, source, 0, 0, SRCCOPY);
     } else {

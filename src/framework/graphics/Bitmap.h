@@ -72,7 +72,7 @@ private:
     TPixelFormat format_ = TPixelFormat::pf24bit;
     TColor transparentColor_ = clDefault;
     gdi::Bitmap handle_;
-    uint8_t* bits_ = nullptr;  // pixels of the DIB section, top-down
+    uint8_t* bits_ = nullptr; // pixels of the DIB section, top-down
     std::unique_ptr<gdi::MemoryDC> dc_;
     HGDIOBJ previousBitmap_ = nullptr;
     std::unique_ptr<TCanvas> canvas_;

@@ -139,10 +139,11 @@ void TCanvas::DrawFocusRect(const RECT& rect)
 void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect)
 {
     const int destWidth = dest.right - dest.left, destHeight = dest.bottom - dest.top;
-    const int sourceWidth = sourceRect.right - sourceRect.left, sourceHeight = sourceRect.bottom - sourceRect.top;
+    const int sourceWidth = sourceRect.right - sourceRect.left,
+              sourceHeight = sourceRect.bottom - sourceRect.top;
     if (destWidth == sourceWidth && destHeight == sourceHeight)
-        ::BitBlt(dc_, dest.left, dest.top, destWidth, destHeight, source.Handle(), sourceRect.left, sourceRect.top,
-                 SRCCOPY);
+        ::BitBlt(dc_, dest.left, dest.top, destWidth, destHeight, source.Handle(), sourceRect.left,
+                 sourceRect.top, SRCCOPY);
     else
         ::StretchBlt(dc_, dest.left, dest.top, destWidth, destHeight, source.Handle(), sourceRect.left,
                      sourceRect.top, sourceWidth, sourceHeight, SRCCOPY);
@@ -174,7 +175,8 @@ void TCanvas::BrushCopy(const RECT& dest, TBitmap& source, const RECT& sourceRec
     gdi::MemoryDC maskDC;
     gdi::ScopedSelect selectMask(maskDC.Get(), mask.Get());
     const COLORREF oldBack = SetBkColor(sourceCanvas.Handle(), ColorToRGB(replaceColor));
-    BitBlt(maskDC.Get(), 0, 0, width, height, sourceCanvas.Handle(), sourceRect.left, sourceRect.top, SRCCOPY);
+    BitBlt(maskDC.Get(), 0, 0, width, height, sourceCanvas.Handle(), sourceRect.left, sourceRect.top,
+           SRCCOPY);
     SetBkColor(sourceCanvas.Handle(), oldBack);
 
     Require(BrushValid);

@@ -78,7 +78,10 @@ private:
 // it until the scope ends, by error or not, and then gives it back as it was.
 class TCanvasLease {
 public:
-    TCanvasLease(TCanvas& canvas, HDC dc) : canvas_(canvas), previous_(canvas.Handle()) { canvas.SetHandle(dc); }
+    TCanvasLease(TCanvas& canvas, HDC dc) : canvas_(canvas), previous_(canvas.Handle())
+    {
+        canvas.SetHandle(dc);
+    }
     TCanvasLease(const TCanvasLease&) = delete;
     TCanvasLease& operator=(const TCanvasLease&) = delete;
     ~TCanvasLease() { canvas_.SetHandle(previous_); }

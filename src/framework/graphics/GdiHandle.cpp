@@ -8,9 +8,18 @@ namespace {
 std::atomic<long> liveObjects{0};
 }
 
-long LiveObjectCount() { return liveObjects.load(); }
-void CountCreated() { ++liveObjects; }
-void CountDeleted() { --liveObjects; }
+long LiveObjectCount()
+{
+    return liveObjects.load();
+}
+void CountCreated()
+{
+    ++liveObjects;
+}
+void CountDeleted()
+{
+    --liveObjects;
+}
 
 MemoryDC::MemoryDC() : dc_(CreateCompatibleDC(nullptr))
 {
@@ -48,4 +57,4 @@ void DoubleBuffer::Flush()
         BitBlt(target_, 0, 0, width_, height_, memory_.Get(), 0, 0, SRCCOPY);
 }
 
-}  // namespace gdi
+} // namespace gdi

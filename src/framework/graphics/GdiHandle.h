@@ -164,4 +164,4 @@ private:
     HGDIOBJ previous_ = nullptr;
 };
 
-}  // namespace gdi
+} // namespace gdi

@@ -106,8 +106,8 @@ void TPen::Changed()
 HPEN TPen::Handle() const
 {
     if (!handle_) {
-        static constexpr int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL,
-                                          PS_INSIDEFRAME};
+        static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                          PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         handle_.Reset(CreatePen(kStyles[static_cast<int>(style_)], width_, ColorToRGB(color_)));
     }
     return handle_.Get();

@@ -11,7 +11,6 @@
 #include <functional>
 #include <string>
 
-
 enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = uint8_t;
 

@@ -63,8 +63,8 @@ void TIcon::LoadFromFile(const std::string& fileName)
 void TIcon::Draw(TCanvas& canvas, const RECT& dest)
 {
     if (handle_)
-        DrawIconEx(canvas.Handle(), dest.left, dest.top, handle_, dest.right - dest.left, dest.bottom - dest.top, 0,
-                   nullptr, DI_NORMAL);
+        DrawIconEx(canvas.Handle(), dest.left, dest.top, handle_, dest.right - dest.left,
+                   dest.bottom - dest.top, 0, nullptr, DI_NORMAL);
 }
 
 TMetafile::~TMetafile()

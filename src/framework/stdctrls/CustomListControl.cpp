@@ -112,7 +112,8 @@ void TControlItems::AddStrings(std::vector<std::string>&& texts)
         items_ = std::move(texts);
     } else {
         items_.reserve(items_.size() + texts.size());
-        items_.insert(items_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
+        items_.insert(items_.end(), std::make_move_iterator(texts.begin()),
+                      std::make_move_iterator(texts.end()));
     }
     if (!HasWindow())
         return;

@@ -49,7 +49,8 @@ BmpFields ValidRle8(std::vector<uint8_t> data)
     return fields;
 }
 
-template <typename Change> std::vector<uint8_t> Patched(BmpFields fields, Change change)
+template <typename Change>
+std::vector<uint8_t> Patched(BmpFields fields, Change change)
 {
     change(fields);
     return BuildBmp(fields);

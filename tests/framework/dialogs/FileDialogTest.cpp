@@ -3,10 +3,10 @@
 // and title, typed names in the save dialog, where the keyboard focus starts,
 // names of any length one after another, and names outside the code page.
 
-#include "support/ModalScript.h"
-#include "support/TempFolder.h"
 #include "core/Exceptions.h"
 #include "framework/dialogs/OpenPictureDialog.h"
+#include "support/ModalScript.h"
+#include "support/TempFolder.h"
 
 #include <algorithm>
 #include <commctrl.h>

@@ -40,7 +40,7 @@ TEST(Graphics, GdiObjectsDoNotGrowOverAThousandBitmapCycles)
         target.Canvas().Draw(cycle % 30, 0, bitmap);
         target.Canvas().StretchDraw({0, 0, 10, 10}, bitmap);
     }
-    EXPECT_EQ(gdi::LiveObjectCount(), before + 2);  // target's bitmap and its DC
+    EXPECT_EQ(gdi::LiveObjectCount(), before + 2); // target's bitmap and its DC
 }
 
 TEST(Graphics, CanvasDrawsWithItsPenAndBrush)
@@ -51,7 +51,7 @@ TEST(Graphics, CanvasDrawsWithItsPenAndBrush)
     canvas.FillRect({0, 0, 20, 10});
     canvas.Pen().SetColor(RGBColor(200, 0, 0));
     canvas.MoveTo(0, 5);
-    canvas.LineTo(10, 5);  // the end point itself is not painted
+    canvas.LineTo(10, 5); // the end point itself is not painted
     EXPECT_EQ(PixelAt(bitmap, 0, 5), 0x0000C8u);
     EXPECT_EQ(PixelAt(bitmap, 9, 5), 0x0000C8u);
     EXPECT_EQ(PixelAt(bitmap, 10, 5), 0x030201u);
@@ -94,9 +94,9 @@ TEST(Graphics, ScanLinesAddressTopDownRows)
     TBitmap bitmap(3, 2);
     bitmap.Canvas().SetPixel(2, 1, RGBColor(10, 20, 30));
     const uint8_t* row = bitmap.ScanLine(1);
-    EXPECT_EQ(row[6], 30);  // blue
+    EXPECT_EQ(row[6], 30); // blue
     EXPECT_EQ(row[7], 20);
-    EXPECT_EQ(row[8], 10);  // red
+    EXPECT_EQ(row[8], 10); // red
     EXPECT_THROW(bitmap.ScanLine(2), EInvalidGraphic);
 }
 

@@ -1,10 +1,10 @@
 // The check box and the drop-down list: state, the user's changes and the
 // events they fire, rebuilt windows.
 
-#include "support/Render.h"
 #include "core/Exceptions.h"
 #include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/ComboBox.h"
+#include "support/Render.h"
 
 #include <gtest/gtest.h>
 

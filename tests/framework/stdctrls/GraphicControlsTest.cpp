@@ -1,9 +1,9 @@
 // Labels, shapes and images, painted by their parent: checked by pixels.
 
-#include "support/Render.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Shape.h"
+#include "support/Render.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include "framework/stdctrls/ListBox.h"
 
+#include "core/Exceptions.h"
 #include "support/ErrorOf.h"
 #include "support/Render.h"
-#include "core/Exceptions.h"
 #include "support/TestApplication.h"
 
 #include <functional>

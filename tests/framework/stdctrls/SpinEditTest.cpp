@@ -3,9 +3,9 @@
 
 #include "framework/stdctrls/SpinEdit.h"
 
+#include "framework/stdctrls/CheckBox.h"
 #include "support/ModalScript.h"
 #include "support/Render.h"
-#include "framework/stdctrls/CheckBox.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
