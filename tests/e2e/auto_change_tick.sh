@@ -24,36 +24,21 @@ for pair in startminimized=0 random=0 startinautorunmode=0 startup=1 style=1 int
   e2e_wine reg add "$SETTINGS" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
 done
 
-# wait_wallpaper PATH SECONDS: waits until the desktop values name PATH.
-wait_wallpaper() {
-  local deadline=$(($(date +%s) + $2))
-  while [ "$(date +%s)" -lt "$deadline" ]; do
-    [ "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" = "$1" ] && return 0
-    sleep 0.5
-  done
-  return 1
-}
-family() {
-  e2e_pixel "$1" "$2" "$3" | awk '
-    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
-    { r = hex(substr($1, 1, 2)); g = hex(substr($1, 3, 2)); b = hex(substr($1, 5, 2))
-      if (r > 150 && g < 90 && b < 90) print "r"; else if (b > 150 && r < 90 && g < 90) print "b"; else print "o" }'
-}
 
 e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 e2e_click $START_STOP
 xdotool mousemove 0 0
 started=$(date +%s)
-e2e_check "'Start' applies the first entry at once" wait_wallpaper "$RED" 15
+e2e_check "'Start' applies the first entry at once" e2e_wait_wallpaper "$RED" 15
 e2e_wait_stable 0 0 200 200
-e2e_expect "the desktop shows the first entry" "$(family "$(e2e_screenshot started)" 16 16)" r
+e2e_expect "the desktop shows the first entry" "$(e2e_family "$(e2e_screenshot started)" 16 16)" r
 
-e2e_check "about a minute later the second entry is applied" wait_wallpaper "$BLUE" 100
+e2e_check "about a minute later the second entry is applied" e2e_wait_wallpaper "$BLUE" 100
 elapsed=$(($(date +%s) - started))
 e2e_check "the change came after the interval, not at once ($elapsed s)" [ "$elapsed" -ge 50 ]
 e2e_wait_stable 0 0 200 200
-e2e_expect "the desktop shows the second entry" "$(family "$(e2e_screenshot ticked)" 16 16)" b
+e2e_expect "the desktop shows the second entry" "$(e2e_family "$(e2e_screenshot ticked)" 16 16)" b
 
 e2e_click $EXIT
 e2e_check "'Exit' ends the program" e2e_wait_exit 20

@@ -352,3 +352,38 @@ _e2e_cleanup() {
     rm -rf "$E2E_WORK"
   fi
 }
+
+# --- Helpers the tests share -----------------------------------------------
+
+# e2e_at X Y: a point of the main window (centred on the 1024 x 768 desktop,
+# so its top-left corner is at 232, 230) as a desktop point.
+e2e_at() { echo $((232 + $1)) $((230 + $2)); }
+
+# e2e_press X Y: a click, then the pointer back to the corner so that no hint
+# covers what is checked next.
+e2e_press() {
+  e2e_click "$@"
+  sleep 0.2
+  xdotool mousemove 0 0
+}
+
+# e2e_family SHOT X Y: the colour family of a pixel: r(ed), g(reen), b(lue)
+# or o(ther).
+e2e_family() {
+  e2e_pixel "$1" "$2" "$3" | awk '
+    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
+    { r = hex(substr($1, 1, 2)); g = hex(substr($1, 3, 2)); b = hex(substr($1, 5, 2))
+      if (r > 150 && g < 90 && b < 90) print "r"; else if (b > 150 && r < 90 && g < 90) print "b";
+      else if (g > 150 && r < 90 && b < 90) print "g"; else print "o" }'
+}
+
+# e2e_wait_wallpaper PATH [SECONDS]: waits (30 s unless told) until the
+# desktop's "Wallpaper" value names PATH.
+e2e_wait_wallpaper() {
+  local deadline=$(($(date +%s) + ${2:-30}))
+  while [ "$(date +%s)" -lt "$deadline" ]; do
+    [ "$(e2e_reg_query 'HKCU\Control Panel\Desktop' Wallpaper)" = "$1" ] && return 0
+    sleep 0.3
+  done
+  return 1
+}

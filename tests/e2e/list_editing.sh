@@ -6,19 +6,11 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
-# A click, then the pointer back to the corner so no hint covers what is checked.
-press() {
-  e2e_click "$@"
-  sleep 0.2
-  xdotool mousemove 0 0
-}
 
 X=232 Y=230
-# Window points (the layout's coordinates) turned into desktop points.
-at() { echo $((X + $1)) $((Y + $2)); }
-ADD=$(at 29 60)           # "+" in the actions column
-DELETE=$(at 61 60)        # "-"
-NEWLIST=$(at 37 144)      # the new-list picture button
+ADD=$(e2e_at 29 60)           # "+" in the actions column
+DELETE=$(e2e_at 61 60)        # "-"
+NEWLIST=$(e2e_at 37 144)      # the new-list picture button
 PREVIEW_X=$((X + 122)) PREVIEW_Y=$((Y + 20)) PREVIEW_W=218 PREVIEW_H=162
 NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 PANEL=FFFBF7  # the panels' white, red 255 green 251 blue 247
@@ -33,7 +25,7 @@ e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 
 add_picture() {
-  press $ADD
+  e2e_press $ADD
   e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
   # Typed straight away: the dialog opens with the focus in its "File name" box.
   e2e_type "$1"
@@ -66,19 +58,19 @@ shot=$(e2e_screenshot after-second-add)
 e2e_check "the first picture stays shown after adding another" [ "$(preview_share "$shot" b)" -ge 95 ]
 
 # Click the second name (rows are 13 pixels high).
-press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
+e2e_press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 shot=$(e2e_screenshot after-click)
 e2e_check "clicking the second name shows the red picture" [ "$(preview_share "$shot" r)" -ge 95 ]
 
-press $DELETE
+e2e_press $DELETE
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 shot=$(e2e_screenshot after-delete)
 e2e_check "after deleting it the first picture is shown again" [ "$(preview_share "$shot" b)" -ge 95 ]
 second_row=$(e2e_count_other "$shot" "$NAMES_X" $((NAMES_Y + 13)) 150 13 "$PANEL")
 e2e_expect "the second row of the name list is empty" "$second_row" 0
 
-press $NEWLIST
+e2e_press $NEWLIST
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 shot=$(e2e_screenshot after-new-list)
 e2e_expect "the new list leaves the preview blank" \

@@ -8,16 +8,10 @@ source "$(dirname "$0")/lib.sh"
 e2e_init_standard_user "$1"
 
 X=232 Y=230
-at() { echo $((X + $1)) $((Y + $2)); }
-press() {
-  e2e_click "$@"
-  sleep 0.2
-  xdotool mousemove 0 0
-}
-ADD=$(at 29 60)
-APPLY=$(at 61 94)
-EXIT=$(at 84 235)  # the exit button of the actions column
-STYLE=$(at 510 228) CENTER=$(at 488 247) # the display-style drop-down, its first row
+ADD=$(e2e_at 29 60)
+APPLY=$(e2e_at 61 94)
+EXIT=$(e2e_at 84 235)  # the exit button of the actions column
+STYLE=$(e2e_at 510 228) CENTER=$(e2e_at 488 247) # the display-style drop-down, its first row
 PREVIEW_X=$((X + 122)) PREVIEW_Y=$((Y + 20)) PREVIEW_W=218 PREVIEW_H=162
 NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 PANEL=FFFBF7 # the panels' white
@@ -32,17 +26,10 @@ mkdir -p "$pictures"
 convert -size 450x700 xc:'rgb(220,20,20)' -size 450x700 xc:'rgb(20,20,220)' +append -quality 95 \
   "$pictures/halves.jpg"
 
-# Colour family of a pixel: r(ed), b(lue) or o(ther).
-family() {
-  e2e_pixel "$1" "$2" "$3" | awk '
-    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
-    { r = hex(substr($1, 1, 2)); g = hex(substr($1, 3, 2)); b = hex(substr($1, 5, 2))
-      if (r > 150 && g < 90 && b < 90) print "r"; else if (b > 150 && r < 90 && g < 90) print "b"; else print "o" }'
-}
 # What the window shows of the list: the preview's left and right colour
 # families and the dark pixels of the name list's first row.
 list_shown() {
-  echo "$(family "$1" $((PREVIEW_X + 40)) $((PREVIEW_Y + 80)))$(family "$1" $((PREVIEW_X + 178)) $((PREVIEW_Y + 80)))" \
+  echo "$(e2e_family "$1" $((PREVIEW_X + 40)) $((PREVIEW_Y + 80)))$(e2e_family "$1" $((PREVIEW_X + 178)) $((PREVIEW_Y + 80)))" \
     "$(e2e_count_other "$1" "$NAMES_X" "$NAMES_Y" 150 13 "$PANEL")"
 }
 not_writable() { ! e2e_as_user test -w "$1"; }
@@ -58,18 +45,18 @@ shot=$(e2e_screenshot first-start)
 e2e_expect "a first start shows an empty list" "$(list_shown "$shot" | cut -d' ' -f2)" 0
 
 # --- add a JPEG and apply it, centred ----------------------------------------------------
-press $ADD
+e2e_press $ADD
 e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
 e2e_key alt+n
 e2e_type 'C:\pictures\halves.jpg'
 e2e_key Return
 e2e_wait_gone '^Add image file \.\.\.$' || e2e_abort "the picture dialog did not close"
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
-press $STYLE
+e2e_press $STYLE
 sleep 0.5
-press $CENTER
+e2e_press $CENTER
 sleep 0.3
-press $APPLY
+e2e_press $APPLY
 e2e_wait_stable 0 0 1024 200
 e2e_check "no error box came up" [ -z "$(e2e_find_window '^Tessivo$')" ]
 e2e_expect "Wallpaper names the bitmap in the user's folder" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" \
@@ -79,11 +66,11 @@ djpeg -bmp -outfile "$E2E_WORK/reference.bmp" "$pictures/halves.jpg"
 different=$(compare -metric AE "$user_folder/MyWallpaper.bmp" "$E2E_WORK/reference.bmp" null: 2>&1 || true)
 e2e_expect "the user's MyWallpaper.bmp holds the JPEG's decoded pixels" "$different" 0
 shot=$(e2e_screenshot applied)
-e2e_expect "the picture's left half is on the desktop's left" "$(family "$shot" 100 100)" r
-e2e_expect "the picture's right half is on the desktop's right" "$(family "$shot" 940 100)" b
+e2e_expect "the picture's left half is on the desktop's left" "$(e2e_family "$shot" 100 100)" r
+e2e_expect "the picture's right half is on the desktop's right" "$(e2e_family "$shot" 940 100)" b
 
 # --- exit, and start again ------------------------------------------------------
-press $EXIT
+e2e_press $EXIT
 e2e_check "Exit ends the program" e2e_wait_exit 20
 e2e_check "the last list in the user's folder holds the picture" \
   cmp -s "$user_folder/LastList.lst" <(printf '1\r\nC:\\pictures\\halves.jpg\r\n')

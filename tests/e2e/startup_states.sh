@@ -46,23 +46,7 @@ stop() {
   wine_session_start "$E2E_PREFIX"
 }
 
-# wait_wallpaper PATH: waits until the desktop values name PATH.
-wait_wallpaper() {
-  local deadline=$(($(date +%s) + 30))
-  while [ "$(date +%s)" -lt "$deadline" ]; do
-    [ "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" = "$1" ] && return 0
-    sleep 0.3
-  done
-  return 1
-}
 
-# Colour family of a desktop pixel: g(reen), b(lue) or o(ther).
-family() {
-  e2e_pixel "$1" "$2" "$3" | awk '
-    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
-    { r = hex(substr($1, 1, 2)); g = hex(substr($1, 3, 2)); b = hex(substr($1, 5, 2))
-      if (g > 150 && r < 90 && b < 90) print "g"; else if (b > 150 && r < 90 && g < 90) print "b"; else print "o" }'
-}
 button_crop() { convert "$1" -crop "${BUTTON_W}x${BUTTON_H}+${BUTTON_X}+${BUTTON_Y}" +repage "$2"; }
 
 # --- 1: window shown, automatic changing off (auto-run asked, list empty) ----
@@ -78,10 +62,10 @@ stop
 # --- 2: window shown, automatic changing running --------------------------
 run shown-running 0 1 "$GREEN" "$BLUE"
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
-e2e_check "shown, running: the first entry was applied at start" wait_wallpaper "$GREEN"
+e2e_check "shown, running: the first entry was applied at start" e2e_wait_wallpaper "$GREEN"
 e2e_wait_stable "$X" "$Y" "$W" "$H"
 shot=$(e2e_screenshot shown-running)
-e2e_expect "shown, running: the desktop shows the first entry tiled" "$(family "$shot" 16 16)" g
+e2e_expect "shown, running: the desktop shows the first entry tiled" "$(e2e_family "$shot" 16 16)" g
 button_crop "$shot" "$E2E_WORK/button-stop.png"
 different=$(compare -metric AE "$E2E_WORK/button-start.png" "$E2E_WORK/button-stop.png" null: 2>&1 || true)
 e2e_check "shown, running: the button's caption changed from 'Start' ($different pixels differ)" \
@@ -90,12 +74,12 @@ stop
 
 # --- 3: only the tray icon, automatic changing running ---------------------
 run tray-running 1 1 "$BLUE" "$GREEN"
-e2e_check "tray, running: the first entry was applied at start" wait_wallpaper "$BLUE"
+e2e_check "tray, running: the first entry was applied at start" e2e_wait_wallpaper "$BLUE"
 sleep 1
 shot=$(e2e_screenshot tray-running)
-e2e_expect "tray, running: the desktop shows the first entry tiled" "$(family "$shot" 16 16)" b
+e2e_expect "tray, running: the desktop shows the first entry tiled" "$(e2e_family "$shot" 16 16)" b
 e2e_expect "tray, running: no window is shown" "$(e2e_find_window '^Quorvel$')" ""
-e2e_expect "tray, running: the window's place shows the desktop" "$(family "$shot" $((X + 280)) $((Y + 150)))" b
+e2e_expect "tray, running: the window's place shows the desktop" "$(e2e_family "$shot" $((X + 280)) $((Y + 150)))" b
 stop
 
 # --- 4: only the tray icon, automatic changing off --------------------------

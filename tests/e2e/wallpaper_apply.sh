@@ -7,15 +7,9 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 X=232 Y=230
-at() { echo $((X + $1)) $((Y + $2)); }
-press() {
-  e2e_click "$@"
-  sleep 0.2
-  xdotool mousemove 0 0
-}
-ADD=$(at 29 60)
-APPLY=$(at 61 94)
-STYLE=$(at 510 228)                 # the display-style drop-down
+ADD=$(e2e_at 29 60)
+APPLY=$(e2e_at 61 94)
+STYLE=$(e2e_at 510 228)                 # the display-style drop-down
 style_item() { echo $((X + 488)) $((Y + 247 + 13 * $1)); }  # its rows when open
 NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
@@ -32,7 +26,7 @@ e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 
 add_picture() {
-  press $ADD
+  e2e_press $ADD
   e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
   e2e_type "$1"
   e2e_key Return
@@ -40,23 +34,15 @@ add_picture() {
   sleep 1
 }
 choose_style() {
-  press $STYLE
+  e2e_press $STYLE
   sleep 0.5
-  press $(style_item "$1")
+  e2e_press $(style_item "$1")
   sleep 0.3
 }
 apply() {
-  press $APPLY
+  e2e_press $APPLY
   sleep 2
   e2e_wait_stable 0 0 1024 200
-}
-# Colour family of a desktop pixel: r(ed), b(lue), g(reen) or o(ther).
-family() {
-  e2e_pixel "$1" "$2" "$3" | awk '
-    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
-    { r = hex(substr($1, 1, 2)); g = hex(substr($1, 3, 2)); b = hex(substr($1, 5, 2))
-      if (r > 150 && g < 90 && b < 90) print "r"; else if (b > 150 && r < 90 && g < 90) print "b";
-      else if (g > 150 && r < 90 && b < 90) print "g"; else print "o" }'
 }
 
 background=$(e2e_sys_color Background)
@@ -74,8 +60,8 @@ different=$(compare -metric AE "$wallpaper_bmp" "$E2E_WORK/reference.bmp" null: 
 e2e_expect "MyWallpaper.bmp holds the JPEG's decoded pixels" "$different" 0
 shot=$(e2e_screenshot centred)
 e2e_expect "outside the picture the desktop keeps its background" "$(e2e_pixel "$shot" 20 20)" "$background"
-e2e_expect "the picture's left half is on the desktop's left" "$(family "$shot" 100 100)" r
-e2e_expect "the picture's right half is on the desktop's right" "$(family "$shot" 940 100)" b
+e2e_expect "the picture's left half is on the desktop's left" "$(e2e_family "$shot" 100 100)" r
+e2e_expect "the picture's right half is on the desktop's right" "$(e2e_family "$shot" 940 100)" b
 
 # --- the same picture, tiled ----------------------------------------------
 choose_style 1
@@ -83,14 +69,14 @@ apply
 e2e_expect "TileWallpaper is 1 (Tile)" "$(e2e_reg_query "$DESKTOP_KEY" TileWallpaper)" 1
 e2e_expect "WallpaperStyle is 0 (Tile)" "$(e2e_reg_query "$DESKTOP_KEY" WallpaperStyle)" 0
 shot=$(e2e_screenshot tiled)
-e2e_expect "a tile starts in the top-left corner" "$(family "$shot" 20 20)" r
-e2e_expect "the first tile's right half" "$(family "$shot" 500 20)" b
-e2e_expect "the second tile begins at x 900" "$(family "$shot" 1000 20)" r
+e2e_expect "a tile starts in the top-left corner" "$(e2e_family "$shot" 20 20)" r
+e2e_expect "the first tile's right half" "$(e2e_family "$shot" 500 20)" b
+e2e_expect "the second tile begins at x 900" "$(e2e_family "$shot" 1000 20)" r
 
 # --- a BMP, applied in place ------------------------------------------------
 before=$(md5sum <"$wallpaper_bmp")
 add_picture 'C:\pictures\green.bmp'
-press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
+e2e_press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
 sleep 1
 choose_style 0
 apply
