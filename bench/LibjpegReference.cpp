@@ -7,6 +7,7 @@
 #include <jpeglib.h>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -71,6 +72,35 @@ bool Decode(const uint8_t* data, size_t size, int denom, ReferencePicture& out, 
     return true;
 }
 
+// As Decode: libjpeg's calls alone, so its longjmp skips no destructor.
+bool Encode(const uint8_t* pixels, int width, int height, size_t stride, int quality, unsigned char** out,
+            unsigned long* outSize, ErrorManager& errors)
+{
+    jpeg_compress_struct c;
+    c.err = jpeg_std_error(&errors.Base);
+    errors.Base.error_exit = ExitByJump;
+    if (setjmp(errors.Jump)) {
+        jpeg_destroy_compress(&c);
+        return false;
+    }
+    jpeg_create_compress(&c);
+    jpeg_mem_dest(&c, out, outSize);
+    c.image_width = static_cast<JDIMENSION>(width);
+    c.image_height = static_cast<JDIMENSION>(height);
+    c.input_components = 3;
+    c.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, quality, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = const_cast<uint8_t*>(pixels + c.next_scanline * stride);
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    return true;
+}
+
 void Store32(uint8_t* p, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
@@ -86,6 +116,21 @@ ReferencePicture ReferenceDecode(const uint8_t* data, size_t size, int denom)
     if (!Decode(data, size, denom, picture, errors))
         throw std::runtime_error(std::string("libjpeg: ") + errors.Message);
     return picture;
+}
+
+std::vector<uint8_t> ReferenceEncode(const uint8_t* pixels, int width, int height, size_t stride, int quality)
+{
+    ErrorManager errors{};
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    const bool encoded = Encode(pixels, width, height, stride, quality, &out, &outSize, errors);
+    std::vector<uint8_t> bytes;
+    if (encoded)
+        bytes.assign(out, out + outSize);
+    std::free(out);
+    if (!encoded)
+        throw std::runtime_error(std::string("libjpeg: ") + errors.Message);
+    return bytes;
 }
 
 void MakeBmp24Header(int width, int height, uint8_t (&header)[54])

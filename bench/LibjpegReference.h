@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 struct FreeDeleter {
     void operator()(uint8_t* p) const { std::free(p); }
@@ -27,6 +28,12 @@ struct ReferencePicture {
 // finishing the decompressor as djpeg does. Throws std::runtime_error with
 // libjpeg's message when it fails.
 ReferencePicture ReferenceDecode(const uint8_t* data, size_t size, int denom);
+
+// A baseline JPEG file of the B, G, R rows at `pixels` (top row first, rows
+// `stride` bytes apart) at libjpeg's `quality`. Throws std::runtime_error
+// with libjpeg's message when it fails.
+std::vector<uint8_t> ReferenceEncode(const uint8_t* pixels, int width, int height, size_t stride,
+                                     int quality);
 
 // The 54 header bytes of an uncompressed 24-bit bottom-up BMP file.
 void MakeBmp24Header(int width, int height, uint8_t (&header)[54]);

@@ -3,6 +3,7 @@
 // of it, and the rotation timer's ticks delivered as WM_TIMER messages.
 //
 //   tessivo_tick_bench [--ticks=N] [--passes=N] photo.jpg...
+//   tessivo_tick_bench [--ticks=N] [--passes=N] --generated=WxH
 //
 // 1. Cost of one tick on a JPEG entry, against the floor: libjpeg's plain
 //    in-process decode plus one fwrite of the BMP (the host wallpaper
@@ -11,9 +12,15 @@
 //    for comparison the preview and the conversion are also run and timed on
 //    their own (each decodes the file), as a tick did before. The tick also
 //    writes the three desktop values; the system's wallpaper call is left
-//    out (see TQuietDesktop).
+//    out (see TQuietDesktop). A second table splits the conversion into its
+//    decode and its BMP write, each beside libjpeg's and fwrite's.
 // 2. N ticks in a row (default 10 000): the process's private bytes and the
 //    live GDI objects, sampled along the way, must stay flat.
+//
+// --generated=WxH takes, instead of photographs, one JPEG of that size that
+// the benchmark draws and encodes itself (and, as always, its BMP copy):
+// with moderate pictures (1920x1080) the 10 000 ticks of part 2 take
+// minutes where the large photographs take hours.
 //
 // Exit status 1 when an error reached the error handler.
 
@@ -45,11 +52,16 @@ double Median(std::vector<double> values)
 }
 
 // The floor: the file read, libjpeg's decode into BMP row order, the header
-// and the pixels written with one fwrite each.
-void ConvertWithLibjpeg(const std::string& jpegPath, const std::string& bitmapPath)
+// and the pixels written with one fwrite each. The decode and the write are
+// timed apart too, to compare each with the tick's own.
+void ConvertWithLibjpeg(const std::string& jpegPath, const std::string& bitmapPath, double& decodeMs,
+                        double& writeMs)
 {
+    TStopwatch decodeClock;
     const std::vector<uint8_t> jpeg = ReadWholeFile(jpegPath);
     const ReferencePicture decoded = ReferenceDecode(jpeg.data(), jpeg.size(), 1);
+    decodeMs = decodeClock.Milliseconds();
+    TStopwatch writeClock;
     uint8_t header[54];
     MakeBmp24Header(decoded.Width, decoded.Height, header);
     std::FILE* file = std::fopen(bitmapPath.c_str(), "wb");
@@ -60,6 +72,7 @@ void ConvertWithLibjpeg(const std::string& jpegPath, const std::string& bitmapPa
                          std::fwrite(decoded.Pixels.get(), 1, pixelBytes, file) == pixelBytes;
     if (std::fclose(file) != 0 || !written)
         throw std::runtime_error("cannot write " + bitmapPath);
+    writeMs = writeClock.Milliseconds();
 }
 
 // The desktop of the measurement: the wallpaper bitmap goes into the
@@ -71,11 +84,38 @@ public:
     // `folder` ends in "\".
     void SetFolder(const std::string& folder) { folder_ = folder.substr(0, folder.size() - 1); }
     std::string WindowsDirectory() override { return folder_; }
+    bool FolderAcceptsNewFiles(const std::string&) override { return true; }
+    std::string UserDataFolder() override { return folder_ + "\\"; }
     void SetDeskWallpaper(const std::string&) override {}
 
 private:
     std::string folder_;
 };
+
+// A picture of `width` x `height` with smooth gradients and fine detail, as
+// a JPEG file at `path` (quality 90).
+void WriteGeneratedJpeg(const std::string& path, int width, int height)
+{
+    const size_t stride = static_cast<size_t>(width) * 3;
+    std::vector<uint8_t> pixels(stride * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = pixels.data() + stride * static_cast<size_t>(y);
+        for (int x = 0; x < width; ++x) {
+            const unsigned detail =
+                (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
+            row[x * 3 + 0] = static_cast<uint8_t>(x * 255 / width);
+            row[x * 3 + 1] = static_cast<uint8_t>(y * 255 / height);
+            row[x * 3 + 2] = static_cast<uint8_t>(((x / 64 + y / 64) % 2 ? 200 : 60) + detail);
+        }
+    }
+    const std::vector<uint8_t> jpeg = ReferenceEncode(pixels.data(), width, height, stride, 90);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("cannot create " + path);
+    const bool written = std::fwrite(jpeg.data(), 1, jpeg.size(), file) == jpeg.size();
+    if (std::fclose(file) != 0 || !written)
+        throw std::runtime_error("cannot write " + path);
+}
 
 // One tick of the rotation timer, as the platform delivers it.
 void Tick(TForm1& form)
@@ -85,15 +125,28 @@ void Tick(TForm1& form)
 
 struct EntryTimes {
     std::vector<double> Preview, Conversion, Tick, Floor;
+    // The parts: the program's decode and BMP write, libjpeg's decode and fwrite.
+    std::vector<double> Decode, Write, FloorDecode, FloorWrite;
 };
 
-int Run(int ticks, int passes, const std::vector<std::string>& photos)
+struct GeneratedSize {
+    int Width = 0, Height = 0; // 0: photographs are given
+};
+
+int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize generated)
 {
     TQuietDesktop desktop;
     TBenchForm bench(desktop);
     desktop.SetFolder(bench.Folder().Path());
     TForm1& form = bench.Form();
     char a[32], b[32], c[32];
+
+    if (generated.Width > 0) {
+        const std::string path = bench.Folder().Path() + "generated-" + std::to_string(generated.Width) +
+                                 "x" + std::to_string(generated.Height) + ".jpg";
+        WriteGeneratedJpeg(path, generated.Width, generated.Height);
+        photos.push_back(path);
+    }
 
     // The list: each photograph, then a BMP copy of it.
     std::vector<std::string> entries;
@@ -140,9 +193,20 @@ int Run(int ticks, int passes, const std::vector<std::string>& photos)
                 ConvertJpegToBitmap(entry, wallpaperBitmap);
                 t.Conversion.push_back(clock.Milliseconds());
             }
+            {
+                TStopwatch decodeClock;
+                TDecodedJpeg picture = DecodeJpegFile(entry);
+                t.Decode.push_back(decodeClock.Milliseconds());
+                TStopwatch writeClock;
+                WriteBitmapFile(picture, wallpaperBitmap);
+                t.Write.push_back(writeClock.Milliseconds());
+            }
             TStopwatch clock;
-            ConvertWithLibjpeg(entry, floorBitmap);
+            double decodeMs = 0, writeMs = 0;
+            ConvertWithLibjpeg(entry, floorBitmap, decodeMs, writeMs);
             t.Floor.push_back(clock.Milliseconds());
+            t.FloorDecode.push_back(decodeMs);
+            t.FloorWrite.push_back(writeMs);
         }
     }
     bench.Settle();
@@ -160,6 +224,15 @@ int Run(int ticks, int passes, const std::vector<std::string>& photos)
         std::printf("%-40s %10.1f %10.1f %10.1f %8.2f %10.1f %8.2f\n", name.c_str(), floor, Median(t.Preview),
                     Median(t.Conversion), separate / floor, tick, tick / floor);
     }
+    std::printf("\n%-40s %10s %10s %10s %10s\n", "JPEG entry, parts (ms)", "decode", "libjpeg", "BMP write",
+                "fwrite");
+    for (size_t i = 0; i < entries.size(); i += 2) {
+        const EntryTimes& t = times[i];
+        const std::string name = entries[i].substr(entries[i].find_last_of("\\/") + 1);
+        std::printf("%-40s %10.1f %10.1f %10.1f %10.1f\n", name.c_str(), Median(t.Decode),
+                    Median(t.FloorDecode), Median(t.Write), Median(t.FloorWrite));
+    }
+    std::printf("\n");
     for (size_t i = 1; i < entries.size(); i += 2)
         std::printf("BMP copy %-31zu %10s %10.1f %10s %8s %10.1f\n", i / 2, "", Median(times[i].Preview), "",
                     "", Median(times[i].Tick));
@@ -213,21 +286,30 @@ int main(int argc, char** argv)
 {
     int ticks = 10000;
     int passes = 5;
+    GeneratedSize generated;
     std::vector<std::string> photos;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--ticks=", 8) == 0)
+        if (std::strncmp(argv[i], "--generated=", 12) == 0) {
+            if (std::sscanf(argv[i] + 12, "%dx%d", &generated.Width, &generated.Height) != 2 ||
+                generated.Width < 1 || generated.Height < 1 || generated.Width > 20000 ||
+                generated.Height > 20000) {
+                std::fprintf(stderr, "tessivo_tick_bench: --generated wants WIDTHxHEIGHT, e.g. 1920x1080\n");
+                return 2;
+            }
+        } else if (std::strncmp(argv[i], "--ticks=", 8) == 0)
             ticks = std::max(1, std::atoi(argv[i] + 8));
         else if (std::strncmp(argv[i], "--passes=", 9) == 0)
             passes = std::max(1, std::atoi(argv[i] + 9));
         else
             photos.push_back(WindowsPath(argv[i]));
     }
-    if (photos.empty()) {
-        std::fprintf(stderr, "usage: tessivo_tick_bench [--ticks=N] [--passes=N] photo.jpg...\n");
+    if (photos.empty() == (generated.Width == 0)) {
+        std::fprintf(stderr, "usage: tessivo_tick_bench [--ticks=N] [--passes=N] photo.jpg...\n"
+                             "       tessivo_tick_bench [--ticks=N] [--passes=N] --generated=WxH\n");
         return 2;
     }
     try {
-        return Run(ticks, passes, photos);
+        return Run(ticks, passes, photos, generated);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tessivo_tick_bench: %s\n", error.what());
         return 1;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 std::string DescribeBitmapSize(const TBitmap& bitmap)
@@ -53,36 +54,41 @@ namespace {
 
 // Reduces 24-bit rows by a whole factor: every target pixel is the mean of
 // the (up to) factor x factor block it covers, as a JPEG's scaled decode
-// averages its blocks. One pass over the source rows, with a row of sums.
+// averages its blocks. The block's rows are first added up byte by byte
+// into one row of column sums (a plain loop over whole rows, which the
+// compiler turns into vector instructions: this pass touches every source
+// byte), then each target pixel adds up its block's columns.
 void BoxReduce(const PixelRowsView& source, int factor, const PixelRowsView& target)
 {
-    std::vector<uint32_t> sums(static_cast<size_t>(target.Width) * 3);
+    // 16-bit sums hold up to 257 rows of 255; the preview's factors are 2 to 8.
+    if (factor < 1 || factor > 257)
+        throw std::invalid_argument("reduction factor out of range");
+    const size_t rowBytes = static_cast<size_t>(source.Width) * 3;
+    std::vector<uint16_t> columnSums(rowBytes);
     for (int ty = 0; ty < target.Height; ++ty) {
-        std::fill(sums.begin(), sums.end(), 0u);
+        std::fill(columnSums.begin(), columnSums.end(), uint16_t{0});
         const int firstRow = ty * factor;
         const int rows = std::min(factor, source.Height - firstRow);
+        uint16_t* const sums = columnSums.data();
         for (int sy = firstRow; sy < firstRow + rows; ++sy) {
-            const uint8_t* in = source.Pixels + source.Stride * static_cast<size_t>(sy);
-            for (int tx = 0; tx < target.Width; ++tx) {
-                const int columns = std::min(factor, source.Width - tx * factor);
-                uint32_t b = 0, g = 0, r = 0;
-                for (int i = 0; i < columns; ++i, in += 3) {
-                    b += in[0];
-                    g += in[1];
-                    r += in[2];
-                }
-                uint32_t* sum = &sums[static_cast<size_t>(tx) * 3];
-                sum[0] += b;
-                sum[1] += g;
-                sum[2] += r;
-            }
+            const uint8_t* const in = source.Pixels + source.Stride * static_cast<size_t>(sy);
+            for (size_t i = 0; i < rowBytes; ++i)
+                sums[i] = static_cast<uint16_t>(sums[i] + in[i]);
         }
         uint8_t* out = target.Pixels + target.Stride * static_cast<size_t>(ty);
         for (int tx = 0; tx < target.Width; ++tx) {
-            const uint32_t count = static_cast<uint32_t>(rows * std::min(factor, source.Width - tx * factor));
-            for (int c = 0; c < 3; ++c)
-                out[tx * 3 + c] =
-                    static_cast<uint8_t>((sums[static_cast<size_t>(tx) * 3 + c] + count / 2) / count);
+            const int columns = std::min(factor, source.Width - tx * factor);
+            const uint16_t* column = sums + static_cast<size_t>(tx) * factor * 3;
+            uint32_t b = 0, g = 0, r = 0;
+            for (int i = 0; i < columns; ++i, column += 3) {
+                b += column[0];
+                g += column[1];
+                r += column[2];
+            }
+            const auto count = static_cast<uint32_t>(rows * columns);
+            out[tx * 3 + 0] = static_cast<uint8_t>((b + count / 2) / count);
+            out[tx * 3 + 1] = static_cast<uint8_t>((g + count / 2) / count);
+            out[tx * 3 + 2] = static_cast<uint8_t>((r + count / 2) / count);
         }
     }
 }

@@ -208,6 +208,13 @@ void TAtomicFileWriter::Write(const char* data, size_t size)
     if (!File.Valid())
         Fail(ERROR_INVALID_HANDLE);
     while (size > 0) {
+        // A block at least as large as the buffer goes straight to the file
+        // (once what is buffered is out, to keep the order): copying it
+        // through the buffer would only cost a pass over it.
+        if (Buffer.empty() && size >= WriteBufferSize) {
+            WriteThrough(data, size);
+            return;
+        }
         const size_t room = WriteBufferSize - Buffer.size();
         const size_t count = std::min(room, size);
         Buffer.append(data, count);
@@ -218,18 +225,24 @@ void TAtomicFileWriter::Write(const char* data, size_t size)
     }
 }
 
-void TAtomicFileWriter::FlushBuffer()
+void TAtomicFileWriter::WriteThrough(const char* data, size_t size)
 {
-    size_t done = 0;
-    while (done < Buffer.size()) {
+    while (size > 0) {
         DWORD written = 0;
-        const DWORD count = static_cast<DWORD>(Buffer.size() - done);
-        if (!WriteFile(File.Get(), Buffer.data() + done, count, &written, nullptr))
+        // One call takes a 32-bit count: at most 1 GB at a time.
+        const DWORD count = static_cast<DWORD>(std::min<size_t>(size, size_t{1} << 30));
+        if (!WriteFile(File.Get(), data, count, &written, nullptr))
             Fail(GetLastError());
         if (written == 0)
             Fail(ERROR_WRITE_FAULT);
-        done += written;
+        data += written;
+        size -= written;
     }
+}
+
+void TAtomicFileWriter::FlushBuffer()
+{
+    WriteThrough(Buffer.data(), Buffer.size());
     Buffer.clear();
 }
 

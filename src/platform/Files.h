@@ -86,7 +86,8 @@ public:
     // left as it was.
     ~TAtomicFileWriter() override;
 
-    // Buffered; raises on a failed write (the file is then abandoned).
+    // Buffered, except blocks of at least the buffer's size, which go to the
+    // file directly; raises on a failed write (the file is then abandoned).
     void Write(const char* data, size_t size) override;
     // Writes out the buffer, flushes to disk, closes, and moves the new file
     // over `path` (replacing any file there). On failure raises, removes the
@@ -108,6 +109,8 @@ private:
                       TFileErrorStyle style);
     static TAtomicFileWriter Create(const std::string& path, TFileErrorStyle style);
     void FlushBuffer();
+    // Writes the bytes to the file now, all of them or raises.
+    void WriteThrough(const char* data, size_t size);
     void Abandon();
     [[noreturn]] void Fail(DWORD errorCode);
 

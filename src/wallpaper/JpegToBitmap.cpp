@@ -14,7 +14,7 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
     picture.Path = jpegPath;
     const AllocatePixels allocate = [&picture](int width, int height) {
         picture.Stride = static_cast<size_t>(Dib24Stride(static_cast<uint64_t>(width)));
-        picture.Pixels.assign(picture.Stride * static_cast<size_t>(height), 0);
+        picture.Pixels.resize(picture.Stride * static_cast<size_t>(height));
         return picture.Rows();
     };
     const JpegDecodeResult decoded = DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, allocate);

@@ -1,6 +1,7 @@
 #pragma once
 // Turning a JPEG file into the BMP file the desktop shows.
 
+#include "core/UninitializedAllocator.h"
 #include "core/codec/PixelBuffer.h"
 
 #include <cstdint>
@@ -8,13 +9,15 @@
 #include <vector>
 
 // A JPEG decoded at full size: 24-bit rows (blue, green, red), top row
-// first, each padded to 4 bytes as a BMP file's rows are.
+// first, each padded to 4 bytes as a BMP file's rows are. The padding bytes
+// hold nothing in particular (the BMP writer writes zeros in their place).
 struct TDecodedJpeg {
     std::string Path;
     int Width = 0;
     int Height = 0;
     size_t Stride = 0;
-    std::vector<uint8_t> Pixels;
+    // Not zeroed on allocation: the decoder writes every pixel.
+    std::vector<uint8_t, TUninitializedAllocator<uint8_t>> Pixels;
 
     PixelRows Rows() { return PixelRows{Pixels.data(), static_cast<ptrdiff_t>(Stride)}; }
 };

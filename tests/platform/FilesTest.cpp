@@ -146,6 +146,27 @@ TEST(AtomicFileWriter, CreatesOrReplacesTheFileWhole)
     EXPECT_THAT(folder.FileNames(), ElementsAre("out.lst"));
 }
 
+TEST(AtomicFileWriter, BlocksLargerThanTheBufferKeepTheirPlaceAmongSmallWrites)
+{
+    TTempFolder folder;
+    const std::string path = folder / "big.bmp";
+    std::string first(200000, '\0'), second(150000, '\0');
+    for (size_t i = 0; i < first.size(); ++i)
+        first[i] = static_cast<char>(i * 13 + i / 509);
+    for (size_t i = 0; i < second.size(); ++i)
+        second[i] = static_cast<char>(i * 5 + i / 127);
+    {
+        TAtomicFileWriter file = TAtomicFileWriter::CreateStream(path);
+        WriteAll(file, "head");
+        file.Write(first.data(), first.size());   // behind buffered bytes
+        file.Write(second.data(), second.size()); // with nothing buffered
+        WriteAll(file, "tail");
+        file.Commit();
+    }
+    EXPECT_EQ(FileBytes(path), "head" + first + second + "tail");
+    EXPECT_THAT(folder.FileNames(), ElementsAre("big.bmp"));
+}
+
 TEST(AtomicFileWriter, WithoutCommitTheOldFileStaysAndNoTemporaryRemains)
 {
     TTempFolder folder;

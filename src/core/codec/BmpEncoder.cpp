@@ -4,6 +4,7 @@
 #include "core/codec/BmpCodec.h"
 #include "core/codec/LittleEndian.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -34,12 +35,23 @@ void WriteBmp24(int width, int height, const PixelRows& source, const ByteSink& 
     // Resolution, colours used and important colours stay 0.
     sink(header.data(), header.size());
 
-    // One row buffer, so the padding bytes are zero and each row is one call.
-    std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
+    // The rows, bottom one first, are gathered into blocks of about 1 MB and
+    // each block goes to the sink in one call: a file writer passes a block
+    // that large straight to the system, so the pixels are copied once. The
+    // block's padding bytes are zeroed once and never written over.
+    constexpr size_t kBlockBytes = size_t{1} << 20;
+    const size_t rowBytes = static_cast<size_t>(stride);
     const size_t pixelBytes = static_cast<size_t>(width) * 3;
+    const size_t blockRows =
+        std::min<size_t>(static_cast<size_t>(height), std::max<size_t>(1, kBlockBytes / rowBytes));
+    std::vector<uint8_t> block(blockRows * rowBytes, 0);
+    size_t filled = 0;
     for (int y = height - 1; y >= 0; --y) {
-        std::memcpy(row.data(), source.Row(y), pixelBytes);
-        sink(row.data(), row.size());
+        std::memcpy(block.data() + filled * rowBytes, source.Row(y), pixelBytes);
+        if (++filled == blockRows || y == 0) {
+            sink(block.data(), filled * rowBytes);
+            filled = 0;
+        }
     }
 }
 

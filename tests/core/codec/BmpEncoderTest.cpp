@@ -52,26 +52,38 @@ TEST(BmpEncoder, RoundTripsThroughTheReaderAndImageMagick)
     }
 }
 
-TEST(BmpEncoder, StreamsOneRowPerCallFromABottomUpSource)
+TEST(BmpEncoder, StreamsWholeRowsInFewCallsFromABottomUpSource)
 {
-    // A bottom-up source, as a DIB section stores it: negative stride.
-    const int width = 3, height = 4;
-    PixelImage picture = MakeTestPicture(width, height, 4);
-    std::vector<uint8_t> bottomUp;
-    for (int y = height - 1; y >= 0; --y)
-        bottomUp.insert(bottomUp.end(), picture.Row(y), picture.Row(y) + picture.Stride());
-    const PixelRows source{bottomUp.data() + (height - 1) * picture.Stride(), -picture.Stride()};
+    // A bottom-up source, as a DIB section stores it: negative stride. The
+    // source's padding bytes hold junk, which must not reach the file.
+    for (auto [width, height] : {std::pair{3, 4}, std::pair{1001, 900}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        PixelImage picture = MakeTestPicture(width, height, 4);
+        const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+        std::vector<uint8_t> bottomUp(stride * static_cast<size_t>(height), 0xA5);
+        for (int y = 0; y < height; ++y)
+            std::copy(picture.Row(y), picture.Row(y) + width * 3,
+                      bottomUp.data() + (height - 1 - y) * stride);
+        const PixelRows source{bottomUp.data() + (height - 1) * stride, -static_cast<ptrdiff_t>(stride)};
 
-    std::vector<size_t> calls;
-    std::vector<uint8_t> written;
-    WriteBmp24(width, height, source, [&](const void* data, size_t count) {
-        calls.push_back(count);
-        const auto* first = static_cast<const uint8_t*>(data);
-        written.insert(written.end(), first, first + count);
-    });
-    EXPECT_EQ(calls, (std::vector<size_t>{54, 12, 12, 12, 12}));
-    EXPECT_EQ(written, EncodeBmp24(width, height, picture.Rows()));
-    EXPECT_TRUE(SamePixels(picture, DecodeBmpImage(written)));
+        std::vector<size_t> calls;
+        std::vector<uint8_t> written;
+        WriteBmp24(width, height, source, [&](const void* data, size_t count) {
+            calls.push_back(count);
+            const auto* first = static_cast<const uint8_t*>(data);
+            written.insert(written.end(), first, first + count);
+        });
+        ASSERT_EQ(written.size(), 54 + stride * height);
+        EXPECT_EQ(calls.front(), 54u);
+        // After the headers, whole rows per call, many rows at once.
+        for (size_t i = 1; i < calls.size(); ++i)
+            EXPECT_EQ(calls[i] % stride, 0u) << i;
+        EXPECT_LE(calls.size(), 1 + written.size() / (64 * 1024) + 1);
+        EXPECT_TRUE(SamePixels(picture, DecodeBmpImage(written)));
+        for (int row = 0; row < height; ++row)
+            for (size_t pad = static_cast<size_t>(width) * 3; pad < stride; ++pad)
+                ASSERT_EQ(written[54 + row * stride + pad], 0) << "padding of row " << row;
+    }
 }
 
 TEST(BmpEncoder, RefusesEmptyAndOversizedPictures)
