@@ -82,6 +82,10 @@ e2e_expect "Apps & features: UninstallString" "$(reg_value "$UNINSTALL_KEY" Unin
   "\"$win_install_dir\\uninstall.exe\""
 
 # --- start from the Start menu -------------------------------------------------
+# The user's options, read at start and written back at exit (a settings key
+# that exists is taken as it is, so the window is asked for explicitly).
+e2e_wine reg add 'HKCU\Software\Tessivo' /v interval /d 7 /f >/dev/null 2>&1
+e2e_wine reg add 'HKCU\Software\Tessivo' /v startminimized /d 0 /f >/dev/null 2>&1
 e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" start.exe "$win_shortcut" \
   </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
 E2E_LAUNCHER=$!
@@ -98,7 +102,6 @@ e2e_check "the window covers its place on the desktop (desktop-coloured pixels i
 # machine), options and the last list, beside the program and per user.
 e2e_wine reg add "HKCU\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
 e2e_wine reg add "HKLM\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
-e2e_wine reg add 'HKCU\Software\Tessivo' /v interval /d 7 /f >/dev/null 2>&1
 e2e_wine reg add "HKCU\\$RUN_KEY" /v Other /d 'C:\other.exe' /f >/dev/null 2>&1
 printf '0\r\n' | e2e_as_user tee "$install_dir/LastList.lst" >/dev/null
 e2e_as_user mkdir -p "${appdata_list%/*}" && printf '0\r\n' | e2e_as_user tee "$appdata_list" >/dev/null
@@ -132,7 +135,9 @@ e2e_wine "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.
 e2e_expect "installing again succeeds" "$?" 0
 e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
   "$win_install_dir\\uninstall.exe" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
-E2E_LAUNCHER=$!
+# When the desktop still exists, its launcher hands the program over and ends
+# at once, so its end says nothing about the uninstaller: wait for the window.
+E2E_LAUNCHER=
 UNINSTALL_CAPTION='^Tessivo [0-9.]+ Uninstall *$' # NSIS ends it with a space
 e2e_wait_window "$UNINSTALL_CAPTION" 30 || e2e_abort "the uninstaller's window did not appear"
 e2e_key Return # "Uninstall", the default button
