@@ -57,7 +57,6 @@ e2e_expect "a first start shows an empty list" "$(list_shown "$shot" | cut -d' '
 # --- add a JPEG and apply it, centred ----------------------------------------------------
 e2e_press $ADD
 e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
-e2e_key alt+n
 e2e_type 'C:\pictures\halves.jpg'
 e2e_key Return
 e2e_wait_gone '^Add image file \.\.\.$' || e2e_abort "the picture dialog did not close"
