@@ -6,6 +6,7 @@
 #include "core/ClockText.h"
 #include "core/FileNames.h"
 #include "framework/Application.h"
+#include "framework/BusyCursor.h"
 #include "platform/Files.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
@@ -139,13 +140,10 @@ void TForm1::ShowTickImage()
         ShowSelectedImage();
         return;
     }
-    Application->SetCursor(crHourGlass);
     std::unique_ptr<TDecodedJpeg> picture;
-    try {
+    {
+        const TBusyCursor busy;
         picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(entry));
-    } catch (...) {
-        Application->SetCursor(crDefault);
-        throw;
     }
     preview_->ShowDecodedImage(CurrentIndex, PixelRowsView{picture->Pixels.data(), picture->Width,
                                                            picture->Height, picture->Stride});
