@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <commctrl.h>
-#include <cstdio>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -63,16 +62,8 @@ std::string BmpBytes(int width, int height)
     bitmap.Canvas().Brush().SetColor(RGBColor(0, 128, 255));
     bitmap.Canvas().FillRect({0, 0, width, height});
     TTempFolder scratch;
-    bitmap.SaveToFile((scratch / "p.bmp"));
-    std::string bytes;
-    if (FILE* file = std::fopen((scratch / "p.bmp").c_str(), "rb")) {
-        char chunk[4096];
-        size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-            bytes.append(chunk, got);
-        std::fclose(file);
-    }
-    return bytes;
+    bitmap.SaveToFile(scratch / "p.bmp");
+    return FileBytes(scratch / "p.bmp");
 }
 
 // A safety net: steps wait at most this many ticks, and a dialog still up
@@ -98,19 +89,6 @@ void TypeAndConfirm(TickScript& script, TOpenDialog& dialog, const std::wstring&
 std::wstring Wide(const std::string& text)
 {
     return std::wstring(text.begin(), text.end()); // the tests' paths are ASCII
-}
-
-std::string ContentOf(const std::string& path)
-{
-    std::string bytes;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        char chunk[256];
-        size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-            bytes.append(chunk, got);
-        std::fclose(file);
-    }
-    return bytes;
 }
 
 // A file by its wide name, removed at the end (the scratch folder's ANSI
@@ -455,7 +433,7 @@ TEST(FileDialog, ANameOutsideTheCodePageStillOpensTheChosenFile)
         ASSERT_TRUE(dialog.Execute());
         std::vector<std::string> opened;
         for (const std::string& file : dialog.Files())
-            opened.push_back(ContentOf(file));
+            opened.push_back(FileBytes(file));
         EXPECT_EQ(opened, contents);
     }
 }
