@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <cstdio>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 #include <memory>
