@@ -41,7 +41,11 @@ TBenchFolder::TBenchFolder()
     const std::string base =
         std::string(temp, length) + "tessivo-bench-" + std::to_string(GetCurrentProcessId());
     for (int attempt = 0;; ++attempt) {
-        path_ = base + (attempt == 0 ? "" : "-" + std::to_string(attempt)) + "\\";
+        // (Appended piece by piece: GCC 12 at -O3 warns falsely on "-" + to_string.)
+        path_ = base;
+        if (attempt > 0)
+            path_.append("-").append(std::to_string(attempt));
+        path_ += '\\';
         if (CreateDirectoryA(path_.c_str(), nullptr))
             break;
         if (GetLastError() != ERROR_ALREADY_EXISTS || attempt == 100)
