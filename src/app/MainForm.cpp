@@ -75,7 +75,10 @@ void TForm1::CreateSubsystems()
 
 TWallpaperSystem TForm1::WallpaperSystem()
 {
-    return TWallpaperSystem{*services_.Desktop, *services_.Registry, ConvertJpegToBitmap};
+    return TWallpaperSystem{*services_.Desktop, *services_.Registry,
+                            [this](const std::string& jpegPath, const std::string& bitmapPath) {
+                                ConvertJpegToBitmap(jpegPath, bitmapPath, &wallpaperSpare_);
+                            }};
 }
 
 void TForm1::FormCreate(TObject*)
@@ -145,8 +148,9 @@ void TForm1::ShowTickImage()
         const TBusyCursor busy;
         picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(entry));
     }
-    preview_->ShowDecodedImage(CurrentIndex, PixelRowsView{picture->Pixels.data(), picture->Width,
-                                                           picture->Height, picture->Stride});
+    const PixelRows rows = picture->Rows();
+    preview_->ShowDecodedImage(CurrentIndex,
+                               PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride});
     tickPicture_ = std::move(picture);
 }
 
@@ -155,11 +159,12 @@ void TForm1::ApplyTickWallpaper()
     const std::unique_ptr<TDecodedJpeg> picture = std::move(tickPicture_);
     TWallpaperSystem system = WallpaperSystem();
     if (picture) {
-        system.ConvertJpegToBitmap = [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
+        system.ConvertJpegToBitmap = [this, &picture](const std::string& jpegPath,
+                                                      const std::string& bitmapPath) {
             if (jpegPath == picture->Path)
-                WriteBitmapFile(*picture, bitmapPath);
+                WriteBitmapFile(*picture, bitmapPath, &wallpaperSpare_);
             else
-                ConvertJpegToBitmap(jpegPath, bitmapPath);
+                ConvertJpegToBitmap(jpegPath, bitmapPath, &wallpaperSpare_);
         };
     }
     ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply}, system);

@@ -193,6 +193,9 @@ private:
     std::unique_ptr<TTrayIcon> trayIcon_;
     // The JPEG a tick decoded, from its preview until its apply.
     std::unique_ptr<TDecodedJpeg> tickPicture_;
+    // The wallpaper bitmap's replaced version, for the next one to be
+    // written over (deleted when the program ends).
+    TSpareFile wallpaperSpare_;
 };
 
 extern TForm1* Form1;

@@ -71,11 +71,11 @@ void BoxReduce(const PixelRowsView& source, int factor, const PixelRowsView& tar
         const int rows = std::min(factor, source.Height - firstRow);
         uint16_t* const sums = columnSums.data();
         for (int sy = firstRow; sy < firstRow + rows; ++sy) {
-            const uint8_t* const in = source.Pixels + source.Stride * static_cast<size_t>(sy);
+            const uint8_t* const in = source.Pixels + source.Stride * static_cast<ptrdiff_t>(sy);
             for (size_t i = 0; i < rowBytes; ++i)
                 sums[i] = static_cast<uint16_t>(sums[i] + in[i]);
         }
-        uint8_t* out = target.Pixels + target.Stride * static_cast<size_t>(ty);
+        uint8_t* out = target.Pixels + target.Stride * static_cast<ptrdiff_t>(ty);
         for (int tx = 0; tx < target.Width; ++tx) {
             const int columns = std::min(factor, source.Width - tx * factor);
             const uint16_t* column = sums + static_cast<size_t>(tx) * factor * 3;
@@ -106,7 +106,8 @@ void TPreview::ReducePicture(const PixelRowsView& pixels, TBitmap& reduced)
     // The bitmap's rows lie bottom-up: reduce into top-down rows, then copy.
     const size_t rowBytes = static_cast<size_t>(width) * 3;
     std::vector<uint8_t> rows(rowBytes * static_cast<size_t>(height));
-    BoxReduce(pixels, denominator, PixelRowsView{rows.data(), width, height, rowBytes});
+    BoxReduce(pixels, denominator,
+              PixelRowsView{rows.data(), width, height, static_cast<ptrdiff_t>(rowBytes)});
     for (int y = 0; y < height; ++y)
         std::memcpy(reduced.ScanLine(y), rows.data() + rowBytes * static_cast<size_t>(y), rowBytes);
 }

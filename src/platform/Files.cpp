@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -142,21 +143,30 @@ TAtomicFileWriter::TAtomicFileWriter(std::string targetPath, std::string tempPat
 TAtomicFileWriter::TAtomicFileWriter(TAtomicFileWriter&& other) noexcept
     : TargetPath(std::move(other.TargetPath)), TempPath(std::move(other.TempPath)),
       File(std::move(other.File)), Style(other.Style), Buffer(std::move(other.Buffer)),
-      Committed(other.Committed), FlushOnCommit(other.FlushOnCommit)
+      Committed(other.Committed), FlushOnCommit(other.FlushOnCommit), Spare(other.Spare)
 {
     other.TempPath.clear();
     other.Committed = true;
 }
 
-TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorStyle style)
+namespace {
+
+// Creating a file over a read-only file or a folder is refused with "access
+// denied"; a rename over them is not refused everywhere (Wine replaces a
+// read-only file), so the writer gives the same answer up front.
+void RefuseReadOnlyTarget(const std::string& path, TFileErrorStyle style)
 {
-    // Creating a file over a read-only file or a folder is refused with
-    // "access denied"; a rename over them is not refused everywhere (Wine
-    // replaces a read-only file), so the same answer is given here up front.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         RaiseFileError(path, ERROR_ACCESS_DENIED, style, true);
+}
+
+} // namespace
+
+TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorStyle style)
+{
+    RefuseReadOnlyTarget(path, style);
     // CREATE_NEW never reuses a name; another file with the same temporary
     // name (another writer, a leftover) just means another name is tried.
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
@@ -170,6 +180,31 @@ TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorS
             RaiseFileError(path, error, style, true);
     }
     RaiseFileError(path, ERROR_FILE_EXISTS, style, true);
+}
+
+TAtomicFileWriter TAtomicFileWriter::CreateStreamOver(const std::string& path, TSpareFile& spare)
+{
+    RefuseReadOnlyTarget(path, TFileErrorStyle::Stream);
+    // The spare is this writer's from here on: a failed write deletes it
+    // like any temporary file, and the commit names the next one.
+    const std::string sparePath = std::exchange(spare.SparePath, std::string());
+    if (!sparePath.empty()) {
+        // Not shared: a spare that anyone else has open is passed over. The
+        // folder may have changed since (the wallpaper's folder can).
+        TFileHandle handle;
+        if (ExtractFilePath(sparePath) == ExtractFilePath(path))
+            handle = TFileHandle(CreateFileA(sparePath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (handle.Valid()) {
+            TAtomicFileWriter writer(path, sparePath, std::move(handle), TFileErrorStyle::Stream);
+            writer.Spare = &spare;
+            return writer;
+        }
+        DeleteFileA(sparePath.c_str());
+    }
+    TAtomicFileWriter writer = Create(path, TFileErrorStyle::Stream);
+    writer.Spare = &spare;
+    return writer;
 }
 
 TAtomicFileWriter TAtomicFileWriter::CreateText(const std::string& path)
@@ -251,15 +286,54 @@ void TAtomicFileWriter::Commit()
     if (!File.Valid())
         Fail(ERROR_INVALID_HANDLE);
     FlushBuffer();
+    // A reused spare may be longer than what was written now.
+    if (Spare && !SetEndOfFile(File.Get()))
+        Fail(GetLastError());
     if (FlushOnCommit && !FlushFileBuffers(File.Get()))
         Fail(GetLastError());
     if (!File.Close())
         Fail(GetLastError());
+    const std::string nextSpare = Spare ? LinkTargetForSpare() : std::string();
     const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (FlushOnCommit ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(), moveFlags))
-        Fail(GetLastError());
+    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(), moveFlags)) {
+        const DWORD error = GetLastError();
+        if (!nextSpare.empty())
+            DeleteFileA(nextSpare.c_str());
+        Fail(error);
+    }
+    if (Spare)
+        Spare->SparePath = nextSpare;
     TempPath.clear();
     Committed = true;
+}
+
+std::string TAtomicFileWriter::LinkTargetForSpare() const
+{
+    // Only a file known by this one name: writing into it later must change
+    // nothing that anyone can still reach under another name.
+    TFileHandle target(CreateFileA(TargetPath.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!target.Valid() || !GetFileInformationByHandle(target.Get(), &information) ||
+        information.nNumberOfLinks != 1 || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return {};
+    target.Close();
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        std::string link = TemporaryNameBeside(TargetPath, attempt);
+        if (CreateHardLinkA(link.c_str(), TargetPath.c_str(), nullptr))
+            return link;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            return {};
+    }
+    return {};
+}
+
+TSpareFile::~TSpareFile()
+{
+    if (!SparePath.empty())
+        DeleteFileA(SparePath.c_str());
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path)

@@ -4,15 +4,19 @@
 #include "core/codec/JpegDecoder.h"
 #include "platform/Files.h"
 
+#include <cstring>
+
 TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
 {
     const std::vector<uint8_t> jpeg = ReadWholeFile(jpegPath);
 
     // The decoder checks the picture's size against its memory limit before
-    // it asks for the rows.
+    // it asks for the rows, and writes them where the BMP file has them.
     TDecodedJpeg picture;
     picture.Path = jpegPath;
     const AllocatePixels allocate = [&picture](int width, int height) {
+        picture.Width = width;
+        picture.Height = height;
         picture.Stride = static_cast<size_t>(Dib24Stride(static_cast<uint64_t>(width)));
         picture.Pixels.resize(picture.Stride * static_cast<size_t>(height));
         return picture.Rows();
@@ -20,24 +24,30 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
     const JpegDecodeResult decoded = DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, allocate);
     picture.Width = decoded.Width;
     picture.Height = decoded.Height;
+    const size_t pixelBytes = static_cast<size_t>(picture.Width) * 3;
+    if (pixelBytes != picture.Stride) {
+        for (size_t offset = pixelBytes; offset < picture.Pixels.size(); offset += picture.Stride)
+            std::memset(picture.Pixels.data() + offset, 0, picture.Stride - pixelBytes);
+    }
     return picture;
 }
 
-void WriteBitmapFile(TDecodedJpeg& picture, const std::string& bitmapPath)
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath, TSpareFile* spare)
 {
-    TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
+    TAtomicFileWriter file = spare ? TAtomicFileWriter::CreateStreamOver(bitmapPath, *spare)
+                                   : TAtomicFileWriter::CreateStream(bitmapPath);
     // The desktop must never read half a bitmap, so the new file replaces the
     // old one whole; but it can always be made again from its JPEG, so the
     // apply does not wait for it to reach the disk.
     file.SetFlushOnCommit(false);
-    WriteBmp24(picture.Width, picture.Height, picture.Rows(), [&file](const void* bytes, size_t count) {
-        file.Write(static_cast<const char*>(bytes), count);
-    });
+    WriteBmp24Dib(
+        picture.Width, picture.Height, picture.Pixels.data(),
+        [&file](const void* bytes, size_t count) { file.Write(static_cast<const char*>(bytes), count); });
     file.Commit();
 }
 
-void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath)
+void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath, TSpareFile* spare)
 {
-    TDecodedJpeg picture = DecodeJpegFile(jpegPath);
-    WriteBitmapFile(picture, bitmapPath);
+    const TDecodedJpeg picture = DecodeJpegFile(jpegPath);
+    WriteBitmapFile(picture, bitmapPath, spare);
 }

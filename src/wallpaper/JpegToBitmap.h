@@ -3,23 +3,31 @@
 
 #include "core/UninitializedAllocator.h"
 #include "core/codec/PixelBuffer.h"
+#include "platform/Files.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// A JPEG decoded at full size: 24-bit rows (blue, green, red), top row
-// first, each padded to 4 bytes as a BMP file's rows are. The padding bytes
-// hold nothing in particular (the BMP writer writes zeros in their place).
+// A JPEG decoded at full size, laid out as a bottom-up 24-bit DIB, which is
+// exactly the pixel block of a BMP file: rows of (blue, green, red) pixels,
+// each padded with zeros to 4 bytes, the bottom row first. The file is then
+// written straight from this memory, with no copy.
 struct TDecodedJpeg {
     std::string Path;
     int Width = 0;
     int Height = 0;
     size_t Stride = 0;
-    // Not zeroed on allocation: the decoder writes every pixel.
+    // Not zeroed on allocation: the decoder writes every pixel, and the
+    // padding is cleared after it.
     std::vector<uint8_t, TUninitializedAllocator<uint8_t>> Pixels;
 
-    PixelRows Rows() { return PixelRows{Pixels.data(), static_cast<ptrdiff_t>(Stride)}; }
+    // The rows, top one first.
+    PixelRows Rows()
+    {
+        return PixelRows{Pixels.data() + Stride * static_cast<size_t>(Height - 1),
+                         -static_cast<ptrdiff_t>(Stride)};
+    }
 };
 
 // Reads and decodes the JPEG file at `jpegPath`. Raises EFOpenError when it
@@ -29,8 +37,11 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath);
 
 // Writes the picture as a 24-bit BMP file at `bitmapPath`, replacing any
 // file there only once the new one is complete; EFCreateError when it
-// cannot, and the old file stays as it was.
-void WriteBitmapFile(TDecodedJpeg& picture, const std::string& bitmapPath);
+// cannot, and the old file stays as it was. With a `spare`, the file is
+// written over the disk space of the version it replaced last time (see
+// TSpareFile): the bitmap of a rotation is rewritten on every change.
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath, TSpareFile* spare = nullptr);
 
 // DecodeJpegFile, then WriteBitmapFile.
-void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath);
+void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath,
+                         TSpareFile* spare = nullptr);

@@ -2,6 +2,7 @@
 #include "support/ErrorOf.h"
 
 #include "core/Exceptions.h"
+#include "core/FileNames.h"
 #include "core/codec/BmpCodec.h"
 #include "core/codec/PixelImage.h"
 #include "platform/FakeDesktop.h"
@@ -17,6 +18,7 @@
 
 using testing::ElementsAre;
 using testing::IsEmpty;
+using testing::UnorderedElementsAre;
 
 namespace {
 
@@ -67,6 +69,31 @@ TEST(ConvertJpegToBitmap, WritesTheFullSizePictureAsA24BitBmp)
     EXPECT_EQ(second.Width(), 16);
     EXPECT_EQ(second.Height(), 8);
     EXPECT_TRUE(PixelNear(second, 8, 4, 0, 255, 0));
+}
+
+TEST(ConvertJpegToBitmap, RowsGoBottomUpWithZeroPaddingAndThePreviewSeesThemTopDown)
+{
+    TTempFolder folder;
+    PutFileBytes(folder / "bands.jpg", Bytes(YellowOverBlackJpeg));
+    // The decode that a tick shares between its preview and its bitmap.
+    TDecodedJpeg picture = DecodeJpegFile(folder / "bands.jpg");
+    ASSERT_EQ(picture.Width, 5);
+    ASSERT_EQ(picture.Height, 4);
+    const PixelRows rows = picture.Rows();
+    EXPECT_GT(rows.Row(0)[2], 240); // red of yellow
+    EXPECT_LT(rows.Row(3)[2], 16);
+
+    WriteBitmapFile(picture, folder / "MyWallpaper.bmp");
+    const std::string file = FileBytes(folder / "MyWallpaper.bmp");
+    const size_t stride = 16, pixelsAt = 54; // 5 pixels of 3 bytes, padded to 16
+    ASSERT_EQ(file.size(), pixelsAt + 4 * stride);
+    for (size_t row = 0; row < 4; ++row)
+        EXPECT_EQ(file[pixelsAt + row * stride + 15], '\0') << "padding of file row " << row;
+    const PixelImage image = ReadBitmap(folder / "MyWallpaper.bmp");
+    EXPECT_TRUE(PixelNear(image, 4, 0, 255, 255, 0));
+    EXPECT_TRUE(PixelNear(image, 0, 1, 255, 255, 0));
+    EXPECT_TRUE(PixelNear(image, 0, 2, 0, 0, 0));
+    EXPECT_TRUE(PixelNear(image, 4, 3, 0, 0, 0));
 }
 
 TEST(ConvertJpegToBitmap, FailuresLeaveTheOldBitmapAlone)
@@ -145,7 +172,11 @@ protected:
     TTempFolder Pictures;
     TFakeDesktop Desktop{Windows.Path()};
     TRegistryFactory Registry;
-    TWallpaperSystem System{Desktop, Registry, ConvertJpegToBitmap};
+    // Converted as the program converts: over the spare of the last version.
+    TSpareFile Spare;
+    TWallpaperSystem System{Desktop, Registry, [this](const std::string& jpeg, const std::string& bitmap) {
+                                ConvertJpegToBitmap(jpeg, bitmap, &Spare);
+                            }};
 };
 
 } // namespace
@@ -167,7 +198,10 @@ TEST_F(WallpaperOnDiskTest, JpegBecomesTheOneWallpaperBitmapAndIsRecorded)
     EXPECT_EQ(DesktopValue("WallpaperStyle"), "2");
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
     EXPECT_EQ(ReadBitmap(target).Height(), 8);
-    EXPECT_THAT(Windows.FileNames(), ElementsAre("MyWallpaper.bmp"));
+    // Beside it only the replaced bitmap, kept for the next one's disk space.
+    ASSERT_NE(Spare.Path(), "");
+    EXPECT_EQ(ReadBitmap(Spare.Path()).Height(), 16);
+    EXPECT_THAT(Windows.FileNames(), UnorderedElementsAre("MyWallpaper.bmp", ExtractFileName(Spare.Path())));
     EXPECT_THAT(Desktop.WallpaperCalls, ElementsAre(target, target));
 }
 

@@ -77,6 +77,12 @@ using ByteSink = std::function<void(const void* bytes, size_t count)>;
 // EInvalidGraphic::TooLarge when the file would pass 4 GiB.
 void WriteBmp24(int width, int height, const PixelRows& source, const ByteSink& sink);
 
+// WriteBmp24 for pixels that already lie as the file holds them: `dibBits`
+// is a bottom-up 24-bit DIB of that size (rows padded to 4 bytes, and the
+// padding, written as it is, should be zeros). The header goes to the sink,
+// then all the pixels in one call.
+void WriteBmp24Dib(int width, int height, const uint8_t* dibBits, const ByteSink& sink);
+
 // WriteBmp24 into a new buffer.
 std::vector<uint8_t> EncodeBmp24(int width, int height, const PixelRows& source);
 

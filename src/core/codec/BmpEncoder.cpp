@@ -8,17 +8,21 @@
 #include <array>
 #include <cstring>
 
-void WriteBmp24(int width, int height, const PixelRows& source, const ByteSink& sink)
+namespace {
+
+using Bmp24Header = std::array<uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize>;
+
+// The file and info headers of a 24-bit uncompressed BMP of that size.
+Bmp24Header MakeBmp24Header(int width, int height)
 {
     if (width < 1 || height < 1)
         throw EInvalidGraphic::InvalidBitmap();
-    const uint64_t stride = Dib24Stride(static_cast<uint64_t>(width));
-    const uint64_t imageBytes = stride * static_cast<uint64_t>(height);
+    const uint64_t imageBytes = Dib24Bytes(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
     const uint64_t headerBytes = kBmpFileHeaderSize + kBmpInfoHeaderSize;
     if (headerBytes + imageBytes > UINT32_MAX)
         throw EInvalidGraphic::TooLarge(width, height); // the file header's sizes are 32-bit
 
-    std::array<uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize> header{};
+    Bmp24Header header{};
     uint8_t* file = header.data();
     file[0] = 'B';
     file[1] = 'M';
@@ -33,7 +37,24 @@ void WriteBmp24(int width, int height, const PixelRows& source, const ByteSink& 
     StoreU32(info + 16, static_cast<uint32_t>(BmpCompression::Rgb));
     StoreU32(info + 20, static_cast<uint32_t>(imageBytes));
     // Resolution, colours used and important colours stay 0.
+    return header;
+}
+
+} // namespace
+
+void WriteBmp24Dib(int width, int height, const uint8_t* dibBits, const ByteSink& sink)
+{
+    const Bmp24Header header = MakeBmp24Header(width, height);
     sink(header.data(), header.size());
+    sink(dibBits,
+         static_cast<size_t>(Dib24Bytes(static_cast<uint64_t>(width), static_cast<uint64_t>(height))));
+}
+
+void WriteBmp24(int width, int height, const PixelRows& source, const ByteSink& sink)
+{
+    const Bmp24Header header = MakeBmp24Header(width, height);
+    sink(header.data(), header.size());
+    const uint64_t stride = Dib24Stride(static_cast<uint64_t>(width));
 
     // The rows, bottom one first, are gathered into blocks of about 1 MB and
     // each block goes to the sink in one call: a file writer passes a block

@@ -50,7 +50,7 @@ void AreaResample(const PixelRowsView& source, const PixelRowsView& target)
     const size_t rowFloats = static_cast<size_t>(target.Width) * 3;
     std::vector<float> narrowed(rowFloats * static_cast<size_t>(source.Height));
     for (int y = 0; y < source.Height; ++y) {
-        const uint8_t* row = source.Pixels + static_cast<size_t>(y) * source.Stride;
+        const uint8_t* row = source.Pixels + static_cast<ptrdiff_t>(y) * source.Stride;
         float* out = narrowed.data() + rowFloats * static_cast<size_t>(y);
         for (size_t t = 0; t < static_cast<size_t>(target.Width); ++t) {
             float sum[3] = {0, 0, 0};
@@ -76,7 +76,7 @@ void AreaResample(const PixelRowsView& source, const PixelRowsView& target)
             for (size_t x = 0; x < rowFloats; ++x)
                 sum[x] += share[i] * row[x];
         }
-        uint8_t* out = target.Pixels + t * target.Stride;
+        uint8_t* out = target.Pixels + static_cast<ptrdiff_t>(t) * target.Stride;
         for (size_t x = 0; x < rowFloats; ++x)
             out[x] = static_cast<uint8_t>(std::clamp(std::lround(sum[x]), 0L, 255L));
     }

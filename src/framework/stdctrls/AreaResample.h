@@ -7,12 +7,13 @@
 #include <cstddef>
 #include <cstdint>
 
-// A view of 24-bit pixel rows (3 bytes per pixel, rows Stride bytes apart).
+// A view of 24-bit pixel rows (3 bytes per pixel): the top row at Pixels,
+// each next row Stride bytes on (negative when the rows lie bottom-up).
 struct PixelRowsView {
     uint8_t* Pixels;
     int Width;
     int Height;
-    size_t Stride;
+    ptrdiff_t Stride;
 };
 
 // Fills target with source resized to target's size. Both sizes must be

@@ -27,8 +27,8 @@ std::unique_ptr<TBitmap> ReducedBitmap(TGraphic& graphic, int width, int height)
     auto reduced = std::make_unique<TBitmap>(width, height);
     GdiFlush(); // drawing into the source may still be queued
     AreaResample(
-        {source->ScanLine(0), source->Width(), source->Height(), static_cast<size_t>(source->RowBytes())},
-        {reduced->ScanLine(0), width, height, static_cast<size_t>(reduced->RowBytes())});
+        {source->ScanLine(0), source->Width(), source->Height(), static_cast<ptrdiff_t>(source->RowBytes())},
+        {reduced->ScanLine(0), width, height, static_cast<ptrdiff_t>(reduced->RowBytes())});
     return reduced;
 }
 

@@ -13,7 +13,7 @@ struct Pixels {
         : Width(width), Height(height), Stride(width * 3 + 5), Bytes(Stride * height, 0xEE)
     {
     }
-    PixelRowsView View() { return {Bytes.data(), Width, Height, Stride}; }
+    PixelRowsView View() { return {Bytes.data(), Width, Height, static_cast<ptrdiff_t>(Stride)}; }
     uint8_t* At(int x, int y) { return Bytes.data() + y * Stride + x * 3; }
     void Set(int x, int y, uint8_t b, uint8_t g, uint8_t r)
     {
