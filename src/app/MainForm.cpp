@@ -4,12 +4,14 @@
 #include "app/Settings.h"
 #include "app/SettingsReadBack.h"
 #include "core/ClockText.h"
+#include "core/Exceptions.h"
 #include "core/FileNames.h"
 #include "framework/Application.h"
 #include "framework/BusyCursor.h"
 #include "platform/Files.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
+#include "wallpaper/DesktopWallpaper.h"
 #include "wallpaper/JpegToBitmap.h"
 
 #include <cctype>
@@ -73,6 +75,17 @@ void TForm1::CreateSubsystems()
     ConnectTrayAndExit();
 }
 
+std::string TForm1::WallpaperFolder()
+{
+    // Without a folder of the user's own, the bitmap has nowhere to go and
+    // nothing can have been left there either: empty.
+    try {
+        return ExtractFilePath(WallpaperBitmapPath(*services_.Desktop));
+    } catch (const EInOutError&) {
+        return {};
+    }
+}
+
 TWallpaperSystem TForm1::WallpaperSystem()
 {
     return TWallpaperSystem{*services_.Desktop, *services_.Registry,
@@ -101,13 +114,16 @@ void TForm1::FormCreate(TObject*)
     LabelWatch->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
     // Hides the window; the stored options decide below whether it shows.
     AddTrayIcon();
-    // Temporary files of saves that were killed part-way, in the folders the
-    // program writes to. Nothing here may stop the start.
+    // Temporary files of saves that were killed part-way, and the spare of
+    // a wallpaper bitmap, in the folders the program writes to. Nothing here
+    // may stop the start.
     Application->Guarded([this] {
         RemoveStaleTemporaryFiles(services_.ProgramFolder);
         if (services_.LastListFolder != services_.ProgramFolder)
             RemoveStaleTemporaryFiles(services_.LastListFolder);
         RemoveStaleTemporaryFiles(services_.Desktop->WindowsDirectory());
+        if (const std::string wallpaperFolder = WallpaperFolder(); !wallpaperFolder.empty())
+            RemoveStaleTemporaryFiles(wallpaperFolder);
     });
     // The list the user left last time. When it cannot be read, or its first
     // picture is gone, that is reported and the start goes on: the options

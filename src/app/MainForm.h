@@ -183,6 +183,8 @@ private:
     // wallpaper bitmap; other entries are shown and applied as always.
     void ShowTickImage();
     void ApplyTickWallpaper();
+    // The folder the wallpaper bitmap is written to; empty when there is none.
+    std::string WallpaperFolder();
 
     PlatformServices services_;
     std::unique_ptr<TTaskbarButton> taskbarButton_;

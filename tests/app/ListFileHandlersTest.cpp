@@ -245,6 +245,19 @@ TEST_F(ListFileHandlers, StartRemovesStaleTemporaryFilesOfKilledSaves)
     EXPECT_FALSE(FileExists(folder / "~tsv0BADF00D.tmp"));
 }
 
+TEST_F(ListFileHandlers, StartRemovesAStaleWallpaperSpareInTheUsersOwnFolder)
+{
+    // The Windows folder takes no files, so the bitmap and its spare live in
+    // the user's folder.
+    TTempFolder userFolder;
+    desktop.ClosedFolders.push_back(desktop.WindowsDirectory());
+    desktop.UserFolder = userFolder.Path() + "\\";
+    PutFileBytes(userFolder / "~tsv5BA4E000.tmp", "BM an old wallpaper");
+    SetFileAge(userFolder / "~tsv5BA4E000.tmp", 10);
+    TForm1 second(nullptr, Services());
+    EXPECT_FALSE(FileExists(userFolder / "~tsv5BA4E000.tmp"));
+}
+
 TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)
 {
     const std::string a = MakeBitmap("a.bmp", 3, 2);
