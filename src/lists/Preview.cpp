@@ -8,7 +8,6 @@
 #include "lists/ListTexts.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -103,13 +102,9 @@ void TPreview::ReducePicture(const PixelRowsView& pixels, TBitmap& reduced)
     const int height = (pixels.Height + denominator - 1) / denominator;
     reduced.SetPixelFormat(TPixelFormat::pf24bit);
     reduced.SetSize(width, height);
-    // The bitmap's rows lie bottom-up: reduce into top-down rows, then copy.
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
-    std::vector<uint8_t> rows(rowBytes * static_cast<size_t>(height));
+    // The bitmap's rows lie top-down in its own memory: reduce straight into them.
     BoxReduce(pixels, denominator,
-              PixelRowsView{rows.data(), width, height, static_cast<ptrdiff_t>(rowBytes)});
-    for (int y = 0; y < height; ++y)
-        std::memcpy(reduced.ScanLine(y), rows.data() + rowBytes * static_cast<size_t>(y), rowBytes);
+              PixelRowsView{reduced.ScanLine(0), width, height, static_cast<ptrdiff_t>(reduced.RowBytes())});
 }
 
 void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
