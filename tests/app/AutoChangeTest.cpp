@@ -253,29 +253,37 @@ TEST_F(AutoChange, AFailingApplyAtStartIsReportedAndTheRunStillStarts)
 TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingIt)
 {
     const std::string sea = folder / "sea.jpg";
-    const std::string grass = folder / "grass.jpg";
+    const std::string bands = folder / "bands.jpg"; // yellow over black
     PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
-    PutFileBytes(grass, std::string(std::begin(GreenJpeg), std::end(GreenJpeg)));
-    Add({sea, grass});
+    PutFileBytes(bands, std::string(std::begin(YellowOverBlackJpeg), std::end(YellowOverBlackJpeg)));
+    Add({sea, bands});
     ClickStartStop();
     TimerMessage();
     ASSERT_TRUE(CapturedErrors().empty());
     const std::string wallpaper = "C:\\windows\\MyWallpaper.bmp";
     EXPECT_EQ(desktop.WallpaperCalls.back(), wallpaper);
     const std::string applied = FileBytes(wallpaper);
-    ConvertJpegToBitmap(grass, folder / "converted.bmp");
+    ConvertJpegToBitmap(bands, folder / "converted.bmp");
     EXPECT_EQ(applied, FileBytes(folder / "converted.bmp"));
 
+    // The preview the tick made from its decode, top row and bottom row...
     ASSERT_NE(form->PreviewBitmap(), nullptr);
     const int width = form->PreviewBitmap()->Width(), height = form->PreviewBitmap()->Height();
-    const uint8_t* pixel = form->PreviewBitmap()->ScanLine(height / 2) + 3 * (width / 2);
-    const int blue = pixel[0], green = pixel[1], red = pixel[2];
+    const auto rowColour = [&](int y) {
+        const uint8_t* pixel = form->PreviewBitmap()->ScanLine(y) + 3 * (width / 2);
+        return std::vector<int>{pixel[0], pixel[1], pixel[2]};
+    };
+    const std::vector<int> top = rowColour(0), bottom = rowColour(height - 1);
     const std::string sizeText = form->Label3->Caption();
-    form->ShowSelectedImage(); // the ordinary preview of the same entry
-    EXPECT_EQ(width, form->PreviewBitmap()->Width());
-    EXPECT_EQ(height, form->PreviewBitmap()->Height());
+    EXPECT_GT(top[2], 200); // yellow: red and green, no blue
+    EXPECT_GT(top[1], 200);
+    EXPECT_LT(top[0], 60);
+    EXPECT_LT(bottom[2], 60);
+    // ...is the ordinary preview of the same entry.
+    form->ShowSelectedImage();
+    ASSERT_EQ(width, form->PreviewBitmap()->Width());
+    ASSERT_EQ(height, form->PreviewBitmap()->Height());
     EXPECT_EQ(sizeText, form->Label3->Caption());
-    EXPECT_LT(blue, 40);
-    EXPECT_GT(green, 200);
-    EXPECT_LT(red, 40);
+    EXPECT_EQ(top, rowColour(0));
+    EXPECT_EQ(bottom, rowColour(height - 1));
 }
