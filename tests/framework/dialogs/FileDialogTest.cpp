@@ -190,13 +190,7 @@ TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
     dialog.SetInitialDir(folder.Path());
     dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect);
     TickScript script(100);
-    script.Then([&] { return dialog.Handle() != nullptr; });
-    script.Then([&] {
-        SetDlgItemTextA(dialog.Handle(), edt1, typed.c_str());
-        SetDlgItemTextA(dialog.Handle(), cmb13, typed.c_str());
-        PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
-        return true;
-    });
+    TypeAndConfirm(script, dialog, Wide(typed));
     CancelIfStillOpen(script, dialog);
     script.Start();
     ASSERT_TRUE(dialog.Execute());
@@ -329,13 +323,7 @@ TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
     for (const std::string typed : {"new list", "old list.lst"}) {
         bool asked = false;
         TickScript script(100);
-        script.Then([&] { return dialog.Handle() != nullptr; });
-        script.Then([&] {
-            SetDlgItemTextA(dialog.Handle(), edt1, typed.c_str());
-            SetDlgItemTextA(dialog.Handle(), cmb13, typed.c_str());
-            PostMessageA(dialog.Handle(), WM_COMMAND, IDOK, 0);
-            return true;
-        });
+        TypeAndConfirm(script, dialog, Wide(typed));
         script.Then([&] {
             // A question box over the dialog would mean a prompt.
             for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
