@@ -210,16 +210,16 @@ TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
 
     // Held open by another program for longer than the start waits.
     PutFileBytes(folder / "LastList.lst", "1\r\nC:\\held.bmp\r\n");
-    HANDLE holder = CreateFileA((folder / "LastList.lst").c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    TFileHandle holder(CreateFileA((folder / "LastList.lst").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.Valid());
     CapturedErrors().clear();
     TForm1 third(nullptr, Services());
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text,
               "I/O error 32. The last list is kept as " + folder / "LastList.bak" + ".");
     EXPECT_EQ(FileBytes(folder / "LastList.bak"), "1\r\nC:\\held.bmp\r\n");
-    CloseHandle(holder);
+    holder.Close();
     third.SaveLastList();
     EXPECT_EQ(LastList(), "0\r\n");
     EXPECT_EQ(FileBytes(folder / "LastList.bak"), "1\r\nC:\\held.bmp\r\n");
