@@ -1,6 +1,7 @@
 #include "platform/Win32Desktop.h"
 
 #include "core/Exceptions.h"
+#include "platform/SystemError.h"
 #include "platform/UserFolders.h"
 
 #include <vector>
@@ -37,5 +38,7 @@ void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)
     // The call takes a non-const pointer; hand it a private copy.
     std::vector<char> path(bitmapPath.begin(), bitmapPath.end());
     path.push_back('\0');
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(),
+                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
+        throw EWallpaperError::CannotSet(bitmapPath, SystemErrorMessage(GetLastError()));
 }

@@ -1,5 +1,7 @@
 #include "framework/stdctrls/ListBox.h"
 
+#include <algorithm>
+
 namespace {
 
 // One ANSI character in lower case, by the system's rules for the code page
@@ -40,6 +42,14 @@ void TListBox::CreateParams(TCreateParams& params)
 void TListBox::CreateWnd()
 {
     TCustomListControl::CreateWnd();
+    if (style_ == TListBoxStyle::lbVirtual) {
+        // The list answers LB_GETTEXT itself (AnswerTextRequest). The system
+        // turns that message between its ANSI and UTF-16 forms only for a
+        // list whose style says it has strings; the list box itself took its
+        // styles at creation and stays a list without data.
+        const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+        SetWindowLongPtrA(Handle(), GWL_STYLE, style | LBS_HASSTRINGS);
+    }
     // The font given after creation reset the row height: set it again.
     ApplyItemHeight();
 }
@@ -142,6 +152,22 @@ void TListBox::DrawItem(const DRAWITEMSTRUCT& item)
         DrawFocusRect(dc, &rect);
 }
 
+void TListBox::AnswerTextRequest(TMessage& message)
+{
+    const auto row = static_cast<int>(message.WParam);
+    if (message.WParam >= static_cast<WPARAM>(Items().Count())) {
+        message.Result = LB_ERR;
+        return;
+    }
+    const std::string& text = Items()[row];
+    if (message.Msg == LB_GETTEXT && message.LParam != 0) {
+        char* buffer = reinterpret_cast<char*>(message.LParam);
+        std::copy(text.begin(), text.end(), buffer);
+        buffer[text.size()] = '\0';
+    }
+    message.Result = static_cast<LRESULT>(text.size());
+}
+
 void TListBox::ColorControl(TMessage& message)
 {
     auto dc = reinterpret_cast<HDC>(message.WParam);
@@ -174,6 +200,13 @@ void TListBox::WndProc(TMessage& message)
         } else {
             TCustomListControl::WndProc(message);
         }
+        break;
+    case LB_GETTEXT:
+    case LB_GETTEXTLEN:
+        if (style_ == TListBoxStyle::lbVirtual)
+            AnswerTextRequest(message);
+        else
+            TCustomListControl::WndProc(message);
         break;
     case CM_FONTCHANGED:
         TCustomListControl::WndProc(message);
