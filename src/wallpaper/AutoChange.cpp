@@ -34,6 +34,8 @@ void TAutoChange::Toggle()
     view_.StartStopButton.SetCaption("Stop");
     SetLocked(true);
     running_ = true;
+    if (view_.PathList.ItemIndex() < 0)
+        return;
     try {
         actions_.ApplySelectedWallpaper();
     } catch (...) {
@@ -73,6 +75,13 @@ void TAutoChange::Tick()
         }
         actions_.ShowSelectedImage();
         actions_.ApplySelectedWallpaper();
+    } catch (const std::exception& error) {
+        if (!actions_.ReportUnattended)
+            Report(std::current_exception());
+        else if (currentIndex_ >= 0 && currentIndex_ < count)
+            actions_.ReportUnattended(view_.PathList.Items().Strings(currentIndex_), error);
+        else
+            actions_.ReportUnattended(std::string(), error);
     } catch (...) {
         Report(std::current_exception());
     }
