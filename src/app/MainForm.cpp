@@ -68,7 +68,7 @@ void TForm1::CreateSubsystems()
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
                           services_.RandomSeed ? services_.RandomSeed : ClockSeed,
                           [this](const std::string& file, const std::exception& error) {
-                              ReportUnattendedError(file, error);
+                              return ReportUnattendedError(file, error);
                           }},
         AutoChangeRunning, RotationPosition, CurrentIndex);
 

@@ -185,9 +185,9 @@ public:
     // the icon and the wallpaper's spare file, without any dialog.
     void EndSession();
     // Reports an error of an automatic change as a balloon from the tray
-    // icon naming the file, so the rotation goes on unattended; without the
-    // icon, as an error box.
-    void ReportUnattendedError(const std::string& file, const std::exception& error);
+    // icon naming the file, so the rotation goes on unattended; false
+    // without the icon to show it from.
+    bool ReportUnattendedError(const std::string& file, const std::exception& error);
     // The taskbar button's window, which owns the main window.
     HWND TaskbarWindow() const { return taskbarButton_->Handle(); }
 

@@ -124,16 +124,14 @@ void TForm1::BringToFront()
     SetForegroundWindow(Handle());
 }
 
-void TForm1::ReportUnattendedError(const std::string& file, const std::exception& error)
+bool TForm1::ReportUnattendedError(const std::string& file, const std::exception& error)
 {
     // The file first: the balloon's text is short, and the reason alone may
     // not say which picture of the list failed.
     std::string text = error.what();
     if (text.find(file) == std::string::npos)
         text = file + "\n" + text;
-    text = WithFullStop(text);
-    if (!trayIcon_->ShowErrorBalloon(Application->Title, text))
-        Application->ReportException(Exception(text));
+    return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(text));
 }
 
 void TForm1::SetVisible(bool visible)

@@ -76,12 +76,10 @@ void TAutoChange::Tick()
         actions_.ShowSelectedImage();
         actions_.ApplySelectedWallpaper();
     } catch (const std::exception& error) {
-        if (!actions_.ReportUnattended)
+        const std::string file =
+            currentIndex_ >= 0 && currentIndex_ < count ? view_.PathList.Items().Strings(currentIndex_) : "";
+        if (!actions_.ReportUnattended || !actions_.ReportUnattended(file, error))
             Report(std::current_exception());
-        else if (currentIndex_ >= 0 && currentIndex_ < count)
-            actions_.ReportUnattended(view_.PathList.Items().Strings(currentIndex_), error);
-        else
-            actions_.ReportUnattended(std::string(), error);
     } catch (...) {
         Report(std::current_exception());
     }

@@ -32,8 +32,9 @@ struct AutoChangeActions {
     std::function<void()> ApplySelectedWallpaper; // applies the path list's selection
     std::function<uint32_t()> Seed;
     // Reports the error of a tick, for the file it was about, without
-    // waiting for the user (nobody is there to answer). Unset: a box.
-    std::function<void(const std::string& file, const std::exception& error)> ReportUnattended;
+    // waiting for the user (nobody is there to answer); false when it
+    // could not, and the error then comes as a box.
+    std::function<bool(const std::string& file, const std::exception& error)> ReportUnattended;
 };
 
 class TAutoChange {

@@ -68,7 +68,10 @@ std::vector<Question> AnsweringQuestions(const std::function<void()>& exit, std:
                 return false;
             Question question;
             EnumChildWindows(box, LongestStaticText, reinterpret_cast<LPARAM>(&question.Text));
-            question.DefaultButton = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0));
+            for (const int button : {IDYES, IDNO})
+                if (HWND item = GetDlgItem(box, button);
+                    item && (GetWindowLongA(item, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    question.DefaultButton = button;
             asked.push_back(question);
             PostMessageA(box, WM_COMMAND, answer, 0);
             return true;
