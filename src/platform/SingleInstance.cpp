@@ -23,18 +23,25 @@ UINT ShowRunningCopyMessage()
 
 bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs)
 {
+    // Sent, not posted, and tried again: a copy that is still starting
+    // rebuilds its main window once, and a message posted to the first one
+    // would be lost with it. The answer comes once its message loop runs.
     const DWORD start = GetTickCount();
-    HWND window = FindWindowA(windowClass.c_str(), nullptr);
-    while (!window && GetTickCount() - start < waitMs) {
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (HWND window = FindWindowA(windowClass.c_str(), nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            // This start is the one the user just made, so it may pass the
+            // foreground on; the running copy could not take it by itself.
+            AllowSetForegroundWindow(process);
+            DWORD_PTR answer = 0;
+            const UINT timeout = elapsed < waitMs ? waitMs - elapsed : 1000;
+            if (SendMessageTimeoutA(window, ShowRunningCopyMessage(), 0, 0, SMTO_NORMAL, timeout, &answer))
+                return true;
+        }
+        if (GetTickCount() - start >= waitMs)
+            return false;
         Sleep(50);
-        window = FindWindowA(windowClass.c_str(), nullptr);
     }
-    if (!window)
-        return false;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    // This start is the one the user just made, so it may pass the
-    // foreground on; the running copy could not take it by itself.
-    AllowSetForegroundWindow(process);
-    return PostMessageA(window, ShowRunningCopyMessage(), 0, 0) != FALSE;
 }

@@ -35,5 +35,6 @@ UINT ShowRunningCopyMessage();
 // Hands this start over to the running copy whose main window has the class
 // `windowClass`: lets it take the foreground and asks it to show its window.
 // The running copy may have been started a moment ago and not have made its
-// window yet: it is waited for up to `waitMs`. Returns whether it was found.
+// window or reached its message loop yet: it is waited for up to `waitMs`.
+// Returns whether it took the request.
 bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs);
