@@ -2,7 +2,17 @@
 
 #include <cstring>
 
-void TTrayIcon::Add(HWND window, HICON icon)
+namespace {
+
+void CopyTruncated(char* target, size_t size, const std::string& text)
+{
+    std::strncpy(target, text.c_str(), size - 1);
+    target[size - 1] = '\0';
+}
+
+} // namespace
+
+bool TTrayIcon::Add(HWND window, HICON icon)
 {
     data_ = NOTIFYICONDATAA{};
     // The record's first form: the fields up to and including the 64-byte
@@ -15,10 +25,29 @@ void TTrayIcon::Add(HWND window, HICON icon)
     data_.uCallbackMessage = TrayCallbackMessage;
     data_.hIcon = icon;
     std::strncpy(data_.szTip, "Tessivo", sizeof data_.szTip - 1);
-    shell_.Notify(NIM_ADD, data_);
+    if (shell_.Notify(NIM_ADD, data_))
+        return true;
+    // Refused: either the shell is not ready, or the icon is already there
+    // (a modify succeeds only for an icon the shell holds).
+    return shell_.Notify(NIM_MODIFY, data_);
 }
 
 void TTrayIcon::Remove()
 {
     shell_.Notify(NIM_DELETE, data_);
+}
+
+bool TTrayIcon::ShowErrorBalloon(const std::string& title, const std::string& text)
+{
+    if (!data_.hWnd)
+        return false;
+    // A balloon needs the record's second form, which holds its texts; the
+    // icon's own record keeps the first.
+    NOTIFYICONDATAA balloon = data_;
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.uFlags = NIF_INFO;
+    CopyTruncated(balloon.szInfoTitle, sizeof balloon.szInfoTitle, title);
+    CopyTruncated(balloon.szInfo, sizeof balloon.szInfo, text);
+    balloon.dwInfoFlags = NIIF_ERROR;
+    return shell_.Notify(NIM_MODIFY, balloon);
 }

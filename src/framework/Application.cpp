@@ -134,6 +134,11 @@ void TApplication::HandleException(const std::exception& error)
     MessageBoxA(owner, text.c_str(), Title.c_str(), MB_OK | MB_ICONERROR);
 }
 
+int TApplication::Ask(const std::string& text, UINT flags)
+{
+    return MessageBoxA(GetActiveWindow(), text.c_str(), Title.c_str(), flags);
+}
+
 void TApplication::ReportException(const std::exception& error) noexcept
 {
     try {
