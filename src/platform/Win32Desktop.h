@@ -14,4 +14,8 @@ public:
     // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path,
     // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE).
     void SetDeskWallpaper(const std::string& bitmapPath) override;
+    // EnumDisplayMonitors; the primary screen's size alone should that fail.
+    std::vector<TScreenRect> Monitors() override;
+    // GetSysColor(COLOR_DESKTOP).
+    uint32_t BackgroundColor() override;
 };

@@ -1,0 +1,136 @@
+#include "core/imaging/Resampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kWeightBits = 14;
+constexpr int kWeightOne = 1 << kWeightBits;
+// Narrowed rows keep 7 bits below the point: 255 << 7 still fits 16 bits,
+// and a row sum of them times 14-bit weights fits 31.
+constexpr int kNarrowShift = kWeightBits - 7;
+constexpr int kDownShift = kWeightBits + 7;
+
+// Source taps of one target index with their shares (adding up to 1).
+void TapsOf(int sourceSize, int targetSize, int t, std::vector<std::pair<int, double>>& taps)
+{
+    taps.clear();
+    const double scale = static_cast<double>(sourceSize) / targetSize;
+    if (targetSize < sourceSize) {
+        const double begin = t * scale, end = (t + 1) * scale;
+        const int first = static_cast<int>(std::floor(begin));
+        const int last = std::min(sourceSize - 1, static_cast<int>(std::ceil(end)) - 1);
+        for (int s = first; s <= last; ++s) {
+            const double covered = std::min<double>(end, s + 1) - std::max<double>(begin, s);
+            if (covered > 0)
+                taps.emplace_back(s, covered / scale);
+        }
+        return;
+    }
+    // Pixel centres line up: target centre t + 0.5 lies at source (t + 0.5) * scale.
+    const double at = std::clamp((t + 0.5) * scale - 0.5, 0.0, static_cast<double>(sourceSize - 1));
+    const int left = static_cast<int>(std::floor(at));
+    const double fraction = at - left;
+    taps.emplace_back(left, 1 - fraction);
+    if (fraction > 0 && left + 1 < sourceSize)
+        taps.emplace_back(left + 1, fraction);
+}
+
+} // namespace
+
+TRowResampler::TAxis WeighResizeAxis(int sourceSize, int targetSize, int first, int count)
+{
+    TRowResampler::TAxis axis;
+    std::vector<std::pair<int, double>> taps;
+    for (int t = first; t < first + count; ++t) {
+        TapsOf(sourceSize, targetSize, t, taps);
+        axis.First.push_back(taps.front().first);
+        axis.Count.push_back(static_cast<int>(taps.size()));
+        axis.Offset.push_back(static_cast<int>(axis.Weight.size()));
+        axis.MaxCount = std::max(axis.MaxCount, static_cast<int>(taps.size()));
+        // Rounded weights must still add up to exactly one, or a flat
+        // picture would come out a shade lighter or darker.
+        int total = 0;
+        size_t largest = axis.Weight.size();
+        for (const auto& tap : taps) {
+            const auto weight = static_cast<int16_t>(std::lround(tap.second * kWeightOne));
+            total += weight;
+            if (largest == axis.Weight.size() || weight > axis.Weight[largest])
+                largest = axis.Weight.size();
+            axis.Weight.push_back(weight);
+        }
+        axis.Weight[largest] = static_cast<int16_t>(axis.Weight[largest] + kWeightOne - total);
+    }
+    return axis;
+}
+
+TRowResampler::TRowResampler(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight,
+                             const TScreenRect& window, const PixelRowsView& destination)
+    : destination_(destination)
+{
+    if (sourceWidth < 1 || sourceHeight < 1 || window.Empty() || window.Left < 0 || window.Top < 0 ||
+        window.Right > targetWidth || window.Bottom > targetHeight)
+        throw std::invalid_argument("resample window outside its target");
+    across_ = WeighResizeAxis(sourceWidth, targetWidth, window.Left, window.Width());
+    down_ = WeighResizeAxis(sourceHeight, targetHeight, window.Top, window.Height());
+    ring_.resize(static_cast<size_t>(down_.MaxCount) * window.Width() * 3);
+    sum_.resize(static_cast<size_t>(window.Width()) * 3);
+}
+
+void TRowResampler::Narrow(const uint8_t* row, uint16_t* out) const
+{
+    const size_t width = across_.First.size();
+    for (size_t t = 0; t < width; ++t, out += 3) {
+        const int16_t* weight = across_.Weight.data() + across_.Offset[t];
+        const uint8_t* pixel = row + static_cast<size_t>(across_.First[t]) * 3;
+        int32_t b = 0, g = 0, r = 0;
+        for (int i = 0; i < across_.Count[t]; ++i, pixel += 3) {
+            b += weight[i] * pixel[0];
+            g += weight[i] * pixel[1];
+            r += weight[i] * pixel[2];
+        }
+        constexpr int32_t half = 1 << (kNarrowShift - 1);
+        out[0] = static_cast<uint16_t>((b + half) >> kNarrowShift);
+        out[1] = static_cast<uint16_t>((g + half) >> kNarrowShift);
+        out[2] = static_cast<uint16_t>((r + half) >> kNarrowShift);
+    }
+}
+
+void TRowResampler::TakeRow(int y, const uint8_t* row)
+{
+    if (nextRow_ >= static_cast<int>(down_.First.size()) || y < down_.FirstNeeded() || y > down_.LastNeeded())
+        return;
+    const size_t rowValues = sum_.size();
+    Narrow(row, ring_.data() + rowValues * static_cast<size_t>(y % down_.MaxCount));
+    while (nextRow_ < static_cast<int>(down_.First.size()) &&
+           down_.First[nextRow_] + down_.Count[nextRow_] - 1 <= y)
+        EmitRow(nextRow_++);
+}
+
+void TRowResampler::EmitRow(int windowRow)
+{
+    const size_t rowValues = sum_.size();
+    std::fill(sum_.begin(), sum_.end(), 0);
+    const int16_t* weight = down_.Weight.data() + down_.Offset[windowRow];
+    for (int i = 0; i < down_.Count[windowRow]; ++i) {
+        const int source = down_.First[windowRow] + i;
+        const uint16_t* narrowed = ring_.data() + rowValues * static_cast<size_t>(source % down_.MaxCount);
+        const int32_t w = weight[i];
+        for (size_t x = 0; x < rowValues; ++x)
+            sum_[x] += w * narrowed[x];
+    }
+    uint8_t* out = destination_.Row(windowRow);
+    constexpr int32_t half = 1 << (kDownShift - 1);
+    for (size_t x = 0; x < rowValues; ++x)
+        out[x] = static_cast<uint8_t>(std::clamp((sum_[x] + half) >> kDownShift, 0, 255));
+}
+
+void ResamplePicture(const PixelRowsView& source, const PixelRowsView& target)
+{
+    TRowResampler resampler(source.Width, source.Height, target.Width, target.Height,
+                            TScreenRect{0, 0, target.Width, target.Height}, target);
+    for (int y = resampler.FirstSourceRow(); y <= resampler.LastSourceRow(); ++y)
+        resampler.TakeRow(y, source.Row(y));
+}
