@@ -12,6 +12,8 @@ constexpr int kWeightOne = 1 << kWeightBits;
 // and a row sum of them times 14-bit weights fits 31.
 constexpr int kNarrowShift = kWeightBits - 7;
 constexpr int kDownShift = kWeightBits + 7;
+// Up to this many taps per pixel take the loops of fixed length.
+constexpr int kMaxFixedTaps = 4;
 
 // Source taps of one target index with their shares (adding up to 1).
 void TapsOf(int sourceSize, int targetSize, int t, std::vector<std::pair<int, double>>& taps)
@@ -77,11 +79,74 @@ TRowResampler::TRowResampler(int sourceWidth, int sourceHeight, int targetWidth,
     down_ = WeighResizeAxis(sourceHeight, targetHeight, window.Top, window.Height());
     ring_.resize(static_cast<size_t>(down_.MaxCount) * window.Width() * 3);
     sum_.resize(static_cast<size_t>(window.Width()) * 3);
+    // The usual case, a few taps per pixel: every pixel gets the same number
+    // (missing ones weigh 0), so the inner loop has a fixed length.
+    fixedTaps_ = across_.MaxCount <= kMaxFixedTaps && across_.MaxCount <= sourceWidth ? across_.MaxCount : 0;
+    if (fixedTaps_ > 0) {
+        fixedFirst_.resize(across_.First.size());
+        fixedWeight_.assign(across_.First.size() * static_cast<size_t>(fixedTaps_), 0);
+        for (size_t t = 0; t < across_.First.size(); ++t) {
+            const int first = std::min(across_.First[t], sourceWidth - fixedTaps_);
+            fixedFirst_[t] = first;
+            for (int i = 0; i < across_.Count[t]; ++i)
+                fixedWeight_[t * static_cast<size_t>(fixedTaps_) +
+                             static_cast<size_t>(across_.First[t] - first + i)] =
+                    across_.Weight[static_cast<size_t>(across_.Offset[t] + i)];
+        }
+    }
 }
+
+namespace {
+
+template <int Taps>
+void NarrowFixed(const uint8_t* row, const int* first, const int16_t* weight, size_t width, uint16_t* out)
+{
+    constexpr int32_t half = 1 << (kNarrowShift - 1);
+    for (size_t t = 0; t < width; ++t, out += 3, weight += Taps) {
+        const uint8_t* pixel = row + static_cast<size_t>(first[t]) * 3;
+        int32_t b = half, g = half, r = half;
+        for (int i = 0; i < Taps; ++i) {
+            b += weight[i] * pixel[i * 3];
+            g += weight[i] * pixel[i * 3 + 1];
+            r += weight[i] * pixel[i * 3 + 2];
+        }
+        out[0] = static_cast<uint16_t>(b >> kNarrowShift);
+        out[1] = static_cast<uint16_t>(g >> kNarrowShift);
+        out[2] = static_cast<uint16_t>(r >> kNarrowShift);
+    }
+}
+
+// One target row from `count` narrowed rows: the sum of each times its
+// weight, rounded back to 8 bits.
+template <int Count>
+void CombineFixed(const uint16_t* const* rows, const int16_t* weight, size_t values, uint8_t* out)
+{
+    constexpr int32_t half = 1 << (kDownShift - 1);
+    for (size_t x = 0; x < values; ++x) {
+        int32_t sum = half;
+        for (int i = 0; i < Count; ++i)
+            sum += weight[i] * rows[i][x];
+        out[x] = static_cast<uint8_t>(std::clamp(sum >> kDownShift, 0, 255));
+    }
+}
+
+} // namespace
 
 void TRowResampler::Narrow(const uint8_t* row, uint16_t* out) const
 {
     const size_t width = across_.First.size();
+    switch (fixedTaps_) {
+    case 1:
+        return NarrowFixed<1>(row, fixedFirst_.data(), fixedWeight_.data(), width, out);
+    case 2:
+        return NarrowFixed<2>(row, fixedFirst_.data(), fixedWeight_.data(), width, out);
+    case 3:
+        return NarrowFixed<3>(row, fixedFirst_.data(), fixedWeight_.data(), width, out);
+    case 4:
+        return NarrowFixed<4>(row, fixedFirst_.data(), fixedWeight_.data(), width, out);
+    default:
+        break;
+    }
     for (size_t t = 0; t < width; ++t, out += 3) {
         const int16_t* weight = across_.Weight.data() + across_.Offset[t];
         const uint8_t* pixel = row + static_cast<size_t>(across_.First[t]) * 3;
@@ -112,16 +177,35 @@ void TRowResampler::TakeRow(int y, const uint8_t* row)
 void TRowResampler::EmitRow(int windowRow)
 {
     const size_t rowValues = sum_.size();
-    std::fill(sum_.begin(), sum_.end(), 0);
+    const int count = down_.Count[windowRow];
     const int16_t* weight = down_.Weight.data() + down_.Offset[windowRow];
-    for (int i = 0; i < down_.Count[windowRow]; ++i) {
+    uint8_t* out = destination_.Row(windowRow);
+    const auto narrowedRow = [&](int i) {
         const int source = down_.First[windowRow] + i;
-        const uint16_t* narrowed = ring_.data() + rowValues * static_cast<size_t>(source % down_.MaxCount);
+        return ring_.data() + rowValues * static_cast<size_t>(source % down_.MaxCount);
+    };
+    if (count <= kMaxFixedTaps) {
+        const uint16_t* rows[kMaxFixedTaps] = {};
+        for (int i = 0; i < count; ++i)
+            rows[i] = narrowedRow(i);
+        switch (count) {
+        case 1:
+            return CombineFixed<1>(rows, weight, rowValues, out);
+        case 2:
+            return CombineFixed<2>(rows, weight, rowValues, out);
+        case 3:
+            return CombineFixed<3>(rows, weight, rowValues, out);
+        default:
+            return CombineFixed<4>(rows, weight, rowValues, out);
+        }
+    }
+    std::fill(sum_.begin(), sum_.end(), 0);
+    for (int i = 0; i < count; ++i) {
+        const uint16_t* narrowed = narrowedRow(i);
         const int32_t w = weight[i];
         for (size_t x = 0; x < rowValues; ++x)
             sum_[x] += w * narrowed[x];
     }
-    uint8_t* out = destination_.Row(windowRow);
     constexpr int32_t half = 1 << (kDownShift - 1);
     for (size_t x = 0; x < rowValues; ++x)
         out[x] = static_cast<uint8_t>(std::clamp((sum_[x] + half) >> kDownShift, 0, 255));

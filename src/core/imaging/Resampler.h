@@ -59,6 +59,10 @@ private:
     // modulo their count: B, G, R at 7 bits below the point.
     std::vector<uint16_t> ring_;
     std::vector<int32_t> sum_;
+    // The taps across, all of the same count when few (0: they are not).
+    int fixedTaps_ = 0;
+    std::vector<int> fixedFirst_;
+    std::vector<int16_t> fixedWeight_;
     int nextRow_ = 0;
 };
 
