@@ -49,16 +49,21 @@ public:
     };
 
 private:
-    void Narrow(const uint8_t* row, uint16_t* out) const;
+    void CombineRows(int windowRow);
     void EmitRow(int windowRow);
 
     TAxis across_;
     TAxis down_;
     PixelRowsView destination_;
-    // The narrowed source rows the next target rows need, by source row
-    // modulo their count: B, G, R at 7 bits below the point.
-    std::vector<uint16_t> ring_;
-    std::vector<int32_t> sum_;
+    // The source columns the window reads start here; their B, G, R values
+    // number columnValues_.
+    int firstColumn_ = 0;
+    size_t columnValues_ = 0;
+    // The source rows the next target rows need, by source row modulo
+    // their count (those columns only).
+    std::vector<uint8_t> ring_;
+    // The current target row combined down, at 7 bits below the point.
+    std::vector<uint16_t> column_;
     // The taps across, all of the same count when few (0: they are not).
     int fixedTaps_ = 0;
     std::vector<int> fixedFirst_;
