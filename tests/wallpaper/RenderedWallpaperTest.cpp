@@ -5,10 +5,12 @@
 
 #include "core/codec/BmpCodec.h"
 #include "core/codec/PixelImage.h"
+#include "framework/graphics/JpegImage.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeRegistry.h"
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
+#include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/SampleJpegs.h"
 
 #include <cstdlib>
@@ -63,6 +65,19 @@ protected:
 }
 
 constexpr uint32_t Red = 0xFF0000, Blue = 0x0000FF, Green = 0x00FF00;
+
+// RedBlueJpeg (left half red, right half blue) with an Exif block saying
+// "turn a quarter clockwise": upright, red is the top half.
+std::string TurnedRedBlueJpeg()
+{
+    const std::string tiff("MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 26);
+    const std::string exif = std::string("Exif\0\0", 6) + tiff;
+    const size_t length = exif.size() + 2;
+    const std::string app1 =
+        std::string("\xFF\xE1", 2) + static_cast<char>(length >> 8) + static_cast<char>(length & 0xFF) + exif;
+    const std::string jpeg(reinterpret_cast<const char*>(RedBlueJpeg), sizeof RedBlueJpeg);
+    return jpeg.substr(0, 2) + app1 + jpeg.substr(2);
+}
 
 } // namespace
 
@@ -153,4 +168,30 @@ TEST_F(RenderedWallpaperTest, AnUnreadablePictureChangesNothingAndTileKeepsThePi
     ASSERT_EQ(Desktop.WallpaperCalls.size(), 1u);
     EXPECT_EQ(Desktop.WallpaperCalls[0], bmp);
     EXPECT_EQ(Value("TileWallpaper"), "1");
+}
+
+TEST_F(RenderedWallpaperTest, AnExifTurnedJpegIsUprightOnTheDesktopInTheTileBitmapAndInThePreview)
+{
+    Folder.Write("turned.jpg", TurnedRedBlueJpeg());
+    Desktop.Screens = {{0, 0, 32, 32}};
+    ApplyWallpaper({Folder / "turned.jpg"}, 2, System);
+    const PixelImage stretched = Written();
+    EXPECT_TRUE(Near(stretched, 3, 3, Red));
+    EXPECT_TRUE(Near(stretched, 28, 3, Red));
+    EXPECT_TRUE(Near(stretched, 3, 28, Blue));
+
+    const TDecodedJpeg tile = DecodeJpegFile(Folder / "turned.jpg");
+    TDecodedJpeg copy = tile;
+    const PixelRows rows = copy.Rows();
+    const uint8_t* topRight = rows.Row(1) + 14 * 3;
+    const uint8_t* bottomLeft = rows.Row(14) + 1 * 3;
+    EXPECT_GT(topRight[2], 200);   // red
+    EXPECT_GT(bottomLeft[0], 200); // blue
+
+    TJPEGImage preview;
+    const std::string bytes = TurnedRedBlueJpeg();
+    preview.LoadFromBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    ASSERT_EQ(preview.Width(), 16);
+    EXPECT_GT(preview.Bitmap().ScanLine(1)[14 * 3 + 2], 200);
+    EXPECT_GT(preview.Bitmap().ScanLine(14)[1 * 3], 200);
 }
