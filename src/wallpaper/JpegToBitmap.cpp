@@ -3,6 +3,7 @@
 #include "core/codec/BmpCodec.h"
 #include "core/codec/JpegDecoder.h"
 #include "platform/Files.h"
+#include "wallpaper/PictureToBitmap.h"
 
 #include <cstring>
 
@@ -48,6 +49,6 @@ void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath,
 
 void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath, TSpareFile* spare)
 {
-    const TDecodedJpeg picture = DecodeJpegFile(jpegPath);
-    WriteBitmapFile(picture, bitmapPath, spare);
+    // The wallpaper converts every format through this one call.
+    ConvertPictureToBitmap(jpegPath, bitmapPath, spare);
 }
