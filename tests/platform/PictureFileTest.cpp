@@ -32,7 +32,8 @@ uint32_t Rgb(const PixelImage& image, int x, int y)
     return (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
 }
 
-// Decodes into bottom-up rows, as the wallpaper's bitmap holds them.
+// Decodes into bottom-up rows, as the wallpaper's bitmap holds them: the
+// image's first row is the picture's last.
 PixelImage Decode(const std::vector<uint8_t>& bytes, PictureFormat named = PictureFormat::Unknown)
 {
     PixelImage image;
@@ -47,13 +48,13 @@ PixelImage Decode(const std::vector<uint8_t>& bytes, PictureFormat named = Pictu
     return image;
 }
 
-// Each row of the picture, as 0xRRGGBB values.
-std::vector<std::vector<uint32_t>> Pixels(const PixelImage& image)
+// Each row of the picture, top row first, as 0xRRGGBB values.
+std::vector<std::vector<uint32_t>> Pixels(const PixelImage& bottomUp)
 {
-    std::vector<std::vector<uint32_t>> rows(static_cast<size_t>(image.Height()));
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            rows[static_cast<size_t>(y)].push_back(Rgb(image, x, y));
+    std::vector<std::vector<uint32_t>> rows(static_cast<size_t>(bottomUp.Height()));
+    for (int y = 0; y < bottomUp.Height(); ++y)
+        for (int x = 0; x < bottomUp.Width(); ++x)
+            rows[static_cast<size_t>(y)].push_back(Rgb(bottomUp, x, bottomUp.Height() - 1 - y));
     return rows;
 }
 
@@ -64,7 +65,7 @@ using Rows = std::vector<std::vector<uint32_t>>;
 TEST(PictureFile, EveryFormatDecodesToItsPixelsUpsideUp)
 {
     // Clear pixels show the background; blue at alpha 128 is half teal.
-    const Rows alpha = {{0xFF0000, 0x008080, 0x0000C0, 0x00FF00}, {0xFFFFFF, 0x000000, 0x008080, 0xFF0000}};
+    const Rows alpha = {{0xFF0000, 0x008080, 0x0040C0, 0x00FF00}, {0xFFFFFF, 0x000000, 0x008080, 0xFF0000}};
     EXPECT_EQ(Pixels(Decode(Bytes(AlphaPng))), alpha);
     EXPECT_EQ(Pixels(Decode(Bytes(AlphaWebp))), alpha);
 
@@ -84,7 +85,7 @@ TEST(PictureFile, EveryFormatDecodesToItsPixelsUpsideUp)
               (Rows{{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}, {0x000000, 0xFFFF00, 0x00FFFF, 0xFF00FF}}));
     const PixelImage lossy = Decode(Bytes(LossyWebp));
     ASSERT_EQ(lossy.Width(), 16);
-    for (int y : {0, 15}) {
+    for (int y : {0, 15}) { // either end, so either order
         const uint8_t* left = lossy.Row(y) + 3;
         const uint8_t* right = lossy.Row(y) + 14 * 3;
         EXPECT_TRUE(left[2] > 240 && left[0] < 16 && right[0] > 240 && right[2] < 16) << y;

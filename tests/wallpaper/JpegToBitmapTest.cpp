@@ -240,7 +240,7 @@ TEST_F(WallpaperOnDiskTest, EveryPictureFormatBecomesTheWallpaperBitmap)
     ASSERT_EQ(Saved.size(), 3u) << "the prefix has no desktop key";
     const std::string target = Windows / "MyWallpaper.bmp";
     const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
-    const auto near = [](const PixelImage& image, int x, int y, COLORREF color) {
+    const auto looksLike = [](const PixelImage& image, int x, int y, COLORREF color) {
         return PixelNear(image, x, y, GetRValue(color), GetGValue(color), GetBValue(color));
     };
     struct Case {
@@ -267,7 +267,7 @@ TEST_F(WallpaperOnDiskTest, EveryPictureFormatBecomesTheWallpaperBitmap)
         EXPECT_EQ(DesktopValue("Wallpaper"), target) << c.Name;
         const PixelImage image = ReadBitmap(target);
         for (const auto& [x, color] : c.FirstRow)
-            EXPECT_TRUE(near(image, x, 0, color)) << c.Name << " at " << x;
+            EXPECT_TRUE(looksLike(image, x, 0, color)) << c.Name << " at " << x;
     }
     EXPECT_EQ(Desktop.WallpaperCalls.size(), std::size(cases));
 
@@ -275,5 +275,5 @@ TEST_F(WallpaperOnDiskTest, EveryPictureFormatBecomesTheWallpaperBitmap)
     PutFileBytes(Pictures / "broken.png", Bytes(AlphaPng).substr(0, 60));
     EXPECT_EQ(ErrorOf([&] { Apply(Pictures / "broken.png", "0", "0"); }), "PNG image is not valid");
     EXPECT_EQ(Desktop.WallpaperCalls.size(), std::size(cases));
-    EXPECT_TRUE(near(ReadBitmap(target), 1, 0, desktop));
+    EXPECT_TRUE(looksLike(ReadBitmap(target), 1, 0, desktop));
 }
