@@ -17,18 +17,24 @@ NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 PREVIEW_X=$((X + 122)) PREVIEW_Y=$((Y + 20))
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 
-# 900 x 700, red left half and blue right half (the PNG's right half clear,
-# the GIF's second frame and the TIFF's second page green). Centred on
-# 1024 x 768 they span x 62-961 and y 34-733.
+# 900 wide, red left half and blue right half (the PNG's right half clear,
+# the GIF's second frame and the TIFF's second page green), each 10 pixels
+# less high than the one before, so the bitmap's height tells which was
+# applied. Centred on 1024 x 768 they span x 62-961 and at least y 84-683.
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"
-halves() { convert -size 450x700 xc:'rgb(220,20,20)' -size 450x700 xc:"${1:-rgb(20,20,220)}" +append +repage "${@:2}"; }
-halves none PNG32:"$pictures/clear.png"
-halves 'rgb(20,20,220)' -type Palette -define png:exclude-chunk=bKGD "$pictures/two.png"
-halves 'rgb(20,20,220)' -quality 95 "jpeg:$pictures/photo.jpeg"
-halves 'rgb(20,20,220)' \( -size 900x700 xc:lime \) "$pictures/frames.gif"
-halves 'rgb(20,20,220)' \( -size 900x700 xc:lime \) -compress lzw "$pictures/pages.tif"
-halves 'rgb(20,20,220)' -quality 90 "$pictures/phone.webp"
+halves() {
+  local height=$1 right=$2
+  shift 2
+  convert -size 450x$height xc:'rgb(220,20,20)' -size 450x$height xc:"$right" +append +repage "$@"
+}
+blue='rgb(20,20,220)'
+halves 700 none PNG32:"$pictures/clear.png"
+halves 690 "$blue" -type Palette -define png:exclude-chunk=bKGD "$pictures/two.png"
+halves 680 "$blue" -quality 95 "jpeg:$pictures/photo.jpeg"
+halves 670 "$blue" \( -size 900x670 xc:lime \) "$pictures/frames.gif"
+halves 660 "$blue" \( -size 900x660 xc:lime \) -compress lzw "$pictures/pages.tif"
+halves 650 "$blue" -quality 90 "$pictures/phone.webp"
 entries=(clear.png two.png photo.jpeg frames.gif pages.tif)
 {
   printf '%d\r\n' "${#entries[@]}"
@@ -67,7 +73,7 @@ sleep 0.3
 # desktop and the preview; RIGHT is the right half's family, or "bg" for the
 # desktop's own colour.
 apply_row() {
-  local row=$1 name=$2 right=$3 shot
+  local row=$1 name=$2 right=$3 shot height=$((700 - 10 * $1))
   e2e_press $((NAMES_X + 30)) $((NAMES_Y + 13 * row + 6))
   sleep 1
   e2e_check "$name: previewed without an error" no_error_box
@@ -77,17 +83,17 @@ apply_row() {
   e2e_check "$name: no error box" no_error_box
   e2e_expect "$name: Wallpaper names the converted bitmap" \
     "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
-  e2e_expect "$name: the bitmap is the picture's size" "$(identify -format '%wx%h' "$wallpaper_bmp")" 900x700
+  e2e_expect "$name: the bitmap is the picture's size" "$(identify -format '%wx%h' "$wallpaper_bmp")" "900x$height"
   e2e_expect "$name: the bitmap's left half is red" "$(e2e_family "$wallpaper_bmp" 100 350)" r
   shot=$(e2e_screenshot "${name%.*}")
-  e2e_expect "$name: the desktop shows the left half" "$(e2e_family "$shot" 100 100)" r
+  e2e_expect "$name: the desktop shows the left half" "$(e2e_family "$shot" 100 120)" r
   e2e_expect "$name: the preview shows the left half" "$(e2e_family "$shot" $((PREVIEW_X + 40)) $((PREVIEW_Y + 80)))" r
   if [ "$right" = bg ]; then
     e2e_expect "$name: clear pixels become the desktop colour" "$(e2e_pixel "$wallpaper_bmp" 800 350)" "$background"
-    e2e_expect "$name: the desktop shows its colour there" "$(e2e_pixel "$shot" 940 100)" "$background"
+    e2e_expect "$name: the desktop shows its colour there" "$(e2e_pixel "$shot" 940 120)" "$background"
   else
     e2e_expect "$name: the bitmap's right half" "$(e2e_family "$wallpaper_bmp" 800 350)" "$right"
-    e2e_expect "$name: the desktop shows the right half" "$(e2e_family "$shot" 940 100)" "$right"
+    e2e_expect "$name: the desktop shows the right half" "$(e2e_family "$shot" 940 120)" "$right"
     e2e_expect "$name: the preview shows the right half" \
       "$(e2e_family "$shot" $((PREVIEW_X + 180)) $((PREVIEW_Y + 80)))" "$right"
   fi
