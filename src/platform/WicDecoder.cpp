@@ -4,6 +4,8 @@
 #include "core/codec/PixelCompositing.h"
 #include "platform/ComObjects.h"
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 #include <vector>
 #include <wincodec.h>

@@ -34,7 +34,7 @@ uint64_t Pixels(const PictureSize& size)
     return Product(static_cast<uint64_t>(size.Width), static_cast<uint64_t>(size.Height));
 }
 
-// The size as a picture's int sides; a side of 0 or past INT_MAX is broken.
+// The size as a picture's int sides; a side below 1 is broken.
 PictureInfo Sized(PictureFormat format, const PictureSize& size)
 {
     if (size.Width < 1 || size.Height < 1)
