@@ -13,7 +13,7 @@
 
 namespace {
 
-// The preview box of the main window (Image1).
+// The preview box of the main window (previewImage).
 constexpr int kBoxWidth = 218;
 constexpr int kBoxHeight = 162;
 

@@ -88,8 +88,7 @@ TBenchForm::TBenchForm(IDesktop& desktop,
     services.SaveDialog = &saveDialog_;
     const TStopwatch clock;
     const double cpu = ProcessCpuMilliseconds();
-    form_ = std::make_unique<TForm1>(nullptr, services);
-    Form1 = form_.get();
+    form_ = std::make_unique<TMainForm>(nullptr, services);
     // The stored options may show the window; a benchmark starts hidden and
     // shows it when it asks for that.
     form_->Hide();
@@ -100,7 +99,6 @@ TBenchForm::TBenchForm(IDesktop& desktop,
 
 TBenchForm::~TBenchForm()
 {
-    Form1 = nullptr;
     form_.reset();
 }
 

@@ -70,7 +70,7 @@ public:
     // The processor time of the same span.
     double CreationCpuMs() const { return creationCpuMs_; }
 
-    TForm1& Form() { return *form_; }
+    TMainForm& Form() { return *form_; }
     TScriptedPictureDialog& PictureDialog() { return pictureDialog_; }
     TScriptedFileDialog& OpenDialog() { return openDialog_; }
     const TBenchFolder& Folder() const { return folder_; }
@@ -91,7 +91,7 @@ private:
     TScriptedFileDialog saveDialog_;
     TBenchFolder folder_;
     std::vector<std::string> errors_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TMainForm> form_;
     double creationMs_ = 0;
     double creationCpuMs_ = 0;
 };

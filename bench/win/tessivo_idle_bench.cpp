@@ -72,16 +72,16 @@ int main(int argc, char** argv)
     }
     try {
         TBenchForm bench;
-        TForm1& form = bench.Form();
+        TMainForm& form = bench.Form();
         const std::string picture = SmallBitmap(bench.Folder().Path());
         bench.PictureDialog().Answer.assign(static_cast<size_t>(entries), picture);
-        form.ButtonAddFileClick(form.ButtonAddFile);
+        form.onAddClick(form.Test().addButton);
         form.AddTrayIcon();
         bench.Settle();
         char text[32];
         const ProcessMemory memory = CurrentProcessMemory();
-        std::printf("list: %d entries; automatic changing %s\n", form.ListBox1->Items().Count(),
-                    form.AutoChangeRunning ? "on" : "off");
+        std::printf("list: %d entries; automatic changing %s\n", form.Test().pathList->Items().Count(),
+                    form.Test().autoChangeRunning ? "on" : "off");
         std::printf("idle in the tray: private bytes %s%s\n",
                     Megabytes(static_cast<int64_t>(memory.PrivateBytes), text),
                     memory.FromPagefileUsage ? " (PagefileUsage)" : "");

@@ -98,7 +98,8 @@ public:
 
     void ExpectEntries(int count)
     {
-        const int paths = form_.ListBox1->Items().Count(), names = form_.ListBox2->Items().Count();
+        const int paths = form_.Test().pathList->Items().Count(),
+                  names = form_.Test().nameList->Items().Count();
         if (paths != count || names != count) {
             std::printf("WRONG: %d paths and %d names, expected %d\n", paths, names, count);
             ok_ = false;
@@ -107,10 +108,10 @@ public:
 
     void ShowEntry(int index, int count)
     {
-        form_.ListBox2->SetItemIndex(index);
+        form_.Test().nameList->SetItemIndex(index);
         Time("show entry " + std::to_string(index + 1) + " of " + std::to_string(count),
-             [&] { form_.ListBox1Click(form_.ListBox2); });
-        if (form_.ListBox1->ItemIndex() != index) {
+             [&] { form_.onNameListClick(form_.Test().nameList); });
+        if (form_.Test().pathList->ItemIndex() != index) {
             std::printf("WRONG: entry %d is not the one shown\n", index + 1);
             ok_ = false;
         }
@@ -121,7 +122,7 @@ public:
 
 private:
     TBenchForm& bench_;
-    TForm1& form_;
+    TMainForm& form_;
     bool ok_ = true;
     int missed_ = 0;
 };
@@ -145,7 +146,7 @@ TStartTime TimeStart(int count)
         WriteListFile(sink, std::vector<std::string>(static_cast<size_t>(count), bitmap));
         WriteFileBytes(folder + "LastList.lst", sink.Text().data(), sink.Text().size());
     });
-    TForm1& form = bench.Form();
+    TMainForm& form = bench.Form();
     const TStopwatch clock;
     const double cpu = ProcessCpuMilliseconds();
     form.Show();
@@ -156,10 +157,10 @@ TStartTime TimeStart(int count)
     char a[32];
     std::printf("start with a last list of %8d entries %9.1f ms  (processor %8.1f ms, %s private)\n", count,
                 time.Ms, time.CpuMs, Megabytes(static_cast<int64_t>(memory.PrivateBytes), a));
-    const int paths = form.ListBox1->Items().Count(), names = form.ListBox2->Items().Count();
-    if (paths != count || names != count || form.ListBox1->ItemIndex() != 0) {
+    const int paths = form.Test().pathList->Items().Count(), names = form.Test().nameList->Items().Count();
+    if (paths != count || names != count || form.Test().pathList->ItemIndex() != 0) {
         std::printf("WRONG: %d paths and %d names, entry %d shown, expected %d\n", paths, names,
-                    form.ListBox1->ItemIndex(), count);
+                    form.Test().pathList->ItemIndex(), count);
         time.Ms = -1;
     }
     for (const std::string& error : bench.Errors()) {
@@ -219,7 +220,7 @@ int RunStart(const std::vector<int>& counts, int passes)
 int Run(int addCount, const std::vector<int>& loadCounts)
 {
     TBenchForm bench;
-    TForm1& form = bench.Form();
+    TMainForm& form = bench.Form();
     form.Show();
     bench.Settle();
     const std::string bitmap = MakeSmallBitmap(bench.Folder().Path());
@@ -227,7 +228,7 @@ int Run(int addCount, const std::vector<int>& loadCounts)
 
     bench.PictureDialog().Answer.assign(static_cast<size_t>(addCount), bitmap);
     lists.Time("\"+\" adding " + std::to_string(addCount) + " files at once (shows the first)",
-               [&] { form.ButtonAddFileClick(form.ButtonAddFile); });
+               [&] { form.onAddClick(form.Test().addButton); });
     lists.ExpectEntries(addCount);
     lists.ShowEntry(addCount - 1, addCount);
     lists.ShowEntry(addCount / 2, addCount);
@@ -237,7 +238,7 @@ int Run(int addCount, const std::vector<int>& loadCounts)
             continue;
         bench.OpenDialog().Answer = {MakeListFile(bench.Folder().Path(), bitmap, count)};
         lists.Time("\"Load list\" of " + std::to_string(count) + " entries (reads, shows the first)",
-                   [&] { form.ButtonLoadListClick(form.ButtonLoadList); });
+                   [&] { form.onLoadListClick(form.Test().loadListButton); });
         lists.ExpectEntries(count);
         lists.ShowEntry(count - 1, count);
     }

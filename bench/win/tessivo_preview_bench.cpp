@@ -39,9 +39,9 @@ int64_t BitmapBytes(const TBitmap* bitmap)
     return bitmap ? static_cast<int64_t>(bitmap->RowBytes()) * bitmap->Height() : 0;
 }
 
-int64_t ImageCopyBytes(TForm1& form)
+int64_t ImageCopyBytes(TMainForm& form)
 {
-    TGraphic* graphic = form.Image1->Picture().Graphic();
+    TGraphic* graphic = form.Test().previewImage->Picture().Graphic();
     if (auto* bitmap = dynamic_cast<TBitmap*>(graphic))
         return BitmapBytes(bitmap);
     // Not a bitmap (the preview always assigns one): count it as 24-bit.
@@ -67,7 +67,7 @@ double Median(std::vector<double> values)
 int Run(bool visible, int passes, bool expectErrors, const std::vector<std::string>& photos)
 {
     TBenchForm bench;
-    TForm1& form = bench.Form();
+    TMainForm& form = bench.Form();
     if (visible) {
         form.Show();
         bench.Settle();
@@ -77,7 +77,7 @@ int Run(bool visible, int passes, bool expectErrors, const std::vector<std::stri
 
     bench.PictureDialog().Answer = photos;
     TStopwatch addClock;
-    Application->Guarded([&] { form.ButtonAddFileClick(form.ButtonAddFile); });
+    Application->Guarded([&] { form.onAddClick(form.Test().addButton); });
     bench.Settle();
     const double addMs = addClock.Milliseconds();
     std::printf("form %s; \"+\" with %zu photographs (adds them, shows the first): %.1f ms\n",
@@ -90,16 +90,16 @@ int Run(bool visible, int passes, bool expectErrors, const std::vector<std::stri
             TStopwatch clock;
             // A picture that was refused leaves no name to click (the add
             // has tried to show it already): its figures are the add's.
-            if (static_cast<int>(i) < form.ListBox2->Items().Count()) {
-                form.ListBox2->SetItemIndex(static_cast<int>(i));
-                Application->Guarded([&] { form.ListBox1Click(form.ListBox2); });
+            if (static_cast<int>(i) < form.Test().nameList->Items().Count()) {
+                form.Test().nameList->SetItemIndex(static_cast<int>(i));
+                Application->Guarded([&] { form.onNameListClick(form.Test().nameList); });
                 bench.Settle();
             }
             const double ms = clock.Milliseconds();
             PhotoResult& r = results[i];
             r.Times.push_back(ms);
             r.Name = photos[i].substr(photos[i].find_last_of("\\/") + 1);
-            r.SizeText = form.Label3->Caption();
+            r.SizeText = form.Test().sizeLabel->Caption();
             r.PreviewWidth = form.PreviewBitmap() ? form.PreviewBitmap()->Width() : 0;
             r.PreviewHeight = form.PreviewBitmap() ? form.PreviewBitmap()->Height() : 0;
             r.Held = BitmapBytes(form.PreviewBitmap()) + ImageCopyBytes(form);

@@ -120,9 +120,9 @@ void WriteGeneratedJpeg(const std::string& path, int width, int height)
 }
 
 // One tick of the rotation timer, as the platform delivers it.
-void Tick(TForm1& form)
+void Tick(TMainForm& form)
 {
-    SendMessageA(form.TimerAutoChangeWallpaper->WindowHandle(), WM_TIMER, 1, 0);
+    SendMessageA(form.Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
 }
 
 struct EntryTimes {
@@ -140,7 +140,7 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
     TQuietDesktop desktop;
     TBenchForm bench(desktop);
     desktop.SetFolder(bench.Folder().Path());
-    TForm1& form = bench.Form();
+    TMainForm& form = bench.Form();
     char a[32], b[32], c[32];
 
     if (generated.Width > 0) {
@@ -159,13 +159,13 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
         entries.push_back(copy);
     }
     bench.PictureDialog().Answer = entries;
-    Application->Guarded([&] { form.ButtonAddFileClick(form.ButtonAddFile); });
-    form.ComboBoxDisplayStyle->SetItemIndex(0);
-    form.CheckBoxRandom->SetChecked(false);
-    form.SpinEditTimeInterval->SetText("1000");
-    form.ListBox2->SetItemIndex(0);
-    Application->Guarded([&] { form.ListBox1Click(form.ListBox2); });
-    Application->Guarded([&] { form.ButtonStartStopClick(form.ButtonStartStop); });
+    Application->Guarded([&] { form.onAddClick(form.Test().addButton); });
+    form.Test().styleBox->SetItemIndex(0);
+    form.Test().randomBox->SetChecked(false);
+    form.Test().intervalEdit->SetText("1000");
+    form.Test().nameList->SetItemIndex(0);
+    Application->Guarded([&] { form.onNameListClick(form.Test().nameList); });
+    Application->Guarded([&] { form.onStartStopClick(form.Test().startStopButton); });
     bench.Settle();
 
     std::vector<EntryTimes> times(entries.size());
@@ -178,7 +178,7 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
     const int costTicks = passes * static_cast<int>(entries.size());
     for (int tick = 0; tick < costTicks; ++tick) {
         const auto index = static_cast<size_t>(
-            NextRotationPosition(form.RotationPosition, static_cast<int32_t>(entries.size())));
+            NextRotationPosition(form.Test().rotationPosition, static_cast<int32_t>(entries.size())));
         EntryTimes& t = times[index];
         const std::string& entry = entries[index];
         {

@@ -4,8 +4,6 @@
 #include "app/LayoutHelpers.h"
 #include "framework/ModalForm.h"
 
-TTessivo_About* Tessivo_About = nullptr;
-
 namespace {
 
 // The system colour of the desktop background.
@@ -39,10 +37,10 @@ TLabel* AddressLabel(TComponent* owner, TWinControl* parent, const char* name, i
 
 } // namespace
 
-TTessivo_About::TTessivo_About(TComponent* owner, TForm* mainWindow, HWND ownerWindow)
+TAboutForm::TAboutForm(TComponent* owner, TForm* mainWindow, HWND ownerWindow)
     : TForm(owner), mainWindow_(mainWindow), ownerWindow_(ownerWindow)
 {
-    Name = "Tessivo_About";
+    Name = "aboutForm";
     SetCaption("Quorvel");
     // A dialog frame without any caption buttons.
     SetBorderStyle(TFormBorderStyle::bsDialog);
@@ -52,58 +50,58 @@ TTessivo_About::TTessivo_About(TComponent* owner, TForm* mainWindow, HWND ownerW
     CreateControls();
 }
 
-void TTessivo_About::CreateParams(TCreateParams& params)
+void TAboutForm::CreateParams(TCreateParams& params)
 {
     TForm::CreateParams(params);
     params.Style &= ~WS_SYSMENU;
     params.WndParent = ownerWindow_;
 }
 
-void TTessivo_About::CreateControls()
+void TAboutForm::CreateControls()
 {
-    cntNetPanel = FramedPanel(this, this, "cntNetPanel", 0, 0, 219, 162);
-    cntNetPanel->SetAlign(TAlign::alClient);
+    panel = FramedPanel(this, this, "panel", 0, 0, 219, 162);
+    panel->SetAlign(TAlign::alClient);
 
-    cntNetHeader = Place<TdxContainer>(this, cntNetPanel, "cntNetHeader", 2, 2, 215, 15);
-    cntNetHeader->SetAlign(TAlign::alTop);
-    cntNetHeader->SetCaption("   About...");
-    cntNetHeader->SetShowCaption(true);
-    cntNetHeader->SetAlignment(TAlignment::taLeftJustify);
-    cntNetHeader->SetSpacing(70);
-    cntNetHeader->SetColor(kHeaderGrey);
-    cntNetHeader->Font().SetName("MS Sans Serif");
-    cntNetHeader->Font().SetHeight(-11);
-    cntNetHeader->Font().SetStyle(fsBold);
+    header = Place<TdxContainer>(this, panel, "header", 2, 2, 215, 15);
+    header->SetAlign(TAlign::alTop);
+    header->SetCaption("   About...");
+    header->SetShowCaption(true);
+    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetSpacing(70);
+    header->SetColor(kHeaderGrey);
+    header->Font().SetName("MS Sans Serif");
+    header->Font().SetHeight(-11);
+    header->Font().SetStyle(fsBold);
 
-    Image2 = Place<TImage>(this, cntNetPanel, "Image2", 4, 21, 81, 65);
-    Image2->SetStretch(true);
-    Image2->Picture().SetGraphic(LoadAboutPicture());
+    pictureImage = Place<TImage>(this, panel, "pictureImage", 4, 21, 81, 65);
+    pictureImage->SetStretch(true);
+    pictureImage->Picture().SetGraphic(LoadAboutPicture());
 
-    Label2 = AboutLabel(this, cntNetPanel, "Label2", 94, 24, "Project name: ");
-    Label5 = AboutLabel(this, cntNetPanel, "Label5", 94, 40, "Tessivo");
-    Label1 = AboutLabel(this, cntNetPanel, "Label1", 94, 56, "Autor :");
-    Label1->SetTransparent(true);
-    Label3 = AboutLabel(this, cntNetPanel, "Label3", 135, 72, "Quorvel");
-    Label3->SetTransparent(true);
+    projectCaptionLabel = AboutLabel(this, panel, "projectCaptionLabel", 94, 24, "Project name: ");
+    projectNameLabel = AboutLabel(this, panel, "projectNameLabel", 94, 40, "Tessivo");
+    authorCaptionLabel = AboutLabel(this, panel, "authorCaptionLabel", 94, 56, "Autor :");
+    authorCaptionLabel->SetTransparent(true);
+    authorLabel = AboutLabel(this, panel, "authorLabel", 135, 72, "Quorvel");
+    authorLabel->SetTransparent(true);
     // The project keeps no mailbox or web site of its own: the lines say
     // where it is really reached, with no address that could mislead.
-    Label4 = AddressLabel(this, cntNetPanel, "Label4", 96, "Contact:    the issue tracker");
-    Label7 = AddressLabel(this, cntNetPanel, "Label7", 112, "Website:    none yet");
+    contactLabel = AddressLabel(this, panel, "contactLabel", 96, "Contact:    the issue tracker");
+    websiteLabel = AddressLabel(this, panel, "websiteLabel", 112, "Website:    none yet");
 
-    Shape1 = Line(this, cntNetPanel, "Shape1", 87, 19, 1, 140);
-    Shape7 = Line(this, cntNetPanel, "Shape7", 3, 89, 205, 1);
-    Shape2 = Line(this, cntNetPanel, "Shape2", 3, 127, 205, 1);
+    Line(this, panel, "", 87, 19, 1, 140);
+    Line(this, panel, "", 3, 89, 205, 1);
+    Line(this, panel, "", 3, 127, 205, 1);
 
-    Ok = Place<TdxButton>(this, cntNetPanel, "Ok", 136, 136, 73, 21);
-    Ok->SetCaption("Close");
-    Ok->OnClick = [this](TObject* s) { OkClick(s); };
+    closeButton = Place<TdxButton>(this, panel, "closeButton", 136, 136, 73, 21);
+    closeButton->SetCaption("Close");
+    closeButton->OnClick = [this](TObject* s) { onCloseClick(s); };
     // The box has no system menu to close it by: Enter and Escape both
     // press "Close".
-    Ok->SetDefault(true);
-    Ok->Cancel = true;
+    closeButton->SetDefault(true);
+    closeButton->Cancel = true;
 }
 
-TModalResult TTessivo_About::ShowModal()
+TModalResult TAboutForm::ShowModal()
 {
     // The tray menu stays reachable while the box is open: a second "About"
     // brings the open box to the front instead of opening it again.
@@ -111,11 +109,11 @@ TModalResult TTessivo_About::ShowModal()
         SetForegroundWindow(Handle());
         return mrNone;
     }
-    FormShow(this);
+    placeOverMainWindow(this);
     return ::ShowModal(*this);
 }
 
-void TTessivo_About::FormShow(TObject*)
+void TAboutForm::placeOverMainWindow(TObject*)
 {
     if (!mainWindow_)
         return;
@@ -129,7 +127,7 @@ void TTessivo_About::FormShow(TObject*)
     SetBounds(left, top, Width(), Height());
 }
 
-void TTessivo_About::OkClick(TObject*)
+void TAboutForm::onCloseClick(TObject*)
 {
     Close();
 }

@@ -28,7 +28,7 @@ constexpr unsigned kRunningCopyWaitMs = 10000;
 // (Only the showing of its window, so far.)
 int HandOver()
 {
-    HandOverToRunningCopy(TForm1::MainWindowClassName, kRunningCopyWaitMs);
+    HandOverToRunningCopy(TMainForm::MainWindowClassName, kRunningCopyWaitMs);
     return 0;
 }
 
@@ -65,8 +65,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         services.LastListFolder = LastListFolder(desktop, services.ProgramFolder, LastListFileName);
         services.ProgramPath = ProgramFileName();
         InstallHints(application);
-        Form1 = new TForm1(&application, services);
-        Tessivo_About = new TTessivo_About(&application, Form1, Form1->TaskbarWindow());
+        auto* mainForm = new TMainForm(&application, services);
+        mainForm->SetAboutForm(new TAboutForm(&application, mainForm, mainForm->TaskbarWindow()));
         // The startup sequence alone decides whether the main window shows
         // (the stored options may keep it in the tray).
         application.ShowMainForm = false;

@@ -13,17 +13,14 @@
 #include "platform/SystemClock.h"
 #include "wallpaper/DesktopWallpaper.h"
 #include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/WallpaperFile.h"
 
-#include <cctype>
-
-TForm1* Form1 = nullptr;
-
-TForm1::TForm1(TComponent* owner, const PlatformServices& services) : TForm(owner), services_(services)
+TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TForm(owner), services_(services)
 {
     // First, so the window is made with its owner.
     taskbarButton_ = std::make_unique<TTaskbarButton>(
         Application->Title, [this] { return HandleAllocated() ? Handle() : nullptr; });
-    Name = "Form1";
+    Name = "mainForm";
     SetCaption("Quorvel");
     SetBorderStyle(TFormBorderStyle::bsNone);
     SetColor(clBtnFace);
@@ -32,52 +29,120 @@ TForm1::TForm1(TComponent* owner, const PlatformServices& services) : TForm(owne
     SetShowHint(true);
     SetPosition(TPosition::poDesktopCenter);
     SetClientSize(560, 308);
-    CreateControls();
+    BuildControls();
     CreateSubsystems();
-    // The creation handler runs inside the form's creation; an error ends it
-    // at that step and is reported, and the form goes on as far as it got.
-    Application->Guarded([this] { FormCreate(this); });
+    WireHandlers();
+    // An error of the start sequence ends it at that step and is reported,
+    // and the form goes on as far as it got.
+    Application->Guarded([this] { RunStartSequence(); });
 }
 
-TForm1::~TForm1() = default;
+TMainForm::~TMainForm() = default;
 
-void TForm1::CreateSubsystems()
+void TMainForm::CreateSubsystems()
 {
     preview_ = std::make_unique<TPreview>(
-        PreviewView{*ListBox1, *Image1, *Label3, *Label5, *Label11, *LabelSumOfFiles, *ButtonApply});
+        PreviewView{*pathList, *previewImage, *sizeLabel, *nameLabel, *pathLabel, *totalLabel, *applyButton});
     imageList_ = std::make_unique<TImageList>(
-        ImageListView{*ListBox1, *ListBox2, *LabelSumOfFiles, *Image1, *Label3, *Label5}, *preview_,
-        CurrentIndex);
-    listFiles_ = std::make_unique<TListFiles>(*imageList_, *ListBox1, CurrentIndex, services_.ProgramFolder,
+        ImageListView{*pathList, *nameList, *totalLabel, *previewImage, *sizeLabel, *nameLabel}, *preview_,
+        currentIndex);
+    listFiles_ = std::make_unique<TListFiles>(*imageList_, *pathList, currentIndex, services_.ProgramFolder,
                                               services_.LastListFolder);
 
-    ButtonAddFile->OnClick = [this](TObject* s) { ButtonAddFileClick(s); };
-    ButtonDeleteFile->OnClick = [this](TObject* s) { ButtonDeleteFileClick(s); };
-    buttonNewList->OnClick = [this](TObject* s) { buttonNewListClick(s); };
-    ButtonApply->OnClick = [this](TObject* s) { ButtonApplyClick(s); };
-    ButtonSave->OnClick = [this](TObject* s) { ButtonSaveClick(s); };
-    ButtonLoadList->OnClick = [this](TObject* s) { ButtonLoadListClick(s); };
     autoChange_ = std::make_unique<TAutoChange>(
-        AutoChangeView{*ButtonStartStop,
-                       *TimerAutoChangeWallpaper,
-                       *SpinEditTimeInterval,
-                       *CheckBoxRandom,
-                       *ListBox1,
-                       {CheckBoxRandom, ComboBoxDisplayStyle, SpinEditTimeInterval, ButtonAddFile,
-                        ButtonDeleteFile, buttonNewList}},
+        AutoChangeView{*startStopButton,
+                       *autoChangeTimer,
+                       *intervalEdit,
+                       *randomBox,
+                       *pathList,
+                       {randomBox, styleBox, intervalEdit, addButton, deleteButton, newListButton}},
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
                           services_.RandomSeed ? services_.RandomSeed : ClockSeed,
                           [this](const std::string& file, const std::exception& error) {
                               return ReportUnattendedError(file, error);
                           }},
-        AutoChangeRunning, RotationPosition, CurrentIndex);
-
-    ButtonStartStop->OnClick = [this](TObject* s) { ButtonStartStopClick(s); };
-    TimerAutoChangeWallpaper->SetOnTimer([this](TObject* s) { TimerAutoChangeWallpaperTimer(s); });
-    ConnectTrayAndExit();
+        autoChangeRunning, rotationPosition, currentIndex);
+    CreateTrayMenu();
+    CreateTrayIcon();
 }
 
-std::string TForm1::WallpaperFolder()
+void TMainForm::WireHandlers()
+{
+    header->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        onHeaderMouseDown(s, b, sh, x, y);
+    };
+    header->OnPaint = [this](TObject* s, RECT r, TCanvas& c, TFont& f) { onHeaderPaint(s, r, c, f); };
+    closeButton->OnClick = [this](TObject* s) { onCloseClick(s); };
+    toTrayButton->OnClick = [this](TObject* s) { onToTrayClick(s); };
+    addButton->OnClick = [this](TObject* s) { onAddClick(s); };
+    deleteButton->OnClick = [this](TObject* s) { onDeleteClick(s); };
+    applyButton->OnClick = [this](TObject* s) { onApplyClick(s); };
+    newListButton->OnClick = [this](TObject* s) { onNewListClick(s); };
+    saveListButton->OnClick = [this](TObject* s) { onSaveListClick(s); };
+    loadListButton->OnClick = [this](TObject* s) { onLoadListClick(s); };
+    aboutButton->OnClick = [this](TObject* s) { onAboutClick(s); };
+    exitButton->OnClick = [this](TObject* s) { onExitClick(s); };
+    // Both lists select by click: the name list is the visible one.
+    nameList->OnClick = [this](TObject* s) { onNameListClick(s); };
+    nameList->OnDblClick = [this](TObject* s) { onNameListDoubleClick(s); };
+    pathList->OnClick = [this](TObject* s) { onNameListClick(s); };
+    styleBox->OnChange = [this](TObject* s) { onStyleChange(s); };
+    startStopButton->OnClick = [this](TObject* s) { onStartStopClick(s); };
+    autoChangeTimer->SetOnTimer([this](TObject* s) { onAutoChangeTimer(s); });
+    clockTimer->SetOnTimer([this](TObject* s) { onClockTimer(s); });
+    trayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
+    OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { onMouseMove(s, shift, x, y); };
+    OnClose = [this](TObject* s, TCloseAction& action) { onCloseRequest(s, action); };
+}
+
+TMainForm::TestView TMainForm::Test()
+{
+    return TestView{header,
+                    closeButton,
+                    toTrayButton,
+                    actionsPanel,
+                    actionsHeader,
+                    addButton,
+                    deleteButton,
+                    applyButton,
+                    newListButton,
+                    saveListButton,
+                    loadListButton,
+                    aboutButton,
+                    exitButton,
+                    clockLabel,
+                    previewPanel,
+                    previewImage,
+                    nameListPanel,
+                    nameList,
+                    totalPanel,
+                    totalLabel,
+                    optionsPanel,
+                    sizeLabel,
+                    nameLabel,
+                    pathLabel,
+                    startWithWindowsBox,
+                    startMinimizedBox,
+                    startAutoRunBox,
+                    styleBox,
+                    intervalEdit,
+                    randomBox,
+                    startStopButton,
+                    pathList,
+                    autoChangeTimer,
+                    clockTimer,
+                    trayIconRetryTimer,
+                    trayMenu,
+                    restoreMenuItem,
+                    changeWallpaperMenuItem,
+                    aboutMenuItem,
+                    exitMenuItem,
+                    autoChangeRunning,
+                    rotationPosition,
+                    currentIndex};
+}
+
+std::string TMainForm::WallpaperFolder()
 {
     // Without a folder of the user's own, the bitmap has nowhere to go and
     // nothing can have been left there either: empty.
@@ -88,7 +153,7 @@ std::string TForm1::WallpaperFolder()
     }
 }
 
-TWallpaperSystem TForm1::WallpaperSystem()
+TWallpaperSystem TMainForm::WallpaperSystem()
 {
     return TWallpaperSystem{*services_.Desktop, *services_.Registry,
                             [this](const std::string& jpegPath, const std::string& bitmapPath) {
@@ -96,37 +161,28 @@ TWallpaperSystem TForm1::WallpaperSystem()
                             }};
 }
 
-void TForm1::FormCreate(TObject*)
+void TMainForm::RunStartSequence()
 {
     HideTitleBar(Handle(), true);
     // Rebuilds the window: anything that keeps the window handle must take
     // it after this step.
     SetPosition(TPosition::poScreenCenter);
-    OpenPictureDialog1->SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
-    ButtonApply->SetEnabled(true);
-    TimerAutoChangeWallpaper->SetEnabled(false);
-    ComboBoxDisplayStyle->SetEnabled(true);
-    SpinEditTimeInterval->SetEnabled(true);
-    CheckBoxRandom->SetEnabled(true);
+    addPicturesDialog->SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    applyButton->SetEnabled(true);
+    autoChangeTimer->SetEnabled(false);
+    styleBox->SetEnabled(true);
+    intervalEdit->SetEnabled(true);
+    randomBox->SetEnabled(true);
     // A settings key that cannot be made is reported; the start goes on, so
     // the program still gets its icon and reads what it can.
     Application->Guarded([this] { EnsureDefaultSettings(); });
-    RotationPosition = 0;
-    AutoChangeRunning = false;
-    LabelWatch->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
+    rotationPosition = 0;
+    autoChangeRunning = false;
+    clockLabel->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
     // Hides the window; the stored options decide below whether it shows.
     AddTrayIcon();
-    // Temporary files of saves that were killed part-way, and the spare of
-    // a wallpaper bitmap, in the folders the program writes to. Nothing here
-    // may stop the start.
-    Application->Guarded([this] {
-        RemoveStaleTemporaryFiles(services_.ProgramFolder);
-        if (services_.LastListFolder != services_.ProgramFolder)
-            RemoveStaleTemporaryFiles(services_.LastListFolder);
-        RemoveStaleTemporaryFiles(services_.Desktop->WindowsDirectory());
-        if (const std::string wallpaperFolder = WallpaperFolder(); !wallpaperFolder.empty())
-            RemoveStaleTemporaryFiles(wallpaperFolder);
-    });
+    // Nothing here may stop the start.
+    Application->Guarded([this] { RemoveStaleFiles(); });
     // The list the user left last time. When it cannot be read, or its first
     // picture is gone, that is reported and the start goes on: the options
     // must still reach the controls, or the exit would store the controls'
@@ -136,29 +192,38 @@ void TForm1::FormCreate(TObject*)
     ReadSettings();
 }
 
-void TForm1::EnsureDefaultSettings()
+// Temporary files of saves that were killed part-way, and the spare of a
+// wallpaper bitmap, in the folders the program writes to.
+void TMainForm::RemoveStaleFiles()
+{
+    RemoveStaleTemporaryFiles(services_.ProgramFolder);
+    if (services_.LastListFolder != services_.ProgramFolder)
+        RemoveStaleTemporaryFiles(services_.LastListFolder);
+    RemoveStaleTemporaryFiles(services_.Desktop->WindowsDirectory());
+    if (const std::string wallpaperFolder = WallpaperFolder(); !wallpaperFolder.empty())
+        RemoveStaleTemporaryFiles(wallpaperFolder);
+}
+
+void TMainForm::EnsureDefaultSettings()
 {
     ::EnsureDefaultSettings(*services_.Registry);
 }
 
-void TForm1::ReadSettings()
+void TMainForm::ReadSettings()
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
     ReadSettingsIntoControls(*services_.Registry, autostart,
-                             SettingsControls{*CheckStartMinimized, *CheckAutoStart, *ComboBoxDisplayStyle,
-                                              *CheckBoxRandom, *checkAutoRun, *SpinEditTimeInterval,
-                                              *ListBox1, [this] { Show(); }, [this] { ToggleAutoChange(); }});
+                             SettingsControls{*startMinimizedBox, *startWithWindowsBox, *styleBox, *randomBox,
+                                              *startAutoRunBox, *intervalEdit, *pathList, [this] { Show(); },
+                                              [this] { ToggleAutoChange(); }});
 }
 
-void TForm1::ShowTickImage()
+void TMainForm::ShowTickImage()
 {
     tickPicture_.reset();
-    const std::string entry = ListBox1->Items().Strings(CurrentIndex);
-    std::string extension = ExtractFileExt(entry);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    // Exactly the files that the preview loads as JPEG and the apply converts.
-    if (extension != ".jpg") {
+    const std::string entry = pathList->Items().Strings(currentIndex);
+    // Decoded here exactly when the apply would convert it.
+    if (WallpaperKindOf(entry) != TWallpaperKind::Jpeg) {
         ShowSelectedImage();
         return;
     }
@@ -168,12 +233,12 @@ void TForm1::ShowTickImage()
         picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(entry));
     }
     const PixelRows rows = picture->Rows();
-    preview_->ShowDecodedImage(CurrentIndex,
+    preview_->ShowDecodedImage(currentIndex,
                                PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride});
     tickPicture_ = std::move(picture);
 }
 
-void TForm1::ApplyTickWallpaper()
+void TMainForm::ApplyTickWallpaper()
 {
     const std::unique_ptr<TDecodedJpeg> picture = std::move(tickPicture_);
     TWallpaperSystem system = WallpaperSystem();
@@ -186,27 +251,27 @@ void TForm1::ApplyTickWallpaper()
                 ConvertJpegToBitmap(jpegPath, bitmapPath, &wallpaperSpare_);
         };
     }
-    ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply}, system);
+    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton}, system);
 }
 
-void TForm1::ButtonStartStopClick(TObject*)
+void TMainForm::onStartStopClick(TObject*)
 {
-    autoChange_->StartStopClick(ListBox2->Items().Count());
+    autoChange_->StartStopClick(nameList->Items().Count());
 }
 
-void TForm1::TimerAutoChangeWallpaperTimer(TObject*)
+void TMainForm::onAutoChangeTimer(TObject*)
 {
     autoChange_->Tick();
 }
 
-void TForm1::cntHeaderMouseDown(TObject*, TMouseButton, TShiftState, int, int)
+void TMainForm::onHeaderMouseDown(TObject*, TMouseButton, TShiftState, int, int)
 {
     // Any button starts the platform's own move loop, as a title bar would.
     ReleaseCapture();
     Perform(WM_SYSCOMMAND, 0xF012, 0);
 }
 
-void TForm1::cntHeaderPaint(TObject*, RECT rect, TCanvas& canvas, TFont&)
+void TMainForm::onHeaderPaint(TObject*, RECT rect, TCanvas& canvas, TFont&)
 {
     // A grey line on every second row, then the title on a button-face box.
     for (int i = rect.top; i <= rect.bottom; ++i) {
@@ -217,63 +282,62 @@ void TForm1::cntHeaderPaint(TObject*, RECT rect, TCanvas& canvas, TFont&)
     canvas.DrawText(" Tessivo ", rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
-void TForm1::TimerWatchTimer(TObject*)
+void TMainForm::onClockTimer(TObject*)
 {
-    LabelWatch->SetCaption(FormatClockTime(services_.Clock->Now()));
+    clockLabel->SetCaption(FormatClockTime(services_.Clock->Now()));
 }
 
-void TForm1::ButtonAddFileClick(TObject*)
+void TMainForm::onAddClick(TObject*)
 {
-    imageList_->AddFiles(*OpenPictureDialog1);
+    imageList_->AddFiles(*addPicturesDialog);
 }
 
-void TForm1::ButtonDeleteFileClick(TObject*)
+void TMainForm::onDeleteClick(TObject*)
 {
     imageList_->DeleteSelected();
 }
 
-void TForm1::buttonNewListClick(TObject*)
+void TMainForm::onNewListClick(TObject*)
 {
     imageList_->NewList();
 }
 
-void TForm1::ListBox1Click(TObject*)
+void TMainForm::onNameListClick(TObject*)
 {
     imageList_->ShowClickedEntry();
 }
 
-void TForm1::ListBox2DblClick(TObject*)
+void TMainForm::onNameListDoubleClick(TObject*)
 {
     ApplySelectedWallpaper();
 }
 
-void TForm1::ButtonApplyClick(TObject*)
+void TMainForm::onApplyClick(TObject*)
 {
     ApplySelectedWallpaper();
 }
 
-void TForm1::ComboBoxDisplayStyleChange(TObject*)
+void TMainForm::onStyleChange(TObject*)
 {
-    ButtonApply->SetEnabled(true);
+    applyButton->SetEnabled(true);
 }
 
-void TForm1::ChangeWallpaper1Click(TObject*)
+void TMainForm::onChangeWallpaperClick(TObject*)
 {
-    ApplySelectedWallpaperCentred(*ListBox1, WallpaperSystem());
+    ApplySelectedWallpaperCentred(*pathList, WallpaperSystem());
 }
 
-void TForm1::ApplySelectedWallpaper()
+void TMainForm::ApplySelectedWallpaper()
 {
-    ::ApplySelectedWallpaper(WallpaperView{*ListBox1, *ComboBoxDisplayStyle, *ButtonApply},
-                             WallpaperSystem());
+    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton}, WallpaperSystem());
 }
 
-void TForm1::ButtonSaveClick(TObject*)
+void TMainForm::onSaveListClick(TObject*)
 {
-    listFiles_->Save(*SaveDialog1);
+    listFiles_->Save(*saveListDialog);
 }
 
-void TForm1::ButtonLoadListClick(TObject*)
+void TMainForm::onLoadListClick(TObject*)
 {
-    listFiles_->Load(*OpenDialog1);
+    listFiles_->Load(*loadListDialog);
 }

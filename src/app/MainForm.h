@@ -33,111 +33,89 @@
 #include <memory>
 #include <string>
 
-class TForm1 : public TForm {
-public:
-    TForm1(TComponent* owner, const PlatformServices& services);
-    ~TForm1() override;
+class TAboutForm;
 
-    // --- State ---
-    bool AutoChangeRunning = false;
-    int32_t RotationPosition = 0;
-    int32_t CurrentIndex = 0;
+class TMainForm : public TForm {
+public:
+    TMainForm(TComponent* owner, const PlatformServices& services);
+    ~TMainForm() override;
+
+    // The box "About" opens; none until the entry hands it over.
+    void SetAboutForm(TAboutForm* about) { aboutForm_ = about; }
     TBitmap* PreviewBitmap() const { return preview_->PreviewBitmap(); }
 
-    // --- Controls, parents before children ---
-    TdxContainer* cntHeader;
-    TdxToolButton* btnClose;
-    TdxToolButton* dxToolButton4;
-    TdxContainer* cntNetPanel;
-    TdxContainer* cntNetHeader;
-    TdxButton* ButtonAddFile;
-    TdxButton* ButtonDeleteFile;
-    TdxButton* ButtonApply;
-    TdxButton* buttonNewList;
-    TdxButton* ButtonSave;
-    TdxButton* ButtonLoadList;
-    TdxButton* ButtonAbout;
-    TdxButton* ButtonExit;
-    TLabel* LabelWatch;
-    TShape* Shape1;
-    TShape* Shape7;
-    TShape* Shape3;
-    TShape* Shape4;
-    TdxContainer* dxContainer2;
-    TImage* Image1;
-    TdxContainer* dxContainer1;
-    TListBox* ListBox2;
-    TdxContainer* dxContainer4;
-    TLabel* LabelSumOfFiles;
-    TdxContainer* dxContainer3;
-    TLabel* Label9;
-    TLabel* Label8;
-    TLabel* Label7;
-    TLabel* Label10;
-    TLabel* Label3;
-    TLabel* Label5;
-    TLabel* Label11;
-    TLabel* Label12;
-    TCheckBox* CheckAutoStart;
-    TCheckBox* CheckStartMinimized;
-    TCheckBox* checkAutoRun;
-    TLabel* Label6;
-    TLabel* Label1;
-    TComboBox* ComboBoxDisplayStyle;
-    TLabel* Label2;
-    TLabel* Label4;
-    TSpinEdit* SpinEditTimeInterval;
-    TCheckBox* CheckBoxRandom;
-    TdxButton* ButtonStartStop;
-    TShape* Shape11;
-    TShape* Shape10;
-    TShape* Shape13;
-    TShape* Shape12;
-    TShape* Shape14;
-    TShape* Shape5;
-    TShape* Shape6;
-    TShape* Shape2;
-    TListBox* ListBox1;
-
-    // --- Components without a place on screen ---
-    IOpenPictureDialog* OpenPictureDialog1;
-    IFileDialog* SaveDialog1;
-    IFileDialog* OpenDialog1;
-    TTimer* TimerAutoChangeWallpaper;
-    TTimer* TimerWatch;
-    TdxStyleManager* dxStyleManager1;
-    TPopupMenu* PopupMenu1;
-    TMenuItem* RestoreForm1;
-    TMenuItem* ChangeWallpaper1;
-    TMenuItem* N1;
-    TMenuItem* Exit1;
-    TMenuItem* N2;
-    TMenuItem* Exit2;
+    // What tests and benchmarks read and press: the controls, the timers,
+    // the menu and the rotation's state.
+    struct TestView {
+        TdxContainer* header;
+        TdxToolButton* closeButton;
+        TdxToolButton* toTrayButton;
+        TdxContainer* actionsPanel;
+        TdxContainer* actionsHeader;
+        TdxButton* addButton;
+        TdxButton* deleteButton;
+        TdxButton* applyButton;
+        TdxButton* newListButton;
+        TdxButton* saveListButton;
+        TdxButton* loadListButton;
+        TdxButton* aboutButton;
+        TdxButton* exitButton;
+        TLabel* clockLabel;
+        TdxContainer* previewPanel;
+        TImage* previewImage;
+        TdxContainer* nameListPanel;
+        TListBox* nameList;
+        TdxContainer* totalPanel;
+        TLabel* totalLabel;
+        TdxContainer* optionsPanel;
+        TLabel* sizeLabel;
+        TLabel* nameLabel;
+        TLabel* pathLabel;
+        TCheckBox* startWithWindowsBox;
+        TCheckBox* startMinimizedBox;
+        TCheckBox* startAutoRunBox;
+        TComboBox* styleBox;
+        TSpinEdit* intervalEdit;
+        TCheckBox* randomBox;
+        TdxButton* startStopButton;
+        TListBox* pathList;
+        TTimer* autoChangeTimer;
+        TTimer* clockTimer;
+        TTimer* trayIconRetryTimer;
+        TPopupMenu* trayMenu;
+        TMenuItem* restoreMenuItem;
+        TMenuItem* changeWallpaperMenuItem;
+        TMenuItem* aboutMenuItem;
+        TMenuItem* exitMenuItem;
+        bool& autoChangeRunning;
+        int32_t& rotationPosition;
+        int32_t& currentIndex;
+    };
+    TestView Test();
 
     // --- Handlers ---
-    void FormCreate(TObject* sender);
-    void cntHeaderMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
-    void cntHeaderPaint(TObject* sender, RECT rect, TCanvas& canvas, TFont& font);
-    void TimerWatchTimer(TObject* sender);
-    void ButtonAddFileClick(TObject* sender);
-    void ButtonDeleteFileClick(TObject* sender);
-    void buttonNewListClick(TObject* sender);
-    void ListBox1Click(TObject* sender);
-    void ListBox2DblClick(TObject* sender);
-    void ButtonApplyClick(TObject* sender);
-    void ComboBoxDisplayStyleChange(TObject* sender);
-    void ChangeWallpaper1Click(TObject* sender);
-    void ButtonSaveClick(TObject* sender);
-    void ButtonLoadListClick(TObject* sender);
-    void ButtonStartStopClick(TObject* sender);
-    void TimerAutoChangeWallpaperTimer(TObject* sender);
-    void btnCloseClick(TObject* sender);
-    void dxToolButton4Click(TObject* sender);
-    void ButtonExitClick(TObject* sender);
-    void ButtonAboutClick(TObject* sender);
-    void RestoreForm1Click(TObject* sender);
-    void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
-    void FormClose(TObject* sender, TCloseAction& action);
+    void onHeaderMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void onHeaderPaint(TObject* sender, RECT rect, TCanvas& canvas, TFont& font);
+    void onClockTimer(TObject* sender);
+    void onAddClick(TObject* sender);
+    void onDeleteClick(TObject* sender);
+    void onNewListClick(TObject* sender);
+    void onNameListClick(TObject* sender);
+    void onNameListDoubleClick(TObject* sender);
+    void onApplyClick(TObject* sender);
+    void onStyleChange(TObject* sender);
+    void onChangeWallpaperClick(TObject* sender);
+    void onSaveListClick(TObject* sender);
+    void onLoadListClick(TObject* sender);
+    void onStartStopClick(TObject* sender);
+    void onAutoChangeTimer(TObject* sender);
+    void onCloseClick(TObject* sender);
+    void onToTrayClick(TObject* sender);
+    void onExitClick(TObject* sender);
+    void onAboutClick(TObject* sender);
+    void onRestoreClick(TObject* sender);
+    void onMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void onCloseRequest(TObject* sender, TCloseAction& action);
 
     // --- Operations ---
     void RefreshNameList() { imageList_->RefreshNameList(); }
@@ -158,8 +136,6 @@ public:
     // The window class only the main window has: a second start and the
     // installer find the running copy by it.
     static constexpr const char* MainWindowClassName = "TessivoMainWindow";
-    // The retries of a refused icon add (ticked by tests).
-    TTimer* TrayIconRetryTimer = nullptr;
     static constexpr unsigned TrayIconRetryMs = 3000;
     static constexpr int TrayIconRetries = 20;
     // The settings step of the exit: the options and the autostart entry.
@@ -198,7 +174,15 @@ protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
-    void CreateControls();
+    // The start, in three steps: the controls from the layout table, the
+    // handlers, then the start sequence.
+    void BuildControls();
+    void CreateComponents();
+    void BindControls();
+    void StyleControls();
+    void WireHandlers();
+    void RunStartSequence();
+    void RemoveStaleFiles();
     void CreateSubsystems();
     TWallpaperSystem WallpaperSystem();
     void ReadSettings();
@@ -206,7 +190,7 @@ private:
     bool StepDoneOrEndAnyway(const std::function<void()>& step, const std::string& question);
     void RetryTrayIcon();
     void StopTrayIconRetries();
-    void ConnectTrayAndExit();
+    void CreateTrayIcon();
     // A tick on a JPEG entry decodes it once, for both the preview and the
     // wallpaper bitmap; other entries are shown and applied as always.
     void ShowTickImage();
@@ -214,7 +198,60 @@ private:
     // The folder the wallpaper bitmap is written to; empty when there is none.
     std::string WallpaperFolder();
 
+    TdxContainer* header = nullptr;
+    TdxToolButton* closeButton = nullptr;
+    TdxToolButton* toTrayButton = nullptr;
+    TdxContainer* actionsPanel = nullptr;
+    TdxContainer* actionsHeader = nullptr;
+    TdxButton* addButton = nullptr;
+    TdxButton* deleteButton = nullptr;
+    TdxButton* applyButton = nullptr;
+    TdxButton* newListButton = nullptr;
+    TdxButton* saveListButton = nullptr;
+    TdxButton* loadListButton = nullptr;
+    TdxButton* aboutButton = nullptr;
+    TdxButton* exitButton = nullptr;
+    TLabel* clockLabel = nullptr;
+    TdxContainer* previewPanel = nullptr;
+    TImage* previewImage = nullptr;
+    TdxContainer* nameListPanel = nullptr;
+    TListBox* nameList = nullptr;
+    TdxContainer* totalPanel = nullptr;
+    TLabel* totalLabel = nullptr;
+    TdxContainer* optionsPanel = nullptr;
+    TLabel* sizeLabel = nullptr;
+    TLabel* nameLabel = nullptr;
+    TLabel* pathLabel = nullptr;
+    TCheckBox* startWithWindowsBox = nullptr;
+    TCheckBox* startMinimizedBox = nullptr;
+    TCheckBox* startAutoRunBox = nullptr;
+    TComboBox* styleBox = nullptr;
+    TSpinEdit* intervalEdit = nullptr;
+    TCheckBox* randomBox = nullptr;
+    TdxButton* startStopButton = nullptr;
+    // The full paths, one per name; below the client area, never seen.
+    TListBox* pathList = nullptr;
+
+    IOpenPictureDialog* addPicturesDialog = nullptr;
+    IFileDialog* saveListDialog = nullptr;
+    IFileDialog* loadListDialog = nullptr;
+    TTimer* autoChangeTimer = nullptr;
+    TTimer* clockTimer = nullptr;
+    // The retries of a refused icon add.
+    TTimer* trayIconRetryTimer = nullptr;
+    TdxStyleManager* styleManager = nullptr;
+    TPopupMenu* trayMenu = nullptr;
+    TMenuItem* restoreMenuItem = nullptr;
+    TMenuItem* changeWallpaperMenuItem = nullptr;
+    TMenuItem* aboutMenuItem = nullptr;
+    TMenuItem* exitMenuItem = nullptr;
+
+    bool autoChangeRunning = false;
+    int32_t rotationPosition = 0;
+    int32_t currentIndex = 0;
+
     PlatformServices services_;
+    TAboutForm* aboutForm_ = nullptr;
     std::unique_ptr<TTaskbarButton> taskbarButton_;
     std::unique_ptr<TPreview> preview_;
     std::unique_ptr<TImageList> imageList_;
@@ -228,5 +265,3 @@ private:
     // written over (deleted when the program ends).
     TSpareFile wallpaperSpare_;
 };
-
-extern TForm1* Form1;

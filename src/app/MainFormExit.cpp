@@ -20,7 +20,7 @@ void Quietly(Step&& step) noexcept
 
 } // namespace
 
-bool TForm1::StepDoneOrEndAnyway(const std::function<void()>& step, const std::string& question)
+bool TMainForm::StepDoneOrEndAnyway(const std::function<void()>& step, const std::string& question)
 {
     if (Application->Guarded(step))
         return true;
@@ -29,7 +29,7 @@ bool TForm1::StepDoneOrEndAnyway(const std::function<void()>& step, const std::s
     return Application->Ask(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
-void TForm1::ShutDownProgram()
+void TMainForm::ShutDownProgram()
 {
     // Every step that can fail comes first, while the window and the icon
     // still let the user reach the program; once the icon goes, nothing may
@@ -43,26 +43,25 @@ void TForm1::ShutDownProgram()
     Application->Terminate();
 }
 
-void TForm1::WriteSettings()
+void TMainForm::WriteSettings()
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
     WriteSettingsAtExit(*services_.Registry, autostart,
-                        TExitOptions{CheckAutoStart->Checked(), CheckStartMinimized->Checked(),
-                                     checkAutoRun->Checked(), SpinEditTimeInterval->Text(),
-                                     CheckBoxRandom->Checked()});
+                        TExitOptions{startWithWindowsBox->Checked(), startMinimizedBox->Checked(),
+                                     startAutoRunBox->Checked(), intervalEdit->Text(), randomBox->Checked()});
 }
 
-void TForm1::btnCloseClick(TObject*)
+void TMainForm::onCloseClick(TObject*)
 {
     ShutDownProgram();
 }
 
-void TForm1::ButtonExitClick(TObject*)
+void TMainForm::onExitClick(TObject*)
 {
     ShutDownProgram();
 }
 
-void TForm1::FormClose(TObject*, TCloseAction& action)
+void TMainForm::onCloseRequest(TObject*, TCloseAction& action)
 {
     // Alt+F4, the taskbar's "Close" and an installer's close request end the
     // program the same way the exit buttons do, so the run's list edits are
@@ -71,7 +70,7 @@ void TForm1::FormClose(TObject*, TCloseAction& action)
     ShutDownProgram();
 }
 
-void TForm1::EndSession()
+void TMainForm::EndSession()
 {
     // Windows ends the process once this returns, without destructors: no
     // dialog may stop it, each step is tried on its own and its error

@@ -1,20 +1,101 @@
-// The main window's controls: positions, sizes, fonts, colours, captions and
-// hints, parents before their children.
+// The main window's controls: a table of kind, parent, name, bounds, text
+// and hint, parents before their children, plus the few controls that need
+// more than the table says.
 
 #include "app/ButtonGlyphs.h"
 #include "app/LayoutHelpers.h"
 #include "app/MainForm.h"
 
+#include <map>
+
 namespace {
 
-TdxButton* Button(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-                  int height, const std::string& caption, const std::string& hint)
-{
-    auto* button = Place<TdxButton>(owner, parent, name, left, top, width, height);
-    button->SetCaption(caption);
-    button->SetHint(hint);
-    return button;
-}
+enum class Kind : uint8_t {
+    Container,  // a plain styled container
+    Panel,      // a framed panel
+    ToolButton, // a small header button, aligned to the left
+    Button,
+    Field,   // a fixed-size bold label whose text the program sets
+    Caption, // a bold label as wide as its text
+    CheckBox,
+    Line, // a separator line
+    Image,
+    ListBox,
+    ComboBox,
+    SpinEdit,
+};
+
+struct ControlRow {
+    Kind kind;
+    const char* parent; // nullptr: the form
+    const char* name;   // empty for captions and lines, which nothing refers to
+    RECT bounds;        // left, top, width, height (a caption's size is its text's)
+    const char* text = "";
+    const char* hint = "";
+};
+
+// The order is the creation order, and with it the tab order.
+const ControlRow kLayout[] = {
+    {Kind::Container, nullptr, "header", {0, 0, 560, 15}},
+    {Kind::ToolButton, "header", "closeButton", {0, 0, 15, 15}, "", "Exit program"},
+    {Kind::ToolButton, "header", "toTrayButton", {15, 0, 15, 15}, "", "Minimize to system tray"},
+    {Kind::Panel, nullptr, "actionsPanel", {2, 18, 116, 287}},
+    {Kind::Container, "actionsPanel", "actionsHeader", {2, 2, 112, 15}, "     Actions"},
+    {Kind::Button, "actionsPanel", "addButton", {13, 27, 28, 30}, "+", "Add file (s) to curent list"},
+    {Kind::Button, "actionsPanel", "deleteButton", {45, 27, 28, 30}, "-", "Delete file(s) from curent list"},
+    {Kind::Button,
+     "actionsPanel",
+     "applyButton",
+     {13, 66, 92, 21},
+     "Apply",
+     "Apply curent picture on desktop"},
+    {Kind::Button, "actionsPanel", "newListButton", {13, 107, 44, 38}, "", "New list (delete all files)"},
+    {Kind::Button, "actionsPanel", "saveListButton", {61, 107, 44, 38}, "", "Save curent list"},
+    {Kind::Button, "actionsPanel", "loadListButton", {13, 159, 92, 21}, "Load List", "Load files from list"},
+    {Kind::Button, "actionsPanel", "aboutButton", {13, 195, 42, 44}, "About", "About the autor"},
+    {Kind::Button, "actionsPanel", "exitButton", {61, 195, 42, 44}, "", "Exit program"},
+    {Kind::Field, "actionsPanel", "clockLabel", {23, 254, 73, 15}, "00:00:00 AM"},
+    {Kind::Line, "actionsPanel", "", {5, 22, 1, 260}},
+    {Kind::Line, "actionsPanel", "", {5, 95, 110, 1}},
+    {Kind::Line, "actionsPanel", "", {1, 251, 114, 1}},
+    {Kind::Line, "actionsPanel", "", {2, 271, 113, 1}},
+    {Kind::Panel, nullptr, "previewPanel", {120, 18, 222, 166}},
+    {Kind::Image, "previewPanel", "previewImage", {0, 0, 218, 162}},
+    {Kind::Panel, nullptr, "nameListPanel", {344, 18, 212, 147}},
+    {Kind::ListBox, "nameListPanel", "nameList", {0, 0, 208, 143}},
+    {Kind::Panel, nullptr, "totalPanel", {344, 167, 212, 17}},
+    // The total grows with its count: a fixed width would cut "Total : 12 file(s)".
+    {Kind::Caption, "totalPanel", "totalLabel", {4, 2, 0, 0}, "Total : 0 file(s)"},
+    {Kind::Panel, nullptr, "optionsPanel", {120, 186, 436, 119}},
+    {Kind::Caption, "optionsPanel", "", {9, 7, 0, 0}, "Info:"},
+    {Kind::Caption, "optionsPanel", "", {62, 7, 0, 0}, "Size:"},
+    {Kind::Caption, "optionsPanel", "", {62, 25, 0, 0}, "Name:"},
+    {Kind::Caption, "optionsPanel", "", {63, 44, 0, 0}, "Path:"},
+    {Kind::Field, "optionsPanel", "sizeLabel", {102, 7, 139, 13}},
+    {Kind::Field, "optionsPanel", "nameLabel", {102, 25, 139, 13}},
+    {Kind::Field, "optionsPanel", "pathLabel", {102, 44, 139, 13}},
+    {Kind::Caption, "optionsPanel", "", {9, 59, 0, 0}, "Options:"},
+    {Kind::CheckBox, "optionsPanel", "startWithWindowsBox", {65, 59, 144, 17}, "Start With Windows"},
+    {Kind::CheckBox, "optionsPanel", "startMinimizedBox", {65, 79, 112, 17}, "Start Minimized"},
+    {Kind::CheckBox, "optionsPanel", "startAutoRunBox", {65, 99, 160, 17}, "Start in auto run mode"},
+    {Kind::Caption, "optionsPanel", "", {257, 7, 0, 0}, "Auto change options :"},
+    {Kind::Caption, "optionsPanel", "", {263, 36, 0, 0}, "Display Style :"},
+    {Kind::ComboBox, "optionsPanel", "styleBox", {349, 32, 82, 21}},
+    {Kind::Caption, "optionsPanel", "", {264, 64, 0, 0}, "Interval"},
+    {Kind::Caption, "optionsPanel", "", {394, 65, 0, 0}, "minute"},
+    {Kind::SpinEdit, "optionsPanel", "intervalEdit", {349, 64, 43, 22}},
+    {Kind::CheckBox, "optionsPanel", "randomBox", {264, 90, 65, 17}, "Random"},
+    {Kind::Button, "optionsPanel", "startStopButton", {389, 89, 38, 21}, "Start", "Start / Stop autochange"},
+    {Kind::Line, "optionsPanel", "", {5, 6, 250, 1}},
+    {Kind::Line, "optionsPanel", "", {5, 21, 52, 1}},
+    {Kind::Line, "optionsPanel", "", {5, 58, 248, 1}},
+    {Kind::Line, "optionsPanel", "", {5, 73, 52, 1}},
+    {Kind::Line, "optionsPanel", "", {56, 4, 1, 112}},
+    {Kind::Line, "optionsPanel", "", {245, 6, 180, 1}},
+    {Kind::Line, "optionsPanel", "", {245, 21, 180, 1}},
+    {Kind::Line, "optionsPanel", "", {252, 4, 1, 112}},
+    {Kind::ListBox, nullptr, "pathList", {8, 312, 473, 113}},
+};
 
 void BoldFont(TControl& control, TColor color)
 {
@@ -24,42 +105,93 @@ void BoldFont(TControl& control, TColor color)
     control.Font().SetColor(color);
 }
 
-// A label that keeps its own size.
-TLabel* FixedLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-                   int height)
+TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
     auto* label = new TLabel(owner);
-    label->Name = name;
+    label->Name = row.name;
     label->SetParent(parent);
-    label->SetAutoSize(false);
-    label->SetBounds(left, top, width, height);
     label->SetTransparent(true);
+    if (row.kind == Kind::Field) {
+        label->SetAutoSize(false);
+        label->SetBounds(row.bounds.left, row.bounds.top, row.bounds.right, row.bounds.bottom);
+        BoldFont(*label, clBlack);
+    } else {
+        BoldFont(*label, clWindowText);
+        label->SetLeft(row.bounds.left);
+        label->SetTop(row.bounds.top);
+    }
+    label->SetCaption(row.text);
     return label;
 }
 
-// A label as wide as its text.
-TLabel* TextLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
-                  const std::string& caption, TColor color)
+template <class T>
+T* MakeControl(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
-    auto* label = new TLabel(owner);
-    label->Name = name;
-    label->SetParent(parent);
-    label->SetTransparent(true);
-    BoldFont(*label, color);
-    label->SetLeft(left);
-    label->SetTop(top);
-    label->SetCaption(caption);
-    return label;
+    return Place<T>(owner, parent, row.name, row.bounds.left, row.bounds.top, row.bounds.right,
+                    row.bounds.bottom);
 }
 
-TCheckBox* CheckBox(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-                    int height, const std::string& caption)
+TControl* MakeButtonLike(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
-    auto* check = Place<TCheckBox>(owner, parent, name, left, top, width, height);
-    check->SetCaption(caption);
+    if (row.kind == Kind::ToolButton) {
+        auto* button = MakeControl<TdxToolButton>(owner, parent, row);
+        button->SetAlign(TAlign::alLeft);
+        button->SetHint(row.hint);
+        return button;
+    }
+    if (row.kind == Kind::Button) {
+        auto* button = MakeControl<TdxButton>(owner, parent, row);
+        button->SetCaption(row.text);
+        button->SetHint(row.hint);
+        return button;
+    }
+    auto* check = MakeControl<TCheckBox>(owner, parent, row);
+    check->SetCaption(row.text);
     BoldFont(*check, clWindowText);
     check->SetTabStop(true);
     return check;
+}
+
+TControl* MakeFromRow(TComponent* owner, TWinControl* parent, const ControlRow& row)
+{
+    switch (row.kind) {
+    case Kind::Container: {
+        auto* container = MakeControl<TdxContainer>(owner, parent, row);
+        container->SetCaption(row.text);
+        return container;
+    }
+    case Kind::Panel:
+        return FramedPanel(owner, parent, row.name, row.bounds.left, row.bounds.top, row.bounds.right,
+                           row.bounds.bottom);
+    case Kind::ToolButton:
+    case Kind::Button:
+    case Kind::CheckBox:
+        return MakeButtonLike(owner, parent, row);
+    case Kind::Field:
+    case Kind::Caption:
+        return MakeLabel(owner, parent, row);
+    case Kind::Line:
+        return Line(owner, parent, row.name, row.bounds.left, row.bounds.top, row.bounds.right,
+                    row.bounds.bottom);
+    case Kind::Image:
+        return MakeControl<TImage>(owner, parent, row);
+    case Kind::ListBox:
+        return MakeControl<TListBox>(owner, parent, row);
+    case Kind::ComboBox:
+        return MakeControl<TComboBox>(owner, parent, row);
+    case Kind::SpinEdit:
+        return MakeControl<TSpinEdit>(owner, parent, row);
+    }
+    return nullptr;
+}
+
+// The named controls the table made, by name.
+using ControlsByName = std::map<std::string, TControl*, std::less<>>;
+
+template <class T>
+void Bind(const ControlsByName& made, const char* name, T*& member)
+{
+    member = &dynamic_cast<T&>(*made.at(name));
 }
 
 const char* const kPictureFilter =
@@ -90,171 +222,125 @@ void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&))
 
 } // namespace
 
-void TForm1::CreateControls()
+void TMainForm::BuildControls()
 {
-    // Header row: close and to-tray buttons, painted stripes and title.
-    cntHeader = Place<TdxContainer>(this, this, "cntHeader", 0, 0, 560, 15);
-    cntHeader->SetAlign(TAlign::alTop);
-    cntHeader->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-        cntHeaderMouseDown(s, b, sh, x, y);
-    };
-    cntHeader->OnPaint = [this](TObject* s, RECT r, TCanvas& c, TFont& f) { cntHeaderPaint(s, r, c, f); };
-    btnClose = Place<TdxToolButton>(this, cntHeader, "btnClose", 0, 0, 15, 15);
-    btnClose->SetAlign(TAlign::alLeft);
-    btnClose->SetHint("Exit program");
-    dxToolButton4 = Place<TdxToolButton>(this, cntHeader, "dxToolButton4", 15, 0, 15, 15);
-    dxToolButton4->SetToolType(TdxToolType::ttPopup);
-    dxToolButton4->SetAlign(TAlign::alLeft);
-    dxToolButton4->SetHint("Minimize to system tray");
+    ControlsByName made;
+    for (const ControlRow& row : kLayout) {
+        TWinControl* parent = row.parent ? &dynamic_cast<TWinControl&>(*made.at(row.parent)) : this;
+        TControl* control = MakeFromRow(this, parent, row);
+        if (*row.name != '\0')
+            made.emplace(row.name, control);
+    }
+    Bind(made, "header", header);
+    Bind(made, "closeButton", closeButton);
+    Bind(made, "toTrayButton", toTrayButton);
+    Bind(made, "actionsPanel", actionsPanel);
+    Bind(made, "actionsHeader", actionsHeader);
+    Bind(made, "addButton", addButton);
+    Bind(made, "deleteButton", deleteButton);
+    Bind(made, "applyButton", applyButton);
+    Bind(made, "newListButton", newListButton);
+    Bind(made, "saveListButton", saveListButton);
+    Bind(made, "loadListButton", loadListButton);
+    Bind(made, "aboutButton", aboutButton);
+    Bind(made, "exitButton", exitButton);
+    Bind(made, "clockLabel", clockLabel);
+    Bind(made, "previewPanel", previewPanel);
+    Bind(made, "previewImage", previewImage);
+    Bind(made, "nameListPanel", nameListPanel);
+    Bind(made, "nameList", nameList);
+    Bind(made, "totalPanel", totalPanel);
+    Bind(made, "totalLabel", totalLabel);
+    Bind(made, "optionsPanel", optionsPanel);
+    Bind(made, "sizeLabel", sizeLabel);
+    Bind(made, "nameLabel", nameLabel);
+    Bind(made, "pathLabel", pathLabel);
+    Bind(made, "startWithWindowsBox", startWithWindowsBox);
+    Bind(made, "startMinimizedBox", startMinimizedBox);
+    Bind(made, "startAutoRunBox", startAutoRunBox);
+    Bind(made, "styleBox", styleBox);
+    Bind(made, "intervalEdit", intervalEdit);
+    Bind(made, "randomBox", randomBox);
+    Bind(made, "startStopButton", startStopButton);
+    Bind(made, "pathList", pathList);
+    StyleControls();
+    CreateComponents();
+}
 
-    // Actions column.
-    cntNetPanel = FramedPanel(this, this, "cntNetPanel", 2, 18, 116, 287);
-    cntNetPanel->Font().SetName("MS Sans Serif");
-    cntNetPanel->Font().SetHeight(11);
-    cntNetHeader = Place<TdxContainer>(this, cntNetPanel, "cntNetHeader", 2, 2, 112, 15);
-    cntNetHeader->SetAlign(TAlign::alTop);
-    cntNetHeader->SetCaption("     Actions");
-    cntNetHeader->SetShowCaption(true);
-    cntNetHeader->SetAlignment(TAlignment::taLeftJustify);
-    cntNetHeader->SetSpacing(24);
-    cntNetHeader->SetColor(kHeaderGrey);
-
-    ButtonAddFile =
-        Button(this, cntNetPanel, "ButtonAddFile", 13, 27, 28, 30, "+", "Add file (s) to curent list");
-    ButtonAddFile->Font().SetStyle(fsBold);
-    ButtonAddFile->Font().SetHeight(-16);
-    ButtonDeleteFile =
-        Button(this, cntNetPanel, "ButtonDeleteFile", 45, 27, 28, 30, "-", "Delete file(s) from curent list");
-    ButtonDeleteFile->Font().SetStyle(fsBold);
-    ButtonDeleteFile->Font().SetHeight(-21);
-    ButtonApply =
-        Button(this, cntNetPanel, "ButtonApply", 13, 66, 92, 21, "Apply", "Apply curent picture on desktop");
-    buttonNewList =
-        Button(this, cntNetPanel, "buttonNewList", 13, 107, 44, 38, "", "New list (delete all files)");
-    SetDrawnGlyph(*buttonNewList, DrawNewListGlyph);
-    buttonNewList->SetSpacing(0);
-    ButtonSave = Button(this, cntNetPanel, "ButtonSave", 61, 107, 44, 38, "", "Save curent list");
-    SetDrawnGlyph(*ButtonSave, DrawSaveGlyph);
-    ButtonLoadList =
-        Button(this, cntNetPanel, "ButtonLoadList", 13, 159, 92, 21, "Load List", "Load files from list");
-    ButtonAbout = Button(this, cntNetPanel, "ButtonAbout", 13, 195, 42, 44, "About", "About the autor");
-    ButtonExit = Button(this, cntNetPanel, "ButtonExit", 61, 195, 42, 44, "", "Exit program");
-    SetDrawnGlyph(*ButtonExit, DrawExitGlyph);
-    ButtonExit->SetSpacing(0);
-
-    LabelWatch = FixedLabel(this, cntNetPanel, "LabelWatch", 23, 254, 73, 15);
-    LabelWatch->Font().SetName("Times New Roman");
-    LabelWatch->Font().SetHeight(-13);
-    LabelWatch->Font().SetStyle(fsBold);
-    LabelWatch->Font().SetColor(clBlack);
-    LabelWatch->SetShowHint(true);
-    LabelWatch->SetCaption("00:00:00 AM");
-
-    Shape1 = Line(this, cntNetPanel, "Shape1", 5, 22, 1, 260);
-    Shape7 = Line(this, cntNetPanel, "Shape7", 5, 95, 110, 1);
-    Shape3 = Line(this, cntNetPanel, "Shape3", 1, 251, 114, 1);
-    Shape4 = Line(this, cntNetPanel, "Shape4", 2, 271, 113, 1);
-
-    // Preview.
-    dxContainer2 = FramedPanel(this, this, "dxContainer2", 120, 18, 222, 166);
-    Image1 = Place<TImage>(this, dxContainer2, "Image1", 0, 0, 218, 162);
-    Image1->SetAlign(TAlign::alClient);
-    Image1->SetStretch(true);
-
-    // Name list and its total.
-    dxContainer1 = FramedPanel(this, this, "dxContainer1", 344, 18, 212, 147);
-    ListBox2 = Place<TListBox>(this, dxContainer1, "ListBox2", 0, 0, 208, 143);
-    ListBox2->SetAlign(TAlign::alClient);
-    ListBox2->SetBorderStyle(TBorderStyle::bsNone);
-    ListBox2->SetColor(kPanelWhite);
-    BoldFont(*ListBox2, clBlack);
-    ListBox2->SetItemHeight(13);
+// What the table cannot say: alignments, fonts, glyphs and list styles.
+void TMainForm::StyleControls()
+{
+    header->SetAlign(TAlign::alTop);
+    toTrayButton->SetToolType(TdxToolType::ttPopup);
+    actionsPanel->Font().SetName("MS Sans Serif");
+    actionsPanel->Font().SetHeight(11);
+    actionsHeader->SetAlign(TAlign::alTop);
+    actionsHeader->SetShowCaption(true);
+    actionsHeader->SetAlignment(TAlignment::taLeftJustify);
+    actionsHeader->SetSpacing(24);
+    actionsHeader->SetColor(kHeaderGrey);
+    addButton->Font().SetStyle(fsBold);
+    addButton->Font().SetHeight(-16);
+    deleteButton->Font().SetStyle(fsBold);
+    deleteButton->Font().SetHeight(-21);
+    SetDrawnGlyph(*newListButton, DrawNewListGlyph);
+    newListButton->SetSpacing(0);
+    SetDrawnGlyph(*saveListButton, DrawSaveGlyph);
+    SetDrawnGlyph(*exitButton, DrawExitGlyph);
+    exitButton->SetSpacing(0);
+    clockLabel->Font().SetName("Times New Roman");
+    clockLabel->Font().SetHeight(-13);
+    clockLabel->SetShowHint(true);
+    previewImage->SetAlign(TAlign::alClient);
+    previewImage->SetStretch(true);
+    nameList->SetAlign(TAlign::alClient);
+    nameList->SetBorderStyle(TBorderStyle::bsNone);
+    nameList->SetColor(kPanelWhite);
+    BoldFont(*nameList, clBlack);
+    nameList->SetItemHeight(13);
     // A list of a million files is shown at once: the window holds the
     // number of rows, not a copy of every name.
-    ListBox2->SetStyle(TListBoxStyle::lbVirtual);
-    ListBox2->SetTabStop(true);
-    ListBox2->OnClick = [this](TObject* s) { ListBox1Click(s); };
-    ListBox2->OnDblClick = [this](TObject* s) { ListBox2DblClick(s); };
-
-    dxContainer4 = FramedPanel(this, this, "dxContainer4", 344, 167, 212, 17);
-    // The total grows with its count: a fixed width would cut "Total : 12 file(s)".
-    LabelSumOfFiles = TextLabel(this, dxContainer4, "LabelSumOfFiles", 4, 2, "Total : 0 file(s)", clBlack);
-
-    // Information and options.
-    dxContainer3 = FramedPanel(this, this, "dxContainer3", 120, 186, 436, 119);
-    Label9 = TextLabel(this, dxContainer3, "Label9", 9, 7, "Info:", clWindowText);
-    Label8 = TextLabel(this, dxContainer3, "Label8", 62, 7, "Size:", clWindowText);
-    Label7 = TextLabel(this, dxContainer3, "Label7", 62, 25, "Name:", clWindowText);
-    Label10 = TextLabel(this, dxContainer3, "Label10", 63, 44, "Path:", clWindowText);
-    Label3 = FixedLabel(this, dxContainer3, "Label3", 102, 7, 139, 13);
-    BoldFont(*Label3, clBlack);
+    nameList->SetStyle(TListBoxStyle::lbVirtual);
+    nameList->SetTabStop(true);
+    totalLabel->Font().SetColor(clBlack);
     // Name and path show file names: an "&" in them is a character, not an
     // accelerator mark.
-    Label5 = FixedLabel(this, dxContainer3, "Label5", 102, 25, 139, 13);
-    BoldFont(*Label5, clBlack);
-    Label5->SetWordWrap(true);
-    Label5->SetShowAccelChar(false);
-    Label11 = FixedLabel(this, dxContainer3, "Label11", 102, 44, 139, 13);
-    BoldFont(*Label11, clWindowText);
-    Label11->SetShowAccelChar(false);
-    Label12 = TextLabel(this, dxContainer3, "Label12", 9, 59, "Options:", clWindowText);
-    CheckAutoStart = CheckBox(this, dxContainer3, "CheckAutoStart", 65, 59, 144, 17, "Start With Windows");
-    CheckStartMinimized =
-        CheckBox(this, dxContainer3, "CheckStartMinimized", 65, 79, 112, 17, "Start Minimized");
-    checkAutoRun = CheckBox(this, dxContainer3, "checkAutoRun", 65, 99, 160, 17, "Start in auto run mode");
-    Label6 = TextLabel(this, dxContainer3, "Label6", 257, 7, "Auto change options :", clWindowText);
-    Label1 = TextLabel(this, dxContainer3, "Label1", 263, 36, "Display Style :", clWindowText);
-    ComboBoxDisplayStyle = Place<TComboBox>(this, dxContainer3, "ComboBoxDisplayStyle", 349, 32, 82, 21);
-    ComboBoxDisplayStyle->SetParentFont(false);
-    ComboBoxDisplayStyle->Font().Assign(Font());
+    nameLabel->SetWordWrap(true);
+    nameLabel->SetShowAccelChar(false);
+    pathLabel->Font().SetColor(clWindowText);
+    pathLabel->SetShowAccelChar(false);
+    styleBox->SetParentFont(false);
+    styleBox->Font().Assign(Font());
     for (const char* style : {"Center", "Tile", "Stretch"})
-        ComboBoxDisplayStyle->Items().Add(style);
-    ComboBoxDisplayStyle->SetTabStop(true);
-    ComboBoxDisplayStyle->OnChange = [this](TObject* s) { ComboBoxDisplayStyleChange(s); };
-    Label2 = TextLabel(this, dxContainer3, "Label2", 264, 64, "Interval", clWindowText);
-    Label4 = TextLabel(this, dxContainer3, "Label4", 394, 65, "minute", clWindowText);
-    SpinEditTimeInterval = Place<TSpinEdit>(this, dxContainer3, "SpinEditTimeInterval", 349, 64, 43, 22);
-    SpinEditTimeInterval->Font().Assign(Font());
-    SpinEditTimeInterval->SetMinValue(1);
-    SpinEditTimeInterval->SetMaxValue(1000);
-    SpinEditTimeInterval->SetValue(1);
-    SpinEditTimeInterval->SetTabStop(true);
-    CheckBoxRandom = CheckBox(this, dxContainer3, "CheckBoxRandom", 264, 90, 65, 17, "Random");
-    ButtonStartStop =
-        Button(this, dxContainer3, "ButtonStartStop", 389, 89, 38, 21, "Start", "Start / Stop autochange");
-    Shape11 = Line(this, dxContainer3, "Shape11", 5, 6, 250, 1);
-    Shape10 = Line(this, dxContainer3, "Shape10", 5, 21, 52, 1);
-    Shape13 = Line(this, dxContainer3, "Shape13", 5, 58, 248, 1);
-    Shape12 = Line(this, dxContainer3, "Shape12", 5, 73, 52, 1);
-    Shape14 = Line(this, dxContainer3, "Shape14", 56, 4, 1, 112);
-    Shape5 = Line(this, dxContainer3, "Shape5", 245, 6, 180, 1);
-    Shape6 = Line(this, dxContainer3, "Shape6", 245, 21, 180, 1);
-    Shape2 = Line(this, dxContainer3, "Shape2", 252, 4, 1, 112);
+        styleBox->Items().Add(style);
+    styleBox->SetTabStop(true);
+    intervalEdit->Font().Assign(Font());
+    intervalEdit->SetMinValue(1);
+    intervalEdit->SetMaxValue(1000);
+    intervalEdit->SetValue(1);
+    intervalEdit->SetTabStop(true);
+    pathList->SetBorderStyle(TBorderStyle::bsNone);
+    pathList->SetStyle(TListBoxStyle::lbVirtual);
+}
 
-    // The path list: below the client area, never seen.
-    ListBox1 = Place<TListBox>(this, this, "ListBox1", 8, 312, 473, 113);
-    ListBox1->SetBorderStyle(TBorderStyle::bsNone);
-    ListBox1->SetStyle(TListBoxStyle::lbVirtual);
-    ListBox1->OnClick = [this](TObject* s) { ListBox1Click(s); };
-
-    // Dialogs (unless the caller brought its own), timers and the style manager.
-    OpenPictureDialog1 = services_.OpenPictureDialog
-                             ? services_.OpenPictureDialog
-                             : OwnDialog<TOpenPictureDialog>(this, "OpenPictureDialog1", kPictureFilter, 0);
-    SaveDialog1 = services_.SaveDialog
-                      ? services_.SaveDialog
-                      : OwnDialog<TSaveDialog>(this, "SaveDialog1", kListFilter, kListOptions);
-    OpenDialog1 = services_.OpenDialog
-                      ? services_.OpenDialog
-                      : OwnDialog<TOpenDialog>(this, "OpenDialog1", kListFilter, kListOptions);
-
-    TimerAutoChangeWallpaper = new TTimer(this);
-    TimerAutoChangeWallpaper->Name = "TimerAutoChangeWallpaper";
-    TimerAutoChangeWallpaper->SetEnabled(false);
-    TimerWatch = new TTimer(this);
-    TimerWatch->Name = "TimerWatch";
-    TimerWatch->SetInterval(1000);
-    TimerWatch->SetOnTimer([this](TObject* s) { TimerWatchTimer(s); });
-    dxStyleManager1 = new TdxStyleManager(this);
-    dxStyleManager1->Name = "dxStyleManager1";
+// Dialogs (unless the caller brought its own), timers and the style manager.
+void TMainForm::CreateComponents()
+{
+    addPicturesDialog = services_.OpenPictureDialog
+                            ? services_.OpenPictureDialog
+                            : OwnDialog<TOpenPictureDialog>(this, "addPicturesDialog", kPictureFilter, 0);
+    saveListDialog = services_.SaveDialog
+                         ? services_.SaveDialog
+                         : OwnDialog<TSaveDialog>(this, "saveListDialog", kListFilter, kListOptions);
+    loadListDialog = services_.OpenDialog
+                         ? services_.OpenDialog
+                         : OwnDialog<TOpenDialog>(this, "loadListDialog", kListFilter, kListOptions);
+    autoChangeTimer = new TTimer(this);
+    autoChangeTimer->Name = "autoChangeTimer";
+    autoChangeTimer->SetEnabled(false);
+    clockTimer = new TTimer(this);
+    clockTimer->Name = "clockTimer";
+    clockTimer->SetInterval(1000);
+    styleManager = new TdxStyleManager(this);
+    styleManager->Name = "styleManager";
 }

@@ -34,37 +34,30 @@ TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const
 
 } // namespace
 
-void TForm1::CreateTrayMenu()
+void TMainForm::CreateTrayMenu()
 {
-    PopupMenu1 = new TPopupMenu(this);
-    PopupMenu1->Name = "PopupMenu1";
-    RestoreForm1 = MenuItem(PopupMenu1, this, "RestoreForm1", "Restore Form",
-                            [this](TObject* s) { RestoreForm1Click(s); });
-    ChangeWallpaper1 = MenuItem(PopupMenu1, this, "ChangeWallpaper1", "Change Wallpaper",
-                                [this](TObject* s) { ChangeWallpaper1Click(s); });
-    N1 = MenuItem(PopupMenu1, this, "N1", "-", nullptr);
-    Exit1 = MenuItem(PopupMenu1, this, "Exit1", "About", [this](TObject* s) { ButtonAboutClick(s); });
-    N2 = MenuItem(PopupMenu1, this, "N2", "-", nullptr);
-    Exit2 = MenuItem(PopupMenu1, this, "Exit2", "Exit", [this](TObject* s) { ButtonExitClick(s); });
+    trayMenu = new TPopupMenu(this);
+    trayMenu->Name = "trayMenu";
+    restoreMenuItem = MenuItem(trayMenu, this, "restoreMenuItem", "Restore Form",
+                               [this](TObject* s) { onRestoreClick(s); });
+    changeWallpaperMenuItem = MenuItem(trayMenu, this, "changeWallpaperMenuItem", "Change Wallpaper",
+                                       [this](TObject* s) { onChangeWallpaperClick(s); });
+    MenuItem(trayMenu, this, "", "-", nullptr);
+    aboutMenuItem =
+        MenuItem(trayMenu, this, "aboutMenuItem", "About", [this](TObject* s) { onAboutClick(s); });
+    MenuItem(trayMenu, this, "", "-", nullptr);
+    exitMenuItem = MenuItem(trayMenu, this, "exitMenuItem", "Exit", [this](TObject* s) { onExitClick(s); });
 }
 
-void TForm1::ConnectTrayAndExit()
+void TMainForm::CreateTrayIcon()
 {
-    CreateTrayMenu();
     trayIcon_ = std::make_unique<TTrayIcon>(*services_.NotifyIcon);
-    TrayIconRetryTimer = new TTimer(this);
-    TrayIconRetryTimer->SetEnabled(false);
-    TrayIconRetryTimer->SetInterval(TrayIconRetryMs);
-    TrayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
-    btnClose->OnClick = [this](TObject* s) { btnCloseClick(s); };
-    dxToolButton4->OnClick = [this](TObject* s) { dxToolButton4Click(s); };
-    ButtonExit->OnClick = [this](TObject* s) { ButtonExitClick(s); };
-    ButtonAbout->OnClick = [this](TObject* s) { ButtonAboutClick(s); };
-    OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { FormMouseMove(s, shift, x, y); };
-    OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
+    trayIconRetryTimer = new TTimer(this);
+    trayIconRetryTimer->SetEnabled(false);
+    trayIconRetryTimer->SetInterval(TrayIconRetryMs);
 }
 
-void TForm1::CreateParams(TCreateParams& params)
+void TMainForm::CreateParams(TCreateParams& params)
 {
     TForm::CreateParams(params);
     // Owned by the taskbar button, so the window has no button of its own.
@@ -74,13 +67,13 @@ void TForm1::CreateParams(TCreateParams& params)
     params.ExactClassName = true;
 }
 
-void TForm1::AddTrayIcon()
+void TMainForm::AddTrayIcon()
 {
     PutIconInTray();
     Hide();
 }
 
-void TForm1::PutIconInTray()
+void TMainForm::PutIconInTray()
 {
     if (trayIcon_->Add(Handle(), TrayIconImage())) {
         StopTrayIconRetries();
@@ -88,13 +81,13 @@ void TForm1::PutIconInTray()
     }
     // Explorer may still be starting (at logon an add can fail or time
     // out): ask again a little later rather than lose the icon.
-    if (!TrayIconRetryTimer->Enabled()) {
+    if (!trayIconRetryTimer->Enabled()) {
         trayIconRetriesLeft_ = TrayIconRetries;
-        TrayIconRetryTimer->SetEnabled(true);
+        trayIconRetryTimer->SetEnabled(true);
     }
 }
 
-void TForm1::RetryTrayIcon()
+void TMainForm::RetryTrayIcon()
 {
     if (trayIcon_->Add(Handle(), TrayIconImage())) {
         StopTrayIconRetries();
@@ -107,24 +100,24 @@ void TForm1::RetryTrayIcon()
     RestoreFromTray();
 }
 
-void TForm1::StopTrayIconRetries()
+void TMainForm::StopTrayIconRetries()
 {
-    if (TrayIconRetryTimer)
-        TrayIconRetryTimer->SetEnabled(false);
+    if (trayIconRetryTimer)
+        trayIconRetryTimer->SetEnabled(false);
 }
 
-void TForm1::RestoreFromTray()
+void TMainForm::RestoreFromTray()
 {
     Show();
 }
 
-void TForm1::BringToFront()
+void TMainForm::BringToFront()
 {
     RestoreFromTray();
     SetForegroundWindow(Handle());
 }
 
-bool TForm1::ReportUnattendedError(const std::string& file, const std::exception& error)
+bool TMainForm::ReportUnattendedError(const std::string& file, const std::exception& error)
 {
     // The file first: the balloon's text is short, and the reason alone may
     // not say which picture of the list failed.
@@ -134,37 +127,37 @@ bool TForm1::ReportUnattendedError(const std::string& file, const std::exception
     return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(text));
 }
 
-void TForm1::SetVisible(bool visible)
+void TMainForm::SetVisible(bool visible)
 {
     TForm::SetVisible(visible);
     if (taskbarButton_)
         taskbarButton_->SetShown(visible);
     // Nobody sees the clock of a hidden window: it stops, and shows the
     // right time the moment the window is back.
-    if (TimerWatch) {
-        TimerWatch->SetEnabled(visible);
+    if (clockTimer) {
+        clockTimer->SetEnabled(visible);
         if (visible)
-            TimerWatchTimer(TimerWatch);
+            onClockTimer(clockTimer);
     }
 }
 
-void TForm1::dxToolButton4Click(TObject*)
+void TMainForm::onToTrayClick(TObject*)
 {
     AddTrayIcon();
 }
 
-void TForm1::RestoreForm1Click(TObject*)
+void TMainForm::onRestoreClick(TObject*)
 {
     RestoreFromTray();
 }
 
-void TForm1::ButtonAboutClick(TObject*)
+void TMainForm::onAboutClick(TObject*)
 {
-    if (Tessivo_About)
-        Tessivo_About->ShowModal();
+    if (aboutForm_)
+        aboutForm_->ShowModal();
 }
 
-void TForm1::FormMouseMove(TObject*, TShiftState, int x, int)
+void TMainForm::onMouseMove(TObject*, TShiftState, int x, int)
 {
     // The icon's events arrive as mouse moves with the mouse message in X:
     // 514 is the left button released over the icon.
@@ -172,7 +165,7 @@ void TForm1::FormMouseMove(TObject*, TShiftState, int x, int)
         RestoreFromTray();
 }
 
-void TForm1::TrayIconMessage(TMessage& message)
+void TMainForm::TrayIconMessage(TMessage& message)
 {
     switch (message.LParam) {
     case WM_LBUTTONDBLCLK:
@@ -186,14 +179,14 @@ void TForm1::TrayIconMessage(TMessage& message)
     }
 }
 
-void TForm1::OpenTrayMenu()
+void TMainForm::OpenTrayMenu()
 {
     POINT cursor{};
     GetCursorPos(&cursor);
-    PopupMenu1->Popup(cursor.x, cursor.y);
+    trayMenu->Popup(cursor.x, cursor.y);
 }
 
-void TForm1::WndProc(TMessage& message)
+void TMainForm::WndProc(TMessage& message)
 {
     if (message.Msg == WM_USER) {
         TrayIconMessage(message);

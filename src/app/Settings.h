@@ -60,11 +60,11 @@ int IntervalMinutesOf(const std::string& text);
 
 // The options as the window holds them at exit.
 struct TExitOptions {
-    bool AutoStart = false;      // CheckAutoStart
-    bool StartMinimized = false; // CheckStartMinimized
-    bool AutoRun = false;        // checkAutoRun
-    std::string Interval;        // the text of SpinEditTimeInterval
-    bool Random = false;         // CheckBoxRandom
+    bool AutoStart = false;      // startWithWindowsBox
+    bool StartMinimized = false; // startMinimizedBox
+    bool AutoRun = false;        // startAutoRunBox
+    std::string Interval;        // the text of intervalEdit
+    bool Random = false;         // randomBox
 };
 
 // The settings step of the exit. Brings the autostart entry in line with

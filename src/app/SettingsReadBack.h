@@ -11,13 +11,13 @@
 #include <functional>
 
 struct SettingsControls {
-    TCheckBox& StartMinimized; // CheckStartMinimized
-    TCheckBox& AutoStart;      // CheckAutoStart
-    TComboBox& DisplayStyle;   // ComboBoxDisplayStyle
-    TCheckBox& Random;         // CheckBoxRandom
-    TCheckBox& AutoRun;        // checkAutoRun
-    TSpinEdit& Interval;       // SpinEditTimeInterval
-    TListBox& PathList;        // ListBox1: auto-run mode starts only with entries
+    TCheckBox& StartMinimized; // startMinimizedBox
+    TCheckBox& AutoStart;      // startWithWindowsBox
+    TComboBox& DisplayStyle;   // styleBox
+    TCheckBox& Random;         // randomBox
+    TCheckBox& AutoRun;        // startAutoRunBox
+    TSpinEdit& Interval;       // intervalEdit
+    TListBox& PathList;        // pathList: auto-run mode starts only with entries
     std::function<void()> ShowWindow;
     std::function<void()> StartAutoChange;
 };

@@ -12,12 +12,12 @@
 #include <cstdint>
 
 struct ImageListView {
-    TListBox& PathList; // ListBox1
-    TListBox& NameList; // ListBox2
-    TLabel& TotalLabel; // LabelSumOfFiles
-    TImage& Image;      // Image1
-    TLabel& SizeLabel;  // Label3
-    TLabel& NameLabel;  // Label5
+    TListBox& PathList; // pathList
+    TListBox& NameList; // nameList
+    TLabel& TotalLabel; // totalLabel
+    TImage& Image;      // previewImage
+    TLabel& SizeLabel;  // sizeLabel
+    TLabel& NameLabel;  // nameLabel
 };
 
 class TImageList {

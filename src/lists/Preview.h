@@ -13,13 +13,13 @@
 #include <memory>
 
 struct PreviewView {
-    TListBox& PathList;    // ListBox1
-    TImage& Image;         // Image1
-    TLabel& SizeLabel;     // Label3
-    TLabel& NameLabel;     // Label5
-    TLabel& PathLabel;     // Label11
-    TLabel& TotalLabel;    // LabelSumOfFiles
-    TControl& ApplyButton; // ButtonApply
+    TListBox& PathList;    // pathList
+    TImage& Image;         // previewImage
+    TLabel& SizeLabel;     // sizeLabel
+    TLabel& NameLabel;     // nameLabel
+    TLabel& PathLabel;     // pathLabel
+    TLabel& TotalLabel;    // totalLabel
+    TControl& ApplyButton; // applyButton
 };
 
 class TPreview {

@@ -7,9 +7,9 @@
 #include "wallpaper/DesktopWallpaper.h"
 
 struct WallpaperView {
-    TListBox& PathList;      // ListBox1: its selected entry is applied
-    TComboBox& DisplayStyle; // ComboBoxDisplayStyle: 0 Center, 1 Tile, 2 Stretch
-    TControl& ApplyButton;   // ButtonApply: disabled after every apply
+    TListBox& PathList;      // pathList: its selected entry is applied
+    TComboBox& DisplayStyle; // styleBox: 0 Center, 1 Tile, 2 Stretch
+    TControl& ApplyButton;   // applyButton: disabled after every apply
 };
 
 // Applies the selected entry with the chosen display style, showing the

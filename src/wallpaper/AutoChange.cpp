@@ -1,25 +1,10 @@
 #include "wallpaper/AutoChange.h"
 
+#include "core/ScopeExit.h"
 #include "framework/Application.h"
 #include "wallpaper/RotationMath.h"
 
 #include <string>
-
-namespace {
-
-// Sets a flag for the lifetime of the guard.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TFlagGuard() { flag_ = false; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& flag_;
-};
-
-} // namespace
 
 void TAutoChange::Toggle()
 {
@@ -93,6 +78,7 @@ void TAutoChange::SetLocked(bool locked)
 
 void TAutoChange::Report(std::exception_ptr error)
 {
-    const TFlagGuard open(reporting_);
+    reporting_ = true;
+    const ScopeExit closed([this] { reporting_ = false; });
     Application->Guarded([&] { std::rethrow_exception(error); });
 }

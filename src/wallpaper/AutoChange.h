@@ -16,11 +16,11 @@
 #include <string>
 
 struct AutoChangeView {
-    TControl& StartStopButton; // ButtonStartStop: "Start" or "Stop"
-    TTimer& Timer;             // TimerAutoChangeWallpaper
-    TSpinEdit& Minutes;        // SpinEditTimeInterval
-    TCheckBox& Random;         // CheckBoxRandom
-    TListBox& PathList;        // ListBox1
+    TControl& StartStopButton; // startStopButton: "Start" or "Stop"
+    TTimer& Timer;             // autoChangeTimer
+    TSpinEdit& Minutes;        // intervalEdit
+    TCheckBox& Random;         // randomBox
+    TListBox& PathList;        // pathList
     // Disabled while running, in this order; enabled again in the same order.
     std::array<TControl*, 6> Locked;
 };
@@ -28,7 +28,7 @@ struct AutoChangeView {
 // What a tick does with the entry it chose, and where the random seed comes
 // from; the form passes its own operations.
 struct AutoChangeActions {
-    std::function<void()> ShowSelectedImage;      // shows the entry at CurrentIndex
+    std::function<void()> ShowSelectedImage;      // shows the entry at currentIndex
     std::function<void()> ApplySelectedWallpaper; // applies the path list's selection
     std::function<uint32_t()> Seed;
     // Reports the error of a tick, for the file it was about, without

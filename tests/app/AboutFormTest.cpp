@@ -20,7 +20,7 @@ struct ModalView {
     TModalResult Again = -1;
 };
 
-ModalView WhileShown(TTessivo_About& about, HWND main, const std::function<void()>& open)
+ModalView WhileShown(TAboutForm& about, HWND main, const std::function<void()>& open)
 {
     ModalView view;
     TTimer closer(nullptr);
@@ -31,7 +31,7 @@ ModalView WhileShown(TTessivo_About& about, HWND main, const std::function<void(
         view.MainEnabled = IsWindowEnabled(main) != FALSE;
         view.BoxShown = IsWindowVisible(about.Handle()) != FALSE;
         view.Again = about.ShowModal();
-        about.Ok->Click();
+        about.closeButton->Click();
     });
     closer.SetEnabled(true);
     open();
@@ -45,16 +45,16 @@ protected:
     void SetUp() override
     {
         FormFixture::SetUp();
-        about = std::make_unique<TTessivo_About>(nullptr, form.get(), form->TaskbarWindow());
-        Tessivo_About = about.get();
+        about = std::make_unique<TAboutForm>(nullptr, form.get(), form->TaskbarWindow());
+        form->SetAboutForm(about.get());
     }
     void TearDown() override
     {
-        Tessivo_About = nullptr;
+        form->SetAboutForm(nullptr);
         about.reset();
         FormFixture::TearDown();
     }
-    std::unique_ptr<TTessivo_About> about;
+    std::unique_ptr<TAboutForm> about;
 };
 
 TEST_F(AboutBox, IsADialogWithoutCaptionButtonsAndItsOwnContent)
@@ -71,23 +71,23 @@ TEST_F(AboutBox, IsADialogWithoutCaptionButtonsAndItsOwnContent)
     // No taskbar button of its own.
     EXPECT_EQ(GetWindow(about->Handle(), GW_OWNER), form->TaskbarWindow());
 
-    EXPECT_EQ(about->cntNetHeader->Caption(), "   About...");
-    EXPECT_EQ(about->Label2->Caption(), "Project name: ");
-    EXPECT_EQ(about->Label5->Caption(), "Tessivo");
-    EXPECT_EQ(about->Label1->Caption(), "Autor :");
-    EXPECT_EQ(about->Label3->Caption(), "Quorvel");
-    EXPECT_EQ(about->Label4->Caption().rfind("Contact:", 0), 0u);
-    EXPECT_EQ(about->Label7->Caption().rfind("Website:", 0), 0u);
-    EXPECT_EQ(about->Ok->Caption(), "Close");
-    EXPECT_EQ(about->Label3->Left(), 135);
-    EXPECT_EQ(about->Label3->Top(), 72);
-    EXPECT_EQ(about->Ok->Left(), 136);
-    EXPECT_EQ(about->Ok->Top(), 136);
+    EXPECT_EQ(about->header->Caption(), "   About...");
+    EXPECT_EQ(about->projectCaptionLabel->Caption(), "Project name: ");
+    EXPECT_EQ(about->projectNameLabel->Caption(), "Tessivo");
+    EXPECT_EQ(about->authorCaptionLabel->Caption(), "Autor :");
+    EXPECT_EQ(about->authorLabel->Caption(), "Quorvel");
+    EXPECT_EQ(about->contactLabel->Caption().rfind("Contact:", 0), 0u);
+    EXPECT_EQ(about->websiteLabel->Caption().rfind("Website:", 0), 0u);
+    EXPECT_EQ(about->closeButton->Caption(), "Close");
+    EXPECT_EQ(about->authorLabel->Left(), 135);
+    EXPECT_EQ(about->authorLabel->Top(), 72);
+    EXPECT_EQ(about->closeButton->Left(), 136);
+    EXPECT_EQ(about->closeButton->Top(), 136);
 }
 
 TEST_F(AboutBox, ThePictureIsTheStoredJpegDecoded)
 {
-    TGraphic* picture = about->Image2->Picture().Graphic();
+    TGraphic* picture = about->pictureImage->Picture().Graphic();
     ASSERT_NE(picture, nullptr);
     auto* jpeg = dynamic_cast<TJPEGImage*>(picture);
     ASSERT_NE(jpeg, nullptr);
@@ -105,7 +105,7 @@ TEST_F(AboutBox, ThePictureIsTheStoredJpegDecoded)
 TEST_F(AboutBox, AboutShowsTheBoxModallyCentredOverTheMainWindow)
 {
     form->RestoreFromTray();
-    const ModalView view = WhileShown(*about, form->Handle(), [&] { form->ButtonAbout->Click(); });
+    const ModalView view = WhileShown(*about, form->Handle(), [&] { form->Test().aboutButton->Click(); });
     EXPECT_TRUE(view.BoxShown);
     EXPECT_FALSE(view.MainEnabled);
     EXPECT_EQ(view.Again, mrNone);
@@ -121,7 +121,7 @@ TEST_F(AboutBox, OverAHiddenOrSmallMainWindowTheBoxKeepsToItsPositionRule)
 {
     // From the tray menu, the window hidden: over its last position.
     form->SetBounds(100, 120, 560, 308);
-    ModalView view = WhileShown(*about, form->Handle(), [&] { form->Exit1->Click(); });
+    ModalView view = WhileShown(*about, form->Handle(), [&] { form->Test().aboutMenuItem->Click(); });
     EXPECT_TRUE(view.BoxShown);
     EXPECT_EQ(view.Box.left, 100 + (560 - about->Width()) / 2);
     EXPECT_EQ(view.Box.top, 120 + (308 - about->Height()) / 2);
@@ -148,7 +148,7 @@ TEST_F(AboutBox, EscapeAndEnterCloseTheBox)
         fallback.SetOnTimer([&](TObject*) {
             fallback.SetEnabled(false);
             closedByKey = false;
-            about->Ok->Click();
+            about->closeButton->Click();
         });
         press.SetEnabled(true);
         fallback.SetEnabled(true);

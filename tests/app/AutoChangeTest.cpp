@@ -48,9 +48,9 @@ protected:
         Add(files);
         return files;
     }
-    void ClickStartStop() { form->ButtonStartStop->OnClick(form->ButtonStartStop); }
+    void ClickStartStop() { form->Test().startStopButton->OnClick(form->Test().startStopButton); }
     // One tick of the rotation timer, as the platform delivers it.
-    void TimerMessage() { SendMessageA(form->TimerAutoChangeWallpaper->WindowHandle(), WM_TIMER, 1, 0); }
+    void TimerMessage() { SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0); }
     std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
     bool Locked() const
     {
@@ -61,8 +61,8 @@ protected:
     }
     std::vector<TControl*> LockedControls() const
     {
-        return {form->CheckBoxRandom, form->ComboBoxDisplayStyle, form->SpinEditTimeInterval,
-                form->ButtonAddFile,  form->ButtonDeleteFile,     form->buttonNewList};
+        return {form->Test().randomBox, form->Test().styleBox,     form->Test().intervalEdit,
+                form->Test().addButton, form->Test().deleteButton, form->Test().newListButton};
     }
 };
 
@@ -70,22 +70,22 @@ TEST_F(AutoChange, SequentialTicksAfterAFreshStartApplyTheNextEntriesAndAStopKee
 {
     const auto files = ThreeEntries();
     ClickStartStop();
-    EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
-    EXPECT_TRUE(form->AutoChangeRunning);
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Stop");
+    EXPECT_TRUE(form->Test().autoChangeRunning);
     // The start applies the selected entry at once; the ticks go on from the
     // rotation's own place: entries 1, 2, 0, 1.
     for (int i = 0; i < 4; ++i)
         TimerMessage();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[2], files[0], files[1]}));
-    EXPECT_EQ(form->CurrentIndex, 1);
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
-    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().currentIndex, 1);
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
 
     // A click on another entry does not move the rotation.
-    form->ListBox2->SetItemIndex(0);
-    form->ListBox1Click(form->ListBox2);
+    form->Test().nameList->SetItemIndex(0);
+    form->onNameListClick(form->Test().nameList);
     ClickStartStop();
-    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Start");
     TimerMessage(); // stopped: nothing happens
     ClickStartStop();
     TimerMessage();
@@ -98,25 +98,25 @@ TEST_F(AutoChange, RandomModeWithOneEntryAppliesItEveryTick)
 {
     const std::string only = MakeBitmap("only.bmp", 4, 4);
     Add({only});
-    form->CheckBoxRandom->SetChecked(true);
+    form->Test().randomBox->SetChecked(true);
     ClickStartStop();
     for (int i = 0; i < 3; ++i)
         TimerMessage();
     EXPECT_EQ(Applied(), std::vector<std::string>(4, only));
-    EXPECT_EQ(form->CurrentIndex, 0);
+    EXPECT_EQ(form->Test().currentIndex, 0);
 }
 
 TEST_F(AutoChange, RandomModeOnlyPicksEntriesOfTheList)
 {
     const auto files = ThreeEntries();
-    form->CheckBoxRandom->SetChecked(true);
+    form->Test().randomBox->SetChecked(true);
     ClickStartStop();
     for (int i = 0; i < 30; ++i)
         TimerMessage();
     ASSERT_EQ(Applied().size(), 31u);
     for (const std::string& applied : Applied())
         EXPECT_NE(std::find(files.begin(), files.end(), applied), files.end()) << applied;
-    EXPECT_EQ(form->RotationPosition, 0); // only sequential ticks move it
+    EXPECT_EQ(form->Test().rotationPosition, 0); // only sequential ticks move it
 }
 
 TEST_F(AutoChange, StartLocksTheSixOptionsInOrderAndStopUnlocksThemInTheSameOrder)
@@ -138,8 +138,8 @@ TEST_F(AutoChange, StartLocksTheSixOptionsInOrderAndStopUnlocksThemInTheSameOrde
         EXPECT_EQ(changesOf(recorder, false), handles);
     }
     EXPECT_TRUE(Locked());
-    EXPECT_TRUE(form->ButtonLoadList->Enabled());
-    EXPECT_TRUE(form->ButtonStartStop->Enabled());
+    EXPECT_TRUE(form->Test().loadListButton->Enabled());
+    EXPECT_TRUE(form->Test().startStopButton->Enabled());
     {
         EnableRecorder recorder;
         ClickStartStop();
@@ -152,10 +152,10 @@ TEST_F(AutoChange, StartLocksTheSixOptionsInOrderAndStopUnlocksThemInTheSameOrde
 TEST_F(AutoChange, StartWithAnEmptyListDoesNothing)
 {
     ClickStartStop();
-    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
-    EXPECT_FALSE(form->AutoChangeRunning);
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Start");
+    EXPECT_FALSE(form->Test().autoChangeRunning);
     EXPECT_FALSE(Locked());
-    EXPECT_FALSE(form->TimerAutoChangeWallpaper->Enabled());
+    EXPECT_FALSE(form->Test().autoChangeTimer->Enabled());
 }
 
 TEST_F(AutoChange, TheTimerWaitsTheChosenMinutesHeldInsideOneToAThousand)
@@ -165,12 +165,12 @@ TEST_F(AutoChange, TheTimerWaitsTheChosenMinutesHeldInsideOneToAThousand)
                                                       {"-3", 60000u},      {"abc", 60000u},
                                                       {"5000", 60000000u}, {"1000", 60000000u}};
     for (const auto& [text, period] : cases) {
-        form->SpinEditTimeInterval->SetText(text);
+        form->Test().intervalEdit->SetText(text);
         ClickStartStop();
-        EXPECT_TRUE(form->TimerAutoChangeWallpaper->Enabled()) << text;
-        EXPECT_EQ(form->TimerAutoChangeWallpaper->Interval(), period) << text;
+        EXPECT_TRUE(form->Test().autoChangeTimer->Enabled()) << text;
+        EXPECT_EQ(form->Test().autoChangeTimer->Interval(), period) << text;
         // The field shows the minutes the run uses.
-        EXPECT_EQ(form->SpinEditTimeInterval->Text(), std::to_string(period / 60000)) << text;
+        EXPECT_EQ(form->Test().intervalEdit->Text(), std::to_string(period / 60000)) << text;
         ClickStartStop();
     }
 }
@@ -185,16 +185,16 @@ TEST_F(AutoChange, AnEmptiedListMakesTicksDoNothingAndTheButtonStillStops)
     std::fputs("0\r\n", file);
     std::fclose(file);
     openDialog.files = {empty};
-    Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
-    ASSERT_EQ(form->ListBox1->Items().Count(), 0);
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    ASSERT_EQ(form->Test().pathList->Items().Count(), 0);
     const size_t applied = Applied().size();
     TimerMessage();
     TimerMessage();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Applied().size(), applied);
     ClickStartStop();
-    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
-    EXPECT_FALSE(form->AutoChangeRunning);
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Start");
+    EXPECT_FALSE(form->Test().autoChangeRunning);
     EXPECT_FALSE(Locked());
 }
 
@@ -214,7 +214,7 @@ TEST_F(AutoChange, AMissingFileOnATickIsABalloonNamingItAndTheRunGoesOn)
     EXPECT_EQ(balloon.dwInfoFlags, static_cast<DWORD>(NIIF_ERROR));
     EXPECT_NE(std::string(balloon.szInfo).find(files[1]), std::string::npos) << balloon.szInfo;
     EXPECT_EQ(std::string(balloon.szInfoTitle), "Tessivo");
-    EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Stop");
     TimerMessage();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[2]}));
 }
@@ -240,7 +240,7 @@ TEST_F(AutoChange, WithoutTheIconATicksErrorIsABoxAndTicksWhileItIsOpenDoNothing
     EXPECT_EQ(boxes, 1);
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_NE(CapturedErrors()[0].Text.find(files[1]), std::string::npos) << CapturedErrors()[0].Text;
-    EXPECT_EQ(form->CurrentIndex, 1);
+    EXPECT_EQ(form->Test().currentIndex, 1);
     EXPECT_EQ(Applied(), std::vector<std::string>{files[0]});
     // Once it is closed, the next tick goes on.
     TimerMessage();
@@ -257,8 +257,8 @@ TEST_F(AutoChange, AFailingApplyAtStartIsReportedAndTheRunStillStarts)
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_TRUE(notifyIcon.Sent(NIM_MODIFY).empty());
     // Caption, locks and state agree: running.
-    EXPECT_TRUE(form->AutoChangeRunning);
-    EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
+    EXPECT_TRUE(form->Test().autoChangeRunning);
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Stop");
     EXPECT_TRUE(Locked());
 }
 
@@ -267,10 +267,10 @@ TEST_F(AutoChange, AStartWithNothingSelectedLeavesTheFirstChangeToTheFirstTick)
     // As after a start whose first picture could not be shown: no entry is
     // selected, and no "List index out of bounds (-1)" follows.
     const auto files = ThreeEntries();
-    form->ListBox1->SetItemIndex(-1);
+    form->Test().pathList->SetItemIndex(-1);
     ClickStartStop();
     EXPECT_TRUE(CapturedErrors().empty());
-    EXPECT_TRUE(form->AutoChangeRunning);
+    EXPECT_TRUE(form->Test().autoChangeRunning);
     EXPECT_TRUE(Applied().empty());
     TimerMessage();
     EXPECT_EQ(Applied(), std::vector<std::string>{files[1]});
@@ -300,7 +300,7 @@ TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingI
         return std::vector<int>{pixel[0], pixel[1], pixel[2]};
     };
     const std::vector<int> top = rowColour(0), bottom = rowColour(height - 1);
-    const std::string sizeText = form->Label3->Caption();
+    const std::string sizeText = form->Test().sizeLabel->Caption();
     EXPECT_GT(top[2], 200); // yellow: red and green, no blue
     EXPECT_GT(top[1], 200);
     EXPECT_LT(top[0], 60);
@@ -309,7 +309,7 @@ TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingI
     form->ShowSelectedImage();
     ASSERT_EQ(width, form->PreviewBitmap()->Width());
     ASSERT_EQ(height, form->PreviewBitmap()->Height());
-    EXPECT_EQ(sizeText, form->Label3->Caption());
+    EXPECT_EQ(sizeText, form->Test().sizeLabel->Caption());
     EXPECT_EQ(top, rowColour(0));
     EXPECT_EQ(bottom, rowColour(height - 1));
 }
@@ -322,10 +322,10 @@ TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsMissingGivesOneErrorNaming
     registry.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startinautorunmode", "1");
     form.reset();
     CapturedErrors().clear();
-    form = std::make_unique<TForm1>(nullptr, Services());
+    form = std::make_unique<TMainForm>(nullptr, Services());
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_NE(CapturedErrors()[0].Text.find(gone), std::string::npos) << CapturedErrors()[0].Text;
-    EXPECT_TRUE(form->AutoChangeRunning);
+    EXPECT_TRUE(form->Test().autoChangeRunning);
     TimerMessage();
     EXPECT_EQ(Applied(), std::vector<std::string>{there});
 }

@@ -115,9 +115,9 @@ protected:
         form.reset();
         PlatformServices services = Services();
         services.NotifyIcon = &icon;
-        form = std::make_unique<TForm1>(nullptr, services);
+        form = std::make_unique<TMainForm>(nullptr, services);
         journal.clear();
-        form->ListBox1->Items().Add("C:\\edited.bmp");
+        form->Test().pathList->Items().Add("C:\\edited.bmp");
     }
     void TearDown() override
     {
@@ -143,8 +143,8 @@ protected:
 
 TEST_F(ExitSequence, ExitSavesTheListWritesTheOptionsRemovesTheIconThenEnds)
 {
-    form->CheckStartMinimized->SetChecked(false);
-    form->ButtonExit->Click();
+    form->Test().startMinimizedBox->SetChecked(false);
+    form->Test().exitButton->Click();
     EXPECT_EQ(LastList(), "1\r\nC:\\edited.bmp\r\n");
     ASSERT_LT(Find("icon delete"), journal.size());
     // Whatever can fail comes before the icon goes.
@@ -162,10 +162,10 @@ TEST_F(ExitSequence, AListThatCannotBeWrittenIsReportedThenTheUserChoosesToStayO
     // A folder where the last list goes: the file cannot be made.
     ASSERT_TRUE(DeleteFileA((folder / "LastList.lst").c_str()));
     ASSERT_TRUE(CreateDirectoryA((folder / "LastList.lst").c_str(), nullptr));
-    form->CheckStartMinimized->SetChecked(false);
+    form->Test().startMinimizedBox->SetChecked(false);
 
     // No, the default: the program goes on as it was, icon and options kept.
-    auto asked = AnsweringQuestions([&] { form->btnClose->Click(); }, {IDNO});
+    auto asked = AnsweringQuestions([&] { form->Test().closeButton->Click(); }, {IDNO});
     ASSERT_EQ(CapturedErrors().size(), 1u);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].Text, "The list could not be saved. End Tessivo anyway?");
@@ -179,7 +179,7 @@ TEST_F(ExitSequence, AListThatCannotBeWrittenIsReportedThenTheUserChoosesToStayO
     EXPECT_FALSE(QuitRequested());
 
     // Yes: the rest of the exit runs and the program ends.
-    asked = AnsweringQuestions([&] { form->Exit2->Click(); }, {IDYES});
+    asked = AnsweringQuestions([&] { form->Test().exitMenuItem->Click(); }, {IDYES});
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(
         registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startminimized").value_or(""),
@@ -192,7 +192,7 @@ TEST_F(ExitSequence, OptionsThatCannotBeWrittenKeepTheIconUntilTheUserChoosesToE
 {
     // The settings key deleted under the running program, say.
     registry.RefuseWritesOf("startminimized");
-    auto asked = AnsweringQuestions([&] { form->Exit2->Click(); }, {IDNO});
+    auto asked = AnsweringQuestions([&] { form->Test().exitMenuItem->Click(); }, {IDNO});
     ASSERT_EQ(CapturedErrors().size(), 1u);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].Text, "The options could not be saved. End Tessivo anyway?");
@@ -200,7 +200,7 @@ TEST_F(ExitSequence, OptionsThatCannotBeWrittenKeepTheIconUntilTheUserChoosesToE
     EXPECT_TRUE(icon.Present);
     EXPECT_FALSE(QuitRequested());
 
-    asked = AnsweringQuestions([&] { form->Exit2->Click(); }, {IDYES});
+    asked = AnsweringQuestions([&] { form->Test().exitMenuItem->Click(); }, {IDYES});
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_FALSE(icon.Present);
     EXPECT_TRUE(QuitRequested());
@@ -238,11 +238,11 @@ TEST_F(ExitSequence, TheEndOfTheSessionRemovesTheWallpapersSpareFile)
     // Windows ends the process without destructors after the session's end.
     const std::string sea = folder / "sea.jpg";
     PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
-    form->ListBox1->Items().Clear();
-    form->ListBox1->Items().Add(sea);
-    form->ListBox1->SetItemIndex(0);
-    form->ChangeWallpaper1->Click();
-    form->ChangeWallpaper1->Click();
+    form->Test().pathList->Items().Clear();
+    form->Test().pathList->Items().Add(sea);
+    form->Test().pathList->SetItemIndex(0);
+    form->Test().changeWallpaperMenuItem->Click();
+    form->Test().changeWallpaperMenuItem->Click();
     ASSERT_TRUE(CapturedErrors().empty());
     ASSERT_EQ(WriterFilesIn("C:\\windows"), 1);
     SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);

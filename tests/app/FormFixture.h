@@ -61,7 +61,7 @@ protected:
         CapturedErrors().clear();
         registry.AddKey(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop");
         KeepInTray(registry);
-        form = std::make_unique<TForm1>(nullptr, Services());
+        form = std::make_unique<TMainForm>(nullptr, Services());
     }
     // The default options, except that the window stays in the tray, so the
     // form's tests run on a hidden window.
@@ -112,7 +112,7 @@ protected:
     {
         pictures.files = files;
         pictures.confirm = true;
-        form->ButtonAddFileClick(form->ButtonAddFile);
+        form->onAddClick(form->Test().addButton);
     }
 
     // Runs a handler as the message loop would: errors go to the handler.
@@ -122,8 +122,8 @@ protected:
         Application->Guarded(handler);
     }
 
-    std::vector<std::string> Paths() const { return form->ListBox1->Items().Texts(); }
-    std::vector<std::string> Names() const { return form->ListBox2->Items().Texts(); }
+    std::vector<std::string> Paths() const { return form->Test().pathList->Items().Texts(); }
+    std::vector<std::string> Names() const { return form->Test().nameList->Items().Texts(); }
 
     TTempFolder folder;
     FixedClock clock;
@@ -134,5 +134,5 @@ protected:
     FakePictureDialog pictures;
     FakeFileDialog openDialog;
     FakeFileDialog saveDialog;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TMainForm> form;
 };

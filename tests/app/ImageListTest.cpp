@@ -16,8 +16,8 @@ protected:
     }
     void ClickName(int row)
     {
-        form->ListBox2->SetItemIndex(row);
-        form->ListBox1Click(form->ListBox2);
+        form->Test().nameList->SetItemIndex(row);
+        form->onNameListClick(form->Test().nameList);
     }
 };
 
@@ -29,15 +29,15 @@ TEST_F(ImageListCommands, AddingTwoFilesToAnEmptyListShowsTheFirst)
     EXPECT_EQ(pictures.title, "Add image file ...");
     EXPECT_EQ(Paths(), (std::vector<std::string>{first, second}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"first.bmp", "second.bmp"}));
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 0);
-    EXPECT_EQ(form->ListBox2->ItemIndex(), 0);
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
-    EXPECT_EQ(form->Label5->Caption(), "first.bmp");
-    EXPECT_EQ(form->Label5->Hint(), "first.bmp");
-    EXPECT_EQ(form->Label3->Caption(), "( 8 x 6 ) pixels");
-    EXPECT_EQ(form->Label11->Caption(), first);
-    EXPECT_EQ(form->Label11->Hint(), first);
-    EXPECT_EQ(form->Image1->Picture().Width(), 8);
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "first.bmp");
+    EXPECT_EQ(form->Test().nameLabel->Hint(), "first.bmp");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 8 x 6 ) pixels");
+    EXPECT_EQ(form->Test().pathLabel->Caption(), first);
+    EXPECT_EQ(form->Test().pathLabel->Hint(), first);
+    EXPECT_EQ(form->Test().previewImage->Picture().Width(), 8);
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
@@ -49,11 +49,11 @@ TEST_F(ImageListCommands, AddingWhileAnEntryIsSelectedKeepsItShownAndAppendsDupl
     EXPECT_EQ(Paths().size(), 4u);
     EXPECT_EQ(Paths()[3], again);
     EXPECT_EQ(Paths()[0], again); // the same path twice
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 2);
-    EXPECT_EQ(form->ListBox2->ItemIndex(), 2);
-    EXPECT_EQ(form->Label5->Caption(), "c.bmp");
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 2);
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
     EXPECT_EQ(Names().back(), "a.bmp");
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 4 file(s)");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 4 file(s)");
 }
 
 TEST_F(ImageListCommands, CancellingTheDialogShowsTheSelectedEntryAgain)
@@ -61,74 +61,74 @@ TEST_F(ImageListCommands, CancellingTheDialogShowsTheSelectedEntryAgain)
     ThreeEntries(0);
     MakeBitmap("a.bmp", 20, 30); // changed on disk meanwhile
     pictures.confirm = false;
-    form->ButtonAddFileClick(form->ButtonAddFile);
+    form->onAddClick(form->Test().addButton);
     EXPECT_EQ(Paths().size(), 3u);
-    EXPECT_EQ(form->Label3->Caption(), "( 20 x 30 ) pixels");
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 3 file(s)");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 20 x 30 ) pixels");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 3 file(s)");
 }
 
 TEST_F(ImageListCommands, DeletingFirstOrLastShowsTheNeighbour)
 {
     ThreeEntries(0);
-    form->ButtonDeleteFileClick(form->ButtonDeleteFile);
+    form->onDeleteClick(form->Test().deleteButton);
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
     EXPECT_EQ(Paths().size(), 2u);
-    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
-    EXPECT_TRUE(form->Label5->Visible());
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
-    EXPECT_EQ(form->ListBox2->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_TRUE(form->Test().nameLabel->Visible());
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 0);
 
     Add({MakeBitmap("d.bmp", 2, 2)});
     ClickName(2);
-    form->ButtonDeleteFileClick(form->ButtonDeleteFile);
+    form->onDeleteClick(form->Test().deleteButton);
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
-    EXPECT_EQ(form->Label5->Caption(), "c.bmp");
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
-    EXPECT_EQ(form->ListBox2->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 1);
 }
 
 TEST_F(ImageListCommands, DeletingTheOnlyEntryLeavesEverythingEmptyButThePath)
 {
     const std::string only = MakeBitmap("only.bmp", 4, 4);
     Add({only});
-    form->CurrentIndex = 0;
-    form->ButtonDeleteFileClick(form->ButtonDeleteFile);
+    form->Test().currentIndex = 0;
+    form->onDeleteClick(form->Test().deleteButton);
     EXPECT_TRUE(Paths().empty());
     EXPECT_TRUE(Names().empty());
-    EXPECT_TRUE(form->Image1->Picture().Empty());
-    EXPECT_FALSE(form->Label3->Visible());
-    EXPECT_FALSE(form->Label5->Visible());
-    EXPECT_EQ(form->Label11->Caption(), only);
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 0 file(s)");
+    EXPECT_TRUE(form->Test().previewImage->Picture().Empty());
+    EXPECT_FALSE(form->Test().sizeLabel->Visible());
+    EXPECT_FALSE(form->Test().nameLabel->Visible());
+    EXPECT_EQ(form->Test().pathLabel->Caption(), only);
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 0 file(s)");
 }
 
 TEST_F(ImageListCommands, NewListEmptiesListsAndPreviewButKeepsTheLabels)
 {
     ThreeEntries(1);
-    form->buttonNewListClick(form->buttonNewList);
+    form->onNewListClick(form->Test().newListButton);
     EXPECT_TRUE(Paths().empty());
     EXPECT_TRUE(Names().empty());
-    EXPECT_TRUE(form->Image1->Picture().Empty());
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 0 file(s)");
-    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
-    EXPECT_EQ(form->CurrentIndex, 1);
+    EXPECT_TRUE(form->Test().previewImage->Picture().Empty());
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 0 file(s)");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().currentIndex, 1);
 }
 
 TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
 {
     ThreeEntries(0);
     ClickName(2);
-    EXPECT_EQ(form->Label11->Caption(), folder / "c.bmp");
-    EXPECT_EQ(form->Label5->Caption(), "c.bmp");
-    EXPECT_EQ(form->Label3->Caption(), "( 3 x 9 ) pixels");
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 2);
+    EXPECT_EQ(form->Test().pathLabel->Caption(), folder / "c.bmp");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 3 x 9 ) pixels");
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 2);
 
     // Showing another entry from code leaves the user's highlight alone.
-    form->CurrentIndex = 1;
+    form->Test().currentIndex = 1;
     form->ShowSelectedImage();
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
-    EXPECT_EQ(form->ListBox2->ItemIndex(), 2);
-    EXPECT_TRUE(form->ButtonApply->Enabled());
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
+    EXPECT_TRUE(form->Test().applyButton->Enabled());
     EXPECT_EQ(DescribeBitmapSize(*form->PreviewBitmap()), "( 10 x 4 ) pixels");
 }
 
@@ -142,31 +142,31 @@ TEST_F(ImageListCommands, AFailedPreviewKeepsWhatWasShownAndReportsTheError)
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Names().size(), 5u);
 
-    form->ButtonApply->SetEnabled(false);
+    form->Test().applyButton->SetEnabled(false);
     Run([&] { ClickName(3); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text.rfind("JPEG error #", 0), 0u);
-    EXPECT_EQ(form->Label5->Caption(), "b.bmp");
-    EXPECT_EQ(form->Label3->Caption(), "( 10 x 4 ) pixels");
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 1);
-    EXPECT_FALSE(form->ButtonApply->Enabled());
-    EXPECT_EQ(form->Image1->Picture().Width(), 10);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 10 x 4 ) pixels");
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
+    EXPECT_FALSE(form->Test().applyButton->Enabled());
+    EXPECT_EQ(form->Test().previewImage->Picture().Width(), 10);
 
     Run([&] { ClickName(4); });
     ASSERT_EQ(CapturedErrors().size(), 2u);
     EXPECT_EQ(CapturedErrors()[1].Text, "Unknown picture file extension (.pcx)");
 
     Run([&] {
-        form->ListBox2->SetItemIndex(-1);
-        form->ListBox1Click(form->ListBox2);
+        form->Test().nameList->SetItemIndex(-1);
+        form->onNameListClick(form->Test().nameList);
     });
     ASSERT_EQ(CapturedErrors().size(), 3u);
     EXPECT_EQ(CapturedErrors()[2].Text, "List index out of bounds (-1)");
 
     Run([&] { ClickName(0); });
     Run([&] {
-        form->CurrentIndex = 0;
-        form->ListBox1->Items().SetStrings(0, folder / "missing.bmp");
+        form->Test().currentIndex = 0;
+        form->Test().pathList->Items().SetStrings(0, folder / "missing.bmp");
         form->ShowSelectedImage();
     });
     ASSERT_EQ(CapturedErrors().size(), 4u);
@@ -182,34 +182,34 @@ TEST_F(ImageListCommands, AddingAfterAFailedPreviewBringsTheListsBackInStep)
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(Paths().size(), 1u);
     EXPECT_TRUE(Names().empty()); // not refreshed after the failure
-    EXPECT_EQ(form->ListBox1->ItemIndex(), -1);
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), -1);
 
     Run([&] { Add({good}); });
     EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(Names(), (std::vector<std::string>{"bad.gif", "good.bmp"}));
-    EXPECT_EQ(form->Label5->Caption(), "good.bmp");
-    EXPECT_EQ(form->ListBox2->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "good.bmp");
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 1);
 
     // Delete with no selected path row deletes the highlighted name's entry.
     Run([&] { Add({bad}); });
-    form->ListBox1->SetItemIndex(-1);
-    form->ListBox2->SetItemIndex(0);
-    Run([&] { form->ButtonDeleteFileClick(form->ButtonDeleteFile); });
+    form->Test().pathList->SetItemIndex(-1);
+    form->Test().nameList->SetItemIndex(0);
+    Run([&] { form->onDeleteClick(form->Test().deleteButton); });
     EXPECT_EQ(Paths().size(), Names().size());
     EXPECT_EQ(Names().front(), "good.bmp");
 }
 
 TEST_F(ImageListCommands, RefreshReplacesInPlaceAppendsAndNeverShortens)
 {
-    form->ListBox1->Items().AddStrings({"C:\\x\\one.bmp", "nofolder.jpg", "", "D:two.bmp"});
+    form->Test().pathList->Items().AddStrings({"C:\\x\\one.bmp", "nofolder.jpg", "", "D:two.bmp"});
     form->RefreshNameList();
     EXPECT_EQ(Names(), (std::vector<std::string>{"one.bmp", "nofolder.jpg", "", "two.bmp"}));
-    form->ListBox2->SetItemIndex(1);
-    form->ListBox1->Items().SetStrings(1, "C:\\y\\renamed.bmp");
-    form->ListBox1->Items().Delete(3);
+    form->Test().nameList->SetItemIndex(1);
+    form->Test().pathList->Items().SetStrings(1, "C:\\y\\renamed.bmp");
+    form->Test().pathList->Items().Delete(3);
     form->RefreshNameList();
     EXPECT_EQ(Names(), (std::vector<std::string>{"one.bmp", "renamed.bmp", "", "two.bmp"}));
-    EXPECT_EQ(form->ListBox2->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 1);
 }
 
 TEST(PreviewScale, DecodesOnlyWhatTheBoxNeeds)
@@ -236,7 +236,7 @@ TEST_F(ImageListCommands, APreviewKeepsOnlyThePictureAtTheSizeOfItsBox)
         DeleteEnhMetaFile(CloseEnhMetaFile(dc));
     }
     Add({MakeBitmap("large.bmp", 2000, 1500, clRed), drawing});
-    const int boxWidth = form->Image1->Width(), boxHeight = form->Image1->Height();
+    const int boxWidth = form->Test().previewImage->Width(), boxHeight = form->Test().previewImage->Height();
     const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0)};
     for (int row = 0; row < 2; ++row) {
         SCOPED_TRACE(row);
@@ -246,9 +246,9 @@ TEST_F(ImageListCommands, APreviewKeepsOnlyThePictureAtTheSizeOfItsBox)
         EXPECT_EQ(kept.Width(), boxWidth);
         EXPECT_EQ(kept.Height(), boxHeight);
         EXPECT_EQ(Hex(PixelAt(kept, boxWidth / 2, boxHeight / 2)), Hex(colours[row]));
-        EXPECT_EQ(form->Image1->Picture().Width(), boxWidth);
-        EXPECT_EQ(form->Image1->Picture().Height(), boxHeight);
+        EXPECT_EQ(form->Test().previewImage->Picture().Width(), boxWidth);
+        EXPECT_EQ(form->Test().previewImage->Picture().Height(), boxHeight);
     }
     ClickName(0);
-    EXPECT_EQ(form->Label3->Caption(), "( 2000 x 1500 ) pixels");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 2000 x 1500 ) pixels");
 }

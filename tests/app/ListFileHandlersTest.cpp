@@ -15,27 +15,27 @@ TEST_F(ListFileHandlers, SaveAppendsTheExtensionOnlyWhenMissingAndAsksBeforeRepl
 {
     const std::string a = MakeBitmap("a.bmp", 4, 4);
     Add({a});
-    form->ListBox1->Items().Add("");
+    form->Test().pathList->Items().Add("");
     saveDialog.files = {folder / "mine"};
-    form->ButtonSaveClick(form->ButtonSave);
+    form->onSaveListClick(form->Test().saveListButton);
     EXPECT_EQ(saveDialog.title, "Saving list of image files for wallpaper ...");
     EXPECT_TRUE(saveDialog.options & ofOverwritePrompt);
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "2\r\n" + a + "\r\n\r\n");
 
     // Choosing the existing list (in any letter case) replaces it.
-    form->ListBox1->Items().Delete(1);
+    form->Test().pathList->Items().Delete(1);
     saveDialog.files = {folder / "mine.lst"};
-    form->ButtonSaveClick(form->ButtonSave);
+    form->onSaveListClick(form->Test().saveListButton);
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "1\r\n" + a + "\r\n");
-    form->ListBox1->Items().Add("C:\\b.bmp");
+    form->Test().pathList->Items().Add("C:\\b.bmp");
     saveDialog.files = {folder / "MINE.LsT"};
-    form->ButtonSaveClick(form->ButtonSave);
+    form->onSaveListClick(form->Test().saveListButton);
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "2\r\n" + a + "\r\nC:\\b.bmp\r\n");
     EXPECT_FALSE(FileExists(folder / "mine.lst.lst"));
 
     saveDialog.confirm = false;
     saveDialog.files = {folder / "cancelled"};
-    form->ButtonSaveClick(form->ButtonSave);
+    form->onSaveListClick(form->Test().saveListButton);
     EXPECT_FALSE(FileExists(folder / "cancelled.lst"));
 }
 
@@ -47,14 +47,14 @@ TEST_F(ListFileHandlers, LoadReplacesTheListShowsTheFirstAndWritesTheLastList)
     PutFileBytes(folder / "load.lst",
                  "  2 trailing words\n" + a + "\r\n" + b + "\n\nignored beyond the count\r\n");
     openDialog.files = {folder / "load.lst"};
-    form->ButtonLoadListClick(form->ButtonLoadList);
+    form->onLoadListClick(form->Test().loadListButton);
     EXPECT_EQ(openDialog.title, "Loading file for wallpaper ...");
     EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "b.bmp"}));
-    EXPECT_EQ(form->ListBox2->ItemIndex(), -1);
-    EXPECT_EQ(form->ListBox1->ItemIndex(), 0);
-    EXPECT_EQ(form->Label3->Caption(), "( 6 x 2 ) pixels");
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), -1);
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 6 x 2 ) pixels");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
     EXPECT_EQ(LastList(), "2\r\n" + a + "\r\n" + b + "\r\n");
 }
 
@@ -63,7 +63,7 @@ TEST_F(ListFileHandlers, LoadCancelledStillWritesTheLastList)
     const std::string a = MakeBitmap("a.bmp", 4, 4);
     Add({a});
     openDialog.confirm = false;
-    form->ButtonLoadListClick(form->ButtonLoadList);
+    form->onLoadListClick(form->Test().loadListButton);
     EXPECT_EQ(Paths().size(), 1u);
     EXPECT_EQ(LastList(), "1\r\n" + a + "\r\n");
 }
@@ -75,7 +75,7 @@ TEST_F(ListFileHandlers, LoadFailingAtTheCountLeavesEverythingUntouched)
     PutFileBytes(folder / "LastList.lst", "previous");
     PutFileBytes(folder / "bad.lst", "12abc\r\nC:\\x.bmp\r\n");
     openDialog.files = {folder / "bad.lst"};
-    Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text, "Invalid numeric input.");
     EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
@@ -83,7 +83,7 @@ TEST_F(ListFileHandlers, LoadFailingAtTheCountLeavesEverythingUntouched)
     EXPECT_EQ(LastList(), "previous");
 
     openDialog.files = {folder / "missing.lst"};
-    Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
     ASSERT_EQ(CapturedErrors().size(), 2u);
     EXPECT_EQ(CapturedErrors()[1].Text, "File not found.");
     EXPECT_EQ(Paths().size(), 1u);
@@ -109,13 +109,13 @@ TEST_F(ListFileHandlers, LoadFailingPartWayKeepsTheCurrentList)
         CloseHandle(pipe);
     });
     openDialog.files = {pipeName};
-    Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
     sender.join();
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text.rfind("I/O error ", 0), 0u) << CapturedErrors()[0].Text;
     EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp"}));
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 1 file(s)");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 1 file(s)");
     EXPECT_EQ(LastList(), "previous");
 }
 
@@ -124,12 +124,12 @@ TEST_F(ListFileHandlers, LoadWhoseFirstEntryCannotBeShownKeepsBothListsInStep)
     PutFileBytes(folder / "LastList.lst", "previous");
     PutFileBytes(folder / "pcx.lst", "2\r\nC:\\a.pcx\r\nC:\\b.bmp\r\n");
     openDialog.files = {folder / "pcx.lst"};
-    Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text, "Unknown picture file extension (.pcx)");
     EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.pcx", "C:\\b.bmp"}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.pcx", "b.bmp"}));
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
     EXPECT_EQ(LastList(), "previous");
 }
 
@@ -138,11 +138,11 @@ TEST_F(ListFileHandlers, ACountOfZeroEmptiesBothListsButKeepsThePreview)
     Add({MakeBitmap("a.bmp", 4, 4)});
     PutFileBytes(folder / "empty.lst", "-3\r\n");
     openDialog.files = {folder / "empty.lst"};
-    form->ButtonLoadListClick(form->ButtonLoadList);
+    form->onLoadListClick(form->Test().loadListButton);
     EXPECT_TRUE(Paths().empty());
     EXPECT_TRUE(Names().empty());
-    EXPECT_FALSE(form->Image1->Picture().Empty());
-    EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 0 file(s)");
+    EXPECT_FALSE(form->Test().previewImage->Picture().Empty());
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 0 file(s)");
     EXPECT_EQ(LastList(), "0\r\n");
 }
 
@@ -151,11 +151,11 @@ TEST_F(ListFileHandlers, AHugeCountWithFewLinesStopsAtTheBound)
     const std::string a = MakeBitmap("a.bmp", 4, 4);
     PutFileBytes(folder / "huge.lst", "2147483647\r\n" + a + "\r\n");
     openDialog.files = {folder / "huge.lst"};
-    form->ButtonLoadListClick(form->ButtonLoadList);
-    EXPECT_EQ(form->ListBox1->Items().Count(), TListFiles::MaxEntriesPastEnd);
+    form->onLoadListClick(form->Test().loadListButton);
+    EXPECT_EQ(form->Test().pathList->Items().Count(), TListFiles::MaxEntriesPastEnd);
     EXPECT_EQ(Paths()[0], a);
     EXPECT_EQ(Paths()[1], "");
-    EXPECT_EQ(form->ListBox2->Items().Count(), TListFiles::MaxEntriesPastEnd);
+    EXPECT_EQ(form->Test().nameList->Items().Count(), TListFiles::MaxEntriesPastEnd);
 }
 
 TEST_F(ListFileHandlers, LastListIsCreatedEmptyWhenMissingAndLoadedWhenPresent)
@@ -169,9 +169,9 @@ TEST_F(ListFileHandlers, LastListIsCreatedEmptyWhenMissingAndLoadedWhenPresent)
     form->LoadLastList();
     EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp"}));
-    EXPECT_EQ(form->Label3->Caption(), "( 7 x 5 ) pixels");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 7 x 5 ) pixels");
 
-    form->ListBox1->Items().Add("C:\\second.bmp");
+    form->Test().pathList->Items().Add("C:\\second.bmp");
     form->SaveLastList();
     EXPECT_EQ(LastList(), "2\r\n" + a + "\r\nC:\\second.bmp\r\n");
     // The current folder is left at the program's folder.
@@ -185,12 +185,12 @@ TEST_F(ListFileHandlers, ALastListWhoseFirstPictureIsGoneStartsWithBothListsInSt
     const std::string b = MakeBitmap("b.bmp", 3, 2);
     PutFileBytes(folder / "LastList.lst", "2\r\n" + folder / "deleted.bmp" + "\r\n" + b + "\r\n");
     CapturedErrors().clear();
-    TForm1 second(nullptr, Services());
+    TMainForm second(nullptr, Services());
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text.rfind("Cannot open file \"" + folder / "deleted.bmp", 0), 0u);
-    EXPECT_EQ(second.ListBox1->Items().Count(), 2);
-    EXPECT_EQ(second.ListBox2->Items().Texts(), (std::vector<std::string>{"deleted.bmp", "b.bmp"}));
-    EXPECT_EQ(second.LabelSumOfFiles->Caption(), "Total : 2 file(s)");
+    EXPECT_EQ(second.Test().pathList->Items().Count(), 2);
+    EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"deleted.bmp", "b.bmp"}));
+    EXPECT_EQ(second.Test().totalLabel->Caption(), "Total : 2 file(s)");
 }
 
 TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
@@ -199,7 +199,7 @@ TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
     PutFileBytes(folder / "LastList.lst", "12abc\r\nC:\\mine.bmp\r\n");
     CapturedErrors().clear();
     {
-        TForm1 second(nullptr, Services());
+        TMainForm second(nullptr, Services());
         ASSERT_EQ(CapturedErrors().size(), 1u);
         EXPECT_EQ(CapturedErrors()[0].Text,
                   "Invalid numeric input. The last list is kept as " + folder / "LastList.bak" + ".");
@@ -214,7 +214,7 @@ TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.Valid());
     CapturedErrors().clear();
-    TForm1 third(nullptr, Services());
+    TMainForm third(nullptr, Services());
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text,
               "I/O error 32. The last list is kept as " + folder / "LastList.bak" + ".");
@@ -232,16 +232,16 @@ TEST_F(ListFileHandlers, ALastListWithAByteOrderMarkReads)
                                           "1\r\n" +
                                               a + "\r\n");
     CapturedErrors().clear();
-    TForm1 second(nullptr, Services());
+    TMainForm second(nullptr, Services());
     EXPECT_TRUE(CapturedErrors().empty());
-    EXPECT_EQ(second.ListBox2->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
 }
 
 TEST_F(ListFileHandlers, StartRemovesStaleTemporaryFilesOfKilledSaves)
 {
     PutFileBytes(folder / "~tsv0BADF00D.tmp", "12\r\nhalf a list");
     SetFileAge(folder / "~tsv0BADF00D.tmp", 10);
-    TForm1 second(nullptr, Services());
+    TMainForm second(nullptr, Services());
     EXPECT_FALSE(FileExists(folder / "~tsv0BADF00D.tmp"));
 }
 
@@ -254,7 +254,7 @@ TEST_F(ListFileHandlers, StartRemovesAStaleWallpaperSpareInTheUsersOwnFolder)
     desktop.UserFolder = userFolder.Path() + "\\";
     PutFileBytes(userFolder / "~tsv5BA4E000.tmp", "BM an old wallpaper");
     SetFileAge(userFolder / "~tsv5BA4E000.tmp", 10);
-    TForm1 second(nullptr, Services());
+    TMainForm second(nullptr, Services());
     EXPECT_FALSE(FileExists(userFolder / "~tsv5BA4E000.tmp"));
 }
 
@@ -262,12 +262,12 @@ TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)
 {
     const std::string a = MakeBitmap("a.bmp", 3, 2);
     PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
-    TForm1 second(nullptr, Services());
-    EXPECT_EQ(second.ListBox1->Items().Texts(), (std::vector<std::string>{a}));
-    EXPECT_EQ(second.ListBox2->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
-    EXPECT_EQ(second.Label3->Caption(), "( 3 x 2 ) pixels");
+    TMainForm second(nullptr, Services());
+    EXPECT_EQ(second.Test().pathList->Items().Texts(), (std::vector<std::string>{a}));
+    EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(second.Test().sizeLabel->Caption(), "( 3 x 2 ) pixels");
 
-    second.ListBox1->Items().Add("C:\\more.bmp");
+    second.Test().pathList->Items().Add("C:\\more.bmp");
     second.ShutDownProgram();
     EXPECT_EQ(LastList(), "2\r\n" + a + "\r\nC:\\more.bmp\r\n");
     // The loop would end at its next turn; this test has none, so undo that.
@@ -285,11 +285,11 @@ TEST_F(ListFileHandlers, TheLastListLivesInTheFolderGivenWhileEntriesResolveBesi
     PlatformServices services = Services();
     services.LastListFolder = userFolder.Path() + "\\";
 
-    TForm1 second(nullptr, services);
-    EXPECT_EQ(second.ListBox1->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
-    EXPECT_EQ(second.Label3->Caption(), "( 7 x 5 ) pixels");
+    TMainForm second(nullptr, services);
+    EXPECT_EQ(second.Test().pathList->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(second.Test().sizeLabel->Caption(), "( 7 x 5 ) pixels");
 
-    second.ListBox1->Items().Add("C:\\more.bmp");
+    second.Test().pathList->Items().Add("C:\\more.bmp");
     second.ShutDownProgram();
     EXPECT_EQ(FileBytes(userFolder / "LastList.lst"), "2\r\na.bmp\r\nC:\\more.bmp\r\n");
     EXPECT_FALSE(FileExists(folder / "LastList.lst")) << "the program's folder is left alone";
@@ -299,8 +299,8 @@ TEST_F(ListFileHandlers, TheLastListLivesInTheFolderGivenWhileEntriesResolveBesi
     // A missing list is started empty in the given folder too.
     TTempFolder emptyFolder;
     services.LastListFolder = emptyFolder.Path() + "\\";
-    TForm1 third(nullptr, services);
-    EXPECT_TRUE(third.ListBox1->Items().Texts().empty());
+    TMainForm third(nullptr, services);
+    EXPECT_TRUE(third.Test().pathList->Items().Texts().empty());
     EXPECT_EQ(FileBytes(emptyFolder / "LastList.lst"), "0\r\n");
     EXPECT_FALSE(FileExists(folder / "LastList.lst"));
 }

@@ -23,50 +23,39 @@ class MainFormLayout : public FormFixture {};
 
 TEST_F(MainFormLayout, EveryControlStandsWhereTheLayoutPutsIt)
 {
-    TForm1& f = *form;
+    const TMainForm::TestView f = form->Test();
+    TMainForm* const form = this->form.get();
     const std::vector<Placement> table = {
-        {f.cntHeader, &f, Box(0, 0, 560, 15)},
-        {f.btnClose, f.cntHeader, Box(0, 0, 15, 15)},
-        {f.dxToolButton4, f.cntHeader, Box(15, 0, 15, 15)},
-        {f.cntNetPanel, &f, Box(2, 18, 116, 287)},
-        {f.cntNetHeader, f.cntNetPanel, Box(2, 2, 112, 15)},
-        {f.ButtonAddFile, f.cntNetPanel, Box(13, 27, 28, 30)},
-        {f.ButtonDeleteFile, f.cntNetPanel, Box(45, 27, 28, 30)},
-        {f.ButtonApply, f.cntNetPanel, Box(13, 66, 92, 21)},
-        {f.buttonNewList, f.cntNetPanel, Box(13, 107, 44, 38)},
-        {f.ButtonSave, f.cntNetPanel, Box(61, 107, 44, 38)},
-        {f.ButtonLoadList, f.cntNetPanel, Box(13, 159, 92, 21)},
-        {f.ButtonAbout, f.cntNetPanel, Box(13, 195, 42, 44)},
-        {f.ButtonExit, f.cntNetPanel, Box(61, 195, 42, 44)},
-        {f.LabelWatch, f.cntNetPanel, Box(23, 254, 73, 15)},
-        {f.Shape1, f.cntNetPanel, Box(5, 22, 1, 260)},
-        {f.Shape7, f.cntNetPanel, Box(5, 95, 110, 1)},
-        {f.Shape3, f.cntNetPanel, Box(1, 251, 114, 1)},
-        {f.Shape4, f.cntNetPanel, Box(2, 271, 113, 1)},
-        {f.dxContainer2, &f, Box(120, 18, 222, 166)},
-        {f.Image1, f.dxContainer2, Box(2, 2, 218, 162)},
-        {f.dxContainer1, &f, Box(344, 18, 212, 147)},
-        {f.ListBox2, f.dxContainer1, Box(2, 2, 208, 143)},
-        {f.dxContainer4, &f, Box(344, 167, 212, 17)},
-        {f.dxContainer3, &f, Box(120, 186, 436, 119)},
-        {f.Label3, f.dxContainer3, Box(102, 7, 139, 13)},
-        {f.Label5, f.dxContainer3, Box(102, 25, 139, 13)},
-        {f.Label11, f.dxContainer3, Box(102, 44, 139, 13)},
-        {f.CheckAutoStart, f.dxContainer3, Box(65, 59, 144, 17)},
-        {f.CheckStartMinimized, f.dxContainer3, Box(65, 79, 112, 17)},
-        {f.checkAutoRun, f.dxContainer3, Box(65, 99, 160, 17)},
-        {f.SpinEditTimeInterval, f.dxContainer3, Box(349, 64, 43, 22)},
-        {f.CheckBoxRandom, f.dxContainer3, Box(264, 90, 65, 17)},
-        {f.ButtonStartStop, f.dxContainer3, Box(389, 89, 38, 21)},
-        {f.Shape11, f.dxContainer3, Box(5, 6, 250, 1)},
-        {f.Shape10, f.dxContainer3, Box(5, 21, 52, 1)},
-        {f.Shape13, f.dxContainer3, Box(5, 58, 248, 1)},
-        {f.Shape12, f.dxContainer3, Box(5, 73, 52, 1)},
-        {f.Shape14, f.dxContainer3, Box(56, 4, 1, 112)},
-        {f.Shape5, f.dxContainer3, Box(245, 6, 180, 1)},
-        {f.Shape6, f.dxContainer3, Box(245, 21, 180, 1)},
-        {f.Shape2, f.dxContainer3, Box(252, 4, 1, 112)},
-        {f.ListBox1, &f, Box(8, 312, 473, 113)},
+        {f.header, form, Box(0, 0, 560, 15)},
+        {f.closeButton, f.header, Box(0, 0, 15, 15)},
+        {f.toTrayButton, f.header, Box(15, 0, 15, 15)},
+        {f.actionsPanel, form, Box(2, 18, 116, 287)},
+        {f.actionsHeader, f.actionsPanel, Box(2, 2, 112, 15)},
+        {f.addButton, f.actionsPanel, Box(13, 27, 28, 30)},
+        {f.deleteButton, f.actionsPanel, Box(45, 27, 28, 30)},
+        {f.applyButton, f.actionsPanel, Box(13, 66, 92, 21)},
+        {f.newListButton, f.actionsPanel, Box(13, 107, 44, 38)},
+        {f.saveListButton, f.actionsPanel, Box(61, 107, 44, 38)},
+        {f.loadListButton, f.actionsPanel, Box(13, 159, 92, 21)},
+        {f.aboutButton, f.actionsPanel, Box(13, 195, 42, 44)},
+        {f.exitButton, f.actionsPanel, Box(61, 195, 42, 44)},
+        {f.clockLabel, f.actionsPanel, Box(23, 254, 73, 15)},
+        {f.previewPanel, form, Box(120, 18, 222, 166)},
+        {f.previewImage, f.previewPanel, Box(2, 2, 218, 162)},
+        {f.nameListPanel, form, Box(344, 18, 212, 147)},
+        {f.nameList, f.nameListPanel, Box(2, 2, 208, 143)},
+        {f.totalPanel, form, Box(344, 167, 212, 17)},
+        {f.optionsPanel, form, Box(120, 186, 436, 119)},
+        {f.sizeLabel, f.optionsPanel, Box(102, 7, 139, 13)},
+        {f.nameLabel, f.optionsPanel, Box(102, 25, 139, 13)},
+        {f.pathLabel, f.optionsPanel, Box(102, 44, 139, 13)},
+        {f.startWithWindowsBox, f.optionsPanel, Box(65, 59, 144, 17)},
+        {f.startMinimizedBox, f.optionsPanel, Box(65, 79, 112, 17)},
+        {f.startAutoRunBox, f.optionsPanel, Box(65, 99, 160, 17)},
+        {f.intervalEdit, f.optionsPanel, Box(349, 64, 43, 22)},
+        {f.randomBox, f.optionsPanel, Box(264, 90, 65, 17)},
+        {f.startStopButton, f.optionsPanel, Box(389, 89, 38, 21)},
+        {f.pathList, form, Box(8, 312, 473, 113)},
     };
     for (const Placement& place : table) {
         SCOPED_TRACE(place.control->Name);
@@ -86,16 +75,39 @@ TEST_F(MainFormLayout, EveryControlStandsWhereTheLayoutPutsIt)
             EXPECT_EQ(window.right - window.left, bounds.right - bounds.left);
         }
     }
+    // The separator lines, in the order they were made.
+    const std::vector<std::pair<TWinControl*, std::vector<RECT>>> lines = {
+        {f.actionsPanel, {Box(5, 22, 1, 260), Box(5, 95, 110, 1), Box(1, 251, 114, 1), Box(2, 271, 113, 1)}},
+        {f.optionsPanel,
+         {Box(5, 6, 250, 1), Box(5, 21, 52, 1), Box(5, 58, 248, 1), Box(5, 73, 52, 1), Box(56, 4, 1, 112),
+          Box(245, 6, 180, 1), Box(245, 21, 180, 1), Box(252, 4, 1, 112)}},
+    };
+    for (const auto& [panel, expected] : lines) {
+        std::vector<RECT> drawn;
+        for (TControl* control : panel->Controls()) {
+            if (auto* shape = dynamic_cast<TShape*>(control)) {
+                EXPECT_EQ(shape->Pen().Color(), clSilver);
+                drawn.push_back(shape->BoundsRect());
+            }
+        }
+        ASSERT_EQ(drawn.size(), expected.size()) << panel->Name;
+        for (size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_EQ(drawn[i].left, expected[i].left) << panel->Name << " line " << i;
+            EXPECT_EQ(drawn[i].top, expected[i].top) << panel->Name << " line " << i;
+            EXPECT_EQ(drawn[i].right, expected[i].right) << panel->Name << " line " << i;
+            EXPECT_EQ(drawn[i].bottom, expected[i].bottom) << panel->Name << " line " << i;
+        }
+    }
     // The combo box keeps its left, top and width; its height is the platform's.
-    EXPECT_EQ(f.ComboBoxDisplayStyle->Left(), 349);
-    EXPECT_EQ(f.ComboBoxDisplayStyle->Top(), 32);
-    EXPECT_EQ(f.ComboBoxDisplayStyle->Width(), 82);
+    EXPECT_EQ(f.styleBox->Left(), 349);
+    EXPECT_EQ(f.styleBox->Top(), 32);
+    EXPECT_EQ(f.styleBox->Width(), 82);
 }
 
 TEST_F(MainFormLayout, TheTotalIsDrawnWholeAtAnyCount)
 {
-    TLabel& total = *form->LabelSumOfFiles;
-    EXPECT_EQ(total.Parent(), form->dxContainer4);
+    TLabel& total = *form->Test().totalLabel;
+    EXPECT_EQ(total.Parent(), form->Test().totalPanel);
     for (int count : {1, 12, 100000}) {
         const std::string text = TotalFilesText(count);
         SCOPED_TRACE(text);
@@ -104,7 +116,7 @@ TEST_F(MainFormLayout, TheTotalIsDrawnWholeAtAnyCount)
         EXPECT_EQ(total.Top(), 2);
         // Within the panel's frame the ink is as wide as the text drawn on
         // its own, and it ends before the frame.
-        auto shot = RenderControl(*form->dxContainer4);
+        auto shot = RenderControl(*form->Test().totalPanel);
         const RECT inside{2, 2, shot->Width() - 2, shot->Height() - 2};
         const RECT drawn = DarkBox(*shot, inside);
         const RECT whole = DarkBox(*RenderTextAsIs(total.Font(), text, 400, 20), {0, 0, 400, 20});
@@ -117,11 +129,11 @@ TEST_F(MainFormLayout, TheTotalIsDrawnWholeAtAnyCount)
 TEST_F(MainFormLayout, FileNamesInTheNameAndPathShowTheirAmpersand)
 {
     Add({MakeBitmap("photo 1 & more.bmp", 4, 4)});
-    ASSERT_EQ(form->Label5->Caption(), "photo 1 & more.bmp");
+    ASSERT_EQ(form->Test().nameLabel->Caption(), "photo 1 & more.bmp");
     // A short path, so that its "&" lies within the label's width.
-    form->Label11->SetCaption("C:\\a & b.jpg");
-    auto shot = RenderControl(*form->dxContainer3);
-    for (TLabel* label : {form->Label5, form->Label11}) {
+    form->Test().pathLabel->SetCaption("C:\\a & b.jpg");
+    auto shot = RenderControl(*form->Test().optionsPanel);
+    for (TLabel* label : {form->Test().nameLabel, form->Test().pathLabel}) {
         SCOPED_TRACE(label->Name);
         const RECT box = label->BoundsRect();
         auto asIs =
@@ -141,97 +153,101 @@ TEST_F(MainFormLayout, WindowIsBorderless560By308AndPathListLiesBelowIt)
     char caption[32] = {};
     GetWindowTextA(window, caption, sizeof caption);
     EXPECT_STREQ(caption, "Quorvel");
-    EXPECT_GE(form->ListBox1->Top(), client.bottom);
+    EXPECT_GE(form->Test().pathList->Top(), client.bottom);
     EXPECT_EQ(form->Position(), TPosition::poScreenCenter);
 }
 
 TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
 {
-    TForm1& f = *form;
-    EXPECT_EQ(f.ButtonAddFile->Caption(), "+");
-    EXPECT_EQ(f.ButtonAddFile->Hint(), "Add file (s) to curent list");
-    EXPECT_EQ(f.ButtonAddFile->Font().Height(), -16);
-    EXPECT_TRUE(f.ButtonAddFile->Font().Style() & fsBold);
-    EXPECT_EQ(f.ButtonDeleteFile->Caption(), "-");
-    EXPECT_EQ(f.ButtonDeleteFile->Font().Height(), -21);
-    EXPECT_EQ(f.ButtonDeleteFile->Hint(), "Delete file(s) from curent list");
-    EXPECT_EQ(f.ButtonApply->Hint(), "Apply curent picture on desktop");
-    EXPECT_EQ(f.buttonNewList->Hint(), "New list (delete all files)");
-    EXPECT_EQ(f.buttonNewList->Spacing(), 0);
-    EXPECT_FALSE(f.buttonNewList->Glyph().Empty());
-    EXPECT_EQ(f.ButtonSave->Hint(), "Save curent list");
-    EXPECT_EQ(f.ButtonLoadList->Caption(), "Load List");
-    EXPECT_EQ(f.ButtonLoadList->Hint(), "Load files from list");
-    EXPECT_EQ(f.ButtonAbout->Caption(), "About");
-    EXPECT_EQ(f.ButtonAbout->Hint(), "About the autor");
-    EXPECT_EQ(f.ButtonExit->Hint(), "Exit program");
-    EXPECT_EQ(f.btnClose->Hint(), "Exit program");
-    EXPECT_EQ(f.btnClose->ToolType(), TdxToolType::ttClose);
-    EXPECT_EQ(f.dxToolButton4->Hint(), "Minimize to system tray");
-    EXPECT_EQ(f.dxToolButton4->ToolType(), TdxToolType::ttPopup);
-    EXPECT_EQ(f.ButtonStartStop->Caption(), "Start");
-    EXPECT_EQ(f.ButtonStartStop->Hint(), "Start / Stop autochange");
-    EXPECT_EQ(f.cntNetHeader->Caption(), "     Actions");
-    EXPECT_EQ(f.cntNetHeader->Spacing(), 24);
-    EXPECT_EQ(f.cntNetHeader->Alignment(), TAlignment::taLeftJustify);
-    EXPECT_EQ(ColorToRGB(f.cntNetHeader->Color()), ColorToRGB(RGBColor(237, 233, 227)));
-    EXPECT_EQ(ColorToRGB(f.cntNetPanel->Color()), 16251903u);
-    EXPECT_EQ(f.cntNetPanel->BorderWidth(), 1);
-    EXPECT_EQ(f.dxContainer3->BoundLines(), blLeft | blTop | blRight | blBottom);
-    EXPECT_EQ(f.LabelWatch->Font().Name(), "Times New Roman");
-    EXPECT_EQ(f.LabelWatch->Font().Height(), -13);
-    EXPECT_TRUE(f.LabelWatch->Font().Style() & fsBold);
-    EXPECT_TRUE(f.LabelWatch->Transparent());
-    EXPECT_EQ(f.LabelWatch->Caption(), "00:00:00 AM");
-    EXPECT_EQ(f.LabelSumOfFiles->Caption(), "Total : 0 file(s)");
-    EXPECT_EQ(f.ListBox2->ItemHeight(), 13);
-    EXPECT_EQ(SendMessageA(f.ListBox2->Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
-    EXPECT_EQ(f.ListBox2->Font().Style() & fsBold, fsBold);
-    EXPECT_EQ(f.Label9->Caption(), "Info:");
-    EXPECT_EQ(f.Label12->Caption(), "Options:");
-    EXPECT_EQ(f.Label6->Caption(), "Auto change options :");
-    EXPECT_EQ(f.Label1->Caption(), "Display Style :");
-    EXPECT_EQ(f.Label2->Caption(), "Interval");
-    EXPECT_EQ(f.Label4->Caption(), "minute");
-    EXPECT_EQ(f.CheckAutoStart->Caption(), "Start With Windows");
-    EXPECT_EQ(f.CheckStartMinimized->Caption(), "Start Minimized");
-    EXPECT_EQ(f.checkAutoRun->Caption(), "Start in auto run mode");
-    EXPECT_EQ(f.CheckBoxRandom->Caption(), "Random");
-    EXPECT_EQ(f.ComboBoxDisplayStyle->Items().Texts(),
-              (std::vector<std::string>{"Center", "Tile", "Stretch"}));
+    const TMainForm::TestView f = form->Test();
+    EXPECT_EQ(f.addButton->Caption(), "+");
+    EXPECT_EQ(f.addButton->Hint(), "Add file (s) to curent list");
+    EXPECT_EQ(f.addButton->Font().Height(), -16);
+    EXPECT_TRUE(f.addButton->Font().Style() & fsBold);
+    EXPECT_EQ(f.deleteButton->Caption(), "-");
+    EXPECT_EQ(f.deleteButton->Font().Height(), -21);
+    EXPECT_EQ(f.deleteButton->Hint(), "Delete file(s) from curent list");
+    EXPECT_EQ(f.applyButton->Hint(), "Apply curent picture on desktop");
+    EXPECT_EQ(f.newListButton->Hint(), "New list (delete all files)");
+    EXPECT_EQ(f.newListButton->Spacing(), 0);
+    EXPECT_FALSE(f.newListButton->Glyph().Empty());
+    EXPECT_EQ(f.saveListButton->Hint(), "Save curent list");
+    EXPECT_EQ(f.loadListButton->Caption(), "Load List");
+    EXPECT_EQ(f.loadListButton->Hint(), "Load files from list");
+    EXPECT_EQ(f.aboutButton->Caption(), "About");
+    EXPECT_EQ(f.aboutButton->Hint(), "About the autor");
+    EXPECT_EQ(f.exitButton->Hint(), "Exit program");
+    EXPECT_EQ(f.closeButton->Hint(), "Exit program");
+    EXPECT_EQ(f.closeButton->ToolType(), TdxToolType::ttClose);
+    EXPECT_EQ(f.toTrayButton->Hint(), "Minimize to system tray");
+    EXPECT_EQ(f.toTrayButton->ToolType(), TdxToolType::ttPopup);
+    EXPECT_EQ(f.startStopButton->Caption(), "Start");
+    EXPECT_EQ(f.startStopButton->Hint(), "Start / Stop autochange");
+    EXPECT_EQ(f.actionsHeader->Caption(), "     Actions");
+    EXPECT_EQ(f.actionsHeader->Spacing(), 24);
+    EXPECT_EQ(f.actionsHeader->Alignment(), TAlignment::taLeftJustify);
+    EXPECT_EQ(ColorToRGB(f.actionsHeader->Color()), ColorToRGB(RGBColor(237, 233, 227)));
+    EXPECT_EQ(ColorToRGB(f.actionsPanel->Color()), 16251903u);
+    EXPECT_EQ(f.actionsPanel->BorderWidth(), 1);
+    EXPECT_EQ(f.optionsPanel->BoundLines(), blLeft | blTop | blRight | blBottom);
+    EXPECT_EQ(f.clockLabel->Font().Name(), "Times New Roman");
+    EXPECT_EQ(f.clockLabel->Font().Height(), -13);
+    EXPECT_TRUE(f.clockLabel->Font().Style() & fsBold);
+    EXPECT_TRUE(f.clockLabel->Transparent());
+    EXPECT_EQ(f.clockLabel->Caption(), "00:00:00 AM");
+    EXPECT_EQ(f.totalLabel->Caption(), "Total : 0 file(s)");
+    EXPECT_EQ(f.nameList->ItemHeight(), 13);
+    EXPECT_EQ(SendMessageA(f.nameList->Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
+    EXPECT_EQ(f.nameList->Font().Style() & fsBold, fsBold);
+    std::vector<std::string> captions;
+    for (TControl* control : f.optionsPanel->Controls()) {
+        auto* label = dynamic_cast<TLabel*>(control);
+        if (label && label->Name.empty()) {
+            EXPECT_TRUE(label->Font().Style() & fsBold);
+            captions.push_back(label->Caption());
+        }
+    }
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Info:", "Size:", "Name:", "Path:", "Options:",
+                                        "Auto change options :", "Display Style :", "Interval", "minute"}));
+    EXPECT_EQ(f.startWithWindowsBox->Caption(), "Start With Windows");
+    EXPECT_EQ(f.startMinimizedBox->Caption(), "Start Minimized");
+    EXPECT_EQ(f.startAutoRunBox->Caption(), "Start in auto run mode");
+    EXPECT_EQ(f.randomBox->Caption(), "Random");
+    EXPECT_EQ(f.styleBox->Items().Texts(), (std::vector<std::string>{"Center", "Tile", "Stretch"}));
     // The stored "style" ("2") chose the item at startup.
-    EXPECT_EQ(f.ComboBoxDisplayStyle->ItemIndex(), 2);
-    EXPECT_EQ(f.SpinEditTimeInterval->Value(), 1);
-    EXPECT_EQ(f.SpinEditTimeInterval->MaxValue(), 1000);
-    EXPECT_TRUE(f.Image1->Stretch());
+    EXPECT_EQ(f.styleBox->ItemIndex(), 2);
+    EXPECT_EQ(f.intervalEdit->Value(), 1);
+    EXPECT_EQ(f.intervalEdit->MaxValue(), 1000);
+    EXPECT_TRUE(f.previewImage->Stretch());
 }
 
 TEST_F(MainFormLayout, CreationPreparesControlsAndTheDateHint)
 {
-    EXPECT_TRUE(form->ButtonApply->Enabled());
-    EXPECT_FALSE(form->TimerAutoChangeWallpaper->Enabled());
+    EXPECT_TRUE(form->Test().applyButton->Enabled());
+    EXPECT_FALSE(form->Test().autoChangeTimer->Enabled());
     // The window starts in the tray, where the clock does not run.
-    EXPECT_FALSE(form->TimerWatch->Enabled());
-    EXPECT_EQ(form->TimerWatch->Interval(), 1000u);
-    EXPECT_FALSE(form->AutoChangeRunning);
-    EXPECT_EQ(form->RotationPosition, 0);
-    EXPECT_EQ(form->CurrentIndex, 0);
+    EXPECT_FALSE(form->Test().clockTimer->Enabled());
+    EXPECT_EQ(form->Test().clockTimer->Interval(), 1000u);
+    EXPECT_FALSE(form->Test().autoChangeRunning);
+    EXPECT_EQ(form->Test().rotationPosition, 0);
+    EXPECT_EQ(form->Test().currentIndex, 0);
     EXPECT_EQ(pictures.options, ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
-    EXPECT_EQ(form->LabelWatch->Hint(), "Today is : Monday, 07 December 2026");
+    EXPECT_EQ(form->Test().clockLabel->Hint(), "Today is : Monday, 07 December 2026");
 
     // The hint keeps the day the program started; the clock ticks on.
     clock.now = {2026, 12, 8, 2, 0, 0, 3};
-    form->TimerWatchTimer(form->TimerWatch);
-    EXPECT_EQ(form->LabelWatch->Caption(), "12:00:03 AM");
-    EXPECT_EQ(form->LabelWatch->Hint(), "Today is : Monday, 07 December 2026");
+    form->onClockTimer(form->Test().clockTimer);
+    EXPECT_EQ(form->Test().clockLabel->Caption(), "12:00:03 AM");
+    EXPECT_EQ(form->Test().clockLabel->Hint(), "Today is : Monday, 07 December 2026");
     clock.now = {2026, 12, 8, 2, 13, 5, 9};
-    form->TimerWatchTimer(form->TimerWatch);
-    EXPECT_EQ(form->LabelWatch->Caption(), "01:05:09 PM");
+    form->onClockTimer(form->Test().clockTimer);
+    EXPECT_EQ(form->Test().clockLabel->Caption(), "01:05:09 PM");
 }
 
 TEST_F(MainFormLayout, HeaderShowsStripesAndTheCentredTitle)
 {
-    auto shot = RenderControl(*form->cntHeader);
+    auto shot = RenderControl(*form->Test().header);
     const COLORREF grey = RGB(0x80, 0x80, 0x80);
     const COLORREF face = ColorToRGB(clBtnFace);
     // Stripes on the even rows between the tool buttons and the title.
@@ -261,7 +277,7 @@ TEST_F(MainFormLayout, HeaderShowsStripesAndTheCentredTitle)
     small.Canvas().FillRect(narrow);
     small.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
     small.Canvas().Font().Assign(form->Font());
-    form->cntHeaderPaint(form->cntHeader, narrow, small.Canvas(), small.Canvas().Font());
+    form->onHeaderPaint(form->Test().header, narrow, small.Canvas(), small.Canvas().Font());
     EXPECT_NE(Hex(PixelAt(small, 15, 4)), Hex(grey));
     EXPECT_NE(Hex(PixelAt(small, 15, 4)), "#FFFFFF");
 
@@ -270,7 +286,7 @@ TEST_F(MainFormLayout, HeaderShowsStripesAndTheCentredTitle)
     upside.Canvas().Brush().SetColor(clWhite);
     upside.Canvas().FillRect({0, 0, 60, 15});
     upside.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
-    form->cntHeaderPaint(form->cntHeader, {0, 10, 60, 5}, upside.Canvas(), upside.Canvas().Font());
+    form->onHeaderPaint(form->Test().header, {0, 10, 60, 5}, upside.Canvas(), upside.Canvas().Font());
     EXPECT_EQ(Hex(PixelAt(upside, 2, 10)), "#FFFFFF");
 }
 
@@ -296,7 +312,7 @@ TEST_F(MainFormLayout, HeaderPressWithAnyButtonStartsTheMoveLoop)
             }
             return CallWindowProcA(original, hwnd, msg, wParam, lParam);
         }));
-    SendMessageA(form->cntHeader->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 5));
+    SendMessageA(form->Test().header->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 5));
     EXPECT_EQ(seen, static_cast<UINT>(WM_SYSCOMMAND));
     EXPECT_EQ(command, 0xF012u);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));

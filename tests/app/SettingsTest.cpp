@@ -79,7 +79,7 @@ protected:
         real.Changes.clear();
         PlatformServices services = Services();
         services.Registry = &real;
-        form = std::make_unique<TForm1>(nullptr, services);
+        form = std::make_unique<TMainForm>(nullptr, services);
     }
     // "LastList.lst" beside the program with these entries.
     void LastList(const std::vector<std::string>& entries)
@@ -102,11 +102,11 @@ TEST_F(Settings, AFirstRunWritesTheDefaultsInOrderAndShowsTheWindowWithStretch)
                                         "HKCU startup=1", "HKCU style=2", "HKCU interval=1"}));
     EXPECT_EQ(Stored("interval"), "1");
     EXPECT_TRUE(form->Visible());
-    EXPECT_FALSE(form->CheckStartMinimized->Checked());
-    EXPECT_TRUE(form->CheckAutoStart->Checked());
-    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 2);
-    EXPECT_FALSE(form->AutoChangeRunning);
-    EXPECT_EQ(form->ButtonStartStop->Caption(), "Start");
+    EXPECT_FALSE(form->Test().startMinimizedBox->Checked());
+    EXPECT_TRUE(form->Test().startWithWindowsBox->Checked());
+    EXPECT_EQ(form->Test().styleBox->ItemIndex(), 2);
+    EXPECT_FALSE(form->Test().autoChangeRunning);
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Start");
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
@@ -116,21 +116,21 @@ TEST_F(Settings, MissingValuesReadAsTheirDefaultsAndAnUnknownStyleAsStretch)
     Start();
     EXPECT_TRUE(real.Changes.empty()); // missing values are not filled in
     EXPECT_TRUE(form->Visible());
-    EXPECT_FALSE(form->CheckStartMinimized->Checked());
-    EXPECT_TRUE(form->CheckAutoStart->Checked()); // "startup" missing
-    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 1);
-    EXPECT_TRUE(form->CheckBoxRandom->Checked());
-    EXPECT_FALSE(form->checkAutoRun->Checked());
-    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "1");
+    EXPECT_FALSE(form->Test().startMinimizedBox->Checked());
+    EXPECT_TRUE(form->Test().startWithWindowsBox->Checked()); // "startup" missing
+    EXPECT_EQ(form->Test().styleBox->ItemIndex(), 1);
+    EXPECT_TRUE(form->Test().randomBox->Checked());
+    EXPECT_FALSE(form->Test().startAutoRunBox->Checked());
+    EXPECT_EQ(form->Test().intervalEdit->Text(), "1");
     EXPECT_TRUE(CapturedErrors().empty());
 
     Store({{"style", "3"}, {"startminimized", "0"}, {"startup", "0"}, {"interval", "42"}});
     Start();
     EXPECT_TRUE(form->Visible());
-    EXPECT_FALSE(form->CheckAutoStart->Checked());
-    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 2);
+    EXPECT_FALSE(form->Test().startWithWindowsBox->Checked());
+    EXPECT_EQ(form->Test().styleBox->ItemIndex(), 2);
     EXPECT_EQ(Stored("style"), "2");
-    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "42");
+    EXPECT_EQ(form->Test().intervalEdit->Text(), "42");
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text,
               "Some options could not be read and were reset to their defaults: style.");
@@ -161,15 +161,15 @@ TEST_F(Settings, TheFourWaysToComeUp)
         desktop.WallpaperCalls.clear();
         Start();
         EXPECT_EQ(form->Visible(), c.shown);
-        EXPECT_EQ(form->AutoChangeRunning, c.running);
-        EXPECT_EQ(form->ButtonStartStop->Caption(), c.running ? "Stop" : "Start");
+        EXPECT_EQ(form->Test().autoChangeRunning, c.running);
+        EXPECT_EQ(form->Test().startStopButton->Caption(), c.running ? "Stop" : "Start");
         // The user's choice stays even when there is nothing to run yet.
-        EXPECT_EQ(form->checkAutoRun->Checked(), std::string(c.autoRun) == "1");
+        EXPECT_EQ(form->Test().startAutoRunBox->Checked(), std::string(c.autoRun) == "1");
         EXPECT_EQ(desktop.WallpaperCalls,
                   c.running ? std::vector<std::string>{sea} : std::vector<std::string>{});
         // A run started here already waits the stored interval.
         if (c.running) {
-            EXPECT_EQ(form->TimerAutoChangeWallpaper->Interval(), 30u * 60000u);
+            EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 30u * 60000u);
         }
         ASSERT_FALSE(notifyIcon.Sent(NIM_ADD).empty());
         EXPECT_EQ(notifyIcon.Sent(NIM_ADD).back().Data.hWnd, form->Handle());
@@ -191,11 +191,11 @@ TEST_F(Settings, AValueOfAnotherTypeIsResetAloneAndReportedOnce)
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text,
               "Some options could not be read and were reset to their defaults: startup, style.");
-    EXPECT_TRUE(form->CheckStartMinimized->Checked());
-    EXPECT_TRUE(form->CheckAutoStart->Checked());
-    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 2);
-    EXPECT_TRUE(form->CheckBoxRandom->Checked());
-    EXPECT_TRUE(form->checkAutoRun->Checked());
+    EXPECT_TRUE(form->Test().startMinimizedBox->Checked());
+    EXPECT_TRUE(form->Test().startWithWindowsBox->Checked());
+    EXPECT_EQ(form->Test().styleBox->ItemIndex(), 2);
+    EXPECT_TRUE(form->Test().randomBox->Checked());
+    EXPECT_TRUE(form->Test().startAutoRunBox->Checked());
     form->WriteSettings();
     EXPECT_EQ(Stored("startup"), "1");
     EXPECT_EQ(Stored("style"), "2");
@@ -213,9 +213,9 @@ TEST_F(Settings, ALastListThatFailsIsReportedAndTheOptionsAreStillRead)
     EXPECT_NE(CapturedErrors()[0].Text.find("deleted.bmp"), std::string::npos) << CapturedErrors()[0].Text;
     EXPECT_TRUE(form->Visible());
     EXPECT_EQ(Names(), (std::vector<std::string>{"deleted.bmp", "kept.bmp"}));
-    EXPECT_FALSE(form->CheckAutoStart->Checked());
-    EXPECT_TRUE(form->CheckBoxRandom->Checked());
-    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "7");
+    EXPECT_FALSE(form->Test().startWithWindowsBox->Checked());
+    EXPECT_TRUE(form->Test().randomBox->Checked());
+    EXPECT_EQ(form->Test().intervalEdit->Text(), "7");
     // So the exit stores the user's options, not the controls' first states.
     form->WriteSettings();
     EXPECT_EQ(Stored("random"), "1");
@@ -226,11 +226,11 @@ TEST_F(Settings, TheExitWritesTheOptionsInOrder)
 {
     Store({{"startminimized", "0"}, {"startup", "1"}, {"interval", "1"}});
     Start();
-    form->CheckStartMinimized->SetChecked(true);
-    form->checkAutoRun->SetChecked(true);
-    form->CheckBoxRandom->SetChecked(true);
-    form->SpinEditTimeInterval->SetText("12");
-    form->ComboBoxDisplayStyle->SetItemIndex(0);
+    form->Test().startMinimizedBox->SetChecked(true);
+    form->Test().startAutoRunBox->SetChecked(true);
+    form->Test().randomBox->SetChecked(true);
+    form->Test().intervalEdit->SetText("12");
+    form->Test().styleBox->SetItemIndex(0);
     SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", "\"" + ProgramPath() + "\"");
     real.Changes.clear();
     form->WriteSettings();
@@ -247,7 +247,7 @@ TEST_F(Settings, TheExitReportsASettingsKeyRemovedMeanwhile)
 {
     Start();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessivo");
-    form->CheckAutoStart->SetChecked(false);
+    form->Test().startWithWindowsBox->SetChecked(false);
     Run([&] { form->WriteSettings(); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text, "Failed to set data for 'startup'");
@@ -270,7 +270,7 @@ TEST_F(Settings, TheRunEntryFollowsTheBoxInTheUsersKeyAndAMachineEntryIsRemovedW
                         SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", entry);
                     Store({{"startup", startup}});
                     real.MachineWritable = machineWritable;
-                    form->CheckAutoStart->SetChecked(box);
+                    form->Test().startWithWindowsBox->SetChecked(box);
                     form->WriteSettings();
                     const bool machineStays = machineEntry && !machineWritable;
                     EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo"),
@@ -283,7 +283,7 @@ TEST_F(Settings, TheRunEntryFollowsTheBoxInTheUsersKeyAndAMachineEntryIsRemovedW
     Store({{"startup", "0"}});
     SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", entry);
     Start();
-    EXPECT_TRUE(form->CheckAutoStart->Checked());
+    EXPECT_TRUE(form->Test().startWithWindowsBox->Checked());
 }
 
 TEST_F(Settings, TheRunEntryNamesTheRunningProgramAndReplacesAnEntryForAnotherFile)
@@ -294,7 +294,7 @@ TEST_F(Settings, TheRunEntryNamesTheRunningProgramAndReplacesAnEntryForAnotherFi
     SetRawString(HKEY_CURRENT_USER, UserRun, "Tessivo", folderOnly + "tessivo.exe");
     Store({{"startup", "1"}});
     Start();
-    form->CheckAutoStart->SetChecked(true);
+    form->Test().startWithWindowsBox->SetChecked(true);
     form->WriteSettings();
     EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), "\"" + ProgramPath() + "\"");
     // An entry naming this program, quoted or not, in any letter case, is

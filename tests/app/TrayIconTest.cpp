@@ -34,7 +34,7 @@ TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowAndHidesIt)
     EXPECT_EQ(notifyIcon.Sent(NIM_ADD).size(), 2u);
     EXPECT_TRUE(notifyIcon.Present);
     EXPECT_FALSE(form->Visible());
-    EXPECT_FALSE(form->TrayIconRetryTimer->Enabled());
+    EXPECT_FALSE(form->Test().trayIconRetryTimer->Enabled());
 }
 
 class TrayIconAtLogon : public FormFixture {
@@ -45,7 +45,7 @@ protected:
         form.reset();
         notifyIcon = TFakeNotifyIcon();
         notifyIcon.FailingAdds = failing;
-        form = std::make_unique<TForm1>(nullptr, Services());
+        form = std::make_unique<TMainForm>(nullptr, Services());
     }
 };
 
@@ -53,28 +53,28 @@ TEST_F(TrayIconAtLogon, ARefusedAddIsRetriedUntilTheIconIsThere)
 {
     StartWithFailingAdds(2);
     EXPECT_FALSE(notifyIcon.Present);
-    ASSERT_TRUE(form->TrayIconRetryTimer->Enabled());
-    EXPECT_GE(form->TrayIconRetryTimer->Interval(), 2000u);
-    EXPECT_LE(form->TrayIconRetryTimer->Interval(), 4000u);
-    form->TrayIconRetryTimer->Tick();
+    ASSERT_TRUE(form->Test().trayIconRetryTimer->Enabled());
+    EXPECT_GE(form->Test().trayIconRetryTimer->Interval(), 2000u);
+    EXPECT_LE(form->Test().trayIconRetryTimer->Interval(), 4000u);
+    form->Test().trayIconRetryTimer->Tick();
     EXPECT_FALSE(notifyIcon.Present);
-    form->TrayIconRetryTimer->Tick();
+    form->Test().trayIconRetryTimer->Tick();
     EXPECT_TRUE(notifyIcon.Present);
-    EXPECT_FALSE(form->TrayIconRetryTimer->Enabled());
+    EXPECT_FALSE(form->Test().trayIconRetryTimer->Enabled());
     EXPECT_FALSE(form->Visible());
 }
 
 TEST_F(TrayIconAtLogon, WithoutAnIconAfterAboutAMinuteTheWindowShows)
 {
     StartWithFailingAdds(1000);
-    const int retries = TForm1::TrayIconRetries;
-    EXPECT_GE(retries * static_cast<int>(TForm1::TrayIconRetryMs), 50000);
+    const int retries = TMainForm::TrayIconRetries;
+    EXPECT_GE(retries * static_cast<int>(TMainForm::TrayIconRetryMs), 50000);
     for (int i = 0; i < retries - 1; ++i)
-        form->TrayIconRetryTimer->Tick();
+        form->Test().trayIconRetryTimer->Tick();
     EXPECT_FALSE(form->Visible());
-    form->TrayIconRetryTimer->Tick();
+    form->Test().trayIconRetryTimer->Tick();
     EXPECT_TRUE(form->Visible());
-    EXPECT_FALSE(form->TrayIconRetryTimer->Enabled());
+    EXPECT_FALSE(form->Test().trayIconRetryTimer->Enabled());
     EXPECT_FALSE(notifyIcon.Present);
 }
 

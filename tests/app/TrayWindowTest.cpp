@@ -12,12 +12,12 @@ namespace {
 
 // Sends the notification icon's event: the callback number 0x200, the
 // identifier 0, the mouse message that happened over the icon.
-void IconEvent(TForm1& form, UINT mouseMessage)
+void IconEvent(TMainForm& form, UINT mouseMessage)
 {
     SendMessageA(form.Handle(), 0x200, 0, mouseMessage);
 }
 
-bool Shown(TForm1& form)
+bool Shown(TMainForm& form)
 {
     return form.Visible() && IsWindowVisible(form.Handle());
 }
@@ -91,7 +91,7 @@ TEST_F(TrayWindow, UserMessagesShowOn515AndOpenTheMenuOn516)
 TEST_F(TrayWindow, ARightButtonReleaseOverTheIconOpensTheTrayMenuAtTheCursor)
 {
     std::vector<std::string> captions;
-    for (TMenuItem* item : form->PopupMenu1->Items())
+    for (TMenuItem* item : form->Test().trayMenu->Items())
         captions.push_back(item->Caption());
     EXPECT_EQ(captions,
               (std::vector<std::string>{"Restore Form", "Change Wallpaper", "-", "About", "-", "Exit"}));
@@ -104,7 +104,7 @@ TEST_F(TrayWindow, ARightButtonReleaseOverTheIconOpensTheTrayMenuAtTheCursor)
     // Opening the menu does not show the window.
     EXPECT_FALSE(Shown(*form));
 
-    form->RestoreForm1->Click();
+    form->Test().restoreMenuItem->Click();
     EXPECT_TRUE(Shown(*form));
 }
 
@@ -112,7 +112,7 @@ TEST_F(TrayWindow, TheMinimiseButtonHidesTheWindowAndKeepsOneIcon)
 {
     form->RestoreFromTray();
     ASSERT_TRUE(Shown(*form));
-    form->dxToolButton4->Click();
+    form->Test().toTrayButton->Click();
     EXPECT_FALSE(Shown(*form));
     ASSERT_EQ(notifyIcon.Sent(NIM_ADD).size(), 2u);
     EXPECT_TRUE(notifyIcon.Present);
@@ -120,9 +120,9 @@ TEST_F(TrayWindow, TheMinimiseButtonHidesTheWindowAndKeepsOneIcon)
 
 TEST_F(TrayWindow, ALaterStartFindsTheWindowByItsClassAndBringsItForward)
 {
-    EXPECT_EQ(FindWindowA(TForm1::MainWindowClassName, nullptr), form->Handle());
+    EXPECT_EQ(FindWindowA(TMainForm::MainWindowClassName, nullptr), form->Handle());
     ASSERT_FALSE(Shown(*form));
-    ASSERT_TRUE(HandOverToRunningCopy(TForm1::MainWindowClassName, 0));
+    ASSERT_TRUE(HandOverToRunningCopy(TMainForm::MainWindowClassName, 0));
     PumpUntil([&] { return Shown(*form); });
     EXPECT_TRUE(Shown(*form));
     EXPECT_TRUE(notifyIcon.Present);
@@ -167,11 +167,11 @@ TEST_F(TrayWindow, TheTaskbarButtonSaysTessivoAndGoesWithTheWindow)
 
 TEST_F(TrayWindow, TheClockStopsInTheTrayAndShowsTheTimeAtOnceWhenBack)
 {
-    EXPECT_FALSE(form->TimerWatch->Enabled());
+    EXPECT_FALSE(form->Test().clockTimer->Enabled());
     clock.now = {2026, 12, 7, 1, 14, 30, 15};
     IconEvent(*form, WM_LBUTTONUP);
-    EXPECT_TRUE(form->TimerWatch->Enabled());
-    EXPECT_EQ(form->LabelWatch->Caption(), "02:30:15 PM");
-    form->dxToolButton4->Click();
-    EXPECT_FALSE(form->TimerWatch->Enabled());
+    EXPECT_TRUE(form->Test().clockTimer->Enabled());
+    EXPECT_EQ(form->Test().clockLabel->Caption(), "02:30:15 PM");
+    form->Test().toTrayButton->Click();
+    EXPECT_FALSE(form->Test().clockTimer->Enabled());
 }
