@@ -21,8 +21,10 @@
 namespace {
 
 // How long a second start waits for a copy started just before it to make
-// its window.
-constexpr unsigned kRunningCopyWaitMs = 10000;
+// its window and reach its message loop: a start on a busy machine at logon
+// can take many seconds, and a request given up on would leave the user
+// with no window.
+constexpr unsigned kRunningCopyWaitMs = 60000;
 
 // A later start: the running copy takes over what was asked of this one.
 // (Only the showing of its window, so far.)

@@ -194,8 +194,6 @@ void Bind(const ControlsByName& made, const char* name, T*& member)
     member = &dynamic_cast<T&>(*made.at(name));
 }
 
-const char* const kPictureFilter =
-    "All files (*.bmp;*.jpg)|*.bmp;*.jpg|JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp";
 const char* const kListFilter = "Image list (*.lst)|*.lst";
 // Read-only box hidden, resizable; no default extension, no prompt before
 // replacing a file, and an opened file need not exist.
@@ -203,7 +201,7 @@ const TOpenOptions kListOptions = ofHideReadOnly | ofEnableSizing;
 
 // A dialog of the form's own, with its filter and options.
 template <class Dialog>
-Dialog* OwnDialog(TComponent* owner, const char* name, const char* filter, TOpenOptions options)
+Dialog* OwnDialog(TComponent* owner, const char* name, const std::string& filter, TOpenOptions options)
 {
     auto* dialog = new Dialog(owner);
     dialog->Name = name;
@@ -328,7 +326,7 @@ void TMainForm::CreateComponents()
 {
     addPicturesDialog = services_.OpenPictureDialog
                             ? services_.OpenPictureDialog
-                            : OwnDialog<TOpenPictureDialog>(this, "addPicturesDialog", kPictureFilter, 0);
+                            : OwnDialog<TOpenPictureDialog>(this, "addPicturesDialog", WallpaperPictureFilter(), 0);
     saveListDialog = services_.SaveDialog
                          ? services_.SaveDialog
                          : OwnDialog<TSaveDialog>(this, "saveListDialog", kListFilter, kListOptions);

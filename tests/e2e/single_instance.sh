@@ -71,7 +71,7 @@ wait_copies 1 30 || true
 sleep 2
 note "at most $most copies ran at once"
 e2e_expect "two starts at once leave one copy" "$(copies)" 1
-e2e_check "and the second brings the first's window forward" e2e_wait_window '^Quorvel$' 30
+e2e_check "and the second brings the first's window forward" e2e_wait_window '^Quorvel$' 60
 e2e_screenshot after_two_starts >/dev/null
 
 e2e_finish
