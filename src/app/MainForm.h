@@ -150,7 +150,7 @@ public:
     void AddTrayIcon();
     // The settings step of the exit: the options and the autostart entry.
     void WriteSettings();
-    const NOTIFYICONDATAA& TrayIconData() const { return trayIcon_->Data(); }
+    const NOTIFYICONDATAW& TrayIconData() const { return trayIcon_->Data(); }
     // Keeps the list for the next run, removes the icon, stores the options
     // and ends the program. An error stops it at that step.
     void ShutDownProgram();

@@ -10,7 +10,7 @@ namespace {
 // The message a new taskbar broadcasts after Explorer starts again.
 UINT TaskbarCreatedMessage()
 {
-    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
 }
 
@@ -63,7 +63,7 @@ void TForm1::CreateParams(TCreateParams& params)
 
 void TForm1::AddTrayIcon()
 {
-    trayIcon_->Add(Handle(), LoadIconA(Application->Instance(), MAKEINTRESOURCEA(1)));
+    trayIcon_->Add(Handle(), LoadIconW(Application->Instance(), MAKEINTRESOURCEW(1)));
     Hide();
 }
 
@@ -140,7 +140,7 @@ void TForm1::WndProc(TMessage& message)
     if (message.Msg == TaskbarCreatedMessage()) {
         // A new taskbar knows nothing of the icon: register it again, and
         // leave the window as it is.
-        trayIcon_->Add(Handle(), LoadIconA(Application->Instance(), MAKEINTRESOURCEA(1)));
+        trayIcon_->Add(Handle(), LoadIconW(Application->Instance(), MAKEINTRESOURCEW(1)));
         return;
     }
     if (message.Msg == WM_QUERYENDSESSION) {

@@ -19,9 +19,9 @@ public:
     // Asks the shell to remove the icon of the record's window and identifier.
     void Remove();
 
-    const NOTIFYICONDATAA& Data() const { return data_; }
+    const NOTIFYICONDATAW& Data() const { return data_; }
 
 private:
     INotifyIcon& shell_;
-    NOTIFYICONDATAA data_{};
+    NOTIFYICONDATAW data_{};
 };

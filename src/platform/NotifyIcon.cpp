@@ -1,6 +1,6 @@
 #include "platform/NotifyIcon.h"
 
-bool TWin32NotifyIcon::Notify(DWORD message, NOTIFYICONDATAA& data)
+bool TWin32NotifyIcon::Notify(DWORD message, NOTIFYICONDATAW& data)
 {
-    return Shell_NotifyIconA(message, &data) != FALSE;
+    return Shell_NotifyIconW(message, &data) != FALSE;
 }

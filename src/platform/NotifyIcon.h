@@ -9,13 +9,13 @@
 class INotifyIcon {
 public:
     virtual ~INotifyIcon() = default;
-    // Shell_NotifyIconA(message, data): NIM_ADD or NIM_DELETE. The shell's
+    // Shell_NotifyIconW(message, data): NIM_ADD or NIM_DELETE. The shell's
     // answer is returned; callers may ignore it (a second add for the same
     // window and identifier is refused and the one icon stays).
-    virtual bool Notify(DWORD message, NOTIFYICONDATAA& data) = 0;
+    virtual bool Notify(DWORD message, NOTIFYICONDATAW& data) = 0;
 };
 
 class TWin32NotifyIcon : public INotifyIcon {
 public:
-    bool Notify(DWORD message, NOTIFYICONDATAA& data) override;
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "platform/UserFolders.h"
+#include "platform/WideText.h"
 
 #include <vector>
 #include <windows.h>
@@ -10,13 +11,13 @@ std::string TWin32Desktop::WindowsDirectory()
 {
     // A too-small buffer makes the call return the size it needs (NUL
     // included) and fill nothing; start at MAX_PATH and grow to that size.
-    std::vector<char> buffer(MAX_PATH + 1);
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        const UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
         if (length == 0)
             throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
         if (length < buffer.size())
-            return std::string(buffer.data(), length);
+            return Utf8FromWide(std::wstring_view(buffer.data(), length));
         buffer.resize(length + 1);
     }
     throw EInOutError::FromErrorCode(ERROR_INSUFFICIENT_BUFFER);
@@ -35,7 +36,6 @@ std::string TWin32Desktop::UserDataFolder()
 void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)
 {
     // The call takes a non-const pointer; hand it a private copy.
-    std::vector<char> path(bitmapPath.begin(), bitmapPath.end());
-    path.push_back('\0');
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    std::wstring path = WideFromUtf8(bitmapPath);
+    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
 }

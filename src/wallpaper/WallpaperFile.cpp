@@ -5,7 +5,7 @@
 std::string WallpaperExtension(const std::string& path)
 {
     // Only ASCII letters are upper-cased. The result is compared with ".JPG"
-    // and ".BMP" alone, and no ANSI character outside ASCII upper-cases to
+    // and ".BMP" alone, and no character outside ASCII upper-cases to
     // one of their letters, so the decision is the one a locale-aware
     // upper-casing gives.
     std::string extension = ExtractFileExt(path);
