@@ -128,12 +128,14 @@ TEST_F(RegistryTest, WriteStringStoresRegSzWithItsNul)
     ASSERT_TRUE(registry.OpenKey(FromRoot(), true));
     registry.WriteString("text", "C:\\windows\\MyWallpaper.bmp");
     registry.WriteString("empty", "");
-    registry.WriteString("ansi", "caf\xe9");
+    // Text outside the code page, such as a program path in a profile folder
+    // named "Łukasz", is kept whole.
+    registry.WriteString("unicode", "C:\\Users\\\xc5\x81ukasz\\\xe5\xaf\x8c.exe");
     EXPECT_EQ(RawTypeAndSize("text"), std::make_pair(DWORD(REG_SZ), DWORD(27)));
     EXPECT_EQ(RawTypeAndSize("empty"), std::make_pair(DWORD(REG_SZ), DWORD(1)));
     EXPECT_EQ(registry.ReadString("text"), "C:\\windows\\MyWallpaper.bmp");
     EXPECT_EQ(registry.ReadString("empty"), "");
-    EXPECT_EQ(registry.ReadString("ansi"), "caf\xe9");
+    EXPECT_EQ(registry.ReadString("unicode"), "C:\\Users\\\xc5\x81ukasz\\\xe5\xaf\x8c.exe");
     // Value names ignore letter case too.
     EXPECT_EQ(registry.ReadString("TEXT"), "C:\\windows\\MyWallpaper.bmp");
 }
