@@ -24,6 +24,17 @@ void BoldFont(TControl& control, TColor color)
     control.Font().SetColor(color);
 }
 
+// The texts that show file names (the name list, the Name and Path labels)
+// take the logical face Windows maps to its TrueType interface font
+// (Microsoft Sans Serif, with MS Sans Serif's metrics): unlike the bitmap
+// MS Sans Serif, which holds one code page, it is linked to the system's
+// other fonts, so a name in Greek or Japanese shows its own characters.
+void FileNameFont(TControl& control, TColor color)
+{
+    BoldFont(control, color);
+    control.Font().SetName("MS Shell Dlg");
+}
+
 // A label that keeps its own size.
 TLabel* FixedLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
                    int height)
@@ -167,7 +178,7 @@ void TForm1::CreateControls()
     ListBox2->SetAlign(TAlign::alClient);
     ListBox2->SetBorderStyle(TBorderStyle::bsNone);
     ListBox2->SetColor(kPanelWhite);
-    BoldFont(*ListBox2, clBlack);
+    FileNameFont(*ListBox2, clBlack);
     ListBox2->SetItemHeight(13);
     // A list of a million files is shown at once: the window holds the
     // number of rows, not a copy of every name.
@@ -191,11 +202,11 @@ void TForm1::CreateControls()
     // Name and path show file names: an "&" in them is a character, not an
     // accelerator mark.
     Label5 = FixedLabel(this, dxContainer3, "Label5", 102, 25, 139, 13);
-    BoldFont(*Label5, clBlack);
+    FileNameFont(*Label5, clBlack);
     Label5->SetWordWrap(true);
     Label5->SetShowAccelChar(false);
     Label11 = FixedLabel(this, dxContainer3, "Label11", 102, 44, 139, 13);
-    BoldFont(*Label11, clWindowText);
+    FileNameFont(*Label11, clWindowText);
     Label11->SetShowAccelChar(false);
     Label12 = TextLabel(this, dxContainer3, "Label12", 9, 59, "Options:", clWindowText);
     CheckAutoStart = CheckBox(this, dxContainer3, "CheckAutoStart", 65, 59, 144, 17, "Start With Windows");
