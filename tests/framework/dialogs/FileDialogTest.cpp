@@ -92,8 +92,7 @@ std::wstring Wide(const std::string& text)
     return std::wstring(text.begin(), text.end()); // the tests' paths are ASCII
 }
 
-// A file by its wide name, removed at the end (the scratch folder's ANSI
-// search could not name it).
+// A file made and removed by its wide name.
 class WideNamedFile {
 public:
     WideNamedFile(std::wstring path, const std::string& bytes) : path_(std::move(path))
