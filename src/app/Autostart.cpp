@@ -1,7 +1,10 @@
 #include "app/Autostart.h"
 
+#include "core/Exceptions.h"
+
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace {
 
@@ -27,17 +30,25 @@ std::string TAutostart::EntryData() const
     return "\"" + programPath_ + "\"";
 }
 
-std::string TAutostart::ReadEntry(TRegistryRoot root, const char* path)
+std::optional<std::string> TAutostart::ReadEntry(TRegistryRoot root, const char* path)
 {
     const auto registry = registry_.NewRegistry(root);
     if (!registry->OpenKeyReadOnly(path))
-        return {};
-    return registry->ReadString(AutostartValueName);
+        return std::nullopt;
+    try {
+        std::string data = registry->ReadString(AutostartValueName);
+        if (data.empty())
+            return std::nullopt;
+        return data;
+    } catch (const ERegistryException&) {
+        // A value of another type: there, but it names no program.
+        return std::string();
+    }
 }
 
-bool TAutostart::NamesThisProgram(const std::string& data) const
+bool TAutostart::NamesThisProgram(const std::optional<std::string>& data) const
 {
-    return !data.empty() && Lower(Unquoted(data)) == Lower(programPath_);
+    return data && !data->empty() && Lower(Unquoted(*data)) == Lower(programPath_);
 }
 
 bool TAutostart::IsRegistered()
@@ -46,32 +57,32 @@ bool TAutostart::IsRegistered()
            NamesThisProgram(ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath));
 }
 
-bool TAutostart::IsPresent()
+bool TAutostart::RemoveEntry(TRegistryRoot root, const char* path)
 {
-    return !ReadEntry(TRegistryRoot::LocalMachine, MachineRunKeyPath).empty() ||
-           !ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath).empty();
+    if (!ReadEntry(root, path))
+        return true;
+    const auto registry = registry_.NewRegistry(root);
+    return registry->OpenKey(path, false) && registry->DeleteValue(AutostartValueName);
 }
 
-void TAutostart::Add()
+void TAutostart::AddUserEntry()
 {
-    {
-        const auto machine = registry_.NewRegistry(TRegistryRoot::LocalMachine);
-        if (machine->OpenKey(MachineRunKeyPath, false)) {
-            machine->WriteString(AutostartValueName, EntryData());
-            return;
-        }
+    const auto user = registry_.NewRegistry(TRegistryRoot::CurrentUser);
+    if (!user->OpenKey(UserRunKeyPath, true))
+        throw ERegistryException::SetDataFailed(AutostartValueName);
+    user->WriteString(AutostartValueName, EntryData());
+}
+
+bool TAutostart::Apply(bool wanted)
+{
+    const bool machineEntryStays =
+        !RemoveEntry(TRegistryRoot::LocalMachine, MachineRunKeyPath) &&
+        NamesThisProgram(ReadEntry(TRegistryRoot::LocalMachine, MachineRunKeyPath));
+    if (wanted) {
+        if (!NamesThisProgram(ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath)))
+            AddUserEntry();
+    } else {
+        RemoveEntry(TRegistryRoot::CurrentUser, UserRunKeyPath);
     }
-    const auto user = registry_.NewRegistry(TRegistryRoot::CurrentUser);
-    if (user->OpenKey(UserRunKeyPath, true))
-        user->WriteString(AutostartValueName, EntryData());
-}
-
-void TAutostart::Remove()
-{
-    const auto machine = registry_.NewRegistry(TRegistryRoot::LocalMachine);
-    if (machine->OpenKey(MachineRunKeyPath, false))
-        machine->DeleteValue(AutostartValueName);
-    const auto user = registry_.NewRegistry(TRegistryRoot::CurrentUser);
-    if (user->OpenKey(UserRunKeyPath, false))
-        user->DeleteValue(AutostartValueName);
+    return machineEntryStays || NamesThisProgram(ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath));
 }

@@ -1,13 +1,16 @@
 #pragma once
-// Starting with Windows: the value "Tessivo" under a Run key naming the
-// program's own file. The machine-wide Run key is used when it may be
-// written; a standard user cannot, and gets the same value under the current
-// user's Run key instead.
+// Starting with Windows: the value "Tessivo" under the current user's Run key
+// naming the program's own file. The program belongs to one user (it lives in
+// that user's folder), so it never writes the machine-wide Run key; an entry
+// there was left by an older copy run elevated, and is removed where the
+// user may. A standard user may not: that entry keeps starting the program,
+// and the autostart box says so.
 //
 // Portable: the registry is reached through the interface passed in.
 
 #include "platform/RegistryAccess.h"
 
+#include <optional>
 #include <string>
 
 inline constexpr const char* MachineRunKeyPath = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -27,21 +30,29 @@ public:
     std::string EntryData() const;
 
     // An entry under either Run key names this program (quoted or not,
-    // letter case ignored, as the file system compares names).
+    // letter case ignored, as the file system compares names): Windows
+    // starts the program at logon.
     bool IsRegistered();
-    // A "Tessivo" value exists under either Run key, whatever it names.
-    bool IsPresent();
 
-    // Writes the entry under the machine's Run key, or under the user's when
-    // the machine's cannot be opened for writing.
-    void Add();
-    // Deletes the value from both Run keys; a missing one is no error.
-    void Remove();
+    // Brings the entries in line with the box: `wanted` and no entry of the
+    // user's naming this program: written; not `wanted`: the user's entry
+    // removed. A "Tessivo" value under the machine's Run key is removed in
+    // either case when the registry allows it. Returns whether an entry
+    // still starts this program afterwards (the user's, or a machine entry
+    // that could not be removed). Raises the registry's error when the
+    // user's entry cannot be written.
+    bool Apply(bool wanted);
 
 private:
-    // The value "Tessivo" under `path` of `root`; "" when there is none.
-    std::string ReadEntry(TRegistryRoot root, const char* path);
-    bool NamesThisProgram(const std::string& data) const;
+    // The value "Tessivo" under `path` of `root`: nothing when there is none
+    // (or it is empty), "" when it is not a string.
+    std::optional<std::string> ReadEntry(TRegistryRoot root, const char* path);
+    bool NamesThisProgram(const std::optional<std::string>& data) const;
+    // Deletes the value "Tessivo" under `path` of `root` when present; false
+    // when it stays (the key cannot be opened for writing, or the delete is
+    // refused).
+    bool RemoveEntry(TRegistryRoot root, const char* path);
+    void AddUserEntry();
 
     IRegistryFactory& registry_;
     std::string programPath_;

@@ -141,7 +141,8 @@ void TForm1::EnsureDefaultSettings()
 
 void TForm1::ReadSettings()
 {
-    ReadSettingsIntoControls(*services_.Registry,
+    TAutostart autostart(*services_.Registry, services_.ProgramPath);
+    ReadSettingsIntoControls(*services_.Registry, autostart,
                              SettingsControls{*CheckStartMinimized, *CheckAutoStart, *ComboBoxDisplayStyle,
                                               *CheckBoxRandom, *checkAutoRun, *SpinEditTimeInterval,
                                               *ListBox1, [this] { Show(); }, [this] { ToggleAutoChange(); }});

@@ -1,5 +1,52 @@
 #include "app/Settings.h"
 
+#include "core/Exceptions.h"
+#include "framework/stdctrls/SpinValue.h"
+#include "wallpaper/RotationMath.h"
+
+#include <optional>
+
+namespace {
+
+// One stored value: nothing for a missing or empty one; a value that raises
+// (another type, a failed read) is listed in `reset` and read as missing.
+std::optional<std::string> ReadOption(IRegistryAccessor& settings, const char* name,
+                                      std::vector<std::string>& reset)
+{
+    try {
+        std::string value = settings.ReadString(name);
+        if (value.empty())
+            return std::nullopt;
+        return value;
+    } catch (const ERegistryException&) {
+        reset.emplace_back(name);
+        return std::nullopt;
+    }
+}
+
+// The style's list index, or nothing when the text names none of them.
+std::optional<int> StyleIndexOf(const std::string& text)
+{
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + StyleCount)
+        return text[0] - '0';
+    return std::nullopt;
+}
+
+void WriteBackStyle(IRegistryFactory& registry, int style)
+{
+    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
+    if (!settings->OpenKey(SettingsKeyPath, false))
+        return;
+    try {
+        settings->WriteString(SettingNames::Style, std::to_string(style));
+    } catch (const ERegistryException&) {
+        // The style read stays the default for this run; the stored value is
+        // corrected at a later start when the key accepts it.
+    }
+}
+
+} // namespace
+
 void EnsureDefaultSettings(IRegistryFactory& registry)
 {
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
@@ -10,26 +57,57 @@ void EnsureDefaultSettings(IRegistryFactory& registry)
     settings->WriteString(SettingNames::Random, "0");
     settings->WriteString(SettingNames::StartInAutoRunMode, "0");
     settings->WriteString(SettingNames::Startup, "1");
-    settings->WriteString(SettingNames::Style, "2");
+    settings->WriteString(SettingNames::Style, std::to_string(DefaultStyleIndex));
     settings->WriteString(SettingNames::Interval, "1");
+}
+
+int IntervalMinutesOf(const std::string& text)
+{
+    return ClampRotationMinutes(ParseSpinNumber(text).value_or(MinRotationMinutes));
+}
+
+TStoredOptions ReadStoredOptions(IRegistryFactory& registry)
+{
+    TStoredOptions options;
+    std::optional<std::string> style;
+    {
+        const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
+        settings->OpenKeyReadOnly(SettingsKeyPath);
+        auto& reset = options.Reset;
+        if (const auto value = ReadOption(*settings, SettingNames::StartMinimized, reset))
+            options.StartMinimized = *value != "0";
+        if (const auto value = ReadOption(*settings, SettingNames::Startup, reset))
+            options.AutoStart = *value != "0";
+        style = ReadOption(*settings, SettingNames::Style, reset);
+        if (const auto value = ReadOption(*settings, SettingNames::Random, reset))
+            options.Random = *value == "1";
+        if (const auto value = ReadOption(*settings, SettingNames::Interval, reset)) {
+            if (ParseSpinNumber(*value))
+                options.IntervalMinutes = IntervalMinutesOf(*value);
+            else
+                reset.emplace_back(SettingNames::Interval);
+        }
+        if (const auto value = ReadOption(*settings, SettingNames::StartInAutoRunMode, reset))
+            options.AutoRun = *value == "1";
+    }
+    if (const std::optional<int> index = style ? StyleIndexOf(*style) : std::nullopt) {
+        options.Style = *index;
+    } else {
+        if (style)
+            options.Reset.emplace_back(SettingNames::Style);
+        WriteBackStyle(registry, options.Style);
+    }
+    return options;
 }
 
 void WriteSettingsAtExit(IRegistryFactory& registry, TAutostart& autostart, const TExitOptions& options)
 {
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
     settings->OpenKey(SettingsKeyPath, false);
-    // The entry itself is compared with the box, not the stored "startup":
-    // on a first run "startup" says "1" while no entry exists, and an entry
-    // may have been removed by hand since.
-    if (options.AutoStart) {
-        if (!autostart.IsRegistered())
-            autostart.Add();
-    } else if (autostart.IsPresent()) {
-        autostart.Remove();
-    }
-    settings->WriteString(SettingNames::Startup, BoxValue(options.AutoStart));
+    const bool startsWithWindows = autostart.Apply(options.AutoStart);
+    settings->WriteString(SettingNames::Startup, BoxValue(startsWithWindows));
     settings->WriteString(SettingNames::StartMinimized, BoxValue(options.StartMinimized));
     settings->WriteString(SettingNames::StartInAutoRunMode, BoxValue(options.AutoRun));
-    settings->WriteString(SettingNames::Interval, options.Interval);
+    settings->WriteString(SettingNames::Interval, std::to_string(IntervalMinutesOf(options.Interval)));
     settings->WriteString(SettingNames::Random, BoxValue(options.Random));
 }

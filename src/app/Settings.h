@@ -1,8 +1,9 @@
 #pragma once
 // The six options kept between runs, as string values under the current
-// user's "\Software\Tessivo": the defaults written on a first run, and the
-// writing of the options (with the autostart entry) at exit. The reading at
-// startup is SettingsReadBack.h.
+// user's "\Software\Tessivo": the defaults written on a first run, their
+// reading at startup, and the writing of the options (with the autostart
+// entry) at exit. Putting what was read into the window is
+// SettingsReadBack.h.
 //
 // Portable: the registry is reached through the interface passed in.
 
@@ -10,6 +11,7 @@
 #include "platform/RegistryAccess.h"
 
 #include <string>
+#include <vector>
 
 inline constexpr const char* SettingsKeyPath = "\\Software\\Tessivo";
 
@@ -22,9 +24,39 @@ inline constexpr const char* StartInAutoRunMode = "startinautorunmode";
 inline constexpr const char* Interval = "interval";
 } // namespace SettingNames
 
+// The display styles the list holds ("0" to "2"); "Stretch" is the default.
+inline constexpr int StyleCount = 3;
+inline constexpr int DefaultStyleIndex = 2;
+
 // On a first run (no settings key) makes the key with the default values;
 // an existing key is left as it is, even when values are missing.
 void EnsureDefaultSettings(IRegistryFactory& registry);
+
+// The options as read at start. Each value is read on its own: a missing
+// one (or an empty string) takes the default a first run writes, and so
+// does one that cannot be used, whose name is then listed in Reset.
+struct TStoredOptions {
+    bool StartMinimized = false; // "startminimized": anything but "0" is set
+    bool AutoStart = true;       // "startup": anything but "0" is set
+    int Style = DefaultStyleIndex;
+    bool Random = false;     // "random": "1" is set
+    int IntervalMinutes = 1; // held inside the rotation's 1..1000 minutes
+    bool AutoRun = false;    // "startinautorunmode": "1" is set
+    // Values stored with another type than string or that could not be read,
+    // a style the list does not hold, an interval that is not a number.
+    std::vector<std::string> Reset;
+};
+
+// Reads the options (the key is never made here). A "style" that is not one
+// of the list's is written back as the style chosen instead, because it is
+// not among the values the exit writes and would otherwise be reset again
+// at every start.
+TStoredOptions ReadStoredOptions(IRegistryFactory& registry);
+
+// The minutes a rotation waits for the interval text `text`: a number held
+// inside 1..1000, 1 for a text that is not a number (as the spin edit and
+// the timer read it).
+int IntervalMinutesOf(const std::string& text);
 
 // The options as the window holds them at exit.
 struct TExitOptions {
@@ -36,11 +68,11 @@ struct TExitOptions {
 };
 
 // The settings step of the exit. Brings the autostart entry in line with
-// the box (set and no entry naming this program: written; clear and an entry
-// present: removed), then writes "startup", "startminimized",
-// "startinautorunmode", "interval" and "random" into the existing key.
-// Raises the registry's error when a value cannot be written (the key was
-// removed meanwhile); the values written before it stay.
+// the box (see TAutostart::Apply), then writes "startup" (set while any
+// entry still starts the program), "startminimized", "startinautorunmode",
+// "interval" (the minutes the rotation uses) and "random" into the existing
+// key. Raises the registry's error when a value cannot be written (the key
+// was removed meanwhile); the values written before it stay.
 void WriteSettingsAtExit(IRegistryFactory& registry, TAutostart& autostart, const TExitOptions& options);
 
 // "1" for true, "0" for false: how a box is stored.

@@ -1,37 +1,32 @@
 #include "app/SettingsReadBack.h"
 
 #include "app/Settings.h"
+#include "core/Exceptions.h"
+#include "framework/Application.h"
 
-void ReadSettingsIntoControls(IRegistryFactory& registry, const SettingsControls& controls)
+#include <string>
+
+void ReadSettingsIntoControls(IRegistryFactory& registry, TAutostart& autostart,
+                              const SettingsControls& controls)
 {
-    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-    settings->OpenKey(SettingsKeyPath, false);
+    const TStoredOptions options = ReadStoredOptions(registry);
 
-    if (settings->ReadString(SettingNames::StartMinimized) == "0") {
+    controls.StartMinimized.SetChecked(options.StartMinimized);
+    if (!options.StartMinimized)
         controls.ShowWindow();
-        controls.StartMinimized.SetChecked(false);
-    } else {
-        controls.StartMinimized.SetChecked(true);
-    }
+    // An entry the user cannot remove (under the machine's Run key) starts
+    // the program whatever "startup" says: the box shows that.
+    controls.AutoStart.SetChecked(options.AutoStart || autostart.IsRegistered());
+    controls.DisplayStyle.SetItemIndex(options.Style);
+    controls.Random.SetChecked(options.Random);
+    controls.Interval.SetText(std::to_string(options.IntervalMinutes));
+    // The box keeps the user's choice even when there is nothing to run yet,
+    // so the exit stores it back as it was.
+    controls.AutoRun.SetChecked(options.AutoRun);
+    if (options.AutoRun && controls.PathList.Items().Count() > 0)
+        controls.StartAutoChange();
 
-    controls.AutoStart.SetChecked(settings->ReadString(SettingNames::Startup) != "0");
-
-    const std::string style = settings->ReadString(SettingNames::Style);
-    for (const char* index : {"0", "1", "2"}) {
-        if (style == index)
-            controls.DisplayStyle.SetItemIndex(index[0] - '0');
-    }
-
-    controls.Random.SetChecked(settings->ReadString(SettingNames::Random) == "1");
-
-    controls.Interval.SetText(settings->ReadString(SettingNames::Interval));
-
-    if (settings->ReadString(SettingNames::StartInAutoRunMode) == "1") {
-        if (controls.PathList.Items().Count() > 0) {
-            controls.StartAutoChange();
-            controls.AutoRun.SetChecked(true);
-        }
-    } else {
-        controls.AutoRun.SetChecked(false);
-    }
+    // Told once, after the start; the start itself goes on.
+    if (!options.Reset.empty())
+        TApplication::ReportException(ERegistryException::OptionsReset(options.Reset));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Reading the stored options into the window's controls at startup.
 
+#include "app/Autostart.h"
 #include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/ComboBox.h"
 #include "framework/stdctrls/ListBox.h"
@@ -21,15 +22,13 @@ struct SettingsControls {
     std::function<void()> StartAutoChange;
 };
 
-// Opens "\Software\Tessivo" (never creating it; a missing key reads every
-// value as "") and sets the controls in this order: "startminimized" ("0"
-// shows the window and clears the box, anything else sets it and leaves the
-// window hidden), "startup" ("0" clears the box), "style" ("0", "1", "2"
-// select that item, anything else leaves the list without a choice),
-// "random" ("1" sets the box), "interval" (the text, unchanged), and last
-// "startinautorunmode" ("1" with entries in the list starts automatic
-// changing and sets the box). The interval comes before the start, so a run
-// started here already waits the stored number of minutes.
-// A value stored with another type than string raises the registry's error
-// at its read; the controls after it keep their state.
-void ReadSettingsIntoControls(IRegistryFactory& registry, const SettingsControls& controls);
+// Reads the stored options (ReadStoredOptions) and sets the controls:
+// "startminimized" clear shows the window; the autostart box is set when
+// "startup" says so or an entry that cannot be removed still starts the
+// program; the style, "random" and the interval (the minutes the rotation
+// uses); last "startinautorunmode", which sets its box and, with entries in
+// the list, starts automatic changing. The interval comes before the start,
+// so a run started here already waits the stored number of minutes. Values
+// that were reset to their defaults are reported in one message at the end.
+void ReadSettingsIntoControls(IRegistryFactory& registry, TAutostart& autostart,
+                              const SettingsControls& controls);

@@ -131,3 +131,16 @@ ERegistryException ERegistryException::SetDataFailed(const std::string& valueNam
 {
     return ERegistryException(FormatText(ErrorText::RegSetDataFailed, valueName.c_str()));
 }
+
+ERegistryException ERegistryException::OptionsReset(const std::vector<std::string>& valueNames)
+{
+    std::string names;
+    for (const std::string& name : valueNames)
+        names += (names.empty() ? "" : ", ") + name;
+    return ERegistryException(FormatText(ErrorText::OptionsReset, names.c_str()));
+}
+
+EWallpaperError EWallpaperError::CannotSet(const std::string& bitmapPath, const std::string& reason)
+{
+    return EWallpaperError(FormatText(ErrorText::CannotSetWallpaper, bitmapPath.c_str(), reason.c_str()));
+}

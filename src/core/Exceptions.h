@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class Exception : public std::exception {
 public:
@@ -35,6 +36,12 @@ inline constexpr const char* IoError = "I/O error %d";
 inline constexpr const char* RegInvalidDataType = "Invalid data type for '%s'";
 inline constexpr const char* RegGetDataFailed = "Failed to get data for '%s'";
 inline constexpr const char* RegSetDataFailed = "Failed to set data for '%s'";
+// Stored options that were missing a usable value at start and now hold
+// their defaults, named in one list so the user is told once.
+inline constexpr const char* OptionsReset =
+    "Some options could not be read and were reset to their defaults: %s";
+// The system refused to show a bitmap as the wallpaper; its reason follows.
+inline constexpr const char* CannotSetWallpaper = "Cannot set \"%s\" as the wallpaper. %s";
 // Not from a fixed table: a picture too large to hold in memory. Clear wording
 // of our own, in the style of the others.
 inline constexpr const char* ImageTooLarge = "Image is too large (%d x %d pixels)";
@@ -143,4 +150,13 @@ public:
     static ERegistryException InvalidDataType(const std::string& valueName);
     static ERegistryException GetDataFailed(const std::string& valueName);
     static ERegistryException SetDataFailed(const std::string& valueName);
+    // `valueNames` joined by ", ".
+    static ERegistryException OptionsReset(const std::vector<std::string>& valueNames);
+};
+
+// The wallpaper call failed; Reason is the system's text for its error.
+class EWallpaperError : public Exception {
+public:
+    using Exception::Exception;
+    static EWallpaperError CannotSet(const std::string& bitmapPath, const std::string& reason);
 };

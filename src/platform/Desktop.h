@@ -24,7 +24,8 @@ public:
     virtual std::string UserDataFolder() = 0;
 
     // Asks the system to show the bitmap file at `bitmapPath` as the desktop
-    // wallpaper, store it in the user's profile and tell every window. The
-    // system's answer is not examined.
+    // wallpaper, store it in the user's profile and tell every window.
+    // Raises EWallpaperError naming the file and the system's reason when
+    // the system refuses (a file on a drive that is gone, not a bitmap).
     virtual void SetDeskWallpaper(const std::string& bitmapPath) = 0;
 };

@@ -3,7 +3,8 @@
 
 #include <string>
 
-// The full path of the running executable.
+// The full path of the running executable, whatever its folder is named
+// ("C:\Tools 日本\tessivo.exe").
 std::string ProgramFileName();
 
 // The folder of the running executable, with its trailing "\".

@@ -43,8 +43,10 @@ TRegistry::TResolvedPath TRegistry::Resolve(const std::string& path) const
         return {Root, fromRoot, fromRoot};
     }
     if (Current) {
+        // Opened from the root by its whole path: the current key was opened
+        // for its values only and holds no right to open or make keys.
         std::string fromRoot = Path.empty() ? path : path.empty() ? Path : Path + "\\" + path;
-        return {Current.Get(), path, fromRoot};
+        return {Root, fromRoot, fromRoot};
     }
     return {Root, path, path};
 }

@@ -8,6 +8,11 @@
 #include <string>
 #include <windows.h>
 
+// The rights OpenKey asks for: reading and setting values of the key, no
+// more. A standard user may hold these where full access is refused, and a
+// key opened for less cannot be misused for more.
+inline constexpr REGSAM ValueAccess = KEY_QUERY_VALUE | KEY_SET_VALUE;
+
 // Read rights used to test whether a key exists:
 // STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS.
 inline constexpr REGSAM KeyExistsAccess = 0x20009;
@@ -34,7 +39,7 @@ private:
 
 class TRegistry : public IRegistryAccessor {
 public:
-    // Root HKEY_CURRENT_USER, full access (KEY_ALL_ACCESS), no key open.
+    // Root HKEY_CURRENT_USER, ValueAccess, no key open.
     TRegistry() = default;
     explicit TRegistry(REGSAM access) : AccessRights(access) {}
     ~TRegistry() override = default;
@@ -71,7 +76,7 @@ private:
     bool Open(const std::string& path, bool canCreate, REGSAM access);
 
     HKEY Root = HKEY_CURRENT_USER;
-    REGSAM AccessRights = KEY_ALL_ACCESS;
+    REGSAM AccessRights = ValueAccess;
     TRegistryKey Current;
     std::string Path;
 };

@@ -17,10 +17,10 @@ class IRegistryAccessor {
 public:
     virtual ~IRegistryAccessor() = default;
 
-    // Opens `path` and makes it the current key. A path beginning with "\" is
-    // taken from the root; any other path is relative to the current key when
-    // one is open, else to the root. With `canCreate` a missing key is made.
-    // On failure returns false and keeps the current key.
+    // Opens `path` for reading and setting values and makes it the current
+    // key. A path beginning with "\" is taken from the root; any other path
+    // is relative to the current key when one is open, else to the root. With `canCreate` a missing key is
+    // made. On failure returns false and keeps the current key.
     virtual bool OpenKey(const std::string& path, bool canCreate) = 0;
 
     // Opens `path` (resolved as in OpenKey) with read rights only and makes
@@ -47,7 +47,7 @@ public:
     virtual void CloseKey() = 0;
 };
 
-// Makes a fresh accessor on a root, with full access and no key open.
+// Makes a fresh accessor on a root, with no key open.
 class IRegistryFactory {
 public:
     virtual ~IRegistryFactory() = default;

@@ -1,6 +1,7 @@
 #include "platform/Win32Desktop.h"
 
 #include "core/Exceptions.h"
+#include "platform/SystemError.h"
 #include "platform/UserFolders.h"
 #include "platform/WideText.h"
 
@@ -37,5 +38,7 @@ void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)
 {
     // The call takes a non-const pointer; hand it a private copy.
     std::wstring path = WideFromUtf8(bitmapPath);
-    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    if (!SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(),
+                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
+        throw EWallpaperError::CannotSet(bitmapPath, SystemErrorMessage(GetLastError()));
 }

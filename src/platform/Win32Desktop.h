@@ -12,6 +12,7 @@ public:
     bool FolderAcceptsNewFiles(const std::string& folder) override;
     std::string UserDataFolder() override;
     // SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path,
-    // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE).
+    // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE); a refusal raises
+    // EWallpaperError with the system's reason.
     void SetDeskWallpaper(const std::string& bitmapPath) override;
 };

@@ -110,25 +110,30 @@ TEST_F(Settings, AFirstRunWritesTheDefaultsInOrderAndShowsTheWindowWithStretch)
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
-TEST_F(Settings, AnExistingKeyIsReadAsItIsWithMissingValuesReadAsEmpty)
+TEST_F(Settings, MissingValuesReadAsTheirDefaultsAndAnUnknownStyleAsStretch)
 {
     Store({{"startminimized", ""}, {"style", "1"}, {"random", "1"}});
     Start();
     EXPECT_TRUE(real.Changes.empty()); // missing values are not filled in
-    EXPECT_FALSE(form->Visible());
-    EXPECT_TRUE(form->CheckStartMinimized->Checked());
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(form->CheckStartMinimized->Checked());
     EXPECT_TRUE(form->CheckAutoStart->Checked()); // "startup" missing
     EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 1);
     EXPECT_TRUE(form->CheckBoxRandom->Checked());
     EXPECT_FALSE(form->checkAutoRun->Checked());
-    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "");
+    EXPECT_EQ(form->SpinEditTimeInterval->Text(), "1");
+    EXPECT_TRUE(CapturedErrors().empty());
 
     Store({{"style", "3"}, {"startminimized", "0"}, {"startup", "0"}, {"interval", "42"}});
     Start();
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(form->CheckAutoStart->Checked());
-    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), -1);
+    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 2);
+    EXPECT_EQ(Stored("style"), "2");
     EXPECT_EQ(form->SpinEditTimeInterval->Text(), "42");
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text,
+              "Some options could not be read and were reset to their defaults: style.");
 }
 
 TEST_F(Settings, TheFourWaysToComeUp)
@@ -158,7 +163,8 @@ TEST_F(Settings, TheFourWaysToComeUp)
         EXPECT_EQ(form->Visible(), c.shown);
         EXPECT_EQ(form->AutoChangeRunning, c.running);
         EXPECT_EQ(form->ButtonStartStop->Caption(), c.running ? "Stop" : "Start");
-        EXPECT_EQ(form->checkAutoRun->Checked(), c.running);
+        // The user's choice stays even when there is nothing to run yet.
+        EXPECT_EQ(form->checkAutoRun->Checked(), std::string(c.autoRun) == "1");
         EXPECT_EQ(desktop.WallpaperCalls,
                   c.running ? std::vector<std::string>{sea} : std::vector<std::string>{});
         // A run started here already waits the stored interval.
@@ -170,19 +176,31 @@ TEST_F(Settings, TheFourWaysToComeUp)
     }
 }
 
-TEST_F(Settings, AValueOfAnotherTypeEndsTheReadAtThatValue)
+TEST_F(Settings, AValueOfAnotherTypeIsResetAloneAndReportedOnce)
 {
-    Store({{"startminimized", "1"}, {"random", "1"}});
+    Store({{"startminimized", "1"}, {"random", "1"}, {"startinautorunmode", "1"}, {"interval", "9"}});
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tessivo", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    const DWORD number = 1;
+    const DWORD number = 0;
     RegSetValueExA(key, "startup", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    const DWORD style = 7;
+    RegSetValueExA(key, "style", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&style), sizeof style);
     RegCloseKey(key);
     Start();
     ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text, "Invalid data type for 'startup'");
+    EXPECT_EQ(CapturedErrors()[0].Text,
+              "Some options could not be read and were reset to their defaults: startup, style.");
     EXPECT_TRUE(form->CheckStartMinimized->Checked());
-    EXPECT_FALSE(form->CheckBoxRandom->Checked()); // not read
+    EXPECT_TRUE(form->CheckAutoStart->Checked());
+    EXPECT_EQ(form->ComboBoxDisplayStyle->ItemIndex(), 2);
+    EXPECT_TRUE(form->CheckBoxRandom->Checked());
+    EXPECT_TRUE(form->checkAutoRun->Checked());
+    form->WriteSettings();
+    EXPECT_EQ(Stored("startup"), "1");
+    EXPECT_EQ(Stored("style"), "2");
+    EXPECT_EQ(Stored("random"), "1");
+    EXPECT_EQ(Stored("interval"), "9");
+    EXPECT_EQ(Stored("startinautorunmode"), "1");
 }
 
 TEST_F(Settings, ALastListThatFailsIsReportedAndTheOptionsAreStillRead)
@@ -216,9 +234,12 @@ TEST_F(Settings, TheExitWritesTheOptionsInOrder)
     real.Changes.clear();
     form->WriteSettings();
     EXPECT_EQ(real.Changes,
-              (std::vector<std::string>{"HKCU startup=1", "HKCU startminimized=1",
+              (std::vector<std::string>{"HKLM -Tessivo", "HKCU Tessivo=\"" + ProgramPath() + "\"",
+                                        "HKCU startup=1", "HKCU startminimized=1",
                                         "HKCU startinautorunmode=1", "HKCU interval=12", "HKCU random=1"}));
-    EXPECT_EQ(Stored("style"), "<none>"); // the display style is not kept
+    // The display style is not kept at exit; the start stored the one it
+    // chose for the missing value.
+    EXPECT_EQ(Stored("style"), "2");
 }
 
 TEST_F(Settings, TheExitReportsASettingsKeyRemovedMeanwhile)
@@ -231,37 +252,37 @@ TEST_F(Settings, TheExitReportsASettingsKeyRemovedMeanwhile)
     EXPECT_EQ(CapturedErrors()[0].Text, "Failed to set data for 'startup'");
 }
 
-TEST_F(Settings, TheRunEntryFollowsTheBoxWhateverStartupSaysAndFallsBackToTheUsersKey)
+TEST_F(Settings, TheRunEntryFollowsTheBoxInTheUsersKeyAndAMachineEntryIsRemovedWhereAllowed)
 {
     Start();
     const std::string entry = "\"" + ProgramPath() + "\"";
     for (const bool box : {true, false})
         for (const char* startup : {"0", "1"})
-            for (const bool present : {true, false})
+            for (const bool machineEntry : {true, false})
                 for (const bool machineWritable : {true, false}) {
                     SCOPED_TRACE(std::string("box ") + (box ? "set" : "clear") + ", startup " + startup +
-                                 (present ? ", entry present" : ", no entry") +
+                                 (machineEntry ? ", machine entry" : ", no machine entry") +
                                  (machineWritable ? ", HKLM writable" : ", HKLM read-only"));
                     DeleteRawValue(HKEY_CURRENT_USER, UserRun, "Tessivo");
                     DeleteRawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo");
-                    if (present)
-                        SetRawString(machineWritable ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
-                                     machineWritable ? MachineRun : UserRun, "Tessivo", entry);
+                    if (machineEntry)
+                        SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", entry);
                     Store({{"startup", startup}});
                     real.MachineWritable = machineWritable;
                     form->CheckAutoStart->SetChecked(box);
                     form->WriteSettings();
-                    const std::string machine = RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo");
-                    const std::string user = RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo");
-                    if (box) {
-                        EXPECT_EQ(machine, machineWritable ? entry : "<none>");
-                        EXPECT_EQ(user, machineWritable ? "<none>" : entry);
-                    } else {
-                        EXPECT_EQ(machine, "<none>");
-                        EXPECT_EQ(user, "<none>");
-                    }
-                    EXPECT_EQ(Stored("startup"), box ? "1" : "0");
+                    const bool machineStays = machineEntry && !machineWritable;
+                    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo"),
+                              machineStays ? entry : "<none>");
+                    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), box ? entry : "<none>");
+                    // The truth: an entry that still starts the program.
+                    EXPECT_EQ(Stored("startup"), box || machineStays ? "1" : "0");
                 }
+    // The next start shows that entry in the box, whatever "startup" says.
+    Store({{"startup", "0"}});
+    SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", entry);
+    Start();
+    EXPECT_TRUE(form->CheckAutoStart->Checked());
 }
 
 TEST_F(Settings, TheRunEntryNamesTheRunningProgramAndReplacesAnEntryForAnotherFile)
@@ -269,19 +290,19 @@ TEST_F(Settings, TheRunEntryNamesTheRunningProgramAndReplacesAnEntryForAnotherFi
     // The behaviour's old entry named the folder + "tessivo.exe", which does
     // not start a program of another name.
     const std::string folderOnly = ProgramPath().substr(0, ProgramPath().rfind('\\') + 1);
-    SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", folderOnly + "tessivo.exe");
+    SetRawString(HKEY_CURRENT_USER, UserRun, "Tessivo", folderOnly + "tessivo.exe");
     Store({{"startup", "1"}});
     Start();
     form->CheckAutoStart->SetChecked(true);
     form->WriteSettings();
-    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo"), "\"" + ProgramPath() + "\"");
+    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), "\"" + ProgramPath() + "\"");
     // An entry naming this program, quoted or not, in any letter case, is
     // left alone.
     TAutostart autostart(real, ProgramPath());
-    SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", ProgramPath());
+    SetRawString(HKEY_CURRENT_USER, UserRun, "Tessivo", ProgramPath());
     EXPECT_TRUE(autostart.IsRegistered());
     real.Changes.clear();
     form->WriteSettings();
     EXPECT_EQ(real.Changes.front(), "HKCU startup=1");
-    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo"), ProgramPath());
+    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), ProgramPath());
 }

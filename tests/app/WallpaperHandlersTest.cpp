@@ -100,3 +100,15 @@ TEST_F(WallpaperHandlers, UnsupportedExtensionDoesNothingSilently)
     EXPECT_TRUE(journal.empty());
     EXPECT_FALSE(form->ButtonApply->Enabled());
 }
+
+TEST_F(WallpaperHandlers, ARefusedWallpaperCallIsReportedWithTheFileAndTheSystemsReason)
+{
+    const std::string sea = MakeBitmap("sea.bmp", 4, 4);
+    Add({sea});
+    CapturedErrors().clear();
+    desktop.WallpaperRefusal = "The device is not ready.";
+    Run([&] { form->ButtonApplyClick(form->ButtonApply); });
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text,
+              "Cannot set \"" + sea + "\" as the wallpaper. The device is not ready.");
+}

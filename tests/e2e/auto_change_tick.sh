@@ -11,7 +11,7 @@ START_STOP="$((X + 528)) $((Y + 285))"
 EXIT="$((X + 84)) $((Y + 235))"
 SETTINGS='HKCU\Software\Tessivo'
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"

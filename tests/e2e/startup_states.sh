@@ -95,4 +95,28 @@ e2e_check "tray, off: the program is running" e2e_running
 e2e_expect "tray, off: nothing was applied" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" ""
 stop
 
+# --- 5: a style stored as a DWORD resets only itself -------------------------
+# One box tells which value was reset; the exit keeps every other option as
+# stored, auto-run mode included though the list is empty.
+printf '0\r\n' >"$E2E_INSTALL_DIR/LastList.lst"
+for value in startminimized=0 startinautorunmode=1 startup=0 random=1 interval=7; do
+  e2e_wine reg add "$SETTINGS" /v "${value%%=*}" /d "${value#*=}" /f >/dev/null 2>&1
+done
+e2e_wine reg add "$SETTINGS" /v style /t REG_DWORD /d 7 /f >/dev/null 2>&1
+echo "--- dword-style"
+e2e_start
+e2e_wait_window '^Tessivo$' || e2e_abort "no box told which options were reset"
+e2e_key Return
+e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
+e2e_wait_stable "$X" "$Y" "$W" "$H"
+e2e_click $((X + 150)) $((Y + 7))
+e2e_key alt+F4
+e2e_check "dword style: the program ends" e2e_wait_exit
+e2e_expect "dword style: stored back as Stretch" "$(e2e_reg_query "$SETTINGS" style)" 2
+e2e_expect "dword style: startup kept" "$(e2e_reg_query "$SETTINGS" startup)" 0
+e2e_expect "dword style: random kept" "$(e2e_reg_query "$SETTINGS" random)" 1
+e2e_expect "dword style: interval kept" "$(e2e_reg_query "$SETTINGS" interval)" 7
+e2e_expect "dword style: auto-run mode kept" "$(e2e_reg_query "$SETTINGS" startinautorunmode)" 1
+e2e_expect "dword style: no Run entry" "$(e2e_reg_query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Tessivo)" ""
+
 e2e_finish

@@ -40,9 +40,14 @@ public:
     {
         Record("SetDeskWallpaper " + bitmapPath);
         WallpaperCalls.push_back(bitmapPath);
+        if (!WallpaperRefusal.empty())
+            throw EWallpaperError::CannotSet(bitmapPath, WallpaperRefusal);
     }
 
     std::vector<std::string> WallpaperCalls;
+    // When set, the wallpaper call fails with this reason, as the system's
+    // does for a bitmap on a drive that is gone.
+    std::string WallpaperRefusal;
     // Folders that take no new files, as the Windows directory and an
     // installed program's folder for a standard user.
     std::vector<std::string> ClosedFolders;

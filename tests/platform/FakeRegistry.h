@@ -1,7 +1,9 @@
 #pragma once
 // An in-memory registry for tests of code that takes IRegistryFactory: keys
 // by path with letter case ignored (as in the real registry), string values,
-// a journal of every call in order, and value names whose writes are refused.
+// a journal of every call in order, value names whose writes are refused,
+// values of another type than string, and roots a standard user may only
+// read (the machine's keys on current Windows).
 //
 // Portable: no Windows header.
 
@@ -47,6 +49,17 @@ public:
 
     // Writes of these value names (letter case ignored) are refused.
     void RefuseWritesOf(const std::string& name) { RefusedNames.insert(Lower(name)); }
+
+    // The value exists with another type than string (a DWORD): reading it
+    // raises, writing a string replaces it.
+    void SetNonStringValue(TRegistryRoot root, const std::string& path, const std::string& name)
+    {
+        SetValue(root, path, name, NonString);
+    }
+
+    // Keys of `root` open for reading only: opening one for writing is
+    // refused, as it is for a standard user under HKEY_LOCAL_MACHINE.
+    void MakeReadOnly(TRegistryRoot root) { ReadOnlyRoots.insert(root); }
 
     // Accessors made and not yet freed.
     int LiveAccessors() const { return Live; }
@@ -99,14 +112,16 @@ private:
         {
             const std::string resolved = Resolve(path);
             const TKeyId id = KeyId(Root, resolved);
-            bool opened = Registry.Keys.count(id) != 0;
-            if (!opened && canCreate && !resolved.empty()) {
+            bool opened = Registry.Keys.count(id) != 0 && Registry.ReadOnlyRoots.count(Root) == 0;
+            if (!opened && canCreate && !resolved.empty() && Registry.ReadOnlyRoots.count(Root) == 0) {
                 Registry.Keys[id];
                 opened = true;
             }
             Registry.Record("OpenKey " + path + (opened ? "" : " failed"));
-            if (opened)
+            if (opened) {
                 Current = resolved;
+                Writable = true;
+            }
             return opened;
         }
         bool OpenKeyReadOnly(const std::string& path) override
@@ -114,8 +129,10 @@ private:
             const std::string resolved = Resolve(path);
             const bool opened = Registry.Keys.count(KeyId(Root, resolved)) != 0;
             Registry.Record("OpenKeyReadOnly " + path + (opened ? "" : " failed"));
-            if (opened)
+            if (opened) {
                 Current = resolved;
+                Writable = false;
+            }
             return opened;
         }
         bool KeyExists(const std::string& path) override
@@ -127,19 +144,22 @@ private:
             Registry.Record("ReadString " + name);
             if (!Current)
                 return {};
-            return Registry.Value(Root, *Current, name).value_or("");
+            const std::string value = Registry.Value(Root, *Current, name).value_or("");
+            if (value == NonString)
+                throw ERegistryException::InvalidDataType(name);
+            return value;
         }
         void WriteString(const std::string& name, const std::string& value) override
         {
             Registry.Record("WriteString " + name + "=" + value);
-            if (!Current || Registry.RefusedNames.count(Lower(name)) != 0)
+            if (!Current || !Writable || Registry.RefusedNames.count(Lower(name)) != 0)
                 throw ERegistryException::SetDataFailed(name);
             Registry.Keys[KeyId(Root, *Current)][Lower(name)] = value;
         }
         bool DeleteValue(const std::string& name) override
         {
             Registry.Record("DeleteValue " + name);
-            return Current && Registry.Keys[KeyId(Root, *Current)].erase(Lower(name)) != 0;
+            return Current && Writable && Registry.Keys[KeyId(Root, *Current)].erase(Lower(name)) != 0;
         }
         void CloseKey() override
         {
@@ -161,10 +181,15 @@ private:
         TFakeRegistry& Registry;
         TRegistryRoot Root;
         std::optional<std::string> Current;
+        bool Writable = false;
     };
+
+    // How a value of another type is kept: no string value holds a NUL.
+    inline static const std::string NonString{"\0non-string", 11};
 
     std::vector<std::string>* Journal;
     std::map<TKeyId, std::map<std::string, std::string>> Keys;
     std::set<std::string> RefusedNames;
+    std::set<TRegistryRoot> ReadOnlyRoots;
     int Live = 0;
 };

@@ -1,7 +1,9 @@
 #include "platform/ProgramFolder.h"
 
 #include "core/Exceptions.h"
+#include "core/FileNames.h"
 #include "platform/Files.h"
+#include "platform/WideText.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,4 +33,25 @@ TEST(ProgramFolder, SetCurrentFolderMovesTheProcessOrRaises)
             << e.ErrorCode;
     }
     SetCurrentDirectoryA(previous);
+}
+
+TEST(ProgramFolder, AFolderOutsideTheCodePageIsNamedAsItIs)
+{
+    TTempFolder folder;
+    const std::wstring wideFolder = WideFromUtf8(folder.Path()) + L"\\Tools \u65E5\u672C";
+    ASSERT_TRUE(CreateDirectoryW(wideFolder.c_str(), nullptr));
+    const std::wstring program = wideFolder + L"\\tessivo.exe";
+    const HANDLE file = CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const std::string path = Utf8FromWide(program);
+    EXPECT_EQ(path, folder.Path() + "\\Tools \xe6\x97\xa5\xe6\x9c\xac\\tessivo.exe");
+    EXPECT_TRUE(FileExists(path)) << path;
+    // Its folder takes the files kept beside the program.
+    const std::string beside = ExtractFilePath(path) + "LastList.lst";
+    PutFileBytes(beside, "0\r\n");
+    EXPECT_TRUE(FileExists(beside)) << beside;
+    DeleteFileW(WideFromUtf8(beside).c_str());
+    DeleteFileW(program.c_str());
+    RemoveDirectoryW(wideFolder.c_str());
 }

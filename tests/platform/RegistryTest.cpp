@@ -49,13 +49,33 @@ protected:
 
 } // namespace
 
-TEST_F(RegistryTest, StartsOnCurrentUserWithFullAccessAndNoKey)
+TEST_F(RegistryTest, StartsOnCurrentUserWithValueRightsAndNoKey)
 {
     TRegistry registry;
     EXPECT_EQ(registry.RootKey(), HKEY_CURRENT_USER);
-    EXPECT_EQ(registry.Access(), static_cast<REGSAM>(KEY_ALL_ACCESS));
+    EXPECT_EQ(registry.Access(), static_cast<REGSAM>(KEY_QUERY_VALUE | KEY_SET_VALUE));
     EXPECT_EQ(registry.CurrentKey(), nullptr);
     EXPECT_EQ(registry.ReadString("anything"), "");
+}
+
+TEST_F(RegistryTest, KeysAreOpenedWithTheRightsTheirUseNeedsAndNoMore)
+{
+    TRegistry writer;
+    ASSERT_TRUE(writer.OpenKey(FromRoot() + "\\Child", true));
+    writer.WriteString("v", "1");
+    EXPECT_EQ(writer.ReadString("v"), "1");
+    // Neither listing nor removing subkeys is among the rights asked for.
+    char name[64];
+    DWORD size = sizeof name;
+    ASSERT_TRUE(writer.OpenKey(FromRoot(), false));
+    EXPECT_EQ(RegEnumKeyExA(writer.CurrentKey(), 0, name, &size, nullptr, nullptr, nullptr, nullptr),
+              ERROR_ACCESS_DENIED);
+    // A key opened for reading refuses writes.
+    TRegistry reader;
+    ASSERT_TRUE(reader.OpenKeyReadOnly(FromRoot() + "\\Child"));
+    EXPECT_EQ(reader.ReadString("v"), "1");
+    EXPECT_THROW(reader.WriteString("v", "2"), ERegistryException);
+    EXPECT_FALSE(reader.DeleteValue("v"));
 }
 
 TEST_F(RegistryTest, OpenKeyCreatesOnlyWhenAllowed)

@@ -3,6 +3,8 @@
 #include "core/Utf8.h"
 #include "platform/WideText.h"
 
+#include <algorithm>
+
 namespace {
 
 // One UTF-16 unit in lower case, by the system's rules (CharLowerW takes a
@@ -53,6 +55,15 @@ void TListBox::CreateParams(TCreateParams& params)
 void TListBox::CreateWnd()
 {
     TCustomListControl::CreateWnd();
+    if (style_ == TListBoxStyle::lbVirtual) {
+        // The list answers LB_GETTEXT itself (AnswerTextRequest), in UTF-16
+        // as its window is wide. The system turns that message between its
+        // ANSI and UTF-16 forms only for a list whose style says it has
+        // strings; the list box itself took its styles at creation and stays
+        // a list without data.
+        const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+        SetWindowLongPtrW(Handle(), GWL_STYLE, style | LBS_HASSTRINGS);
+    }
     // The font given after creation reset the row height: set it again.
     ApplyItemHeight();
 }
@@ -155,6 +166,22 @@ void TListBox::DrawItem(const DRAWITEMSTRUCT& item)
         DrawFocusRect(dc, &rect);
 }
 
+void TListBox::AnswerTextRequest(TMessage& message)
+{
+    const auto row = static_cast<int>(message.WParam);
+    if (message.WParam >= static_cast<WPARAM>(Items().Count())) {
+        message.Result = LB_ERR;
+        return;
+    }
+    const std::wstring text = WideFromUtf8Replacing(Items()[row]);
+    if (message.Msg == LB_GETTEXT && message.LParam != 0) {
+        auto* buffer = reinterpret_cast<wchar_t*>(message.LParam);
+        std::copy(text.begin(), text.end(), buffer);
+        buffer[text.size()] = L'\0';
+    }
+    message.Result = static_cast<LRESULT>(text.size());
+}
+
 void TListBox::ColorControl(TMessage& message)
 {
     auto dc = reinterpret_cast<HDC>(message.WParam);
@@ -187,6 +214,13 @@ void TListBox::WndProc(TMessage& message)
         } else {
             TCustomListControl::WndProc(message);
         }
+        break;
+    case LB_GETTEXT:
+    case LB_GETTEXTLEN:
+        if (style_ == TListBoxStyle::lbVirtual)
+            AnswerTextRequest(message);
+        else
+            TCustomListControl::WndProc(message);
         break;
     case CM_FONTCHANGED:
         TCustomListControl::WndProc(message);

@@ -43,6 +43,10 @@ protected:
 private:
     void ApplyItemHeight();
     void ColorControl(TMessage& message);
+    // LB_GETTEXTLEN and LB_GETTEXT of a virtual list, answered from its
+    // items, so screen readers and other programs can read the rows; a
+    // caller using the UTF-16 form gets the text converted by the system.
+    void AnswerTextRequest(TMessage& message);
     // Paints one row of a virtual list as the system paints a standard one.
     void DrawItem(const DRAWITEMSTRUCT& item);
 

@@ -4,6 +4,7 @@
 #include "framework/stdctrls/ListBox.h"
 
 #include "core/Exceptions.h"
+#include "platform/WideText.h"
 #include "support/ErrorOf.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
@@ -21,10 +22,10 @@ std::vector<std::string> WindowRows(TListBox& box)
     std::vector<std::string> rows;
     const int count = static_cast<int>(SendMessageA(box.Handle(), LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(box.Handle(), LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        SendMessageA(box.Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        std::wstring text(static_cast<size_t>(SendMessageW(box.Handle(), LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(box.Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
         text.resize(text.size() - 1);
-        rows.push_back(text);
+        rows.push_back(Utf8FromWide(text));
     }
     return rows;
 }
@@ -287,4 +288,28 @@ TEST_F(ListFixture, AVirtualListPaintsItsOwnRowsAndKeepsTheSelectionInStep)
     SendMessageA(box->Handle(), WM_CHAR, 'm', 0);
     EXPECT_EQ(box->ItemIndex(), 2);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ListFixture, AVirtualListGivesItsRowsTextsToOtherProgramsInBothTextForms)
+{
+    box->SetStyle(TListBoxStyle::lbVirtual);
+    box->Items().AddStrings({"C:\\caf\xc3\xa9.jpg", ""});
+    const HWND list = box->Handle();
+    EXPECT_EQ(SendMessageA(list, LB_GETTEXTLEN, 0, 0), 11);
+    EXPECT_GE(SendMessageW(list, LB_GETTEXTLEN, 0, 0), 11);
+    char ansi[64] = "unchanged";
+    EXPECT_EQ(SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(ansi)), 11);
+    EXPECT_STREQ(ansi, "C:\\caf\xE9.jpg");
+    wchar_t wide[64] = L"unchanged";
+    EXPECT_EQ(SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(wide)), 11);
+    EXPECT_STREQ(wide, L"C:\\caf\u00E9.jpg");
+    EXPECT_EQ(SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(ansi)), 0);
+    EXPECT_STREQ(ansi, "");
+    // Rows that do not exist, as a standard list answers them.
+    EXPECT_EQ(SendMessageA(list, LB_GETTEXTLEN, 2, 0), LB_ERR);
+    EXPECT_EQ(SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide)),
+              LB_ERR);
+    // Still a list without data: it keeps only the number of rows.
+    EXPECT_EQ(GetWindowLongPtrA(list, GWL_STYLE) & LBS_NODATA, LBS_NODATA);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
 }
