@@ -113,8 +113,10 @@ std::string TRegistry::ReadString(const std::string& name)
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             throw ERegistryException::InvalidDataType(name);
         if (attempt > 0 && result == ERROR_SUCCESS) {
+            // A value that is not valid Unicode (anyone may write one) names
+            // nothing of ours: it reads with U+FFFD rather than failing.
             std::wstring_view text(data.data(), size / sizeof(wchar_t));
-            return Utf8FromWide(text.substr(0, text.find(L'\0')));
+            return Utf8FromWideReplacing(text.substr(0, text.find(L'\0')));
         }
         data.assign(size / sizeof(wchar_t) + 1, L'\0');
         size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
