@@ -28,8 +28,9 @@ RequestExecutionLevel user
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessivo"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define OPTIONS_KEY "Software\Tessivo"
-; The caption of the program's main window (it has no title bar to show it).
-!define WINDOW_CAPTION "Quorvel"
+; The window class of the program's main window. Only that window has it;
+; its caption is shared with the About box.
+!define WINDOW_CLASS "TessivoMainWindow"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -60,9 +61,10 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; EndRunningTessivo: ends every running copy of $INSTDIR\tessivo.exe, so its
-; file can be replaced or removed. Each is asked to close (WM_CLOSE to its
-; main window ends it at once, without its exit sequence); one still running
-; after 5 s (a message box open, say) is terminated. Every wait is bounded,
+; file can be replaced or removed. Each is asked to close: WM_CLOSE to its
+; main window runs its exit sequence (the list and the options are saved,
+; the icon removed); one still running after 5 s (its question whether to
+; end although the list could not be saved, say) is terminated. Every wait is bounded,
 ; so a silent run cannot hang. Copies of Tessivo started from elsewhere (a
 ; portable one) are left alone.
 !macro END_RUNNING_TESSIVO prefix
@@ -85,9 +87,9 @@ Function ${prefix}EndRunningTessivo
   StrCpy $R4 0 ; copies ended, a bound against a window that keeps coming back
   StrCpy $R0 0
   ${Do}
-    ; The next top-level window with the caption, hidden ones (the program in
+    ; The next top-level window of the class, hidden ones (the program in
     ; the tray) included.
-    System::Call 'user32::FindWindowExW(p 0, p R0, p 0, w "${WINDOW_CAPTION}") p .R0'
+    System::Call 'user32::FindWindowExW(p 0, p R0, w "${WINDOW_CLASS}", p 0) p .R0'
     ${If} $R0 P= 0
     ${OrIf} $R4 >= 10
       ${Break}

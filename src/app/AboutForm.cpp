@@ -97,6 +97,10 @@ void TTessivo_About::CreateControls()
     Ok = Place<TdxButton>(this, cntNetPanel, "Ok", 136, 136, 73, 21);
     Ok->SetCaption("Close");
     Ok->OnClick = [this](TObject* s) { OkClick(s); };
+    // The box has no system menu to close it by: Enter and Escape both
+    // press "Close".
+    Ok->SetDefault(true);
+    Ok->Cancel = true;
 }
 
 TModalResult TTessivo_About::ShowModal()

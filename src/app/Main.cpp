@@ -1,22 +1,48 @@
-// The program's entry: the application object, the main form (whose
-// creation handler prepares everything), the About box, the message loop.
+// The program's entry: one copy per session, the application object, the
+// main form (whose creation handler prepares everything), the About box, the
+// message loop.
 
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "lists/ListFileStore.h"
+#include "platform/ErrorMode.h"
 #include "platform/NotifyIcon.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
+#include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
 #include "platform/UserFolders.h"
 #include "platform/Win32Desktop.h"
 
 #include <windows.h>
 
+namespace {
+
+// How long a second start waits for a copy started just before it to make
+// its window.
+constexpr unsigned kRunningCopyWaitMs = 10000;
+
+// A later start: the running copy takes over what was asked of this one.
+// (Only the showing of its window, so far.)
+int HandOver()
+{
+    HandOverToRunningCopy(TForm1::MainWindowClassName, kRunningCopyWaitMs);
+    return 0;
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
+    FailCriticalErrorsQuietly();
+    // Before any window: two copies would each change the wallpaper and
+    // overwrite the other's list and options at exit.
+    const TSingleInstance instance(SingleInstanceMutexName);
+    if (!instance.First())
+        return HandOver();
+
     TApplication application;
     application.Title = "Tessivo";
 

@@ -66,9 +66,11 @@ void TForm1::CreateSubsystems()
                        {CheckBoxRandom, ComboBoxDisplayStyle, SpinEditTimeInterval, ButtonAddFile,
                         ButtonDeleteFile, buttonNewList}},
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
-                          services_.RandomSeed ? services_.RandomSeed : ClockSeed},
+                          services_.RandomSeed ? services_.RandomSeed : ClockSeed,
+                          [this](const std::string& file, const std::exception& error) {
+                              return ReportUnattendedError(file, error);
+                          }},
         AutoChangeRunning, RotationPosition, CurrentIndex);
-    trayIcon_ = std::make_unique<TTrayIcon>(*services_.NotifyIcon);
 
     ButtonStartStop->OnClick = [this](TObject* s) { ButtonStartStopClick(s); };
     TimerAutoChangeWallpaper->SetOnTimer([this](TObject* s) { TimerAutoChangeWallpaperTimer(s); });

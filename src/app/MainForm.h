@@ -28,7 +28,10 @@
 #include "wallpaper/JpegToBitmap.h"
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <memory>
+#include <string>
 
 class TForm1 : public TForm {
 public:
@@ -148,21 +151,43 @@ public:
     void EnsureDefaultSettings();
     // Puts the icon into the notification area and hides the window.
     void AddTrayIcon();
+    // Asks the shell for the icon; while it refuses, asks again every few
+    // seconds for about a minute, then shows the window, so the program is
+    // never left without both.
+    void PutIconInTray();
+    // The window class only the main window has: a second start and the
+    // installer find the running copy by it.
+    static constexpr const char* MainWindowClassName = "TessivoMainWindow";
+    // The retries of a refused icon add (ticked by tests).
+    TTimer* TrayIconRetryTimer = nullptr;
+    static constexpr unsigned TrayIconRetryMs = 3000;
+    static constexpr int TrayIconRetries = 20;
     // The settings step of the exit: the options and the autostart entry.
     void WriteSettings();
     const NOTIFYICONDATAW& TrayIconData() const { return trayIcon_->Data(); }
-    // Keeps the list for the next run, removes the icon, stores the options
-    // and ends the program. An error stops it at that step.
+    // Keeps the list for the next run, stores the options, removes the icon
+    // and ends the program. When a step fails, its error is shown and the
+    // user is asked whether to end anyway (No keeps the program running).
     void ShutDownProgram();
+    static constexpr const char* ListNotSavedQuestion = "The list could not be saved. End Tessivo anyway?";
+    static constexpr const char* OptionsNotSavedQuestion =
+        "The options could not be saved. End Tessivo anyway?";
     // Shows the window and brings it to the front; the icon stays.
     void RestoreFromTray();
+    // The same, and makes it the foreground window (a second start of the
+    // program asks for this).
+    void BringToFront();
     // A message numbered WM_USER: 515 shows the window, 516 opens the menu.
     void TrayIconMessage(TMessage& message);
     // Opens the tray menu at the mouse pointer.
     void OpenTrayMenu();
-    // Windows is ending the session: keep the list, drop the icon, store the
-    // options, without any dialog.
+    // Windows is ending the session: keep the list, store the options, drop
+    // the icon and the wallpaper's spare file, without any dialog.
     void EndSession();
+    // Reports an error of an automatic change as a balloon from the tray
+    // icon naming the file, so the rotation goes on unattended; false
+    // without the icon to show it from.
+    bool ReportUnattendedError(const std::string& file, const std::exception& error);
     // The taskbar button's window, which owns the main window.
     HWND TaskbarWindow() const { return taskbarButton_->Handle(); }
 
@@ -178,6 +203,9 @@ private:
     TWallpaperSystem WallpaperSystem();
     void ReadSettings();
     void CreateTrayMenu();
+    bool StepDoneOrEndAnyway(const std::function<void()>& step, const std::string& question);
+    void RetryTrayIcon();
+    void StopTrayIconRetries();
     void ConnectTrayAndExit();
     // A tick on a JPEG entry decodes it once, for both the preview and the
     // wallpaper bitmap; other entries are shown and applied as always.
@@ -193,6 +221,7 @@ private:
     std::unique_ptr<TListFiles> listFiles_;
     std::unique_ptr<TAutoChange> autoChange_;
     std::unique_ptr<TTrayIcon> trayIcon_;
+    int trayIconRetriesLeft_ = 0;
     // The JPEG a tick decoded, from its preview until its apply.
     std::unique_ptr<TDecodedJpeg> tickPicture_;
     // The wallpaper bitmap's replaced version, for the next one to be

@@ -5,13 +5,41 @@
 #include "app/Settings.h"
 #include "framework/Application.h"
 
+namespace {
+
+// Runs a step and drops its error: for steps whose failure must not stop
+// the program from ending.
+template <class Step>
+void Quietly(Step&& step) noexcept
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+bool TForm1::StepDoneOrEndAnyway(const std::function<void()>& step, const std::string& question)
+{
+    if (Application->Guarded(step))
+        return true;
+    // The error has been shown; the user decides. No (the default) keeps
+    // the program running as it was, so nothing is lost unasked.
+    return Application->Ask(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 void TForm1::ShutDownProgram()
 {
-    // In this order; an error stops the sequence at its step and reaches the
-    // error handler, and the program goes on from where it stopped.
-    SaveLastList();
-    trayIcon_->Remove();
-    WriteSettings();
+    // Every step that can fail comes first, while the window and the icon
+    // still let the user reach the program; once the icon goes, nothing may
+    // stop the end.
+    if (!StepDoneOrEndAnyway([this] { SaveLastList(); }, ListNotSavedQuestion))
+        return;
+    if (!StepDoneOrEndAnyway([this] { WriteSettings(); }, OptionsNotSavedQuestion))
+        return;
+    StopTrayIconRetries();
+    Quietly([this] { trayIcon_->Remove(); });
     Application->Terminate();
 }
 
@@ -36,25 +64,21 @@ void TForm1::ButtonExitClick(TObject*)
 
 void TForm1::FormClose(TObject*, TCloseAction& action)
 {
-    // Alt+F4 and the taskbar's "Close" end the program the same way the
-    // exit buttons do, so the run's list edits are kept and no dead icon
-    // stays behind. The sequence itself ends the program (or, on an error,
-    // keeps it running).
+    // Alt+F4, the taskbar's "Close" and an installer's close request end the
+    // program the same way the exit buttons do, so the run's list edits are
+    // kept and no dead icon stays behind.
     action = TCloseAction::caNone;
     ShutDownProgram();
 }
 
 void TForm1::EndSession()
 {
-    // Windows ends the program once this returns: no dialog may stop it, so
-    // each step is tried on its own and its error dropped.
-    auto quietly = [](auto&& step) {
-        try {
-            step();
-        } catch (...) {
-        }
-    };
-    quietly([this] { SaveLastList(); });
-    quietly([this] { trayIcon_->Remove(); });
-    quietly([this] { WriteSettings(); });
+    // Windows ends the process once this returns, without destructors: no
+    // dialog may stop it, each step is tried on its own and its error
+    // dropped, and what the destructors would remove is removed here.
+    Quietly([this] { SaveLastList(); });
+    Quietly([this] { WriteSettings(); });
+    StopTrayIconRetries();
+    Quietly([this] { trayIcon_->Remove(); });
+    Quietly([this] { wallpaperSpare_.Remove(); });
 }

@@ -3,7 +3,9 @@
 
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
+#include "core/Exceptions.h"
 #include "framework/Application.h"
+#include "platform/SingleInstance.h"
 
 namespace {
 
@@ -12,6 +14,11 @@ UINT TaskbarCreatedMessage()
 {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
+}
+
+HICON TrayIconImage()
+{
+    return LoadNotificationIcon(Application->Instance(), 1);
 }
 
 TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const char* caption,
@@ -45,6 +52,10 @@ void TForm1::ConnectTrayAndExit()
 {
     CreateTrayMenu();
     trayIcon_ = std::make_unique<TTrayIcon>(*services_.NotifyIcon);
+    TrayIconRetryTimer = new TTimer(this);
+    TrayIconRetryTimer->SetEnabled(false);
+    TrayIconRetryTimer->SetInterval(TrayIconRetryMs);
+    TrayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
     btnClose->OnClick = [this](TObject* s) { btnCloseClick(s); };
     dxToolButton4->OnClick = [this](TObject* s) { dxToolButton4Click(s); };
     ButtonExit->OnClick = [this](TObject* s) { ButtonExitClick(s); };
@@ -59,17 +70,68 @@ void TForm1::CreateParams(TCreateParams& params)
     // Owned by the taskbar button, so the window has no button of its own.
     if (taskbarButton_)
         params.WndParent = taskbarButton_->Handle();
+    params.WinClassName = MainWindowClassName;
+    params.ExactClassName = true;
 }
 
 void TForm1::AddTrayIcon()
 {
-    trayIcon_->Add(Handle(), LoadIconW(Application->Instance(), MAKEINTRESOURCEW(1)));
+    PutIconInTray();
     Hide();
+}
+
+void TForm1::PutIconInTray()
+{
+    if (trayIcon_->Add(Handle(), TrayIconImage())) {
+        StopTrayIconRetries();
+        return;
+    }
+    // Explorer may still be starting (at logon an add can fail or time
+    // out): ask again a little later rather than lose the icon.
+    if (!TrayIconRetryTimer->Enabled()) {
+        trayIconRetriesLeft_ = TrayIconRetries;
+        TrayIconRetryTimer->SetEnabled(true);
+    }
+}
+
+void TForm1::RetryTrayIcon()
+{
+    if (trayIcon_->Add(Handle(), TrayIconImage())) {
+        StopTrayIconRetries();
+        return;
+    }
+    if (--trayIconRetriesLeft_ > 0)
+        return;
+    // No icon to reach the program by: the window stays instead.
+    StopTrayIconRetries();
+    RestoreFromTray();
+}
+
+void TForm1::StopTrayIconRetries()
+{
+    if (TrayIconRetryTimer)
+        TrayIconRetryTimer->SetEnabled(false);
 }
 
 void TForm1::RestoreFromTray()
 {
     Show();
+}
+
+void TForm1::BringToFront()
+{
+    RestoreFromTray();
+    SetForegroundWindow(Handle());
+}
+
+bool TForm1::ReportUnattendedError(const std::string& file, const std::exception& error)
+{
+    // The file first: the balloon's text is short, and the reason alone may
+    // not say which picture of the list failed.
+    std::string text = error.what();
+    if (text.find(file) == std::string::npos)
+        text = file + "\n" + text;
+    return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(text));
 }
 
 void TForm1::SetVisible(bool visible)
@@ -140,7 +202,12 @@ void TForm1::WndProc(TMessage& message)
     if (message.Msg == TaskbarCreatedMessage()) {
         // A new taskbar knows nothing of the icon: register it again, and
         // leave the window as it is.
-        trayIcon_->Add(Handle(), LoadIconW(Application->Instance(), MAKEINTRESOURCEW(1)));
+        PutIconInTray();
+        return;
+    }
+    if (message.Msg == ShowRunningCopyMessage()) {
+        // A second start of the program hands over to this one.
+        BringToFront();
         return;
     }
     if (message.Msg == WM_QUERYENDSESSION) {

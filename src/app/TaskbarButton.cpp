@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "platform/SystemError.h"
 #include "platform/WideText.h"
+#include "platform/WindowThumbnail.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ TTaskbarButton::TTaskbarButton(const std::string& title, std::function<HWND()> m
     if (!window_)
         throw EOutOfResources("Cannot create the taskbar button: " + SystemErrorMessage(GetLastError()));
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ShowIconInsteadOfThumbnail(window_);
 }
 
 TTaskbarButton::~TTaskbarButton()

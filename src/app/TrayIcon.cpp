@@ -2,7 +2,7 @@
 
 #include "platform/WideText.h"
 
-void TTrayIcon::Add(HWND window, HICON icon)
+bool TTrayIcon::Add(HWND window, HICON icon)
 {
     data_ = NOTIFYICONDATAW{};
     // The record's first form: the fields up to and including the
@@ -15,10 +15,29 @@ void TTrayIcon::Add(HWND window, HICON icon)
     data_.uCallbackMessage = TrayCallbackMessage;
     data_.hIcon = icon;
     CopyWideToField("Tessivo", data_.szTip, sizeof data_.szTip / sizeof data_.szTip[0]);
-    shell_.Notify(NIM_ADD, data_);
+    if (shell_.Notify(NIM_ADD, data_))
+        return true;
+    // Refused: either the shell is not ready, or the icon is already there
+    // (a modify succeeds only for an icon the shell holds).
+    return shell_.Notify(NIM_MODIFY, data_);
 }
 
 void TTrayIcon::Remove()
 {
     shell_.Notify(NIM_DELETE, data_);
+}
+
+bool TTrayIcon::ShowErrorBalloon(const std::string& title, const std::string& text)
+{
+    if (!data_.hWnd)
+        return false;
+    // A balloon needs the record's second form, which holds its texts; the
+    // icon's own record keeps the first.
+    NOTIFYICONDATAW balloon = data_;
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    balloon.uFlags = NIF_INFO;
+    CopyWideToField(title, balloon.szInfoTitle, sizeof balloon.szInfoTitle / sizeof balloon.szInfoTitle[0]);
+    CopyWideToField(text, balloon.szInfo, sizeof balloon.szInfo / sizeof balloon.szInfo[0]);
+    balloon.dwInfoFlags = NIIF_ERROR;
+    return shell_.Notify(NIM_MODIFY, balloon);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The program's icon in the notification area: its record, filled afresh at
-// every add, and the add and remove requests.
+// every add, the add and remove requests, and balloons from the icon.
 
 #include "platform/NotifyIcon.h"
+
+#include <string>
 
 // Mouse events over the icon reach the window as this message (the
 // mouse-move number, so the form's mouse-move handler sees them).
@@ -14,10 +16,16 @@ public:
     explicit TTrayIcon(INotifyIcon& shell) : shell_(shell) {}
 
     // Fills the record for `window` and `icon` (identifier 0, callback
-    // 0x200, tip "Tessivo") and asks the shell to add the icon.
-    void Add(HWND window, HICON icon);
+    // 0x200, tip "Tessivo") and asks the shell to add the icon. Returns
+    // whether the icon is in the notification area afterwards: an add the
+    // shell refuses because an earlier one did arrive (one that timed out,
+    // say) still counts.
+    bool Add(HWND window, HICON icon);
     // Asks the shell to remove the icon of the record's window and identifier.
     void Remove();
+    // A balloon from the icon with the error icon; returns whether the
+    // shell took it (it does not while the icon is missing).
+    bool ShowErrorBalloon(const std::string& title, const std::string& text);
 
     const NOTIFYICONDATAW& Data() const { return data_; }
 

@@ -136,6 +136,12 @@ void TApplication::HandleException(const std::exception& error)
                 MB_OK | MB_ICONERROR);
 }
 
+int TApplication::Ask(const std::string& text, UINT flags)
+{
+    return MessageBoxW(GetActiveWindow(), WideFromUtf8Replacing(text).c_str(),
+                       WideFromUtf8Replacing(Title).c_str(), flags);
+}
+
 void TApplication::ReportException(const std::exception& error) noexcept
 {
     try {

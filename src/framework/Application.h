@@ -43,6 +43,10 @@ public:
     // when its rules say so. Tests set OnShowError to capture the text.
     void HandleException(const std::exception& error);
     std::function<void(const std::string& caption, const std::string& text)> OnShowError;
+    // A question in a message box captioned with the application title;
+    // `flags` picks the buttons, the icon and the default button. Returns
+    // the button chosen (IDYES, IDNO...).
+    int Ask(const std::string& text, UINT flags);
 
     // The one exception barrier, for every entry from the platform (window
     // procedures, timer ticks, dialog hooks, menu commands) and for the

@@ -118,7 +118,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params)
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, ".%X", params.WindowClassStyle);
         TCreateParams named = params;
-        named.WinClassName += suffix;
+        if (!params.ExactClassName)
+            named.WinClassName += suffix;
         RegisterWindowClass(named);
         CreateWindowExW(params.ExStyle, WideFromUtf8(named.WinClassName).c_str(), caption.c_str(),
                         params.Style, params.X, params.Y, params.Width, params.Height, params.WndParent,

@@ -15,8 +15,11 @@ struct TCreateParams {
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
     HWND WndParent = nullptr;
-    // Our own window class, registered on first use...
+    // Our own window class, registered on first use (its name gets the class
+    // style appended, unless ExactClassName: a class others find the window
+    // by, which only one kind of window uses)...
     std::string WinClassName;
+    bool ExactClassName = false;
     UINT WindowClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     // ...or a system class (e.g. "LISTBOX") that is subclassed instead.
     std::string SystemClassName;

@@ -5,7 +5,11 @@
 //
 // Portable: no Windows header.
 
+#include "core/imaging/ScreenRect.h"
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class IDesktop {
 public:
@@ -28,4 +32,13 @@ public:
     // Raises EWallpaperError naming the file and the system's reason when
     // the system refuses (a file on a drive that is gone, not a bitmap).
     virtual void SetDeskWallpaper(const std::string& bitmapPath) = 0;
+
+    // The monitors in desktop coordinates, the primary one first with its
+    // top-left corner at 0,0 (others may lie at negative coordinates).
+    // Never empty.
+    virtual std::vector<TScreenRect> Monitors() = 0;
+
+    // The colour of the desktop's background, where no wallpaper covers
+    // it: 0x00RRGGBB.
+    virtual uint32_t BackgroundColor() = 0;
 };

@@ -163,6 +163,13 @@ void RefuseReadOnlyTarget(const std::string& path, TFileErrorStyle style)
         RaiseFileError(path, ERROR_ACCESS_DENIED, style, true);
 }
 
+// True when the open file is known by this one name only.
+bool HasOneName(const TFileHandle& file)
+{
+    BY_HANDLE_FILE_INFORMATION information{};
+    return GetFileInformationByHandle(file.Get(), &information) && information.nNumberOfLinks == 1;
+}
+
 } // namespace
 
 TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorStyle style)
@@ -196,6 +203,11 @@ TAtomicFileWriter TAtomicFileWriter::CreateStreamOver(const std::string& path, T
         if (ExtractFilePath(sparePath) == ExtractFilePath(path))
             handle = TFileHandle(CreateFileW(WideFromUtf8(sparePath).c_str(), GENERIC_WRITE, 0, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // Someone may have given the spare a second name since it was kept:
+        // writing into it would change that file too. Checked on the open
+        // handle, so no link made before this moment is missed.
+        if (handle.Valid() && !HasOneName(handle))
+            handle = TFileHandle();
         if (handle.Valid()) {
             TAtomicFileWriter writer(path, sparePath, std::move(handle), TFileErrorStyle::Stream);
             writer.Spare = &spare;
@@ -333,8 +345,14 @@ std::string TAtomicFileWriter::LinkTargetForSpare() const
 
 TSpareFile::~TSpareFile()
 {
+    Remove();
+}
+
+void TSpareFile::Remove()
+{
     if (!SparePath.empty())
         DeleteFileW(WideFromUtf8(SparePath).c_str());
+    SparePath.clear();
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path)

@@ -90,6 +90,8 @@ public:
 
     // The spare's name; empty while there is none (for tests).
     const std::string& Path() const { return SparePath; }
+    // Deletes the spare now (the end of a session, where no destructor runs).
+    void Remove();
 
 private:
     friend class TAtomicFileWriter;

@@ -1,6 +1,7 @@
 #pragma once
-// The shell's notification area: adding and removing the program's icon.
-// TWin32NotifyIcon is the real one; tests pass a fake that records requests.
+// The shell's notification area: adding, changing and removing the
+// program's icon. TWin32NotifyIcon is the real one; tests pass a fake that
+// records requests and fails the way the shell does.
 
 #include <windows.h>
 // shellapi.h needs windows.h first.
@@ -9,9 +10,10 @@
 class INotifyIcon {
 public:
     virtual ~INotifyIcon() = default;
-    // Shell_NotifyIconW(message, data): NIM_ADD or NIM_DELETE. The shell's
-    // answer is returned; callers may ignore it (a second add for the same
-    // window and identifier is refused and the one icon stays).
+    // Shell_NotifyIconW(message, data): NIM_ADD, NIM_MODIFY or NIM_DELETE;
+    // returns the shell's answer. An add fails while Explorer is still
+    // starting (at logon it can also time out), and a second add for the
+    // same window and identifier is refused while the one icon stays.
     virtual bool Notify(DWORD message, NOTIFYICONDATAW& data) = 0;
 };
 
@@ -19,3 +21,8 @@ class TWin32NotifyIcon : public INotifyIcon {
 public:
     bool Notify(DWORD message, NOTIFYICONDATAW& data) override;
 };
+
+// The program's icon resource `id` at the notification area's own size
+// (the small-icon metric), not the large icon shrunk. Shared: the system
+// keeps it for the process's life.
+HICON LoadNotificationIcon(HINSTANCE instance, int id);

@@ -5,8 +5,36 @@
 #include "platform/UserFolders.h"
 #include "platform/WideText.h"
 
+#include <algorithm>
+#include <exception>
 #include <vector>
 #include <windows.h>
+
+namespace {
+
+// Collects each monitor's rectangle, the primary one first. Nothing may be
+// thrown through the system's callback: a failure ends the enumeration.
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM collected)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info))
+        return TRUE;
+    const RECT& r = info.rcMonitor;
+    auto& monitors = *reinterpret_cast<std::vector<TScreenRect>*>(collected);
+    try {
+        const TScreenRect rect{r.left, r.top, r.right, r.bottom};
+        if (info.dwFlags & MONITORINFOF_PRIMARY)
+            monitors.insert(monitors.begin(), rect);
+        else
+            monitors.push_back(rect);
+    } catch (const std::exception&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
 
 std::string TWin32Desktop::WindowsDirectory()
 {
@@ -41,4 +69,21 @@ void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)
     if (!SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(),
                                SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
         throw EWallpaperError::CannotSet(bitmapPath, SystemErrorMessage(GetLastError()));
+}
+
+std::vector<TScreenRect> TWin32Desktop::Monitors()
+{
+    std::vector<TScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty() || monitors.front().Empty())
+        return {TScreenRect{0, 0, std::max(1, GetSystemMetrics(SM_CXSCREEN)),
+                            std::max(1, GetSystemMetrics(SM_CYSCREEN))}};
+    return monitors;
+}
+
+uint32_t TWin32Desktop::BackgroundColor()
+{
+    const COLORREF colour = GetSysColor(COLOR_DESKTOP); // 0x00BBGGRR
+    return static_cast<uint32_t>(GetRValue(colour)) << 16 | static_cast<uint32_t>(GetGValue(colour)) << 8 |
+           GetBValue(colour);
 }

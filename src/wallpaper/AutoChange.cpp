@@ -34,6 +34,8 @@ void TAutoChange::Toggle()
     view_.StartStopButton.SetCaption("Stop");
     SetLocked(true);
     running_ = true;
+    if (view_.PathList.ItemIndex() < 0)
+        return;
     try {
         actions_.ApplySelectedWallpaper();
     } catch (...) {
@@ -73,6 +75,11 @@ void TAutoChange::Tick()
         }
         actions_.ShowSelectedImage();
         actions_.ApplySelectedWallpaper();
+    } catch (const std::exception& error) {
+        const std::string file =
+            currentIndex_ >= 0 && currentIndex_ < count ? view_.PathList.Items().Strings(currentIndex_) : "";
+        if (!actions_.ReportUnattended || !actions_.ReportUnattended(file, error))
+            Report(std::current_exception());
     } catch (...) {
         Report(std::current_exception());
     }

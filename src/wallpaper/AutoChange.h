@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <string>
 
 struct AutoChangeView {
     TControl& StartStopButton; // ButtonStartStop: "Start" or "Stop"
@@ -30,6 +31,10 @@ struct AutoChangeActions {
     std::function<void()> ShowSelectedImage;      // shows the entry at CurrentIndex
     std::function<void()> ApplySelectedWallpaper; // applies the path list's selection
     std::function<uint32_t()> Seed;
+    // Reports the error of a tick, for the file it was about, without
+    // waiting for the user (nobody is there to answer); false when it
+    // could not, and the error then comes as a box.
+    std::function<bool(const std::string& file, const std::exception& error)> ReportUnattended;
 };
 
 class TAutoChange {
@@ -43,7 +48,9 @@ public:
     }
 
     // Starts automatic changing when it is off (locks the options, applies
-    // the selected entry at once) and stops it when it is on. The caption,
+    // the selected entry at once; with nothing selected, as when the list's
+    // first picture could not be shown, the first tick is the first change)
+    // and stops it when it is on. The caption,
     // the locks and the running state always change together: a failing
     // apply at start is reported and the run goes on, as after a failing
     // tick.
@@ -58,7 +65,8 @@ public:
 
     // One tick of the timer: nothing while stopped, with an empty list, or
     // while the error of an earlier tick is still on screen; otherwise the
-    // next entry is shown and applied, and an error is reported.
+    // next entry is shown and applied. An error is reported unattended
+    // (naming the entry) and the next tick goes on with the next entry.
     void Tick();
 
 private:

@@ -2,6 +2,9 @@
 
 #include "core/codec/BmpCodec.h"
 #include "core/codec/JpegDecoder.h"
+#include "core/codec/JpegExif.h"
+#include "core/codec/PixelImage.h"
+#include "core/imaging/Orientation.h"
 #include "platform/Files.h"
 
 #include <cstring>
@@ -21,9 +24,19 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
         picture.Pixels.resize(picture.Stride * static_cast<size_t>(height));
         return picture.Rows();
     };
-    const JpegDecodeResult decoded = DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, allocate);
-    picture.Width = decoded.Width;
-    picture.Height = decoded.Height;
+    const TOrientation orientation = OrientationFromExif(ReadJpegExifOrientation(jpeg.data(), jpeg.size()));
+    if (orientation == TOrientation::Normal) {
+        DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, allocate);
+    } else {
+        // Shown upright, as the camera meant: decoded as stored, then turned.
+        PixelImage stored;
+        DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, stored.Allocator());
+        const bool swap = SwapsAxes(orientation);
+        const PixelRows rows =
+            allocate(swap ? stored.Height() : stored.Width(), swap ? stored.Width() : stored.Height());
+        OrientPixels(PixelRowsView{stored.Row(0), stored.Width(), stored.Height(), stored.Stride()},
+                     orientation, PixelRowsView{rows.Row0, picture.Width, picture.Height, rows.Stride});
+    }
     const size_t pixelBytes = static_cast<size_t>(picture.Width) * 3;
     if (pixelBytes != picture.Stride) {
         for (size_t offset = pixelBytes; offset < picture.Pixels.size(); offset += picture.Stride)

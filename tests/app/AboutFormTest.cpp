@@ -132,3 +132,28 @@ TEST_F(AboutBox, OverAHiddenOrSmallMainWindowTheBoxKeepsToItsPositionRule)
     EXPECT_EQ(view.Box.left, 50);
     EXPECT_EQ(view.Box.top, 60);
 }
+
+TEST_F(AboutBox, EscapeAndEnterCloseTheBox)
+{
+    for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        bool closedByKey = true;
+        TTimer press(nullptr), fallback(nullptr);
+        press.SetInterval(10);
+        press.SetOnTimer([&](TObject*) {
+            press.SetEnabled(false);
+            PostMessageA(about->Handle(), WM_KEYDOWN, key, 0);
+        });
+        // Closes a box the key left open, so the test ends either way.
+        fallback.SetInterval(2000);
+        fallback.SetOnTimer([&](TObject*) {
+            fallback.SetEnabled(false);
+            closedByKey = false;
+            about->Ok->Click();
+        });
+        press.SetEnabled(true);
+        fallback.SetEnabled(true);
+        about->ShowModal();
+        EXPECT_TRUE(closedByKey) << key;
+        EXPECT_FALSE(IsWindowVisible(about->Handle())) << key;
+    }
+}

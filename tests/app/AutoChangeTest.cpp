@@ -2,6 +2,7 @@
 // timer's own WM_TIMER messages; a fake desktop records what was applied.
 
 #include "FormFixture.h"
+#include "platform/WideText.h"
 #include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/SampleJpegs.h"
 
@@ -198,24 +199,35 @@ TEST_F(AutoChange, AnEmptiedListMakesTicksDoNothingAndTheButtonStillStops)
     EXPECT_FALSE(Locked());
 }
 
-TEST_F(AutoChange, AMissingFileOnATickIsReportedAndTheRunGoesOn)
+TEST_F(AutoChange, AMissingFileOnATickIsABalloonNamingItAndTheRunGoesOn)
 {
     const auto files = ThreeEntries();
     ASSERT_TRUE(DeleteFileA(files[1].c_str()));
     ClickStartStop();
     TimerMessage();
-    ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_NE(CapturedErrors()[0].Text.find("b.bmp"), std::string::npos) << CapturedErrors()[0].Text;
+    // Nobody may be there to close a box: the icon tells, and waits for no one.
+    EXPECT_TRUE(CapturedErrors().empty());
+    const auto balloons = notifyIcon.Sent(NIM_MODIFY);
+    ASSERT_EQ(balloons.size(), 1u);
+    const NOTIFYICONDATAW& balloon = balloons[0].Data;
+    EXPECT_EQ(balloon.uFlags & NIF_INFO, static_cast<UINT>(NIF_INFO));
+    EXPECT_GE(balloon.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
+    EXPECT_EQ(balloon.dwInfoFlags, static_cast<DWORD>(NIIF_ERROR));
+    const std::string info = Utf8FromWide(balloon.szInfo);
+    EXPECT_NE(info.find(files[1]), std::string::npos) << info;
+    EXPECT_EQ(Utf8FromWide(balloon.szInfoTitle), "Tessivo");
     EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
     TimerMessage();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[2]}));
 }
 
-TEST_F(AutoChange, TicksWhileATicksErrorIsOnScreenDoNothing)
+TEST_F(AutoChange, WithoutTheIconATicksErrorIsABoxAndTicksWhileItIsOpenDoNothing)
 {
     const auto files = ThreeEntries();
     ASSERT_TRUE(DeleteFileA(files[1].c_str()));
     ClickStartStop();
+    // No icon to show a balloon from: the error comes as a box, naming the file.
+    notifyIcon.Present = false;
     // While the box is open, the timer goes on ticking.
     int boxes = 0;
     const auto keep = Application->OnShowError;
@@ -228,6 +240,8 @@ TEST_F(AutoChange, TicksWhileATicksErrorIsOnScreenDoNothing)
     TimerMessage();
     Application->OnShowError = keep;
     EXPECT_EQ(boxes, 1);
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_NE(CapturedErrors()[0].Text.find(files[1]), std::string::npos) << CapturedErrors()[0].Text;
     EXPECT_EQ(form->CurrentIndex, 1);
     EXPECT_EQ(Applied(), std::vector<std::string>{files[0]});
     // Once it is closed, the next tick goes on.
@@ -238,14 +252,28 @@ TEST_F(AutoChange, TicksWhileATicksErrorIsOnScreenDoNothing)
 TEST_F(AutoChange, AFailingApplyAtStartIsReportedAndTheRunStillStarts)
 {
     const auto files = ThreeEntries();
-    form->ListBox1->SetItemIndex(-1);
+    // The desktop's style cannot be written: the apply fails.
+    registry.RefuseWritesOf("WallpaperStyle");
     ClickStartStop();
+    // What the user just did: a box, not a balloon.
     ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text, "List index out of bounds (-1)");
+    EXPECT_TRUE(notifyIcon.Sent(NIM_MODIFY).empty());
     // Caption, locks and state agree: running.
     EXPECT_TRUE(form->AutoChangeRunning);
     EXPECT_EQ(form->ButtonStartStop->Caption(), "Stop");
     EXPECT_TRUE(Locked());
+}
+
+TEST_F(AutoChange, AStartWithNothingSelectedLeavesTheFirstChangeToTheFirstTick)
+{
+    // As after a start whose first picture could not be shown: no entry is
+    // selected, and no "List index out of bounds (-1)" follows.
+    const auto files = ThreeEntries();
+    form->ListBox1->SetItemIndex(-1);
+    ClickStartStop();
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_TRUE(form->AutoChangeRunning);
+    EXPECT_TRUE(Applied().empty());
     TimerMessage();
     EXPECT_EQ(Applied(), std::vector<std::string>{files[1]});
 }
@@ -286,4 +314,20 @@ TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingI
     EXPECT_EQ(sizeText, form->Label3->Caption());
     EXPECT_EQ(top, rowColour(0));
     EXPECT_EQ(bottom, rowColour(height - 1));
+}
+
+TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsMissingGivesOneErrorNamingIt)
+{
+    const std::string gone = folder / "gone.bmp";
+    const std::string there = MakeBitmap("there.bmp", 4, 4);
+    PutFileBytes(folder / "LastList.lst", "2\r\n" + gone + "\r\n" + there + "\r\n");
+    registry.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startinautorunmode", "1");
+    form.reset();
+    CapturedErrors().clear();
+    form = std::make_unique<TForm1>(nullptr, Services());
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_NE(CapturedErrors()[0].Text.find(gone), std::string::npos) << CapturedErrors()[0].Text;
+    EXPECT_TRUE(form->AutoChangeRunning);
+    TimerMessage();
+    EXPECT_EQ(Applied(), std::vector<std::string>{there});
 }

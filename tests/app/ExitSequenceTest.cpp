@@ -2,6 +2,9 @@
 // cases, close requests and the end of a Windows session.
 
 #include "FormFixture.h"
+#include "platform/Files.h"
+#include "support/ModalScript.h"
+#include "wallpaper/SampleJpegs.h"
 
 #include <algorithm>
 
@@ -21,6 +24,78 @@ public:
 private:
     std::vector<std::string>& journal_;
 };
+
+// The question box a step of the exit opened, as the user saw it.
+struct Question {
+    std::string Text;
+    int DefaultButton = 0;
+};
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+BOOL CALLBACK LongestStaticText(HWND child, LPARAM text)
+{
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    char buffer[512] = {};
+    if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, buffer, sizeof buffer) > 0) {
+        auto& longest = *reinterpret_cast<std::string*>(text);
+        if (std::string(buffer).size() > longest.size())
+            longest = buffer;
+    }
+    return TRUE;
+}
+
+// Runs `exit` and answers each question box it opens with the next of
+// `answers` (IDYES, IDNO), noting what each box asked.
+std::vector<Question> AnsweringQuestions(const std::function<void()>& exit, std::vector<int> answers)
+{
+    std::vector<Question> asked;
+    TickScript script(20);
+    for (const int answer : answers) {
+        script.Then([&asked, answer] {
+            HWND box = nullptr;
+            EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+            if (!box)
+                return false;
+            Question question;
+            EnumChildWindows(box, LongestStaticText, reinterpret_cast<LPARAM>(&question.Text));
+            for (const int button : {IDYES, IDNO})
+                if (HWND item = GetDlgItem(box, button);
+                    item && (GetWindowLongA(item, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    question.DefaultButton = button;
+            asked.push_back(question);
+            PostMessageA(box, WM_COMMAND, answer, 0);
+            return true;
+        });
+    }
+    script.Start();
+    Application->Guarded(exit);
+    return asked;
+}
+
+// The atomic writer's files (temporaries and spares) in the folder.
+int WriterFilesIn(const std::string& folder)
+{
+    int count = 0;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        count += IsTemporaryFileName(found.cFileName) ? 1 : 0;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
 
 // Takes the quit message off the queue: true when the program asked to end.
 bool QuitRequested()
@@ -66,13 +141,14 @@ protected:
     JournalingNotifyIcon icon{journal};
 };
 
-TEST_F(ExitSequence, ExitSavesTheListRemovesTheIconWritesTheOptionsThenEnds)
+TEST_F(ExitSequence, ExitSavesTheListWritesTheOptionsRemovesTheIconThenEnds)
 {
     form->CheckStartMinimized->SetChecked(false);
     form->ButtonExit->Click();
     EXPECT_EQ(LastList(), "1\r\nC:\\edited.bmp\r\n");
     ASSERT_LT(Find("icon delete"), journal.size());
-    EXPECT_LT(Find("icon delete"), FirstSettingsWrite());
+    // Whatever can fail comes before the icon goes.
+    EXPECT_LT(FirstSettingsWrite(), Find("icon delete"));
     EXPECT_EQ(
         registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startminimized").value_or(""),
         "0");
@@ -81,14 +157,19 @@ TEST_F(ExitSequence, ExitSavesTheListRemovesTheIconWritesTheOptionsThenEnds)
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
-TEST_F(ExitSequence, AListThatCannotBeWrittenStopsTheExitWithIconAndOptionsKept)
+TEST_F(ExitSequence, AListThatCannotBeWrittenIsReportedThenTheUserChoosesToStayOrToEnd)
 {
     // A folder where the last list goes: the file cannot be made.
     ASSERT_TRUE(DeleteFileA((folder / "LastList.lst").c_str()));
     ASSERT_TRUE(CreateDirectoryA((folder / "LastList.lst").c_str(), nullptr));
     form->CheckStartMinimized->SetChecked(false);
-    Run([&] { form->btnClose->Click(); });
+
+    // No, the default: the program goes on as it was, icon and options kept.
+    auto asked = AnsweringQuestions([&] { form->btnClose->Click(); }, {IDNO});
     ASSERT_EQ(CapturedErrors().size(), 1u);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Text, "The list could not be saved. End Tessivo anyway?");
+    EXPECT_EQ(asked[0].DefaultButton, IDNO);
     EXPECT_EQ(Find("icon delete"), journal.size());
     EXPECT_EQ(FirstSettingsWrite(), journal.size());
     EXPECT_EQ(
@@ -96,16 +177,33 @@ TEST_F(ExitSequence, AListThatCannotBeWrittenStopsTheExitWithIconAndOptionsKept)
         "1");
     EXPECT_TRUE(icon.Present);
     EXPECT_FALSE(QuitRequested());
+
+    // Yes: the rest of the exit runs and the program ends.
+    asked = AnsweringQuestions([&] { form->Exit2->Click(); }, {IDYES});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(
+        registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startminimized").value_or(""),
+        "0");
+    EXPECT_FALSE(icon.Present);
+    EXPECT_TRUE(QuitRequested());
 }
 
-TEST_F(ExitSequence, OptionsThatCannotBeWrittenLeaveTheProgramRunningWithoutItsIcon)
+TEST_F(ExitSequence, OptionsThatCannotBeWrittenKeepTheIconUntilTheUserChoosesToEnd)
 {
+    // The settings key deleted under the running program, say.
     registry.RefuseWritesOf("startminimized");
-    Run([&] { form->Exit2->Click(); });
+    auto asked = AnsweringQuestions([&] { form->Exit2->Click(); }, {IDNO});
     ASSERT_EQ(CapturedErrors().size(), 1u);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Text, "The options could not be saved. End Tessivo anyway?");
     EXPECT_EQ(LastList(), "1\r\nC:\\edited.bmp\r\n");
-    EXPECT_FALSE(icon.Present);
+    EXPECT_TRUE(icon.Present);
     EXPECT_FALSE(QuitRequested());
+
+    asked = AnsweringQuestions([&] { form->Exit2->Click(); }, {IDYES});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(icon.Present);
+    EXPECT_TRUE(QuitRequested());
 }
 
 TEST_F(ExitSequence, ACloseRequestRunsTheExitSequence)
@@ -133,4 +231,20 @@ TEST_F(ExitSequence, TheEndOfTheSessionKeepsTheListAndDropsTheIconWithoutAnyDial
     EXPECT_EQ(LastList(), "1\r\nC:\\edited.bmp\r\n");
     EXPECT_FALSE(icon.Present);
     EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ExitSequence, TheEndOfTheSessionRemovesTheWallpapersSpareFile)
+{
+    // Windows ends the process without destructors after the session's end.
+    const std::string sea = folder / "sea.jpg";
+    PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
+    form->ListBox1->Items().Clear();
+    form->ListBox1->Items().Add(sea);
+    form->ListBox1->SetItemIndex(0);
+    form->ChangeWallpaper1->Click();
+    form->ChangeWallpaper1->Click();
+    ASSERT_TRUE(CapturedErrors().empty());
+    ASSERT_EQ(WriterFilesIn("C:\\windows"), 1);
+    SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(WriterFilesIn("C:\\windows"), 0);
 }

@@ -171,7 +171,8 @@ TEST_F(Settings, TheFourWaysToComeUp)
         if (c.running) {
             EXPECT_EQ(form->TimerAutoChangeWallpaper->Interval(), 30u * 60000u);
         }
-        EXPECT_EQ(notifyIcon.Requests.back().Message, static_cast<DWORD>(NIM_ADD));
+        ASSERT_FALSE(notifyIcon.Sent(NIM_ADD).empty());
+        EXPECT_EQ(notifyIcon.Sent(NIM_ADD).back().Data.hWnd, form->Handle());
         EXPECT_TRUE(CapturedErrors().empty());
     }
 }

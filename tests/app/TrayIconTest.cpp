@@ -14,7 +14,15 @@ TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowAndHidesIt)
     EXPECT_EQ(data.uID, 0u);
     EXPECT_EQ(data.uFlags, 7u);
     EXPECT_EQ(data.uCallbackMessage, 0x200u);
-    EXPECT_NE(data.hIcon, nullptr);
+    // The icon at the notification area's own size.
+    ICONINFO image{};
+    ASSERT_TRUE(GetIconInfo(data.hIcon, &image));
+    BITMAP colour{};
+    GetObjectA(image.hbmColor, sizeof colour, &colour);
+    DeleteObject(image.hbmColor);
+    DeleteObject(image.hbmMask);
+    EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(colour.bmHeight, GetSystemMetrics(SM_CYSMICON));
     wchar_t tip[64] = L"Tessivo";
     EXPECT_EQ(std::memcmp(data.szTip, tip, sizeof tip), 0);
     EXPECT_FALSE(form->Visible());
@@ -23,9 +31,62 @@ TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowAndHidesIt)
     // window hides all the same.
     form->Show();
     form->AddTrayIcon();
-    EXPECT_EQ(notifyIcon.Requests.size(), 2u);
+    EXPECT_EQ(notifyIcon.Sent(NIM_ADD).size(), 2u);
     EXPECT_TRUE(notifyIcon.Present);
     EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(form->TrayIconRetryTimer->Enabled());
+}
+
+class TrayIconAtLogon : public FormFixture {
+protected:
+    // A form started while the shell refuses the first `failing` adds.
+    void StartWithFailingAdds(int failing)
+    {
+        form.reset();
+        notifyIcon = TFakeNotifyIcon();
+        notifyIcon.FailingAdds = failing;
+        form = std::make_unique<TForm1>(nullptr, Services());
+    }
+};
+
+TEST_F(TrayIconAtLogon, ARefusedAddIsRetriedUntilTheIconIsThere)
+{
+    StartWithFailingAdds(2);
+    EXPECT_FALSE(notifyIcon.Present);
+    ASSERT_TRUE(form->TrayIconRetryTimer->Enabled());
+    EXPECT_GE(form->TrayIconRetryTimer->Interval(), 2000u);
+    EXPECT_LE(form->TrayIconRetryTimer->Interval(), 4000u);
+    form->TrayIconRetryTimer->Tick();
+    EXPECT_FALSE(notifyIcon.Present);
+    form->TrayIconRetryTimer->Tick();
+    EXPECT_TRUE(notifyIcon.Present);
+    EXPECT_FALSE(form->TrayIconRetryTimer->Enabled());
+    EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(TrayIconAtLogon, WithoutAnIconAfterAboutAMinuteTheWindowShows)
+{
+    StartWithFailingAdds(1000);
+    const int retries = TForm1::TrayIconRetries;
+    EXPECT_GE(retries * static_cast<int>(TForm1::TrayIconRetryMs), 50000);
+    for (int i = 0; i < retries - 1; ++i)
+        form->TrayIconRetryTimer->Tick();
+    EXPECT_FALSE(form->Visible());
+    form->TrayIconRetryTimer->Tick();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(form->TrayIconRetryTimer->Enabled());
+    EXPECT_FALSE(notifyIcon.Present);
+}
+
+TEST_F(TrayIconAtLogon, AnAddThatTimedOutButArrivedCountsAsTheIcon)
+{
+    // The shell refuses the second add of an icon it holds; a modify tells.
+    notifyIcon.Present = true;
+    TTrayIcon icon(notifyIcon);
+    EXPECT_TRUE(icon.Add(form->Handle(), nullptr));
+    notifyIcon.Present = false;
+    notifyIcon.FailingAdds = 1;
+    EXPECT_FALSE(icon.Add(form->Handle(), nullptr));
 }
 
 TEST(TrayIcon, RemoveAsksForTheIconOfTheSameWindowAndIdentifier)

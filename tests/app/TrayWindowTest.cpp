@@ -2,6 +2,7 @@
 // area and the taskbar send to the hidden form.
 
 #include "FormFixture.h"
+#include "platform/SingleInstance.h"
 
 #include "framework/Timer.h"
 
@@ -113,8 +114,17 @@ TEST_F(TrayWindow, TheMinimiseButtonHidesTheWindowAndKeepsOneIcon)
     ASSERT_TRUE(Shown(*form));
     form->dxToolButton4->Click();
     EXPECT_FALSE(Shown(*form));
-    ASSERT_EQ(notifyIcon.Requests.size(), 2u);
-    EXPECT_EQ(notifyIcon.Requests[1].Message, static_cast<DWORD>(NIM_ADD));
+    ASSERT_EQ(notifyIcon.Sent(NIM_ADD).size(), 2u);
+    EXPECT_TRUE(notifyIcon.Present);
+}
+
+TEST_F(TrayWindow, ALaterStartFindsTheWindowByItsClassAndBringsItForward)
+{
+    EXPECT_EQ(FindWindowA(TForm1::MainWindowClassName, nullptr), form->Handle());
+    ASSERT_FALSE(Shown(*form));
+    ASSERT_TRUE(HandOverToRunningCopy(TForm1::MainWindowClassName, 0));
+    PumpUntil([&] { return Shown(*form); });
+    EXPECT_TRUE(Shown(*form));
     EXPECT_TRUE(notifyIcon.Present);
 }
 

@@ -5,7 +5,9 @@
 # (/S) it installs Tessivo for this user alone into
 # %LOCALAPPDATA%\Programs\Tessivo, with a Start-menu shortcut and an
 # "Apps & features" entry; the program starts from the shortcut and shows its
-# window. The silent uninstaller then ends the running program and removes
+# window. The silent uninstaller then ends the running program (found by its
+# main window's class, not by the caption the About box shares; with the
+# About box open, through its exit sequence, so a list edit is kept) and removes
 # the program, the shortcut, the Run values and the uninstall entry, and
 # keeps the options and the last list (it asks before removing those, and a
 # silent uninstall answers no); uninstalling by hand and answering yes
@@ -86,6 +88,15 @@ e2e_expect "Apps & features: UninstallString" "$(reg_value "$UNINSTALL_KEY" Unin
 # that exists is taken as it is, so the window is asked for explicitly).
 e2e_wine reg add 'HKCU\Software\Tessivo' /v interval /d 7 /f >/dev/null 2>&1
 e2e_wine reg add 'HKCU\Software\Tessivo' /v startminimized /d 0 /f >/dev/null 2>&1
+# A last list of two pictures, of which the run deletes one: the exit sequence
+# that the uninstaller's close request runs keeps that edit.
+pictures="$E2E_PREFIX/drive_c/users/$E2E_USER/Pictures"
+e2e_as_user mkdir -p "$pictures"
+for colour in red blue; do
+  convert -size 16x16 xc:$colour BMP3:- | e2e_as_user tee "$pictures/$colour.bmp" >/dev/null
+done
+RED="$profile"'\Pictures\red.bmp' BLUE="$profile"'\Pictures\blue.bmp'
+printf '2\r\n%s\r\n%s\r\n' "$RED" "$BLUE" | e2e_as_user tee "$install_dir/LastList.lst" >/dev/null
 e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" start.exe "$win_shortcut" \
   </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
 E2E_LAUNCHER=$!
@@ -98,12 +109,21 @@ inside_desk=$(e2e_count "$shot" "$X" "$Y" "$W" "$H" "$desk")
 e2e_check "the window covers its place on the desktop (desktop-coloured pixels inside: $inside_desk)" \
   [ "$inside_desk" -lt $((W * H / 100)) ]
 
+# The edit: the second name clicked, "-" deletes it. Then the About box,
+# which carries the main window's caption, stays open.
+e2e_press $((X + 346 + 30)) $((Y + 20 + 13 + 6))
+e2e_press $(e2e_at 61 60)
+sleep 1
+e2e_press $(e2e_at 36 235)
+sleep 1.5
+e2e_screenshot about_open >/dev/null
+e2e_check "the About box is open beside the main window" [ "$(e2e_find_window '^Quorvel$' | wc -l)" -ge 2 ]
+
 # What a user's Tessivo leaves: autostart values (per user and for the
 # machine), options and the last list, beside the program and per user.
 e2e_wine reg add "HKCU\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
 e2e_wine reg add "HKLM\\$RUN_KEY" /v Tessivo /d "$win_install_dir\\tessivo.exe" /f >/dev/null 2>&1
 e2e_wine reg add "HKCU\\$RUN_KEY" /v Other /d 'C:\other.exe' /f >/dev/null 2>&1
-printf '0\r\n' | e2e_as_user tee "$install_dir/LastList.lst" >/dev/null
 e2e_as_user mkdir -p "${appdata_list%/*}" && printf '0\r\n' | e2e_as_user tee "$appdata_list" >/dev/null
 [ -n "$(reg_value "HKLM\\$RUN_KEY" Tessivo)" ] || e2e_abort "cannot prepare the machine's Run value"
 
@@ -122,6 +142,8 @@ e2e_check "the running program was ended" not tessivo_running
 e2e_check "its window is gone" e2e_wait_gone '^Quorvel$' 5
 e2e_expect "only the kept last list is left in the program's folder" \
   "$(ls -A "$install_dir" 2>/dev/null | tr '\n' ' ')" "LastList.lst "
+e2e_expect "the program ended through its exit sequence: the run's edit is in the list" \
+  "$(tr -d '\r' <"$install_dir/LastList.lst" 2>/dev/null | tr '\n' ' ')" "1 $RED "
 e2e_check "the Start-menu shortcut is removed" [ ! -e "$shortcut" ]
 e2e_check "the uninstall entry is removed" not reg_key_exists "$UNINSTALL_KEY"
 e2e_expect "the user's Run value is removed" "$(reg_value "HKCU\\$RUN_KEY" Tessivo)" ""

@@ -44,10 +44,16 @@ public:
             throw EWallpaperError::CannotSet(bitmapPath, WallpaperRefusal);
     }
 
+    std::vector<TScreenRect> Monitors() override { return Screens; }
+    uint32_t BackgroundColor() override { return Background; }
+
     std::vector<std::string> WallpaperCalls;
     // When set, the wallpaper call fails with this reason, as the system's
     // does for a bitmap on a drive that is gone.
     std::string WallpaperRefusal;
+    // The monitors, primary first, and the desktop's colour (0x00RRGGBB).
+    std::vector<TScreenRect> Screens{{0, 0, 1024, 768}};
+    uint32_t Background = 0x3A6EA5;
     // Folders that take no new files, as the Windows directory and an
     // installed program's folder for a standard user.
     std::vector<std::string> ClosedFolders;

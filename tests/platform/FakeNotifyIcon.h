@@ -1,7 +1,8 @@
 #pragma once
 // A notification area for tests: records every request with a copy of the
 // record, and answers as the shell does (a second add of the same window and
-// identifier is refused).
+// identifier is refused, a modify works only on an icon it holds). Adds can
+// be made to fail, as they do while Explorer starts at logon.
 
 #include "platform/NotifyIcon.h"
 
@@ -18,11 +19,15 @@ public:
     {
         Requests.push_back({message, data});
         if (message == NIM_ADD) {
-            if (Present)
+            if (Present || FailingAdds > 0) {
+                FailingAdds -= FailingAdds > 0 ? 1 : 0;
                 return false;
+            }
             Present = true;
             return true;
         }
+        if (message == NIM_MODIFY)
+            return Present;
         if (message == NIM_DELETE && Present) {
             Present = false;
             return true;
@@ -30,6 +35,18 @@ public:
         return false;
     }
 
+    // The requests with this message, oldest first.
+    std::vector<Request> Sent(DWORD message) const
+    {
+        std::vector<Request> sent;
+        for (const Request& request : Requests)
+            if (request.Message == message)
+                sent.push_back(request);
+        return sent;
+    }
+
     std::vector<Request> Requests;
     bool Present = false;
+    // How many of the next adds the shell refuses.
+    int FailingAdds = 0;
 };

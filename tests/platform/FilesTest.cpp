@@ -376,3 +376,26 @@ TEST(SpareFile, AFailedWriteIntoTheSpareLeavesTheFileAndNoSpare)
     EXPECT_EQ(spare.Path(), "");
     EXPECT_THAT(folder.FileNames(), ElementsAre("MyWallpaper.bmp"));
 }
+
+TEST(SpareFile, ASecondNameGivenToTheSpareAfterItWasKeptIsNeverWrittenInto)
+{
+    TTempFolder folder;
+    const std::string path = folder / "MyWallpaper.bmp";
+    TSpareFile spare;
+    ReplaceOver(path, spare, "v1");
+    ReplaceOver(path, spare, "v2");
+    ASSERT_NE(spare.Path(), "");
+    const std::string kept = spare.Path();
+    // Someone links to the kept file between two changes.
+    ASSERT_TRUE(CreateHardLinkA((folder / "linked.bmp").c_str(), kept.c_str(), nullptr));
+    EXPECT_NE(ReplaceOver(path, spare, "v3"), kept);
+    EXPECT_EQ(FileBytes(folder / "linked.bmp"), "v1");
+    EXPECT_EQ(FileBytes(path), "v3");
+
+    // Removing the spare now takes it away, as its owner's end would.
+    ASSERT_NE(spare.Path(), "");
+    const std::string last = spare.Path();
+    spare.Remove();
+    EXPECT_EQ(spare.Path(), "");
+    EXPECT_FALSE(FileExists(last));
+}

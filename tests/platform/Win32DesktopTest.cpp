@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace {
 
@@ -71,4 +72,17 @@ TEST(Win32Desktop, SetDeskWallpaperRecordsTheBitmapInTheUserProfile)
     EXPECT_EQ(DesktopWallpaperValue(), bitmap);
     desktop.SetDeskWallpaper(previous);
     EXPECT_EQ(DesktopWallpaperValue(), previous);
+}
+
+TEST(Win32Desktop, MonitorsStartWithThePrimaryAtTheOriginAndTheColourIsTheDesktopsOwn)
+{
+    TWin32Desktop desktop;
+    const std::vector<TScreenRect> monitors = desktop.Monitors();
+    ASSERT_FALSE(monitors.empty());
+    EXPECT_EQ(monitors[0], (TScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+    for (const TScreenRect& monitor : monitors)
+        EXPECT_FALSE(monitor.Empty());
+    const COLORREF colour = GetSysColor(COLOR_DESKTOP);
+    EXPECT_EQ(desktop.BackgroundColor(),
+              static_cast<uint32_t>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
 }

@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <functional>
 #include <jerror.h>
 #include <stdexcept>
 #include <vector>
 
 namespace {
+
+// Rows libjpeg is asked for at once.
+constexpr unsigned kRowBatch = 16;
 
 JpegColorSpace ToColorSpace(J_COLOR_SPACE space)
 {
@@ -117,26 +121,36 @@ void CmykToBgr(const uint8_t* cmyk, int width, uint8_t* bgr)
     }
 }
 
-// Reads the whole output pass into `rows`, converting CMYK on the way.
-void ReadAllRows(JpegSession& session, const PixelRows& rows, bool cmyk)
+// Where the decoded rows go: a row's memory, by its number and its slot
+// within the batch being read, and what happens once a batch is in.
+struct RowDestination {
+    std::function<uint8_t*(int y, unsigned slot)> RowFor;
+    std::function<void(int firstRow, int count, uint8_t* const* rows)> BatchDone;
+};
+
+// Reads the whole output pass into `destination`, converting CMYK on the way.
+void ReadAllRows(JpegSession& session, const RowDestination& destination, bool cmyk)
 {
     jpeg_decompress_struct& d = session.Decompressor();
-    constexpr unsigned kBatch = 16;
     const int width = static_cast<int>(d.output_width);
-    std::array<uint8_t*, kBatch> pointers{};
-    std::vector<uint8_t> cmykRows(cmyk ? static_cast<size_t>(width) * 4 * kBatch : 0);
+    std::array<uint8_t*, kRowBatch> pointers{};
+    std::array<uint8_t*, kRowBatch> outputs{};
+    std::vector<uint8_t> cmykRows(cmyk ? static_cast<size_t>(width) * 4 * kRowBatch : 0);
     while (d.output_scanline < d.output_height) {
         const unsigned first = d.output_scanline;
-        const unsigned count = std::min(kBatch, d.output_height - first);
-        for (unsigned i = 0; i < count; ++i)
-            pointers[i] = cmyk ? cmykRows.data() + static_cast<size_t>(width) * 4 * i
-                               : rows.Row(static_cast<int>(first + i));
+        const unsigned count = std::min(kRowBatch, d.output_height - first);
+        for (unsigned i = 0; i < count; ++i) {
+            outputs[i] = destination.RowFor(static_cast<int>(first + i), i);
+            pointers[i] = cmyk ? cmykRows.data() + static_cast<size_t>(width) * 4 * i : outputs[i];
+        }
         const unsigned read = session.ReadScanlines(pointers.data(), count);
         if (read == 0)
             session.Fail(JERR_CANT_SUSPEND); // cannot happen with data in memory; never spin
         if (cmyk)
             for (unsigned i = 0; i < read; ++i)
-                CmykToBgr(pointers[i], width, rows.Row(static_cast<int>(first + i)));
+                CmykToBgr(pointers[i], width, outputs[i]);
+        if (destination.BatchDone)
+            destination.BatchDone(static_cast<int>(first), static_cast<int>(read), outputs.data());
     }
 }
 
@@ -180,8 +194,12 @@ JpegInfo ReadJpegInfo(const uint8_t* data, size_t size)
     return info;
 }
 
-JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOptions& options,
-                            const AllocatePixels& allocate)
+namespace {
+
+// The decode both entry points share: `start` gets the output size before
+// any row is read and returns where the rows go.
+JpegDecodeResult DecodeJpegInto(const uint8_t* data, size_t size, const JpegDecodeOptions& options,
+                                const std::function<RowDestination(int width, int height)>& start)
 {
     const int denom = options.ScaleDenom;
     if (denom != 1 && denom != 2 && denom != 4 && denom != 8)
@@ -210,7 +228,8 @@ JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOp
     d.mem->max_memory_to_use =
         static_cast<long>(std::min<uint64_t>(workBytes + kLibraryOverhead, static_cast<uint64_t>(LONG_MAX)));
 
-    const PixelRows rows = allocate(static_cast<int>(d.output_width), static_cast<int>(d.output_height));
+    const RowDestination destination =
+        start(static_cast<int>(d.output_width), static_cast<int>(d.output_height));
     session.StartDecompress();
 
     JpegDecodeResult result;
@@ -224,13 +243,48 @@ JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOp
         if (stoppedEarly)
             d.do_block_smoothing = FALSE;
         session.StartOutput(scan);
-        ReadAllRows(session, rows, cmyk);
+        ReadAllRows(session, destination, cmyk);
         session.FinishOutput();
     } else {
-        ReadAllRows(session, rows, cmyk);
+        ReadAllRows(session, destination, cmyk);
     }
     // Not jpeg_finish_decompress: every pixel is in, and reading on to the
     // end marker would only add errors from trailing junk.
     result.BytesRead = session.BytesRead();
     return result;
+}
+
+} // namespace
+
+JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOptions& options,
+                            const AllocatePixels& allocate)
+{
+    return DecodeJpegInto(data, size, options, [&allocate](int width, int height) {
+        const PixelRows rows = allocate(width, height);
+        return RowDestination{[rows](int y, unsigned) { return rows.Row(y); }, nullptr};
+    });
+}
+
+JpegDecodeResult DecodeJpegRows(const uint8_t* data, size_t size, const JpegDecodeOptions& options,
+                                const JpegRowSink& sink)
+{
+    std::vector<uint8_t> batch;
+    size_t rowBytes = 0;
+    return DecodeJpegInto(data, size, options, [&](int width, int height) {
+        sink.Start(width, height);
+        rowBytes = static_cast<size_t>(width) * 3;
+        batch.resize(rowBytes * kRowBatch);
+        return RowDestination{
+            [&batch, &rowBytes](int, unsigned slot) { return batch.data() + rowBytes * slot; }, sink.Rows};
+    });
+}
+
+int JpegScaleDenomFor(int width, int height, int neededWidth, int neededHeight)
+{
+    // libjpeg's output size at 1/denom is the full size divided, rounded up.
+    const auto atLeast = [](int full, int denom, int needed) { return (full + denom - 1) / denom >= needed; };
+    int denom = 1;
+    while (denom < 8 && atLeast(width, denom * 2, neededWidth) && atLeast(height, denom * 2, neededHeight))
+        denom *= 2;
+    return denom;
 }

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 enum class JpegColorSpace { Unknown, Grayscale, Rgb, YCbCr, Cmyk, Ycck };
 
@@ -54,6 +55,25 @@ struct JpegDecodeResult {
 // other than 1, 2, 4, 8.
 JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOptions& options,
                             const AllocatePixels& allocate);
+
+// The rows of a decode handed over as they come, for a caller that scales
+// them on the way and never holds the whole picture: `Start` gets the output
+// size once before any row, then `Rows` gets each batch of rows in order,
+// top first (B, G, R; valid only during the call).
+struct JpegRowSink {
+    std::function<void(int width, int height)> Start;
+    std::function<void(int firstRow, int count, uint8_t* const* rows)> Rows;
+};
+
+// DecodeJpeg, handing the rows to `sink` instead of writing them into one
+// picture. Throws what DecodeJpeg throws, and whatever the sink throws.
+JpegDecodeResult DecodeJpegRows(const uint8_t* data, size_t size, const JpegDecodeOptions& options,
+                                const JpegRowSink& sink);
+
+// The ScaleDenom (1, 2, 4 or 8) whose output is the smallest not below
+// neededWidth x neededHeight: a picture drawn smaller than it is stored is
+// never decoded at full size. 1 when even the full size falls short.
+int JpegScaleDenomFor(int width, int height, int neededWidth, int neededHeight);
 
 // Files with more scans than this are refused (EJPEG with libjpeg's
 // "invalid progressive parameters" code): every scan costs a pass over the

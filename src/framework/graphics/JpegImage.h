@@ -2,6 +2,7 @@
 // A JPEG picture: keeps the file's bytes and decodes them into a 24-bit
 // bitmap when first drawn or converted.
 
+#include "core/imaging/Orientation.h"
 #include "framework/graphics/Bitmap.h"
 
 #include <cstdint>
@@ -26,8 +27,11 @@ public:
 
 private:
     std::vector<uint8_t> bytes_;
+    // The displayed size: a picture its Exif data says to turn is shown
+    // upright, so its width and height are swapped then.
     int width_ = 0;
     int height_ = 0;
+    TOrientation orientation_ = TOrientation::Normal;
     int scaleDenominator_ = 1;
     std::unique_ptr<TBitmap> bitmap_;
 };

@@ -1,0 +1,30 @@
+#pragma once
+// Drawing a picture into the wallpaper bitmap in each of its areas, as a
+// display style lays it out: a JPEG straight from its file's bytes (decoded
+// at the smallest DCT scale the largest place needs, turned as its Exif
+// orientation says, its rows scaled as they come), or any picture already
+// decoded.
+//
+// Portable: no Windows header.
+
+#include "core/codec/PixelRowsView.h"
+#include "core/imaging/Orientation.h"
+#include "core/imaging/WallpaperLayout.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The places a picture of that displayed size takes in `areas`.
+std::vector<TPictureDraw> DrawsInAreas(TWallpaperFit fit, int displayedWidth, int displayedHeight,
+                                       const std::vector<TScreenRect>& areas);
+
+// Draws the decoded picture `stored`, shown turned by `orientation`, into
+// each of `areas` of `canvas`.
+void DrawDecodedPicture(const PixelRowsView& stored, TOrientation orientation, TWallpaperFit fit,
+                        const std::vector<TScreenRect>& areas, const PixelRowsView& canvas);
+
+// Draws the JPEG data into each of `areas` of `canvas`. Throws what
+// DecodeJpeg throws; the canvas may then hold part of the picture.
+void DrawJpegPicture(const uint8_t* data, size_t size, TWallpaperFit fit,
+                     const std::vector<TScreenRect>& areas, const PixelRowsView& canvas);

@@ -1,0 +1,105 @@
+#include "wallpaper/RenderedWallpaper.h"
+
+#include "core/codec/BmpCodec.h"
+#include "core/codec/PixelImage.h"
+#include "core/imaging/DrawPicture.h"
+#include "platform/Files.h"
+#include "wallpaper/WallpaperStyleValues.h"
+
+namespace {
+
+void DrawPictureFile(const std::string& path, TWallpaperFit fit, const std::vector<TScreenRect>& areas,
+                     const PixelRowsView& canvas)
+{
+    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    if (WallpaperKindOf(path) == TWallpaperKind::Jpeg) {
+        DrawJpegPicture(bytes.data(), bytes.size(), fit, areas, canvas);
+        return;
+    }
+    PixelImage picture;
+    DecodeBmp(bytes.data(), bytes.size(), picture.Allocator());
+    DrawDecodedPicture(PixelRowsView{picture.Row(0), picture.Width(), picture.Height(), picture.Stride()},
+                       TOrientation::Normal, fit, areas, canvas);
+}
+
+void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bitmapPath,
+                        const TWallpaperStyle& style)
+{
+    const std::unique_ptr<IRegistryAccessor> registry =
+        registryFactory.NewRegistry(TRegistryRoot::CurrentUser);
+    if (!registry->OpenKey(DesktopKeyPath, false))
+        return;
+    registry->WriteString(WallpaperValueName, bitmapPath);
+    registry->WriteString(WallpaperStyleValueName, style.WallpaperStyle);
+    registry->WriteString(TileWallpaperValueName, style.TileWallpaper);
+}
+
+} // namespace
+
+TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpaperFit fit,
+                                 const std::vector<TScreenRect>& monitors, uint32_t background)
+{
+    const TScreenRect screen = VirtualScreen(monitors);
+    TWallpaperCanvas canvas(screen.Width(), screen.Height(), background);
+    const std::vector<TScreenRect> areas = WallpaperAreas(fit, monitors);
+    // One decode per picture, drawn into every area it has.
+    const size_t pictures = std::min(paths.size(), areas.size());
+    for (size_t picture = 0; picture < pictures; ++picture) {
+        std::vector<TScreenRect> own;
+        for (size_t area = picture; area < areas.size(); area += paths.size())
+            own.push_back(areas[area]);
+        DrawPictureFile(paths[picture], fit, own, canvas.Rows());
+    }
+    int columns = 0, rows = 0;
+    WallpaperBitmapShift(screen, columns, rows);
+    canvas.Rotate(columns, rows);
+    return canvas;
+}
+
+void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bitmapPath)
+{
+    TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
+    // Never half a bitmap on the desktop, but no wait for the disk either:
+    // the file can always be drawn again from its pictures.
+    file.SetFlushOnCommit(false);
+    WriteBmp24Dib(canvas.Width(), canvas.Height(), canvas.Dib(), [&file](const void* bytes, size_t count) {
+        file.Write(static_cast<const char*>(bytes), count);
+    });
+    file.Commit();
+}
+
+void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system)
+{
+    const std::optional<TWallpaperFit> fit = WallpaperFitForIndex(styleIndex);
+    std::vector<std::string> pictures;
+    for (const std::string& path : paths)
+        if (WallpaperKindOf(path) != TWallpaperKind::None)
+            pictures.push_back(path);
+    if (!fit || pictures.empty())
+        return;
+    if (*fit == TWallpaperFit::Tile) {
+        SetDesktopWallpaper(pictures.front(), "0", "1", system);
+        return;
+    }
+    const std::vector<TScreenRect> monitors = system.Desktop.Monitors();
+    const TWallpaperCanvas canvas =
+        RenderWallpaper(pictures, *fit, monitors, system.Desktop.BackgroundColor());
+    const std::string bitmapPath = WallpaperBitmapPath(system.Desktop);
+    WriteWallpaperBitmap(canvas, bitmapPath);
+    WriteDesktopValues(system.Registry, bitmapPath, RenderedStyleValues(*fit, monitors.size()));
+    system.Desktop.SetDeskWallpaper(bitmapPath);
+}
+
+void TCurrentWallpaper::Apply(const std::vector<std::string>& paths, int styleIndex,
+                              const TWallpaperSystem& system)
+{
+    ApplyWallpaper(paths, styleIndex, system);
+    paths_ = paths;
+    styleIndex_ = styleIndex;
+}
+
+void TCurrentWallpaper::Redraw(const TWallpaperSystem& system)
+{
+    if (styleIndex_ >= 0)
+        ApplyWallpaper(paths_, styleIndex_, system);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The wallpaper drawn by Tessivo at exactly the desktop's size, for every
+// style but Tile: one bitmap covering all monitors, each picture scaled and
+// placed as its style says, the rest in the desktop's background colour,
+// written as "MyWallpaper.bmp" (see WallpaperBitmapPath) and handed to the
+// desktop, which then shows it 1:1.
+
+#include "core/imaging/WallpaperCanvas.h"
+#include "core/imaging/WallpaperLayout.h"
+#include "wallpaper/DesktopWallpaper.h"
+
+#include <string>
+#include <vector>
+
+// Draws the wallpaper for `monitors`: with one path the same picture on
+// every monitor (or once over all of them for Span); with several, one each
+// in turn. Only JPEG and BMP files are drawn (see WallpaperKindOf); any
+// error of reading or decoding a picture raises.
+TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpaperFit fit,
+                                 const std::vector<TScreenRect>& monitors, uint32_t background);
+
+// Writes the canvas as a 24-bit BMP file at `bitmapPath`, replacing the old
+// file only once the new one is complete (EFCreateError when it cannot).
+void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bitmapPath);
+
+// Applies `paths` with the style of stored index `styleIndex` (0 Center,
+// 1 Tile, 2 Stretch, 3 Fit, 4 Fill, 5 Span) for the desktop's current
+// monitors: Tile as SetDesktopWallpaper does it with the first path; the
+// others drawn, written, recorded (RenderedStyleValues) and shown. Paths
+// that are not pictures are left out; with none left, or an index outside
+// 0..5, nothing is applied. An error stops before the desktop is touched.
+void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
+
+// The wallpaper last applied, so it can be drawn again when the monitors
+// change (a resolution changed, a monitor added or removed).
+class TCurrentWallpaper {
+public:
+    void Apply(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
+    // Applies the last wallpaper again for the monitors as they are now;
+    // nothing before the first apply.
+    void Redraw(const TWallpaperSystem& system);
+
+private:
+    std::vector<std::string> paths_;
+    int styleIndex_ = -1;
+};

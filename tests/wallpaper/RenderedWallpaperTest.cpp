@@ -1,0 +1,197 @@
+// The wallpaper drawn at the desktop's size: one monitor and two of
+// different sizes, the same picture on both or one each, checked in the
+// written bitmap pixel by pixel.
+#include "wallpaper/RenderedWallpaper.h"
+
+#include "core/codec/BmpCodec.h"
+#include "core/codec/PixelImage.h"
+#include "framework/graphics/JpegImage.h"
+#include "platform/FakeDesktop.h"
+#include "platform/FakeRegistry.h"
+#include "support/ErrorOf.h"
+#include "support/TempFolder.h"
+#include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/SampleJpegs.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr uint32_t Background = 0x204060;
+
+class RenderedWallpaperTest : public testing::Test {
+protected:
+    RenderedWallpaperTest()
+    {
+        Registry.AddKey(TRegistryRoot::CurrentUser, "Control Panel\\Desktop");
+        Desktop.Background = Background;
+        Folder.Write("redblue.jpg",
+                     std::string(reinterpret_cast<const char*>(RedBlueJpeg), sizeof RedBlueJpeg));
+        Folder.Write("green.jpg", std::string(reinterpret_cast<const char*>(GreenJpeg), sizeof GreenJpeg));
+    }
+
+    std::string Value(const char* name) const
+    {
+        return Registry.Value(TRegistryRoot::CurrentUser, "Control Panel\\Desktop", name)
+            .value_or("<missing>");
+    }
+
+    PixelImage Written() const
+    {
+        const std::string file = FileBytes(Folder / "MyWallpaper.bmp");
+        PixelImage image;
+        DecodeBmp(reinterpret_cast<const uint8_t*>(file.data()), file.size(), image.Allocator());
+        return image;
+    }
+
+    TTempFolder Folder;
+    TFakeDesktop Desktop{Folder.Path()};
+    TFakeRegistry Registry;
+    TWallpaperSystem System{Desktop, Registry, nullptr};
+};
+
+// Within a few steps of 0xRRGGBB (JPEG colours are not exact).
+::testing::AssertionResult Near(const PixelImage& image, int x, int y, uint32_t rgb)
+{
+    const uint8_t* p = image.Row(y) + x * 3;
+    const int want[3] = {static_cast<int>(rgb & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
+                         static_cast<int>(rgb >> 16)};
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(p[c] - want[c]) > 6)
+            return ::testing::AssertionFailure()
+                   << "at " << x << "," << y << ": " << int(p[2]) << "," << int(p[1]) << "," << int(p[0]);
+    return ::testing::AssertionSuccess();
+}
+
+constexpr uint32_t Red = 0xFF0000, Blue = 0x0000FF, Green = 0x00FF00;
+
+// RedBlueJpeg (left half red, right half blue) with an Exif block saying
+// "turn a quarter clockwise": upright, red is the top half.
+std::string TurnedRedBlueJpeg()
+{
+    const std::string tiff("MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 26);
+    const std::string exif = std::string("Exif\0\0", 6) + tiff;
+    const size_t length = exif.size() + 2;
+    const std::string app1 =
+        std::string("\xFF\xE1", 2) + static_cast<char>(length >> 8) + static_cast<char>(length & 0xFF) + exif;
+    const std::string jpeg(reinterpret_cast<const char*>(RedBlueJpeg), sizeof RedBlueJpeg);
+    return jpeg.substr(0, 2) + app1 + jpeg.substr(2);
+}
+
+} // namespace
+
+TEST_F(RenderedWallpaperTest, OneMonitorGetsABitmapOfItsSizeWithBandsInTheBackgroundColour)
+{
+    Desktop.Screens = {{0, 0, 64, 48}};
+    ApplyWallpaper({Folder / "green.jpg"}, 3, System); // 16x8 fitted: 64x32, bands of 8 rows
+    PixelImage bitmap = Written();
+    ASSERT_EQ(bitmap.Width(), 64);
+    ASSERT_EQ(bitmap.Height(), 48);
+    EXPECT_TRUE(Near(bitmap, 0, 0, Background));
+    EXPECT_TRUE(Near(bitmap, 63, 7, Background));
+    EXPECT_TRUE(Near(bitmap, 0, 8, Green));
+    EXPECT_TRUE(Near(bitmap, 63, 39, Green));
+    EXPECT_TRUE(Near(bitmap, 32, 40, Background));
+    EXPECT_EQ(Value("Wallpaper"), Folder / "MyWallpaper.bmp");
+    EXPECT_EQ(Value("WallpaperStyle"), "6");
+    EXPECT_EQ(Value("TileWallpaper"), "0");
+    ASSERT_EQ(Desktop.WallpaperCalls.size(), 1u);
+
+    // Drawn again when the screen changes.
+    TCurrentWallpaper current;
+    current.Apply({Folder / "green.jpg"}, 4, System);
+    Desktop.Screens = {{0, 0, 40, 30}};
+    current.Redraw(System);
+    bitmap = Written();
+    EXPECT_EQ(bitmap.Width(), 40);
+    EXPECT_EQ(bitmap.Height(), 30);
+    EXPECT_TRUE(Near(bitmap, 0, 0, Green));
+    EXPECT_EQ(Value("WallpaperStyle"), "10");
+}
+
+TEST_F(RenderedWallpaperTest, TwoMonitorsOfDifferentSizesTheSameOrADifferentPictureEach)
+{
+    // Primary 64x48; a 40x30 one left of it, 10 lower. Virtual screen
+    // -40,0 - 64,48: the bitmap is 104x48, and desktop x shows its column
+    // (x + 104) mod 104, because Windows lays it from the primary's corner.
+    Desktop.Screens = {{0, 0, 64, 48}, {-40, 10, 0, 40}};
+    const auto at = [](int x) { return (x + 104) % 104; };
+
+    ApplyWallpaper({Folder / "redblue.jpg"}, 4, System); // Fill: left half red, right half blue
+    PixelImage bitmap = Written();
+    ASSERT_EQ(bitmap.Width(), 104);
+    ASSERT_EQ(bitmap.Height(), 48);
+    EXPECT_TRUE(Near(bitmap, at(2), 2, Red));
+    EXPECT_TRUE(Near(bitmap, at(61), 45, Blue));
+    EXPECT_TRUE(Near(bitmap, at(-38), 12, Red));
+    EXPECT_TRUE(Near(bitmap, at(-3), 38, Blue));
+    EXPECT_TRUE(Near(bitmap, at(-20), 5, Background));  // above the left monitor
+    EXPECT_TRUE(Near(bitmap, at(-20), 44, Background)); // below it
+    EXPECT_EQ(Value("WallpaperStyle"), "0");
+    EXPECT_EQ(Value("TileWallpaper"), "1");
+
+    ApplyWallpaper({Folder / "redblue.jpg", Folder / "green.jpg"}, 2, System); // Stretch, one each
+    bitmap = Written();
+    EXPECT_TRUE(Near(bitmap, at(2), 2, Red));
+    EXPECT_TRUE(Near(bitmap, at(-38), 12, Green));
+    EXPECT_TRUE(Near(bitmap, at(-3), 38, Green));
+
+    ApplyWallpaper({Folder / "green.jpg"}, 5, System); // Span 16x8 over 104x48: 104x52, 2 rows cut
+    bitmap = Written();
+    EXPECT_TRUE(Near(bitmap, at(-20), 5, Green));
+    EXPECT_TRUE(Near(bitmap, at(63), 47, Green));
+}
+
+TEST_F(RenderedWallpaperTest, AnUnreadablePictureChangesNothingAndTileKeepsThePictureAsItIs)
+{
+    Folder.Write("MyWallpaper.bmp", "old");
+    Folder.Write("cut.jpg", std::string(reinterpret_cast<const char*>(RedBlueJpeg), 200));
+    EXPECT_FALSE(ErrorOf([&] { ApplyWallpaper({Folder / "missing.jpg"}, 4, System); }).empty());
+    EXPECT_FALSE(ErrorOf([&] { ApplyWallpaper({Folder / "cut.jpg"}, 3, System); }).empty());
+    EXPECT_EQ(FileBytes(Folder / "MyWallpaper.bmp"), "old");
+    EXPECT_TRUE(Desktop.WallpaperCalls.empty());
+    EXPECT_EQ(Value("Wallpaper"), "<missing>");
+    // Not a picture, or no such style: nothing at all.
+    ApplyWallpaper({Folder / "notes.txt"}, 4, System);
+    ApplyWallpaper({Folder / "green.jpg"}, 6, System);
+    EXPECT_TRUE(Desktop.WallpaperCalls.empty());
+
+    Folder.Write("MyWallpaper.bmp", "old");
+    const std::string bmp = Folder / "tile.bmp";
+    PixelImage small(3, 2);
+    PutFileBytes(bmp, [&] {
+        const std::vector<uint8_t> bytes = EncodeBmp24(3, 2, small.Rows());
+        return std::string(bytes.begin(), bytes.end());
+    }());
+    ApplyWallpaper({bmp}, 1, System);
+    ASSERT_EQ(Desktop.WallpaperCalls.size(), 1u);
+    EXPECT_EQ(Desktop.WallpaperCalls[0], bmp);
+    EXPECT_EQ(Value("TileWallpaper"), "1");
+}
+
+TEST_F(RenderedWallpaperTest, AnExifTurnedJpegIsUprightOnTheDesktopInTheTileBitmapAndInThePreview)
+{
+    Folder.Write("turned.jpg", TurnedRedBlueJpeg());
+    Desktop.Screens = {{0, 0, 32, 32}};
+    ApplyWallpaper({Folder / "turned.jpg"}, 2, System);
+    const PixelImage stretched = Written();
+    EXPECT_TRUE(Near(stretched, 3, 3, Red));
+    EXPECT_TRUE(Near(stretched, 28, 3, Red));
+    EXPECT_TRUE(Near(stretched, 3, 28, Blue));
+
+    const TDecodedJpeg tile = DecodeJpegFile(Folder / "turned.jpg");
+    TDecodedJpeg copy = tile;
+    const PixelRows rows = copy.Rows();
+    const uint8_t* topRight = rows.Row(1) + 14 * 3;
+    const uint8_t* bottomLeft = rows.Row(14) + 1 * 3;
+    EXPECT_GT(topRight[2], 200);   // red
+    EXPECT_GT(bottomLeft[0], 200); // blue
+
+    TJPEGImage preview;
+    const std::string bytes = TurnedRedBlueJpeg();
+    preview.LoadFromBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    ASSERT_EQ(preview.Width(), 16);
+    EXPECT_GT(preview.Bitmap().ScanLine(1)[14 * 3 + 2], 200);
+    EXPECT_GT(preview.Bitmap().ScanLine(14)[1 * 3], 200);
+}
