@@ -107,6 +107,21 @@ EInvalidGraphic EInvalidGraphic::ScanLineOutOfRange()
     return EInvalidGraphic(ErrorText::ScanLineOutOfRange);
 }
 
+EInvalidGraphic EInvalidGraphic::UnknownFormat()
+{
+    return EInvalidGraphic(ErrorText::UnknownPictureFormat);
+}
+
+EInvalidGraphic EInvalidGraphic::InvalidPicture(const std::string& formatName)
+{
+    return EInvalidGraphic(FormatText(ErrorText::InvalidPicture, formatName.c_str()));
+}
+
+EInvalidGraphic EInvalidGraphic::UnsupportedPicture(const std::string& formatName)
+{
+    return EInvalidGraphic(FormatText(ErrorText::UnsupportedPicture, formatName.c_str()));
+}
+
 EJPEG EJPEG::FromMessageCode(int messageCode)
 {
     return EJPEG(FormatText(ErrorText::JpegError, messageCode), messageCode);

@@ -46,6 +46,13 @@ inline constexpr const char* CannotSetWallpaper = "Cannot set \"%s\" as the wall
 // of our own, in the style of the others.
 inline constexpr const char* ImageTooLarge = "Image is too large (%d x %d pixels)";
 inline constexpr const char* ScanLineOutOfRange = "Scan line index out of range";
+// Pictures of the formats beyond BMP and JPEG: data of no known format, a
+// file of a known format that is broken, and one that uses what neither
+// this program nor the system can decode (an animation's later frames,
+// a system without the format's decoder).
+inline constexpr const char* UnknownPictureFormat = "Unknown picture format";
+inline constexpr const char* InvalidPicture = "%s image is not valid";
+inline constexpr const char* UnsupportedPicture = "This %s image cannot be read on this system";
 // The last list could not be read at start: the reason, then where a copy of
 // the file is kept so that the next write of the last list cannot lose it.
 inline constexpr const char* LastListKept = "%s. The last list is kept as %s";
@@ -129,6 +136,9 @@ public:
     static EInvalidGraphic InvalidBitmap();
     static EInvalidGraphic TooLarge(int width, int height);
     static EInvalidGraphic ScanLineOutOfRange();
+    static EInvalidGraphic UnknownFormat();
+    static EInvalidGraphic InvalidPicture(const std::string& formatName);
+    static EInvalidGraphic UnsupportedPicture(const std::string& formatName);
 };
 
 class EJPEG : public Exception {

@@ -38,6 +38,7 @@ void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperSt
         bitmapPath = path;
         break;
     case TWallpaperKind::Jpeg:
+    case TWallpaperKind::Picture:
         bitmapPath = WallpaperBitmapPath(system.Desktop);
         system.ConvertJpegToBitmap(path, bitmapPath);
         break;

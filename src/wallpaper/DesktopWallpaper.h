@@ -11,7 +11,8 @@
 #include <functional>
 #include <string>
 
-// Decodes the JPEG file at jpegPath and writes it as a BMP file at bitmapPath.
+// Decodes the picture file at jpegPath (a JPEG, or any other format the
+// program reads) and writes it as a BMP file at bitmapPath.
 using TJpegToBitmapConverter =
     std::function<void(const std::string& jpegPath, const std::string& bitmapPath)>;
 
@@ -28,9 +29,10 @@ struct TWallpaperSystem {
 std::string WallpaperBitmapPath(IDesktop& desktop);
 
 // Applies the file at `path` with the given style pair.
-//  - A ".JPG" file is converted into "MyWallpaper.bmp" first (see
-//    WallpaperBitmapPath), and that bitmap is the wallpaper; a ".BMP" file
-//    is the wallpaper itself; any other file is silently ignored.
+//  - A JPEG or other picture (see WallpaperKindOf) is converted into
+//    "MyWallpaper.bmp" first (see WallpaperBitmapPath), and that bitmap is
+//    the wallpaper; a ".BMP" file is the wallpaper itself; any other file
+//    is silently ignored.
 //  - Then, when "\Control Panel\Desktop" of the current user exists (it is
 //    never created): "Wallpaper", "WallpaperStyle", "TileWallpaper" are
 //    written in that order, and the key is closed on every path.

@@ -6,6 +6,7 @@
 #include "core/codec/PixelImage.h"
 #include "core/imaging/Orientation.h"
 #include "platform/Files.h"
+#include "wallpaper/PictureToBitmap.h"
 
 #include <cstring>
 
@@ -61,6 +62,6 @@ void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath,
 
 void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath, TSpareFile* spare)
 {
-    const TDecodedJpeg picture = DecodeJpegFile(jpegPath);
-    WriteBitmapFile(picture, bitmapPath, spare);
+    // The wallpaper converts every format through this one call.
+    ConvertPictureToBitmap(jpegPath, bitmapPath, spare);
 }

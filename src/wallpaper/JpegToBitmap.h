@@ -42,6 +42,7 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath);
 // TSpareFile): the bitmap of a rotation is rewritten on every change.
 void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath, TSpareFile* spare = nullptr);
 
-// DecodeJpegFile, then WriteBitmapFile.
+// ConvertPictureToBitmap (PictureToBitmap.h): a JPEG as DecodeJpegFile
+// decodes it, and every other picture the wallpaper converts.
 void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath,
                          TSpareFile* spare = nullptr);

@@ -1,13 +1,14 @@
 #include "wallpaper/WallpaperFile.h"
 
 #include "core/FileNames.h"
+#include "core/codec/PictureFormat.h"
 
 std::string WallpaperExtension(const std::string& path)
 {
     // Only ASCII letters are upper-cased. The result is compared with ".JPG"
-    // and ".BMP" alone, and no character outside ASCII upper-cases to
-    // one of their letters, so the decision is the one a locale-aware
-    // upper-casing gives.
+    // and ".BMP" alone (longer names are matched whole, see WallpaperKindOf),
+    // and no character outside ASCII upper-cases to one of their letters, so
+    // the decision is the one a locale-aware upper-casing gives.
     std::string extension = ExtractFileExt(path);
     for (char& c : extension) {
         if (c >= 'a' && c <= 'z')
@@ -25,6 +26,20 @@ TWallpaperKind WallpaperKindOf(const std::string& path)
         return TWallpaperKind::Jpeg;
     if (extension == ".BMP")
         return TWallpaperKind::Bitmap;
+    // The names that came with more formats are matched whole: ".jpegx" is
+    // no JPEG, though its first four characters are ".JPE".
+    switch (PictureFormatOfExtension(ExtractFileExt(path))) {
+    case PictureFormat::Jpeg:
+        return TWallpaperKind::Jpeg;
+    case PictureFormat::Png:
+    case PictureFormat::Gif:
+    case PictureFormat::Tiff:
+    case PictureFormat::Webp:
+        return TWallpaperKind::Picture;
+    case PictureFormat::Bmp:
+    case PictureFormat::Unknown:
+        break;
+    }
     return TWallpaperKind::None;
 }
 

@@ -9,16 +9,19 @@
 #include <string>
 
 enum class TWallpaperKind {
-    None,   // not applied at all
-    Jpeg,   // decoded into the wallpaper bitmap first
-    Bitmap, // handed to the desktop unchanged
+    None,    // not applied at all
+    Jpeg,    // decoded into the wallpaper bitmap first
+    Bitmap,  // handed to the desktop unchanged
+    Picture, // another format, decoded into the wallpaper bitmap as a JPEG is
 };
 
 // The extension as the decision sees it: ExtractFileExt upper-cased and cut
 // to its first four characters (".jpeg" -> ".JPE", ".bmp2" -> ".BMP").
 std::string WallpaperExtension(const std::string& path);
 
-// Jpeg for ".JPG", Bitmap for ".BMP" (see WallpaperExtension), else None.
+// Jpeg for ".JPG", Bitmap for ".BMP" (see WallpaperExtension); otherwise
+// the whole extension decides: Jpeg for ".jpeg", ".jpe", ".jfif", Picture
+// for ".png", ".gif", ".tif", ".tiff", ".webp" (any case), else None.
 TWallpaperKind WallpaperKindOf(const std::string& path);
 
 // The "WallpaperStyle" / "TileWallpaper" strings of a display style.
@@ -37,7 +40,7 @@ inline constexpr const char* WallpaperValueName = "Wallpaper";
 inline constexpr const char* WallpaperStyleValueName = "WallpaperStyle";
 inline constexpr const char* TileWallpaperValueName = "TileWallpaper";
 
-// The bitmap a JPEG becomes, and the suffix that names it in the Windows
+// The bitmap a JPEG or other picture becomes, and the suffix that names it in the Windows
 // directory (which has no trailing "\").
 inline constexpr const char* WallpaperBitmapName = "MyWallpaper.bmp";
 inline constexpr const char* WallpaperBitmapSuffix = "\\MyWallpaper.bmp";

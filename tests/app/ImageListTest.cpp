@@ -137,7 +137,7 @@ TEST_F(ImageListCommands, AFailedPreviewKeepsWhatWasShownAndReportsTheError)
     ThreeEntries(1);
     const std::string broken = folder / "broken.jpg";
     PutFileBytes(broken, "not a jpeg at all");
-    Run([&] { Add({broken, folder / "picture.gif"}); });
+    Run([&] { Add({broken, folder / "picture.pcx"}); });
     // The previously shown entry is shown again first, so no error yet.
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Names().size(), 5u);
@@ -154,7 +154,7 @@ TEST_F(ImageListCommands, AFailedPreviewKeepsWhatWasShownAndReportsTheError)
 
     Run([&] { ClickName(4); });
     ASSERT_EQ(CapturedErrors().size(), 2u);
-    EXPECT_EQ(CapturedErrors()[1].Text, "Unknown picture file extension (.gif)");
+    EXPECT_EQ(CapturedErrors()[1].Text, "Unknown picture file extension (.pcx)");
 
     Run([&] {
         form->ListBox2->SetItemIndex(-1);

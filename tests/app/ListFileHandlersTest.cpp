@@ -122,13 +122,13 @@ TEST_F(ListFileHandlers, LoadFailingPartWayKeepsTheCurrentList)
 TEST_F(ListFileHandlers, LoadWhoseFirstEntryCannotBeShownKeepsBothListsInStep)
 {
     PutFileBytes(folder / "LastList.lst", "previous");
-    PutFileBytes(folder / "gif.lst", "2\r\nC:\\a.gif\r\nC:\\b.bmp\r\n");
-    openDialog.files = {folder / "gif.lst"};
+    PutFileBytes(folder / "pcx.lst", "2\r\nC:\\a.pcx\r\nC:\\b.bmp\r\n");
+    openDialog.files = {folder / "pcx.lst"};
     Run([&] { form->ButtonLoadListClick(form->ButtonLoadList); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text, "Unknown picture file extension (.gif)");
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.gif", "C:\\b.bmp"}));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a.gif", "b.bmp"}));
+    EXPECT_EQ(CapturedErrors()[0].Text, "Unknown picture file extension (.pcx)");
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.pcx", "C:\\b.bmp"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.pcx", "b.bmp"}));
     EXPECT_EQ(form->LabelSumOfFiles->Caption(), "Total : 2 file(s)");
     EXPECT_EQ(LastList(), "previous");
 }

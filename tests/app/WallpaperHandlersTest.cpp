@@ -90,7 +90,7 @@ TEST_F(WallpaperHandlers, TrayCommandAlwaysCentresAndLeavesApplyAlone)
 
 TEST_F(WallpaperHandlers, UnsupportedExtensionDoesNothingSilently)
 {
-    const std::string sea = folder / "sea.jpeg";
+    const std::string sea = folder / "sea.ico";
     form->ListBox1->Items().Add(sea);
     form->ListBox1->SetItemIndex(0);
     form->ComboBoxDisplayStyle->SetItemIndex(0);

@@ -61,6 +61,10 @@ notices_credit_ijg() {
     grep -q "based in part on the work of the Independent JPEG Group"
 }
 e2e_check "its notices say the program is based in part on the IJG's work" notices_credit_ijg
+notices_have_libwebp() {
+  unzip -p "$zip" "tessivo-$version/THIRD-PARTY-NOTICES.txt" | grep -q "Copyright (c) 2010, Google Inc."
+}
+e2e_check "its notices carry libwebp's licence" notices_have_libwebp
 
 # --- install -------------------------------------------------------------------
 # Downloaded into the user's own folder, as from a browser.

@@ -46,9 +46,11 @@ protected:
 
 } // namespace
 
-TEST_F(DesktopWallpaperTest, JpegIsConvertedAndTheBitmapIsWrittenBeforeTheSystemCall)
+TEST_F(DesktopWallpaperTest, JpegAndOtherPicturesAreConvertedAndTheBitmapIsWrittenBeforeTheSystemCall)
 {
-    for (const char* path : {"C:\\pics\\sea.jpg", "C:\\PICS\\SEA.JPG", "C:\\pics\\sea.jpgx", "D:sea.JpG"}) {
+    for (const char* path :
+         {"C:\\pics\\sea.jpg", "C:\\PICS\\SEA.JPG", "C:\\pics\\sea.jpgx", "D:sea.JpG", "C:\\pics\\sea.jpeg",
+          "C:\\pics\\sea.PNG", "C:\\pics\\sea.gif", "C:\\pics\\sea.tiff", "C:\\pics\\sea.webp"}) {
         Journal.clear();
         Apply(path, "0", "1");
         const std::string source = path;
@@ -79,7 +81,7 @@ TEST_F(DesktopWallpaperTest, BitmapIsAppliedInPlace)
 
 TEST_F(DesktopWallpaperTest, OtherFilesAreSilentlyIgnored)
 {
-    for (const char* path : {"C:\\pics\\sea.jpeg", "C:\\pics\\sea.gif", "C:\\pics\\sea.png", "C:\\pics\\sea",
+    for (const char* path : {"C:\\pics\\sea.jpegx", "C:\\pics\\sea.ico", "C:\\pics\\sea.pn", "C:\\pics\\sea",
                              "C:\\pics.old\\photo", "C:\\pics.jpg\\photo", ""}) {
         EXPECT_NO_THROW(Apply(path)) << path;
         EXPECT_THAT(Journal, IsEmpty()) << path;

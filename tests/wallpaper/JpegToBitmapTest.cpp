@@ -8,6 +8,7 @@
 #include "platform/FakeDesktop.h"
 #include "platform/Registry.h"
 #include "platform/SystemError.h"
+#include "support/SamplePictures.h"
 #include "support/TempFolder.h"
 #include "wallpaper/DesktopWallpaper.h"
 #include "wallpaper/SampleJpegs.h"
@@ -214,8 +215,8 @@ TEST_F(WallpaperOnDiskTest, BitmapIsRecordedInPlaceAndOtherFilesAreIgnored)
     EXPECT_EQ(DesktopValue("Wallpaper"), bitmap);
     EXPECT_THAT(Windows.FileNames(), IsEmpty());
 
-    PutFileBytes(Pictures / "sea.jpeg", Bytes(RedBlueJpeg));
-    Apply(Pictures / "sea.jpeg", "2", "0");
+    PutFileBytes(Pictures / "sea.ico", Bytes(RedBlueJpeg));
+    Apply(Pictures / "sea.ico", "2", "0");
     EXPECT_EQ(DesktopValue("Wallpaper"), bitmap);
     EXPECT_EQ(DesktopValue("WallpaperStyle"), "0");
     EXPECT_THAT(Windows.FileNames(), IsEmpty());
@@ -232,4 +233,47 @@ TEST_F(WallpaperOnDiskTest, UnreadableJpegChangesNothing)
     EXPECT_EQ(DesktopValue("Wallpaper"), before);
     EXPECT_THAT(Windows.FileNames(), IsEmpty());
     EXPECT_THAT(Desktop.WallpaperCalls, IsEmpty());
+}
+
+TEST_F(WallpaperOnDiskTest, EveryPictureFormatBecomesTheWallpaperBitmap)
+{
+    ASSERT_EQ(Saved.size(), 3u) << "the prefix has no desktop key";
+    const std::string target = Windows / "MyWallpaper.bmp";
+    const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
+    const auto looksLike = [](const PixelImage& image, int x, int y, COLORREF color) {
+        return PixelNear(image, x, y, GetRValue(color), GetGValue(color), GetBValue(color));
+    };
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+        // Pixels (x, y) of the first row, and what they must be.
+        std::vector<std::pair<int, COLORREF>> FirstRow;
+    };
+    const Case cases[] = {
+        // Clear pixels show the desktop's own colour.
+        {"clear.png", Bytes(AlphaPng), {{0, RGB(255, 0, 0)}, {1, desktop}, {3, RGB(0, 255, 0)}}},
+        {"SEA.JPEG", Bytes(RedBlueJpeg), {{1, RGB(255, 0, 0)}, {14, RGB(0, 0, 255)}}},
+        {"sea.jpe", Bytes(RedBlueJpeg), {{1, RGB(255, 0, 0)}}},
+        {"sea.jfif", Bytes(RedBlueJpeg), {{14, RGB(0, 0, 255)}}},
+        {"two.png", Bytes(TwoColourPng), {{0, RGB(0, 0, 128)}, {1, RGB(255, 165, 0)}}},
+        {"frames.gif", Bytes(TwoFramesGif), {{0, RGB(255, 0, 0)}, {3, RGB(0, 0, 255)}}},
+        {"pages.TIF", Bytes(TwoPagesTif), {{0, RGB(255, 0, 0)}, {3, RGB(0, 0, 255)}}},
+        {"opaque.webp", Bytes(OpaqueWebp), {{1, RGB(0, 255, 0)}, {3, RGB(255, 255, 255)}}},
+        {"clear.webp", Bytes(AlphaWebp), {{1, desktop}}},
+    };
+    for (const Case& c : cases) {
+        PutFileBytes(Pictures / c.Name, c.Bytes);
+        Apply(Pictures / c.Name, "0", "0");
+        EXPECT_EQ(DesktopValue("Wallpaper"), target) << c.Name;
+        const PixelImage image = ReadBitmap(target);
+        for (const auto& [x, color] : c.FirstRow)
+            EXPECT_TRUE(looksLike(image, x, 0, color)) << c.Name << " at " << x;
+    }
+    EXPECT_EQ(Desktop.WallpaperCalls.size(), std::size(cases));
+
+    // A broken one changes nothing.
+    PutFileBytes(Pictures / "broken.png", Bytes(AlphaPng).substr(0, 60));
+    EXPECT_EQ(ErrorOf([&] { Apply(Pictures / "broken.png", "0", "0"); }), "PNG image is not valid");
+    EXPECT_EQ(Desktop.WallpaperCalls.size(), std::size(cases));
+    EXPECT_TRUE(looksLike(ReadBitmap(target), 1, 0, desktop));
 }

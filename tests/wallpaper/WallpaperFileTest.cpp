@@ -19,14 +19,18 @@ TEST(WallpaperFile, KindIsDecidedByTheNameAlone)
         TWallpaperKind Kind;
     };
     const Case cases[] = {
-        {"C:\\pics\\sea.jpg", TWallpaperKind::Jpeg},   {"C:\\PICS\\SEA.JPG", TWallpaperKind::Jpeg},
-        {"C:\\pics\\sea.JpG", TWallpaperKind::Jpeg},   {"C:\\pics\\sea.jpgx", TWallpaperKind::Jpeg},
-        {"C:\\pics\\sea.bmp", TWallpaperKind::Bitmap}, {"C:\\pics\\sea.BMP2", TWallpaperKind::Bitmap},
-        {"sea.bmp", TWallpaperKind::Bitmap},           {"C:\\pics\\sea.jpeg", TWallpaperKind::None},
-        {"C:\\pics\\sea.gif", TWallpaperKind::None},   {"C:\\pics\\sea.png", TWallpaperKind::None},
-        {"C:\\pics\\sea", TWallpaperKind::None},       {"C:\\pics.old\\photo", TWallpaperKind::None},
-        {"C:\\pics.jpg\\photo", TWallpaperKind::None}, {"C:\\pics\\sea.jp", TWallpaperKind::None},
-        {"C:\\pics\\sea.jpg.", TWallpaperKind::None},  {"", TWallpaperKind::None},
+        {"C:\\pics\\sea.jpg", TWallpaperKind::Jpeg},     {"C:\\PICS\\SEA.JPG", TWallpaperKind::Jpeg},
+        {"C:\\pics\\sea.JpG", TWallpaperKind::Jpeg},     {"C:\\pics\\sea.jpgx", TWallpaperKind::Jpeg},
+        {"C:\\pics\\sea.jpeg", TWallpaperKind::Jpeg},    {"C:\\pics\\SEA.JPE", TWallpaperKind::Jpeg},
+        {"C:\\pics\\sea.Jfif", TWallpaperKind::Jpeg},    {"C:\\pics\\sea.bmp", TWallpaperKind::Bitmap},
+        {"C:\\pics\\sea.BMP2", TWallpaperKind::Bitmap},  {"sea.bmp", TWallpaperKind::Bitmap},
+        {"C:\\pics\\sea.gif", TWallpaperKind::Picture},  {"C:\\pics\\sea.PNG", TWallpaperKind::Picture},
+        {"C:\\pics\\sea.tif", TWallpaperKind::Picture},  {"C:\\pics\\sea.tiff", TWallpaperKind::Picture},
+        {"C:\\pics\\sea.webp", TWallpaperKind::Picture}, {"C:\\pics\\sea.jpegx", TWallpaperKind::None},
+        {"C:\\pics\\sea.pngx", TWallpaperKind::None},    {"C:\\pics\\sea.ico", TWallpaperKind::None},
+        {"C:\\pics\\sea", TWallpaperKind::None},         {"C:\\pics.old\\photo", TWallpaperKind::None},
+        {"C:\\pics.jpg\\photo", TWallpaperKind::None},   {"C:\\pics\\sea.jp", TWallpaperKind::None},
+        {"C:\\pics\\sea.jpg.", TWallpaperKind::None},    {"", TWallpaperKind::None},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WallpaperKindOf(c.Path), c.Kind) << c.Path;

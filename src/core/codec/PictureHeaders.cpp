@@ -21,6 +21,11 @@ uint32_t LoadU32BigEndian(const uint8_t* p)
            (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
 }
 
+uint16_t LoadU16BigEndian(const uint8_t* p)
+{
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
+
 int64_t Side(int32_t low, int32_t high)
 {
     return std::max<int64_t>(0, static_cast<int64_t>(high) - low);
@@ -68,6 +73,128 @@ bool ReadPngSize(const uint8_t* data, size_t size, PictureSize& result)
         std::memcmp(data + 12, "IHDR", 4) != 0)
         return false;
     result = {LoadU32BigEndian(data + 16), LoadU32BigEndian(data + 20)};
+    return true;
+}
+
+bool ReadPngHeader(const uint8_t* data, size_t size, PngHeader& result)
+{
+    if (!ReadPngSize(data, size, result.Size) || size < 26)
+        return false;
+    // Bit depth and colour type follow the size: grey, RGB, palette,
+    // grey + alpha, RGBA.
+    const int depth = data[24];
+    int channels = 0;
+    switch (data[25]) {
+    case 0:
+    case 3:
+        channels = 1;
+        break;
+    case 2:
+        channels = 3;
+        break;
+    case 4:
+        channels = 2;
+        break;
+    case 6:
+        channels = 4;
+        break;
+    default:
+        return false;
+    }
+    if (depth != 1 && depth != 2 && depth != 4 && depth != 8 && depth != 16)
+        return false;
+    result.BitsPerPixel = channels * depth;
+    return true;
+}
+
+namespace {
+
+// Skips a run of GIF data sub-blocks (a length byte, that many bytes; a
+// zero length ends the run). Returns the offset after the run, or 0 when
+// the data ends first.
+size_t SkipGifSubBlocks(const uint8_t* data, size_t size, size_t at)
+{
+    while (at < size) {
+        const size_t length = data[at];
+        if (length == 0)
+            return at + 1;
+        at += 1 + length;
+    }
+    return 0;
+}
+
+// Bytes of a colour table that a GIF flag byte announces (none when its
+// top bit is clear).
+size_t GifColorTableBytes(uint8_t flags)
+{
+    return (flags & 0x80) ? 3u << ((flags & 7) + 1) : 0;
+}
+
+} // namespace
+
+bool ReadGifLayout(const uint8_t* data, size_t size, GifLayout& result)
+{
+    constexpr size_t kScreenEnd = 13; // signature, logical screen descriptor
+    if (size < kScreenEnd || (std::memcmp(data, "GIF87a", 6) != 0 && std::memcmp(data, "GIF89a", 6) != 0))
+        return false;
+    result = GifLayout{};
+    result.Screen = {LoadU16(data + 6), LoadU16(data + 8)};
+    size_t at = kScreenEnd + GifColorTableBytes(data[10]);
+    while (at < size && data[at] != 0x3B) {
+        if (data[at] == 0x21) { // extension: label, then sub-blocks
+            at = at + 2 <= size ? SkipGifSubBlocks(data, size, at + 2) : 0;
+        } else if (data[at] == 0x2C && size - at >= 10) { // image descriptor
+            const PictureSize frame{LoadU16(data + at + 5), LoadU16(data + at + 7)};
+            if (result.Frames == 0)
+                result.FirstFrame = frame;
+            result.FramePixels += static_cast<uint64_t>(frame.Width) * static_cast<uint64_t>(frame.Height);
+            ++result.Frames;
+            // The table, the LZW code size byte, then the image data.
+            at += 10 + GifColorTableBytes(data[at + 9]) + 1;
+            at = SkipGifSubBlocks(data, size, at);
+        } else {
+            break;
+        }
+        if (at == 0)
+            break;
+    }
+    return result.Frames > 0;
+}
+
+bool ReadTiffSize(const uint8_t* data, size_t size, PictureSize& result)
+{
+    if (size < 8)
+        return false;
+    const bool little = std::memcmp(data, "II*\0", 4) == 0;
+    if (!little && std::memcmp(data, "MM\0*", 4) != 0)
+        return false;
+    const auto u16 = [little](const uint8_t* p) { return little ? LoadU16(p) : LoadU16BigEndian(p); };
+    const auto u32 = [little](const uint8_t* p) { return little ? LoadU32(p) : LoadU32BigEndian(p); };
+    const size_t directory = u32(data + 4);
+    if (directory > size - 2)
+        return false;
+    const size_t entries = u16(data + directory);
+    constexpr size_t kEntryBytes = 12;
+    if (entries > (size - directory - 2) / kEntryBytes)
+        return false;
+    int64_t width = -1, height = -1;
+    for (size_t i = 0; i < entries; ++i) {
+        const uint8_t* entry = data + directory + 2 + i * kEntryBytes;
+        const uint16_t tag = u16(entry), type = u16(entry + 2);
+        // A SHORT value sits in the first two bytes of the value field.
+        int64_t value = -1;
+        if (type == 3)
+            value = u16(entry + 8);
+        else if (type == 4)
+            value = u32(entry + 8);
+        if (tag == 256)
+            width = value;
+        else if (tag == 257)
+            height = value;
+    }
+    if (width < 0 || height < 0)
+        return false;
+    result = {width, height};
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The sizes that icon and metafile files claim, read from their headers
-// before anything is loaded, so that the one size check (CheckPictureSize)
-// can refuse a picture before the system allocates it.
+// The sizes that icon, metafile, PNG, GIF and TIFF files claim, read from
+// their headers before anything is loaded, so that the one size check
+// (CheckPictureSize) can refuse a picture before the system allocates it.
 //
 // Portable: no Windows header.
 
@@ -21,6 +21,33 @@ bool ReadEmfSize(const uint8_t* data, size_t size, PictureSize& result);
 
 // A PNG's size from its IHDR chunk. False when the data is not a PNG.
 bool ReadPngSize(const uint8_t* data, size_t size, PictureSize& result);
+
+// A PNG's size and the bits of one of its pixels as stored (channels times
+// bit depth, 1 to 64), which is what a decoder holding the whole picture
+// keeps. False when the data is not a PNG or IHDR names no valid layout.
+struct PngHeader {
+    PictureSize Size;
+    int BitsPerPixel = 0;
+};
+bool ReadPngHeader(const uint8_t* data, size_t size, PngHeader& result);
+
+// What a GIF file holds, from its blocks: the logical screen, the first
+// frame's own size, and the pixels of all frames together (a decoder that
+// reads the whole file at once keeps a byte for each). The walk ends at the
+// trailer or where the data does; false when the data is not a GIF or no
+// frame descriptor is complete.
+struct GifLayout {
+    PictureSize Screen;
+    PictureSize FirstFrame;
+    uint64_t FramePixels = 0;
+    int Frames = 0;
+};
+bool ReadGifLayout(const uint8_t* data, size_t size, GifLayout& result);
+
+// The size of a TIFF's first page (ImageWidth and ImageLength of its first
+// directory), either byte order. False when the data is not a TIFF, or the
+// directory is outside the data or lacks either tag.
+bool ReadTiffSize(const uint8_t* data, size_t size, PictureSize& result);
 
 // One picture of an icon file, with the size its own data gives (the
 // directory's one-byte sizes cannot tell 256 from 18 000).

@@ -1,5 +1,6 @@
 #include "framework/dialogs/OpenPictureDialog.h"
 
+#include "core/codec/PictureFormat.h"
 #include "framework/dialogs/FileDialogText.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
@@ -23,10 +24,21 @@ const int kTemplateWidth = 132, kTemplateHeight = 140;
 const int kPlaceholderWidth = 10;
 const int kPreviewLeft = 16, kPreviewWidth = 112;
 
-const char* const kDefaultFilter =
-    "All (*.bmp;*.jpg;*.jpeg;*.ico;*.emf;*.wmf)|*.bmp;*.jpg;*.jpeg;*.ico;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|"
-    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Icons (*.ico)|*.ico|"
-    "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
+// Each kind of picture the program reads, after the one entry that lists
+// them all.
+const char* const kKindFilters = "JPEG Image File (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|"
+                                 "Bitmaps (*.bmp)|*.bmp|PNG Image File (*.png)|*.png|"
+                                 "GIF Image File (*.gif)|*.gif|TIFF Image File (*.tif;*.tiff)|*.tif;*.tiff|"
+                                 "WebP Image File (*.webp)|*.webp";
+
+const char* const kSystemPictures = "*.ico;*.emf;*.wmf";
+const char* const kSystemPictureFilters =
+    "Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
+
+std::string AllFilter(const std::string& caption, const std::string& patterns)
+{
+    return caption + " (" + patterns + ")|" + patterns + "|";
+}
 
 // Decodes a large JPEG at a fraction of its size when that still covers
 // the preview: much quicker, and the preview is reduced anyway.
@@ -46,6 +58,11 @@ void DecodeSmallEnough(TGraphic& graphic, int width, int height)
 
 } // namespace
 
+std::string WallpaperPictureFilter()
+{
+    return AllFilter("All files", PictureFilePatterns()) + kKindFilters;
+}
+
 TOpenPictureDialog::TOpenPictureDialog(TComponent* owner)
     : TOpenDialog(owner), template_(WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | DS_CONTROL | DS_3DLOOK, 0, 0,
                                     kTemplateWidth, kTemplateHeight, L"MS Shell Dlg", 8)
@@ -55,7 +72,8 @@ TOpenPictureDialog::TOpenPictureDialog(TComponent* owner)
                          6, kPreviewWidth, 9, L"(None)");
     template_.AddControl(kStaticClassAtom, kPreviewBoxId, SS_OWNERDRAW | WS_VISIBLE, kPreviewLeft, 18,
                          kPreviewWidth, kPreviewWidth, L"");
-    SetFilter(kDefaultFilter);
+    const std::string patterns = PictureFilePatterns() + ";" + kSystemPictures;
+    SetFilter(AllFilter("All", patterns) + kKindFilters + "|" + kSystemPictureFilters);
 }
 
 void TOpenPictureDialog::ChildCreated(HWND child)

@@ -11,6 +11,11 @@
 #include <memory>
 #include <string>
 
+// The filter for choosing wallpapers: first every picture the program can
+// put on the desktop ("All files (*.bmp;*.jpg;...)"), then each kind. The
+// dialog's own default adds the icons and metafiles it can also preview.
+std::string WallpaperPictureFilter();
+
 class TOpenPictureDialog : public TOpenDialog, public IOpenPictureDialog {
 public:
     explicit TOpenPictureDialog(TComponent* owner);

@@ -22,6 +22,7 @@ inline constexpr TColor clWhite = 0xFFFFFF;
 
 // System colours (COLOR_ indexes).
 inline constexpr TColor clScrollBar = clSystemColor | 0;
+inline constexpr TColor clBackground = clSystemColor | 1; // the desktop
 inline constexpr TColor clWindow = clSystemColor | 5;
 inline constexpr TColor clWindowText = clSystemColor | 8;
 inline constexpr TColor clBtnFace = clSystemColor | 15;

@@ -2,7 +2,9 @@
 
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
+#include "core/codec/PictureFormat.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/DecodedImage.h"
 #include "framework/graphics/IconAndMetafile.h"
 #include "framework/graphics/JpegImage.h"
 
@@ -21,11 +23,14 @@ void TPicture::LoadFromFile(const std::string& fileName)
     std::string lower = extension;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const PictureFormat format = PictureFormatOfExtension(ExtractFileExt(fileName));
     std::unique_ptr<TGraphic> graphic;
-    if (lower == "bmp")
+    if (format == PictureFormat::Bmp)
         graphic = std::make_unique<TBitmap>();
-    else if (lower == "jpg" || lower == "jpeg")
+    else if (format == PictureFormat::Jpeg)
         graphic = std::make_unique<TJPEGImage>();
+    else if (format != PictureFormat::Unknown)
+        graphic = std::make_unique<TDecodedImage>();
     else if (lower == "ico")
         graphic = std::make_unique<TIcon>();
     else if (lower == "emf" || lower == "wmf")

@@ -10,9 +10,10 @@ class TBitmap;
 
 class TPicture {
 public:
-    // "bmp", "jpg"/"jpeg", "ico", "emf"/"wmf" (case-insensitive); any other
-    // extension raises "Unknown picture file extension (.%s)". On failure the
-    // picture keeps what it held.
+    // "bmp", "jpg"/"jpeg"/"jpe"/"jfif", "png", "gif", "tif"/"tiff", "webp",
+    // "ico", "emf"/"wmf" (case-insensitive); any other extension raises
+    // "Unknown picture file extension (.%s)". On failure the picture keeps
+    // what it held.
     void LoadFromFile(const std::string& fileName);
     void Clear() { graphic_.reset(); }
 

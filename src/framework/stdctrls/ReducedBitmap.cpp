@@ -1,5 +1,6 @@
 #include "framework/stdctrls/ReducedBitmap.h"
 
+#include "framework/graphics/DecodedImage.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/stdctrls/AreaResample.h"
 
@@ -9,6 +10,8 @@ TBitmap* PixelSourceOf(TGraphic* graphic)
 {
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic))
         return jpeg->Empty() ? nullptr : &jpeg->Bitmap();
+    if (auto* decoded = dynamic_cast<TDecodedImage*>(graphic))
+        return decoded->Empty() ? nullptr : &decoded->Bitmap();
     auto* bitmap = dynamic_cast<TBitmap*>(graphic);
     if (bitmap && !bitmap->Empty() && !bitmap->Transparent() &&
         bitmap->PixelFormat() == TPixelFormat::pf24bit)

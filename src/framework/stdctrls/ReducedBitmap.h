@@ -6,8 +6,9 @@
 
 #include <memory>
 
-// The 24-bit pixels behind a graphic (a 24-bit opaque bitmap, or a JPEG's
-// decoded bitmap), or nullptr when it has none to average.
+// The 24-bit pixels behind a graphic (a 24-bit opaque bitmap, or the decoded
+// bitmap of a JPEG or another decoded picture), or nullptr when it has none
+// to average.
 TBitmap* PixelSourceOf(TGraphic* graphic);
 
 // A 24-bit copy of the graphic at width x height, area-averaged; nullptr

@@ -3,6 +3,7 @@
 #include "core/codec/LittleEndian.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace codec_test {
 
@@ -125,6 +126,52 @@ std::vector<uint8_t> PngClaiming(uint32_t width, uint32_t height, size_t tail)
     PutU32BigEndian(bytes, height);
     bytes.insert(bytes.end(), {8, 6, 0, 0, 0}); // depth, RGBA, compression, filter, interlace
     bytes.resize(bytes.size() + 4 + tail, 0);   // CRC and "data"
+    return bytes;
+}
+
+std::vector<uint8_t> GifClaiming(uint16_t width, uint16_t height, int frames)
+{
+    std::vector<uint8_t> bytes = {'G', 'I', 'F', '8', '9', 'a'};
+    PutU16(bytes, width);
+    PutU16(bytes, height);
+    bytes.insert(bytes.end(), {0, 0, 0}); // no global colour table
+    for (int i = 0; i < frames; ++i) {
+        bytes.push_back(0x2C);
+        PutU16(bytes, 0);
+        PutU16(bytes, 0);
+        PutU16(bytes, width);
+        PutU16(bytes, height);
+        bytes.insert(bytes.end(), {0, 2, 0}); // no local table; code size 2; no data
+    }
+    bytes.push_back(0x3B);
+    return bytes;
+}
+
+std::vector<uint8_t> TiffClaiming(uint32_t width, uint32_t height)
+{
+    std::vector<uint8_t> bytes = {'I', 'I', '*', 0};
+    PutU32(bytes, 8);
+    PutU16(bytes, 2);
+    for (const auto& [tag, value] : {std::pair{256, width}, std::pair{257, height}}) {
+        PutU16(bytes, static_cast<uint16_t>(tag));
+        PutU16(bytes, 4); // LONG
+        PutU32(bytes, 1);
+        PutU32(bytes, value);
+    }
+    PutU32(bytes, 0); // no next directory
+    return bytes;
+}
+
+std::vector<uint8_t> WebpClaiming(uint32_t width, uint32_t height, bool alpha)
+{
+    std::vector<uint8_t> bytes = {'R', 'I', 'F', 'F'};
+    PutU32(bytes, 4 + 8 + 10);
+    bytes.insert(bytes.end(), {'W', 'E', 'B', 'P', 'V', 'P', '8', 'X'});
+    PutU32(bytes, 10);
+    bytes.insert(bytes.end(), {static_cast<uint8_t>(alpha ? 0x10 : 0), 0, 0, 0});
+    for (uint32_t side : {width - 1, height - 1})
+        bytes.insert(bytes.end(), {static_cast<uint8_t>(side), static_cast<uint8_t>(side >> 8),
+                                   static_cast<uint8_t>(side >> 16)});
     return bytes;
 }
 

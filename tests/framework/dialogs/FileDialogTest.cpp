@@ -312,6 +312,20 @@ TEST(FileDialog, TheTitleAndTheFilterReachTheDialog)
                                                  "Bitmaps (*.bmp)"}));
 }
 
+TEST(FileDialog, PictureFiltersListEveryFormatFirst)
+{
+    const std::string all = "*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.tif;*.tiff;*.webp";
+    const std::string wallpapers = WallpaperPictureFilter();
+    EXPECT_EQ(wallpapers.rfind("All files (" + all + ")|" + all + "|", 0), 0u) << wallpapers;
+    for (const char* kind :
+         {"|*.jpg;*.jpeg;*.jpe;*.jfif|", "|*.bmp|", "|*.png|", "|*.gif|", "|*.tif;*.tiff|"})
+        EXPECT_NE(wallpapers.find(kind), std::string::npos) << kind;
+    EXPECT_EQ(wallpapers.substr(wallpapers.size() - 7), "|*.webp");
+    // The dialog's own default adds what it previews besides wallpapers.
+    const TOpenPictureDialog dialog(nullptr);
+    EXPECT_EQ(dialog.Filter().rfind("All (" + all + ";*.ico;*.emf;*.wmf)|", 0), 0u) << dialog.Filter();
+}
+
 TEST(FileDialog, SavingTakesTheTypedNameAsItIsAndAsksNothingBeforeReplacing)
 {
     TTempFolder folder;

@@ -6,8 +6,10 @@
 #include "framework/graphics/GdiHandle.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
+#include "framework/stdctrls/ReducedBitmap.h"
 #include "support/ErrorOf.h"
 #include "support/Render.h"
+#include "support/SamplePictures.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -122,10 +124,10 @@ TEST(Graphics, PictureChoosesItsKindByExtension)
 {
     TPicture picture;
     try {
-        picture.LoadFromFile("C:\\pictures\\sea.gif");
-        FAIL() << "a .gif must be refused";
+        picture.LoadFromFile("C:\\pictures\\sea.pcx");
+        FAIL() << "a .pcx must be refused";
     } catch (const EInvalidGraphic& error) {
-        EXPECT_STREQ(error.what(), "Unknown picture file extension (.gif)");
+        EXPECT_STREQ(error.what(), "Unknown picture file extension (.pcx)");
     }
     // A dot in a folder name is no extension.
     try {
@@ -139,7 +141,8 @@ TEST(Graphics, PictureChoosesItsKindByExtension)
     // A missing file of a known kind: the open error, and the picture keeps
     // what it held.
     TTempFolder folder;
-    EXPECT_THROW(picture.LoadFromFile(folder / "missing.JPG"), EFOpenError);
+    for (const char* known : {"missing.JPG", "missing.jpe", "missing.JFIF", "missing.Png", "missing.tif"})
+        EXPECT_THROW(picture.LoadFromFile(folder / known), EFOpenError) << known;
     EXPECT_EQ(picture.Graphic(), nullptr);
 }
 
@@ -226,4 +229,50 @@ TEST(Graphics, AnIconHoldingAPngShowsIt)
     TBitmap drawn(20, 10);
     drawn.Canvas().Draw(0, 0, *picture.Graphic());
     EXPECT_EQ(PixelAt(drawn, 10, 5), 0x00FF00u);
+}
+
+TEST(Graphics, PicturesOfEveryFormatLoadAndHugeOrBrokenOnesAreRefused)
+{
+    TTempFolder folder;
+    const auto put = [&folder](const char* name, const auto& bytes) {
+        WriteBytes(folder / name, std::vector<uint8_t>(std::begin(bytes), std::end(bytes)));
+        return folder / name;
+    };
+    const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
+    // Each picture, with its size and the first row's two first pixels.
+    struct Case {
+        std::string Path;
+        int Width, Height;
+        COLORREF First, Second;
+    };
+    const Case cases[] = {
+        {put("clear.PNG", AlphaPng), 4, 2, RGB(255, 0, 0), desktop},
+        {put("two.png", TwoColourPng), 8, 2, RGB(0, 0, 128), RGB(255, 165, 0)},
+        {put("frames.gif", TwoFramesGif), 4, 2, RGB(255, 0, 0), RGB(255, 0, 0)},
+        {put("pages.tiff", TwoPagesTif), 4, 2, RGB(255, 0, 0), RGB(255, 0, 0)},
+        {put("opaque.webp", OpaqueWebp), 4, 2, RGB(255, 0, 0), RGB(0, 255, 0)},
+    };
+    for (const Case& c : cases) {
+        TPicture picture;
+        picture.LoadFromFile(c.Path);
+        ASSERT_NE(picture.Graphic(), nullptr) << c.Path;
+        EXPECT_EQ(picture.Width(), c.Width) << c.Path;
+        EXPECT_EQ(picture.Height(), c.Height) << c.Path;
+        // As the preview keeps it: at most the box's size, from the pixels.
+        const std::unique_ptr<TBitmap> shown = BoundedBitmap(*picture.Graphic(), 100, 100);
+        EXPECT_EQ(PixelAt(*shown, 0, 0), c.First) << c.Path;
+        EXPECT_EQ(PixelAt(*shown, 1, 0), c.Second) << c.Path;
+    }
+
+    WriteBytes(folder / "huge.png", codec_test::PngClaiming(60000, 60000));
+    EXPECT_EQ(LoadError(folder / "huge.png"), "Image is too large (60000 x 60000 pixels)");
+    WriteBytes(folder / "huge.gif", codec_test::GifClaiming(20000, 20000));
+    EXPECT_EQ(LoadError(folder / "huge.gif"), "Image is too large (20000 x 20000 pixels)");
+    WriteBytes(folder / "huge.tif", codec_test::TiffClaiming(30000, 30000));
+    EXPECT_EQ(LoadError(folder / "huge.tif"), "Image is too large (30000 x 30000 pixels)");
+    WriteBytes(folder / "huge.webp", codec_test::WebpClaiming(16000, 16000, true));
+    EXPECT_EQ(LoadError(folder / "huge.webp"), "Image is too large (16000 x 16000 pixels)");
+    WriteBytes(folder / "text.webp", {'t', 'e', 'x', 't'});
+    EXPECT_EQ(LoadError(folder / "text.webp"), "WebP image is not valid");
+    EXPECT_EQ(LoadError(folder / "missing.gif").rfind("Cannot open file", 0), 0u);
 }
