@@ -8,9 +8,9 @@
 std::unique_ptr<TJPEGImage> LoadAboutPicture()
 {
     std::vector<uint8_t> bytes;
-    const HINSTANCE module = Application ? Application->Instance() : GetModuleHandleA(nullptr);
+    const HINSTANCE module = Application ? Application->Instance() : GetModuleHandleW(nullptr);
     // Resources live as long as the module: nothing to release.
-    if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDR_ABOUT_PICTURE), MAKEINTRESOURCEA(10))) {
+    if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_ABOUT_PICTURE), RT_RCDATA)) {
         const HGLOBAL loaded = LoadResource(module, found);
         const auto* data = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
         if (data)

@@ -2,14 +2,14 @@
 
 LONG HideTitleBar(HWND window, bool hide)
 {
-    LONG style = GetWindowLongA(window, GWL_STYLE);
+    LONG style = GetWindowLongW(window, GWL_STYLE);
     if (hide)
         style &= ~WS_CAPTION;
     else
         style |= WS_CAPTION;
     RECT client;
     GetClientRect(window, &client);
-    SetWindowLongA(window, GWL_STYLE, style);
+    SetWindowLongW(window, GWL_STYLE, style);
     // The outer size this client area needs under the new style.
     AdjustWindowRect(&client, static_cast<DWORD>(style), GetMenu(window) != nullptr);
     SetWindowPos(window, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,

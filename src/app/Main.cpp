@@ -36,7 +36,7 @@ int HandOver()
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     FailCriticalErrorsQuietly();
     // Before any window: two copies would each change the wallpaper and

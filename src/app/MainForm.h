@@ -140,7 +140,7 @@ public:
     static constexpr int TrayIconRetries = 20;
     // The settings step of the exit: the options and the autostart entry.
     void WriteSettings();
-    const NOTIFYICONDATAA& TrayIconData() const { return trayIcon_->Data(); }
+    const NOTIFYICONDATAW& TrayIconData() const { return trayIcon_->Data(); }
     // Keeps the list for the next run, stores the options, removes the icon
     // and ends the program. When a step fails, its error is shown and the
     // user is asked whether to end anyway (No keeps the program running).

@@ -105,6 +105,17 @@ void BoldFont(TControl& control, TColor color)
     control.Font().SetColor(color);
 }
 
+// The texts that show file names (the name list, the Name and Path labels)
+// take the logical face Windows maps to its TrueType interface font
+// (Microsoft Sans Serif, with MS Sans Serif's metrics): unlike the bitmap
+// MS Sans Serif, which holds one code page, it is linked to the system's
+// other fonts, so a name in Greek or Japanese shows its own characters.
+void FileNameFont(TControl& control, TColor color)
+{
+    BoldFont(control, color);
+    control.Font().SetName("MS Shell Dlg");
+}
+
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
     auto* label = new TLabel(owner);
@@ -294,7 +305,7 @@ void TMainForm::StyleControls()
     nameList->SetAlign(TAlign::alClient);
     nameList->SetBorderStyle(TBorderStyle::bsNone);
     nameList->SetColor(kPanelWhite);
-    BoldFont(*nameList, clBlack);
+    FileNameFont(*nameList, clBlack);
     nameList->SetItemHeight(13);
     // A list of a million files is shown at once: the window holds the
     // number of rows, not a copy of every name.
@@ -303,9 +314,10 @@ void TMainForm::StyleControls()
     totalLabel->Font().SetColor(clBlack);
     // Name and path show file names: an "&" in them is a character, not an
     // accelerator mark.
+    FileNameFont(*nameLabel, clBlack);
     nameLabel->SetWordWrap(true);
     nameLabel->SetShowAccelChar(false);
-    pathLabel->Font().SetColor(clWindowText);
+    FileNameFont(*pathLabel, clWindowText);
     pathLabel->SetShowAccelChar(false);
     styleBox->SetParentFont(false);
     styleBox->Font().Assign(Font());

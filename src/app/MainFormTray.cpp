@@ -12,7 +12,7 @@ namespace {
 // The message a new taskbar broadcasts after Explorer starts again.
 UINT TaskbarCreatedMessage()
 {
-    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
 }
 

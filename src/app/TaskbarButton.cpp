@@ -2,22 +2,23 @@
 
 #include "core/Exceptions.h"
 #include "platform/SystemError.h"
+#include "platform/WideText.h"
 #include "platform/WindowThumbnail.h"
 
 namespace {
 
-const char* const kClassName = "TessivoTaskbarButton";
+const wchar_t* const kClassName = L"TessivoTaskbarButton";
 
 void RegisterButtonClass(WNDPROC procedure)
 {
-    WNDCLASSA windowClass{};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), kClassName, &windowClass))
+    WNDCLASSW windowClass{};
+    if (GetClassInfoW(GetModuleHandleW(nullptr), kClassName, &windowClass))
         return;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
+    RegisterClassW(&windowClass);
 }
 
 } // namespace
@@ -28,19 +29,19 @@ TTaskbarButton::TTaskbarButton(const std::string& title, std::function<HWND()> m
     RegisterButtonClass(&TTaskbarButton::WindowProcedure);
     // A captioned popup of no size in the middle of the screen: the taskbar
     // lists it, nobody sees it.
-    window_ =
-        CreateWindowExA(0, kClassName, title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                        nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExW(0, kClassName, WideFromUtf8(title).c_str(),
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_)
         throw EOutOfResources("Cannot create the taskbar button: " + SystemErrorMessage(GetLastError()));
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ShowIconInsteadOfThumbnail(window_);
 }
 
 TTaskbarButton::~TTaskbarButton()
 {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
 }
 
@@ -54,13 +55,13 @@ void TTaskbarButton::SetShown(bool shown)
 
 LRESULT CALLBACK TTaskbarButton::WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<TTaskbarButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<TTaskbarButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     HWND main = self ? self->mainWindow_() : nullptr;
     if (main) {
         switch (msg) {
         case WM_CLOSE:
             // The taskbar's "Close": the main window decides what closing means.
-            PostMessageA(main, WM_CLOSE, 0, 0);
+            PostMessageW(main, WM_CLOSE, 0, 0);
             return 0;
         case WM_ACTIVATE:
             // Clicking the button activates it; the main window takes over.
@@ -71,5 +72,5 @@ LRESULT CALLBACK TTaskbarButton::WindowProcedure(HWND window, UINT msg, WPARAM w
             break;
         }
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }

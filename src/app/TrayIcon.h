@@ -27,9 +27,9 @@ public:
     // shell took it (it does not while the icon is missing).
     bool ShowErrorBalloon(const std::string& title, const std::string& text);
 
-    const NOTIFYICONDATAA& Data() const { return data_; }
+    const NOTIFYICONDATAW& Data() const { return data_; }
 
 private:
     INotifyIcon& shell_;
-    NOTIFYICONDATAA data_{};
+    NOTIFYICONDATAW data_{};
 };

@@ -1,7 +1,9 @@
 #include "controls/dxCore.h"
 
+#include "core/Utf8.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "platform/WideText.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -12,9 +14,9 @@ namespace {
 // The version number kept in the program's string table.
 std::string LibraryVersion()
 {
-    char buffer[32] = {};
-    LoadStringA(GetModuleHandleA(nullptr), IDS_DX_VERSION, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[32] = {};
+    LoadStringW(GetModuleHandleW(nullptr), IDS_DX_VERSION, buffer, sizeof buffer / sizeof buffer[0]);
+    return Utf8FromWideReplacing(buffer);
 }
 
 } // namespace
@@ -29,8 +31,9 @@ std::string dxControlBanner()
     return "Tessivo Flat Controls, custom-painted control, Version " + LibraryVersion();
 }
 
-bool IsAccelerator(char ch, const std::string& caption)
+bool IsAccelerator(wchar_t ch, const std::string& caption)
 {
+    const auto upper = [](char16_t c) { return c < 0x80 ? static_cast<char16_t>(std::toupper(c)) : c; };
     for (size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&')
             continue;
@@ -38,8 +41,10 @@ bool IsAccelerator(char ch, const std::string& caption)
             ++i;
             continue;
         }
-        return std::toupper(static_cast<unsigned char>(caption[i + 1])) ==
-               std::toupper(static_cast<unsigned char>(ch));
+        // The marked character is the caption's next character, of however
+        // many bytes; letters outside ASCII must match exactly.
+        const std::u16string marked = Utf16FromUtf8Replacing(std::string_view(caption).substr(i + 1, 4));
+        return !marked.empty() && upper(marked[0]) == upper(static_cast<char16_t>(ch));
     }
     return false;
 }
@@ -188,7 +193,7 @@ void TdxCustomControl::Click()
 void TdxCustomControl::WndProc(TMessage& message)
 {
     if (message.Msg == CM_DIALOGCHAR) {
-        const char ch = static_cast<char>(message.WParam);
+        const auto ch = static_cast<wchar_t>(message.WParam);
         if (IsAccelerator(ch, Caption()) && CanFocus() && (Focused() || GetKeyState(VK_MENU) < 0)) {
             Click();
             message.Result = 1;

@@ -181,4 +181,4 @@ private:
 };
 
 // True when `ch` is the accelerator of `caption` (the letter after "&").
-bool IsAccelerator(char ch, const std::string& caption);
+bool IsAccelerator(wchar_t ch, const std::string& caption);

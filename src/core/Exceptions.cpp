@@ -39,14 +39,24 @@ EConvertError EConvertError::InvalidNumericInput()
     return EConvertError(ErrorText::InvalidNumericInput);
 }
 
+EConvertError EConvertError::ListLineNotUtf8(int lineNumber)
+{
+    return EConvertError(FormatText(ErrorText::ListLineNotUtf8, lineNumber));
+}
+
+EConvertError EConvertError::TextNotUnicode(const std::string& shown)
+{
+    return EConvertError(FormatText(ErrorText::TextNotUnicode, shown.c_str()));
+}
+
 EFOpenError EFOpenError::CannotOpen(const std::string& fileName, const std::string& reason)
 {
     return EFOpenError(FormatText(ErrorText::CannotOpenFile, fileName.c_str(), reason.c_str()));
 }
 
-EFOpenError EFOpenError::NameOutsideCodePage(const std::string& fileName)
+EFOpenError EFOpenError::NameNotUnicode(const std::string& shownName)
 {
-    return EFOpenError(FormatText(ErrorText::NameOutsideCodePage, fileName.c_str()));
+    return EFOpenError(FormatText(ErrorText::NameNotUnicode, shownName.c_str()));
 }
 
 EFCreateError EFCreateError::CannotCreate(const std::string& fileName, const std::string& reason)

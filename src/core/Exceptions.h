@@ -56,11 +56,17 @@ inline constexpr const char* UnsupportedPicture = "This %s image cannot be read 
 // The last list could not be read at start: the reason, then where a copy of
 // the file is kept so that the next write of the last list cannot lose it.
 inline constexpr const char* LastListKept = "%s. The last list is kept as %s";
-// A chosen file whose name the ANSI code page cannot hold (and that has no
-// short name it can hold): the program could not open it, nor store it in a
-// list. Each character the code page lacks shows as "?".
-inline constexpr const char* NameOutsideCodePage = "Cannot use the file \"%s\": its name has characters "
-                                                   "(shown as ?) that this system's code page cannot hold";
+// A chosen file whose name holds half of a UTF-16 surrogate pair: no text
+// can name it, so the program could neither open it again nor keep it in a
+// list. The broken character shows as U+FFFD.
+inline constexpr const char* NameNotUnicode = "Cannot use the file \"%s\": its name has a character "
+                                              "(shown as \xEF\xBF\xBD) that is not valid Unicode";
+// A list file that starts with the UTF-8 byte-order mark, with a line that
+// is not UTF-8 after all.
+inline constexpr const char* ListLineNotUtf8 = "Line %d of the list file is not valid UTF-8 text";
+// Text handed to or received from the system that is not valid Unicode
+// (never from the program's own texts, which are checked where they enter).
+inline constexpr const char* TextNotUnicode = "The text \"%s\" is not valid Unicode";
 } // namespace ErrorText
 
 // printf-style formatting of the texts above into a std::string.
@@ -87,6 +93,9 @@ class EConvertError : public Exception {
 public:
     using Exception::Exception;
     static EConvertError InvalidNumericInput();
+    static EConvertError ListLineNotUtf8(int lineNumber);
+    // `shown` is the text with U+FFFD for what is broken.
+    static EConvertError TextNotUnicode(const std::string& shown);
 };
 
 // File open/create failures; Reason is the mapped OS error text.
@@ -94,7 +103,8 @@ class EFOpenError : public Exception {
 public:
     using Exception::Exception;
     static EFOpenError CannotOpen(const std::string& fileName, const std::string& reason);
-    static EFOpenError NameOutsideCodePage(const std::string& fileName);
+    // `shownName` is the name with U+FFFD for the broken character.
+    static EFOpenError NameNotUnicode(const std::string& shownName);
 };
 
 class EFCreateError : public Exception {

@@ -1,6 +1,7 @@
 #pragma once
-// How the program splits a path into folder, name and extension. A path is an
-// ANSI string; "\" and ":" (a drive) both end the folder part, "/" does not.
+// How the program splits a path into folder, name and extension. A path is
+// UTF-8 text; "\" and ":" (a drive) both end the folder part, "/" does not.
+// (No byte of a UTF-8 sequence is one of these, so they are found bytewise.)
 //
 // Portable: no Windows header.
 

@@ -2,12 +2,13 @@
 
 #include "core/Exceptions.h"
 #include "framework/Form.h"
+#include "platform/WideText.h"
 
 #include <commctrl.h>
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication() : TComponent(nullptr), instance_(GetModuleHandleA(nullptr))
+TApplication::TApplication() : TComponent(nullptr), instance_(GetModuleHandleW(nullptr))
 {
     Application = this;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES |
@@ -43,7 +44,7 @@ void TApplication::Run()
         Guarded([this] { mainForm_->Show(); });
     MSG msg;
     while (!terminated_) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             terminated_ = true;
             break;
@@ -69,7 +70,7 @@ void TApplication::Terminate()
 void TApplication::ProcessMessages()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             terminated_ = true;
             break;
@@ -84,7 +85,7 @@ void TApplication::DispatchOne(MSG& msg)
     Guarded([&] { handled = IsKeyMessage(msg); });
     if (!handled) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
@@ -101,7 +102,7 @@ bool TApplication::IsKeyMessage(MSG& msg)
         form = dynamic_cast<TForm*>(control);
     if (!form)
         return false;
-    const LRESULT wants = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    const LRESULT wants = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
     switch (msg.message) {
     case WM_KEYDOWN:
         // Enter, Escape and Tab are offered to the form's controls unless the
@@ -131,12 +132,14 @@ void TApplication::HandleException(const std::exception& error)
         return;
     }
     HWND owner = GetActiveWindow();
-    MessageBoxA(owner, text.c_str(), Title.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, WideFromUtf8Replacing(text).c_str(), WideFromUtf8Replacing(Title).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 int TApplication::Ask(const std::string& text, UINT flags)
 {
-    return MessageBoxA(GetActiveWindow(), text.c_str(), Title.c_str(), flags);
+    return MessageBoxW(GetActiveWindow(), WideFromUtf8Replacing(text).c_str(),
+                       WideFromUtf8Replacing(Title).c_str(), flags);
 }
 
 void TApplication::ReportException(const std::exception& error) noexcept
@@ -146,7 +149,7 @@ void TApplication::ReportException(const std::exception& error) noexcept
             Application->HandleException(error);
             return;
         }
-        MessageBoxA(nullptr, WithFullStop(error.what()).c_str(), "Error",
+        MessageBoxW(nullptr, WideFromUtf8Replacing(WithFullStop(error.what())).c_str(), L"Error",
                     MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         // Reporting failed (no memory for the text, a failing handler hook):
@@ -174,14 +177,14 @@ void TApplication::SetCursor(TCursor cursor)
         GetCursorPos(&point);
         HWND window = WindowFromPoint(point);
         if (window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-            const LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
-            SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+            const LRESULT hit = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+            SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                          MAKELPARAM(hit, WM_MOUSEMOVE));
             return;
         }
-        ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        ::SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     } else {
-        ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "framework/Control.h"
 #include "framework/Timer.h"
 #include "framework/WinControl.h"
+#include "platform/WideText.h"
 
 #include <commctrl.h>
 
@@ -16,10 +17,10 @@ const UINT_PTR kToolId = 1;
 // Below the pointer, clear of the arrow cursor.
 const int kBelowPointer = 20;
 
-TTTOOLINFOA ToolInfo(HWND tooltip)
+TTTOOLINFOW ToolInfo(HWND tooltip)
 {
-    TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
     tool.hwnd = tooltip;
     tool.uId = kToolId;
@@ -127,23 +128,24 @@ void THintManager::EnsureTooltip()
     if (tooltip_)
         return;
     tooltip_ =
-        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                        CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_)
         return;
-    TTTOOLINFOA tool = ToolInfo(tooltip_);
-    tool.lpszText = const_cast<char*>("");
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    TTTOOLINFOW tool = ToolInfo(tooltip_);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     // Long hints break at blanks only when wider than the screen.
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
 }
 
 void THintManager::SetTooltipText(const std::string& text)
 {
-    TTTOOLINFOA tool = ToolInfo(tooltip_);
-    tool.lpszText = const_cast<char*>(text.c_str()); // the tooltip copies it
-    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    TTTOOLINFOW tool = ToolInfo(tooltip_);
+    std::wstring wide = WideFromUtf8(text);
+    tool.lpszText = wide.data(); // the tooltip copies it
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     shownText_ = text;
 }
 
@@ -159,9 +161,9 @@ void THintManager::Show()
     SetTooltipText(text);
     POINT pointer;
     GetCursorPos(&pointer);
-    SendMessageA(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(pointer.x, pointer.y + kBelowPointer));
-    TTTOOLINFOA tool = ToolInfo(tooltip_);
-    SendMessageA(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(pointer.x, pointer.y + kBelowPointer));
+    TTTOOLINFOW tool = ToolInfo(tooltip_);
+    SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     showing_ = true;
     shownAt_ = GetTickCount();
 }
@@ -174,7 +176,7 @@ void THintManager::Hide()
     hiddenAt_ = GetTickCount();
     shownText_.clear();
     if (tooltip_) {
-        TTTOOLINFOA tool = ToolInfo(tooltip_);
-        SendMessageA(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+        TTTOOLINFOW tool = ToolInfo(tooltip_);
+        SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
     }
 }

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <optional>
@@ -13,8 +14,8 @@ namespace {
 class StandInWindow {
 public:
     StandInWindow()
-        : window_(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr))
+        : window_(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr))
     {
     }
     StandInWindow(const StandInWindow&) = delete;
@@ -140,11 +141,11 @@ void TPopupMenu::Build()
     for (size_t i = 0; i < items_.size(); ++i) {
         const TMenuItem* item = items_[i];
         if (item->IsLine()) {
-            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
         const UINT flags = MF_STRING | (item->Enabled() ? MF_ENABLED : MF_GRAYED);
-        AppendMenuA(menu.get(), flags, i + 1, item->Caption().c_str());
+        AppendMenuW(menu.get(), flags, i + 1, WideFromUtf8(item->Caption()).c_str());
         if (item->Default())
             SetMenuDefaultItem(menu.get(), static_cast<UINT>(i + 1), FALSE);
     }
@@ -180,7 +181,7 @@ void TPopupMenu::Popup(int x, int y)
         owner, nullptr));
     // Lets the menu's owner see the end of the menu loop (the second half of
     // the notification-area recipe).
-    PostMessageA(owner, WM_NULL, 0, 0);
+    PostMessageW(owner, WM_NULL, 0, 0);
     if (command != 0)
         RunCommand(command);
 }

@@ -51,7 +51,7 @@ TModalResult ShowModal(TForm& form)
         form.Show();
         MSG msg;
         while (form.Visible() && form.ModalResult() == mrNone) {
-            const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
             if (got == 0 || got == -1) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 break;

@@ -23,4 +23,4 @@ using TMouseEvent =
     std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
-using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;

@@ -4,7 +4,7 @@
 #include "framework/Application.h"
 
 namespace {
-const char* const kTimerWindowClass = "TessivoTimerWindow";
+const wchar_t* const kTimerWindowClass = L"TessivoTimerWindow";
 const UINT_PTR kTimerId = 1;
 } // namespace
 
@@ -12,24 +12,24 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
     static bool registered = false;
     if (!registered) {
-        WNDCLASSA windowClass{};
+        WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &TTimer::TimerWindowProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kTimerWindowClass;
-        RegisterClassA(&windowClass);
+        RegisterClassW(&windowClass);
         registered = true;
     }
     // A message-only window of its own receives the ticks.
-    window_ = CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TTimer::~TTimer()
 {
     if (running_)
         KillTimer(window_, kTimerId);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
 }
 
@@ -77,10 +77,10 @@ void TTimer::Tick()
 LRESULT CALLBACK TTimer::TimerWindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_TIMER) {
-        if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+        if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
             TApplication::Guarded([timer] { timer->Tick(); });
             return 0;
         }
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }

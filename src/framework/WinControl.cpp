@@ -4,6 +4,7 @@
 #include "core/ScopeExit.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,7 +34,7 @@ TWinControl* TWinControl::FromHandle(HWND window)
 {
     if (!window)
         return nullptr;
-    return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 HWND TWinControl::Handle()
@@ -77,15 +78,16 @@ void TWinControl::RegisterWindowClass(const TCreateParams& params)
     static std::set<std::string> registered;
     if (registered.count(params.WinClassName))
         return;
-    WNDCLASSEXA windowClass{};
+    const std::wstring className = WideFromUtf8(params.WinClassName);
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = params.WindowClassStyle;
     windowClass.lpfnWndProc = &TWinControl::WindowProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    windowClass.lpszClassName = params.WinClassName.c_str();
-    RegisterClassExA(&windowClass);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassExW(&windowClass);
     registered.insert(params.WinClassName);
 }
 
@@ -99,7 +101,7 @@ void TWinControl::CreateWnd()
     if (!handle_)
         throw Exception("Cannot create the window of " + (Name.empty() ? std::string("a control") : Name));
     if (!params.SystemClassName.empty())
-        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     for (TControl* child : controls_)
         if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && !windowed->handle_)
             windowed->CreateWnd();
@@ -108,7 +110,8 @@ void TWinControl::CreateWnd()
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring caption = WideFromUtf8(params.Caption);
     if (params.SystemClassName.empty()) {
         // The class name carries the class style, so kinds that differ in it
         // (double clicks, redraw on resize) get classes of their own.
@@ -118,17 +121,17 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params)
         if (!params.ExactClassName)
             named.WinClassName += suffix;
         RegisterWindowClass(named);
-        CreateWindowExA(params.ExStyle, named.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                        params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr, instance,
-                        this);
+        CreateWindowExW(params.ExStyle, WideFromUtf8(named.WinClassName).c_str(), caption.c_str(),
+                        params.Style, params.X, params.Y, params.Width, params.Height, params.WndParent,
+                        nullptr, instance, this);
     } else {
-        HWND window = CreateWindowExA(params.ExStyle, params.SystemClassName.c_str(), params.Caption.c_str(),
-                                      params.Style, params.X, params.Y, params.Width, params.Height,
-                                      params.WndParent, nullptr, instance, nullptr);
+        HWND window = CreateWindowExW(params.ExStyle, WideFromUtf8(params.SystemClassName).c_str(),
+                                      caption.c_str(), params.Style, params.X, params.Y, params.Width,
+                                      params.Height, params.WndParent, nullptr, instance, nullptr);
         if (window) {
             handle_ = window;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-            defaultProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            defaultProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                 window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::WindowProcedure)));
         }
     }
@@ -158,15 +161,15 @@ void TWinControl::RecreateWnd()
 LRESULT CALLBACK TWinControl::WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         if (auto* control = static_cast<TWinControl*>(create->lpCreateParams)) {
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
             control->handle_ = window;
         }
     }
     TWinControl* control = FromHandle(window);
     if (!control)
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
 
     TMessage message{msg, wParam, lParam, 0};
     // Nothing thrown by a handler crosses back into user32.
@@ -174,9 +177,9 @@ LRESULT CALLBACK TWinControl::WindowProcedure(HWND window, UINT msg, WPARAM wPar
         message.Result = 0;
     if (msg == WM_NCDESTROY) {
         WNDPROC previous = control->defaultProc_;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (previous)
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         control->defaultProc_ = nullptr;
         if (control->handle_ == window)
             control->handle_ = nullptr;
@@ -195,14 +198,14 @@ void TWinControl::DefaultHandler(TMessage& message)
         return;
     }
     message.Result = defaultProc_
-                         ? CallWindowProcA(defaultProc_, handle_, message.Msg, message.WParam, message.LParam)
-                         : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+                         ? CallWindowProcW(defaultProc_, handle_, message.Msg, message.WParam, message.LParam)
+                         : DefWindowProcW(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (handle_)
-        return SendMessageA(handle_, msg, wParam, lParam);
+        return SendMessageW(handle_, msg, wParam, lParam);
     return TControl::Perform(msg, wParam, lParam);
 }
 
@@ -409,11 +412,13 @@ void TWinControl::WMKeyUp(TMessage& message)
 
 void TWinControl::WMChar(TMessage& message)
 {
-    // KeyPress may swallow the character (0) or replace it.
-    char key = static_cast<char>(message.WParam);
+    // KeyPress may swallow the character (0) or replace it. The window is
+    // wide, so the character is a UTF-16 unit (a character outside the
+    // basic plane comes as two messages).
+    wchar_t key = static_cast<wchar_t>(message.WParam);
     KeyPress(key);
     if (key != 0) {
-        message.WParam = static_cast<unsigned char>(key);
+        message.WParam = static_cast<WPARAM>(key);
         DefaultHandler(message);
     }
 }
@@ -458,7 +463,7 @@ bool TWinControl::ShowApplicationCursor()
     // The application-wide cursor (the hourglass) wins over the window's own.
     if (!Application || Application->Cursor() == crDefault)
         return false;
-    ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return true;
 }
 
@@ -504,7 +509,7 @@ void TWinControl::CMFontChanged()
 {
     // A system control draws with the font it was given, ours with Font().
     if (handle_ && defaultProc_)
-        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
     Invalidate();
     NotifyControls(CM_PARENTFONTCHANGED);
 }
@@ -550,7 +555,7 @@ void TWinControl::UpdateBoundsFromWindow()
 {
     RECT rect;
     GetWindowRect(handle_, &rect);
-    if (HWND parent = GetParent(handle_); parent && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)) {
+    if (HWND parent = GetParent(handle_); parent && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) {
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     }
     const bool resized = rect.right - rect.left != Width() || rect.bottom - rect.top != Height();
@@ -597,7 +602,7 @@ void TWinControl::SetCaption(const std::string& text)
     if (Caption() == text)
         return;
     if (handle_)
-        SetWindowTextA(handle_, text.c_str());
+        SetWindowTextW(handle_, WideFromUtf8(text).c_str());
     TControl::SetCaption(text);
 }
 
@@ -741,7 +746,7 @@ bool TWinControl::CanFocus() const
         if (!control->Visible() || !control->Enabled())
             return false;
     // The window itself may have been disabled or hidden directly.
-    return !handle_ || (IsWindowEnabled(handle_) && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE));
+    return !handle_ || (IsWindowEnabled(handle_) && (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE));
 }
 
 void TWinControl::SetFocus()
@@ -776,7 +781,7 @@ void TWinControl::KeyUp(WORD& key, TShiftState shift)
         OnKeyUp(this, key, shift);
 }
 
-void TWinControl::KeyPress(char& key)
+void TWinControl::KeyPress(wchar_t& key)
 {
     if (OnKeyPress)
         OnKeyPress(this, key);
@@ -817,7 +822,7 @@ void TWinControl::PaintTo(HDC dc, int x, int y)
         OffsetViewportOrgEx(dc, x, y, nullptr);
         IntersectClipRect(dc, 0, 0, Width(), Height());
         if (defaultProc_)
-            SendMessageA(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc),
+            SendMessageW(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc),
                          PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
         else
             PaintWindow(dc);

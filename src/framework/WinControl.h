@@ -96,7 +96,7 @@ protected:
     void DefaultHandler(TMessage& message) override;
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
-    virtual void KeyPress(char& key);
+    virtual void KeyPress(wchar_t& key);
     // Paints the non-windowed children onto the DC after the control's own
     // paint, each clipped to its bounds.
     void PaintControls(HDC dc);

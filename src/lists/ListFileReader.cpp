@@ -1,6 +1,7 @@
 #include "lists/ListFileReader.h"
 
 #include "core/Exceptions.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -102,8 +103,10 @@ void TListFileReader::SkipByteOrderMark()
         Length += count;
     }
     if (Length >= Utf8ByteOrderMarkLength &&
-        std::memcmp(Buffer.data(), Utf8ByteOrderMark, Utf8ByteOrderMarkLength) == 0)
+        std::memcmp(Buffer.data(), Utf8ByteOrderMark, Utf8ByteOrderMarkLength) == 0) {
         Position = Utf8ByteOrderMarkLength;
+        MarkSeen = true;
+    }
 }
 
 int32_t TListFileReader::ReadCount()
@@ -114,7 +117,8 @@ int32_t TListFileReader::ReadCount()
             return 0;
         if (!IsBlank(Buffer[Position]))
             break;
-        ++Position;
+        if (Buffer[Position++] == '\n')
+            ++LineFeeds;
     }
     std::string text;
     while (text.size() < MaxCountTextLength && Fill() && !IsBlank(Buffer[Position]))
@@ -122,8 +126,10 @@ int32_t TListFileReader::ReadCount()
     const int32_t count = ParseListCount(text);
     // The rest of the count's line is ignored.
     while (Fill()) {
-        if (Buffer[Position++] == '\n')
+        if (Buffer[Position++] == '\n') {
+            ++LineFeeds;
             break;
+        }
     }
     return count;
 }
@@ -131,6 +137,7 @@ int32_t TListFileReader::ReadCount()
 std::string TListFileReader::ReadLine()
 {
     StartSeen = true;
+    const int lineNumber = LineFeeds + 1;
     std::string line;
     while (Fill()) {
         const char* begin = Buffer.data() + Position;
@@ -141,6 +148,7 @@ std::string TListFileReader::ReadLine()
         line.append(begin, stop);
         if (lineFeed) {
             Position = static_cast<size_t>(lineFeed - Buffer.data()) + 1;
+            ++LineFeeds;
             break;
         }
         Position = Length;
@@ -148,6 +156,17 @@ std::string TListFileReader::ReadLine()
     // Every CR is left out, the one of CR LF and a lone one alike.
     if (line.find('\r') != std::string::npos)
         line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+    return AsText(std::move(line), lineNumber);
+}
+
+std::string TListFileReader::AsText(std::string line, int lineNumber) const
+{
+    if (!CodePage)
+        return line;
+    if (!MarkSeen)
+        return CodePage->ToUtf8(line);
+    if (!IsValidUtf8(line))
+        throw EConvertError::ListLineNotUtf8(lineNumber);
     return line;
 }
 

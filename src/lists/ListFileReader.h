@@ -1,16 +1,22 @@
 #pragma once
 // Reading a list file (".lst"): a count line, then one path per line.
 //
-// The reader works on bytes, never on characters: bytes are ANSI text, and
-// every byte other than the line end is kept as it is (0x1A included, which
-// some old text readers took for the end of the file). The one exception is
-// a UTF-8 byte-order mark at the very start, which editors such as Notepad
-// put there when a list is saved by hand: it is skipped, so such a list still
-// reads instead of failing on its count.
+// The reader splits bytes, never characters: every byte other than the line
+// end is kept as it is (0x1A included, which some old text readers took for
+// the end of the file). A UTF-8 byte-order mark at the very start (the
+// program writes one when a name does not fit the code page; Notepad does
+// too) is skipped, so the count still reads.
+//
+// Given a code page, the reader hands out text (UTF-8): after the mark each
+// line must be UTF-8, and one that is not raises EConvertError naming its
+// line, before anything is used; without the mark every line is code-page
+// text, as lists were always written. Without a code page the lines are the
+// bytes as they stand.
 //
 // Portable: no Windows header.
 
 #include "core/ByteStreams.h"
+#include "core/CodePage.h"
 
 #include <array>
 #include <cstdint>
@@ -32,6 +38,8 @@ class TListFileReader {
 public:
     // Reads from `source`, which must outlive the reader.
     explicit TListFileReader(IByteSource& source) : Source(source) {}
+    // Reads text from `source`; both must outlive the reader.
+    TListFileReader(IByteSource& source, const ICodePage& codePage) : Source(source), CodePage(&codePage) {}
     TListFileReader(const TListFileReader&) = delete;
     TListFileReader& operator=(const TListFileReader&) = delete;
 
@@ -44,6 +52,7 @@ public:
 
     // The bytes up to the next LF, without it; every CR is left out (the CR
     // of CR LF and a CR on its own alike). At the end of the data: "".
+    // With a code page, as text (see above).
     std::string ReadLine();
 
     // Reads `count` lines as entries (none when count <= 0). Lines missing
@@ -55,16 +64,26 @@ public:
     // True when every byte has been read.
     bool AtEnd();
 
+    // The data began with the UTF-8 byte-order mark (known once the count
+    // or a line has been read).
+    bool ByteOrderMarkSeen() const { return MarkSeen; }
+
 private:
     // Makes at least one unread byte available; false at the end.
     bool Fill();
+    // The line's bytes as text, by the file's encoding.
+    std::string AsText(std::string line, int lineNumber) const;
     // At the start of the data: steps over a UTF-8 byte-order mark.
     void SkipByteOrderMark();
 
     IByteSource& Source;
+    const ICodePage* CodePage = nullptr;
     std::array<char, 4096> Buffer{};
     size_t Position = 0;
     size_t Length = 0;
     bool Exhausted = false;
     bool StartSeen = false;
+    bool MarkSeen = false;
+    // Line feeds passed so far: the number of the line being read, less one.
+    int LineFeeds = 0;
 };

@@ -43,7 +43,7 @@ std::string ListFileNameFor(const std::string& chosen)
 void SaveListFile(const std::string& path, const std::vector<std::string>& entries)
 {
     TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
-    WriteListFile(file, entries);
+    WriteListFile(file, entries, TSystemCodePage());
     file.Commit();
 }
 
@@ -53,6 +53,6 @@ TLockedFileWait TwoSecondsForLockedFile()
 }
 
 TListFileInput::TListFileInput(const std::string& path, const TLockedFileWait& wait)
-    : File(OpenWaitingWhileLocked(path, wait)), Reader(File)
+    : File(OpenWaitingWhileLocked(path, wait)), Reader(File, CodePage)
 {
 }

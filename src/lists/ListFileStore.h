@@ -7,6 +7,7 @@
 
 #include "lists/ListFileReader.h"
 #include "platform/Files.h"
+#include "platform/SystemCodePage.h"
 
 #include <functional>
 #include <string>
@@ -25,7 +26,8 @@ inline constexpr const char* ListFileExtension = ".lst";
 // already ends in ".lst" in any letter case.
 std::string ListFileNameFor(const std::string& chosen);
 
-// Writes `entries` as the list file `path`. The file is built beside `path`
+// Writes `entries` (text) as the list file `path`, in the system's code page
+// or as marked UTF-8 (see ListFileWriter.h). The file is built beside `path`
 // and replaces it only when complete, so a failure part-way leaves the old
 // file as it was.
 void SaveListFile(const std::string& path, const std::vector<std::string>& entries);
@@ -41,8 +43,9 @@ struct TLockedFileWait {
 // About two seconds in steps of a tenth.
 TLockedFileWait TwoSecondsForLockedFile();
 
-// An open list file. Others may read it meanwhile but not write it; it is
-// closed when this object goes, also when reading fails.
+// An open list file, read as text (see ListFileReader.h). Others may read it
+// meanwhile but not write it; it is closed when this object goes, also when
+// reading fails.
 class TListFileInput {
 public:
     explicit TListFileInput(const std::string& path, const TLockedFileWait& wait = {});
@@ -59,5 +62,6 @@ public:
 
 private:
     TInputFile File;
+    TSystemCodePage CodePage;
     TListFileReader Reader;
 };

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
 #include "platform/SystemError.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <atomic>
@@ -54,7 +55,7 @@ ULONGLONG FileTimeValue(const FILETIME& time)
 
 bool FileExists(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -89,7 +90,7 @@ TInputFile::TInputFile(std::string path, TFileHandle handle)
 static TFileHandle OpenForReading(const std::string& path, TFileErrorStyle style,
                                   DWORD share = FILE_SHARE_READ)
 {
-    TFileHandle handle(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+    TFileHandle handle(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!handle.Valid())
         RaiseFileError(path, GetLastError(), style, false);
@@ -156,7 +157,7 @@ namespace {
 // read-only file), so the writer gives the same answer up front.
 void RefuseReadOnlyTarget(const std::string& path, TFileErrorStyle style)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         RaiseFileError(path, ERROR_ACCESS_DENIED, style, true);
@@ -178,8 +179,8 @@ TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorS
     // name (another writer, a leftover) just means another name is tried.
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
         std::string tempPath = TemporaryNameBeside(path, attempt);
-        TFileHandle handle(CreateFileA(tempPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        TFileHandle handle(CreateFileW(WideFromUtf8(tempPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (handle.Valid())
             return TAtomicFileWriter(path, std::move(tempPath), std::move(handle), style);
         const DWORD error = GetLastError();
@@ -200,8 +201,8 @@ TAtomicFileWriter TAtomicFileWriter::CreateStreamOver(const std::string& path, T
         // folder may have changed since (the wallpaper's folder can).
         TFileHandle handle;
         if (ExtractFilePath(sparePath) == ExtractFilePath(path))
-            handle = TFileHandle(CreateFileA(sparePath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+            handle = TFileHandle(CreateFileW(WideFromUtf8(sparePath).c_str(), GENERIC_WRITE, 0, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         // Someone may have given the spare a second name since it was kept:
         // writing into it would change that file too. Checked on the open
         // handle, so no link made before this moment is missed.
@@ -212,7 +213,7 @@ TAtomicFileWriter TAtomicFileWriter::CreateStreamOver(const std::string& path, T
             writer.Spare = &spare;
             return writer;
         }
-        DeleteFileA(sparePath.c_str());
+        DeleteFileW(WideFromUtf8(sparePath).c_str());
     }
     TAtomicFileWriter writer = Create(path, TFileErrorStyle::Stream);
     writer.Spare = &spare;
@@ -239,7 +240,7 @@ void TAtomicFileWriter::Abandon()
 {
     File.Close();
     if (!TempPath.empty())
-        DeleteFileA(TempPath.c_str());
+        DeleteFileW(WideFromUtf8(TempPath).c_str());
     TempPath.clear();
     Committed = true;
 }
@@ -307,10 +308,10 @@ void TAtomicFileWriter::Commit()
         Fail(GetLastError());
     const std::string nextSpare = Spare ? LinkTargetForSpare() : std::string();
     const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (FlushOnCommit ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!MoveFileExA(TempPath.c_str(), TargetPath.c_str(), moveFlags)) {
+    if (!MoveFileExW(WideFromUtf8(TempPath).c_str(), WideFromUtf8(TargetPath).c_str(), moveFlags)) {
         const DWORD error = GetLastError();
         if (!nextSpare.empty())
-            DeleteFileA(nextSpare.c_str());
+            DeleteFileW(WideFromUtf8(nextSpare).c_str());
         Fail(error);
     }
     if (Spare)
@@ -323,7 +324,7 @@ std::string TAtomicFileWriter::LinkTargetForSpare() const
 {
     // Only a file known by this one name: writing into it later must change
     // nothing that anyone can still reach under another name.
-    TFileHandle target(CreateFileA(TargetPath.c_str(), FILE_READ_ATTRIBUTES,
+    TFileHandle target(CreateFileW(WideFromUtf8(TargetPath).c_str(), FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
@@ -333,7 +334,7 @@ std::string TAtomicFileWriter::LinkTargetForSpare() const
     target.Close();
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
         std::string link = TemporaryNameBeside(TargetPath, attempt);
-        if (CreateHardLinkA(link.c_str(), TargetPath.c_str(), nullptr))
+        if (CreateHardLinkW(WideFromUtf8(link).c_str(), WideFromUtf8(TargetPath).c_str(), nullptr))
             return link;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
@@ -350,7 +351,7 @@ TSpareFile::~TSpareFile()
 void TSpareFile::Remove()
 {
     if (!SparePath.empty())
-        DeleteFileA(SparePath.c_str());
+        DeleteFileW(WideFromUtf8(SparePath).c_str());
     SparePath.clear();
 }
 
@@ -403,22 +404,23 @@ int RemoveStaleTemporaryFiles(const std::string& folder)
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     int removed = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((prefix + std::string(TemporaryPrefix) + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WideFromUtf8(prefix + std::string(TemporaryPrefix) + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return 0;
     do {
         // The search also matches short names and any letter case: the name
         // itself must be exactly one the writer makes.
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !IsTemporaryFileName(found.cFileName))
+        const std::string name = Utf8FromWideReplacing(found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !IsTemporaryFileName(name))
             continue;
         if (FileTimeValue(now) < FileTimeValue(found.ftLastWriteTime) + StaleAfter100ns)
             continue;
         // A writer holds its file open without sharing deletion, so a save
         // in progress (in this or another instance) makes this fail.
-        if (DeleteFileA((prefix + found.cFileName).c_str()))
+        if (DeleteFileW(WideFromUtf8(prefix + name).c_str()))
             ++removed;
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return removed;
 }

@@ -1,8 +1,8 @@
 #include "platform/FolderScan.h"
 
 #include "core/Exceptions.h"
-#include "platform/AnsiPath.h"
 #include "platform/Files.h"
+#include "platform/WideText.h"
 
 #include <windows.h>
 
@@ -30,25 +30,25 @@ bool IsDotEntry(const wchar_t* name)
     return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
 }
 
-// The name as the program can use it: itself, else its short name.
+// The name as the program keeps it (UTF-8); nothing for a name with half
+// of a surrogate pair, which no text can hold.
 std::optional<std::string> UsableName(const WIN32_FIND_DATAW& found)
 {
-    if (std::optional<std::string> name = LosslessAnsi(found.cFileName))
-        return name;
-    if (found.cAlternateFileName[0] != 0)
-        return LosslessAnsi(found.cAlternateFileName);
-    return std::nullopt;
+    try {
+        return Utf8FromWide(found.cFileName);
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
 
 TFolderListing TDiskFolderReader::List(const std::string& folder)
 {
-    const std::wstring pattern = WideFromAnsi(folder) + (folder.ends_with('\\') ? L"*" : L"\\*");
+    const std::wstring pattern = WideFromUtf8(folder) + (folder.ends_with('\\') ? L"*" : L"\\*");
     WIN32_FIND_DATAW found;
-    // The standard information level: it carries the short names needed
-    // for names outside the code page.
-    TFindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch,
+    // The basic information level: no short names, which nothing needs.
+    TFindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (search.Get() == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
@@ -76,7 +76,7 @@ std::optional<TFolderIdentity> TDiskFolderReader::Identity(const std::string& fo
 {
     // Opening a folder needs the backup-semantics flag; no access rights
     // are asked for, only its information.
-    TFileHandle handle(CreateFileW(WideFromAnsi(folder).c_str(), 0,
+    TFileHandle handle(CreateFileW(WideFromUtf8(folder).c_str(), 0,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information;

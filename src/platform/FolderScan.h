@@ -1,9 +1,8 @@
 #pragma once
 // The picture files of a folder and its subfolders, read from the disk (see
-// core/FolderWalk.h for the order and the rules). Names are read in full
-// (wide) and handed on as ANSI paths that open the same file: a name the
-// code page cannot hold is given by its short name, or left out and counted
-// when it has none.
+// core/FolderWalk.h for the order and the rules). Names are read wide and
+// handed on as UTF-8 paths; only a name with half of a surrogate pair (which
+// no text can hold) is left out, and counted.
 
 #include "core/FolderWalk.h"
 

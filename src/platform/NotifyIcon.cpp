@@ -1,13 +1,13 @@
 #include "platform/NotifyIcon.h"
 
-bool TWin32NotifyIcon::Notify(DWORD message, NOTIFYICONDATAA& data)
+bool TWin32NotifyIcon::Notify(DWORD message, NOTIFYICONDATAW& data)
 {
-    return Shell_NotifyIconA(message, &data) != FALSE;
+    return Shell_NotifyIconW(message, &data) != FALSE;
 }
 
 HICON LoadNotificationIcon(HINSTANCE instance, int id)
 {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                          LR_SHARED));
 }

@@ -10,16 +10,16 @@
 class INotifyIcon {
 public:
     virtual ~INotifyIcon() = default;
-    // Shell_NotifyIconA(message, data): NIM_ADD, NIM_MODIFY or NIM_DELETE;
+    // Shell_NotifyIconW(message, data): NIM_ADD, NIM_MODIFY or NIM_DELETE;
     // returns the shell's answer. An add fails while Explorer is still
     // starting (at logon it can also time out), and a second add for the
     // same window and identifier is refused while the one icon stays.
-    virtual bool Notify(DWORD message, NOTIFYICONDATAA& data) = 0;
+    virtual bool Notify(DWORD message, NOTIFYICONDATAW& data) = 0;
 };
 
 class TWin32NotifyIcon : public INotifyIcon {
 public:
-    bool Notify(DWORD message, NOTIFYICONDATAA& data) override;
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override;
 };
 
 // The program's icon resource `id` at the notification area's own size

@@ -3,14 +3,9 @@
 
 #include <string>
 
-// The full path of the running executable in the ANSI code page; a folder
-// the code page cannot hold is given by its short (8.3) name.
+// The full path of the running executable, whatever its folder is named
+// ("C:\Tools 日本\tessivo.exe").
 std::string ProgramFileName();
-
-// `path` as ProgramFileName gives it: itself when the code page holds it,
-// else its short name, else (no short name on that volume) with "?" for each
-// character outside ASCII.
-std::string ProgramPathInAnsi(const std::wstring& path);
 
 // The folder of the running executable, with its trailing "\".
 std::string ProgramFolder();

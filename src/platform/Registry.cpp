@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include "core/Exceptions.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <vector>
@@ -67,10 +68,10 @@ bool TRegistry::Open(const std::string& path, bool canCreate, REGSAM access)
     LONG result;
     if (canCreate && !resolved.Relative.empty()) {
         DWORD disposition = 0;
-        result = RegCreateKeyExA(resolved.Base, resolved.Relative.c_str(), 0, nullptr,
+        result = RegCreateKeyExW(resolved.Base, WideFromUtf8(resolved.Relative).c_str(), 0, nullptr,
                                  REG_OPTION_NON_VOLATILE, access, nullptr, &opened, &disposition);
     } else {
-        result = RegOpenKeyExA(resolved.Base, resolved.Relative.c_str(), 0, access, &opened);
+        result = RegOpenKeyExW(resolved.Base, WideFromUtf8(resolved.Relative).c_str(), 0, access, &opened);
     }
     if (result != ERROR_SUCCESS)
         return false;
@@ -85,7 +86,8 @@ bool TRegistry::KeyExists(const std::string& path)
 {
     const TResolvedPath resolved = Resolve(path);
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(resolved.Base, resolved.Relative.c_str(), 0, KeyExistsAccess, &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(resolved.Base, WideFromUtf8(resolved.Relative).c_str(), 0, KeyExistsAccess, &opened) !=
+        ERROR_SUCCESS)
         return false;
     TRegistryKey probe(opened);
     return true;
@@ -97,10 +99,12 @@ std::string TRegistry::ReadString(const std::string& name)
         return {};
     // The size is asked first; a writer may change the value between the two
     // calls, so the read is retried a few times with the size then reported.
+    const std::wstring wideName = WideFromUtf8(name);
     DWORD type = 0;
     DWORD size = 0;
-    LONG result = RegQueryValueExA(Current.Get(), name.c_str(), nullptr, &type, nullptr, &size);
-    std::vector<char> data;
+    LONG result = RegQueryValueExW(Current.Get(), wideName.c_str(), nullptr, &type, nullptr, &size);
+    // Sizes are in bytes; an odd size (a value written as bytes) is rounded up.
+    std::vector<wchar_t> data;
     for (int attempt = 0; attempt < 4; ++attempt) {
         if (result == ERROR_FILE_NOT_FOUND)
             return {};
@@ -109,14 +113,17 @@ std::string TRegistry::ReadString(const std::string& name)
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             throw ERegistryException::InvalidDataType(name);
         if (attempt > 0 && result == ERROR_SUCCESS) {
-            const std::string text(data.begin(), data.begin() + size);
-            return text.substr(0, text.find('\0'));
+            // A value that is not valid Unicode (anyone may write one) names
+            // nothing of ours: it reads with U+FFFD rather than failing.
+            std::wstring_view text(data.data(), size / sizeof(wchar_t));
+            return Utf8FromWideReplacing(text.substr(0, text.find(L'\0')));
         }
-        data.assign(size, '\0');
-        result = RegQueryValueExA(Current.Get(), name.c_str(), nullptr, &type,
+        data.assign(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        result = RegQueryValueExW(Current.Get(), wideName.c_str(), nullptr, &type,
                                   reinterpret_cast<BYTE*>(data.data()), &size);
         if (result == ERROR_SUCCESS)
-            size = std::min<DWORD>(size, static_cast<DWORD>(data.size()));
+            size = std::min<DWORD>(size, static_cast<DWORD>(data.size() * sizeof(wchar_t)));
     }
     throw ERegistryException::GetDataFailed(name);
 }
@@ -125,15 +132,16 @@ void TRegistry::WriteString(const std::string& name, const std::string& value)
 {
     if (!Current)
         throw ERegistryException::SetDataFailed(name);
-    const DWORD size = static_cast<DWORD>(value.size() + 1);
-    if (RegSetValueExA(Current.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       size) != ERROR_SUCCESS)
+    const std::wstring wideValue = WideFromUtf8(value);
+    const DWORD size = static_cast<DWORD>((wideValue.size() + 1) * sizeof(wchar_t));
+    if (RegSetValueExW(Current.Get(), WideFromUtf8(name).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(wideValue.c_str()), size) != ERROR_SUCCESS)
         throw ERegistryException::SetDataFailed(name);
 }
 
 bool TRegistry::DeleteValue(const std::string& name)
 {
-    return Current && RegDeleteValueA(Current.Get(), name.c_str()) == ERROR_SUCCESS;
+    return Current && RegDeleteValueW(Current.Get(), WideFromUtf8(name).c_str()) == ERROR_SUCCESS;
 }
 
 void TRegistry::CloseKey()

@@ -1,8 +1,10 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/WideText.h"
+
 TSingleInstance::TSingleInstance(const std::string& name)
 {
-    mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
+    mutex_ = CreateMutexW(nullptr, FALSE, WideFromUtf8(name).c_str());
     // A mutex of that name that this user may not open (another program's,
     // made on purpose) also means someone was first.
     const DWORD error = GetLastError();
@@ -17,7 +19,7 @@ TSingleInstance::~TSingleInstance()
 
 UINT ShowRunningCopyMessage()
 {
-    static const UINT message = RegisterWindowMessageA("Tessivo.Show");
+    static const UINT message = RegisterWindowMessageW(L"Tessivo.Show");
     return message;
 }
 
@@ -26,10 +28,11 @@ bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs)
     // Sent, not posted, and tried again: a copy that is still starting
     // rebuilds its main window once, and a message posted to the first one
     // would be lost with it. The answer comes once its message loop runs.
+    const std::wstring wideClass = WideFromUtf8(windowClass);
     const DWORD start = GetTickCount();
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
-        if (HWND window = FindWindowA(windowClass.c_str(), nullptr)) {
+        if (HWND window = FindWindowW(wideClass.c_str(), nullptr)) {
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
             // This start is the one the user just made, so it may pass the
@@ -37,7 +40,7 @@ bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs)
             AllowSetForegroundWindow(process);
             DWORD_PTR answer = 0;
             const UINT timeout = elapsed < waitMs ? waitMs - elapsed : 1000;
-            if (SendMessageTimeoutA(window, ShowRunningCopyMessage(), 0, 0, SMTO_NORMAL, timeout, &answer))
+            if (SendMessageTimeoutW(window, ShowRunningCopyMessage(), 0, 0, SMTO_NORMAL, timeout, &answer))
                 return true;
         }
         if (GetTickCount() - start >= waitMs)

@@ -1,5 +1,7 @@
 #include "platform/SystemClock.h"
 
+#include "platform/WideText.h"
+
 #include <windows.h>
 
 LocalDateTime SystemClock::Now() const
@@ -12,9 +14,9 @@ LocalDateTime SystemClock::Now() const
 DateNames SystemClock::Names() const
 {
     auto localeText = [](LCTYPE type) {
-        char buffer[128] = {};
-        GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
-        return std::string(buffer);
+        wchar_t buffer[128] = {};
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer / sizeof buffer[0]);
+        return Utf8FromWideReplacing(buffer);
     };
     DateNames names;
     // The locale lists Monday as day 1 and Sunday as day 7.

@@ -1,17 +1,18 @@
 #include "platform/SystemError.h"
 
 #include "core/Exceptions.h"
+#include "platform/WideText.h"
 
 #include <windows.h>
 
 std::string SystemErrorMessage(unsigned long errorCode)
 {
-    char buffer[512];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                  errorCode, 0, buffer, sizeof buffer, nullptr);
-    while (length > 0 && static_cast<unsigned char>(buffer[length - 1]) <= ' ')
+    wchar_t buffer[512];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  errorCode, 0, buffer, sizeof buffer / sizeof buffer[0], nullptr);
+    while (length > 0 && buffer[length - 1] <= L' ')
         --length;
     if (length == 0)
         return EInOutError::FromErrorCode(static_cast<int>(errorCode)).Message;
-    return std::string(buffer, length);
+    return Utf8FromWideReplacing(std::wstring_view(buffer, length));
 }

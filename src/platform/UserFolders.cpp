@@ -3,7 +3,9 @@
 #include "core/Exceptions.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
+#include "platform/WideText.h"
 
+#include <memory>
 #include <shlobj.h>
 #include <string>
 #include <windows.h>
@@ -28,7 +30,7 @@ bool FolderAcceptsNewFiles(const std::string& folder)
         WithBackslash(folder) + "~tsv-probe-" + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::string probe = stem + std::to_string(attempt) + ".tmp";
-        TFileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        TFileHandle file(CreateFileW(WideFromUtf8(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         if (file.Valid())
             return true;
@@ -40,13 +42,15 @@ bool FolderAcceptsNewFiles(const std::string& folder)
 
 std::string UserDataFolder()
 {
-    char appData[MAX_PATH + 1] = {};
-    const HRESULT found =
-        SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData);
-    if (FAILED(found))
+    // The known-folder call has no length limit (the older SHGetFolderPath
+    // stops at MAX_PATH); the shell allocates the text, which is freed here.
+    PWSTR appData = nullptr;
+    const HRESULT found = SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &appData);
+    const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(appData, &CoTaskMemFree);
+    if (FAILED(found) || !appData)
         throw EInOutError::FromErrorCode(ERROR_PATH_NOT_FOUND);
-    const std::string folder = WithBackslash(appData) + "Tessivo\\";
-    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    const std::string folder = WithBackslash(Utf8FromWide(appData)) + "Tessivo\\";
+    if (!CreateDirectoryW(WideFromUtf8(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
     return folder;
 }
@@ -67,6 +71,6 @@ std::string LastListFolder(IDesktop& system, const std::string& programFolder,
     // Best effort: should the copy fail, the list beside the program stays
     // as it was and the user's folder starts a new one.
     if (!FileExists(own) && FileExists(beside))
-        CopyFileA(beside.c_str(), own.c_str(), TRUE);
+        CopyFileW(WideFromUtf8(beside).c_str(), WideFromUtf8(own).c_str(), TRUE);
     return userFolder;
 }

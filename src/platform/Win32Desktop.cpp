@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "platform/SystemError.h"
 #include "platform/UserFolders.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <exception>
@@ -17,7 +18,7 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM collected)
 {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info))
+    if (!GetMonitorInfoW(monitor, &info))
         return TRUE;
     const RECT& r = info.rcMonitor;
     auto& monitors = *reinterpret_cast<std::vector<TScreenRect>*>(collected);
@@ -39,13 +40,13 @@ std::string TWin32Desktop::WindowsDirectory()
 {
     // A too-small buffer makes the call return the size it needs (NUL
     // included) and fill nothing; start at MAX_PATH and grow to that size.
-    std::vector<char> buffer(MAX_PATH + 1);
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        const UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
         if (length == 0)
             throw EInOutError::FromErrorCode(static_cast<int>(GetLastError()));
         if (length < buffer.size())
-            return std::string(buffer.data(), length);
+            return Utf8FromWide(std::wstring_view(buffer.data(), length));
         buffer.resize(length + 1);
     }
     throw EInOutError::FromErrorCode(ERROR_INSUFFICIENT_BUFFER);
@@ -64,9 +65,8 @@ std::string TWin32Desktop::UserDataFolder()
 void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)
 {
     // The call takes a non-const pointer; hand it a private copy.
-    std::vector<char> path(bitmapPath.begin(), bitmapPath.end());
-    path.push_back('\0');
-    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(),
+    std::wstring path = WideFromUtf8(bitmapPath);
+    if (!SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(),
                                SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
         throw EWallpaperError::CannotSet(bitmapPath, SystemErrorMessage(GetLastError()));
 }

@@ -6,12 +6,12 @@
 
 class TWin32Desktop : public IDesktop {
 public:
-    // GetWindowsDirectoryA, with a buffer as large as the answer needs.
+    // GetWindowsDirectoryW, with a buffer as large as the answer needs.
     std::string WindowsDirectory() override;
     // See UserFolders.h.
     bool FolderAcceptsNewFiles(const std::string& folder) override;
     std::string UserDataFolder() override;
-    // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path,
+    // SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path,
     // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE); a refusal raises
     // EWallpaperError with the system's reason.
     void SetDeskWallpaper(const std::string& bitmapPath) override;

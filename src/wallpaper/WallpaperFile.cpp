@@ -6,9 +6,9 @@
 std::string WallpaperExtension(const std::string& path)
 {
     // Only ASCII letters are upper-cased. The result is compared with ".JPG"
-    // and ".BMP" alone (longer names are matched whole, see WallpaperKindOf), and no ANSI character outside
-    // ASCII upper-cases to one of their letters, so the decision is the one a locale-aware upper-casing
-    // gives.
+    // and ".BMP" alone (longer names are matched whole, see WallpaperKindOf),
+    // and no character outside ASCII upper-cases to one of their letters, so
+    // the decision is the one a locale-aware upper-casing gives.
     std::string extension = ExtractFileExt(path);
     for (char& c : extension) {
         if (c >= 'a' && c <= 'z')

@@ -2,6 +2,7 @@
 // timer's own WM_TIMER messages; a fake desktop records what was applied.
 
 #include "FormFixture.h"
+#include "platform/WideText.h"
 #include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/SampleJpegs.h"
 
@@ -208,12 +209,13 @@ TEST_F(AutoChange, AMissingFileOnATickIsABalloonNamingItAndTheRunGoesOn)
     EXPECT_TRUE(CapturedErrors().empty());
     const auto balloons = notifyIcon.Sent(NIM_MODIFY);
     ASSERT_EQ(balloons.size(), 1u);
-    const NOTIFYICONDATAA& balloon = balloons[0].Data;
+    const NOTIFYICONDATAW& balloon = balloons[0].Data;
     EXPECT_EQ(balloon.uFlags & NIF_INFO, static_cast<UINT>(NIF_INFO));
-    EXPECT_GE(balloon.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V2_SIZE));
+    EXPECT_GE(balloon.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
     EXPECT_EQ(balloon.dwInfoFlags, static_cast<DWORD>(NIIF_ERROR));
-    EXPECT_NE(std::string(balloon.szInfo).find(files[1]), std::string::npos) << balloon.szInfo;
-    EXPECT_EQ(std::string(balloon.szInfoTitle), "Tessivo");
+    const std::string info = Utf8FromWide(balloon.szInfo);
+    EXPECT_NE(info.find(files[1]), std::string::npos) << info;
+    EXPECT_EQ(Utf8FromWide(balloon.szInfoTitle), "Tessivo");
     EXPECT_EQ(form->Test().startStopButton->Caption(), "Stop");
     TimerMessage();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[2]}));

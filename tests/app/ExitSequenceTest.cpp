@@ -15,7 +15,7 @@ namespace {
 class JournalingNotifyIcon : public TFakeNotifyIcon {
 public:
     explicit JournalingNotifyIcon(std::vector<std::string>& journal) : journal_(journal) {}
-    bool Notify(DWORD message, NOTIFYICONDATAA& data) override
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override
     {
         journal_.push_back(message == NIM_DELETE ? "icon delete" : "icon add");
         return TFakeNotifyIcon::Notify(message, data);

@@ -9,7 +9,7 @@ TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowAndHidesIt)
     ASSERT_EQ(notifyIcon.Requests.size(), 1u);
     const auto& [message, data] = notifyIcon.Requests[0];
     EXPECT_EQ(message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(data.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
     EXPECT_EQ(data.hWnd, form->Handle());
     EXPECT_EQ(data.uID, 0u);
     EXPECT_EQ(data.uFlags, 7u);
@@ -23,7 +23,7 @@ TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowAndHidesIt)
     DeleteObject(image.hbmMask);
     EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
     EXPECT_EQ(colour.bmHeight, GetSystemMetrics(SM_CYSMICON));
-    char tip[64] = "Tessivo";
+    wchar_t tip[64] = L"Tessivo";
     EXPECT_EQ(std::memcmp(data.szTip, tip, sizeof tip), 0);
     EXPECT_FALSE(form->Visible());
 

@@ -188,7 +188,7 @@ TEST(ApplicationCursor, HourglassWinsOverTheWindowsOwnCursor)
     EXPECT_EQ(SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               1);
-    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
     Application->SetCursor(crDefault);
     // Back to the window's own choice: the default handling decides.
     EXPECT_EQ(Application->Cursor(), crDefault);

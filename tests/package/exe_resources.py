@@ -131,6 +131,8 @@ def check_manifest(exe, version):
     expect("dpiAware (Windows 7 to 10 1511)", setting(smi + "2005/WindowsSettings", "dpiAware"), "false")
     expect("dpiAwareness (Windows 10 1607 on)", setting(smi + "2016/WindowsSettings", "dpiAwareness"),
            "unaware")
+    expect("paths longer than MAX_PATH are allowed",
+           setting(smi + "2016/WindowsSettings", "longPathAware"), "true")
 
 
 def main():

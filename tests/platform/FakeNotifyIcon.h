@@ -12,10 +12,10 @@ class TFakeNotifyIcon : public INotifyIcon {
 public:
     struct Request {
         DWORD Message;
-        NOTIFYICONDATAA Data;
+        NOTIFYICONDATAW Data;
     };
 
-    bool Notify(DWORD message, NOTIFYICONDATAA& data) override
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override
     {
         Requests.push_back({message, data});
         if (message == NIM_ADD) {

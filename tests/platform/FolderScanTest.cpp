@@ -3,6 +3,7 @@
 #include "platform/FolderScan.h"
 
 #include "platform/Files.h"
+#include "platform/WideText.h"
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 void MakeFolder(const std::string& path)
 {
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+    ASSERT_TRUE(CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr)) << path;
 }
 
 } // namespace
@@ -25,30 +26,29 @@ TEST(FolderScan, ListsThePicturesOfAFolderTreeInNameOrder)
     MakeFolder(root / "alpha");
     MakeFolder(root / "alpha\\empty");
     MakeFolder(root / "folder.jpg");
-    for (const char* name : {"b.JPG", "a.png", "readme.txt", "c.webp", "alpha\\z.bmp", "alpha\\caf\xE9.jpeg",
-                             "Beta\\1.gif", "Beta\\notes.doc", "folder.jpg\\in.tiff"})
+    for (const char* name :
+         {"b.JPG", "a.png", "readme.txt", "c.webp", "alpha\\z.bmp", "alpha\\caf\xc3\xa9.jpeg", "Beta\\1.gif",
+          "Beta\\notes.doc", "folder.jpg\\in.tiff"})
         root.Write(name, "x");
     const std::string& p = root.Path();
     const TPictureScan scan = ScanPictureFolder(p);
     EXPECT_EQ(scan.Pictures, (std::vector<std::string>{p + "\\a.png", p + "\\b.JPG", p + "\\c.webp",
-                                                       p + "\\alpha\\caf\xE9.jpeg", p + "\\alpha\\z.bmp",
+                                                       p + "\\alpha\\caf\xc3\xa9.jpeg", p + "\\alpha\\z.bmp",
                                                        p + "\\Beta\\1.gif", p + "\\folder.jpg\\in.tiff"}));
     EXPECT_EQ(scan.SkippedFolders, 0);
     EXPECT_EQ(ScanPictureFolder(p + "\\").Pictures, scan.Pictures);
 }
 
-TEST(FolderScan, NamesOutsideTheCodePageOpenOrAreCounted)
+TEST(FolderScan, NamesOutsideTheCodePageAreListedAsTheyAre)
 {
     TTempFolder root;
-    const std::wstring wide =
-        std::wstring(root.Path().begin(), root.Path().end()) + L"\\\u03A9mega picture.jpg";
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    MakeFolder(root / "\xe5\xaf\x8c\xe5\xa3\xab");
+    root.Write("\xe5\xaf\x8c\xe5\xa3\xab\\\xce\xa9mega picture.jpg", "x");
     const TPictureScan scan = ScanPictureFolder(root.Path());
-    EXPECT_EQ(scan.Pictures.size() + static_cast<size_t>(scan.UnusableNames), 1u);
-    for (const std::string& path : scan.Pictures)
-        EXPECT_TRUE(FileExists(path)) << path;
+    const std::string path = root / "\xe5\xaf\x8c\xe5\xa3\xab\\\xce\xa9mega picture.jpg";
+    EXPECT_EQ(scan.Pictures, std::vector<std::string>{path});
+    EXPECT_EQ(scan.UnusableNames, 0);
+    EXPECT_TRUE(FileExists(path));
 }
 
 TEST(FolderScan, AFolderThatCannotBeReadIsAnError)

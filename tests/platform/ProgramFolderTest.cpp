@@ -2,8 +2,8 @@
 
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
-#include "platform/AnsiPath.h"
 #include "platform/Files.h"
+#include "platform/WideText.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -35,25 +35,23 @@ TEST(ProgramFolder, SetCurrentFolderMovesTheProcessOrRaises)
     SetCurrentDirectoryA(previous);
 }
 
-TEST(ProgramFolder, AFolderOutsideTheCodePageIsNamedByItsShortName)
+TEST(ProgramFolder, AFolderOutsideTheCodePageIsNamedAsItIs)
 {
     TTempFolder folder;
-    const std::wstring wideFolder = WideFromAnsi(folder.Path()) + L"\\Tools \u65E5\u672C";
+    const std::wstring wideFolder = WideFromUtf8(folder.Path()) + L"\\Tools \u65E5\u672C";
     ASSERT_TRUE(CreateDirectoryW(wideFolder.c_str(), nullptr));
     const std::wstring program = wideFolder + L"\\tessivo.exe";
     const HANDLE file = CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
-    const std::string path = ProgramPathInAnsi(program);
-    EXPECT_EQ(path.find('?'), std::string::npos) << path;
+    const std::string path = Utf8FromWide(program);
+    EXPECT_EQ(path, folder.Path() + "\\Tools \xe6\x97\xa5\xe6\x9c\xac\\tessivo.exe");
     EXPECT_TRUE(FileExists(path)) << path;
     // Its folder takes the files kept beside the program.
     const std::string beside = ExtractFilePath(path) + "LastList.lst";
     PutFileBytes(beside, "0\r\n");
     EXPECT_TRUE(FileExists(beside)) << beside;
-    // A path with no short name still gives a name, never an error.
-    EXPECT_EQ(ProgramPathInAnsi(L"Q:\\gone \u65E5\\tessivo.exe"), "Q:\\gone ?\\tessivo.exe");
-    DeleteFileA(beside.c_str());
+    DeleteFileW(WideFromUtf8(beside).c_str());
     DeleteFileW(program.c_str());
     RemoveDirectoryW(wideFolder.c_str());
 }

@@ -34,6 +34,18 @@ protected:
         RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
     }
+    // A REG_SZ value of UTF-16 units as they stand, valid Unicode or not.
+    void PutWide(const std::string& name, const std::wstring& units)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Base.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, std::wstring(name.begin(), name.end()).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(units.c_str()),
+                       static_cast<DWORD>((units.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
     // Type and size of a value as stored.
     std::pair<DWORD, DWORD> RawTypeAndSize(const std::string& name)
     {
@@ -148,12 +160,14 @@ TEST_F(RegistryTest, WriteStringStoresRegSzWithItsNul)
     ASSERT_TRUE(registry.OpenKey(FromRoot(), true));
     registry.WriteString("text", "C:\\windows\\MyWallpaper.bmp");
     registry.WriteString("empty", "");
-    registry.WriteString("ansi", "caf\xe9");
+    // Text outside the code page, such as a program path in a profile folder
+    // named "Łukasz", is kept whole.
+    registry.WriteString("unicode", "C:\\Users\\\xc5\x81ukasz\\\xe5\xaf\x8c.exe");
     EXPECT_EQ(RawTypeAndSize("text"), std::make_pair(DWORD(REG_SZ), DWORD(27)));
     EXPECT_EQ(RawTypeAndSize("empty"), std::make_pair(DWORD(REG_SZ), DWORD(1)));
     EXPECT_EQ(registry.ReadString("text"), "C:\\windows\\MyWallpaper.bmp");
     EXPECT_EQ(registry.ReadString("empty"), "");
-    EXPECT_EQ(registry.ReadString("ansi"), "caf\xe9");
+    EXPECT_EQ(registry.ReadString("unicode"), "C:\\Users\\\xc5\x81ukasz\\\xe5\xaf\x8c.exe");
     // Value names ignore letter case too.
     EXPECT_EQ(registry.ReadString("TEXT"), "C:\\windows\\MyWallpaper.bmp");
 }
@@ -171,6 +185,10 @@ TEST_F(RegistryTest, ReadStringTakesStringTypesUpToTheFirstNul)
     EXPECT_EQ(registry.ReadString("unterminated"), "abc");
     EXPECT_EQ(registry.ReadString("zero"), "");
     EXPECT_EQ(registry.ReadString("missing"), "");
+    // Half a surrogate pair, which no text holds, reads as U+FFFD.
+    PutWide("broken", std::wstring{L'a', wchar_t(0xD83C), L'b'});
+    EXPECT_EQ(registry.ReadString("broken"), "a\xef\xbf\xbd"
+                                             "b");
     const std::string longText(5000, 'L');
     registry.WriteString("long", longText);
     EXPECT_EQ(registry.ReadString("long"), longText);

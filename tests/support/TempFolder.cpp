@@ -1,8 +1,8 @@
 #include "support/TempFolder.h"
 
+#include "platform/WideText.h"
+
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <windows.h>
 
 namespace {
@@ -10,15 +10,15 @@ namespace {
 std::vector<std::string> NamesIn(const std::string& folder)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WideFromUtf8(folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Utf8FromWideReplacing(found.cFileName);
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }
@@ -28,11 +28,11 @@ void RemoveTree(const std::string& folder)
 {
     for (const std::string& name : NamesIn(folder)) {
         const std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(path.c_str()))
+        SetFileAttributesW(WideFromUtf8(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileW(WideFromUtf8(path).c_str()))
             RemoveTree(path);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(WideFromUtf8(folder).c_str());
 }
 
 } // namespace
@@ -40,12 +40,12 @@ void RemoveTree(const std::string& folder)
 const std::string& TestRoot()
 {
     static const std::string root = [] {
-        char base[MAX_PATH + 1];
-        GetTempPathA(sizeof base, base);
+        wchar_t base[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, base);
         char name[64];
         std::snprintf(name, sizeof name, "tessivo-tests-%lu", GetCurrentProcessId());
-        const std::string path = std::string(base) + name;
-        CreateDirectoryA(path.c_str(), nullptr);
+        const std::string path = Utf8FromWide(base) + name;
+        CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr);
         return path;
     }();
     return root;
@@ -55,7 +55,7 @@ void RemoveTestRoot()
 {
     // A test may have left the current folder in one of ours (the program
     // folder of a form under test); a current folder cannot be removed.
-    SetCurrentDirectoryA((TestRoot() + "\\..").c_str());
+    SetCurrentDirectoryW(WideFromUtf8(TestRoot() + "\\..").c_str());
     RemoveTree(TestRoot());
 }
 
@@ -65,7 +65,7 @@ TTempFolder::TTempFolder()
     // the platform's 260-character path limit.
     static unsigned counter = 0;
     path_ = TestRoot() + "\\" + std::to_string(++counter);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    CreateDirectoryW(WideFromUtf8(path_).c_str(), nullptr);
 }
 
 TTempFolder::~TTempFolder()
@@ -85,22 +85,34 @@ void TTempFolder::Write(const std::string& name, const std::string& bytes) const
 
 std::string FileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char buffer[65536];
+    DWORD count = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0)
+        bytes.append(buffer, count);
+    CloseHandle(file);
+    return bytes;
 }
 
 void PutFileBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
 }
 
 void SetFileAge(const std::string& path, int minutes)
 {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     FILETIME now;

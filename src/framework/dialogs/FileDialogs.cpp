@@ -1,9 +1,10 @@
 #include "framework/dialogs/FileDialogs.h"
 
+#include "core/Exceptions.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/dialogs/FileDialogText.h"
-#include "platform/AnsiPath.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <cderr.h>
@@ -75,6 +76,16 @@ std::wstring DialogText(HWND dialog, UINT message)
     return text;
 }
 
+// A chosen path as UTF-8, or EFOpenError naming it when it is not Unicode.
+std::string ChosenFileName(const std::wstring& path)
+{
+    try {
+        return Utf8FromWide(path);
+    } catch (const EConvertError&) {
+        throw EFOpenError::NameNotUnicode(Utf8FromWideReplacing(path));
+    }
+}
+
 } // namespace
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner)
@@ -84,8 +95,8 @@ TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner)
 bool TOpenDialog::Execute()
 {
     files_.clear();
-    std::wstring text = WideFromAnsi(fileName_);
-    std::wstring folder = WideFromAnsi(initialDir_);
+    std::wstring text = WideFromUtf8(fileName_);
+    std::wstring folder = WideFromUtf8(initialDir_);
     buffer_.clear();
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         bool bufferTooSmall = false;
@@ -127,12 +138,13 @@ bool TOpenDialog::RunOnce(const std::wstring& initialText, const std::wstring& i
     }
     const std::vector<std::wstring> chosen = ParseDialogFiles(
         buffer_.data(), std::min<size_t>(record_.nMaxFile, buffer_.size()), record_.nFileOffset);
-    // Every chosen path in the form the program keeps; a name without one
-    // refuses the whole choice (raised from here, nothing is chosen).
+    // Every chosen path as the program keeps it (UTF-8); a name with a lone
+    // surrogate has no such form and refuses the whole choice (raised from
+    // here, nothing is chosen).
     std::vector<std::string> files;
     files.reserve(chosen.size());
     for (const std::wstring& path : chosen)
-        files.push_back(AnsiPathOf(path));
+        files.push_back(ChosenFileName(path));
     files_ = std::move(files);
     if (record_.nFilterIndex > 0)
         filterIndex_ = static_cast<int>(record_.nFilterIndex);
@@ -145,9 +157,9 @@ void TOpenDialog::Prepare(OPENFILENAMEW& record)
 {
     const DLGTEMPLATE* childTemplate = ChildTemplate();
     // The NULs inside the filter text come along.
-    runFilter_ = filter_.empty() ? std::wstring() : WideFromAnsi(DialogFilterText(filter_));
-    runTitle_ = WideFromAnsi(title_);
-    runDefaultExt_ = WideFromAnsi(defaultExt_);
+    runFilter_ = filter_.empty() ? std::wstring() : WideFromUtf8(DialogFilterText(filter_));
+    runTitle_ = WideFromUtf8(title_);
+    runDefaultExt_ = WideFromUtf8(defaultExt_);
     selectionPending_ = false;
     record = OPENFILENAMEW{};
     record.lStructSize = sizeof record;

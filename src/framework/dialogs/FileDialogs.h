@@ -1,9 +1,9 @@
 #pragma once
 // The platform's open and save dialogs (explorer style). They run wide, so
-// the names the user sees and chooses are the files' own; each chosen path
-// is then handed out in the ANSI code page only where that names the same
-// file (see platform/AnsiPath.h), and a choice with a name that has no such
-// form is refused with an error naming it.
+// the names the user sees and chooses are the files' own, and each chosen
+// path is handed out as UTF-8. A name no text can hold (one with half of a
+// surrogate pair, which the file system allows) refuses the whole choice
+// with an error naming it.
 //
 // A multiple selection of any length is returned whole: the result buffer
 // grows when the user confirms, to hold what the dialog then shows, and

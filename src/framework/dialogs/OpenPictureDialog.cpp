@@ -5,12 +5,11 @@
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/ReducedBitmap.h"
-#include "platform/AnsiPath.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <dlgs.h>
-#include <optional>
 
 namespace {
 
@@ -102,7 +101,7 @@ void TOpenPictureDialog::ClearPreview()
     previewFile_.clear();
     previewText_ = kNoPreview;
     if (child_) {
-        SetDlgItemTextA(child_, kPreviewTextId, previewText_.c_str());
+        SetDlgItemTextW(child_, kPreviewTextId, WideFromUtf8(previewText_).c_str());
         InvalidateRect(GetDlgItem(child_, kPreviewBoxId), nullptr, TRUE);
     }
 }
@@ -123,12 +122,12 @@ void TOpenPictureDialog::ShowPreview(const std::wstring& fileName)
         return;
     ClearPreview();
     shownFile_ = fileName;
-    // A name without an ANSI path shows no preview (and cannot be chosen).
-    const std::optional<std::string> path = fileName.empty() ? std::nullopt : OpenableAnsiPath(fileName);
-    if (!path)
+    // A name that is not valid Unicode shows no preview (and cannot be
+    // chosen).
+    if (fileName.empty())
         return;
-    previewFile_ = *path;
     try {
+        previewFile_ = Utf8FromWide(fileName);
         TPicture picture;
         picture.LoadFromFile(previewFile_);
         TGraphic* graphic = picture.Graphic();
@@ -156,7 +155,7 @@ void TOpenPictureDialog::ShowPreview(const std::wstring& fileName)
         previewText_ = kNoPreview;
     }
     if (child_) {
-        SetDlgItemTextA(child_, kPreviewTextId, previewText_.c_str());
+        SetDlgItemTextW(child_, kPreviewTextId, WideFromUtf8(previewText_).c_str());
         InvalidateRect(GetDlgItem(child_, kPreviewBoxId), nullptr, TRUE);
     }
 }

@@ -41,7 +41,7 @@ private:
 
     TDialogTemplate template_;
     HWND child_ = nullptr;
-    // The file under the cursor as the dialog names it, and its ANSI path
+    // The file under the cursor as the dialog names it, and the path (UTF-8)
     // that the preview opened (empty when it has none).
     std::wstring shownFile_;
     std::string previewFile_;

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/codec/BmpCodec.h"
 #include "platform/Files.h"
+#include "platform/WideText.h"
 
 #include <cstring>
 
@@ -235,7 +236,7 @@ void TBitmap::LoadFromFile(const std::string& fileName)
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name)
 {
-    HRSRC resource = FindResourceA(instance, name.c_str(), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    HRSRC resource = FindResourceW(instance, WideFromUtf8(name).c_str(), RT_BITMAP);
     HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data)

@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Graphic.h"
+#include "platform/WideText.h"
 
 TCanvas::TCanvas()
 {
@@ -113,20 +114,23 @@ void TCanvas::Polygon(const std::vector<POINT>& points)
 void TCanvas::TextOut(int x, int y, const std::string& text)
 {
     Require(FontValid | BrushValid);
-    ::TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring wide = WideFromUtf8(text);
+    ::TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags)
 {
     Require(FontValid | BrushValid);
-    return ::DrawTextA(dc_, text.c_str(), -1, &rect, flags);
+    const std::wstring wide = WideFromUtf8(text);
+    return ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
 }
 
 SIZE TCanvas::TextExtent(const std::string& text)
 {
     Require(FontValid);
     SIZE size{0, 0};
-    ::GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = WideFromUtf8(text);
+    ::GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 

@@ -39,8 +39,8 @@ public:
     // A closed shape outlined with the pen and filled with the brush.
     void Polygon(const std::vector<POINT>& points);
     void TextOut(int x, int y, const std::string& text);
-    // DrawTextA with the canvas's font, font colour and brush (clear brush =
-    // transparent background). Returns the text height as DrawTextA does.
+    // DrawTextW with the canvas's font, font colour and brush (clear brush =
+    // transparent background). Returns the text height as DrawTextW does.
     int DrawText(const std::string& text, RECT& rect, UINT flags);
     SIZE TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }

@@ -1,5 +1,7 @@
 #include "framework/graphics/GraphicsObjects.h"
 
+#include "platform/WideText.h"
+
 TFont::TFont() = default;
 
 void TFont::Assign(const TFont& source)
@@ -58,7 +60,7 @@ void TFont::Changed()
 HFONT TFont::Handle() const
 {
     if (!handle_) {
-        LOGFONTA logFont{};
+        LOGFONTW logFont{};
         logFont.lfHeight = height_;
         logFont.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
         logFont.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
@@ -66,8 +68,8 @@ HFONT TFont::Handle() const
         logFont.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
         logFont.lfCharSet = charset_;
         logFont.lfQuality = DEFAULT_QUALITY;
-        lstrcpynA(logFont.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_.Reset(CreateFontIndirectA(&logFont));
+        CopyWideToField(name_, logFont.lfFaceName, LF_FACESIZE);
+        handle_.Reset(CreateFontIndirectW(&logFont));
     }
     return handle_.Get();
 }

@@ -5,6 +5,7 @@
 #include "core/codec/PixelBuffer.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/Files.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <memory>
@@ -39,15 +40,15 @@ void TIcon::LoadFromFile(const std::string& fileName)
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
     const PictureSize size = LargestIconImage(ReadIconImages(bytes.data(), bytes.size())).Size;
     CheckPictureSize(size.Width, size.Height, kIconLoadBitsPerPixel);
-    HICON icon =
-        static_cast<HICON>(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, static_cast<int>(size.Width),
-                                      static_cast<int>(size.Height), LR_LOADFROMFILE));
+    HICON icon = static_cast<HICON>(LoadImageW(nullptr, WideFromUtf8(fileName).c_str(), IMAGE_ICON,
+                                               static_cast<int>(size.Width), static_cast<int>(size.Height),
+                                               LR_LOADFROMFILE));
     if (!icon)
         throw EInvalidGraphic::InvalidBitmap();
     ICONINFO info{};
     GetIconInfo(icon, &info);
     BITMAP bitmap{};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
     const int height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
     if (info.hbmColor)
         DeleteObject(info.hbmColor);

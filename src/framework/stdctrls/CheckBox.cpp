@@ -19,7 +19,7 @@ void TCheckBox::CreateWnd()
 {
     TWinControl::CreateWnd();
     if (HandleAllocated())
-        SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::DestroyWnd()
@@ -33,14 +33,14 @@ bool TCheckBox::Checked() const
 {
     if (!HandleAllocated())
         return checked_;
-    return SendMessageA(const_cast<TCheckBox*>(this)->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(const_cast<TCheckBox*>(this)->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TCheckBox::SetChecked(bool checked)
 {
     checked_ = checked;
     if (HandleAllocated())
-        SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::ColorControl(TMessage& message)

@@ -28,12 +28,12 @@ int TComboBox::DroppedListHeight() const
     int rowHeight = 0;
     if (HandleAllocated())
         rowHeight =
-            static_cast<int>(SendMessageA(const_cast<TComboBox*>(this)->Handle(), CB_GETITEMHEIGHT, 0, 0));
+            static_cast<int>(SendMessageW(const_cast<TComboBox*>(this)->Handle(), CB_GETITEMHEIGHT, 0, 0));
     if (rowHeight <= 0) {
         gdi::ScreenDC screen;
         gdi::ScopedSelect font(screen.Get(), const_cast<TComboBox*>(this)->Font().Handle());
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(screen.Get(), &metrics);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen.Get(), &metrics);
         rowHeight = metrics.tmHeight;
     }
     return rowHeight * dropDownCount_ + 2;

@@ -1,6 +1,7 @@
 #include "framework/stdctrls/CustomListControl.h"
 
 #include "core/Exceptions.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 #include <iterator>
@@ -11,7 +12,7 @@ namespace {
 // registered message, so it cannot meet another meaning.
 UINT EndGatheringMessage()
 {
-    static const UINT message = RegisterWindowMessageA("TessivoListEndGathering");
+    static const UINT message = RegisterWindowMessageW(L"TessivoListEndGathering");
     return message;
 }
 
@@ -35,7 +36,12 @@ bool TControlItems::HasWindow() const
 
 LRESULT TControlItems::Send(UINT msg, WPARAM wParam, LPARAM lParam) const
 {
-    return SendMessageA(control_.Handle(), msg, wParam, lParam);
+    return SendMessageW(control_.Handle(), msg, wParam, lParam);
+}
+
+LRESULT TControlItems::SendText(UINT msg, WPARAM wParam, const std::string& text) const
+{
+    return Send(msg, wParam, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
 }
 
 bool TControlItems::WindowKeepsTexts() const
@@ -78,7 +84,7 @@ void TControlItems::SetStrings(int index, const std::string& text)
     const LRESULT top = Send(messages_.GetTopIndex);
     const TItemsUpdate update(*this);
     Send(messages_.DeleteString, static_cast<WPARAM>(index));
-    Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SendText(messages_.InsertString, static_cast<WPARAM>(index), text);
     if (selected == index)
         Send(messages_.SetCurSel, static_cast<WPARAM>(index));
     if (top >= 0)
@@ -91,7 +97,7 @@ int TControlItems::Add(const std::string& text)
     if (HasWindow()) {
         DeferRedraw();
         if (WindowKeepsTexts())
-            Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            SendText(messages_.AddString, 0, text);
         else
             SetWindowCount(Send(messages_.GetCurSel));
     }
@@ -125,10 +131,10 @@ void TControlItems::AddStrings(std::vector<std::string>&& texts)
     }
     size_t bytes = 0;
     for (size_t i = first; i < items_.size(); ++i)
-        bytes += items_[i].size() + 1;
+        bytes += (items_[i].size() + 1) * sizeof(wchar_t);
     Send(messages_.InitStorage, items_.size() - first, static_cast<LPARAM>(bytes));
     for (size_t i = first; i < items_.size(); ++i)
-        Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(items_[i].c_str()));
+        SendText(messages_.AddString, 0, items_[i]);
 }
 
 void TControlItems::Insert(int index, const std::string& text)
@@ -139,7 +145,7 @@ void TControlItems::Insert(int index, const std::string& text)
     if (HasWindow()) {
         DeferRedraw();
         if (WindowKeepsTexts()) {
-            Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+            SendText(messages_.InsertString, static_cast<WPARAM>(index), text);
         } else {
             const LRESULT selected = Send(messages_.GetCurSel);
             SetWindowCount(selected >= index ? selected + 1 : selected);
@@ -179,7 +185,7 @@ int TControlItems::IndexOf(const std::string& text) const
 
 void TControlItems::BeginUpdate()
 {
-    if (updateCount_++ == 0 && HasWindow() && (GetWindowLongA(control_.Handle(), GWL_STYLE) & WS_VISIBLE)) {
+    if (updateCount_++ == 0 && HasWindow() && (GetWindowLongW(control_.Handle(), GWL_STYLE) & WS_VISIBLE)) {
         // Only a window that is itself visible is told: turning redraw back
         // on makes a window visible, which a hidden list must not become.
         Send(WM_SETREDRAW, FALSE);
@@ -212,7 +218,7 @@ void TControlItems::DeferRedraw()
         return;
     }
     deferred_ = true;
-    PostMessageA(control_.Handle(), EndGatheringMessage(), 0, 0);
+    PostMessageW(control_.Handle(), EndGatheringMessage(), 0, 0);
 }
 
 void TControlItems::EndDeferredRedraw()
@@ -243,10 +249,10 @@ void TControlItems::FillWindow()
     }
     size_t bytes = 0;
     for (const std::string& text : items_)
-        bytes += text.size() + 1;
+        bytes += (text.size() + 1) * sizeof(wchar_t);
     Send(messages_.InitStorage, items_.size(), static_cast<LPARAM>(bytes));
     for (const std::string& text : items_)
-        Send(messages_.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendText(messages_.AddString, 0, text);
 }
 
 TCustomListControl::TCustomListControl(TComponent* owner, const TItemMessages& messages)

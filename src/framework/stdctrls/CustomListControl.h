@@ -65,6 +65,8 @@ private:
     void CheckIndex(int index, int upperBound) const;
     bool HasWindow() const;
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Sends a message whose lParam is a text (wide, as the window takes it).
+    LRESULT SendText(UINT msg, WPARAM wParam, const std::string& text) const;
     // Puts every item into a freshly made window.
     void FillWindow();
     // A window that keeps no texts (a virtual list box) learns the new

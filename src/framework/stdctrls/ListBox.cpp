@@ -1,15 +1,28 @@
 #include "framework/stdctrls/ListBox.h"
 
+#include "core/Utf8.h"
+#include "platform/WideText.h"
+
 #include <algorithm>
 
 namespace {
 
-// One ANSI character in lower case, by the system's rules for the code page
-// (CharLowerA takes a single character in place of a pointer).
-char LowerCase(char c)
+// One UTF-16 unit in lower case, by the system's rules (CharLowerW takes a
+// single character in place of a pointer).
+wchar_t LowerCase(wchar_t c)
 {
-    const auto single = static_cast<uintptr_t>(static_cast<unsigned char>(c));
-    return static_cast<char>(reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(single))));
+    const auto single = static_cast<uintptr_t>(c);
+    return static_cast<wchar_t>(reinterpret_cast<uintptr_t>(CharLowerW(reinterpret_cast<LPWSTR>(single))));
+}
+
+// The first UTF-16 unit of a row's text: only its first character is
+// converted, however long the row.
+wchar_t FirstUnit(const std::string& text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    const std::u16string first = Utf16FromUtf8Replacing(std::string_view(text).substr(0, length));
+    return first.empty() ? 0 : static_cast<wchar_t>(first[0]);
 }
 
 const TItemMessages kListBoxMessages{LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
@@ -43,12 +56,13 @@ void TListBox::CreateWnd()
 {
     TCustomListControl::CreateWnd();
     if (style_ == TListBoxStyle::lbVirtual) {
-        // The list answers LB_GETTEXT itself (AnswerTextRequest). The system
-        // turns that message between its ANSI and UTF-16 forms only for a
-        // list whose style says it has strings; the list box itself took its
-        // styles at creation and stays a list without data.
-        const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-        SetWindowLongPtrA(Handle(), GWL_STYLE, style | LBS_HASSTRINGS);
+        // The list answers LB_GETTEXT itself (AnswerTextRequest), in UTF-16
+        // as its window is wide. The system turns that message between its
+        // ANSI and UTF-16 forms only for a list whose style says it has
+        // strings; the list box itself took its styles at creation and stays
+        // a list without data.
+        const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+        SetWindowLongPtrW(Handle(), GWL_STYLE, style | LBS_HASSTRINGS);
     }
     // The font given after creation reset the row height: set it again.
     ApplyItemHeight();
@@ -93,30 +107,30 @@ void TListBox::ApplyItemHeight()
         // the height a standard list takes from the font.
         HDC dc = GetDC(Handle());
         HGDIOBJ previous = SelectObject(dc, Font().Handle());
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
         SelectObject(dc, previous);
         ReleaseDC(Handle(), dc);
         height = metrics.tmHeight;
     }
     if (height > 0) {
-        SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+        SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
         InvalidateRect(Handle(), nullptr, TRUE);
     }
 }
 
-void TListBox::KeyPress(char& key)
+void TListBox::KeyPress(wchar_t& key)
 {
     TCustomListControl::KeyPress(key);
-    if (style_ != TListBoxStyle::lbVirtual || key == 0 || static_cast<unsigned char>(key) < ' ' ||
-        Items().Count() == 0 || !HandleAllocated())
+    if (style_ != TListBoxStyle::lbVirtual || key == 0 || key < L' ' || Items().Count() == 0 ||
+        !HandleAllocated())
         return;
     const int count = Items().Count();
     const int start = ItemIndex();
     for (int step = 1; step <= count; ++step) {
         const int row = (start + step + count) % count;
         const std::string& text = Items()[row];
-        if (!text.empty() && LowerCase(text[0]) == LowerCase(key)) {
+        if (!text.empty() && LowerCase(FirstUnit(text)) == LowerCase(key)) {
             if (row != start) {
                 SetItemIndex(row);
                 Click();
@@ -144,8 +158,8 @@ void TListBox::DrawItem(const DRAWITEMSTRUCT& item)
     SetTextColor(dc, text);
     HGDIOBJ previous = SelectObject(dc, Font().Handle());
     // Plain text output: "&" in a file name is a character, never a prefix.
-    const std::string& row = Items()[static_cast<int>(item.itemID)];
-    ExtTextOutA(dc, rect.left + 1, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, row.data(),
+    const std::wstring row = WideFromUtf8(Items()[static_cast<int>(item.itemID)]);
+    ExtTextOutW(dc, rect.left + 1, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, row.data(),
                 static_cast<UINT>(row.size()), nullptr);
     SelectObject(dc, previous);
     if ((item.itemState & ODS_FOCUS) != 0)
@@ -159,11 +173,11 @@ void TListBox::AnswerTextRequest(TMessage& message)
         message.Result = LB_ERR;
         return;
     }
-    const std::string& text = Items()[row];
+    const std::wstring text = WideFromUtf8Replacing(Items()[row]);
     if (message.Msg == LB_GETTEXT && message.LParam != 0) {
-        char* buffer = reinterpret_cast<char*>(message.LParam);
+        auto* buffer = reinterpret_cast<wchar_t*>(message.LParam);
         std::copy(text.begin(), text.end(), buffer);
-        buffer[text.size()] = '\0';
+        buffer[text.size()] = L'\0';
     }
     message.Result = static_cast<LRESULT>(text.size());
 }

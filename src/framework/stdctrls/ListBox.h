@@ -38,7 +38,7 @@ protected:
     // A virtual list has no texts for the window to search: a typed
     // character selects the next row that starts with it, as in a standard
     // list.
-    void KeyPress(char& key) override;
+    void KeyPress(wchar_t& key) override;
 
 private:
     void ApplyItemHeight();

@@ -1,5 +1,7 @@
 #include "framework/stdctrls/SpinEdit.h"
 
+#include "platform/WideText.h"
+
 #include <algorithm>
 #include <climits>
 #include <commctrl.h>
@@ -40,10 +42,10 @@ void TSpinEdit::CreateWnd()
     if (!HandleAllocated())
         return;
     arrows_ =
-        CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | (Enabled() ? 0 : WS_DISABLED), 0, 0,
-                        kArrowsWidth, Height(), Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(arrows_, UDM_SETRANGE32, kArrowsRangeLow, kArrowsRangeHigh);
-    SendMessageA(arrows_, UDM_SETPOS32, 0, (kArrowsRangeLow + kArrowsRangeHigh) / 2);
+        CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | (Enabled() ? 0 : WS_DISABLED), 0, 0,
+                        kArrowsWidth, Height(), Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(arrows_, UDM_SETRANGE32, kArrowsRangeLow, kArrowsRangeHigh);
+    SendMessageW(arrows_, UDM_SETPOS32, 0, (kArrowsRangeLow + kArrowsRangeHigh) / 2);
     PlaceArrows();
 }
 
@@ -65,7 +67,7 @@ void TSpinEdit::PlaceArrows()
     SetWindowPos(arrows_, nullptr, client.right - width, 0, width, client.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // Keep the text clear of the arrows.
-    SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 1));
+    SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 1));
 }
 
 std::string TSpinEdit::Text() const
@@ -73,16 +75,18 @@ std::string TSpinEdit::Text() const
     if (!HandleAllocated())
         return Caption();
     HWND window = const_cast<TSpinEdit*>(this)->Handle();
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<size_t>(std::max(length, 0)));
-    return text;
+    // What the user typed is shown, never used as a name: a pasted lone
+    // surrogate is no number either way.
+    return Utf8FromWideReplacing(text);
 }
 
 void TSpinEdit::SetText(const std::string& text)
 {
     if (HandleAllocated())
-        SetWindowTextA(Handle(), text.c_str());
+        SetWindowTextW(Handle(), WideFromUtf8(text).c_str());
     TControl::SetCaption(text);
 }
 
@@ -118,12 +122,12 @@ void TSpinEdit::KeyDown(WORD& key, TShiftState shift)
     }
 }
 
-void TSpinEdit::KeyPress(char& key)
+void TSpinEdit::KeyPress(wchar_t& key)
 {
     TWinControl::KeyPress(key);
     // Digits, a sign and the editing keys; anything else is not a number.
-    const bool control = static_cast<unsigned char>(key) < 32;
-    if (!control && !(key >= '0' && key <= '9') && key != '+' && key != '-')
+    const bool control = key < 32;
+    if (!control && !(key >= L'0' && key <= L'9') && key != L'+' && key != L'-')
         key = 0;
 }
 

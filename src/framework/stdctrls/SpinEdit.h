@@ -41,7 +41,7 @@ protected:
     void CreateWnd() override;
     void DestroyWnd() override;
     void KeyDown(WORD& key, TShiftState shift) override;
-    void KeyPress(char& key) override;
+    void KeyPress(wchar_t& key) override;
 
 private:
     // The text as a clean number in the range, if it is not one already.

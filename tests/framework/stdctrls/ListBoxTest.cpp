@@ -4,6 +4,7 @@
 #include "framework/stdctrls/ListBox.h"
 
 #include "core/Exceptions.h"
+#include "platform/WideText.h"
 #include "support/ErrorOf.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
@@ -21,10 +22,10 @@ std::vector<std::string> WindowRows(TListBox& box)
     std::vector<std::string> rows;
     const int count = static_cast<int>(SendMessageA(box.Handle(), LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(box.Handle(), LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        SendMessageA(box.Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        std::wstring text(static_cast<size_t>(SendMessageW(box.Handle(), LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(box.Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
         text.resize(text.size() - 1);
-        rows.push_back(text);
+        rows.push_back(Utf8FromWide(text));
     }
     return rows;
 }
@@ -292,7 +293,7 @@ TEST_F(ListFixture, AVirtualListPaintsItsOwnRowsAndKeepsTheSelectionInStep)
 TEST_F(ListFixture, AVirtualListGivesItsRowsTextsToOtherProgramsInBothTextForms)
 {
     box->SetStyle(TListBoxStyle::lbVirtual);
-    box->Items().AddStrings({"C:\\caf\xE9.jpg", ""});
+    box->Items().AddStrings({"C:\\caf\xc3\xa9.jpg", ""});
     const HWND list = box->Handle();
     EXPECT_EQ(SendMessageA(list, LB_GETTEXTLEN, 0, 0), 11);
     EXPECT_GE(SendMessageW(list, LB_GETTEXTLEN, 0, 0), 11);
