@@ -121,10 +121,7 @@ bool TMainForm::ReportUnattendedError(const std::string& file, const std::except
 {
     // The file first: the balloon's text is short, and the reason alone may
     // not say which picture of the list failed.
-    std::string text = error.what();
-    if (text.find(file) == std::string::npos)
-        text = file + "\n" + text;
-    return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(text));
+    return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(FileAndReason(file, error.what())));
 }
 
 void TMainForm::SetVisible(bool visible)

@@ -29,6 +29,13 @@ std::string WithFullStop(const std::string& message)
     return message;
 }
 
+std::string FileAndReason(const std::string& file, const std::string& reason)
+{
+    if (reason.find(file) != std::string::npos)
+        return reason;
+    return file + "\n" + reason;
+}
+
 EListError EListError::IndexOutOfBounds(int index)
 {
     return EListError(FormatText(ErrorText::ListIndexOutOfBounds, index));

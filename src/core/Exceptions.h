@@ -81,6 +81,11 @@ std::string FormatText(const char* format, ...)
 // and "." itself do not).
 std::string WithFullStop(const std::string& message);
 
+// An error of a picture nobody just chose (a start, an automatic change):
+// the file on the first line, the reason below it, unless the reason
+// already names the file.
+std::string FileAndReason(const std::string& file, const std::string& reason);
+
 // --- The kinds of error, each with factories for its texts ---
 
 class EListError : public Exception {

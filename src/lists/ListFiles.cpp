@@ -54,8 +54,20 @@ void TListFiles::LoadLastList()
         SaveListFile(LastListPath(), {});
     std::vector<std::string> entries = ReadLastList();
     if (!entries.empty())
-        ReplaceList(std::move(entries));
+        ShowLastList(std::move(entries));
     list_.RefreshNameList();
+}
+
+void TListFiles::ShowLastList(std::vector<std::string> entries)
+{
+    const std::string first = entries.front();
+    try {
+        ReplaceList(std::move(entries));
+    } catch (const Exception& error) {
+        // At a start nobody chose the picture that failed to show (and the
+        // start may be hidden in the tray): the error says which file it is.
+        throw Exception(FileAndReason(first, error.Message));
+    }
 }
 
 std::vector<std::string> TListFiles::ReadLastList()

@@ -50,6 +50,8 @@ private:
     // first entry. A picture that fails to show is reported by its error,
     // with the lists already in step and the total right.
     void ReplaceList(std::vector<std::string> entries);
+    // ReplaceList at a start: an error of the first picture names its file.
+    void ShowLastList(std::vector<std::string> entries);
     // Reads the last list; a sharing violation is waited out for a moment.
     std::vector<std::string> ReadLastList();
     // Copies an unreadable last list aside; true when the copy is made.

@@ -331,3 +331,20 @@ TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsMissingGivesOneErrorNaming
     TimerMessage();
     EXPECT_EQ(Applied(), std::vector<std::string>{there});
 }
+
+TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsCorruptGivesOneErrorNamingIt)
+{
+    const std::string broken = folder / "broken.jpg";
+    PutFileBytes(broken, "\xFF\xD8\xFF\xE0 not really a picture");
+    const std::string there = MakeBitmap("there.bmp", 4, 4);
+    PutFileBytes(folder / "LastList.lst", "2\r\n" + broken + "\r\n" + there + "\r\n");
+    registry.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "startinautorunmode", "1");
+    form.reset();
+    CapturedErrors().clear();
+    form = std::make_unique<TMainForm>(nullptr, Services());
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    const std::string text = CapturedErrors()[0].Text;
+    EXPECT_EQ(text.rfind(broken + "\n", 0), 0u) << text;
+    EXPECT_NE(text.find("JPEG error #"), std::string::npos) << text;
+    EXPECT_TRUE(form->Test().autoChangeRunning);
+}

@@ -35,25 +35,25 @@ TEST_F(UnicodeNames, NamesInAnyScriptAreAddedShownAppliedSavedAndLoadedBack)
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Paths(), paths);
     EXPECT_EQ(Names(), (std::vector<std::string>{Greek, Japanese, Emoji, Combining}));
-    EXPECT_EQ(form->Label5->Caption(), Greek);
-    EXPECT_EQ(form->Label11->Caption(), paths[0]);
-    EXPECT_EQ(form->Label3->Caption(), "( 6 x 2 ) pixels");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), Greek);
+    EXPECT_EQ(form->Test().pathLabel->Caption(), paths[0]);
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 6 x 2 ) pixels");
 
     // Applied in place: the desktop is told the bitmap's own name.
-    form->ListBox1->SetItemIndex(1);
-    form->ButtonApplyClick(form->ButtonApply);
+    form->Test().pathList->SetItemIndex(1);
+    form->onApplyClick(form->Test().applyButton);
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(desktop.WallpaperCalls, std::vector<std::string>{paths[1]});
 
     // Saved as marked UTF-8, loaded back the same, kept in the last list.
     saveDialog.files = {folder / "\xce\xbb\xce\xaf\xcf\x83\xcf\x84\xce\xb1"};
-    form->ButtonSaveClick(form->ButtonSave);
+    form->onSaveListClick(form->Test().saveListButton);
     const std::string saved = folder / "\xce\xbb\xce\xaf\xcf\x83\xcf\x84\xce\xb1.lst";
     EXPECT_EQ(FileBytes(saved), Bom + ListBytes(paths));
-    form->ListBox1->Items().Clear();
-    form->ListBox2->Items().Clear();
+    form->Test().pathList->Items().Clear();
+    form->Test().nameList->Items().Clear();
     openDialog.files = {saved};
-    form->ButtonLoadListClick(form->ButtonLoadList);
+    form->onLoadListClick(form->Test().loadListButton);
     EXPECT_EQ(Paths(), paths);
     EXPECT_EQ(Names(), (std::vector<std::string>{Greek, Japanese, Emoji, Combining}));
     EXPECT_EQ(FileBytes(folder / "LastList.lst"), Bom + ListBytes(paths));
@@ -69,12 +69,12 @@ TEST_F(UnicodeNames, TheNameLabelShowsTheLettersThemselves)
                                  "d\xc5\xba.bmp";
     Add({MakeBitmap(cyrillic, 2, 2)});
     EXPECT_EQ(Names(), std::vector<std::string>{cyrillic});
-    ASSERT_EQ(form->Label5->Caption(), cyrillic);
-    auto shot = RenderControl(*form->dxContainer3);
-    const RECT box = form->Label5->BoundsRect();
+    ASSERT_EQ(form->Test().nameLabel->Caption(), cyrillic);
+    auto shot = RenderControl(*form->Test().optionsPanel);
+    const RECT box = form->Test().nameLabel->BoundsRect();
     const int width = box.right - box.left, height = box.bottom - box.top;
-    EXPECT_TRUE(SameInk(*shot, box, *RenderTextAsIs(form->Label5->Font(), cyrillic, width, height)));
-    EXPECT_FALSE(SameInk(*shot, box, *RenderTextAsIs(form->Label5->Font(), "????? ????.bmp", width, height)));
+    EXPECT_TRUE(SameInk(*shot, box, *RenderTextAsIs(form->Test().nameLabel->Font(), cyrillic, width, height)));
+    EXPECT_FALSE(SameInk(*shot, box, *RenderTextAsIs(form->Test().nameLabel->Font(), "????? ????.bmp", width, height)));
 }
 
 TEST_F(UnicodeNames, AListInTheCodePageReadsAndIsWrittenBackByteForByte)
@@ -85,10 +85,10 @@ TEST_F(UnicodeNames, AListInTheCodePageReadsAndIsWrittenBackByteForByte)
     const std::string written = ListBytes({folder / "caf\xe9.bmp", "C:\\gone.jpg"});
     PutFileBytes(folder / "old.lst", written);
     openDialog.files = {folder / "old.lst"};
-    form->ButtonLoadListClick(form->ButtonLoadList);
+    form->onLoadListClick(form->Test().loadListButton);
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Paths(), (std::vector<std::string>{cafe, "C:\\gone.jpg"}));
-    EXPECT_EQ(form->Label5->Caption(), "caf\xc3\xa9.bmp");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "caf\xc3\xa9.bmp");
     EXPECT_EQ(FileBytes(folder / "LastList.lst"), written);
 }
 
@@ -97,10 +97,10 @@ TEST_F(UnicodeNames, ALastListThatIsNotTheUtf8ItClaimsIsKeptAndNamedInTheError)
     const std::string broken = Bom + ListBytes({"C:\\fine.jpg", "C:\\caf\xe9.jpg"});
     PutFileBytes(folder / "LastList.lst", broken);
     CapturedErrors().clear();
-    TForm1 second(nullptr, Services());
+    TMainForm second(nullptr, Services());
     ASSERT_EQ(CapturedErrors().size(), 1u);
     const std::string& error = CapturedErrors()[0].Text;
     EXPECT_NE(error.find("Line 3 of the list file is not valid UTF-8 text"), std::string::npos) << error;
     EXPECT_EQ(FileBytes(folder / "LastList.bak"), broken);
-    EXPECT_TRUE(second.ListBox1->Items().Texts().empty());
+    EXPECT_TRUE(second.Test().pathList->Items().Texts().empty());
 }
