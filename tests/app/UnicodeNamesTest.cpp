@@ -73,8 +73,10 @@ TEST_F(UnicodeNames, TheNameLabelShowsTheLettersThemselves)
     auto shot = RenderControl(*form->Test().optionsPanel);
     const RECT box = form->Test().nameLabel->BoundsRect();
     const int width = box.right - box.left, height = box.bottom - box.top;
-    EXPECT_TRUE(SameInk(*shot, box, *RenderTextAsIs(form->Test().nameLabel->Font(), cyrillic, width, height)));
-    EXPECT_FALSE(SameInk(*shot, box, *RenderTextAsIs(form->Test().nameLabel->Font(), "????? ????.bmp", width, height)));
+    EXPECT_TRUE(
+        SameInk(*shot, box, *RenderTextAsIs(form->Test().nameLabel->Font(), cyrillic, width, height)));
+    EXPECT_FALSE(SameInk(*shot, box,
+                         *RenderTextAsIs(form->Test().nameLabel->Font(), "????? ????.bmp", width, height)));
 }
 
 TEST_F(UnicodeNames, AListInTheCodePageReadsAndIsWrittenBackByteForByte)
