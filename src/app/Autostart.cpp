@@ -1,19 +1,11 @@
 #include "app/Autostart.h"
 
+#include "core/AsciiCase.h"
 #include "core/Exceptions.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The data without one pair of surrounding quotes.
 std::string Unquoted(const std::string& data)
@@ -48,7 +40,7 @@ std::optional<std::string> TAutostart::ReadEntry(TRegistryRoot root, const char*
 
 bool TAutostart::NamesThisProgram(const std::optional<std::string>& data) const
 {
-    return data && !data->empty() && Lower(Unquoted(*data)) == Lower(programPath_);
+    return data && !data->empty() && SameIgnoringCase(Unquoted(*data), programPath_);
 }
 
 bool TAutostart::IsRegistered()

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "core/Exceptions.h"
 #include "framework/Application.h"
+#include "platform/ProgramIcon.h"
 #include "platform/SingleInstance.h"
 
 namespace {
@@ -14,11 +15,6 @@ UINT TaskbarCreatedMessage()
 {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
-}
-
-HICON TrayIconImage()
-{
-    return LoadNotificationIcon(Application->Instance(), 1);
 }
 
 TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const char* caption,
@@ -75,7 +71,7 @@ void TMainForm::AddTrayIcon()
 
 void TMainForm::PutIconInTray()
 {
-    if (trayIcon_->Add(Handle(), TrayIconImage())) {
+    if (trayIcon_->Add(Handle(), LoadSmallProgramIcon())) {
         StopTrayIconRetries();
         return;
     }
@@ -89,7 +85,7 @@ void TMainForm::PutIconInTray()
 
 void TMainForm::RetryTrayIcon()
 {
-    if (trayIcon_->Add(Handle(), TrayIconImage())) {
+    if (trayIcon_->Add(Handle(), LoadSmallProgramIcon())) {
         StopTrayIconRetries();
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/TaskbarButton.h"
 
 #include "core/Exceptions.h"
+#include "platform/ProgramIcon.h"
 #include "platform/SystemError.h"
 #include "platform/WideText.h"
 #include "platform/WindowThumbnail.h"
@@ -16,7 +17,7 @@ void RegisterButtonClass(WNDPROC procedure)
         return;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.hIcon = LoadProgramIcon();
     windowClass.lpszClassName = kClassName;
     RegisterClassW(&windowClass);
 }

@@ -145,27 +145,27 @@ void TdxCustomButton::DoResized()
     InvalidateUnlessLocked();
 }
 
-void TdxCustomButton::Paint()
+void TdxCustomButton::PaintBackground(TCanvas& canvas, bool pressedOver)
 {
-    TCanvas& canvas = Canvas();
     const int width = Width(), height = Height();
-    RECT rect{0, 0, width, height};
-
     canvas.Brush().SetColor(Color());
-    canvas.FillRect(rect);
+    canvas.FillRect({0, 0, width, height});
 
     const bool highlighted = IsHighlighted(false);
     if (highlighted)
         CopyBitmap(canvas, 1, 1, width, height, (VisualState & vsHot) ? hotRingBitmap_ : focusRingBitmap_);
 
-    const bool pressedOver = (VisualState & vsHot) && (VisualState & vsPressed);
     if (pressedOver) {
         CopyBitmap(canvas, 1, 1, width, height, pressedFaceBitmap_);
     } else {
         const int n = highlighted ? 1 : 0;
         CopyBitmap(canvas, 1 + 2 * n, 1 + 2 * n, width - 6 * n, height - 6 * n, faceBitmap_);
     }
+}
 
+void TdxCustomButton::PaintBorder(TCanvas& canvas)
+{
+    const int width = Width(), height = Height();
     canvas.Pen().SetColor(Enabled() ? kBorderEnabled : kBorderDisabled);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.RoundRect(0, 0, width, height, 5, 5);
@@ -177,8 +177,63 @@ void TdxCustomButton::Paint()
         DrawLine(canvas, 0, height - 2, 2, height);
         DrawLine(canvas, width - 3, height, width, height - 3);
     }
+}
 
-    UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
+// Moves the caption's measuring rectangle so that the caption, once centred,
+// leaves room for the glyph on its side.
+void TdxCustomButton::ReserveGlyphRoom(const TBitmap& glyph, RECT& rect, UINT& flags) const
+{
+    const int room = (layout_ == TdxLayout::blGlyphLeft || layout_ == TdxLayout::blGlyphRight)
+                         ? glyph.Width() + spacing_
+                         : glyph.Height() + spacing_;
+    switch (layout_) {
+    case TdxLayout::blGlyphLeft:
+        rect.left += room;
+        break;
+    case TdxLayout::blGlyphRight:
+        rect.left -= room;
+        rect.right -= 2 * room;
+        flags |= DT_RIGHT;
+        break;
+    case TdxLayout::blGlyphTop:
+        rect.top += room;
+        break;
+    case TdxLayout::blGlyphBottom:
+        rect.top -= room;
+        break;
+    }
+}
+
+// Draws the glyph beside the placed caption; `shift` is 1 while pressed.
+void TdxCustomButton::DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift)
+{
+    const int width = Width(), height = Height();
+    const int glyphWidth = glyph.Width(), glyphHeight = glyph.Height();
+    const int space = spacing_;
+    glyph.SetTransparent(true);
+    switch (layout_) {
+    case TdxLayout::blGlyphLeft:
+        canvas.Draw(caption.left - glyphWidth - space, (height - glyphHeight) / 2 + shift, glyph);
+        break;
+    case TdxLayout::blGlyphRight:
+        canvas.Draw(caption.right + space, (height - glyphHeight) / 2 + shift, glyph);
+        break;
+    case TdxLayout::blGlyphTop:
+        canvas.Draw((width - glyphWidth) / 2 + shift, caption.top - glyphHeight - space, glyph);
+        break;
+    case TdxLayout::blGlyphBottom:
+        canvas.Draw((width - glyphWidth) / 2 + shift, caption.bottom + space, glyph);
+        break;
+    }
+}
+
+void TdxCustomButton::Paint()
+{
+    TCanvas& canvas = Canvas();
+    const int width = Width(), height = Height();
+    const bool pressedOver = (VisualState & vsHot) && (VisualState & vsPressed);
+    PaintBackground(canvas, pressedOver);
+    PaintBorder(canvas);
 
     // The picture beside the caption, greyed when disabled.
     TBitmap glyph;
@@ -187,52 +242,19 @@ void TdxCustomButton::Paint()
         MakeGrayGlyph(glyph);
 
     canvas.Font().Assign(Font());
-
-    const int glyphWidth = glyph.Width(), glyphHeight = glyph.Height();
-    const int space = spacing_;
-    if (!glyph.Empty()) {
-        switch (layout_) {
-        case TdxLayout::blGlyphLeft:
-            rect.left += glyphWidth + space;
-            break;
-        case TdxLayout::blGlyphRight:
-            rect.left -= glyphWidth + space;
-            rect.right -= 2 * (glyphWidth + space);
-            flags |= DT_RIGHT;
-            break;
-        case TdxLayout::blGlyphTop:
-            rect.top += glyphHeight + space;
-            break;
-        case TdxLayout::blGlyphBottom:
-            rect.top -= glyphHeight + space;
-            break;
-        }
-    }
+    RECT rect{0, 0, width, height};
+    UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
+    if (!glyph.Empty())
+        ReserveGlyphRoom(glyph, rect, flags);
 
     DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect,
                     flags | DT_CALCRECT);
     OffsetRect(&rect, (width - rect.right) / 2, (height - rect.bottom) / 2);
-    const int p = pressedOver ? 1 : 0;
-    if (p)
-        OffsetRect(&rect, 1, 1);
+    const int shift = pressedOver ? 1 : 0;
+    OffsetRect(&rect, shift, shift);
 
-    if (!glyph.Empty()) {
-        glyph.SetTransparent(true);
-        switch (layout_) {
-        case TdxLayout::blGlyphLeft:
-            canvas.Draw(rect.left - glyphWidth - space, (height - glyphHeight) / 2 + p, glyph);
-            break;
-        case TdxLayout::blGlyphRight:
-            canvas.Draw(rect.right + space, (height - glyphHeight) / 2 + p, glyph);
-            break;
-        case TdxLayout::blGlyphTop:
-            canvas.Draw((width - glyphWidth) / 2 + p, rect.top - glyphHeight - space, glyph);
-            break;
-        case TdxLayout::blGlyphBottom:
-            canvas.Draw((width - glyphWidth) / 2 + p, rect.bottom + space, glyph);
-            break;
-        }
-    }
+    if (!glyph.Empty())
+        DrawGlyph(canvas, glyph, rect, shift);
 
     if ((VisualState & vsFocused) && showFocusRect_) {
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);

@@ -67,6 +67,10 @@ protected:
 
 private:
     void SetAndInvalidate(bool& field, bool value);
+    void PaintBackground(TCanvas& canvas, bool pressedOver);
+    void PaintBorder(TCanvas& canvas);
+    void ReserveGlyphRoom(const TBitmap& glyph, RECT& rect, UINT& flags) const;
+    void DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift);
 
     bool autoGray_ = true;
     bool default_ = false;

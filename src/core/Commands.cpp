@@ -1,8 +1,8 @@
 #include "core/Commands.h"
 
-#include <algorithm>
+#include "core/AsciiCase.h"
+
 #include <array>
-#include <cctype>
 #include <string_view>
 
 namespace {
@@ -28,13 +28,6 @@ constexpr std::array<TSwitchName, 6> Switches{{
 bool IsSwitch(const std::string& argument)
 {
     return !argument.empty() && (argument[0] == '/' || argument[0] == '-');
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 TCommandKind SwitchKind(const std::string& argument)

@@ -1,25 +1,11 @@
 #include "core/PictureFileNames.h"
 
+#include "core/AsciiCase.h"
 #include "core/FileNames.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
-
-namespace {
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-} // namespace
 
 bool IsPictureFileName(std::string_view name)
 {

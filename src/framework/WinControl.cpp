@@ -4,6 +4,7 @@
 #include "core/ScopeExit.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "platform/ProgramIcon.h"
 #include "platform/WideText.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ void TWinControl::RegisterWindowClass(const TCreateParams& params)
     windowClass.lpfnWndProc = &TWinControl::WindowProcedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.hIcon = LoadProgramIcon();
     windowClass.lpszClassName = className.c_str();
     RegisterClassExW(&windowClass);
     registered.insert(params.WinClassName);

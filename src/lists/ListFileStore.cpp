@@ -1,10 +1,8 @@
 #include "lists/ListFileStore.h"
 
+#include "core/AsciiCase.h"
 #include "core/Exceptions.h"
 #include "lists/ListFileWriter.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -29,15 +27,7 @@ TInputFile OpenWaitingWhileLocked(const std::string& path, const TLockedFileWait
 
 std::string ListFileNameFor(const std::string& chosen)
 {
-    const std::string_view extension = ListFileExtension;
-    const bool hasExtension =
-        chosen.size() >= extension.size() &&
-        std::equal(extension.begin(), extension.end(),
-                   chosen.end() - static_cast<std::ptrdiff_t>(extension.size()), [](char a, char b) {
-                       return std::tolower(static_cast<unsigned char>(a)) ==
-                              std::tolower(static_cast<unsigned char>(b));
-                   });
-    return hasExtension ? chosen : chosen + ListFileExtension;
+    return EndsWithIgnoringCase(chosen, ListFileExtension) ? chosen : chosen + ListFileExtension;
 }
 
 void SaveListFile(const std::string& path, const std::vector<std::string>& entries)

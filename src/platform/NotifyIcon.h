@@ -21,8 +21,3 @@ class TWin32NotifyIcon : public INotifyIcon {
 public:
     bool Notify(DWORD message, NOTIFYICONDATAW& data) override;
 };
-
-// The program's icon resource `id` at the notification area's own size
-// (the small-icon metric), not the large icon shrunk. Shared: the system
-// keeps it for the process's life.
-HICON LoadNotificationIcon(HINSTANCE instance, int id);

@@ -56,36 +56,40 @@ BmpChannelMasks DefaultMasks(int bitCount)
     return {0x00FF0000, 0x0000FF00, 0x000000FF};
 }
 
-} // namespace
+bool IsRle(BmpCompression compression)
+{
+    return compression == BmpCompression::Rle8 || compression == BmpCompression::Rle4;
+}
 
-BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
+// Where the info header starts, and where the file header says the pixels
+// start (0 for a bare DIB).
+struct HeaderPlaces {
+    uint64_t InfoHeaderStart = 0;
+    uint64_t FileOffBits = 0;
+};
+
+HeaderPlaces ReadFileHeader(const uint8_t* data, size_t size, BmpInfo& info)
 {
     if (data == nullptr || size < 4)
         Invalid();
-
-    BmpInfo info;
-    uint64_t headerStart = 0;
-    uint64_t fileOffBits = 0;
-    if (data[0] == 'B' && data[1] == 'M') {
-        // The file header's total size is often wrong in files in the wild
-        // and is not needed: the buffer's own size is what bounds reading.
-        if (size < kBmpFileHeaderSize + 4)
-            Invalid();
-        info.HasFileHeader = true;
-        fileOffBits = LoadU32(data + 10);
-        headerStart = kBmpFileHeaderSize;
-    }
-
-    const uint32_t headerSize = LoadU32(data + headerStart);
-    if (!IsKnownInfoHeaderSize(headerSize) || headerStart + headerSize > size)
+    if (data[0] != 'B' || data[1] != 'M')
+        return {};
+    // The file header's total size is often wrong in files in the wild
+    // and is not needed: the buffer's own size is what bounds reading.
+    if (size < kBmpFileHeaderSize + 4)
         Invalid();
-    info.InfoHeaderSize = headerSize;
-    const uint8_t* header = data + headerStart;
+    info.HasFileHeader = true;
+    return {kBmpFileHeaderSize, LoadU32(data + 10)};
+}
 
+// Size, depth and compression from the info header; returns the number of
+// palette colours the header names (0 for "all").
+uint32_t ReadInfoHeader(const uint8_t* header, BmpInfo& info)
+{
     int64_t width = 0;
     int64_t height = 0;
     uint32_t colorsUsed = 0;
-    if (headerSize == 12) {
+    if (info.InfoHeaderSize == 12) {
         width = LoadU16(header + 4);
         height = LoadU16(header + 6);
         info.BitCount = LoadU16(header + 10);
@@ -115,15 +119,19 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
 
     if (!IsValidDepthAndCompression(info.BitCount, info.Compression))
         Invalid();
-    const bool isRle = info.Compression == BmpCompression::Rle8 || info.Compression == BmpCompression::Rle4;
-    if (isRle && info.TopDown)
+    if (IsRle(info.Compression) && info.TopDown)
         Invalid(); // RLE data is always stored bottom-up
+    return colorsUsed;
+}
 
-    // Bit masks: three DWORDs after a 40-byte header, inside the larger ones.
-    uint64_t position = headerStart + headerSize;
+// Bit masks: three DWORDs after a 40-byte header, inside the larger ones.
+// Returns the position after them, where a palette would start.
+uint64_t ReadMasks(const uint8_t* data, size_t size, uint64_t headerStart, BmpInfo& info)
+{
+    uint64_t position = headerStart + info.InfoHeaderSize;
     if (info.Compression == BmpCompression::BitFields) {
-        const uint8_t* masks = header + 40;
-        if (headerSize == 40) {
+        const uint8_t* masks = data + headerStart + 40;
+        if (info.InfoHeaderSize == 40) {
             if (position + 12 > size)
                 Invalid();
             masks = data + position;
@@ -136,10 +144,15 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
     } else if (info.BitCount == 16 || info.BitCount == 32) {
         info.Masks = DefaultMasks(info.BitCount);
     }
+    return position;
+}
 
-    // Palette. Depths up to 8 need one (all 2^n entries unless the header
-    // names fewer); deeper pictures may carry an unused one, which a bare
-    // DIB's pixels still follow.
+// Palette and pixel places. Depths up to 8 need a palette (all 2^n entries
+// unless the header names fewer); deeper pictures may carry an unused one,
+// which a bare DIB's pixels still follow.
+void PlacePaletteAndPixels(uint64_t position, uint32_t colorsUsed, const HeaderPlaces& places, size_t size,
+                           BmpInfo& info)
+{
     uint64_t paletteEntries = colorsUsed;
     if (info.BitCount <= 8) {
         const uint64_t maxEntries = uint64_t{1} << info.BitCount;
@@ -156,11 +169,11 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
         // The file names where the pixels start. Writers that leave out
         // palette entries they do not use put the pixels right after the
         // shorter palette: take only the entries that fit before the pixels.
-        if (fileOffBits < position || fileOffBits > size)
+        if (places.FileOffBits < position || places.FileOffBits > size)
             Invalid();
-        pixelOffset = fileOffBits;
+        pixelOffset = places.FileOffBits;
         if (info.BitCount <= 8) {
-            const uint64_t fitting = (fileOffBits - position) / entrySize;
+            const uint64_t fitting = (places.FileOffBits - position) / entrySize;
             if (fitting < paletteEntries)
                 paletteEntries = fitting;
             if (paletteEntries == 0)
@@ -175,17 +188,38 @@ BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
     info.PaletteEntries = info.BitCount <= 8 ? static_cast<uint32_t>(paletteEntries) : 0;
     info.PixelOffset = static_cast<size_t>(pixelOffset);
     info.PixelBytes = size - info.PixelOffset;
+}
 
-    // Uncompressed rows must all be there; the last row may lack its padding.
-    info.RowStride = (static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.BitCount) + 31) / 32 * 4;
-    if (!isRle) {
-        const uint64_t lastRowBytes =
-            (static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.BitCount) + 7) / 8;
-        if (lastRowBytes > info.PixelBytes)
-            Invalid();
-        const uint64_t rowsBeforeLast = static_cast<uint64_t>(info.Height) - 1;
-        if (rowsBeforeLast > (info.PixelBytes - lastRowBytes) / info.RowStride)
-            Invalid();
-    }
+// Uncompressed rows must all be there; the last row may lack its padding.
+void CheckRowsPresent(BmpInfo& info)
+{
+    const uint64_t rowBits = static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.BitCount);
+    info.RowStride = (rowBits + 31) / 32 * 4;
+    if (IsRle(info.Compression))
+        return;
+    const uint64_t lastRowBytes = (rowBits + 7) / 8;
+    if (lastRowBytes > info.PixelBytes)
+        Invalid();
+    const uint64_t rowsBeforeLast = static_cast<uint64_t>(info.Height) - 1;
+    if (rowsBeforeLast > (info.PixelBytes - lastRowBytes) / info.RowStride)
+        Invalid();
+}
+
+} // namespace
+
+BmpInfo ReadBmpInfo(const uint8_t* data, size_t size)
+{
+    BmpInfo info;
+    const HeaderPlaces places = ReadFileHeader(data, size, info);
+
+    const uint32_t headerSize = LoadU32(data + places.InfoHeaderStart);
+    if (!IsKnownInfoHeaderSize(headerSize) || places.InfoHeaderStart + headerSize > size)
+        Invalid();
+    info.InfoHeaderSize = headerSize;
+
+    const uint32_t colorsUsed = ReadInfoHeader(data + places.InfoHeaderStart, info);
+    const uint64_t position = ReadMasks(data, size, places.InfoHeaderStart, info);
+    PlacePaletteAndPixels(position, colorsUsed, places, size, info);
+    CheckRowsPresent(info);
     return info;
 }

@@ -1,5 +1,7 @@
 #include "core/codec/PictureFormat.h"
 
+#include "core/AsciiCase.h"
+
 #include <array>
 #include <cstring>
 
@@ -32,13 +34,7 @@ bool StartsWith(const uint8_t* data, size_t size, const char* prefix, size_t len
 
 PictureFormat PictureFormatOfExtension(const std::string& extension)
 {
-    // Only ASCII letters fold: no other ANSI character folds to one of the
-    // letters these extensions use.
-    std::string lower = extension;
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
+    const std::string lower = LowerAscii(extension);
     for (const FormatExtension& known : kExtensions) {
         if (lower == known.Extension)
             return known.Format;

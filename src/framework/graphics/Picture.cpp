@@ -1,5 +1,6 @@
 #include "framework/graphics/Picture.h"
 
+#include "core/AsciiCase.h"
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
 #include "core/codec/PictureFormat.h"
@@ -9,7 +10,6 @@
 #include "framework/graphics/JpegImage.h"
 
 #include <algorithm>
-#include <cctype>
 
 std::string PictureExtension(const std::string& fileName)
 {
@@ -20,9 +20,7 @@ std::string PictureExtension(const std::string& fileName)
 void TPicture::LoadFromFile(const std::string& fileName)
 {
     const std::string extension = PictureExtension(fileName);
-    std::string lower = extension;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string lower = LowerAscii(extension);
     const PictureFormat format = PictureFormatOfExtension(ExtractFileExt(fileName));
     std::unique_ptr<TGraphic> graphic;
     if (format == PictureFormat::Bmp)
