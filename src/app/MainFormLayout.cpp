@@ -336,9 +336,10 @@ void TMainForm::StyleControls()
 // Dialogs (unless the caller brought its own), timers and the style manager.
 void TMainForm::CreateComponents()
 {
-    addPicturesDialog = services_.OpenPictureDialog
-                            ? services_.OpenPictureDialog
-                            : OwnDialog<TOpenPictureDialog>(this, "addPicturesDialog", WallpaperPictureFilter(), 0);
+    addPicturesDialog =
+        services_.OpenPictureDialog
+            ? services_.OpenPictureDialog
+            : OwnDialog<TOpenPictureDialog>(this, "addPicturesDialog", WallpaperPictureFilter(), 0);
     saveListDialog = services_.SaveDialog
                          ? services_.SaveDialog
                          : OwnDialog<TSaveDialog>(this, "saveListDialog", kListFilter, kListOptions);

@@ -25,7 +25,14 @@ e2e_wine reg add "$SETTINGS" /v style /d 1 /f >/dev/null 2>&1
 e2e_wine reg add "$DESKTOP_KEY" /v TileWallpaper /d 1 /f >/dev/null 2>&1
 
 # The program's own process (not the desktop's launcher, which names it too).
-program_running() { pgrep -f '^C:.Program Files.Tessivo.tessivo\.exe' >/dev/null; }
+# A copy of this test's own prefix: other tests may run theirs meanwhile.
+program_running() {
+  local pid
+  for pid in $(pgrep -f '^C:.Program Files.Tessivo.tessivo\.exe'); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$E2E_PREFIX" && return 0
+  done
+  return 1
+}
 wait_program_gone() {
   local start=$SECONDS
   while program_running; do
