@@ -321,7 +321,7 @@ void TMainForm::StyleControls()
     pathLabel->SetShowAccelChar(false);
     styleBox->SetParentFont(false);
     styleBox->Font().Assign(Font());
-    for (const char* style : {"Center", "Tile", "Stretch"})
+    for (const char* style : {"Center", "Tile", "Stretch", "Fit", "Fill", "Span"})
         styleBox->Items().Add(style);
     styleBox->SetTabStop(true);
     intervalEdit->Font().Assign(Font());
@@ -336,9 +336,10 @@ void TMainForm::StyleControls()
 // Dialogs (unless the caller brought its own), timers and the style manager.
 void TMainForm::CreateComponents()
 {
-    addPicturesDialog = services_.OpenPictureDialog
-                            ? services_.OpenPictureDialog
-                            : OwnDialog<TOpenPictureDialog>(this, "addPicturesDialog", WallpaperPictureFilter(), 0);
+    addPicturesDialog =
+        services_.OpenPictureDialog
+            ? services_.OpenPictureDialog
+            : OwnDialog<TOpenPictureDialog>(this, "addPicturesDialog", WallpaperPictureFilter(), 0);
     saveListDialog = services_.SaveDialog
                          ? services_.SaveDialog
                          : OwnDialog<TSaveDialog>(this, "saveListDialog", kListFilter, kListOptions);
