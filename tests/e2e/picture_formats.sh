@@ -20,8 +20,7 @@ DESKTOP_KEY='HKCU\Control Panel\Desktop'
 # 900 wide, red left half and blue right half (the PNG's right half clear,
 # the GIF's second frame and the TIFF's second page green), each 10 pixels
 # less high than the one before, so the row it starts at in the bitmap tells
-# which was
-# applied. Centred on 1024 x 768 they span x 62-961 and at least y 84-683.
+# which was applied. Centred on 1024 x 768 they span x 62-961 and at least y 84-683.
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"
 halves() {
