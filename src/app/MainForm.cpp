@@ -251,7 +251,7 @@ void TMainForm::ApplyTickWallpaper()
                 ConvertJpegToBitmap(jpegPath, bitmapPath, &wallpaperSpare_);
         };
     }
-    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton}, system);
+    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system);
 }
 
 void TMainForm::onStartStopClick(TObject*)
@@ -324,12 +324,29 @@ void TMainForm::onStyleChange(TObject*)
 
 void TMainForm::onChangeWallpaperClick(TObject*)
 {
-    ApplySelectedWallpaperCentred(*pathList, WallpaperSystem());
+    ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem());
 }
 
 void TMainForm::ApplySelectedWallpaper()
 {
-    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton}, WallpaperSystem());
+    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_},
+                             WallpaperSystem());
+}
+
+void TMainForm::RedrawWallpaper()
+{
+    // A display change comes as several messages while the monitors settle:
+    // a picture that can no longer be drawn (its file gone) is reported
+    // once, not for each of them.
+    try {
+        currentWallpaper_.Redraw(WallpaperSystem());
+        redrawFailureReported_ = false;
+    } catch (const Exception&) {
+        if (redrawFailureReported_)
+            return;
+        redrawFailureReported_ = true;
+        throw;
+    }
 }
 
 void TMainForm::onSaveListClick(TObject*)

@@ -121,6 +121,8 @@ public:
     void RefreshNameList() { imageList_->RefreshNameList(); }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
+    // Draws the current wallpaper again for the monitors as they are now.
+    void RedrawWallpaper();
     void LoadLastList() { listFiles_->LoadLastList(); }
     void SaveLastList() { listFiles_->SaveLastList(); }
     void ToggleAutoChange() { autoChange_->Toggle(); }
@@ -264,4 +266,8 @@ private:
     // The wallpaper bitmap's replaced version, for the next one to be
     // written over (deleted when the program ends).
     TSpareFile wallpaperSpare_;
+    // What was applied last, drawn again when the monitors change.
+    TCurrentWallpaper currentWallpaper_;
+    // A redraw that failed was reported; the next ones that fail are not.
+    bool redrawFailureReported_ = false;
 };

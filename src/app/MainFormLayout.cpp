@@ -321,7 +321,7 @@ void TMainForm::StyleControls()
     pathLabel->SetShowAccelChar(false);
     styleBox->SetParentFont(false);
     styleBox->Font().Assign(Font());
-    for (const char* style : {"Center", "Tile", "Stretch"})
+    for (const char* style : {"Center", "Tile", "Stretch", "Fit", "Fill", "Span"})
         styleBox->Items().Add(style);
     styleBox->SetTabStop(true);
     intervalEdit->Font().Assign(Font());

@@ -196,6 +196,12 @@ void TMainForm::WndProc(TMessage& message)
         BringToFront();
         return;
     }
+    if (message.Msg == WM_DISPLAYCHANGE) {
+        // The drawn wallpaper has the old desktop's size: draw it anew.
+        Application->Guarded([this] { RedrawWallpaper(); });
+        TForm::WndProc(message);
+        return;
+    }
     if (message.Msg == WM_QUERYENDSESSION) {
         message.Result = TRUE;
         return;

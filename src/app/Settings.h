@@ -24,8 +24,9 @@ inline constexpr const char* StartInAutoRunMode = "startinautorunmode";
 inline constexpr const char* Interval = "interval";
 } // namespace SettingNames
 
-// The display styles the list holds ("0" to "2"); "Stretch" is the default.
-inline constexpr int StyleCount = 3;
+// The display styles the list holds ("0" Center to "5" Span); "Stretch" is
+// the default.
+inline constexpr int StyleCount = 6;
 inline constexpr int DefaultStyleIndex = 2;
 
 // On a first run (no settings key) makes the key with the default values;

@@ -18,12 +18,13 @@ void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& s
     // Apply goes grey after every attempt, whether it succeeded or not.
     const ScopeExit greyApply([&view] { view.ApplyButton.SetEnabled(false); });
     const TBusyCursor busy;
-    if (const auto style = WallpaperStyleForIndex(view.DisplayStyle.ItemIndex()))
-        SetDesktopWallpaper(SelectedEntry(view.PathList), style->WallpaperStyle, style->TileWallpaper,
-                            system);
+    const int style = view.DisplayStyle.ItemIndex();
+    if (WallpaperFitForIndex(style))
+        view.Current.Apply({SelectedEntry(view.PathList)}, style, system);
 }
 
-void ApplySelectedWallpaperCentred(TListBox& pathList, const TWallpaperSystem& system)
+void ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
+                                   const TWallpaperSystem& system)
 {
-    SetDesktopWallpaper(SelectedEntry(pathList), "0", "0", system);
+    current.Apply({SelectedEntry(pathList)}, CenterStyleIndex, system);
 }

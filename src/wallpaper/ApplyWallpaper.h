@@ -5,17 +5,21 @@
 #include "framework/stdctrls/ComboBox.h"
 #include "framework/stdctrls/ListBox.h"
 #include "wallpaper/DesktopWallpaper.h"
+#include "wallpaper/RenderedWallpaper.h"
 
 struct WallpaperView {
-    TListBox& PathList;      // pathList: its selected entry is applied
-    TComboBox& DisplayStyle; // styleBox: 0 Center, 1 Tile, 2 Stretch
-    TControl& ApplyButton;   // applyButton: disabled after every apply
+    TListBox& PathList;         // pathList: its selected entry is applied
+    TComboBox& DisplayStyle;    // styleBox: 0 Center, 1 Tile, 2 Stretch, 3 Fit, 4 Fill, 5 Span
+    TControl& ApplyButton;      // applyButton: disabled after every apply
+    TCurrentWallpaper& Current; // remembers what was applied, to draw it again
 };
 
-// Applies the selected entry with the chosen display style, showing the
-// hourglass meanwhile; "Apply" ends disabled whatever happened. With no
+// Applies the selected entry with the chosen display style (see
+// ApplyWallpaper: every style but Tile drawn at the desktop's size), showing
+// the hourglass meanwhile; "Apply" ends disabled whatever happened. With no
 // style chosen nothing is applied.
 void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system);
 
 // Applies the selected entry centred, whatever style is chosen.
-void ApplySelectedWallpaperCentred(TListBox& pathList, const TWallpaperSystem& system);
+void ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
+                                   const TWallpaperSystem& system);

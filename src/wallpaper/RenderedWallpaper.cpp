@@ -4,20 +4,32 @@
 #include "core/codec/PixelImage.h"
 #include "core/imaging/DrawPicture.h"
 #include "platform/Files.h"
+#include "platform/PictureFile.h"
 #include "wallpaper/WallpaperStyleValues.h"
 
 namespace {
 
-void DrawPictureFile(const std::string& path, TWallpaperFit fit, const std::vector<TScreenRect>& areas,
-                     const PixelRowsView& canvas)
+// 0x00RRGGBB as 0x00BBGGRR, the order the decoders lay under transparency.
+uint32_t SwapRedAndBlue(uint32_t color)
 {
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+void DrawPictureFile(const std::string& path, TWallpaperFit fit, const std::vector<TScreenRect>& areas,
+                     const PixelRowsView& canvas, uint32_t background)
+{
     if (WallpaperKindOf(path) == TWallpaperKind::Jpeg) {
+        const std::vector<uint8_t> bytes = ReadWholeFile(path);
         DrawJpegPicture(bytes.data(), bytes.size(), fit, areas, canvas);
         return;
     }
+    // BMP and the other formats at their own size, transparency laid over
+    // the desktop's colour as around the picture.
     PixelImage picture;
-    DecodeBmp(bytes.data(), bytes.size(), picture.Allocator());
+    PictureRequest request;
+    request.Allocate = picture.Allocator();
+    request.Background = SwapRedAndBlue(background);
+    DecodePictureFile(path, request);
     DrawDecodedPicture(PixelRowsView{picture.Row(0), picture.Width(), picture.Height(), picture.Stride()},
                        TOrientation::Normal, fit, areas, canvas);
 }
@@ -48,7 +60,7 @@ TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpap
         std::vector<TScreenRect> own;
         for (size_t area = picture; area < areas.size(); area += paths.size())
             own.push_back(areas[area]);
-        DrawPictureFile(paths[picture], fit, own, canvas.Rows());
+        DrawPictureFile(paths[picture], fit, own, canvas.Rows(), background);
     }
     int columns = 0, rows = 0;
     WallpaperBitmapShift(screen, columns, rows);

@@ -14,8 +14,8 @@
 
 // Draws the wallpaper for `monitors`: with one path the same picture on
 // every monitor (or once over all of them for Span); with several, one each
-// in turn. Only JPEG and BMP files are drawn (see WallpaperKindOf); any
-// error of reading or decoding a picture raises.
+// in turn. Every picture the program reads is drawn (see WallpaperKindOf);
+// any error of reading or decoding a picture raises.
 TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpaperFit fit,
                                  const std::vector<TScreenRect>& monitors, uint32_t background);
 
@@ -33,6 +33,8 @@ void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const
 
 // The wallpaper last applied, so it can be drawn again when the monitors
 // change (a resolution changed, a monitor added or removed).
+inline constexpr int CenterStyleIndex = 0;
+
 class TCurrentWallpaper {
 public:
     void Apply(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);

@@ -41,6 +41,14 @@ private:
 
 class AutoChange : public FormFixture {
 protected:
+    // Tiled, so that each wallpaper call names the entry the tick applied;
+    // a form made anew in a test reads the same style.
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        registry.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "style", "1");
+        form->Test().styleBox->SetItemIndex(1);
+    }
     // Three bitmaps in the list, the first one shown and selected.
     std::vector<std::string> ThreeEntries()
     {

@@ -214,7 +214,8 @@ TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
     EXPECT_EQ(f.startMinimizedBox->Caption(), "Start Minimized");
     EXPECT_EQ(f.startAutoRunBox->Caption(), "Start in auto run mode");
     EXPECT_EQ(f.randomBox->Caption(), "Random");
-    EXPECT_EQ(f.styleBox->Items().Texts(), (std::vector<std::string>{"Center", "Tile", "Stretch"}));
+    EXPECT_EQ(f.styleBox->Items().Texts(),
+              (std::vector<std::string>{"Center", "Tile", "Stretch", "Fit", "Fill", "Span"}));
     // The stored "style" ("2") chose the item at startup.
     EXPECT_EQ(f.styleBox->ItemIndex(), 2);
     EXPECT_EQ(f.intervalEdit->Value(), 1);

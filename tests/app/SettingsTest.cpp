@@ -124,7 +124,7 @@ TEST_F(Settings, MissingValuesReadAsTheirDefaultsAndAnUnknownStyleAsStretch)
     EXPECT_EQ(form->Test().intervalEdit->Text(), "1");
     EXPECT_TRUE(CapturedErrors().empty());
 
-    Store({{"style", "3"}, {"startminimized", "0"}, {"startup", "0"}, {"interval", "42"}});
+    Store({{"style", "6"}, {"startminimized", "0"}, {"startup", "0"}, {"interval", "42"}});
     Start();
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(form->Test().startWithWindowsBox->Checked());
@@ -157,7 +157,7 @@ TEST_F(Settings, TheFourWaysToComeUp)
         Store({{"startminimized", c.startMinimized},
                {"startinautorunmode", c.autoRun},
                {"interval", "30"},
-               {"style", "0"}});
+               {"style", "1"}}); // tiled: the wallpaper call names the entry
         desktop.WallpaperCalls.clear();
         Start();
         EXPECT_EQ(form->Visible(), c.shown);

@@ -69,7 +69,7 @@ TEST_F(StoredOptions, AValueOfAnotherTypeIsResetAloneAndTheOthersAreReadAsStored
 
 TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)
 {
-    for (const char* style : {"7", "-1", "3", "02", "x"}) {
+    for (const char* style : {"7", "-1", "6", "02", "x"}) {
         SCOPED_TRACE(style);
         Store({{"style", style}});
         const TStoredOptions options = ReadStoredOptions(registry);
@@ -77,7 +77,7 @@ TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)
         EXPECT_EQ(options.Reset, (std::vector<std::string>{"style"}));
         EXPECT_EQ(Stored("style"), "2");
     }
-    for (const char* style : {"0", "1", "2"}) {
+    for (const char* style : {"0", "1", "2", "3", "4", "5"}) {
         Store({{"style", style}});
         EXPECT_EQ(ReadStoredOptions(registry).Style, style[0] - '0');
         EXPECT_EQ(Stored("style"), style);

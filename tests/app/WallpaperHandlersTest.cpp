@@ -2,13 +2,31 @@
 // Wallpaper" on a hidden main form with a fake desktop and registry.
 
 #include "FormFixture.h"
+#include "core/codec/BmpCodec.h"
+#include "core/codec/PixelImage.h"
+#include "platform/Files.h"
 
 class WallpaperHandlers : public FormFixture {
 protected:
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        // The drawn bitmap goes to the test's own folder.
+        desktop.ClosedFolders = {"C:\\windows"};
+        desktop.UserFolder = folder.Path() + "\\";
+    }
     std::string Value(const char* name)
     {
         return registry.Value(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop", name)
             .value_or("<none>");
+    }
+    std::string DrawnBitmap() const { return folder / "MyWallpaper.bmp"; }
+    PixelImage ReadDrawnBitmap() const
+    {
+        const std::vector<uint8_t> bytes = ReadWholeFile(DrawnBitmap());
+        PixelImage image;
+        DecodeBmp(bytes.data(), bytes.size(), image.Allocator());
+        return image;
     }
 };
 
@@ -16,21 +34,68 @@ TEST_F(WallpaperHandlers, ApplyWritesTheStylePairThenCallsTheDesktopAndDisablesA
 {
     const std::string sea = MakeBitmap("sea.bmp", 4, 4);
     Add({sea});
-    const std::pair<const char*, const char*> pairs[] = {{"0", "0"}, {"0", "1"}, {"2", "0"}};
-    for (int style = 0; style < 3; ++style) {
+    // Tile hands the picture over; every other style shows the bitmap drawn
+    // at the desktop's size, with the pair that keeps Windows from scaling it.
+    const std::pair<const char*, const char*> pairs[] = {{"0", "0"}, {"0", "1"},  {"2", "0"},
+                                                         {"6", "0"}, {"10", "0"}, {"10", "0"}};
+    for (int style = 0; style < 6; ++style) {
+        SCOPED_TRACE(style);
+        const std::string shown = style == 1 ? sea : DrawnBitmap();
         journal.clear();
         form->Test().styleBox->SetItemIndex(style);
         form->onStyleChange(form->Test().styleBox);
         EXPECT_TRUE(form->Test().applyButton->Enabled());
         form->onApplyClick(form->Test().applyButton);
         EXPECT_FALSE(form->Test().applyButton->Enabled());
-        EXPECT_EQ(Value("Wallpaper"), sea);
+        EXPECT_EQ(Value("Wallpaper"), shown);
         EXPECT_EQ(Value("WallpaperStyle"), pairs[style].first);
         EXPECT_EQ(Value("TileWallpaper"), pairs[style].second);
         ASSERT_FALSE(journal.empty());
-        EXPECT_EQ(journal.back(), "SetDeskWallpaper " + sea);
+        EXPECT_EQ(journal.back(), "SetDeskWallpaper " + shown);
         EXPECT_EQ(Application->Cursor(), crDefault);
     }
+}
+
+TEST_F(WallpaperHandlers, FillDrawsABitmapOfTheMonitorsSizeAndRedrawsItWhenTheScreenChanges)
+{
+    // A wide picture filling a tall monitor: cropped left and right, no band.
+    const std::string sea = MakeBitmap("sea.bmp", 40, 10, clRed);
+    Add({sea});
+    desktop.Screens = {{0, 0, 120, 90}};
+    form->Test().styleBox->SetItemIndex(4);
+    form->onApplyClick(form->Test().applyButton);
+    PixelImage drawn = ReadDrawnBitmap();
+    EXPECT_EQ(drawn.Width(), 120);
+    EXPECT_EQ(drawn.Height(), 90);
+    for (const int y : {0, 89}) {
+        const uint8_t* corner = drawn.Row(y);
+        EXPECT_EQ((std::vector<int>{corner[0], corner[1], corner[2]}), (std::vector<int>{0, 0, 255}));
+    }
+
+    desktop.Screens = {{0, 0, 64, 48}};
+    desktop.WallpaperCalls.clear();
+    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(64, 48));
+    drawn = ReadDrawnBitmap();
+    EXPECT_EQ(drawn.Width(), 64);
+    EXPECT_EQ(drawn.Height(), 48);
+    EXPECT_EQ(desktop.WallpaperCalls, (std::vector<std::string>{DrawnBitmap()}));
+}
+
+TEST_F(WallpaperHandlers, ARedrawThatFailsIsReportedOnceAndBeforeAnyApplyNothingIsDrawn)
+{
+    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+    EXPECT_TRUE(desktop.WallpaperCalls.empty());
+    const std::string sea = MakeBitmap("sea.bmp", 4, 4);
+    Add({sea});
+    form->Test().styleBox->SetItemIndex(2);
+    form->onApplyClick(form->Test().applyButton);
+    ASSERT_EQ(desktop.WallpaperCalls.size(), 1u);
+    std::remove(sea.c_str());
+    CapturedErrors().clear();
+    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+    EXPECT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(desktop.WallpaperCalls.size(), 1u);
 }
 
 TEST_F(WallpaperHandlers, NoStyleChosenAppliesNothingAndStillDisablesApply)
@@ -106,9 +171,11 @@ TEST_F(WallpaperHandlers, ARefusedWallpaperCallIsReportedWithTheFileAndTheSystem
     const std::string sea = MakeBitmap("sea.bmp", 4, 4);
     Add({sea});
     CapturedErrors().clear();
+    form->Test().styleBox->SetItemIndex(2);
     desktop.WallpaperRefusal = "The device is not ready.";
     Run([&] { form->onApplyClick(form->Test().applyButton); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
+    // The desktop is handed the drawn bitmap, so that is the file named.
     EXPECT_EQ(CapturedErrors()[0].Text,
-              "Cannot set \"" + sea + "\" as the wallpaper. The device is not ready.");
+              "Cannot set \"" + DrawnBitmap() + "\" as the wallpaper. The device is not ready.");
 }

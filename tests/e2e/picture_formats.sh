@@ -19,8 +19,8 @@ DESKTOP_KEY='HKCU\Control Panel\Desktop'
 
 # 900 wide, red left half and blue right half (the PNG's right half clear,
 # the GIF's second frame and the TIFF's second page green), each 10 pixels
-# less high than the one before, so the bitmap's height tells which was
-# applied. Centred on 1024 x 768 they span x 62-961 and at least y 84-683.
+# less high than the one before, so the row it starts at in the bitmap tells
+# which was applied. Centred on 1024 x 768 they span x 62-961 and at least y 84-683.
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"
 halves() {
@@ -83,16 +83,21 @@ apply_row() {
   e2e_check "$name: no error box" no_error_box
   e2e_expect "$name: Wallpaper names the converted bitmap" \
     "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
-  e2e_expect "$name: the bitmap is the picture's size" "$(identify -format '%wx%h' "$wallpaper_bmp")" "900x$height"
-  e2e_expect "$name: the bitmap's left half is red" "$(e2e_family "$wallpaper_bmp" 100 350)" r
+  # Centred into a bitmap of the desktop's size, which the desktop shows 1:1.
+  e2e_expect "$name: the bitmap is the desktop's size" "$(identify -format '%wx%h' "$wallpaper_bmp")" 1024x768
+  e2e_expect "$name: the bitmap's left half is red" "$(e2e_family "$wallpaper_bmp" 100 120)" r
+  # Each picture is less high, so where it starts tells which was applied.
+  local top=$(((768 - height) / 2))
+  e2e_expect "$name: the desktop colour above the picture" "$(e2e_pixel "$wallpaper_bmp" 100 $((top - 1)))" "$background"
+  e2e_expect "$name: the picture starts at row $top" "$(e2e_family "$wallpaper_bmp" 100 $top)" r
   shot=$(e2e_screenshot "${name%.*}")
   e2e_expect "$name: the desktop shows the left half" "$(e2e_family "$shot" 100 120)" r
   e2e_expect "$name: the preview shows the left half" "$(e2e_family "$shot" $((PREVIEW_X + 40)) $((PREVIEW_Y + 80)))" r
   if [ "$right" = bg ]; then
-    e2e_expect "$name: clear pixels become the desktop colour" "$(e2e_pixel "$wallpaper_bmp" 800 350)" "$background"
+    e2e_expect "$name: clear pixels become the desktop colour" "$(e2e_pixel "$wallpaper_bmp" 940 120)" "$background"
     e2e_expect "$name: the desktop shows its colour there" "$(e2e_pixel "$shot" 940 120)" "$background"
   else
-    e2e_expect "$name: the bitmap's right half" "$(e2e_family "$wallpaper_bmp" 800 350)" "$right"
+    e2e_expect "$name: the bitmap's right half" "$(e2e_family "$wallpaper_bmp" 940 120)" "$right"
     e2e_expect "$name: the desktop shows the right half" "$(e2e_family "$shot" 940 120)" "$right"
     e2e_expect "$name: the preview shows the right half" \
       "$(e2e_family "$shot" $((PREVIEW_X + 180)) $((PREVIEW_Y + 80)))" "$right"

@@ -71,9 +71,12 @@ e2e_check "no error box came up" no_error_box
 e2e_expect "Wallpaper names the bitmap in the user's folder" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" \
   "$win_user_folder\\MyWallpaper.bmp"
 e2e_check "nothing was written into the Windows folder" [ ! -e "$E2E_DRIVE_C/windows/MyWallpaper.bmp" ]
-djpeg -bmp -outfile "$E2E_WORK/reference.bmp" "$pictures/halves.jpg"
+# Drawn at the desktop's size: the JPEG's own decode centred on the background.
+djpeg -bmp -outfile "$E2E_WORK/decoded.bmp" "$pictures/halves.jpg"
+convert -size 1024x768 "xc:#$(e2e_sys_color Background)" "$E2E_WORK/decoded.bmp" -geometry +62+34 -composite \
+  -type TrueColor BMP3:"$E2E_WORK/reference.bmp"
 different=$(compare -metric AE "$user_folder/MyWallpaper.bmp" "$E2E_WORK/reference.bmp" null: 2>&1 || true)
-e2e_expect "the user's MyWallpaper.bmp holds the JPEG's decoded pixels" "$different" 0
+e2e_expect "the user's MyWallpaper.bmp holds the JPEG's decoded pixels, centred" "$different" 0
 shot=$(e2e_screenshot applied)
 e2e_expect "the picture's left half is on the desktop's left" "$(e2e_family "$shot" 100 100)" r
 e2e_expect "the picture's right half is on the desktop's right" "$(e2e_family "$shot" 940 100)" b

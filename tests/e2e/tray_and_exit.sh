@@ -104,7 +104,7 @@ tray_menu change
 e2e_check "the right-click menu's \"Change Wallpaper\" applies the entry centred" \
   wait_value "$DESKTOP_KEY" TileWallpaper 0
 e2e_expect "centred: WallpaperStyle" "$(e2e_reg_query "$DESKTOP_KEY" WallpaperStyle)" 0
-e2e_expect "the wallpaper file" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\pictures\red.bmp'
+e2e_expect "the wallpaper file, drawn centred" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
 sleep 1
 shot=$(e2e_screenshot changed)
 e2e_expect "the desktop's centre shows the picture" "$(e2e_pixel "$shot" 512 384)" DC1E1E

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Setting the wallpaper as a person does: add a JPEG, choose "Center", click
-# "Apply": the desktop values are written, C:\windows\MyWallpaper.bmp holds
-# the picture's pixels and the desktop shows it centred; "Tile" tiles it; the
-# bitmap replaced last is kept as one spare, the next is written over it
-# exactly, and "Exit" removes it; a BMP entry is applied in place, with no
-# bitmap written.
+# "Apply": the desktop values are written, C:\windows\MyWallpaper.bmp is the
+# whole desktop (1024 x 768) with the picture's pixels in its centre and the
+# background colour around, and the desktop shows it 1:1; "Tile" tiles the
+# picture at its own size and keeps the replaced bitmap as one spare, which
+# "Exit" removes; "Fill" covers the whole desktop; a BMP entry is drawn
+# centred into the bitmap as well.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -56,13 +57,17 @@ background=$(e2e_sys_color Background)
 add_picture 'C:\pictures\halves.jpg'
 choose_style 0
 apply
-e2e_expect "Wallpaper names the converted bitmap" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
+e2e_expect "Wallpaper names the drawn bitmap" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
 e2e_expect "WallpaperStyle is 0 (Center)" "$(e2e_reg_query "$DESKTOP_KEY" WallpaperStyle)" 0
 e2e_expect "TileWallpaper is 0 (Center)" "$(e2e_reg_query "$DESKTOP_KEY" TileWallpaper)" 0
 e2e_check "MyWallpaper.bmp was written" [ -f "$wallpaper_bmp" ]
-djpeg -bmp -outfile "$E2E_WORK/reference.bmp" "$pictures/halves.jpg"
+e2e_expect "MyWallpaper.bmp has the desktop's size" "$(identify -format '%wx%h' "$wallpaper_bmp")" 1024x768
+# The JPEG's own decode at 62,34 on the background colour.
+djpeg -bmp -outfile "$E2E_WORK/decoded.bmp" "$pictures/halves.jpg"
+convert -size 1024x768 "xc:#$background" "$E2E_WORK/decoded.bmp" -geometry +62+34 -composite \
+  -type TrueColor BMP3:"$E2E_WORK/reference.bmp"
 different=$(compare -metric AE "$wallpaper_bmp" "$E2E_WORK/reference.bmp" null: 2>&1 || true)
-e2e_expect "MyWallpaper.bmp holds the JPEG's decoded pixels" "$different" 0
+e2e_expect "MyWallpaper.bmp holds the JPEG's decoded pixels, centred" "$different" 0
 shot=$(e2e_screenshot centred)
 e2e_expect "outside the picture the desktop keeps its background" "$(e2e_pixel "$shot" 20 20)" "$background"
 e2e_expect "the picture's left half is on the desktop's left" "$(e2e_family "$shot" 100 100)" r
@@ -79,22 +84,34 @@ e2e_expect "the first tile's right half" "$(e2e_family "$shot" 500 20)" b
 e2e_expect "the second tile begins at x 900" "$(e2e_family "$shot" 1000 20)" r
 e2e_expect "the bitmap replaced by the second apply is kept as one spare" "$(spares)" 1
 
-# --- centred again: the bitmap goes into the spare's disk space -------------
+# --- centred again: drawn anew, exactly as the first time -------------------
 choose_style 0
 apply
 different=$(compare -metric AE "$wallpaper_bmp" "$E2E_WORK/reference.bmp" null: 2>&1 || true)
-e2e_expect "the bitmap written over the spare is the JPEG's pixels, exactly" "$different" 0
+e2e_expect "the bitmap drawn again is the same, exactly" "$different" 0
 e2e_expect "still one spare beside it" "$(spares)" 1
 
-# --- a BMP, applied in place ------------------------------------------------
-before=$(md5sum <"$wallpaper_bmp")
+# --- filled: the picture covers every corner ---------------------------------
+choose_style 4
+apply
+e2e_expect "WallpaperStyle is 10 (Fill)" "$(e2e_reg_query "$DESKTOP_KEY" WallpaperStyle)" 10
+e2e_expect "TileWallpaper is 0 (Fill)" "$(e2e_reg_query "$DESKTOP_KEY" TileWallpaper)" 0
+shot=$(e2e_screenshot filled)
+e2e_expect "Fill: the red half reaches the top-left corner" "$(e2e_family "$shot" 5 5)" r
+e2e_expect "Fill: the red half reaches the bottom-left corner" "$(e2e_family "$shot" 5 700)" r
+e2e_expect "Fill: the blue half reaches the top-right corner" "$(e2e_family "$shot" 1018 5)" b
+
+# --- a BMP, drawn centred ----------------------------------------------------
 add_picture 'C:\pictures\green.bmp'
 e2e_press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
 sleep 1
 choose_style 0
 apply
-e2e_expect "Wallpaper names the BMP itself" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\pictures\green.bmp'
-e2e_expect "no bitmap is written for a BMP" "$(md5sum <"$wallpaper_bmp")" "$before"
+e2e_expect "Wallpaper names the drawn bitmap for a BMP too" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" 'C:\windows\MyWallpaper.bmp'
+convert -size 1024x768 "xc:#$background" "$pictures/green.bmp" -geometry +480+360 -composite \
+  -type TrueColor BMP3:"$E2E_WORK/green-reference.bmp"
+different=$(compare -metric AE "$wallpaper_bmp" "$E2E_WORK/green-reference.bmp" null: 2>&1 || true)
+e2e_expect "the BMP's pixels are centred in the drawn bitmap" "$different" 0
 shot=$(e2e_screenshot bmp-centred)
 # The small picture sits under the window in the centre; the tiles are gone.
 e2e_expect "the tiles are gone from the corner" "$(e2e_pixel "$shot" 20 20)" "$background"
