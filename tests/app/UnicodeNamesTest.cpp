@@ -39,7 +39,8 @@ TEST_F(UnicodeNames, NamesInAnyScriptAreAddedShownAppliedSavedAndLoadedBack)
     EXPECT_EQ(form->Test().pathLabel->Caption(), paths[0]);
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 6 x 2 ) pixels");
 
-    // Applied in place: the desktop is told the bitmap's own name.
+    // Tiled, a bitmap is applied in place: the desktop is told its own name.
+    form->Test().styleBox->SetItemIndex(1);
     form->Test().pathList->SetItemIndex(1);
     form->onApplyClick(form->Test().applyButton);
     EXPECT_TRUE(CapturedErrors().empty());
