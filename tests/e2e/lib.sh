@@ -186,6 +186,16 @@ e2e_wait_exit() {
 
 # e2e_find_window REGEX: ids of the visible windows whose caption matches.
 e2e_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+# e2e_no_error_box: no message box of the program is open. A box carries the
+# application's title; so does the taskbar button's owner window, which has
+# no size: only a window with a size is a box.
+e2e_no_error_box() {
+  local id
+  for id in $(e2e_find_window '^Tessivo$'); do
+    xdotool getwindowgeometry "$id" 2>/dev/null | grep -qE 'Geometry: [0-9]{2,}x[0-9]{2,}' && return 1
+  done
+  return 0
+}
 
 # e2e_wait_window REGEX [SECONDS]: waits until a visible window with a
 # matching caption exists, then a moment more for its first paint. Fails early

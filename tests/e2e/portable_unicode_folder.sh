@@ -20,15 +20,6 @@ convert -size 300x200 xc:'rgb(220,20,20)' -quality 95 "$folder/photo.jpg"
 printf '%s1\r\nC:\\Tools 日本\\photo.jpg\r\n' "$BOM" >"$folder/LastList.lst"
 cp "$folder/LastList.lst" "$E2E_WORK/expected.lst"
 
-# An error box carries the application's title; so does the taskbar button's
-# owner window, which has no size. Only a window with a size is a box.
-no_error_box() {
-  local id
-  for id in $(e2e_find_window '^Tessivo$'); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -qE 'Geometry: [0-9]{2,}x[0-9]{2,}' && return 1
-  done
-  return 0
-}
 # The registry file, which Wine writes out every little while, spells the
 # folder's name with the characters' code points.
 run_entry_written() {
@@ -44,7 +35,7 @@ run_entry_written() {
 e2e_start "$program"
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 sleep 1
-e2e_check "no error box at start" no_error_box
+e2e_check "no error box at start" e2e_no_error_box
 e2e_press $APPLY
 e2e_check "the JPEG from the folder becomes the wallpaper bitmap" \
   e2e_wait_wallpaper 'C:\windows\MyWallpaper.bmp' 20
@@ -61,7 +52,7 @@ e2e_check "the start-with-Windows entry names the program in its folder" run_ent
 e2e_start "$program"
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear the second time"
 sleep 1
-e2e_check "no error box at the second start" no_error_box
+e2e_check "no error box at the second start" e2e_no_error_box
 e2e_press $EXIT
 e2e_wait_exit 20 || e2e_abort "the program did not end the second time"
 

@@ -17,15 +17,6 @@ NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 PANEL=FFFBF7 # the panels' white
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 
-# An error box carries the application's title; so does the taskbar button's
-# owner window, which has no size. Only a window with a size is a box.
-no_error_box() {
-  local id
-  for id in $(e2e_find_window '^Tessivo$'); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -qE 'Geometry: [0-9]{2,}x[0-9]{2,}' && return 1
-  done
-  return 0
-}
 
 user_folder="$E2E_DRIVE_C/users/$E2E_USER/AppData/Roaming/Tessivo"
 win_user_folder='C:\users\'"$E2E_USER"'\AppData\Roaming\Tessivo'
@@ -67,7 +58,7 @@ e2e_press $CENTER
 sleep 0.3
 e2e_press $APPLY
 e2e_wait_stable 0 0 1024 200
-e2e_check "no error box came up" no_error_box
+e2e_check "no error box came up" e2e_no_error_box
 e2e_expect "Wallpaper names the bitmap in the user's folder" "$(e2e_reg_query "$DESKTOP_KEY" Wallpaper)" \
   "$win_user_folder\\MyWallpaper.bmp"
 e2e_check "nothing was written into the Windows folder" [ ! -e "$E2E_DRIVE_C/windows/MyWallpaper.bmp" ]

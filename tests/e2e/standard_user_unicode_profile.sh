@@ -34,13 +34,6 @@ chmod a+r "$E2E_WORK/folders.reg"
 e2e_wine regedit /s "$(e2e_as_user winepath -w "$E2E_WORK/folders.reg" 2>/dev/null)" >/dev/null 2>&1 ||
   e2e_abort "cannot point the shell folders at the profile"
 
-no_error_box() {
-  local id
-  for id in $(e2e_find_window '^Tessivo$'); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -qE 'Geometry: [0-9]{2,}x[0-9]{2,}' && return 1
-  done
-  return 0
-}
 # The registry file, which Wine writes out every little while, spells the
 # profile's name with the characters' code points.
 wallpaper_in_profile() {
@@ -60,12 +53,12 @@ bitmap_red() {
 e2e_start
 e2e_wait_window '^Quorvel$' 60 || e2e_abort "the main window did not appear"
 sleep 1
-e2e_check "no error box at start" no_error_box
+e2e_check "no error box at start" e2e_no_error_box
 e2e_press $APPLY
 sleep 2
 e2e_check "the desktop names the bitmap in the user's own folder" wallpaper_in_profile
 e2e_check "the bitmap holds the picture's red" bitmap_red
-e2e_check "no error box after Apply" no_error_box
+e2e_check "no error box after Apply" e2e_no_error_box
 e2e_press $EXIT
 e2e_check "Exit ends the program" e2e_wait_exit 20
 e2e_check "the last list in the user's folder is kept, in the code page as before" \
@@ -74,7 +67,7 @@ e2e_check "the last list in the user's folder is kept, in the code page as befor
 e2e_start
 e2e_wait_window '^Quorvel$' 60 || e2e_abort "the main window did not appear the second time"
 sleep 1
-e2e_check "no error box at the next start" no_error_box
+e2e_check "no error box at the next start" e2e_no_error_box
 e2e_press $EXIT
 e2e_check "Exit ends the program again" e2e_wait_exit 20
 
