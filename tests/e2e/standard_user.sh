@@ -17,7 +17,6 @@ NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 PANEL=FFFBF7 # the panels' white
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 
-
 user_folder="$E2E_DRIVE_C/users/$E2E_USER/AppData/Roaming/Tessivo"
 win_user_folder='C:\users\'"$E2E_USER"'\AppData\Roaming\Tessivo'
 pictures="$E2E_DRIVE_C/pictures"
