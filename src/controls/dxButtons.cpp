@@ -62,33 +62,13 @@ void TdxCustomButton::SetAndInvalidate(bool& field, bool value)
     InvalidateUnlessLocked();
 }
 
-void TdxCustomButton::SetAutoGray(bool value)
-{
-    SetAndInvalidate(autoGray_, value);
-}
 void TdxCustomButton::SetShowAccelChar(bool value)
 {
     SetAndInvalidate(showAccelChar_, value);
 }
-void TdxCustomButton::SetShowFocusRect(bool value)
-{
-    SetAndInvalidate(showFocusRect_, value);
-}
-void TdxCustomButton::SetSmoothEdges(bool value)
-{
-    SetAndInvalidate(smoothEdges_, value);
-}
 void TdxCustomButton::SetWordWrap(bool value)
 {
     SetAndInvalidate(wordWrap_, value);
-}
-
-void TdxCustomButton::SetLayout(TdxLayout value)
-{
-    if (layout_ != value) {
-        layout_ = value;
-        InvalidateUnlessLocked();
-    }
 }
 
 void TdxCustomButton::SetSpacing(uint8_t value)
@@ -170,61 +150,19 @@ void TdxCustomButton::PaintBorder(TCanvas& canvas)
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.RoundRect(0, 0, width, height, 5, 5);
 
-    if (smoothEdges_) {
-        canvas.Pen().SetColor(Enabled() ? kCornerEnabled : kBorderDisabled);
-        DrawLine(canvas, 0, 1, 2, 0);
-        DrawLine(canvas, width - 2, 0, width, 2);
-        DrawLine(canvas, 0, height - 2, 2, height);
-        DrawLine(canvas, width - 3, height, width, height - 3);
-    }
+    // The rounded corners' outer pixels, in a lighter shade, smooth the edge.
+    canvas.Pen().SetColor(Enabled() ? kCornerEnabled : kBorderDisabled);
+    DrawLine(canvas, 0, 1, 2, 0);
+    DrawLine(canvas, width - 2, 0, width, 2);
+    DrawLine(canvas, 0, height - 2, 2, height);
+    DrawLine(canvas, width - 3, height, width, height - 3);
 }
 
-// Moves the caption's measuring rectangle so that the caption, once centred,
-// leaves room for the glyph on its side.
-void TdxCustomButton::ReserveGlyphRoom(const TBitmap& glyph, RECT& rect, UINT& flags) const
-{
-    const int room = (layout_ == TdxLayout::blGlyphLeft || layout_ == TdxLayout::blGlyphRight)
-                         ? glyph.Width() + spacing_
-                         : glyph.Height() + spacing_;
-    switch (layout_) {
-    case TdxLayout::blGlyphLeft:
-        rect.left += room;
-        break;
-    case TdxLayout::blGlyphRight:
-        rect.left -= room;
-        rect.right -= 2 * room;
-        flags |= DT_RIGHT;
-        break;
-    case TdxLayout::blGlyphTop:
-        rect.top += room;
-        break;
-    case TdxLayout::blGlyphBottom:
-        rect.top -= room;
-        break;
-    }
-}
-
-// Draws the glyph beside the placed caption; `shift` is 1 while pressed.
+// Draws the glyph left of the placed caption; `shift` is 1 while pressed.
 void TdxCustomButton::DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift)
 {
-    const int width = Width(), height = Height();
-    const int glyphWidth = glyph.Width(), glyphHeight = glyph.Height();
-    const int space = spacing_;
     glyph.SetTransparent(true);
-    switch (layout_) {
-    case TdxLayout::blGlyphLeft:
-        canvas.Draw(caption.left - glyphWidth - space, (height - glyphHeight) / 2 + shift, glyph);
-        break;
-    case TdxLayout::blGlyphRight:
-        canvas.Draw(caption.right + space, (height - glyphHeight) / 2 + shift, glyph);
-        break;
-    case TdxLayout::blGlyphTop:
-        canvas.Draw((width - glyphWidth) / 2 + shift, caption.top - glyphHeight - space, glyph);
-        break;
-    case TdxLayout::blGlyphBottom:
-        canvas.Draw((width - glyphWidth) / 2 + shift, caption.bottom + space, glyph);
-        break;
-    }
+    canvas.Draw(caption.left - glyph.Width() - spacing_, (Height() - glyph.Height()) / 2 + shift, glyph);
 }
 
 void TdxCustomButton::Paint()
@@ -238,14 +176,15 @@ void TdxCustomButton::Paint()
     // The picture beside the caption, greyed when disabled.
     TBitmap glyph;
     glyph.Assign(glyph_);
-    if (autoGray_ && !Enabled() && !glyph.Empty())
+    if (!Enabled() && !glyph.Empty())
         MakeGrayGlyph(glyph);
 
     canvas.Font().Assign(Font());
     RECT rect{0, 0, width, height};
     UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
+    // The caption, once centred, leaves room for the glyph on its left.
     if (!glyph.Empty())
-        ReserveGlyphRoom(glyph, rect, flags);
+        rect.left += glyph.Width() + spacing_;
 
     DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect,
                     flags | DT_CALCRECT);
@@ -255,11 +194,6 @@ void TdxCustomButton::Paint()
 
     if (!glyph.Empty())
         DrawGlyph(canvas, glyph, rect, shift);
-
-    if ((VisualState & vsFocused) && showFocusRect_) {
-        canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-        canvas.DrawFocusRect({3, 3, width - 3, height - 3});
-    }
 
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect, flags);

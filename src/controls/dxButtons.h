@@ -4,7 +4,6 @@
 #include "controls/dxCore.h"
 #include "framework/graphics/Bitmap.h"
 
-enum class TdxLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum class TdxToolType : uint8_t {
     ttArrowLeft,
     ttArrowRight,
@@ -22,20 +21,12 @@ class TdxCustomButton : public TdxCustomStyleControl {
 public:
     explicit TdxCustomButton(TComponent* owner);
 
-    bool AutoGray() const { return autoGray_; }
-    virtual void SetAutoGray(bool value);
     bool Default() const { return default_; }
     virtual void SetDefault(bool value);
     TBitmap& Glyph() { return glyph_; }
     virtual void SetGlyph(const TBitmap& glyph);
-    TdxLayout Layout() const { return layout_; }
-    virtual void SetLayout(TdxLayout value);
     bool ShowAccelChar() const { return showAccelChar_; }
     virtual void SetShowAccelChar(bool value);
-    bool ShowFocusRect() const { return showFocusRect_; }
-    virtual void SetShowFocusRect(bool value);
-    bool SmoothEdges() const { return smoothEdges_; }
-    virtual void SetSmoothEdges(bool value);
     uint8_t Spacing() const { return spacing_; }
     virtual void SetSpacing(uint8_t value);
     bool WordWrap() const { return wordWrap_; }
@@ -69,20 +60,15 @@ private:
     void SetAndInvalidate(bool& field, bool value);
     void PaintBackground(TCanvas& canvas, bool pressedOver);
     void PaintBorder(TCanvas& canvas);
-    void ReserveGlyphRoom(const TBitmap& glyph, RECT& rect, UINT& flags) const;
     void DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift);
 
-    bool autoGray_ = true;
     bool default_ = false;
     TBitmap faceBitmap_;
     TBitmap pressedFaceBitmap_;
     TBitmap focusRingBitmap_;
     TBitmap hotRingBitmap_;
     TBitmap glyph_;
-    TdxLayout layout_ = TdxLayout::blGlyphLeft;
     bool showAccelChar_ = true;
-    bool showFocusRect_ = false;
-    bool smoothEdges_ = true;
     uint8_t spacing_ = 3;
     bool wordWrap_ = true;
     int gradientBuilds_ = 0;

@@ -34,14 +34,6 @@ void TdxCustomContainer::SetBoundColor(TColor value)
 {
     SetAndRedraw(boundColor_, value);
 }
-void TdxCustomContainer::SetGlyphLayout(TdxGlyphLayout value)
-{
-    SetAndRedraw(glyphLayout_, value);
-}
-void TdxCustomContainer::SetLayout(TTextLayout value)
-{
-    SetAndRedraw(layout_, value);
-}
 void TdxCustomContainer::SetShowCaption(bool value)
 {
     SetAndRedraw(showCaption_, value);
@@ -127,12 +119,7 @@ void TdxCustomContainer::Paint()
 
     if (!glyph_.Empty()) {
         glyph_.SetTransparent(true);
-        int y = rect.top;
-        if (glyphLayout_ == TdxGlyphLayout::glBottom)
-            y = rect.bottom - glyph_.Height();
-        else if (glyphLayout_ == TdxGlyphLayout::glCenter)
-            y = (rect.bottom - rect.top - glyph_.Height()) / 2 + 1;
-        canvas.Draw(rect.left, y, glyph_);
+        canvas.Draw(rect.left, (rect.bottom - rect.top - glyph_.Height()) / 2 + 1, glyph_);
         rect.left += glyph_.Width();
     }
 
@@ -157,14 +144,10 @@ void TdxCustomContainer::DrawContainerCaption(const std::string& caption, RECT r
     if (flags != 0 && canvas.TextWidth(caption) > rect.right - rect.left)
         flags = 0; // a caption that does not fit starts at the left
     flags |= DT_EXPANDTABS | DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
-    if (layout_ != TTextLayout::tlTop) {
-        RECT measured = rect;
-        canvas.DrawText(caption, measured, flags | DT_CALCRECT);
-        if (layout_ == TTextLayout::tlBottom)
-            OffsetRect(&rect, 0, rect.bottom - measured.bottom);
-        else
-            OffsetRect(&rect, 0, (rect.bottom - measured.bottom) / 2);
-    }
+    // Centred vertically.
+    RECT measured = rect;
+    canvas.DrawText(caption, measured, flags | DT_CALCRECT);
+    OffsetRect(&rect, 0, (rect.bottom - measured.bottom) / 2);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.DrawText(caption, rect, flags);
 }

@@ -8,7 +8,6 @@
 
 enum class TdxEnabledMode : uint8_t { emAffectChilds, emNormal };
 enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
-enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
 using TdxPaintEvent = std::function<void(TObject* sender, RECT rect, TCanvas& canvas, TFont& font)>;
 
@@ -30,10 +29,6 @@ public:
     void SetFocusable(bool value) { focusable_ = value; }
     TBitmap& Glyph() { return glyph_; }
     void SetGlyph(const TBitmap& glyph);
-    TdxGlyphLayout GlyphLayout() const { return glyphLayout_; }
-    void SetGlyphLayout(TdxGlyphLayout value);
-    TTextLayout Layout() const { return layout_; }
-    void SetLayout(TTextLayout value);
     bool ShowBoundLines() const { return showBoundLines_; }
     void SetShowBoundLines(bool value);
     bool ShowCaption() const { return showCaption_; }
@@ -84,8 +79,6 @@ private:
     TdxEnabledMode enabledMode_ = TdxEnabledMode::emNormal;
     bool focusable_ = false;
     TBitmap glyph_;
-    TdxGlyphLayout glyphLayout_ = TdxGlyphLayout::glCenter;
-    TTextLayout layout_ = TTextLayout::tlCenter;
     bool showBoundLines_ = true;
     bool showCaption_ = false;
     uint8_t spacing_ = 5;

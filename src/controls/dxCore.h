@@ -14,8 +14,6 @@ enum class TdxTheme : uint8_t { WindowsXP, OfficeXP };
 enum TdxBoundLine : uint8_t { blLeft = 1, blTop = 2, blRight = 4, blBottom = 8 };
 using TdxBoundLines = uint8_t;
 
-enum class TdxGlyphLayout : uint8_t { glBottom, glCenter, glTop };
-
 enum TdxVisualStateFlag : uint8_t { vsHot = 1, vsPressed = 2, vsFocused = 4 };
 using TdxVisualState = uint8_t;
 

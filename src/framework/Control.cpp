@@ -103,11 +103,6 @@ void TControl::SetVisible(bool visible)
     RequestAlign();
 }
 
-bool TControl::Showing() const
-{
-    return visible_ && (!parent_ || parent_->Showing());
-}
-
 void TControl::SetEnabled(bool enabled)
 {
     if (enabled_ != enabled) {
@@ -171,13 +166,6 @@ void TControl::SetShowHint(bool showHint)
 {
     showHint_ = showHint;
     parentShowHint_ = false;
-}
-
-void TControl::SetParentShowHint(bool parentShowHint)
-{
-    parentShowHint_ = parentShowHint;
-    if (parentShowHint && parent_)
-        showHint_ = parent_->ShowHint();
 }
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -290,12 +278,6 @@ void TControl::HandleMouseMessage(TMessage& message)
 void TControl::Invalidate()
 {
     InvalidateInParent(BoundsRect());
-}
-
-void TControl::Update()
-{
-    if (parent_ && parent_->HandleAllocated())
-        UpdateWindow(parent_->Handle());
 }
 
 void TControl::Click()

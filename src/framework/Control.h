@@ -63,8 +63,6 @@ public:
     // --- Appearance and state ---
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
-    // Visible itself and every parent up to a shown window.
-    bool Showing() const;
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
     const std::string& Caption() const { return text_; }
@@ -81,7 +79,6 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint);
     bool ParentShowHint() const { return parentShowHint_; }
-    void SetParentShowHint(bool parentShowHint);
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor) { cursor_ = cursor; }
     TControlStyle ControlStyle() const { return controlStyle_; }
@@ -101,13 +98,6 @@ public:
 
     // Schedules a repaint of the control's area.
     virtual void Invalidate();
-    // Paints pending updates now.
-    virtual void Update();
-    void Repaint()
-    {
-        Invalidate();
-        Update();
-    }
 
     // --- Events ---
     TNotifyEvent OnClick;

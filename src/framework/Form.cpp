@@ -157,11 +157,6 @@ void TForm::SetVisible(bool visible)
         ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
 }
 
-bool TForm::Showing() const
-{
-    return Visible();
-}
-
 void TForm::Close()
 {
     TCloseAction action =
@@ -176,13 +171,6 @@ void TForm::Close()
         ShowWindow(Handle(), SW_MINIMIZE);
     else
         Hide();
-}
-
-void TForm::SetActiveControl(TWinControl* control)
-{
-    activeControl_ = control;
-    if (control && control->HandleAllocated() && !control->Focused() && control->CanFocus())
-        control->SetFocus();
 }
 
 void TForm::SetFocusedControl(TWinControl* control)

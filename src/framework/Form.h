@@ -34,10 +34,8 @@ public:
     void Hide();
     void Close();
     void SetVisible(bool visible) override;
-    bool Showing() const;
 
     TWinControl* ActiveControl() const { return activeControl_; }
-    void SetActiveControl(TWinControl* control);
     // Called when a control of the form receives the focus: records it and
     // tells every control of the form (CM_FOCUSCHANGED).
     void SetFocusedControl(TWinControl* control);

@@ -613,12 +613,6 @@ void TWinControl::Invalidate()
         InvalidateRect(handle_, nullptr, !(ControlStyle() & csOpaque));
 }
 
-void TWinControl::Update()
-{
-    if (handle_)
-        UpdateWindow(handle_);
-}
-
 void TWinControl::InsertControl(TControl* control)
 {
     controls_.push_back(control);

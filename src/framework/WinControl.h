@@ -62,7 +62,6 @@ public:
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) override;
     void WndProc(TMessage& message) override;
     void Invalidate() override;
-    void Update() override;
 
     // Sends a message to every child in turn until one marks it handled
     // (a non-zero result).

@@ -70,12 +70,6 @@ void TCanvas::FillRect(const RECT& rect)
     ::FillRect(dc_, &rect, brush_.Handle());
 }
 
-void TCanvas::FrameRect(const RECT& rect)
-{
-    Require(BrushValid);
-    ::FrameRect(dc_, &rect, brush_.Handle());
-}
-
 void TCanvas::Rectangle(int left, int top, int right, int bottom)
 {
     Require(PenValid | BrushValid);
@@ -132,25 +126,6 @@ SIZE TCanvas::TextExtent(const std::string& text)
     const std::wstring wide = WideFromUtf8(text);
     ::GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
-}
-
-void TCanvas::DrawFocusRect(const RECT& rect)
-{
-    Require(BrushValid);
-    ::DrawFocusRect(dc_, &rect);
-}
-
-void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect)
-{
-    const int destWidth = dest.right - dest.left, destHeight = dest.bottom - dest.top;
-    const int sourceWidth = sourceRect.right - sourceRect.left,
-              sourceHeight = sourceRect.bottom - sourceRect.top;
-    if (destWidth == sourceWidth && destHeight == sourceHeight)
-        ::BitBlt(dc_, dest.left, dest.top, destWidth, destHeight, source.Handle(), sourceRect.left,
-                 sourceRect.top, SRCCOPY);
-    else
-        ::StretchBlt(dc_, dest.left, dest.top, destWidth, destHeight, source.Handle(), sourceRect.left,
-                     sourceRect.top, sourceWidth, sourceHeight, SRCCOPY);
 }
 
 void TCanvas::Draw(int x, int y, TGraphic& graphic)

@@ -29,7 +29,6 @@ public:
 
     // Drawing, with the conventions of GDI: right and bottom edges excluded.
     void FillRect(const RECT& rect);
-    void FrameRect(const RECT& rect);
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const RECT& rect) { Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
@@ -45,10 +44,8 @@ public:
     SIZE TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) { return TextExtent(text).cy; }
-    void DrawFocusRect(const RECT& rect);
 
     // Copies a rectangle of another canvas into this one (SRCCOPY).
-    void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect);
     // Draws a graphic at (x, y), transparently when the graphic says so.
     void Draw(int x, int y, TGraphic& graphic);
     void StretchDraw(const RECT& dest, TGraphic& graphic);

@@ -39,16 +39,6 @@ int TComboBox::DroppedListHeight() const
     return rowHeight * dropDownCount_ + 2;
 }
 
-void TComboBox::SetDropDownCount(int count)
-{
-    if (count < 1 || count == dropDownCount_)
-        return;
-    dropDownCount_ = count;
-    if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, Width(), Height() + DroppedListHeight(),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TComboBox::SetBounds(int left, int top, int width, int height)
 {
     if (!HandleAllocated()) {

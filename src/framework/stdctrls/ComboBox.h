@@ -11,7 +11,6 @@ public:
 
     // Rows the opened list shows before it scrolls.
     int DropDownCount() const { return dropDownCount_; }
-    void SetDropDownCount(int count);
     // The text of the selected item, empty when none is selected.
     std::string Text() const;
 

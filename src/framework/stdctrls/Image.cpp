@@ -14,16 +14,6 @@ void DecodeNow(TGraphic* graphic)
 
 } // namespace
 
-void TImagePicture::LoadFromFile(const std::string& fileName)
-{
-    // Loaded and decoded aside: on failure the image keeps what it showed.
-    TPicture loaded;
-    loaded.LoadFromFile(fileName);
-    DecodeNow(loaded.Graphic());
-    picture_ = std::move(loaded);
-    Changed();
-}
-
 void TImagePicture::Assign(const TBitmap& bitmap)
 {
     auto copy = std::make_unique<TBitmap>();

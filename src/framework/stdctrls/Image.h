@@ -21,7 +21,6 @@ public:
     TImagePicture(const TImagePicture&) = delete;
     TImagePicture& operator=(const TImagePicture&) = delete;
 
-    void LoadFromFile(const std::string& fileName);
     // Shows a copy of the bitmap; the caller keeps its own.
     void Assign(const TBitmap& bitmap);
     void SetGraphic(std::unique_ptr<TGraphic> graphic);
