@@ -506,7 +506,7 @@ void TWinControl::WMContextMenu(TMessage& message)
         return;
     }
     POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-    if (message.LParam == -1) {
+    if (at.x == -1 && at.y == -1) {
         // From the keyboard: at the control's top-left corner.
         at = {0, 0};
         ::ClientToScreen(handle_, &at);
