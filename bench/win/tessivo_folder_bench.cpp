@@ -57,7 +57,7 @@ std::string Numbered(const char* prefix, int number, const char* suffix)
 void MakeCoverPicture(const std::string& path)
 {
     const int width = 16, height = 16, stride = width * 3;
-    const std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height, 0x80);
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height, 0x80);
     const std::vector<uint8_t> bytes = EncodeBmp24(width, height, PixelRows{pixels.data(), stride});
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
