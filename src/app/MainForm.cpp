@@ -64,6 +64,7 @@ void TMainForm::CreateSubsystems()
         autoChangeRunning, rotationPosition, currentIndex);
     CreateTrayMenu();
     CreateTrayIcon();
+    CreateListActions();
 }
 
 void TMainForm::WireHandlers()

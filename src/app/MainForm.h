@@ -3,6 +3,7 @@
 // controls and state; its handlers are short and call the code of the
 // subsystem that does the work (lists/, wallpaper/).
 
+#include "app/NameListMenu.h"
 #include "app/PlatformServices.h"
 #include "app/TaskbarButton.h"
 #include "app/TrayIcon.h"
@@ -21,6 +22,7 @@
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpinEdit.h"
 #include "lists/ImageList.h"
+#include "lists/LastListAutosave.h"
 #include "lists/ListFiles.h"
 #include "lists/Preview.h"
 #include "wallpaper/ApplyWallpaper.h"
@@ -32,8 +34,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TAboutForm;
+class TFolderDialog;
 
 class TMainForm : public TForm {
 public:
@@ -116,9 +120,17 @@ public:
     void onRestoreClick(TObject* sender);
     void onMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void onCloseRequest(TObject* sender, TCloseAction& action);
+    void onFilesDropped(TObject* sender, const std::vector<std::string>& paths);
+
+    // The name list's menu and the last list's saving as it is edited.
+    TNameListMenu& NameListMenu() { return *nameListMenu_; }
+    TLastListAutosave& LastListAutosave() { return *lastListAutosave_; }
 
     // --- Operations ---
     void RefreshNameList() { imageList_->RefreshNameList(); }
+    // Adds the pictures of files and folders as "+" adds them (see
+    // TImageList::AddFilesAndFolders).
+    void AddFilesAndFolders(const std::vector<std::string>& items) { imageList_->AddFilesAndFolders(items); }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
     // Draws the current wallpaper again for the monitors as they are now.
@@ -189,6 +201,12 @@ private:
     TWallpaperSystem WallpaperSystem();
     void ReadSettings();
     void CreateTrayMenu();
+    // Drops, the name list's menu and the last list's saving as it is edited.
+    void CreateListActions();
+    void AddFolder();
+    // The selected entry's path; raises when none is selected.
+    std::string SelectedPath();
+    bool HasSelectedEntry();
     bool StepDoneOrEndAnyway(const std::function<void()>& step, const std::string& question);
     void RetryTrayIcon();
     void StopTrayIconRetries();
@@ -237,6 +255,8 @@ private:
     IOpenPictureDialog* addPicturesDialog = nullptr;
     IFileDialog* saveListDialog = nullptr;
     IFileDialog* loadListDialog = nullptr;
+    // The folder dialog of "Add Folder…" when the services bring none.
+    TFolderDialog* addFolderDialog_ = nullptr;
     TTimer* autoChangeTimer = nullptr;
     TTimer* clockTimer = nullptr;
     // The retries of a refused icon add.
@@ -260,6 +280,8 @@ private:
     std::unique_ptr<TListFiles> listFiles_;
     std::unique_ptr<TAutoChange> autoChange_;
     std::unique_ptr<TTrayIcon> trayIcon_;
+    std::unique_ptr<TNameListMenu> nameListMenu_;
+    std::unique_ptr<TLastListAutosave> lastListAutosave_;
     int trayIconRetriesLeft_ = 0;
     // The JPEG a tick decoded, from its preview until its apply.
     std::unique_ptr<TDecodedJpeg> tickPicture_;

@@ -11,6 +11,7 @@ class IClock;
 class IDesktop;
 class IRegistryFactory;
 class IFileDialog;
+class IFolderDialog;
 class INotifyIcon;
 class IOpenPictureDialog;
 
@@ -31,4 +32,7 @@ struct PlatformServices {
     IOpenPictureDialog* OpenPictureDialog = nullptr;
     IFileDialog* OpenDialog = nullptr;
     IFileDialog* SaveDialog = nullptr;
+    IFolderDialog* FolderDialog = nullptr;
+    // Shows a file in its folder (Explorer); the shell's when empty.
+    std::function<void(const std::string& path)> ShowFileInFolder;
 };

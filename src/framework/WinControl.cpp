@@ -3,13 +3,16 @@
 #include "core/Exceptions.h"
 #include "core/ScopeExit.h"
 #include "framework/Application.h"
+#include "framework/DroppedFiles.h"
 #include "framework/Form.h"
+#include "framework/Menus.h"
 #include "platform/ProgramIcon.h"
 #include "platform/WideText.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <windowsx.h>
 
 namespace {
 const char* const kDefaultClassName = "TessivoControl";
@@ -103,6 +106,8 @@ void TWinControl::CreateWnd()
         throw Exception("Cannot create the window of " + (Name.empty() ? std::string("a control") : Name));
     if (!params.SystemClassName.empty())
         SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    if (acceptsDroppedFiles_)
+        AcceptDroppedFiles(handle_, true);
     for (TControl* child : controls_)
         if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && !windowed->handle_)
             windowed->CreateWnd();
@@ -284,6 +289,12 @@ void TWinControl::WndProc(TMessage& message)
         break;
     case WM_COMMAND:
         WMCommand(message);
+        break;
+    case WM_CONTEXTMENU:
+        WMContextMenu(message);
+        break;
+    case WM_DROPFILES:
+        WMDropFiles(message);
         break;
     case WM_NOTIFY:
         ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom);
@@ -477,6 +488,37 @@ void TWinControl::WMCommand(TMessage& message)
         ReflectToChild(message, from);
     else
         DefaultHandler(message);
+}
+
+void TWinControl::SetAcceptsDroppedFiles(bool accept)
+{
+    acceptsDroppedFiles_ = accept;
+    if (handle_)
+        AcceptDroppedFiles(handle_, accept);
+}
+
+void TWinControl::WMContextMenu(TMessage& message)
+{
+    // Without a menu of its own, the parent's turn (the platform passes the
+    // message up).
+    if (!popupMenu_) {
+        DefaultHandler(message);
+        return;
+    }
+    POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: at the control's top-left corner.
+        at = {0, 0};
+        ::ClientToScreen(handle_, &at);
+    }
+    popupMenu_->Popup(at.x, at.y);
+}
+
+void TWinControl::WMDropFiles(TMessage& message)
+{
+    const TDroppedFiles dropped(reinterpret_cast<HDROP>(message.WParam));
+    if (OnDropFiles)
+        OnDropFiles(this, dropped.Paths());
 }
 
 void TWinControl::WMMeasureItem(TMessage& message)

@@ -6,7 +6,14 @@
 
 #include "framework/Control.h"
 
+#include <functional>
+#include <string>
 #include <vector>
+
+class TPopupMenu;
+
+// Files and folders dropped on a control, as UTF-8 paths.
+using TDropFilesEvent = std::function<void(TObject* sender, const std::vector<std::string>& paths)>;
 
 // What a control asks for when its window is made.
 struct TCreateParams {
@@ -79,6 +86,16 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
+    // The menu a right click (or the menu key) opens over the control;
+    // none by default.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+    // Whether files dropped on the control (or its children) reach
+    // OnDropFiles.
+    bool AcceptsDroppedFiles() const { return acceptsDroppedFiles_; }
+    void SetAcceptsDroppedFiles(bool accept);
+    TDropFilesEvent OnDropFiles;
+
     // The control that owns a window of ours, or nullptr.
     static TWinControl* FromHandle(HWND window);
 
@@ -131,6 +148,8 @@ private:
     // Shows the application-wide cursor if one is set; whether it did.
     bool ShowApplicationCursor();
     void WMCommand(TMessage& message);
+    void WMContextMenu(TMessage& message);
+    void WMDropFiles(TMessage& message);
     void WMMeasureItem(TMessage& message);
     void CMEnabledChanged();
     void CMFocusChanged(TMessage& message);
@@ -153,4 +172,6 @@ private:
     int tabOrder_ = -1;
     bool aligning_ = false;
     bool trackingLeave_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
+    bool acceptsDroppedFiles_ = false;
 };

@@ -1,9 +1,15 @@
 #include "lists/ImageList.h"
 
+#include "core/Exceptions.h"
 #include "core/FileNames.h"
+#include "core/PictureFileNames.h"
 #include "lists/ListTexts.h"
+#include "platform/Files.h"
+#include "platform/FolderScan.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 void TImageList::RefreshNameList()
@@ -42,16 +48,58 @@ void TImageList::SelectNameRowOfPathSelection()
     view_.NameList.SetItemIndex(view_.PathList.ItemIndex());
 }
 
+void TImageList::ListChanged()
+{
+    if (OnListChange)
+        OnListChange();
+}
+
 void TImageList::AddFiles(IOpenPictureDialog& dialog)
+{
+    dialog.SetTitle("Add image file ...");
+    Append(dialog.Execute() ? dialog.Files() : std::vector<std::string>());
+}
+
+void TImageList::AddFilesAndFolders(const std::vector<std::string>& items)
+{
+    std::vector<std::string> pictures;
+    std::optional<Exception> firstProblem;
+    for (const std::string& item : items) {
+        try {
+            if (FolderExists(item)) {
+                TPictureScan scan = ScanPictureFolder(item);
+                pictures.insert(pictures.end(), std::make_move_iterator(scan.Pictures.begin()),
+                                std::make_move_iterator(scan.Pictures.end()));
+            } else if (IsPictureFileName(ExtractFileName(item))) {
+                pictures.push_back(item);
+            } else if (!FileExists(item)) {
+                throw EInOutError::FromErrorCode(2); // "File not found"
+            } else {
+                throw Exception(NotAPictureText);
+            }
+        } catch (const Exception& error) {
+            // The rest still goes in: one bad item must not cost the others.
+            if (!firstProblem)
+                firstProblem.emplace(FileAndReason(item, error.Message));
+        }
+    }
+    Append(std::move(pictures));
+    if (firstProblem)
+        throw *firstProblem;
+}
+
+void TImageList::Append(std::vector<std::string> files)
 {
     TControlItems& paths = view_.PathList.Items();
     const int countBefore = paths.Count();
     const int previous = countBefore > 0 ? view_.PathList.ItemIndex() : 0;
 
-    dialog.SetTitle("Add image file ...");
-    if (dialog.Execute()) {
-        const TItemsUpdate update(paths);
-        paths.AddStrings(dialog.Files());
+    if (!files.empty()) {
+        {
+            const TItemsUpdate update(paths);
+            paths.AddStrings(std::move(files));
+        }
+        ListChanged();
     }
     WriteTotal();
 
@@ -88,6 +136,7 @@ void TImageList::DeleteSelected()
     }
     const int next = k > 0 ? k - 1 : 0;
     paths.Delete(k);
+    ListChanged();
     if (k < view_.NameList.Items().Count())
         view_.NameList.Items().Delete(k);
     view_.Image.Picture().Clear();
@@ -109,6 +158,7 @@ void TImageList::NewList()
     view_.NameList.Items().Clear();
     view_.Image.Picture().Clear();
     WriteTotal();
+    ListChanged();
 }
 
 void TImageList::ShowClickedEntry()

@@ -10,6 +10,9 @@
 #include "lists/Preview.h"
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 struct ImageListView {
     TListBox& PathList; // pathList
@@ -34,6 +37,13 @@ public:
     // Runs the picture dialog and appends the chosen files; shows the entry
     // that was shown before (or the first one when the list was empty).
     void AddFiles(IOpenPictureDialog& dialog);
+    // Appends pictures as AddFiles does, from files and folders given by
+    // path (dropped on the window, chosen as a folder): a file is taken as it
+    // is when its name is a picture's; a folder gives the pictures in it and
+    // in its subfolders, in name order. Items keep the order they come in.
+    // What can be added is added; then a file that is no picture, or a
+    // folder that cannot be read, is raised as an error naming it.
+    void AddFilesAndFolders(const std::vector<std::string>& items);
     // Removes the selected entry from both lists and shows its neighbour.
     void DeleteSelected();
     // Empties both lists and the preview.
@@ -46,8 +56,14 @@ public:
     void ShowSelectedImage() { preview_.ShowSelectedImage(currentIndex_); }
     void NameListClear() { view_.NameList.Items().Clear(); }
 
+    // Told after every edit of the list by these commands.
+    std::function<void()> OnListChange;
+
 private:
     void SelectNameRowOfPathSelection();
+    // Appends `files` and brings the preview and the name list in step.
+    void Append(std::vector<std::string> files);
+    void ListChanged();
 
     ImageListView view_;
     TPreview& preview_;

@@ -39,6 +39,7 @@ public:
     void LoadLastList();
     // Writes the list to "LastList.lst".
     void SaveLastList();
+    std::string LastListPath() const { return lastListFolder_ + LastListFileName; }
 
     // A count larger than the file's lines gives empty entries for the
     // missing lines, but only up to this many entries in all: a damaged
@@ -56,7 +57,6 @@ private:
     std::vector<std::string> ReadLastList();
     // Copies an unreadable last list aside; true when the copy is made.
     bool KeepUnreadLastList();
-    std::string LastListPath() const { return lastListFolder_ + LastListFileName; }
 
     TImageList& list_;
     TListBox& pathList_;

@@ -8,3 +8,6 @@ std::string TotalFilesText(int count);
 
 // "( W x H ) pixels", with "(DDB)" appended for a device-dependent bitmap.
 std::string DescribeSize(int width, int height, bool deviceDependent);
+
+// The reason a dropped or given file that is no picture is not added.
+inline constexpr const char* NotAPictureText = "Not a picture file";

@@ -167,6 +167,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path);
 
 // True when `path` names an existing file (not a folder).
 bool FileExists(const std::string& path);
+// True when `path` names an existing folder.
+bool FolderExists(const std::string& path);
 
 // Copies the file `source` to `target`, replacing it whole (through the
 // atomic writer). The source is read even while another program writes it.

@@ -41,6 +41,18 @@ public:
 
 class FakePictureDialog : public FakeFileDialog, public IOpenPictureDialog {};
 
+// A folder dialog that answers as the test says.
+class FakeFolderDialog : public IFolderDialog {
+public:
+    void SetTitle(const std::string& value) override { title = value; }
+    bool Execute() override { return confirm; }
+    std::string Folder() const override { return confirm ? folder : std::string(); }
+
+    std::string title;
+    bool confirm = true;
+    std::string folder;
+};
+
 // Monday, 7 December 2026, 13:05:09, with English names.
 class FixedClock : public IClock {
 public:
@@ -88,6 +100,8 @@ protected:
         services.OpenPictureDialog = &pictures;
         services.OpenDialog = &openDialog;
         services.SaveDialog = &saveDialog;
+        services.FolderDialog = &folderDialog;
+        services.ShowFileInFolder = [this](const std::string& path) { shownInFolder.push_back(path); };
         return services;
     }
     void TearDown() override
@@ -134,5 +148,8 @@ protected:
     FakePictureDialog pictures;
     FakeFileDialog openDialog;
     FakeFileDialog saveDialog;
+    FakeFolderDialog folderDialog;
+    // The files "Open File Location" showed, oldest first.
+    std::vector<std::string> shownInFolder;
     std::unique_ptr<TMainForm> form;
 };

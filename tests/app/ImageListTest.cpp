@@ -4,6 +4,7 @@
 
 #include "FormFixture.h"
 #include "lists/Preview.h"
+#include "support/ErrorOf.h"
 #include "support/Render.h"
 
 class ImageListCommands : public FormFixture {
@@ -251,4 +252,57 @@ TEST_F(ImageListCommands, APreviewKeepsOnlyThePictureAtTheSizeOfItsBox)
     }
     ClickName(0);
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 2000 x 1500 ) pixels");
+}
+
+class AddingFilesAndFolders : public FormFixture {
+protected:
+    // A folder "pictures" with two pictures, a text file and a subfolder
+    // with one more picture, written out of name order.
+    std::string PictureTree()
+    {
+        const std::string tree = folder / "pictures";
+        CreateDirectoryA(tree.c_str(), nullptr);
+        CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
+        MakeBitmap("pictures\\sub\\c.bmp", 3, 3);
+        MakeBitmap("pictures\\b.bmp", 4, 4);
+        MakeBitmap("pictures\\A.bmp", 5, 5);
+        folder.Write("pictures\\notes.txt", "no picture");
+        return tree;
+    }
+};
+
+TEST_F(AddingFilesAndFolders, FoldersGiveTheirPicturesWithSubfoldersInNameOrderAfterTheList)
+{
+    const std::string before = MakeBitmap("before.bmp", 2, 2);
+    Add({before});
+    const std::string tree = PictureTree();
+    const std::string loose = MakeBitmap("loose.bmp", 6, 6);
+    form->AddFilesAndFolders({tree, loose, tree});
+    const std::vector<std::string> fromTree{tree + "\\A.bmp", tree + "\\b.bmp", tree + "\\sub\\c.bmp"};
+    std::vector<std::string> expected{before};
+    expected.insert(expected.end(), fromTree.begin(), fromTree.end());
+    expected.push_back(loose);
+    // The same folder twice is added twice, as "+" adds a file twice.
+    expected.insert(expected.end(), fromTree.begin(), fromTree.end());
+    EXPECT_EQ(Paths(), expected);
+    EXPECT_EQ(Names().size(), expected.size());
+    EXPECT_EQ(Names()[1], "A.bmp");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 8 file(s)");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "before.bmp"); // the shown entry stays
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(AddingFilesAndFolders, WhatIsNoPictureIsNamedAfterThePicturesAreAdded)
+{
+    folder.Write("notes.txt", "text");
+    const std::string picture = MakeBitmap("p.bmp", 7, 7);
+    const std::string message = ErrorOf([&] {
+        form->AddFilesAndFolders({folder / "notes.txt", folder / "gone", picture, folder / "other.txt"});
+    });
+    EXPECT_EQ(message, folder / "notes.txt" + "\nNot a picture file");
+    EXPECT_EQ(Paths(), (std::vector<std::string>{picture}));
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "p.bmp");
+    EXPECT_EQ(ErrorOf([&] { form->AddFilesAndFolders({folder / "gone"}); }),
+              folder / "gone" + "\nFile not found");
+    EXPECT_EQ(Paths().size(), 1u);
 }

@@ -128,3 +128,29 @@ TEST(PopupMenu, ClosingTheMenuWithoutAChoiceRunsNothing)
     tray.menu->Popup(150, 150);
     EXPECT_FALSE(ran);
 }
+
+TEST(PopupMenu, AControlsMenuOpensOnTheContextMenuRequestFromMouseOrKeyboard)
+{
+    TrayMenu tray;
+    int popups = 0;
+    tray.menu->OnPopup = [&](TObject*) { ++popups; };
+    // Without a menu of its own the control leaves the request to the platform.
+    SendMessageW(tray.form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tray.form.Handle()),
+                 MAKELPARAM(150, 150));
+    EXPECT_EQ(popups, 0);
+
+    tray.form.SetPopupMenu(tray.menu);
+    for (const LPARAM at : {MAKELPARAM(150, 150), static_cast<LPARAM>(-1)}) {
+        bool opened = false;
+        TickScript script;
+        script.Then([&] { return opened = FindWindowA("#32768", nullptr) != nullptr; });
+        script.Then([&] {
+            PostMessageA(tray.form.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            return true;
+        });
+        script.Start();
+        SendMessageW(tray.form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tray.form.Handle()), at);
+        EXPECT_TRUE(opened);
+    }
+    EXPECT_EQ(popups, 2);
+}

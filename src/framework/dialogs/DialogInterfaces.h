@@ -42,3 +42,15 @@ public:
 // The dialog that picks image files, with a preview of the picture under
 // the cursor. (Virtual bases: one dialog class can implement both.)
 class IOpenPictureDialog : public virtual IFileDialog {};
+
+// The dialog that picks one folder.
+class IFolderDialog {
+public:
+    virtual ~IFolderDialog() = default;
+
+    virtual void SetTitle(const std::string& title) = 0;
+    // Shows the dialog and waits; true when the user chose a folder.
+    virtual bool Execute() = 0;
+    // The chosen folder's full path; empty after a cancelled dialog.
+    virtual std::string Folder() const = 0;
+};

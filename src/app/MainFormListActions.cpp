@@ -1,0 +1,80 @@
+// What the list offers besides its buttons: files and folders dropped on the
+// window, the name list's right-click menu, and the last list saved shortly
+// after each edit, so a crash does not lose the edits.
+
+#include "app/MainForm.h"
+#include "core/Exceptions.h"
+#include "framework/Application.h"
+#include "framework/dialogs/FolderDialog.h"
+#include "platform/Clipboard.h"
+#include "platform/Shell.h"
+
+void TMainForm::CreateListActions()
+{
+    // Drops anywhere on the window: the platform hands a drop on a child
+    // (the list, the preview) to the window that accepts files.
+    SetAcceptsDroppedFiles(true);
+    OnDropFiles = [this](TObject* s, const std::vector<std::string>& paths) { onFilesDropped(s, paths); };
+
+    nameListMenu_ = std::make_unique<TNameListMenu>(
+        this, NameListMenuActions{
+                  [this] { AddFolder(); }, [this] { imageList_->DeleteSelected(); },
+                  [this] {
+                      const std::string path = SelectedPath();
+                      (services_.ShowFileInFolder ? services_.ShowFileInFolder : ::ShowFileInFolder)(path);
+                  },
+                  [this] { CopyTextToClipboard(Handle(), SelectedPath()); },
+                  [this] { return !autoChangeRunning; }, [this] { return HasSelectedEntry(); }});
+    nameList->SetPopupMenu(&nameListMenu_->Menu());
+    // A right click selects the row under the pointer first, as lists do,
+    // so the menu acts on the entry the user pointed at.
+    nameList->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
+        if (button != TMouseButton::mbRight)
+            return;
+        const LRESULT hit = nameList->Perform(LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+        const int row = LOWORD(hit);
+        if (HIWORD(hit) == 0 && row != nameList->ItemIndex()) {
+            nameList->SetItemIndex(row);
+            onNameListClick(nameList);
+        }
+    };
+    if (!services_.FolderDialog) {
+        addFolderDialog_ = new TFolderDialog(this);
+        addFolderDialog_->Name = "addFolderDialog";
+    }
+
+    lastListAutosave_ = std::make_unique<TLastListAutosave>(
+        this, [this] { SaveLastList(); },
+        [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
+    imageList_->OnListChange = [this] { lastListAutosave_->ListChanged(); };
+}
+
+void TMainForm::onFilesDropped(TObject*, const std::vector<std::string>& paths)
+{
+    // While automatic change runs the list is locked, as "+" is: the drop
+    // is ignored.
+    if (autoChangeRunning)
+        return;
+    AddFilesAndFolders(paths);
+}
+
+void TMainForm::AddFolder()
+{
+    IFolderDialog& dialog = services_.FolderDialog ? *services_.FolderDialog : *addFolderDialog_;
+    dialog.SetTitle("Add folder ...");
+    if (dialog.Execute())
+        AddFilesAndFolders({dialog.Folder()});
+}
+
+bool TMainForm::HasSelectedEntry()
+{
+    const int row = nameList->ItemIndex();
+    return row >= 0 && row < pathList->Items().Count();
+}
+
+std::string TMainForm::SelectedPath()
+{
+    if (!HasSelectedEntry())
+        throw EListError::IndexOutOfBounds(nameList->ItemIndex());
+    return pathList->Items().Strings(nameList->ItemIndex());
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The name list's right-click menu: "Add Folder…", "Remove", "Open File
+// Location" and "Copy Path". When it opens, the items that cannot act are
+// greyed: those that edit the list while automatic change runs (the list is
+// locked then, as "+" and "-" are), those about an entry when none is
+// selected.
+
+#include "framework/Menus.h"
+
+#include <functional>
+
+struct NameListMenuActions {
+    std::function<void()> AddFolder;
+    std::function<void()> Remove;
+    std::function<void()> OpenFileLocation;
+    std::function<void()> CopyPath;
+    // Whether the list may be edited now.
+    std::function<bool()> Editable;
+    // Whether an entry is selected.
+    std::function<bool()> HasSelection;
+};
+
+class TNameListMenu {
+public:
+    TNameListMenu(TComponent* owner, NameListMenuActions actions);
+
+    TPopupMenu& Menu() { return *menu_; }
+    TMenuItem& AddFolderItem() { return *addFolder_; }
+    TMenuItem& RemoveItem() { return *remove_; }
+    TMenuItem& OpenFileLocationItem() { return *openFileLocation_; }
+    TMenuItem& CopyPathItem() { return *copyPath_; }
+
+    // Greys the items that cannot act now (the menu does this as it opens).
+    void UpdateItems();
+
+private:
+    TMenuItem* Item(TComponent* owner, const char* name, const char* caption,
+                    const std::function<void()>& run);
+
+    NameListMenuActions actions_;
+    TPopupMenu* menu_;
+    TMenuItem* addFolder_;
+    TMenuItem* remove_;
+    TMenuItem* openFileLocation_;
+    TMenuItem* copyPath_;
+};
