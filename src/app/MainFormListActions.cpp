@@ -4,7 +4,6 @@
 
 #include "app/MainForm.h"
 #include "core/Exceptions.h"
-#include "framework/Application.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/Shell.h"
