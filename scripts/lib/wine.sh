@@ -3,7 +3,7 @@
 # Source it after common.sh; it defines functions and runs nothing.
 
 # Bump when the prefix set-up below changes, so existing prefixes are redone.
-TESSIVO_PREFIX_RECIPE=2
+TESSIVO_PREFIX_RECIPE=3
 
 TESSIVO_TEMPLATE_PREFIX="$TESSIVO_BUILD/wineprefix-template"
 # The prefix unit tests run in; a relative TESSIVO_TEST_PREFIX is taken from
@@ -79,6 +79,15 @@ _wine_prefix_prepare() {
     /d 'Liberation Serif' /f >/dev/null 2>&1 || return 1
   wine_in "$prefix" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' \
     /d 'Liberation Sans' /f >/dev/null 2>&1 || return 1
+  # File names are shown in "MS Shell Dlg", which Wine maps to its Tahoma:
+  # unlike Windows' it has no Greek, and the fonts Windows links it to for
+  # Chinese, Japanese and Korean are not there. Link it, as Windows does, to a
+  # font that has them (scripts/setup installs it).
+  local face
+  for face in Tahoma 'Tahoma Bold'; do
+    wine_in "$prefix" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 || return 1
+  done
   if ! wine_in "$prefix" "$fontcheck" >"$prefix/fontcheck.log" 2>&1 </dev/null; then
     cat "$prefix/fontcheck.log" >&2
     note "error: the prefix does not resolve the program's fonts"

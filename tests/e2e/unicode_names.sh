@@ -6,15 +6,21 @@
 # name list shows them, "Apply" puts them on the desktop, the list is saved
 # as marked UTF-8 and loaded back, and LastList.lst keeps them at exit. A
 # last list that claims UTF-8 but is not stops nothing and loses nothing.
+# The name list's rows and the Name label are compared, pixel for pixel,
+# with the same names drawn by the system's own text output (render_text,
+# the second argument) in the same font and colours.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
+RENDER_TEXT=${2:-}
+[ -f "$RENDER_TEXT" ] || e2e_abort "usage: bash $0 <tessivo.exe> <render_text.exe>"
 
 X=232 Y=230
 ADD=$(e2e_at 29 60)
 APPLY=$(e2e_at 61 94)
 EXIT=$(e2e_at 84 235)
 PREVIEW_X=$((X + 122)) PREVIEW_Y=$((Y + 20)) PREVIEW_W=218 PREVIEW_H=162
-NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
+NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20)) NAMES_W=208 ROW_H=13
+NAME_LABEL_X=$((X + 222)) NAME_LABEL_Y=$((Y + 211)) NAME_LABEL_W=139
 PANEL=FFFBF7
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 BOM=$'\xef\xbb\xbf'
@@ -80,6 +86,33 @@ show_row() {
   e2e_press $((NAMES_X + 30)) $((NAMES_Y + 13 * $1 + 6))
   e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 }
+# drawn NAME MODE W H BACK TEXT: a BMP of TEXT drawn by the system as the
+# program draws a file name (MODE row or label), named NAME; prints its path.
+drawn() {
+  printf '%s' "$6" >"$E2E_DRIVE_C/$1.txt"
+  rm -f "$E2E_DRIVE_C/$1.bmp"
+  e2e_wine "$RENDER_TEXT" "C:\\$1.bmp" "C:\\$1.txt" "$2" "$3" "$4" 'MS Shell Dlg' -11 700 "$5" 000000 >&2
+  echo "$E2E_DRIVE_C/$1.bmp"
+}
+# differing SHOT X Y W H BMP: how many pixels of the screenshot's rectangle
+# differ from the bitmap by more than a trace (all of them without a bitmap).
+differing() {
+  [ -s "$6" ] || { echo $(($4 * $5)); return; }
+  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage "$E2E_WORK/crop.png"
+  compare -metric AE -fuzz 6% "$E2E_WORK/crop.png" "$6" null: 2>&1 | awk '{ print int($1) }'
+}
+# row_differing SHOT ROW TEXT: pixels of that unselected row unlike TEXT.
+row_differing() {
+  differing "$1" "$NAMES_X" $((NAMES_Y + ROW_H * $2)) "$NAMES_W" "$ROW_H" \
+    "$(drawn "row$2" row "$NAMES_W" "$ROW_H" "$PANEL" "$3")"
+}
+# label_differing SHOT TEXT: pixels of the Name label unlike TEXT.
+label_differing() {
+  local back
+  back=$(e2e_pixel "$1" $((NAME_LABEL_X + NAME_LABEL_W - 1)) "$NAME_LABEL_Y")
+  differing "$1" "$NAME_LABEL_X" "$NAME_LABEL_Y" "$NAME_LABEL_W" "$ROW_H" \
+    "$(drawn label label "$NAME_LABEL_W" "$ROW_H" "$back" "$2")"
+}
 apply() {
   e2e_press $APPLY
   sleep 2
@@ -96,8 +129,25 @@ e2e_check "the Greek picture is shown first" [ "$(preview_share "$shot" b)" -ge 
 for row in 0 1 2 3 4; do
   e2e_check "row $row of the name list has a name" [ "$(row_ink "$shot" $row)" -gt 10 ]
 done
+# The first row is selected; the others are drawn as plain rows.
+e2e_check "the Name label shows the Greek name's own letters" [ "$(label_differing "$shot" "$greek")" -le 2 ]
+e2e_check "row 1 shows the Japanese name's own characters" [ "$(row_differing "$shot" 1 "$japanese")" -le 2 ]
+e2e_check "row 2 shows the emoji name as the system draws it" [ "$(row_differing "$shot" 2 "$emoji")" -le 2 ]
+e2e_check "row 3 shows the accent over its letter" [ "$(row_differing "$shot" 3 "$combining")" -le 2 ]
 show_row 1
-e2e_check "the Japanese bitmap is previewed" [ "$(preview_share "$(e2e_screenshot japanese)" r)" -ge 95 ]
+shot=$(e2e_screenshot japanese)
+e2e_check "the Japanese bitmap is previewed" [ "$(preview_share "$shot" r)" -ge 95 ]
+e2e_check "the Name label shows the Japanese name's own characters" \
+  [ "$(label_differing "$shot" "$japanese")" -le 2 ]
+e2e_check "row 0 shows the Greek name's own letters" [ "$(row_differing "$shot" 0 "$greek")" -le 2 ]
+# The comparison tells the name from what a lost conversion would show: the
+# code page's question marks, its reading of the UTF-8 bytes, or boxes for
+# characters no font has (private-use characters always draw as boxes).
+mojibake=$(printf '%s' "$japanese" | iconv -f CP1252 -t UTF-8)
+boxes=$'\xee\x80\x80\xee\x80\x81\xee\x80\x82.bmp'
+e2e_check "the Name label is not the question marks" [ "$(label_differing "$shot" '???.bmp')" -gt 20 ]
+e2e_check "the Name label is not '$mojibake'" [ "$(label_differing "$shot" "$mojibake")" -gt 20 ]
+e2e_check "the Name label is not three boxes" [ "$(label_differing "$shot" "$boxes")" -gt 20 ]
 show_row 2
 e2e_check "the emoji picture is previewed" [ "$(preview_share "$(e2e_screenshot emoji)" g)" -ge 95 ]
 show_row 3
