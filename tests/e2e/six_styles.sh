@@ -38,16 +38,6 @@ e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 background=$(e2e_sys_color Background)
 declare -A colour=([R]=DC1414 [G]=14DC14 [B]=1414DC [Y]=DCDC14 [M]=DC14DC [-]=$background)
 
-# near FILE X Y RRGGBB: the pixel is within 40 of the colour in each channel
-# (JPEG and scaling blur a little, never this much).
-near() {
-  local got
-  got=$(e2e_pixel "$1" "$2" "$3")
-  awk -v a="$got" -v b="$4" '
-    function c(s, i) { return (index("0123456789ABCDEF", substr(s, i, 1)) - 1) * 16 + index("0123456789ABCDEF", substr(s, i + 1, 1)) - 1 }
-    BEGIN { for (i = 1; i <= 5; i += 2) { d = c(a, i) - c(b, i); if (d > 40 || d < -40) exit 1 } }'
-}
-
 # expect_points WHAT FILE "X,Y,C ...": each point has colour C (a key of
 # `colour`, "-" the desktop's).
 expect_points() {
@@ -55,7 +45,7 @@ expect_points() {
   for point in $3; do
     IFS=, read -r x y c <<<"$point"
     got=$(e2e_pixel "$file" "$x" "$y")
-    e2e_check "$what: $c at $x,$y (got $got)" near "$file" "$x" "$y" "${colour[$c]}"
+    e2e_check "$what: $c at $x,$y (got $got)" e2e_near "$file" "$x" "$y" "${colour[$c]}"
   done
 }
 

@@ -49,6 +49,8 @@ trap _two_monitors_cleanup EXIT
 e2e_as_user wineserver -k 2>/dev/null
 xephyr_start || e2e_abort "Xephyr did not start"
 e2e_as_user wineserver -p 600 </dev/null >/dev/null 2>&1
+# The session's desktop and tray come up before the program does.
+e2e_wine cmd.exe /c exit >/dev/null 2>&1
 
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"
@@ -62,7 +64,7 @@ wallpaper_bmp="$E2E_DRIVE_C/windows/MyWallpaper.bmp"
 
 e2e_as_user "$TESSIVO_WINE" "$E2E_PROGRAM" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
 E2E_LAUNCHER=$!
-e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
+e2e_wait_window '^Quorvel$' 90 || e2e_abort "the main window did not appear"
 background=$(e2e_sys_color Background)
 declare -A colour=([R]=DC1414 [G]=14DC14 [B]=1414DC [Y]=DCDC14 [M]=DC14DC [-]=$background)
 
@@ -73,20 +75,12 @@ STYLE="$((X + 510)) $((Y + 228))"
 style_item() { echo $((X + 488)) $((Y + 247 + 13 * $1)); }
 NAME_ROW="$((X + 376)) $((Y + 26))"
 
-# near FILE X Y RRGGBB: within 40 of the colour in each channel.
-near() {
-  local got
-  got=$(e2e_pixel "$1" "$2" "$3")
-  awk -v a="$got" -v b="$4" '
-    function c(s, i) { return (index("0123456789ABCDEF", substr(s, i, 1)) - 1) * 16 + index("0123456789ABCDEF", substr(s, i + 1, 1)) - 1 }
-    BEGIN { for (i = 1; i <= 5; i += 2) { d = c(a, i) - c(b, i); if (d > 40 || d < -40) exit 1 } }'
-}
 expect_points() {
   local what=$1 point x y c
   for point in $2; do
     IFS=, read -r x y c <<<"$point"
     e2e_check "$what: $c at $x,$y (got $(e2e_pixel "$wallpaper_bmp" "$x" "$y"))" \
-      near "$wallpaper_bmp" "$x" "$y" "${colour[$c]}"
+      e2e_near "$wallpaper_bmp" "$x" "$y" "${colour[$c]}"
   done
 }
 apply_style() {
