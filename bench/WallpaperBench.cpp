@@ -94,9 +94,7 @@ void DecodeOnlyLibjpeg(const BenchPicture& picture, const fs::path&)
 // The portable equivalent of ConvertJpegToBitmap (wallpaper/JpegToBitmap.cpp):
 // the whole file read into memory, decoded at full size straight into the
 // BMP file's bottom-up row order, written in one piece under a temporary
-// name, then renamed. (The program's spare file, whose disk space the next
-// version reuses, is left out: it pays off only when a file is replaced
-// again and again.)
+// name, then renamed.
 void ConvertLikeTessivo(const BenchPicture& picture, const fs::path& bitmapPath)
 {
     const std::vector<uint8_t> jpeg = ReadFile(picture.Path);

@@ -173,8 +173,6 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
     // 1. Cost, interleaved with the floor so both see the same machine.
     const std::string floorBitmap = bench.Folder().Path() + "floor.bmp";
     const std::string wallpaperBitmap = bench.Folder().Path() + "conversion.bmp";
-    // Written as the program writes the wallpaper: over the last version's spare.
-    TSpareFile spare;
     const int costTicks = passes * static_cast<int>(entries.size());
     for (int tick = 0; tick < costTicks; ++tick) {
         const auto index = static_cast<size_t>(
@@ -194,7 +192,7 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
         if (index % 2 == 0) {
             {
                 TStopwatch clock;
-                ConvertJpegToBitmap(entry, wallpaperBitmap, &spare);
+                ConvertJpegToBitmap(entry, wallpaperBitmap);
                 t.Conversion.push_back(clock.Milliseconds());
             }
             {
@@ -202,7 +200,7 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
                 TDecodedJpeg picture = DecodeJpegFile(entry);
                 t.Decode.push_back(decodeClock.Milliseconds());
                 TStopwatch writeClock;
-                WriteBitmapFile(picture, wallpaperBitmap, &spare);
+                WriteBitmapFile(picture, wallpaperBitmap);
                 t.Write.push_back(writeClock.Milliseconds());
             }
             TStopwatch clock;

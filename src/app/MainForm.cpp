@@ -156,10 +156,7 @@ std::string TMainForm::WallpaperFolder()
 
 TWallpaperSystem TMainForm::WallpaperSystem()
 {
-    return TWallpaperSystem{*services_.Desktop, *services_.Registry,
-                            [this](const std::string& jpegPath, const std::string& bitmapPath) {
-                                ConvertJpegToBitmap(jpegPath, bitmapPath, &wallpaperSpare_);
-                            }};
+    return TWallpaperSystem{*services_.Desktop, *services_.Registry, ConvertJpegToBitmap};
 }
 
 void TMainForm::RunStartSequence()
@@ -193,8 +190,9 @@ void TMainForm::RunStartSequence()
     ReadSettings();
 }
 
-// Temporary files of saves that were killed part-way, and the spare of a
-// wallpaper bitmap, in the folders the program writes to.
+// Temporary files of saves that were killed part-way (and the spare bitmap
+// earlier versions kept beside the wallpaper), in the folders the program
+// writes to.
 void TMainForm::RemoveStaleFiles()
 {
     RemoveStaleTemporaryFiles(services_.ProgramFolder);
@@ -244,12 +242,11 @@ void TMainForm::ApplyTickWallpaper()
     const std::unique_ptr<TDecodedJpeg> picture = std::move(tickPicture_);
     TWallpaperSystem system = WallpaperSystem();
     if (picture) {
-        system.ConvertJpegToBitmap = [this, &picture](const std::string& jpegPath,
-                                                      const std::string& bitmapPath) {
+        system.ConvertJpegToBitmap = [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
             if (jpegPath == picture->Path)
-                WriteBitmapFile(*picture, bitmapPath, &wallpaperSpare_);
+                WriteBitmapFile(*picture, bitmapPath);
             else
-                ConvertJpegToBitmap(jpegPath, bitmapPath, &wallpaperSpare_);
+                ConvertJpegToBitmap(jpegPath, bitmapPath);
         };
     }
     ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system);

@@ -172,7 +172,7 @@ public:
     // Opens the tray menu at the mouse pointer.
     void OpenTrayMenu();
     // Windows is ending the session: keep the list, store the options, drop
-    // the icon and the wallpaper's spare file, without any dialog.
+    // the icon, without any dialog.
     void EndSession();
     // Reports an error of an automatic change as a balloon from the tray
     // icon naming the file, so the rotation goes on unattended; false
@@ -285,9 +285,6 @@ private:
     int trayIconRetriesLeft_ = 0;
     // The JPEG a tick decoded, from its preview until its apply.
     std::unique_ptr<TDecodedJpeg> tickPicture_;
-    // The wallpaper bitmap's replaced version, for the next one to be
-    // written over (deleted when the program ends).
-    TSpareFile wallpaperSpare_;
     // What was applied last, drawn again when the monitors change.
     TCurrentWallpaper currentWallpaper_;
     // A redraw that failed was reported; the next ones that fail are not.

@@ -79,5 +79,4 @@ void TMainForm::EndSession()
     Quietly([this] { WriteSettings(); });
     StopTrayIconRetries();
     Quietly([this] { trayIcon_->Remove(); });
-    Quietly([this] { wallpaperSpare_.Remove(); });
 }

@@ -150,7 +150,7 @@ TAtomicFileWriter::TAtomicFileWriter(std::string targetPath, std::string tempPat
 TAtomicFileWriter::TAtomicFileWriter(TAtomicFileWriter&& other) noexcept
     : TargetPath(std::move(other.TargetPath)), TempPath(std::move(other.TempPath)),
       File(std::move(other.File)), Style(other.Style), Buffer(std::move(other.Buffer)),
-      Committed(other.Committed), FlushOnCommit(other.FlushOnCommit), Spare(other.Spare)
+      Committed(other.Committed), FlushOnCommit(other.FlushOnCommit)
 {
     other.TempPath.clear();
     other.Committed = true;
@@ -167,13 +167,6 @@ void RefuseReadOnlyTarget(const std::string& path, TFileErrorStyle style)
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         RaiseFileError(path, ERROR_ACCESS_DENIED, style, true);
-}
-
-// True when the open file is known by this one name only.
-bool HasOneName(const TFileHandle& file)
-{
-    BY_HANDLE_FILE_INFORMATION information{};
-    return GetFileInformationByHandle(file.Get(), &information) && information.nNumberOfLinks == 1;
 }
 
 } // namespace
@@ -194,36 +187,6 @@ TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorS
             RaiseFileError(path, error, style, true);
     }
     RaiseFileError(path, ERROR_FILE_EXISTS, style, true);
-}
-
-TAtomicFileWriter TAtomicFileWriter::CreateStreamOver(const std::string& path, TSpareFile& spare)
-{
-    RefuseReadOnlyTarget(path, TFileErrorStyle::Stream);
-    // The spare is this writer's from here on: a failed write deletes it
-    // like any temporary file, and the commit names the next one.
-    const std::string sparePath = std::exchange(spare.SparePath, std::string());
-    if (!sparePath.empty()) {
-        // Not shared: a spare that anyone else has open is passed over. The
-        // folder may have changed since (the wallpaper's folder can).
-        TFileHandle handle;
-        if (ExtractFilePath(sparePath) == ExtractFilePath(path))
-            handle = TFileHandle(CreateFileW(WideFromUtf8(sparePath).c_str(), GENERIC_WRITE, 0, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        // Someone may have given the spare a second name since it was kept:
-        // writing into it would change that file too. Checked on the open
-        // handle, so no link made before this moment is missed.
-        if (handle.Valid() && !HasOneName(handle))
-            handle = TFileHandle();
-        if (handle.Valid()) {
-            TAtomicFileWriter writer(path, sparePath, std::move(handle), TFileErrorStyle::Stream);
-            writer.Spare = &spare;
-            return writer;
-        }
-        DeleteFileW(WideFromUtf8(sparePath).c_str());
-    }
-    TAtomicFileWriter writer = Create(path, TFileErrorStyle::Stream);
-    writer.Spare = &spare;
-    return writer;
 }
 
 TAtomicFileWriter TAtomicFileWriter::CreateText(const std::string& path)
@@ -305,60 +268,15 @@ void TAtomicFileWriter::Commit()
     if (!File.Valid())
         Fail(ERROR_INVALID_HANDLE);
     FlushBuffer();
-    // A reused spare may be longer than what was written now.
-    if (Spare && !SetEndOfFile(File.Get()))
-        Fail(GetLastError());
     if (FlushOnCommit && !FlushFileBuffers(File.Get()))
         Fail(GetLastError());
     if (!File.Close())
         Fail(GetLastError());
-    const std::string nextSpare = Spare ? LinkTargetForSpare() : std::string();
     const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (FlushOnCommit ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!MoveFileExW(WideFromUtf8(TempPath).c_str(), WideFromUtf8(TargetPath).c_str(), moveFlags)) {
-        const DWORD error = GetLastError();
-        if (!nextSpare.empty())
-            DeleteFileW(WideFromUtf8(nextSpare).c_str());
-        Fail(error);
-    }
-    if (Spare)
-        Spare->SparePath = nextSpare;
+    if (!MoveFileExW(WideFromUtf8(TempPath).c_str(), WideFromUtf8(TargetPath).c_str(), moveFlags))
+        Fail(GetLastError());
     TempPath.clear();
     Committed = true;
-}
-
-std::string TAtomicFileWriter::LinkTargetForSpare() const
-{
-    // Only a file known by this one name: writing into it later must change
-    // nothing that anyone can still reach under another name.
-    TFileHandle target(CreateFileW(WideFromUtf8(TargetPath).c_str(), FILE_READ_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!target.Valid() || !GetFileInformationByHandle(target.Get(), &information) ||
-        information.nNumberOfLinks != 1 || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return {};
-    target.Close();
-    for (unsigned attempt = 0; attempt < 16; ++attempt) {
-        std::string link = TemporaryNameBeside(TargetPath, attempt);
-        if (CreateHardLinkW(WideFromUtf8(link).c_str(), WideFromUtf8(TargetPath).c_str(), nullptr))
-            return link;
-        const DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            return {};
-    }
-    return {};
-}
-
-TSpareFile::~TSpareFile()
-{
-    Remove();
-}
-
-void TSpareFile::Remove()
-{
-    if (!SparePath.empty())
-        DeleteFileW(WideFromUtf8(SparePath).c_str());
-    SparePath.clear();
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path)

@@ -5,7 +5,7 @@
 // meanwhile but not write it.
 //
 // Writing: never in place. The bytes go to a temporary file in the target's
-// folder (or a spare of the file's own, see TSpareFile), and only a complete,
+// folder, and only a complete,
 // flushed file replaces the old one; a failure part-way (disk full, I/O
 // error, an exception in the producer) leaves the old file exactly as it was
 // and no temporary file behind.
@@ -71,33 +71,6 @@ private:
     TFileHandle File;
 };
 
-// The disk space of a file's replaced version, kept to write the next
-// version into. A new file makes the file system find room for every byte,
-// and where it does so late (ext4, under Wine) replacing the old file then
-// pushes all the new bytes towards the disk at once; bytes written over
-// room the file already has cost nothing of the kind. So a file that is
-// replaced again and again, and is large (the wallpaper bitmap), keeps its
-// replaced version under a temporary name and writes the next one over it.
-// The replace itself stays whole: the new version still takes the name in
-// one rename. The spare is deleted with this object; one left by a program
-// that was killed is a stale temporary file, removed at a later start.
-class TSpareFile {
-public:
-    TSpareFile() = default;
-    TSpareFile(const TSpareFile&) = delete;
-    TSpareFile& operator=(const TSpareFile&) = delete;
-    ~TSpareFile();
-
-    // The spare's name; empty while there is none (for tests).
-    const std::string& Path() const { return SparePath; }
-    // Deletes the spare now (the end of a session, where no destructor runs).
-    void Remove();
-
-private:
-    friend class TAtomicFileWriter;
-    std::string SparePath;
-};
-
 // A new file that replaces `path` only when Commit succeeds.
 class TAtomicFileWriter : public IByteSink {
 public:
@@ -105,11 +78,6 @@ public:
     static TAtomicFileWriter CreateText(const std::string& path);
     // The same; failures raise EFCreateError for `path`.
     static TAtomicFileWriter CreateStream(const std::string& path);
-    // CreateStream, writing into `spare`'s file when it has one beside
-    // `path` that no one else holds open; the commit then keeps the version
-    // it replaces as `spare` (when that file has no other name and the
-    // volume allows a second name for it).
-    static TAtomicFileWriter CreateStreamOver(const std::string& path, TSpareFile& spare);
 
     TAtomicFileWriter(TAtomicFileWriter&& other) noexcept;
     TAtomicFileWriter(const TAtomicFileWriter&) = delete;
@@ -142,9 +110,6 @@ private:
                       TFileErrorStyle style);
     static TAtomicFileWriter Create(const std::string& path, TFileErrorStyle style);
     void FlushBuffer();
-    // A second name for the file at TargetPath, made to become the spare;
-    // empty when there is no such file or it cannot be named twice.
-    std::string LinkTargetForSpare() const;
     // Writes the bytes to the file now, all of them or raises.
     void WriteThrough(const char* data, size_t size);
     void Abandon();
@@ -157,7 +122,6 @@ private:
     std::string Buffer;
     bool Committed = false;
     bool FlushOnCommit = true;
-    TSpareFile* Spare = nullptr;
 };
 
 // The whole of an existing file; failures to open raise EFOpenError (stream

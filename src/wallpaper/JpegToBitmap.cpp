@@ -46,10 +46,9 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
     return picture;
 }
 
-void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath, TSpareFile* spare)
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath)
 {
-    TAtomicFileWriter file = spare ? TAtomicFileWriter::CreateStreamOver(bitmapPath, *spare)
-                                   : TAtomicFileWriter::CreateStream(bitmapPath);
+    TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
     // The desktop must never read half a bitmap, so the new file replaces the
     // old one whole; but it can always be made again from its JPEG, so the
     // apply does not wait for it to reach the disk.
@@ -60,8 +59,8 @@ void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath,
     file.Commit();
 }
 
-void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath, TSpareFile* spare)
+void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath)
 {
     // The wallpaper converts every format through this one call.
-    ConvertPictureToBitmap(jpegPath, bitmapPath, spare);
+    ConvertPictureToBitmap(jpegPath, bitmapPath);
 }

@@ -37,12 +37,9 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath);
 
 // Writes the picture as a 24-bit BMP file at `bitmapPath`, replacing any
 // file there only once the new one is complete; EFCreateError when it
-// cannot, and the old file stays as it was. With a `spare`, the file is
-// written over the disk space of the version it replaced last time (see
-// TSpareFile): the bitmap of a rotation is rewritten on every change.
-void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath, TSpareFile* spare = nullptr);
+// cannot, and the old file stays as it was.
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath);
 
 // ConvertPictureToBitmap (PictureToBitmap.h): a JPEG as DecodeJpegFile
 // decodes it, and every other picture the wallpaper converts.
-void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath,
-                         TSpareFile* spare = nullptr);
+void ConvertJpegToBitmap(const std::string& jpegPath, const std::string& bitmapPath);

@@ -29,7 +29,7 @@ TDecodedPicture DecodePictureForWallpaper(const std::string& path)
     return picture;
 }
 
-void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath, TSpareFile* spare)
+void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath)
 {
-    WriteBitmapFile(DecodePictureForWallpaper(path), bitmapPath, spare);
+    WriteBitmapFile(DecodePictureForWallpaper(path), bitmapPath);
 }

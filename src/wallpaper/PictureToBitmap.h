@@ -18,5 +18,4 @@ using TDecodedPicture = TDecodedJpeg;
 TDecodedPicture DecodePictureForWallpaper(const std::string& path);
 
 // DecodePictureForWallpaper, then WriteBitmapFile.
-void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath,
-                            TSpareFile* spare = nullptr);
+void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath);

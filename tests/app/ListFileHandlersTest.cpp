@@ -245,10 +245,10 @@ TEST_F(ListFileHandlers, StartRemovesStaleTemporaryFilesOfKilledSaves)
     EXPECT_FALSE(FileExists(folder / "~tsv0BADF00D.tmp"));
 }
 
-TEST_F(ListFileHandlers, StartRemovesAStaleWallpaperSpareInTheUsersOwnFolder)
+TEST_F(ListFileHandlers, StartRemovesAStaleTemporaryBitmapInTheUsersOwnFolder)
 {
-    // The Windows folder takes no files, so the bitmap and its spare live in
-    // the user's folder.
+    // The Windows folder takes no files, so the bitmap, and the temporary
+    // file of a write that was killed, live in the user's folder.
     TTempFolder userFolder;
     desktop.ClosedFolders.push_back(desktop.WindowsDirectory());
     desktop.UserFolder = userFolder.Path() + "\\";

@@ -397,3 +397,11 @@ e2e_wait_wallpaper() {
   done
   return 1
 }
+
+# e2e_near SHOT X Y RRGGBB: the pixel is within 40 of the colour in each
+# channel (JPEG and scaling blur a little, never this much).
+e2e_near() {
+  awk -v a="$(e2e_pixel "$1" "$2" "$3")" -v b="$4" '
+    function c(s, i) { return (index("0123456789ABCDEF", substr(s, i, 1)) - 1) * 16 + index("0123456789ABCDEF", substr(s, i + 1, 1)) - 1 }
+    BEGIN { for (i = 1; i <= 5; i += 2) { d = c(a, i) - c(b, i); if (d > 40 || d < -40) exit 1 } }'
+}

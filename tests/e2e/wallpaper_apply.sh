@@ -3,9 +3,9 @@
 # "Apply": the desktop values are written, C:\windows\MyWallpaper.bmp is the
 # whole desktop (1024 x 768) with the picture's pixels in its centre and the
 # background colour around, and the desktop shows it 1:1; "Tile" tiles the
-# picture at its own size and keeps the replaced bitmap as one spare, which
-# "Exit" removes; "Fill" covers the whole desktop; a BMP entry is drawn
-# centred into the bitmap as well.
+# picture at its own size, and no file is ever kept beside the bitmap;
+# "Fill" covers the whole desktop; a BMP entry is drawn centred into the
+# bitmap as well.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -25,8 +25,8 @@ convert -size 450x700 xc:'rgb(220,20,20)' -size 450x700 xc:'rgb(20,20,220)' +app
 convert -size 64x48 xc:'rgb(30,200,30)' BMP3:"$pictures/green.bmp"
 wallpaper_bmp="$E2E_PREFIX/drive_c/windows/MyWallpaper.bmp"
 EXIT=$(e2e_at 84 235)
-# The writer's temporary names in the Windows folder: the spare is one.
-spares() { find "$E2E_PREFIX/drive_c/windows" -maxdepth 1 -name '~tsv*.tmp' | wc -l; }
+# The writer's temporary names in the Windows folder.
+leftovers() { find "$E2E_PREFIX/drive_c/windows" -maxdepth 1 -name '~tsv*.tmp' | wc -l; }
 
 e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
@@ -82,14 +82,14 @@ shot=$(e2e_screenshot tiled)
 e2e_expect "a tile starts in the top-left corner" "$(e2e_family "$shot" 20 20)" r
 e2e_expect "the first tile's right half" "$(e2e_family "$shot" 500 20)" b
 e2e_expect "the second tile begins at x 900" "$(e2e_family "$shot" 1000 20)" r
-e2e_expect "the bitmap replaced by the second apply is kept as one spare" "$(spares)" 1
+e2e_expect "nothing of the replaced bitmap is kept beside it" "$(leftovers)" 0
 
 # --- centred again: drawn anew, exactly as the first time -------------------
 choose_style 0
 apply
 different=$(compare -metric AE "$wallpaper_bmp" "$E2E_WORK/reference.bmp" null: 2>&1 || true)
 e2e_expect "the bitmap drawn again is the same, exactly" "$different" 0
-e2e_expect "still one spare beside it" "$(spares)" 1
+e2e_expect "still nothing beside it" "$(leftovers)" 0
 
 # --- filled: the picture covers every corner ---------------------------------
 choose_style 4
@@ -119,7 +119,7 @@ e2e_expect "the tiles are gone from the top edge" "$(e2e_pixel "$shot" 500 100)"
 
 e2e_press $EXIT
 e2e_check "'Exit' ends the program" e2e_wait_exit 20
-e2e_expect "the spare went with the program" "$(spares)" 0
+e2e_expect "nothing is left beside the bitmap" "$(leftovers)" 0
 e2e_check "the wallpaper bitmap stays" [ -f "$wallpaper_bmp" ]
 
 e2e_finish

@@ -27,26 +27,14 @@ void WriteAll(TAtomicFileWriter& file, const std::string& bytes)
     file.Write(bytes.data(), bytes.size());
 }
 
-// Writes `bytes` over `path` as the wallpaper bitmap is written: through a
-// spare, not flushed. Returns the file the bytes went into before the rename.
-std::string ReplaceOver(const std::string& path, TSpareFile& spare, const std::string& bytes)
+// Writes `bytes` over `path` as the wallpaper bitmap is written: not
+// flushed.
+void ReplaceUnflushed(const std::string& path, const std::string& bytes)
 {
-    TAtomicFileWriter file = TAtomicFileWriter::CreateStreamOver(path, spare);
+    TAtomicFileWriter file = TAtomicFileWriter::CreateStream(path);
     file.SetFlushOnCommit(false);
     WriteAll(file, bytes);
-    const std::string writtenInto = file.TemporaryPath();
     file.Commit();
-    return writtenInto;
-}
-
-// The file system's identity of the file at `path` (its inode under Wine).
-uint64_t FileIdentity(const std::string& path)
-{
-    TFileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    BY_HANDLE_FILE_INFORMATION information{};
-    EXPECT_TRUE(file.Valid() && GetFileInformationByHandle(file.Get(), &information)) << path;
-    return (uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
 }
 
 } // namespace
@@ -301,101 +289,20 @@ TEST(StaleTemporaryFiles, OnlyTheWritersOwnOldAndUnheldFilesAreRemoved)
     EXPECT_EQ(RemoveStaleTemporaryFiles(folder.Path() + "\\"), 0);
 }
 
-TEST(SpareFile, EachVersionIsWrittenOverTheOneReplacedBeforeAndIsExact)
+TEST(AtomicFileWriter, ABitmapRewrittenOnEveryChangeLeavesNoOtherFileAndNoOtherNameChanged)
 {
+    // Nothing of a replaced version stays beside the file: the end of a
+    // session ends the program without destructors, so what is left there
+    // would stay for good.
     TTempFolder folder;
     const std::string path = folder / "MyWallpaper.bmp";
-    std::string second(300000, '\0');
-    for (size_t i = 0; i < second.size(); ++i)
-        second[i] = static_cast<char>(i * 11 + i / 257);
-    {
-        TSpareFile spare;
-        ReplaceOver(path, spare, "first version");
-        const uint64_t firstFile = FileIdentity(path);
-        EXPECT_EQ(spare.Path(), ""); // nothing was replaced
-        ReplaceOver(path, spare, second);
-        EXPECT_EQ(FileBytes(path), second);
-        ASSERT_NE(spare.Path(), "");
-        EXPECT_EQ(FileBytes(spare.Path()), "first version");
-        EXPECT_EQ(FileIdentity(spare.Path()), firstFile);
-        // The third goes into the first one's file, cut to its own length.
-        const std::string firstSpare = spare.Path();
-        EXPECT_EQ(ReplaceOver(path, spare, "3"), firstSpare);
-        EXPECT_EQ(FileBytes(path), "3");
-        EXPECT_EQ(FileIdentity(path), firstFile);
-        EXPECT_EQ(FileBytes(spare.Path()), second);
-        EXPECT_EQ(folder.FileNames().size(), 2u);
-    }
-    // The spare goes with its owner.
-    EXPECT_THAT(folder.FileNames(), ElementsAre("MyWallpaper.bmp"));
-}
-
-TEST(SpareFile, FilesWithAnotherNameOrHeldOpenAreNeverWrittenInto)
-{
-    TTempFolder folder;
-    const std::string path = folder / "MyWallpaper.bmp";
-    TSpareFile spare;
     // The bitmap is also the user's own picture under another name.
     PutFileBytes(path, "also mine");
     ASSERT_TRUE(CreateHardLinkA((folder / "mine.bmp").c_str(), path.c_str(), nullptr));
-    ReplaceOver(path, spare, "v1");
-    EXPECT_EQ(spare.Path(), "");
-    ReplaceOver(path, spare, "v2");
-    ReplaceOver(path, spare, "v3");
+    const std::string large(300000, 'w');
+    for (const std::string& version : {std::string("v1"), large, std::string("v3")})
+        ReplaceUnflushed(path, version);
+    EXPECT_EQ(FileBytes(path), "v3");
     EXPECT_EQ(FileBytes(folder / "mine.bmp"), "also mine");
-    EXPECT_EQ(FileBytes(path), "v3");
-
-    // A spare that someone holds open is passed over and left alone.
-    ASSERT_NE(spare.Path(), "");
-    const std::string held = spare.Path();
-    {
-        TFileHandle reader(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(reader.Valid());
-        EXPECT_NE(ReplaceOver(path, spare, "v4"), held);
-        EXPECT_EQ(FileBytes(held), "v2");
-    }
-    EXPECT_EQ(FileBytes(path), "v4");
-}
-
-TEST(SpareFile, AFailedWriteIntoTheSpareLeavesTheFileAndNoSpare)
-{
-    TTempFolder folder;
-    const std::string path = folder / "MyWallpaper.bmp";
-    TSpareFile spare;
-    ReplaceOver(path, spare, "v1");
-    ReplaceOver(path, spare, "v2");
-    ASSERT_NE(spare.Path(), "");
-    try {
-        TAtomicFileWriter file = TAtomicFileWriter::CreateStreamOver(path, spare);
-        WriteAll(file, std::string(100000, 'n'));
-        throw EInOutError::FromErrorCode(112); // the producer fails part-way
-    } catch (const EInOutError&) {
-    }
-    EXPECT_EQ(FileBytes(path), "v2");
-    EXPECT_EQ(spare.Path(), "");
-    EXPECT_THAT(folder.FileNames(), ElementsAre("MyWallpaper.bmp"));
-}
-
-TEST(SpareFile, ASecondNameGivenToTheSpareAfterItWasKeptIsNeverWrittenInto)
-{
-    TTempFolder folder;
-    const std::string path = folder / "MyWallpaper.bmp";
-    TSpareFile spare;
-    ReplaceOver(path, spare, "v1");
-    ReplaceOver(path, spare, "v2");
-    ASSERT_NE(spare.Path(), "");
-    const std::string kept = spare.Path();
-    // Someone links to the kept file between two changes.
-    ASSERT_TRUE(CreateHardLinkA((folder / "linked.bmp").c_str(), kept.c_str(), nullptr));
-    EXPECT_NE(ReplaceOver(path, spare, "v3"), kept);
-    EXPECT_EQ(FileBytes(folder / "linked.bmp"), "v1");
-    EXPECT_EQ(FileBytes(path), "v3");
-
-    // Removing the spare now takes it away, as its owner's end would.
-    ASSERT_NE(spare.Path(), "");
-    const std::string last = spare.Path();
-    spare.Remove();
-    EXPECT_EQ(spare.Path(), "");
-    EXPECT_FALSE(FileExists(last));
+    EXPECT_THAT(folder.FileNames(), UnorderedElementsAre("MyWallpaper.bmp", "mine.bmp"));
 }

@@ -173,11 +173,7 @@ protected:
     TTempFolder Pictures;
     TFakeDesktop Desktop{Windows.Path()};
     TRegistryFactory Registry;
-    // Converted as the program converts: over the spare of the last version.
-    TSpareFile Spare;
-    TWallpaperSystem System{Desktop, Registry, [this](const std::string& jpeg, const std::string& bitmap) {
-                                ConvertJpegToBitmap(jpeg, bitmap, &Spare);
-                            }};
+    TWallpaperSystem System{Desktop, Registry, ConvertJpegToBitmap};
 };
 
 } // namespace
@@ -199,10 +195,8 @@ TEST_F(WallpaperOnDiskTest, JpegBecomesTheOneWallpaperBitmapAndIsRecorded)
     EXPECT_EQ(DesktopValue("WallpaperStyle"), "2");
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
     EXPECT_EQ(ReadBitmap(target).Height(), 8);
-    // Beside it only the replaced bitmap, kept for the next one's disk space.
-    ASSERT_NE(Spare.Path(), "");
-    EXPECT_EQ(ReadBitmap(Spare.Path()).Height(), 16);
-    EXPECT_THAT(Windows.FileNames(), UnorderedElementsAre("MyWallpaper.bmp", ExtractFileName(Spare.Path())));
+    // Nothing of the replaced bitmap stays beside it.
+    EXPECT_THAT(Windows.FileNames(), ElementsAre("MyWallpaper.bmp"));
     EXPECT_THAT(Desktop.WallpaperCalls, ElementsAre(target, target));
 }
 

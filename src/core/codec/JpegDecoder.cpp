@@ -126,19 +126,27 @@ void CmykToBgr(const uint8_t* cmyk, int width, uint8_t* bgr)
 struct RowDestination {
     std::function<uint8_t*(int y, unsigned slot)> RowFor;
     std::function<void(int firstRow, int count, uint8_t* const* rows)> BatchDone;
+    JpegRowSpan Needed;
 };
 
-// Reads the whole output pass into `destination`, converting CMYK on the way.
-void ReadAllRows(JpegSession& session, const RowDestination& destination, bool cmyk)
+// Reads the output pass's needed rows into `destination`, converting CMYK
+// on the way; rows above them are passed over when `canSkip` (libjpeg
+// skips only in a file of one scan), rows below them never made.
+void ReadNeededRows(JpegSession& session, const RowDestination& destination, bool cmyk, bool canSkip)
 {
     jpeg_decompress_struct& d = session.Decompressor();
     const int width = static_cast<int>(d.output_width);
+    const unsigned end = static_cast<unsigned>(
+        std::clamp<int64_t>(int64_t{destination.Needed.Last} + 1, 0, int64_t{d.output_height}));
+    const auto first = static_cast<unsigned>(std::max(destination.Needed.First, 0));
+    if (canSkip && first > 0 && first < end)
+        session.SkipScanlines(first);
     std::array<uint8_t*, kRowBatch> pointers{};
     std::array<uint8_t*, kRowBatch> outputs{};
     std::vector<uint8_t> cmykRows(cmyk ? static_cast<size_t>(width) * 4 * kRowBatch : 0);
-    while (d.output_scanline < d.output_height) {
+    while (d.output_scanline < end) {
         const unsigned first = d.output_scanline;
-        const unsigned count = std::min(kRowBatch, d.output_height - first);
+        const unsigned count = std::min(kRowBatch, end - first);
         for (unsigned i = 0; i < count; ++i) {
             outputs[i] = destination.RowFor(static_cast<int>(first + i), i);
             pointers[i] = cmyk ? cmykRows.data() + static_cast<size_t>(width) * 4 * i : outputs[i];
@@ -243,10 +251,12 @@ JpegDecodeResult DecodeJpegInto(const uint8_t* data, size_t size, const JpegDeco
         if (stoppedEarly)
             d.do_block_smoothing = FALSE;
         session.StartOutput(scan);
-        ReadAllRows(session, destination, cmyk);
-        session.FinishOutput();
+        ReadNeededRows(session, destination, cmyk, false);
+        // An output pass left part-way needs no ending: the session goes.
+        if (d.output_scanline == d.output_height)
+            session.FinishOutput();
     } else {
-        ReadAllRows(session, destination, cmyk);
+        ReadNeededRows(session, destination, cmyk, true);
     }
     // Not jpeg_finish_decompress: every pixel is in, and reading on to the
     // end marker would only add errors from trailing junk.
@@ -271,11 +281,12 @@ JpegDecodeResult DecodeJpegRows(const uint8_t* data, size_t size, const JpegDeco
     std::vector<uint8_t> batch;
     size_t rowBytes = 0;
     return DecodeJpegInto(data, size, options, [&](int width, int height) {
-        sink.Start(width, height);
+        const JpegRowSpan needed = sink.Start(width, height);
         rowBytes = static_cast<size_t>(width) * 3;
         batch.resize(rowBytes * kRowBatch);
         return RowDestination{
-            [&batch, &rowBytes](int, unsigned slot) { return batch.data() + rowBytes * slot; }, sink.Rows};
+            [&batch, &rowBytes](int, unsigned slot) { return batch.data() + rowBytes * slot; }, sink.Rows,
+            needed};
     });
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/codec/PixelBuffer.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -58,10 +59,16 @@ JpegDecodeResult DecodeJpeg(const uint8_t* data, size_t size, const JpegDecodeOp
 
 // The rows of a decode handed over as they come, for a caller that scales
 // them on the way and never holds the whole picture: `Start` gets the output
-// size once before any row, then `Rows` gets each batch of rows in order,
-// top first (B, G, R; valid only during the call).
+// size once before any row and returns the rows it needs, then `Rows` gets
+// each batch of those rows in order, top first (B, G, R; valid only during
+// the call). Rows above the needed ones are passed over without being made
+// where the file allows it (one scan), and the decode ends after the last.
+struct JpegRowSpan {
+    int First = 0;
+    int Last = INT_MAX;
+};
 struct JpegRowSink {
-    std::function<void(int width, int height)> Start;
+    std::function<JpegRowSpan(int width, int height)> Start;
     std::function<void(int firstRow, int count, uint8_t* const* rows)> Rows;
 };
 

@@ -108,6 +108,14 @@ bool StepReadScanlines(JpegState* s, JSAMPARRAY rows, JDIMENSION count, JDIMENSI
     return true;
 }
 
+bool StepSkipScanlines(JpegState* s, JDIMENSION count, JDIMENSION* skipped)
+{
+    if (setjmp(s->ErrorJump))
+        return false;
+    *skipped = jpeg_skip_scanlines(&s->Decompressor, count);
+    return true;
+}
+
 } // namespace
 
 JpegSession::JpegSession(const uint8_t* data, size_t size)
@@ -202,6 +210,14 @@ unsigned JpegSession::ReadScanlines(uint8_t** rows, unsigned count)
     if (!StepReadScanlines(State.get(), rows, count, &read))
         FailWithLibraryError();
     return read;
+}
+
+unsigned JpegSession::SkipScanlines(unsigned count)
+{
+    JDIMENSION skipped = 0;
+    if (!StepSkipScanlines(State.get(), count, &skipped))
+        FailWithLibraryError();
+    return skipped;
 }
 
 size_t JpegSession::BytesRead()

@@ -43,6 +43,9 @@ public:
     void FinishOutput();
     // Reads up to `count` rows into `rows`; returns how many it read.
     unsigned ReadScanlines(uint8_t** rows, unsigned count);
+    // Passes over up to `count` rows without making them (a file of one
+    // scan only); returns how many it passed.
+    unsigned SkipScanlines(unsigned count);
 
     // Bytes of the input that libjpeg has taken so far.
     size_t BytesRead();

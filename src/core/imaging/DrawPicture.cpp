@@ -49,6 +49,8 @@ void DrawJpegPicture(const uint8_t* data, size_t size, TWallpaperFit fit,
     JpegRowSink sink;
     sink.Start = [&](int decodedWidth, int decodedHeight) {
         drawer = std::make_unique<TPictureDrawer>(decodedWidth, decodedHeight, orientation, draws, canvas);
+        // Rows cut off above and below the screen (Fill, Span) are never made.
+        return JpegRowSpan{drawer->FirstNeededRow(), drawer->LastNeededRow()};
     };
     sink.Rows = [&drawer](int first, int count, uint8_t* const* rows) {
         for (int i = 0; i < count; ++i)

@@ -1,5 +1,8 @@
 #include "core/imaging/PictureDrawer.h"
 
+#include <algorithm>
+#include <climits>
+
 TScreenRect StoredWindow(TOrientation orientation, int displayedWidth, int displayedHeight,
                          const TScreenRect& window)
 {
@@ -37,6 +40,22 @@ TPictureDrawer::TPictureDrawer(int storedWidth, int storedHeight, TOrientation o
                                                           targetHeight, storedWindow, destination);
         places_.push_back(std::move(place));
     }
+}
+
+int TPictureDrawer::FirstNeededRow() const
+{
+    int first = INT_MAX;
+    for (const TPlace& place : places_)
+        first = std::min(first, place.Resampler->FirstSourceRow());
+    return places_.empty() ? 0 : first;
+}
+
+int TPictureDrawer::LastNeededRow() const
+{
+    int last = -1;
+    for (const TPlace& place : places_)
+        last = std::max(last, place.Resampler->LastSourceRow());
+    return last;
 }
 
 void TPictureDrawer::TakeRow(int y, const uint8_t* row)

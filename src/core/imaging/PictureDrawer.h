@@ -22,6 +22,11 @@ public:
     TPictureDrawer(int storedWidth, int storedHeight, TOrientation orientation,
                    const std::vector<TPictureDraw>& draws, const PixelRowsView& canvas);
 
+    // The stored rows the places are made of, first to last (last below
+    // first when nothing shows): the others need not come.
+    int FirstNeededRow() const;
+    int LastNeededRow() const;
+
     // Takes stored row `y`, rows in order from 0.
     void TakeRow(int y, const uint8_t* row);
 

@@ -5,6 +5,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr int kWeightBits = 14;
@@ -15,6 +19,8 @@ constexpr int kNarrowShift = kWeightBits - 7;
 constexpr int kDownShift = kWeightBits + 7;
 // Up to this many taps per pixel take the loops of fixed length.
 constexpr int kMaxFixedTaps = 4;
+// Values read past a row's last pixel by NarrowFixed.
+constexpr size_t kColumnPadding = 8;
 
 // Source taps of one target index with their shares (adding up to 1).
 void TapsOf(int sourceSize, int targetSize, int t, std::vector<std::pair<int, double>>& taps)
@@ -100,7 +106,9 @@ TRowResampler::TRowResampler(int sourceWidth, int sourceHeight, int targetWidth,
     }
     columnValues_ = static_cast<size_t>(endColumn - firstColumn_) * 3;
     ring_.resize(static_cast<size_t>(down_.MaxCount) * columnValues_);
-    column_.resize(columnValues_);
+    // Zeros past the end: the narrowing loop reads a few values beyond a
+    // pixel's last tap (and weighs them 0).
+    column_.resize(columnValues_ + kColumnPadding);
 }
 
 namespace {
@@ -119,23 +127,59 @@ void CombineFixed(const uint8_t* const* rows, const int16_t* weight, size_t valu
     }
 }
 
+// The weights are never negative and add up to one, so no sum leaves
+// 0..255 and none needs clamping: this loop makes every target pixel.
+#if defined(__SSE2__)
+// Two taps at a time: their B, G, R values interleaved (b0 b1 g0 g1 r0 r1)
+// and multiplied by (w0 w1) pairs, each pair added in the same instruction.
+// The values (at most 255 << 7) and weights (at most 1 << 14) fit signed
+// 16 bits, and every sum stays below 2^31. A missing second tap weighs 0;
+// the values it reads lie inside the row or its padding.
 template <int Taps>
 void NarrowFixed(const uint16_t* row, const int* first, const int16_t* weight, size_t width, uint8_t* out)
 {
-    constexpr int32_t half = 1 << (kDownShift - 1);
+    const __m128i half = _mm_set1_epi32(1 << (kDownShift - 1));
+    const __m128i threeLanes = _mm_set_epi32(0, -1, -1, -1);
     for (size_t t = 0; t < width; ++t, out += 3, weight += Taps) {
         const uint16_t* pixel = row + static_cast<size_t>(first[t]) * 3;
-        int32_t b = half, g = half, r = half;
-        for (int i = 0; i < Taps; ++i) {
-            b += weight[i] * pixel[i * 3];
-            g += weight[i] * pixel[i * 3 + 1];
-            r += weight[i] * pixel[i * 3 + 2];
+        __m128i sum = half;
+        for (int i = 0; i < Taps; i += 2) {
+            const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixel + i * 3));
+            const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixel + i * 3 + 3));
+            const auto second = static_cast<uint16_t>(i + 1 < Taps ? weight[i + 1] : 0);
+            const __m128i pair = _mm_and_si128(
+                _mm_set1_epi32(static_cast<int>((uint32_t{second} << 16) | static_cast<uint16_t>(weight[i]))),
+                threeLanes);
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), pair));
         }
-        out[0] = static_cast<uint8_t>(std::clamp(b >> kDownShift, 0, 255));
-        out[1] = static_cast<uint8_t>(std::clamp(g >> kDownShift, 0, 255));
-        out[2] = static_cast<uint8_t>(std::clamp(r >> kDownShift, 0, 255));
+        const __m128i bytes = _mm_srli_epi32(sum, kDownShift);
+        const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(bytes, bytes), bytes);
+        const auto bgr = static_cast<uint32_t>(_mm_cvtsi128_si32(packed));
+        out[0] = static_cast<uint8_t>(bgr);
+        out[1] = static_cast<uint8_t>(bgr >> 8);
+        out[2] = static_cast<uint8_t>(bgr >> 16);
     }
 }
+#else
+template <int Taps>
+void NarrowFixed(const uint16_t* row, const int* first, const int16_t* weight, size_t width, uint8_t* out)
+{
+    constexpr uint32_t half = 1u << (kDownShift - 1);
+    for (size_t t = 0; t < width; ++t, out += 3, weight += Taps) {
+        const uint16_t* pixel = row + static_cast<size_t>(first[t]) * 3;
+        uint32_t b = half, g = half, r = half;
+        for (int i = 0; i < Taps; ++i) {
+            const auto w = static_cast<uint32_t>(weight[i]);
+            b += w * pixel[i * 3];
+            g += w * pixel[i * 3 + 1];
+            r += w * pixel[i * 3 + 2];
+        }
+        out[0] = static_cast<uint8_t>(b >> kDownShift);
+        out[1] = static_cast<uint8_t>(g >> kDownShift);
+        out[2] = static_cast<uint8_t>(r >> kDownShift);
+    }
+}
+#endif
 
 } // namespace
 

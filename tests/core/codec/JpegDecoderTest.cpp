@@ -2,6 +2,8 @@
 
 #include "JpegTestFiles.h"
 
+#include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace codec_test;
@@ -60,6 +62,43 @@ TEST(JpegDecoder, MatchesDjpegAtEveryScaleForEveryEncoding)
                 EXPECT_EQ(result.Width, decoded.Width());
                 EXPECT_EQ(result.Height, decoded.Height());
             }
+    }
+}
+
+TEST(JpegDecoder, ARowSpanGetsExactlyItsRowsAsTheWholeDecodeMakesThem)
+{
+    // Rows above the span are skipped in a file of one scan; the decode
+    // ends after the span in every file.
+    for (const Encoding& encoding : kEncodings) {
+        const std::string name = encoding.Name;
+        if (name != "baseline-420" && name != "baseline-422" && name != "progressive-420" &&
+            name != "grayscale")
+            continue;
+        const std::string path = MakeJpeg(name, encoding.Width, encoding.Height, encoding.CjpegOptions);
+        const auto bytes = ReadBytes(path);
+        for (int denom : {1, 2}) {
+            SCOPED_TRACE(name + " at 1/" + std::to_string(denom));
+            const PixelImage whole = DjpegReference(path, denom);
+            JpegDecodeOptions options;
+            options.ScaleDenom = denom;
+            std::vector<int> delivered;
+            JpegRowSink sink;
+            sink.Start = [](int, int) { return JpegRowSpan{13, 40}; };
+            sink.Rows = [&](int first, int count, uint8_t* const* rows) {
+                for (int i = 0; i < count; ++i) {
+                    delivered.push_back(first + i);
+                    EXPECT_EQ(std::memcmp(rows[i], whole.Row(first + i), size_t(whole.Width()) * 3), 0)
+                        << "row " << first + i;
+                }
+            };
+            DecodeJpegRows(bytes.data(), bytes.size(), options, sink);
+            // A file of several scans cannot skip: its rows come from the top.
+            const int first = name.rfind("progressive", 0) == 0 ? 0 : 13;
+            const int last = std::min(40, whole.Height() - 1);
+            ASSERT_EQ(delivered.size(), size_t(last - first + 1));
+            EXPECT_EQ(delivered.front(), first);
+            EXPECT_EQ(delivered.back(), last);
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include "../codec/CodecTestSupport.h"
 #include "core/codec/JpegDecoder.h"
 #include "core/imaging/DrawPicture.h"
+#include "core/imaging/PictureDrawer.h"
 
 #include <cmath>
 #include <cstring>
@@ -117,4 +118,28 @@ TEST(DrawJpegPicture, MatchesImageMagicksBoxFilterOnAPhotographLikePicture)
                         View(drawn));
         EXPECT_GE(Psnr(ReadPnm(reference), drawn), 40.0) << w << "x" << h;
     }
+}
+
+TEST(DrawJpegPicture, RowsCutOffAreNotAskedForAndTheRestIsDrawnAsFromTheWholePicture)
+{
+    // A tall picture filled onto a wide screen: only its middle shows.
+    const auto jpeg = ScratchDir() / "tall.jpg";
+    RunTool("convert -seed 3 -size 400x900 plasma:fractal -quality 90 '" + jpeg.string() + "'");
+    const std::vector<uint8_t> bytes = ReadBytes(jpeg);
+    const std::vector<TScreenRect> screen{TScreenRect{0, 0, 320, 180}};
+    PixelImage drawn(320, 180);
+    DrawJpegPicture(bytes.data(), bytes.size(), TWallpaperFit::Fill, screen, View(drawn));
+
+    // Filled at 320 x 720, rows 270-449 show: source rows 337-562 or so.
+    PixelImage expected(320, 180);
+    const TPictureDrawer drawer(400, 900, TOrientation::Normal,
+                                DrawsInAreas(TWallpaperFit::Fill, 400, 900, screen), View(expected));
+    EXPECT_GT(drawer.FirstNeededRow(), 330);
+    EXPECT_LT(drawer.LastNeededRow(), 570);
+
+    PixelImage whole;
+    DecodeJpeg(bytes.data(), bytes.size(), JpegDecodeOptions{}, whole.Allocator());
+    DrawDecodedPicture(View(whole), TOrientation::Normal, TWallpaperFit::Fill, screen, View(expected));
+    for (int y = 0; y < 180; ++y)
+        ASSERT_EQ(std::memcmp(drawn.Row(y), expected.Row(y), 320 * 3), 0) << "row " << y;
 }
