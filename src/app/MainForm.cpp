@@ -1,6 +1,8 @@
 #include "app/MainForm.h"
 
+#include "app/GlobalHotkeys.h"
 #include "app/HideTitleBar.h"
+#include "app/OptionsForm.h"
 #include "app/Settings.h"
 #include "app/SettingsReadBack.h"
 #include "core/ClockText.h"
@@ -37,7 +39,11 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
     Application->Guarded([this] { RunStartSequence(); });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // Before the window goes: the hotkeys are registered for it.
+    hotkeys_.reset();
+}
 
 void TMainForm::CreateSubsystems()
 {
@@ -57,11 +63,18 @@ void TMainForm::CreateSubsystems()
                        *pathList,
                        {randomBox, styleBox, intervalEdit, addButton, deleteButton, newListButton}},
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
-                          services_.RandomSeed ? services_.RandomSeed : ClockSeed,
+                          [this] {
+                              return rotation_->Next(pathList->Items().Texts(), randomBox->Checked(),
+                                                     rotationPosition);
+                          },
                           [this](const std::string& file, const std::exception& error) {
                               return ReportUnattendedError(file, error);
                           }},
-        autoChangeRunning, rotationPosition, currentIndex);
+        autoChangeRunning, currentIndex);
+    if (!services_.Hotkeys)
+        services_.Hotkeys = (ownHotkeys_ = std::make_unique<TWin32Hotkeys>()).get();
+    hotkeys_ = std::make_unique<TGlobalHotkeys>(*services_.Hotkeys);
+    rotation_ = std::make_unique<TRotation>(services_.RandomSeed ? services_.RandomSeed() : ClockSeed());
     CreateTrayMenu();
     CreateTrayIcon();
 }
@@ -137,6 +150,10 @@ TMainForm::TestView TMainForm::Test()
                     changeWallpaperMenuItem,
                     aboutMenuItem,
                     exitMenuItem,
+                    nextMenuItem,
+                    previousMenuItem,
+                    pauseMenuItem,
+                    optionsMenuItem,
                     autoChangeRunning,
                     rotationPosition,
                     currentIndex};
@@ -189,7 +206,9 @@ void TMainForm::RunStartSequence()
     // initial states over them.
     Application->Guarded([this] { LoadLastList(); });
     RefreshNameList();
+    Application->Guarded([this] { RestoreRotation(); });
     ReadSettings();
+    Application->Guarded([this] { RegisterHotkeys(ReadHotkeyOptions(*services_.Registry)); });
 }
 
 // Temporary files of saves that were killed part-way, and the spare of a
@@ -215,7 +234,7 @@ void TMainForm::ReadSettings()
     ReadSettingsIntoControls(*services_.Registry, autostart,
                              SettingsControls{*startMinimizedBox, *startWithWindowsBox, *styleBox, *randomBox,
                                               *startAutoRunBox, *intervalEdit, *pathList, [this] { Show(); },
-                                              [this] { ToggleAutoChange(); }});
+                                              [this] { StartAutoChangeAtLaunch(); }});
 }
 
 void TMainForm::ShowTickImage()
@@ -252,6 +271,7 @@ void TMainForm::ApplyTickWallpaper()
         };
     }
     ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system);
+    NoteShown();
 }
 
 void TMainForm::onStartStopClick(TObject*)
@@ -325,12 +345,14 @@ void TMainForm::onStyleChange(TObject*)
 void TMainForm::onChangeWallpaperClick(TObject*)
 {
     ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem());
+    NoteShown();
 }
 
 void TMainForm::ApplySelectedWallpaper()
 {
     ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_},
                              WallpaperSystem());
+    NoteShown();
 }
 
 void TMainForm::RedrawWallpaper()

@@ -11,6 +11,7 @@ class IClock;
 class IDesktop;
 class IRegistryFactory;
 class IFileDialog;
+class IHotkeys;
 class INotifyIcon;
 class IOpenPictureDialog;
 
@@ -19,6 +20,8 @@ struct PlatformServices {
     IDesktop* Desktop = nullptr;
     IRegistryFactory* Registry = nullptr;
     INotifyIcon* NotifyIcon = nullptr;
+    // Global hotkeys; the system's own when empty.
+    IHotkeys* Hotkeys = nullptr;
     // The folder of the program's executable, ending in "\".
     std::string ProgramFolder;
     // The folder "LastList.lst" lives in, ending in "\": the program's folder

@@ -2,6 +2,10 @@
 
 #include "core/FileNames.h"
 #include "lists/ListTexts.h"
+#include "platform/Files.h"
+#include "platform/FolderScan.h"
+
+#include <exception>
 
 #include <algorithm>
 #include <vector>
@@ -44,14 +48,41 @@ void TImageList::SelectNameRowOfPathSelection()
 
 void TImageList::AddFiles(IOpenPictureDialog& dialog)
 {
+    dialog.SetTitle("Add image file ...");
+    const bool chosen = dialog.Execute();
+    Append(chosen ? dialog.Files() : std::vector<std::string>());
+}
+
+void TImageList::AddFilesAndFolders(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> pictures;
+    std::exception_ptr firstError;
+    for (const std::string& path : paths) {
+        try {
+            if (FileExists(path)) {
+                pictures.push_back(path);
+                continue;
+            }
+            std::vector<std::string> found = ScanPictureFolder(path).Pictures;
+            pictures.insert(pictures.end(), found.begin(), found.end());
+        } catch (const std::exception&) {
+            if (!firstError)
+                firstError = std::current_exception();
+        }
+    }
+    Append(std::move(pictures));
+    if (firstError)
+        std::rethrow_exception(firstError);
+}
+
+void TImageList::Append(std::vector<std::string> files)
+{
     TControlItems& paths = view_.PathList.Items();
     const int countBefore = paths.Count();
     const int previous = countBefore > 0 ? view_.PathList.ItemIndex() : 0;
-
-    dialog.SetTitle("Add image file ...");
-    if (dialog.Execute()) {
+    if (!files.empty()) {
         const TItemsUpdate update(paths);
-        paths.AddStrings(dialog.Files());
+        paths.AddStrings(std::move(files));
     }
     WriteTotal();
 

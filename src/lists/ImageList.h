@@ -10,6 +10,8 @@
 #include "lists/Preview.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct ImageListView {
     TListBox& PathList; // pathList
@@ -34,6 +36,10 @@ public:
     // Runs the picture dialog and appends the chosen files; shows the entry
     // that was shown before (or the first one when the list was empty).
     void AddFiles(IOpenPictureDialog& dialog);
+    // Appends files and the pictures of folders (with their subfolders, in
+    // name order), then shows the list as AddFiles does. Every path that can
+    // be read is added; the first one that cannot is raised afterwards.
+    void AddFilesAndFolders(const std::vector<std::string>& paths);
     // Removes the selected entry from both lists and shows its neighbour.
     void DeleteSelected();
     // Empties both lists and the preview.
@@ -47,6 +53,9 @@ public:
     void NameListClear() { view_.NameList.Items().Clear(); }
 
 private:
+    // Appends `files` to the list and shows the entry shown before (the
+    // first one when the list was empty).
+    void Append(std::vector<std::string> files);
     void SelectNameRowOfPathSelection();
 
     ImageListView view_;
