@@ -49,6 +49,9 @@ std::optional<std::vector<TCommand>> CommandsOfThisStart()
 {
     try {
         std::vector<TCommand> commands = ParseCommands(ProgramArguments());
+        for (TCommand& command : commands)
+            for (std::string& path : command.Paths)
+                path = FullPath(path);
         // Checked here too, so that a command line too big to hand over is
         // told by this start, whether or not a copy runs.
         if (!commands.empty())

@@ -310,16 +310,19 @@ void TMainForm::onClockTimer(TObject*)
 void TMainForm::onAddClick(TObject*)
 {
     imageList_->AddFiles(*addPicturesDialog);
+    rotation_->Follow(pathList->Items().Texts());
 }
 
 void TMainForm::onDeleteClick(TObject*)
 {
     imageList_->DeleteSelected();
+    rotation_->Follow(pathList->Items().Texts());
 }
 
 void TMainForm::onNewListClick(TObject*)
 {
     imageList_->NewList();
+    rotation_->Follow(pathList->Items().Texts());
 }
 
 void TMainForm::onNameListClick(TObject*)

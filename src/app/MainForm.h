@@ -253,6 +253,7 @@ private:
     unsigned WaitSinceLastChange() const;
     void ResumeAfterSleep();
     void RunPendingCommands();
+    void AddFilesAndFolders(const std::vector<std::string>& paths);
     void RegisterHotkeys(const THotkeyOptions& options);
     void HotkeyPressed(WPARAM id);
     // Posted to itself: carry out the commands a later start handed over.

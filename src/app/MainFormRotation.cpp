@@ -126,7 +126,7 @@ void TMainForm::CarryOut(const std::vector<TCommand>& commands)
                 BringToFront();
                 break;
             case TCommandKind::Add:
-                imageList_->AddFilesAndFolders(command.Paths);
+                AddFilesAndFolders(command.Paths);
                 break;
             }
         });
@@ -154,6 +154,18 @@ void TMainForm::HandOverCommands(const std::vector<TCommand>& commands)
         return;
     pendingCommands_.insert(pendingCommands_.end(), commands.begin(), commands.end());
     PostMessageW(Handle(), RunCommandsMessage, 0, 0);
+}
+
+void TMainForm::AddFilesAndFolders(const std::vector<std::string>& paths)
+{
+    // What could be added joins the deck even when a path failed.
+    try {
+        imageList_->AddFilesAndFolders(paths);
+    } catch (...) {
+        rotation_->Follow(pathList->Items().Texts());
+        throw;
+    }
+    rotation_->Follow(pathList->Items().Texts());
 }
 
 void TMainForm::RunPendingCommands()

@@ -1,5 +1,6 @@
 #include "lists/ImageList.h"
 
+#include "core/Exceptions.h"
 #include "core/FileNames.h"
 #include "lists/ListTexts.h"
 #include "platform/Files.h"
@@ -63,11 +64,16 @@ void TImageList::AddFilesAndFolders(const std::vector<std::string>& paths)
                 pictures.push_back(path);
                 continue;
             }
-            std::vector<std::string> found = ScanPictureFolder(path).Pictures;
+            // "C:\pictures\" names the same folder as "C:\pictures".
+            std::string folder = path;
+            while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+                folder.pop_back();
+            std::vector<std::string> found = ScanPictureFolder(folder).Pictures;
             pictures.insert(pictures.end(), found.begin(), found.end());
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            // The reason alone may not say which of the paths it was about.
             if (!firstError)
-                firstError = std::current_exception();
+                firstError = std::make_exception_ptr(Exception(FileAndReason(path, error.what())));
         }
     }
     Append(std::move(pictures));

@@ -35,6 +35,10 @@ public:
     void Shown(const std::string& path) { history_.Shown(path); }
     std::optional<std::string> Current() const { return history_.Current(); }
 
+    // Brings the deck in step with the list after an edit (Next does it
+    // too): appended entries join it, a deleted one leaves it.
+    void Follow(const std::vector<std::string>& paths);
+
     // The deck and the history as stored text, and taken up again for the
     // list as it is at start.
     std::string SavedDeck() const { return deck_.Save(); }
@@ -42,8 +46,6 @@ public:
     void Restore(std::string_view deck, std::string_view history, const std::vector<std::string>& paths);
 
 private:
-    void Follow(const std::vector<std::string>& paths);
-
     TSeededRandom random_;
     TShuffleDeck deck_;
     TShownHistory history_;
