@@ -59,7 +59,6 @@ void TMainForm::CreateSubsystems()
         AutoChangeView{*startStopButton,
                        *autoChangeTimer,
                        *intervalEdit,
-                       *randomBox,
                        *pathList,
                        {randomBox, styleBox, intervalEdit, addButton, deleteButton, newListButton}},
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },

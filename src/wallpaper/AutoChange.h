@@ -1,6 +1,6 @@
 #pragma once
 // Automatic changing: "Start"/"Stop" and the timer's tick. While running,
-// every tick takes the next entry of the path list (in order, or at random),
+// every tick takes the rotation's next entry of the path list,
 // shows it in the preview and applies it as the wallpaper; the options that
 // steer the run and the list-editing buttons are locked.
 
@@ -19,7 +19,6 @@ struct AutoChangeView {
     TControl& StartStopButton; // startStopButton: "Start" or "Stop"
     TTimer& Timer;             // autoChangeTimer
     TSpinEdit& Minutes;        // intervalEdit
-    TCheckBox& Random;         // randomBox
     TListBox& PathList;        // pathList
     // Disabled while running, in this order; enabled again in the same order.
     std::array<TControl*, 6> Locked;
