@@ -37,6 +37,12 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
     // An error of the start sequence ends it at that step and is reported,
     // and the form goes on as far as it got.
     Application->Guarded([this] { RunStartSequence(); });
+    started_ = true;
+    // A later start asked to be shown while this one was still starting
+    // (the request can arrive while the start waits for the shell), and
+    // hiding to the tray would undo it: it is answered now.
+    if (showRequested_)
+        BringToFront();
 }
 
 TMainForm::~TMainForm()

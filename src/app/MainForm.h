@@ -328,6 +328,8 @@ private:
     std::unique_ptr<TRotation> rotation_;
     std::optional<int64_t> lastChange_;
     std::vector<TCommand> pendingCommands_;
+    bool started_ = false;
+    bool showRequested_ = false;
     std::unique_ptr<IHotkeys> ownHotkeys_;
     std::unique_ptr<TGlobalHotkeys> hotkeys_;
     std::unique_ptr<TOptionsForm> optionsForm_;

@@ -206,7 +206,10 @@ void TMainForm::WndProc(TMessage& message)
     }
     if (message.Msg == ShowRunningCopyMessage()) {
         // A second start of the program hands over to this one.
-        BringToFront();
+        if (started_)
+            BringToFront();
+        else
+            showRequested_ = true;
         return;
     }
     if (message.Msg == WM_COPYDATA) {
