@@ -1,12 +1,16 @@
-// The program's entry: one copy per session, the application object, the
+// The program's entry: its command line, one copy per session (a later
+// start hands its commands to the running copy), the application object, the
 // main form (whose creation handler prepares everything), the About box, the
-// message loop.
+// message loop, then this start's commands.
 
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
+#include "core/CommandMessage.h"
+#include "core/Commands.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "lists/ListFileStore.h"
+#include "platform/CommandLine.h"
 #include "platform/ErrorMode.h"
 #include "platform/NotifyIcon.h"
 #include "platform/ProgramFolder.h"
@@ -18,6 +22,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 // How long a second start waits for a copy started just before it to make
@@ -26,12 +33,34 @@ namespace {
 // with no window.
 constexpr unsigned kRunningCopyWaitMs = 60000;
 
-// A later start: the running copy takes over what was asked of this one.
-// (Only the showing of its window, so far.)
-int HandOver()
+// A later start: the running copy takes over what was asked of this one,
+// the commands or, without any, the showing of its window.
+int HandOver(const std::vector<TCommand>& commands)
 {
-    HandOverToRunningCopy(TMainForm::MainWindowClassName, kRunningCopyWaitMs);
+    const std::vector<uint8_t> message =
+        commands.empty() ? std::vector<uint8_t>() : EncodeCommandMessage(commands);
+    HandOverToRunningCopy(TMainForm::MainWindowClassName, kRunningCopyWaitMs, message, CommandMessageTag);
     return 0;
+}
+
+// This start's commands; a command line the program does not understand is
+// told in one box (which lists the switches) and ends the start.
+std::optional<std::vector<TCommand>> CommandsOfThisStart()
+{
+    try {
+        std::vector<TCommand> commands = ParseCommands(ProgramArguments());
+        for (TCommand& command : commands)
+            for (std::string& path : command.Paths)
+                path = FullPath(path);
+        // Checked here too, so that a command line too big to hand over is
+        // told by this start, whether or not a copy runs.
+        if (!commands.empty())
+            EncodeCommandMessage(commands);
+        return commands;
+    } catch (const std::exception& error) {
+        TApplication::ReportException(error);
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -39,11 +68,14 @@ int HandOver()
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     FailCriticalErrorsQuietly();
+    const std::optional<std::vector<TCommand>> commands = CommandsOfThisStart();
+    if (!commands)
+        return 1;
     // Before any window: two copies would each change the wallpaper and
     // overwrite the other's list and options at exit.
     const TSingleInstance instance(SingleInstanceMutexName);
     if (!instance.First())
-        return HandOver();
+        return HandOver(*commands);
 
     TApplication application;
     application.Title = "Tessivo";
@@ -72,5 +104,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         // The startup sequence alone decides whether the main window shows
         // (the stored options may keep it in the tray).
         application.ShowMainForm = false;
+        // Carried out from the message loop, once the start is complete.
+        mainForm->HandOverCommands(*commands);
     });
 }

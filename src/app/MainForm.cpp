@@ -1,6 +1,8 @@
 #include "app/MainForm.h"
 
+#include "app/GlobalHotkeys.h"
 #include "app/HideTitleBar.h"
+#include "app/OptionsForm.h"
 #include "app/Settings.h"
 #include "app/SettingsReadBack.h"
 #include "core/ClockText.h"
@@ -35,9 +37,19 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
     // An error of the start sequence ends it at that step and is reported,
     // and the form goes on as far as it got.
     Application->Guarded([this] { RunStartSequence(); });
+    started_ = true;
+    // A later start asked to be shown while this one was still starting
+    // (the request can arrive while the start waits for the shell), and
+    // hiding to the tray would undo it: it is answered now.
+    if (showRequested_)
+        BringToFront();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // Before the window goes: the hotkeys are registered for it.
+    hotkeys_.reset();
+}
 
 void TMainForm::CreateSubsystems()
 {
@@ -53,15 +65,21 @@ void TMainForm::CreateSubsystems()
         AutoChangeView{*startStopButton,
                        *autoChangeTimer,
                        *intervalEdit,
-                       *randomBox,
                        *pathList,
                        {randomBox, styleBox, intervalEdit, addButton, deleteButton, newListButton}},
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
-                          services_.RandomSeed ? services_.RandomSeed : ClockSeed,
+                          [this] {
+                              return rotation_->Next(pathList->Items().Texts(), randomBox->Checked(),
+                                                     rotationPosition);
+                          },
                           [this](const std::string& file, const std::exception& error) {
                               return ReportUnattendedError(file, error);
                           }},
-        autoChangeRunning, rotationPosition, currentIndex);
+        autoChangeRunning, currentIndex);
+    if (!services_.Hotkeys)
+        services_.Hotkeys = (ownHotkeys_ = std::make_unique<TWin32Hotkeys>()).get();
+    hotkeys_ = std::make_unique<TGlobalHotkeys>(*services_.Hotkeys);
+    rotation_ = std::make_unique<TRotation>(services_.RandomSeed ? services_.RandomSeed() : ClockSeed());
     CreateTrayMenu();
     CreateTrayIcon();
     CreateListActions();
@@ -138,6 +156,10 @@ TMainForm::TestView TMainForm::Test()
                     changeWallpaperMenuItem,
                     aboutMenuItem,
                     exitMenuItem,
+                    nextMenuItem,
+                    previousMenuItem,
+                    pauseMenuItem,
+                    optionsMenuItem,
                     autoChangeRunning,
                     rotationPosition,
                     currentIndex};
@@ -187,7 +209,9 @@ void TMainForm::RunStartSequence()
     // initial states over them.
     Application->Guarded([this] { LoadLastList(); });
     RefreshNameList();
+    Application->Guarded([this] { RestoreRotation(); });
     ReadSettings();
+    Application->Guarded([this] { RegisterHotkeys(ReadHotkeyOptions(*services_.Registry)); });
 }
 
 // Temporary files of saves that were killed part-way (and the spare bitmap
@@ -214,7 +238,7 @@ void TMainForm::ReadSettings()
     ReadSettingsIntoControls(*services_.Registry, autostart,
                              SettingsControls{*startMinimizedBox, *startWithWindowsBox, *styleBox, *randomBox,
                                               *startAutoRunBox, *intervalEdit, *pathList, [this] { Show(); },
-                                              [this] { ToggleAutoChange(); }});
+                                              [this] { StartAutoChangeAtLaunch(); }});
 }
 
 void TMainForm::ShowTickImage()
@@ -250,6 +274,7 @@ void TMainForm::ApplyTickWallpaper()
         };
     }
     ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system);
+    NoteShown();
 }
 
 void TMainForm::onStartStopClick(TObject*)
@@ -323,12 +348,14 @@ void TMainForm::onStyleChange(TObject*)
 void TMainForm::onChangeWallpaperClick(TObject*)
 {
     ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem());
+    NoteShown();
 }
 
 void TMainForm::ApplySelectedWallpaper()
 {
     ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_},
                              WallpaperSystem());
+    NoteShown();
 }
 
 void TMainForm::RedrawWallpaper()

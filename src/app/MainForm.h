@@ -9,6 +9,7 @@
 #include "app/TrayIcon.h"
 #include "controls/dxButtons.h"
 #include "controls/dxContainer.h"
+#include "core/Commands.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/Timer.h"
@@ -28,16 +29,22 @@
 #include "wallpaper/ApplyWallpaper.h"
 #include "wallpaper/AutoChange.h"
 #include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/Rotation.h"
 
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class TAboutForm;
 class TFolderDialog;
+class TGlobalHotkeys;
+class TOptionsForm;
+class IHotkeys;
+struct THotkeyOptions;
 
 class TMainForm : public TForm {
 public:
@@ -91,6 +98,10 @@ public:
         TMenuItem* changeWallpaperMenuItem;
         TMenuItem* aboutMenuItem;
         TMenuItem* exitMenuItem;
+        TMenuItem* nextMenuItem;
+        TMenuItem* previousMenuItem;
+        TMenuItem* pauseMenuItem;
+        TMenuItem* optionsMenuItem;
         bool& autoChangeRunning;
         int32_t& rotationPosition;
         int32_t& currentIndex;
@@ -125,6 +136,37 @@ public:
     // The name list's menu and the last list's saving as it is edited.
     TNameListMenu& NameListMenu() { return *nameListMenu_; }
     TLastListAutosave& LastListAutosave() { return *lastListAutosave_; }
+    void onNextClick(TObject* sender);
+    void onPreviousClick(TObject* sender);
+    void onPauseClick(TObject* sender);
+    void onTrayMenuPopup(TObject* sender);
+    void onOptionsClick(TObject* sender);
+
+    // Stores the hotkeys' options and registers them; a combination another
+    // program holds is told in one message, and the others still work.
+    void ChangeHotkeys(const THotkeyOptions& options);
+    // The options box; made at its first use.
+    TOptionsForm& OptionsForm();
+
+    // --- Rotation ---
+    // The next picture of the rotation (forward through the history after
+    // Previous), applied in the chosen style; while automatic change runs,
+    // its interval starts again from this change.
+    void NextWallpaper();
+    // The picture shown before the current one; nothing at the oldest.
+    void PreviousWallpaper();
+    // Pause keeps automatic change running without ticks; Resume lets them
+    // come again, the next when the interval since the last change ends.
+    void PauseAutoChange();
+    void ResumeAutoChange();
+    bool AutoChangePaused() const { return autoChange_->Paused(); }
+    // The commands of a command line, this start's or one a later start
+    // handed over; each one's error is reported and the next goes on.
+    void CarryOut(const std::vector<TCommand>& commands);
+    // Queues commands to be carried out from the message loop.
+    void HandOverCommands(const std::vector<TCommand>& commands);
+    // The wall-clock time of the last change; nothing before the first.
+    std::optional<int64_t> LastChange() const { return lastChange_; }
 
     // --- Operations ---
     void RefreshNameList() { imageList_->RefreshNameList(); }
@@ -217,6 +259,24 @@ private:
     void ApplyTickWallpaper();
     // The folder the wallpaper bitmap is written to; empty when there is none.
     std::string WallpaperFolder();
+    void ChangeTo(int32_t index);
+    // After every wallpaper put on the desktop: the history, the time of the
+    // change and the tray tip.
+    void NoteShown();
+    void RestoreRotation();
+    void WriteRotation();
+    void StartAutoChangeAtLaunch();
+    unsigned IntervalMs() const;
+    unsigned WaitSinceLastChange() const;
+    void ResumeAfterSleep();
+    void RunPendingCommands();
+    void RegisterHotkeys(const THotkeyOptions& options);
+    void HotkeyPressed(WPARAM id);
+    // Posted to itself: carry out the commands a later start handed over.
+    static constexpr UINT RunCommandsMessage = WM_APP + 1;
+    // A command message from a later start: checked, then carried out from
+    // the message loop (the sender waits only for the check).
+    bool ReceiveCommands(LPARAM copyData);
 
     TdxContainer* header = nullptr;
     TdxToolButton* closeButton = nullptr;
@@ -267,6 +327,10 @@ private:
     TMenuItem* changeWallpaperMenuItem = nullptr;
     TMenuItem* aboutMenuItem = nullptr;
     TMenuItem* exitMenuItem = nullptr;
+    TMenuItem* nextMenuItem = nullptr;
+    TMenuItem* previousMenuItem = nullptr;
+    TMenuItem* pauseMenuItem = nullptr;
+    TMenuItem* optionsMenuItem = nullptr;
 
     bool autoChangeRunning = false;
     int32_t rotationPosition = 0;
@@ -279,6 +343,14 @@ private:
     std::unique_ptr<TImageList> imageList_;
     std::unique_ptr<TListFiles> listFiles_;
     std::unique_ptr<TAutoChange> autoChange_;
+    std::unique_ptr<TRotation> rotation_;
+    std::optional<int64_t> lastChange_;
+    std::vector<TCommand> pendingCommands_;
+    bool started_ = false;
+    bool showRequested_ = false;
+    std::unique_ptr<IHotkeys> ownHotkeys_;
+    std::unique_ptr<TGlobalHotkeys> hotkeys_;
+    std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TTrayIcon> trayIcon_;
     std::unique_ptr<TNameListMenu> nameListMenu_;
     std::unique_ptr<TLastListAutosave> lastListAutosave_;

@@ -48,7 +48,9 @@ void TMainForm::WriteSettings()
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
     WriteSettingsAtExit(*services_.Registry, autostart,
                         TExitOptions{startWithWindowsBox->Checked(), startMinimizedBox->Checked(),
-                                     startAutoRunBox->Checked(), intervalEdit->Text(), randomBox->Checked()});
+                                     startAutoRunBox->Checked(), intervalEdit->Text(), randomBox->Checked(),
+                                     styleBox->ItemIndex()});
+    WriteRotation();
 }
 
 void TMainForm::onCloseClick(TObject*)

@@ -45,7 +45,14 @@ void TMainForm::CreateListActions()
     lastListAutosave_ = std::make_unique<TLastListAutosave>(
         this, [this] { SaveLastList(); },
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
-    imageList_->OnListChange = [this] { lastListAutosave_->ListChanged(); };
+    // Every edit, whichever way it came: the deck follows the list (added
+    // entries join the part still to come, deleted ones leave it), and the
+    // last list is saved shortly after.
+    imageList_->OnListChange = [this] {
+        if (rotation_)
+            rotation_->Follow(pathList->Items().Texts());
+        lastListAutosave_->ListChanged();
+    };
 }
 
 void TMainForm::onFilesDropped(TObject*, const std::vector<std::string>& paths)

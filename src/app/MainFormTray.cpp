@@ -34,6 +34,19 @@ void TMainForm::CreateTrayMenu()
 {
     trayMenu = new TPopupMenu(this);
     trayMenu->Name = "trayMenu";
+    // The rotation's items first, above the items the menu always had,
+    // which keep their places at its foot.
+    nextMenuItem =
+        MenuItem(trayMenu, this, "nextMenuItem", "Next Wallpaper", [this](TObject* s) { onNextClick(s); });
+    previousMenuItem = MenuItem(trayMenu, this, "previousMenuItem", "Previous Wallpaper",
+                                [this](TObject* s) { onPreviousClick(s); });
+    pauseMenuItem =
+        MenuItem(trayMenu, this, "pauseMenuItem", "Pause", [this](TObject* s) { onPauseClick(s); });
+    pauseMenuItem->SetVisible(false);
+    optionsMenuItem = MenuItem(trayMenu, this, "optionsMenuItem", "Options\u2026",
+                               [this](TObject* s) { onOptionsClick(s); });
+    trayMenu->OnPopup = [this](TObject* s) { onTrayMenuPopup(s); };
+    MenuItem(trayMenu, this, "", "-", nullptr);
     restoreMenuItem = MenuItem(trayMenu, this, "restoreMenuItem", "Restore Form",
                                [this](TObject* s) { onRestoreClick(s); });
     changeWallpaperMenuItem = MenuItem(trayMenu, this, "changeWallpaperMenuItem", "Change Wallpaper",
@@ -193,7 +206,28 @@ void TMainForm::WndProc(TMessage& message)
     }
     if (message.Msg == ShowRunningCopyMessage()) {
         // A second start of the program hands over to this one.
-        BringToFront();
+        if (started_)
+            BringToFront();
+        else
+            showRequested_ = true;
+        return;
+    }
+    if (message.Msg == WM_COPYDATA) {
+        message.Result = ReceiveCommands(message.LParam) ? TRUE : FALSE;
+        return;
+    }
+    if (message.Msg == WM_HOTKEY) {
+        Application->Guarded([this, &message] { HotkeyPressed(message.WParam); });
+        return;
+    }
+    if (message.Msg == RunCommandsMessage) {
+        RunPendingCommands();
+        return;
+    }
+    if (message.Msg == WM_POWERBROADCAST) {
+        if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
+            Application->Guarded([this] { ResumeAfterSleep(); });
+        message.Result = TRUE;
         return;
     }
     if (message.Msg == WM_DISPLAYCHANGE) {

@@ -12,6 +12,7 @@ class IDesktop;
 class IRegistryFactory;
 class IFileDialog;
 class IFolderDialog;
+class IHotkeys;
 class INotifyIcon;
 class IOpenPictureDialog;
 
@@ -20,6 +21,8 @@ struct PlatformServices {
     IDesktop* Desktop = nullptr;
     IRegistryFactory* Registry = nullptr;
     INotifyIcon* NotifyIcon = nullptr;
+    // Global hotkeys; the system's own when empty.
+    IHotkeys* Hotkeys = nullptr;
     // The folder of the program's executable, ending in "\".
     std::string ProgramFolder;
     // The folder "LastList.lst" lives in, ending in "\": the program's folder

@@ -110,4 +110,6 @@ void WriteSettingsAtExit(IRegistryFactory& registry, TAutostart& autostart, cons
     settings->WriteString(SettingNames::StartInAutoRunMode, BoxValue(options.AutoRun));
     settings->WriteString(SettingNames::Interval, std::to_string(IntervalMinutesOf(options.Interval)));
     settings->WriteString(SettingNames::Random, BoxValue(options.Random));
+    if (options.Style >= 0 && options.Style < StyleCount)
+        settings->WriteString(SettingNames::Style, std::to_string(options.Style));
 }

@@ -66,13 +66,14 @@ struct TExitOptions {
     bool AutoRun = false;        // startAutoRunBox
     std::string Interval;        // the text of intervalEdit
     bool Random = false;         // randomBox
+    int Style = -1;              // styleBox's index; none is not written
 };
 
 // The settings step of the exit. Brings the autostart entry in line with
 // the box (see TAutostart::Apply), then writes "startup" (set while any
 // entry still starts the program), "startminimized", "startinautorunmode",
-// "interval" (the minutes the rotation uses) and "random" into the existing
-// key. Raises the registry's error when a value cannot be written (the key
+// "interval" (the minutes the rotation uses), "random" and "style" into the
+// existing key. Raises the registry's error when a value cannot be written (the key
 // was removed meanwhile); the values written before it stay.
 void WriteSettingsAtExit(IRegistryFactory& registry, TAutostart& autostart, const TExitOptions& options);
 

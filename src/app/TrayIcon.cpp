@@ -15,11 +15,27 @@ bool TTrayIcon::Add(HWND window, HICON icon)
     data_.uCallbackMessage = TrayCallbackMessage;
     data_.hIcon = icon;
     CopyWideToField("Tessivo", data_.szTip, sizeof data_.szTip / sizeof data_.szTip[0]);
-    if (shell_.Notify(NIM_ADD, data_))
-        return true;
     // Refused: either the shell is not ready, or the icon is already there
     // (a modify succeeds only for an icon the shell holds).
-    return shell_.Notify(NIM_MODIFY, data_);
+    if (!shell_.Notify(NIM_ADD, data_) && !shell_.Notify(NIM_MODIFY, data_))
+        return false;
+    if (tip_ != "Tessivo")
+        SetTip(tip_);
+    return true;
+}
+
+bool TTrayIcon::SetTip(const std::string& tip)
+{
+    tip_ = tip;
+    if (!data_.hWnd)
+        return false;
+    // The record's second form holds the long tip; the icon's own record
+    // keeps the first.
+    NOTIFYICONDATAW record = data_;
+    record.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    record.uFlags = NIF_TIP;
+    CopyWideToField(tip, record.szTip, sizeof record.szTip / sizeof record.szTip[0]);
+    return shell_.Notify(NIM_MODIFY, record);
 }
 
 void TTrayIcon::Remove()

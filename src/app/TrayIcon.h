@@ -4,6 +4,7 @@
 
 #include "platform/NotifyIcon.h"
 
+#include <cstddef>
 #include <string>
 
 // Mouse events over the icon reach the window as this message (the
@@ -27,9 +28,14 @@ public:
     // shell took it (it does not while the icon is missing).
     bool ShowErrorBalloon(const std::string& title, const std::string& text);
 
+    // The tip shown over the icon, cut to the shell's 127 characters; kept
+    // for the icon's next add. Returns whether the shell took it.
+    bool SetTip(const std::string& tip);
+
     const NOTIFYICONDATAW& Data() const { return data_; }
 
 private:
     INotifyIcon& shell_;
     NOTIFYICONDATAW data_{};
+    std::string tip_ = "Tessivo";
 };

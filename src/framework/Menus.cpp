@@ -58,6 +58,14 @@ void TMenuItem::SetDefault(bool isDefault)
     Changed();
 }
 
+void TMenuItem::SetVisible(bool visible)
+{
+    if (visible_ != visible) {
+        visible_ = visible;
+        Changed();
+    }
+}
+
 void TMenuItem::SetEnabled(bool enabled)
 {
     if (enabled_ != enabled) {
@@ -140,6 +148,8 @@ void TPopupMenu::Build()
     // Command numbers are the item's position + 1 (0 means "nothing chosen").
     for (size_t i = 0; i < items_.size(); ++i) {
         const TMenuItem* item = items_[i];
+        if (!item->Visible())
+            continue;
         if (item->IsLine()) {
             AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;

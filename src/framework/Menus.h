@@ -24,6 +24,9 @@ public:
     void SetDefault(bool isDefault);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+    // A hidden item is left out of the menu (it keeps its place).
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
     // A caption of "-" makes the item a separator line.
     bool IsLine() const { return caption_ == "-"; }
 
@@ -38,6 +41,7 @@ private:
     std::string caption_;
     bool default_ = false;
     bool enabled_ = true;
+    bool visible_ = true;
     TPopupMenu* menu_ = nullptr;
 };
 

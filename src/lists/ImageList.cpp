@@ -67,13 +67,17 @@ void TImageList::AddFilesAndFolders(const std::vector<std::string>& items)
     for (const std::string& item : items) {
         try {
             if (FolderExists(item)) {
-                TPictureScan scan = ScanPictureFolder(item);
+                // "C:\pictures\" names the same folder as "C:\pictures".
+                std::string folder = item;
+                while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+                    folder.pop_back();
+                TPictureScan scan = ScanPictureFolder(folder);
                 pictures.insert(pictures.end(), std::make_move_iterator(scan.Pictures.begin()),
                                 std::make_move_iterator(scan.Pictures.end()));
-            } else if (IsPictureFileName(ExtractFileName(item))) {
-                pictures.push_back(item);
             } else if (!FileExists(item)) {
                 throw EInOutError::FromErrorCode(2); // "File not found"
+            } else if (IsPictureFileName(ExtractFileName(item))) {
+                pictures.push_back(item);
             } else {
                 throw Exception(NotAPictureText);
             }

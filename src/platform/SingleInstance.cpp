@@ -23,7 +23,26 @@ UINT ShowRunningCopyMessage()
     return message;
 }
 
-bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs)
+namespace {
+
+bool Deliver(HWND window, UINT timeout, const std::vector<uint8_t>& commands, uint32_t commandTag)
+{
+    DWORD_PTR answer = 0;
+    if (commands.empty())
+        return SendMessageTimeoutW(window, ShowRunningCopyMessage(), 0, 0, SMTO_NORMAL, timeout, &answer) !=
+               0;
+    COPYDATASTRUCT data{};
+    data.dwData = commandTag;
+    data.cbData = static_cast<DWORD>(commands.size());
+    data.lpData = const_cast<uint8_t*>(commands.data());
+    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, timeout,
+                               &answer) != 0;
+}
+
+} // namespace
+
+bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs,
+                           const std::vector<uint8_t>& commands, uint32_t commandTag)
 {
     // Sent, not posted, and tried again: a copy that is still starting
     // rebuilds its main window once, and a message posted to the first one
@@ -38,9 +57,8 @@ bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs)
             // This start is the one the user just made, so it may pass the
             // foreground on; the running copy could not take it by itself.
             AllowSetForegroundWindow(process);
-            DWORD_PTR answer = 0;
             const UINT timeout = elapsed < waitMs ? waitMs - elapsed : 1000;
-            if (SendMessageTimeoutW(window, ShowRunningCopyMessage(), 0, 0, SMTO_NORMAL, timeout, &answer))
+            if (Deliver(window, timeout, commands, commandTag))
                 return true;
         }
         if (GetTickCount() - start >= waitMs)

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // The mutex's name; "Local\" keeps it to this session, so another user
 // logged on at the same time runs a copy of their own.
@@ -33,8 +35,11 @@ private:
 UINT ShowRunningCopyMessage();
 
 // Hands this start over to the running copy whose main window has the class
-// `windowClass`: lets it take the foreground and asks it to show its window.
+// `windowClass`: lets it take the foreground and asks it to show its window,
+// or, when `commands` holds a command message, sends it as WM_COPYDATA
+// tagged `commandTag`.
 // The running copy may have been started a moment ago and not have made its
 // window or reached its message loop yet: it is waited for up to `waitMs`.
 // Returns whether it took the request.
-bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs);
+bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs,
+                           const std::vector<uint8_t>& commands = {}, uint32_t commandTag = 0);

@@ -29,3 +29,12 @@ DateNames SystemClock::Names() const
             localeText(LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(month));
     return names;
 }
+
+int64_t SystemClock::WallClockMs() const
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    // Hundreds of nanoseconds since 1601.
+    const uint64_t ticks = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<int64_t>(ticks / 10000);
+}

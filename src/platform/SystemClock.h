@@ -4,11 +4,16 @@
 
 #include "core/ClockText.h"
 
+#include <cstdint>
+
 class IClock {
 public:
     virtual ~IClock() = default;
     virtual LocalDateTime Now() const = 0;
     virtual DateNames Names() const = 0;
+    // Milliseconds on the wall clock from a fixed epoch: times of changes
+    // kept across restarts are compared in it.
+    virtual int64_t WallClockMs() const = 0;
 };
 
 // The platform's local time and the user locale's names.
@@ -16,4 +21,5 @@ class SystemClock : public IClock {
 public:
     LocalDateTime Now() const override;
     DateNames Names() const override;
+    int64_t WallClockMs() const override;
 };

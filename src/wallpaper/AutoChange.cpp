@@ -6,8 +6,9 @@
 
 #include <string>
 
-void TAutoChange::Toggle()
+void TAutoChange::Toggle(bool applyNow)
 {
+    paused_ = false;
     view_.Timer.SetEnabled(true);
     UpdateTimerInterval();
     if (running_) {
@@ -19,7 +20,7 @@ void TAutoChange::Toggle()
     view_.StartStopButton.SetCaption("Stop");
     SetLocked(true);
     running_ = true;
-    if (view_.PathList.ItemIndex() < 0)
+    if (!applyNow || view_.PathList.ItemIndex() < 0)
         return;
     try {
         actions_.ApplySelectedWallpaper();
@@ -44,20 +45,43 @@ void TAutoChange::UpdateTimerInterval()
     view_.Timer.SetInterval(RotationPeriodMs(minutes));
 }
 
+void TAutoChange::WaitBeforeNextTick(unsigned waitMs)
+{
+    // Stopped and started again, so the wait counts from now even when the
+    // period is the same.
+    view_.Timer.SetEnabled(false);
+    view_.Timer.SetInterval(waitMs > 0 ? waitMs : 1);
+    view_.Timer.SetEnabled(true);
+}
+
+void TAutoChange::Pause()
+{
+    if (running_)
+        paused_ = true;
+}
+
+void TAutoChange::Resume(unsigned waitMs)
+{
+    if (!running_ || !paused_)
+        return;
+    paused_ = false;
+    WaitBeforeNextTick(waitMs);
+}
+
 void TAutoChange::Tick()
 {
-    if (!running_ || reporting_)
+    if (!running_ || paused_ || reporting_)
         return;
+    // A first period shortened by WaitBeforeNextTick is over.
+    UpdateTimerInterval();
     const int32_t count = view_.PathList.Items().Count();
     if (count == 0)
         return;
     try {
-        if (view_.Random.Checked()) {
-            currentIndex_ = RandomRotationIndex(actions_.Seed(), count);
-        } else {
-            rotationPosition_ = NextRotationPosition(rotationPosition_, count);
-            currentIndex_ = rotationPosition_;
-        }
+        const int32_t next = actions_.ChooseNext();
+        if (next < 0)
+            return;
+        currentIndex_ = next;
         actions_.ShowSelectedImage();
         actions_.ApplySelectedWallpaper();
     } catch (const std::exception& error) {

@@ -1,6 +1,6 @@
 #pragma once
 // Automatic changing: "Start"/"Stop" and the timer's tick. While running,
-// every tick takes the next entry of the path list (in order, or at random),
+// every tick takes the rotation's next entry of the path list,
 // shows it in the preview and applies it as the wallpaper; the options that
 // steer the run and the list-editing buttons are locked.
 
@@ -19,18 +19,18 @@ struct AutoChangeView {
     TControl& StartStopButton; // startStopButton: "Start" or "Stop"
     TTimer& Timer;             // autoChangeTimer
     TSpinEdit& Minutes;        // intervalEdit
-    TCheckBox& Random;         // randomBox
     TListBox& PathList;        // pathList
     // Disabled while running, in this order; enabled again in the same order.
     std::array<TControl*, 6> Locked;
 };
 
-// What a tick does with the entry it chose, and where the random seed comes
-// from; the form passes its own operations.
+// How a tick chooses its entry and what it does with it; the form passes
+// its own operations.
 struct AutoChangeActions {
     std::function<void()> ShowSelectedImage;      // shows the entry at currentIndex
     std::function<void()> ApplySelectedWallpaper; // applies the path list's selection
-    std::function<uint32_t()> Seed;
+    // The entry a tick changes to (the rotation's next); -1 for none.
+    std::function<int32_t()> ChooseNext;
     // Reports the error of a tick, for the file it was about, without
     // waiting for the user (nobody is there to answer); false when it
     // could not, and the error then comes as a box.
@@ -39,11 +39,9 @@ struct AutoChangeActions {
 
 class TAutoChange {
 public:
-    // `running`, `rotationPosition` and `currentIndex` are the form's fields.
-    TAutoChange(AutoChangeView view, AutoChangeActions actions, bool& running, int32_t& rotationPosition,
-                int32_t& currentIndex)
-        : view_(view), actions_(std::move(actions)), running_(running), rotationPosition_(rotationPosition),
-          currentIndex_(currentIndex)
+    // `running` and `currentIndex` are the form's fields.
+    TAutoChange(AutoChangeView view, AutoChangeActions actions, bool& running, int32_t& currentIndex)
+        : view_(view), actions_(std::move(actions)), running_(running), currentIndex_(currentIndex)
     {
     }
 
@@ -54,7 +52,18 @@ public:
     // the locks and the running state always change together: a failing
     // apply at start is reported and the run goes on, as after a failing
     // tick.
-    void Toggle();
+    // `applyNow` false starts without the change at once: a run taken up
+    // again after a restart waits for what is left of its interval instead.
+    void Toggle(bool applyNow = true);
+
+    // The next tick comes `waitMs` from now (at least 1 ms); the ones after
+    // it every whole interval again.
+    void WaitBeforeNextTick(unsigned waitMs);
+    // Pause stops the ticks but keeps the run (its locks and "Stop");
+    // Resume lets them come again, the first after `waitMs`.
+    void Pause();
+    void Resume(unsigned waitMs);
+    bool Paused() const { return paused_; }
 
     // The button: stops a run whatever the list holds; starts one only when
     // `entries` (the visible list's count) is not zero.
@@ -63,7 +72,7 @@ public:
     // Puts the minutes value, held inside 1..1000, into the timer's period.
     void UpdateTimerInterval();
 
-    // One tick of the timer: nothing while stopped, with an empty list, or
+    // One tick of the timer: nothing while stopped or paused, with an empty list, or
     // while the error of an earlier tick is still on screen; otherwise the
     // next entry is shown and applied. An error is reported unattended
     // (naming the entry) and the next tick goes on with the next entry.
@@ -78,7 +87,7 @@ private:
     AutoChangeView view_;
     AutoChangeActions actions_;
     bool& running_;
-    int32_t& rotationPosition_;
     int32_t& currentIndex_;
     bool reporting_ = false;
+    bool paused_ = false;
 };

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "core/Exceptions.h"
 #include "platform/FakeDesktop.h"
+#include "platform/FakeHotkeys.h"
 #include "platform/FakeNotifyIcon.h"
 #include "platform/FakeRegistry.h"
 #include "platform/SystemClock.h"
@@ -63,7 +64,9 @@ public:
                 {"January", "February", "March", "April", "May", "June", "July", "August", "September",
                  "October", "November", "December"}};
     }
+    int64_t WallClockMs() const override { return wallMs; }
     LocalDateTime now{2026, 12, 7, 1, 13, 5, 9};
+    int64_t wallMs = 13'000'000'000'000;
 };
 
 class FormFixture : public testing::Test {
@@ -94,6 +97,7 @@ protected:
         services.Desktop = &desktop;
         services.Registry = &registry;
         services.NotifyIcon = &notifyIcon;
+        services.Hotkeys = &hotkeys;
         services.ProgramFolder = folder.Path() + "\\";
         services.LastListFolder = services.ProgramFolder;
         services.ProgramPath = folder.Path() + "\\Tessivo Changer.exe";
@@ -145,6 +149,7 @@ protected:
     TFakeDesktop desktop{"C:\\windows", &journal};
     TFakeRegistry registry{&journal};
     TFakeNotifyIcon notifyIcon;
+    TFakeHotkeys hotkeys;
     FakePictureDialog pictures;
     FakeFileDialog openDialog;
     FakeFileDialog saveDialog;

@@ -222,7 +222,7 @@ TEST_F(Settings, ALastListThatFailsIsReportedAndTheOptionsAreStillRead)
     EXPECT_EQ(Stored("interval"), "7");
 }
 
-TEST_F(Settings, TheExitWritesTheOptionsInOrder)
+TEST_F(Settings, TheExitWritesTheOptionsTheStyleAndTheRotationInOrder)
 {
     Store({{"startminimized", "0"}, {"startup", "1"}, {"interval", "1"}});
     Start();
@@ -234,13 +234,16 @@ TEST_F(Settings, TheExitWritesTheOptionsInOrder)
     SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", "\"" + ProgramPath() + "\"");
     real.Changes.clear();
     form->WriteSettings();
-    EXPECT_EQ(real.Changes,
-              (std::vector<std::string>{"HKLM -Tessivo", "HKCU Tessivo=\"" + ProgramPath() + "\"",
-                                        "HKCU startup=1", "HKCU startminimized=1",
-                                        "HKCU startinautorunmode=1", "HKCU interval=12", "HKCU random=1"}));
-    // The display style is not kept at exit; the start stored the one it
-    // chose for the missing value.
-    EXPECT_EQ(Stored("style"), "2");
+    ASSERT_EQ(real.Changes.size(), 11u);
+    EXPECT_EQ(
+        std::vector<std::string>(real.Changes.begin(), real.Changes.begin() + 9),
+        (std::vector<std::string>{"HKLM -Tessivo", "HKCU Tessivo=\"" + ProgramPath() + "\"", "HKCU startup=1",
+                                  "HKCU startminimized=1", "HKCU startinautorunmode=1", "HKCU interval=12",
+                                  "HKCU random=1", "HKCU style=0", "HKCU rotationposition=0"}));
+    EXPECT_EQ(real.Changes[9].rfind("HKCU shuffledeck=", 0), 0u);
+    EXPECT_EQ(real.Changes[10].rfind("HKCU shownhistory=", 0), 0u);
+    // The display style chosen in the window is kept at exit.
+    EXPECT_EQ(Stored("style"), "0");
 }
 
 TEST_F(Settings, TheExitReportsASettingsKeyRemovedMeanwhile)

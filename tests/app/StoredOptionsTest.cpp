@@ -60,8 +60,8 @@ TEST_F(StoredOptions, AValueOfAnotherTypeIsResetAloneAndTheOthersAreReadAsStored
     EXPECT_EQ(options.IntervalMinutes, 45);
     EXPECT_TRUE(options.AutoRun);
     EXPECT_EQ(options.Reset, (std::vector<std::string>{"startminimized", "style"}));
-    // The style is not among the exit's values: the corrected one is stored
-    // now, so the next start reads it without complaint. The others are
+    // The corrected style is stored now, so the next start reads it without
+    // complaint even when this run never reaches its exit. The others are
     // written by the exit.
     EXPECT_EQ(Stored("style"), "2");
     EXPECT_EQ(ReadStoredOptions(registry).Reset, (std::vector<std::string>{"startminimized"}));

@@ -94,7 +94,8 @@ TEST_F(TrayWindow, ARightButtonReleaseOverTheIconOpensTheTrayMenuAtTheCursor)
     for (TMenuItem* item : form->Test().trayMenu->Items())
         captions.push_back(item->Caption());
     EXPECT_EQ(captions,
-              (std::vector<std::string>{"Restore Form", "Change Wallpaper", "-", "About", "-", "Exit"}));
+              (std::vector<std::string>{"Next Wallpaper", "Previous Wallpaper", "Pause", "Options\u2026", "-",
+                                        "Restore Form", "Change Wallpaper", "-", "About", "-", "Exit"}));
 
     EXPECT_FALSE(MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONDOWN); }).has_value());
     const auto menu = MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONUP); });

@@ -1,0 +1,230 @@
+// The rotation driven by hand and from outside: Next, Previous, Pause and
+// Resume (tray menu, command line, hotkeys), the commands a later start
+// hands over, and where the rotation stopped, kept across restarts.
+
+#include "app/GlobalHotkeys.h"
+#include "app/MainForm.h"
+#include "app/OptionsForm.h"
+#include "app/RotationState.h"
+#include "core/ChangeSchedule.h"
+#include "core/CommandMessage.h"
+#include "core/FileNames.h"
+#include "framework/Application.h"
+#include "platform/SystemClock.h"
+#include "wallpaper/RotationMath.h"
+
+#include <span>
+
+void TMainForm::NextWallpaper()
+{
+    const int32_t next = rotation_->Next(pathList->Items().Texts(), randomBox->Checked(), rotationPosition);
+    if (next < 0)
+        return;
+    ChangeTo(next);
+}
+
+void TMainForm::PreviousWallpaper()
+{
+    if (const std::optional<int32_t> previous = rotation_->Previous(pathList->Items().Texts()))
+        ChangeTo(*previous);
+}
+
+void TMainForm::ChangeTo(int32_t index)
+{
+    currentIndex = index;
+    // The interval counts from this change, whether it works or not.
+    if (autoChangeRunning && !autoChange_->Paused())
+        autoChange_->WaitBeforeNextTick(IntervalMs());
+    ShowTickImage();
+    ApplyTickWallpaper();
+}
+
+void TMainForm::PauseAutoChange()
+{
+    autoChange_->Pause();
+}
+
+void TMainForm::ResumeAutoChange()
+{
+    autoChange_->Resume(WaitSinceLastChange());
+}
+
+unsigned TMainForm::IntervalMs() const
+{
+    return RotationPeriodMs(ClampRotationMinutes(intervalEdit->Value()));
+}
+
+unsigned TMainForm::WaitSinceLastChange() const
+{
+    return static_cast<unsigned>(
+        MillisecondsUntilNextChange(IntervalMs(), lastChange_, services_.Clock->WallClockMs()));
+}
+
+void TMainForm::ResumeAfterSleep()
+{
+    // The timer does not count the sleep the same way everywhere: the next
+    // change is due when the interval since the last one ends.
+    if (autoChangeRunning && !autoChange_->Paused())
+        autoChange_->WaitBeforeNextTick(WaitSinceLastChange());
+}
+
+void TMainForm::StartAutoChangeAtLaunch()
+{
+    // Without a known last change the run starts as a click on "Start" does.
+    if (!lastChange_) {
+        ToggleAutoChange();
+        return;
+    }
+    autoChange_->Toggle(false);
+    autoChange_->WaitBeforeNextTick(WaitSinceLastChange());
+}
+
+void TMainForm::NoteShown()
+{
+    const int index = pathList->ItemIndex();
+    if (index < 0 || index >= pathList->Items().Count())
+        return;
+    const std::string& path = pathList->Items().Strings(index);
+    rotation_->Shown(path);
+    lastChange_ = services_.Clock->WallClockMs();
+    trayIcon_->SetTip(Application->Title + " - " + ExtractFileName(path));
+}
+
+void TMainForm::RestoreRotation()
+{
+    const TRotationState state = ReadRotationState(*services_.Registry);
+    const std::vector<std::string>& paths = pathList->Items().Texts();
+    rotationPosition = state.Position < static_cast<int32_t>(paths.size()) ? state.Position : 0;
+    rotation_->Restore(state.Deck, state.History, paths);
+    lastChange_ = state.LastChange;
+}
+
+void TMainForm::WriteRotation()
+{
+    WriteRotationState(*services_.Registry, TRotationState{rotationPosition, rotation_->SavedDeck(),
+                                                           rotation_->SavedHistory(), lastChange_});
+}
+
+void TMainForm::CarryOut(const std::vector<TCommand>& commands)
+{
+    for (const TCommand& command : commands) {
+        Application->Guarded([&] {
+            switch (command.Kind) {
+            case TCommandKind::Next:
+                NextWallpaper();
+                break;
+            case TCommandKind::Previous:
+                PreviousWallpaper();
+                break;
+            case TCommandKind::Pause:
+                PauseAutoChange();
+                break;
+            case TCommandKind::Resume:
+                ResumeAutoChange();
+                break;
+            case TCommandKind::Show:
+                BringToFront();
+                break;
+            case TCommandKind::Add:
+                AddFilesAndFolders(command.Paths);
+                break;
+            }
+        });
+    }
+}
+
+bool TMainForm::ReceiveCommands(LPARAM copyData)
+{
+    // Any program may send this message: only a well-formed command message
+    // of ours is taken.
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(copyData);
+    if (!data || data->dwData != CommandMessageTag || (data->cbData > 0 && !data->lpData))
+        return false;
+    const std::optional<std::vector<TCommand>> commands =
+        DecodeCommandMessage(std::span(static_cast<const uint8_t*>(data->lpData), data->cbData));
+    if (!commands)
+        return false;
+    HandOverCommands(*commands);
+    return true;
+}
+
+void TMainForm::HandOverCommands(const std::vector<TCommand>& commands)
+{
+    if (commands.empty())
+        return;
+    pendingCommands_.insert(pendingCommands_.end(), commands.begin(), commands.end());
+    PostMessageW(Handle(), RunCommandsMessage, 0, 0);
+}
+
+void TMainForm::RunPendingCommands()
+{
+    const std::vector<TCommand> commands = std::move(pendingCommands_);
+    pendingCommands_.clear();
+    CarryOut(commands);
+}
+
+void TMainForm::onNextClick(TObject*)
+{
+    NextWallpaper();
+}
+
+void TMainForm::onPreviousClick(TObject*)
+{
+    PreviousWallpaper();
+}
+
+void TMainForm::onPauseClick(TObject*)
+{
+    if (AutoChangePaused())
+        ResumeAutoChange();
+    else
+        PauseAutoChange();
+}
+
+void TMainForm::onTrayMenuPopup(TObject*)
+{
+    pauseMenuItem->SetVisible(autoChangeRunning);
+    pauseMenuItem->SetCaption(AutoChangePaused() ? "Resume" : "Pause");
+}
+
+void TMainForm::RegisterHotkeys(const THotkeyOptions& options)
+{
+    const std::vector<std::string> taken = hotkeys_->Apply(Handle(), options);
+    if (!taken.empty())
+        throw Exception(HotkeysTakenText(taken));
+}
+
+void TMainForm::ChangeHotkeys(const THotkeyOptions& options)
+{
+    WriteHotkeyOptions(*services_.Registry, options);
+    RegisterHotkeys(options);
+}
+
+void TMainForm::HotkeyPressed(WPARAM id)
+{
+    switch (static_cast<THotkeyAction>(id)) {
+    case THotkeyAction::Next:
+        NextWallpaper();
+        break;
+    case THotkeyAction::Previous:
+        PreviousWallpaper();
+        break;
+    case THotkeyAction::Pause:
+        onPauseClick(this);
+        break;
+    }
+}
+
+TOptionsForm& TMainForm::OptionsForm()
+{
+    if (!optionsForm_)
+        optionsForm_ = std::make_unique<TOptionsForm>(nullptr, TaskbarWindow());
+    return *optionsForm_;
+}
+
+void TMainForm::onOptionsClick(TObject*)
+{
+    if (const std::optional<THotkeyOptions> chosen =
+            OptionsForm().Edit(ReadHotkeyOptions(*services_.Registry)))
+        ChangeHotkeys(*chosen);
+}

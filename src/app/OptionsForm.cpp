@@ -1,0 +1,110 @@
+#include "app/OptionsForm.h"
+
+#include "app/LayoutHelpers.h"
+#include "framework/ModalForm.h"
+
+namespace {
+
+void Choose(TComboBox& box, const TShortcut& shortcut)
+{
+    const std::string text = ShortcutText(shortcut);
+    // A combination set in the registry by hand is offered as well.
+    if (box.Items().IndexOf(text) < 0)
+        box.Items().Add(text);
+    box.SetItemIndex(box.Items().IndexOf(text));
+}
+
+TShortcut Chosen(const TComboBox& box, const TShortcut& otherwise)
+{
+    return ParseShortcut(box.Text()).value_or(otherwise);
+}
+
+} // namespace
+
+TOptionsForm::TOptionsForm(TComponent* owner, HWND ownerWindow) : TForm(owner), ownerWindow_(ownerWindow)
+{
+    Name = "optionsForm";
+    SetCaption("Options");
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetPosition(TPosition::poScreenCenter);
+    Font().SetName("MS Sans Serif");
+    Font().SetHeight(-11);
+    SetClientSize(280, 148);
+    CreateControls();
+}
+
+void TOptionsForm::CreateParams(TCreateParams& params)
+{
+    TForm::CreateParams(params);
+    params.Style &= ~WS_SYSMENU;
+    params.WndParent = ownerWindow_;
+}
+
+void TOptionsForm::CreateControls()
+{
+    panel = FramedPanel(this, this, "panel", 0, 0, 280, 148);
+    panel->SetAlign(TAlign::alClient);
+    header = Place<TdxContainer>(this, panel, "header", 2, 2, 276, 15);
+    header->SetAlign(TAlign::alTop);
+    header->SetCaption("   Options...");
+    header->SetShowCaption(true);
+    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetColor(kHeaderGrey);
+    header->Font().SetStyle(fsBold);
+
+    hotkeysBox = Place<TCheckBox>(this, panel, "hotkeysBox", 10, 24, 260, 17);
+    hotkeysBox->SetCaption("Global hotkeys");
+    nextHotkeyBox = HotkeyRow("nextHotkeyBox", "Next wallpaper:", 46);
+    previousHotkeyBox = HotkeyRow("previousHotkeyBox", "Previous wallpaper:", 70);
+    pauseHotkeyBox = HotkeyRow("pauseHotkeyBox", "Pause / Resume:", 94);
+    Line(this, panel, "", 3, 118, 274, 1);
+
+    okButton = Place<TdxButton>(this, panel, "okButton", 118, 123, 73, 21);
+    okButton->SetCaption("OK");
+    okButton->SetDefault(true);
+    okButton->OnClick = [this](TObject*) { SetModalResult(mrOk); };
+    cancelButton = Place<TdxButton>(this, panel, "cancelButton", 198, 123, 73, 21);
+    cancelButton->SetCaption("Cancel");
+    cancelButton->Cancel = true;
+    cancelButton->OnClick = [this](TObject*) { SetModalResult(mrCancel); };
+}
+
+TComboBox* TOptionsForm::HotkeyRow(const char* boxName, const char* caption, int top)
+{
+    auto* label = Place<TLabel>(this, panel, "", 26, top + 4, 110, 13);
+    label->SetCaption(caption);
+    auto* box = Place<TComboBox>(this, panel, boxName, 136, top, 134, 21);
+    for (const TShortcut& choice : ShortcutChoices())
+        box->Items().Add(ShortcutText(choice));
+    return box;
+}
+
+void TOptionsForm::ShowOptions(const THotkeyOptions& options)
+{
+    hotkeysBox->SetChecked(options.Enabled);
+    Choose(*nextHotkeyBox, options.Next);
+    Choose(*previousHotkeyBox, options.Previous);
+    Choose(*pauseHotkeyBox, options.Pause);
+}
+
+THotkeyOptions TOptionsForm::Chosen() const
+{
+    const THotkeyOptions defaults;
+    return THotkeyOptions{hotkeysBox->Checked(), ::Chosen(*nextHotkeyBox, defaults.Next),
+                          ::Chosen(*previousHotkeyBox, defaults.Previous),
+                          ::Chosen(*pauseHotkeyBox, defaults.Pause)};
+}
+
+std::optional<THotkeyOptions> TOptionsForm::Edit(const THotkeyOptions& options)
+{
+    // The tray menu stays reachable while the box is open: a second
+    // "Options…" brings the open box to the front instead.
+    if (Visible()) {
+        SetForegroundWindow(Handle());
+        return std::nullopt;
+    }
+    ShowOptions(options);
+    if (::ShowModal(*this) != mrOk)
+        return std::nullopt;
+    return Chosen();
+}

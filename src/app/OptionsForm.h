@@ -1,0 +1,48 @@
+#pragma once
+// The options box: whether the global hotkeys are on, and the combination
+// for each of "Next", "Previous" and "Pause / Resume". A small modal dialog
+// in the program's flat look, made hidden once and opened from the tray
+// menu's "Options…".
+
+#include "app/HotkeySettings.h"
+#include "controls/dxButtons.h"
+#include "controls/dxContainer.h"
+#include "framework/Form.h"
+#include "framework/stdctrls/CheckBox.h"
+#include "framework/stdctrls/ComboBox.h"
+#include "framework/stdctrls/Label.h"
+
+#include <optional>
+
+class TOptionsForm : public TForm {
+public:
+    // `ownerWindow`, when given, owns the box's window (so it has no
+    // taskbar button of its own).
+    TOptionsForm(TComponent* owner, HWND ownerWindow = nullptr);
+
+    TdxContainer* panel;
+    TdxContainer* header;
+    TCheckBox* hotkeysBox;
+    TComboBox* nextHotkeyBox;
+    TComboBox* previousHotkeyBox;
+    TComboBox* pauseHotkeyBox;
+    TdxButton* okButton;
+    TdxButton* cancelButton;
+
+    // Shows `options` and lets the user change them; the options chosen
+    // when the box is confirmed, nothing when it is cancelled.
+    std::optional<THotkeyOptions> Edit(const THotkeyOptions& options);
+
+    // The controls and what they hold, without showing the box.
+    void ShowOptions(const THotkeyOptions& options);
+    THotkeyOptions Chosen() const;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    void CreateControls();
+    TComboBox* HotkeyRow(const char* boxName, const char* caption, int top);
+
+    HWND ownerWindow_;
+};

@@ -1,0 +1,53 @@
+#include "app/RotationState.h"
+
+#include "app/Settings.h"
+#include "core/ChangeSchedule.h"
+#include "core/Exceptions.h"
+
+#include <charconv>
+
+namespace {
+
+std::string ReadOrEmpty(IRegistryAccessor& settings, const char* name)
+{
+    try {
+        return settings.ReadString(name);
+    } catch (const ERegistryException&) {
+        return {};
+    }
+}
+
+std::optional<int32_t> ParsePosition(const std::string& text)
+{
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+TRotationState ReadRotationState(IRegistryFactory& registry)
+{
+    TRotationState state;
+    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
+    if (!settings->OpenKeyReadOnly(SettingsKeyPath))
+        return state;
+    state.Position = ParsePosition(ReadOrEmpty(*settings, RotationNames::Position)).value_or(0);
+    state.Deck = ReadOrEmpty(*settings, RotationNames::Deck);
+    state.History = ReadOrEmpty(*settings, RotationNames::History);
+    state.LastChange = ParseChangeTime(ReadOrEmpty(*settings, RotationNames::LastChange));
+    return state;
+}
+
+void WriteRotationState(IRegistryFactory& registry, const TRotationState& state)
+{
+    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
+    settings->OpenKey(SettingsKeyPath, false);
+    settings->WriteString(RotationNames::Position, std::to_string(state.Position));
+    settings->WriteString(RotationNames::Deck, state.Deck);
+    settings->WriteString(RotationNames::History, state.History);
+    if (state.LastChange)
+        settings->WriteString(RotationNames::LastChange, FormatChangeTime(*state.LastChange));
+}

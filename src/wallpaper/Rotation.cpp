@@ -1,0 +1,77 @@
+#include "wallpaper/Rotation.h"
+
+#include "wallpaper/RotationMath.h"
+
+#include <algorithm>
+
+namespace {
+
+std::optional<int32_t> IndexOf(const std::vector<std::string>& paths, const std::string& path)
+{
+    const auto found = std::find(paths.begin(), paths.end(), path);
+    if (found == paths.end())
+        return std::nullopt;
+    return static_cast<int32_t>(found - paths.begin());
+}
+
+// The one entry `before` had that `after` lacks, when that is the only
+// difference; -1 otherwise.
+int32_t DeletedEntry(const std::vector<std::string>& before, const std::vector<std::string>& after)
+{
+    if (after.size() + 1 != before.size())
+        return -1;
+    const auto [differs, unused] = std::mismatch(after.begin(), after.end(), before.begin());
+    const auto index = differs - after.begin();
+    return std::equal(differs, after.end(), before.begin() + index + 1) ? static_cast<int32_t>(index) : -1;
+}
+
+} // namespace
+
+void TRotation::Follow(const std::vector<std::string>& paths)
+{
+    if (paths == known_)
+        return;
+    const auto count = static_cast<int32_t>(paths.size());
+    const auto knownCount = static_cast<int32_t>(known_.size());
+    if (count > knownCount && deck_.Count() == knownCount &&
+        std::equal(known_.begin(), known_.end(), paths.begin())) {
+        deck_.Inserted(knownCount, count - knownCount, random_);
+    } else if (const int32_t deleted = DeletedEntry(known_, paths);
+               deleted >= 0 && deck_.Count() == knownCount) {
+        deck_.Deleted(deleted);
+    } else {
+        deck_ = TShuffleDeck(count);
+    }
+    known_ = paths;
+}
+
+int32_t TRotation::Next(const std::vector<std::string>& paths, bool random, int32_t& position)
+{
+    Follow(paths);
+    if (paths.empty())
+        return -1;
+    const auto inList = [&paths](const std::string& path) { return IndexOf(paths, path).has_value(); };
+    if (const std::optional<std::string> ahead = history_.Forward(inList))
+        return *IndexOf(paths, *ahead);
+    const auto count = static_cast<int32_t>(paths.size());
+    if (random)
+        return deck_.Draw(count, random_);
+    position = NextRotationPosition(position, count);
+    return position;
+}
+
+std::optional<int32_t> TRotation::Previous(const std::vector<std::string>& paths)
+{
+    const auto inList = [&paths](const std::string& path) { return IndexOf(paths, path).has_value(); };
+    if (const std::optional<std::string> before = history_.Back(inList))
+        return IndexOf(paths, *before);
+    return std::nullopt;
+}
+
+void TRotation::Restore(std::string_view deck, std::string_view history,
+                        const std::vector<std::string>& paths)
+{
+    deck_ = TShuffleDeck::Restore(deck, static_cast<int32_t>(paths.size()));
+    history_ = TShownHistory::Restore(history);
+    known_ = paths;
+}

@@ -1,0 +1,249 @@
+// Next, Previous, Pause and the shuffled deck on a hidden main form, the
+// commands a later start hands over, and where the rotation stopped, kept
+// in the (fake) registry across a restart.
+
+#include "FormFixture.h"
+#include "app/GlobalHotkeys.h"
+#include "app/OptionsForm.h"
+#include "app/RotationState.h"
+#include "core/CommandMessage.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+const char* const Key = "\\Software\\Tessivo";
+
+} // namespace
+
+class Rotation : public FormFixture {
+protected:
+    // Tiled, so that each wallpaper call names the entry applied.
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        registry.SetValue(TRegistryRoot::CurrentUser, Key, "style", "1");
+        form->Test().styleBox->SetItemIndex(1);
+    }
+    std::vector<std::string> ThreeEntries()
+    {
+        std::vector<std::string> files = {MakeBitmap("a.bmp", 4, 4), MakeBitmap("b.bmp", 4, 4),
+                                          MakeBitmap("c.bmp", 4, 4)};
+        Add(files);
+        return files;
+    }
+    // The form made again on the same registry and last list, as a restart.
+    void Restart()
+    {
+        form->SaveLastList();
+        form->WriteSettings();
+        form.reset();
+        form = std::make_unique<TMainForm>(nullptr, Services());
+    }
+    void ClickStartStop() { form->Test().startStopButton->OnClick(form->Test().startStopButton); }
+    void TimerMessage() { SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0); }
+    std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
+    void OptionsFormFor(const THotkeyOptions& options) { form->OptionsForm().ShowOptions(options); }
+    LRESULT SendCommands(uint32_t tag, const std::vector<uint8_t>& bytes)
+    {
+        COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), const_cast<uint8_t*>(bytes.data())};
+        const LRESULT answer = SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+        Application->ProcessMessages();
+        return answer;
+    }
+};
+
+TEST_F(Rotation, NextAndPreviousWalkTheShownPicturesThenTheRotationGoesOn)
+{
+    const auto files = ThreeEntries();
+    form->onApplyClick(form->Test().applyButton);
+    form->NextWallpaper();
+    form->NextWallpaper();
+    form->PreviousWallpaper();
+    form->PreviousWallpaper();
+    form->PreviousWallpaper(); // at the oldest: nothing
+    form->NextWallpaper();
+    form->NextWallpaper();
+    form->NextWallpaper(); // past the newest: the rotation's next
+    const auto& [a, b, c] = std::tie(files[0], files[1], files[2]);
+    EXPECT_EQ(Applied(), (std::vector<std::string>{a, b, c, b, a, b, c, a}));
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "a.bmp");
+    // The tray tip names the picture on the desktop.
+    const auto tips = notifyIcon.Sent(NIM_MODIFY);
+    ASSERT_FALSE(tips.empty());
+    EXPECT_EQ(std::wstring(tips.back().Data.szTip), L"Tessivo - a.bmp");
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(Rotation, AShuffledRunShowsEveryPictureOnceADeckNeverTwiceInARowAndGoesOnAfterARestart)
+{
+    const auto files = ThreeEntries();
+    form->Test().randomBox->SetChecked(true);
+    ClickStartStop();
+    desktop.WallpaperCalls.clear();
+    for (int i = 0; i < 4; ++i)
+        TimerMessage();
+    std::vector<std::string> shown = Applied();
+
+    Restart();
+    ClickStartStop(); // its own apply at once is not part of the deck
+    desktop.WallpaperCalls.clear();
+    for (int i = 0; i < 5; ++i)
+        TimerMessage();
+    const std::vector<std::string> afterRestart = Applied();
+    shown.insert(shown.end(), afterRestart.begin(), afterRestart.end());
+
+    ASSERT_EQ(shown.size(), 9u);
+    for (size_t deck = 0; deck < 3; ++deck) {
+        std::vector<std::string> dealt(shown.begin() + deck * 3, shown.begin() + deck * 3 + 3);
+        std::sort(dealt.begin(), dealt.end());
+        EXPECT_EQ(dealt, files) << "deck " << deck;
+    }
+    EXPECT_EQ(std::adjacent_find(shown.begin(), shown.end()), shown.end());
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(Rotation, AnAutomaticStartWaitsWhatIsLeftOfTheIntervalSinceTheLastChange)
+{
+    const auto files = ThreeEntries();
+    form->SaveLastList();
+    registry.SetValue(TRegistryRoot::CurrentUser, Key, "startinautorunmode", "1");
+    registry.SetValue(TRegistryRoot::CurrentUser, Key, "lastchange", std::to_string(clock.wallMs - 40000));
+    form.reset();
+    form = std::make_unique<TMainForm>(nullptr, Services());
+    EXPECT_TRUE(form->Test().autoChangeRunning);
+    EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 20000u);
+    EXPECT_TRUE(Applied().empty());
+    TimerMessage();
+    EXPECT_EQ(Applied().size(), 1u);
+    EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 60000u);
+
+    // Woken 50 s after that change: 10 s are left.
+    clock.wallMs += 50000;
+    SendMessageW(form->Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 10000u);
+    // Next restarts the whole interval from its change.
+    form->NextWallpaper();
+    EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 60000u);
+
+    // Overdue after a long sleep: at once.
+    clock.wallMs += 600000;
+    SendMessageW(form->Handle(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 1u);
+}
+
+TEST_F(Rotation, PauseStopsTheTicksWithinTheRunAndTheMenuOffersResume)
+{
+    ThreeEntries();
+    TMenuItem* pause = form->Test().pauseMenuItem;
+    form->onTrayMenuPopup(form->Test().trayMenu);
+    EXPECT_FALSE(pause->Visible());
+    ClickStartStop();
+    pause->Click();
+    form->onTrayMenuPopup(form->Test().trayMenu);
+    EXPECT_TRUE(pause->Visible());
+    EXPECT_EQ(pause->Caption(), "Resume");
+    const size_t before = Applied().size();
+    TimerMessage();
+    EXPECT_EQ(Applied().size(), before);
+    EXPECT_TRUE(form->Test().autoChangeRunning);
+    EXPECT_EQ(form->Test().startStopButton->Caption(), "Stop");
+    pause->Click();
+    form->onTrayMenuPopup(form->Test().trayMenu);
+    EXPECT_EQ(pause->Caption(), "Pause");
+    TimerMessage();
+    EXPECT_EQ(Applied().size(), before + 1);
+}
+
+TEST_F(Rotation, ALaterStartsCommandsAreCarriedOutAndHostileMessagesRefused)
+{
+    const auto files = ThreeEntries();
+    EXPECT_EQ(SendCommands(CommandMessageTag, EncodeCommandMessage({{TCommandKind::Next, {}}})), TRUE);
+    EXPECT_EQ(Applied(), std::vector<std::string>{files[1]});
+
+    std::vector<uint8_t> cut = EncodeCommandMessage({{TCommandKind::Next, {}}});
+    cut.pop_back();
+    EXPECT_EQ(SendCommands(CommandMessageTag, cut), FALSE);
+    EXPECT_EQ(SendCommands(0x1234, EncodeCommandMessage({{TCommandKind::Next, {}}})), FALSE);
+    EXPECT_EQ(SendCommands(CommandMessageTag, {}), FALSE);
+    EXPECT_EQ(Applied().size(), 1u);
+
+    // /add: a folder's pictures with its subfolders', in name order, and a
+    // file named on its own; a missing path is told after the rest is added.
+    const std::string tree = folder / "tree";
+    CreateDirectoryA(tree.c_str(), nullptr);
+    CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
+    for (const char* name : {"tree\\Z.bmp", "tree\\m.BMP", "tree\\notes.txt", "tree\\sub\\a.bmp"})
+        MakeBitmap(name, 2, 2);
+    const std::string single = MakeBitmap("single.bmp", 2, 2);
+    const std::string missing = folder / "missing";
+    EXPECT_EQ(
+        SendCommands(CommandMessageTag, EncodeCommandMessage({{TCommandKind::Add, {tree, single, missing}}})),
+        TRUE);
+    std::vector<std::string> expected = files;
+    for (const std::string& added : {tree + "\\m.BMP", tree + "\\Z.bmp", tree + "\\sub\\a.bmp", single})
+        expected.push_back(added);
+    EXPECT_EQ(Paths(), expected);
+    EXPECT_EQ(Names().size(), expected.size());
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text.rfind(missing + "\n", 0), 0u) << CapturedErrors()[0].Text;
+}
+
+TEST_F(Rotation, EachStoredValueOfTheRotationStandsAlone)
+{
+    const std::map<std::string, std::string> bad = {
+        {"rotationposition", "-3"}, {"lastchange", "soon"}, {"shuffledeck", ""}, {"shownhistory", ""}};
+    for (const auto& [name, value] : bad) {
+        for (const bool wrongType : {false, true}) {
+            SCOPED_TRACE(name);
+            TFakeRegistry stored;
+            stored.SetValue(TRegistryRoot::CurrentUser, Key, "rotationposition", "2");
+            stored.SetValue(TRegistryRoot::CurrentUser, Key, "lastchange", "1234");
+            stored.SetValue(TRegistryRoot::CurrentUser, Key, "shuffledeck", "1:3:-1:2,1,0");
+            if (wrongType)
+                stored.SetNonStringValue(TRegistryRoot::CurrentUser, Key, name);
+            else
+                stored.SetValue(TRegistryRoot::CurrentUser, Key, name, value);
+            const TRotationState state = ReadRotationState(stored);
+            EXPECT_EQ(state.Position, name == "rotationposition" ? 0 : 2);
+            EXPECT_EQ(state.LastChange, name == "lastchange" ? std::nullopt : std::optional<int64_t>(1234));
+            EXPECT_EQ(state.Deck, name == "shuffledeck" ? "" : "1:3:-1:2,1,0");
+        }
+    }
+}
+
+TEST_F(Rotation, HotkeysAreOffByDefaultAndATakenOneIsToldOnceWhileTheOthersWork)
+{
+    const auto files = ThreeEntries();
+    EXPECT_TRUE(hotkeys.Held.empty());
+    form->onApplyClick(form->Test().applyButton);
+
+    hotkeys.Taken.insert({7, 0x27}); // Ctrl+Alt+Shift+Right
+    THotkeyOptions options;
+    options.Enabled = true;
+    Run([&] { form->ChangeHotkeys(options); });
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text,
+              "The hotkey Ctrl+Alt+Shift+Right is already in use by another program.");
+    EXPECT_EQ(hotkeys.Held.size(), 2u);
+    EXPECT_EQ(registry.Value(TRegistryRoot::CurrentUser, Key, "hotkeynext"), "Ctrl+Alt+Shift+Right");
+
+    // Another combination for Next, chosen in the options box.
+    OptionsFormFor(options);
+    form->OptionsForm().nextHotkeyBox->SetItemIndex(
+        form->OptionsForm().nextHotkeyBox->Items().IndexOf("Ctrl+Alt+Shift+N"));
+    Run([&] { form->ChangeHotkeys(form->OptionsForm().Chosen()); });
+    EXPECT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(hotkeys.Held.at(1), (std::pair<unsigned, unsigned>{7, 'N'}));
+    SendMessageW(form->Handle(), WM_HOTKEY, 1, 0);
+    SendMessageW(form->Handle(), WM_HOTKEY, 2, 0);
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[0]}));
+
+    // A restart reads them back; turned off, none is held.
+    Restart();
+    EXPECT_EQ(hotkeys.Held.size(), 3u);
+    options.Enabled = false;
+    form->ChangeHotkeys(options);
+    EXPECT_TRUE(hotkeys.Held.empty());
+}

@@ -1,0 +1,73 @@
+#include "wallpaper/Rotation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+std::vector<std::string> Entries(int count)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i)
+        paths.push_back("C:\\p\\" + std::to_string(i) + ".jpg");
+    return paths;
+}
+
+// Draws `howMany` random entries of `paths`, each one shown.
+std::vector<std::string> Draw(TRotation& rotation, const std::vector<std::string>& paths, int howMany)
+{
+    std::vector<std::string> drawn;
+    int32_t position = 0;
+    for (int i = 0; i < howMany; ++i) {
+        drawn.push_back(paths.at(static_cast<size_t>(rotation.Next(paths, true, position))));
+        rotation.Shown(drawn.back());
+    }
+    return drawn;
+}
+
+} // namespace
+
+TEST(Rotation, EntriesAddedJoinTheDeckStillToComeAndDeletedOnesLeaveIt)
+{
+    for (uint32_t seed = 0; seed < 20; ++seed) {
+        TRotation rotation(seed);
+        std::vector<std::string> paths = Entries(4);
+        std::vector<std::string> shown = Draw(rotation, paths, 2);
+        paths.push_back("C:\\p\\new.jpg");
+        // The deck's other two and the new one, each once.
+        const std::vector<std::string> rest = Draw(rotation, paths, 3);
+        std::set<std::string> dealt(shown.begin(), shown.end());
+        dealt.insert(rest.begin(), rest.end());
+        EXPECT_EQ(dealt.size(), 5u) << seed;
+
+        shown = Draw(rotation, paths, 1);
+        const auto deleted =
+            std::find(paths.begin(), paths.end(), shown[0] == paths[0] ? paths[1] : paths[0]);
+        const std::string gone = *deleted;
+        paths.erase(deleted);
+        const std::vector<std::string> after = Draw(rotation, paths, 3);
+        EXPECT_EQ(std::count(after.begin(), after.end(), gone), 0) << seed;
+        EXPECT_EQ(std::set<std::string>(after.begin(), after.end()).size(), 3u) << seed;
+    }
+}
+
+TEST(Rotation, NextAfterPreviousWalksForwardThenGoesOnInOrder)
+{
+    TRotation rotation(1);
+    const std::vector<std::string> paths = Entries(4);
+    int32_t position = 0;
+    for (int i = 0; i < 3; ++i)
+        rotation.Shown(paths.at(static_cast<size_t>(rotation.Next(paths, false, position))));
+    EXPECT_EQ(rotation.Previous(paths), 2);
+    EXPECT_EQ(rotation.Previous(paths), 1);
+    EXPECT_EQ(rotation.Previous(paths), std::nullopt);
+    EXPECT_EQ(rotation.Next(paths, false, position), 2);
+    EXPECT_EQ(rotation.Next(paths, false, position), 3);
+    EXPECT_EQ(rotation.Next(paths, false, position), 0);
+    // A picture no longer in the list is passed over.
+    const std::vector<std::string> fewer = {paths[0], paths[1], paths[3]};
+    rotation.Shown(paths[0]);
+    EXPECT_EQ(rotation.Previous(fewer), 2);
+}
