@@ -270,6 +270,9 @@ private:
     unsigned WaitSinceLastChange() const;
     void ResumeAfterSleep();
     void RunPendingCommands();
+    // A later start's show request and commands, and the hotkeys: true when
+    // `message` was one of them.
+    bool HandleCommandMessage(TMessage& message);
     void RegisterHotkeys(const THotkeyOptions& options);
     void HotkeyPressed(WPARAM id);
     // Posted to itself: carry out the commands a later start handed over.

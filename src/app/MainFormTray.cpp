@@ -192,6 +192,31 @@ void TMainForm::OpenTrayMenu()
     trayMenu->Popup(cursor.x, cursor.y);
 }
 
+bool TMainForm::HandleCommandMessage(TMessage& message)
+{
+    if (message.Msg == ShowRunningCopyMessage()) {
+        // A second start of the program hands over to this one.
+        if (started_)
+            BringToFront();
+        else
+            showRequested_ = true;
+        return true;
+    }
+    if (message.Msg == WM_COPYDATA) {
+        message.Result = ReceiveCommands(message.LParam) ? TRUE : FALSE;
+        return true;
+    }
+    if (message.Msg == WM_HOTKEY) {
+        Application->Guarded([this, &message] { HotkeyPressed(message.WParam); });
+        return true;
+    }
+    if (message.Msg == RunCommandsMessage) {
+        RunPendingCommands();
+        return true;
+    }
+    return false;
+}
+
 void TMainForm::WndProc(TMessage& message)
 {
     if (message.Msg == WM_USER) {
@@ -204,26 +229,8 @@ void TMainForm::WndProc(TMessage& message)
         PutIconInTray();
         return;
     }
-    if (message.Msg == ShowRunningCopyMessage()) {
-        // A second start of the program hands over to this one.
-        if (started_)
-            BringToFront();
-        else
-            showRequested_ = true;
+    if (HandleCommandMessage(message))
         return;
-    }
-    if (message.Msg == WM_COPYDATA) {
-        message.Result = ReceiveCommands(message.LParam) ? TRUE : FALSE;
-        return;
-    }
-    if (message.Msg == WM_HOTKEY) {
-        Application->Guarded([this, &message] { HotkeyPressed(message.WParam); });
-        return;
-    }
-    if (message.Msg == RunCommandsMessage) {
-        RunPendingCommands();
-        return;
-    }
     if (message.Msg == WM_POWERBROADCAST) {
         if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
             Application->Guarded([this] { ResumeAfterSleep(); });
