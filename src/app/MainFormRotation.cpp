@@ -13,6 +13,7 @@
 #include "platform/SystemClock.h"
 #include "wallpaper/RotationMath.h"
 
+#include <exception>
 #include <span>
 
 void TMainForm::NextWallpaper()
@@ -88,6 +89,12 @@ void TMainForm::NoteShown()
     rotation_->Shown(path);
     lastChange_ = services_.Clock->WallClockMs();
     trayIcon_->SetTip(Application->Title + " - " + ExtractFileName(path));
+    // Kept at once, so a crash or a power cut does not cost the place in the
+    // rotation; a refused write is left to the exit, which reports it.
+    try {
+        WriteRotation();
+    } catch (const std::exception&) {
+    }
 }
 
 void TMainForm::RestoreRotation()

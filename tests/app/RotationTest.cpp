@@ -104,6 +104,20 @@ TEST_F(Rotation, AShuffledRunShowsEveryPictureOnceADeckNeverTwiceInARowAndGoesOn
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
+TEST_F(Rotation, EachChangeIsKeptAtOnceSoARunEndedWithoutItsExitCarriesOn)
+{
+    ThreeEntries();
+    ClickStartStop();
+    TimerMessage();
+    TimerMessage();
+    // No exit sequence: the registry holds what a killed run leaves.
+    const TRotationState kept = ReadRotationState(registry);
+    EXPECT_EQ(kept.Position, form->Test().rotationPosition);
+    EXPECT_NE(kept.Position, 0);
+    EXPECT_TRUE(kept.LastChange.has_value());
+    EXPECT_FALSE(kept.History.empty());
+}
+
 TEST_F(Rotation, AnAutomaticStartWaitsWhatIsLeftOfTheIntervalSinceTheLastChange)
 {
     const auto files = ThreeEntries();

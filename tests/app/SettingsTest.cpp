@@ -157,7 +157,8 @@ TEST_F(Settings, TheFourWaysToComeUp)
         Store({{"startminimized", c.startMinimized},
                {"startinautorunmode", c.autoRun},
                {"interval", "30"},
-               {"style", "1"}}); // tiled: the wallpaper call names the entry
+               {"lastchange", ""}, // no earlier change: a run starts with one
+               {"style", "1"}});   // tiled: the wallpaper call names the entry
         desktop.WallpaperCalls.clear();
         Start();
         EXPECT_EQ(form->Visible(), c.shown);
