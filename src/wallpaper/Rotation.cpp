@@ -91,15 +91,21 @@ std::vector<int32_t> TRotation::PreviousGroup(const std::vector<std::string>& pa
     // Back to the last picture of the group before, then to its first one
     // and forward again, so that the history's current picture stays the
     // last one shown, as after NextGroup.
+    // The current group is the oldest when the history holds nothing
+    // before it: the history then stays where it was.
+    const auto inList = [&paths](const std::string& path) { return IndexOf(paths, path).has_value(); };
     std::optional<int32_t> last;
-    for (size_t step = 0; step < count; ++step) {
-        const std::optional<int32_t> previous = Previous(paths);
-        if (!previous)
+    size_t steps = 0;
+    for (; steps < count; ++steps) {
+        last = Previous(paths);
+        if (!last)
             break;
-        last = previous;
     }
-    if (!last)
+    if (steps < count) {
+        for (size_t step = 0; step < steps; ++step)
+            history_.Forward(inList);
         return {};
+    }
     std::vector<int32_t> group{*last};
     size_t back = 0;
     for (; back + 1 < count; ++back) {
@@ -108,7 +114,6 @@ std::vector<int32_t> TRotation::PreviousGroup(const std::vector<std::string>& pa
             break;
         group.insert(group.begin(), *previous);
     }
-    const auto inList = [&paths](const std::string& path) { return IndexOf(paths, path).has_value(); };
     for (size_t step = 0; step < back; ++step)
         history_.Forward(inList);
     return group;

@@ -37,8 +37,9 @@ public:
     std::vector<int32_t> NextGroup(const std::vector<std::string>& paths, bool random, int32_t& position,
                                    size_t count, size_t& fromHistory);
     // The `count` pictures shown before the current ones, oldest first,
-    // which become the current ones; fewer at the oldest pictures still in
-    // the list, none when nothing was shown before.
+    // which become the current ones; fewer where the history holds fewer
+    // before them, none when it holds fewer than `count` before the
+    // current picture.
     std::vector<int32_t> PreviousGroup(const std::vector<std::string>& paths, size_t count);
     // `path` was put on the desktop.
     void Shown(const std::string& path) { history_.Shown(path); }
