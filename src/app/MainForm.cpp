@@ -68,10 +68,7 @@ void TMainForm::CreateSubsystems()
                        *pathList,
                        {randomBox, styleBox, intervalEdit, addButton, deleteButton, newListButton}},
         AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
-                          [this] {
-                              return rotation_->Next(pathList->Items().Texts(), randomBox->Checked(),
-                                                     rotationPosition);
-                          },
+                          [this] { return ChooseNextPictures(); },
                           [this](const std::string& file, const std::exception& error) {
                               return ReportUnattendedError(file, error);
                           }},
@@ -273,8 +270,11 @@ void TMainForm::ApplyTickWallpaper()
                 ConvertJpegToBitmap(jpegPath, bitmapPath);
         };
     }
-    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system);
-    NoteShown();
+    const size_t fromHistory = std::exchange(chosenFromHistory_, 0);
+    const std::vector<std::string> others = OtherMonitorPaths(styleBox->ItemIndex());
+    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system,
+                             others);
+    NoteShown(others, fromHistory);
 }
 
 void TMainForm::onStartStopClick(TObject*)
@@ -347,15 +347,21 @@ void TMainForm::onStyleChange(TObject*)
 
 void TMainForm::onChangeWallpaperClick(TObject*)
 {
-    ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem());
-    NoteShown();
+    // The selected entry and the ones after it, whatever the rotation chose.
+    chosenOtherMonitors_.reset();
+    const std::vector<std::string> others = OtherMonitorPaths(CenterStyleIndex);
+    ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem(), others);
+    NoteShown(others);
 }
 
 void TMainForm::ApplySelectedWallpaper()
 {
+    // The selected entry and the ones after it, whatever the rotation chose.
+    chosenOtherMonitors_.reset();
+    const std::vector<std::string> others = OtherMonitorPaths(styleBox->ItemIndex());
     ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_},
-                             WallpaperSystem());
-    NoteShown();
+                             WallpaperSystem(), others);
+    NoteShown(others);
 }
 
 void TMainForm::RedrawWallpaper()

@@ -260,9 +260,20 @@ private:
     // The folder the wallpaper bitmap is written to; empty when there is none.
     std::string WallpaperFolder();
     void ChangeTo(int32_t index);
-    // After every wallpaper put on the desktop: the history, the time of the
-    // change and the tray tip.
-    void NoteShown();
+    // After every wallpaper put on the desktop: the history (of `shown`,
+    // but for the first `fromHistory`, which it holds already), the time of
+    // the change and the tray tip.
+    void NoteShown(const std::vector<std::string>& shown, size_t fromHistory = 0);
+    // How many pictures a change puts on the desktop now (one per monitor
+    // when each has its own picture and the style allows it).
+    size_t PicturesPerChange(int styleIndex);
+    // The rotation's next pictures, kept for the apply that follows; the
+    // first one's index, -1 for none.
+    int32_t ChooseNextPictures();
+    int32_t TakePictures(std::vector<int32_t> group, size_t fromHistory);
+    // The other monitors' pictures: those chosen by the rotation, else the
+    // list's entries after the selected one.
+    std::vector<std::string> OtherMonitorPaths(int styleIndex);
     void RestoreRotation();
     void WriteRotation();
     void StartAutoChangeAtLaunch();
@@ -360,6 +371,10 @@ private:
     int trayIconRetriesLeft_ = 0;
     // The JPEG a tick decoded, from its preview until its apply.
     std::unique_ptr<TDecodedJpeg> tickPicture_;
+    // The other monitors' pictures the rotation chose, until their apply,
+    // and how many of the change's pictures it walked to in its history.
+    std::optional<std::vector<int32_t>> chosenOtherMonitors_;
+    size_t chosenFromHistory_ = 0;
     // What was applied last, drawn again when the monitors change.
     TCurrentWallpaper currentWallpaper_;
     // A redraw that failed was reported; the next ones that fail are not.

@@ -4,6 +4,7 @@
 
 #include "app/GlobalHotkeys.h"
 #include "app/MainForm.h"
+#include "app/MonitorOption.h"
 #include "app/OptionsForm.h"
 #include "app/RotationState.h"
 #include "core/ChangeSchedule.h"
@@ -18,7 +19,7 @@
 
 void TMainForm::NextWallpaper()
 {
-    const int32_t next = rotation_->Next(pathList->Items().Texts(), randomBox->Checked(), rotationPosition);
+    const int32_t next = ChooseNextPictures();
     if (next < 0)
         return;
     ChangeTo(next);
@@ -26,8 +27,59 @@ void TMainForm::NextWallpaper()
 
 void TMainForm::PreviousWallpaper()
 {
-    if (const std::optional<int32_t> previous = rotation_->Previous(pathList->Items().Texts()))
-        ChangeTo(*previous);
+    std::vector<int32_t> group =
+        rotation_->PreviousGroup(pathList->Items().Texts(), PicturesPerChange(styleBox->ItemIndex()));
+    const size_t count = group.size();
+    const int32_t previous = TakePictures(std::move(group), count);
+    if (previous >= 0)
+        ChangeTo(previous);
+}
+
+size_t TMainForm::PicturesPerChange(int styleIndex)
+{
+    // The option is read only where it can make a difference.
+    const size_t monitors = services_.Desktop->Monitors().size();
+    if (::PicturesPerChange(styleIndex, monitors, true) == 1)
+        return 1;
+    return ::PicturesPerChange(styleIndex, monitors, ReadPerMonitorOption(*services_.Registry));
+}
+
+int32_t TMainForm::ChooseNextPictures()
+{
+    size_t fromHistory = 0;
+    std::vector<int32_t> group =
+        rotation_->NextGroup(pathList->Items().Texts(), randomBox->Checked(), rotationPosition,
+                             PicturesPerChange(styleBox->ItemIndex()), fromHistory);
+    return TakePictures(std::move(group), fromHistory);
+}
+
+int32_t TMainForm::TakePictures(std::vector<int32_t> group, size_t fromHistory)
+{
+    chosenOtherMonitors_.reset();
+    chosenFromHistory_ = 0;
+    if (group.empty())
+        return -1;
+    chosenOtherMonitors_.emplace(group.begin() + 1, group.end());
+    chosenFromHistory_ = fromHistory;
+    return group.front();
+}
+
+std::vector<std::string> TMainForm::OtherMonitorPaths(int styleIndex)
+{
+    const std::vector<std::string>& paths = pathList->Items().Texts();
+    std::vector<std::string> others;
+    if (const std::optional<std::vector<int32_t>> chosen =
+            std::exchange(chosenOtherMonitors_, std::nullopt)) {
+        for (const int32_t index : *chosen)
+            others.push_back(paths.at(index));
+        return others;
+    }
+    const int32_t selected = pathList->ItemIndex();
+    if (selected < 0 || paths.empty())
+        return others;
+    for (size_t monitor = 1; monitor < PicturesPerChange(styleIndex); ++monitor)
+        others.push_back(paths[(selected + monitor) % paths.size()]);
+    return others;
 }
 
 void TMainForm::ChangeTo(int32_t index)
@@ -80,13 +132,18 @@ void TMainForm::StartAutoChangeAtLaunch()
     autoChange_->WaitBeforeNextTick(WaitSinceLastChange());
 }
 
-void TMainForm::NoteShown()
+void TMainForm::NoteShown(const std::vector<std::string>& others, size_t fromHistory)
 {
     const int index = pathList->ItemIndex();
     if (index < 0 || index >= pathList->Items().Count())
         return;
     const std::string& path = pathList->Items().Strings(index);
-    rotation_->Shown(path);
+    if (fromHistory == 0)
+        rotation_->Shown(path);
+    for (size_t other = 0; other < others.size(); ++other) {
+        if (other + 1 >= fromHistory)
+            rotation_->Shown(others[other]);
+    }
     lastChange_ = services_.Clock->WallClockMs();
     trayIcon_->SetTip(Application->Title + " - " + ExtractFileName(path));
     // Kept at once, so a crash or a power cut does not cost the place in the
@@ -231,7 +288,10 @@ TOptionsForm& TMainForm::OptionsForm()
 
 void TMainForm::onOptionsClick(TObject*)
 {
-    if (const std::optional<THotkeyOptions> chosen =
-            OptionsForm().Edit(ReadHotkeyOptions(*services_.Registry)))
-        ChangeHotkeys(*chosen);
+    const std::optional<TBoxOptions> chosen = OptionsForm().Edit(
+        TBoxOptions{ReadHotkeyOptions(*services_.Registry), ReadPerMonitorOption(*services_.Registry)});
+    if (!chosen)
+        return;
+    WritePerMonitorOption(*services_.Registry, chosen->PerMonitor);
+    ChangeHotkeys(chosen->Hotkeys);
 }

@@ -29,7 +29,7 @@ TOptionsForm::TOptionsForm(TComponent* owner, HWND ownerWindow) : TForm(owner), 
     SetPosition(TPosition::poScreenCenter);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
-    SetClientSize(280, 148);
+    SetClientSize(280, 172);
     CreateControls();
 }
 
@@ -42,7 +42,7 @@ void TOptionsForm::CreateParams(TCreateParams& params)
 
 void TOptionsForm::CreateControls()
 {
-    panel = FramedPanel(this, this, "panel", 0, 0, 280, 148);
+    panel = FramedPanel(this, this, "panel", 0, 0, 280, 172);
     panel->SetAlign(TAlign::alClient);
     header = Place<TdxContainer>(this, panel, "header", 2, 2, 276, 15);
     header->SetAlign(TAlign::alTop);
@@ -57,13 +57,17 @@ void TOptionsForm::CreateControls()
     nextHotkeyBox = HotkeyRow("nextHotkeyBox", "Next wallpaper:", 46);
     previousHotkeyBox = HotkeyRow("previousHotkeyBox", "Previous wallpaper:", 70);
     pauseHotkeyBox = HotkeyRow("pauseHotkeyBox", "Pause / Resume:", 94);
-    Line(this, panel, "", 3, 118, 274, 1);
+    perMonitorBox = Place<TCheckBox>(this, panel, "perMonitorBox", 10, 120, 260, 17);
+    perMonitorBox->SetCaption("Different picture on each monitor");
+    perMonitorBox->SetHint("Not for \"Tile\" and \"Span\": they show one picture");
+    perMonitorBox->SetShowHint(true);
+    Line(this, panel, "", 3, 142, 274, 1);
 
-    okButton = Place<TdxButton>(this, panel, "okButton", 118, 123, 73, 21);
+    okButton = Place<TdxButton>(this, panel, "okButton", 118, 147, 73, 21);
     okButton->SetCaption("OK");
     okButton->SetDefault(true);
     okButton->OnClick = [this](TObject*) { SetModalResult(mrOk); };
-    cancelButton = Place<TdxButton>(this, panel, "cancelButton", 198, 123, 73, 21);
+    cancelButton = Place<TdxButton>(this, panel, "cancelButton", 198, 147, 73, 21);
     cancelButton->SetCaption("Cancel");
     cancelButton->Cancel = true;
     cancelButton->OnClick = [this](TObject*) { SetModalResult(mrCancel); };
@@ -79,23 +83,25 @@ TComboBox* TOptionsForm::HotkeyRow(const char* boxName, const char* caption, int
     return box;
 }
 
-void TOptionsForm::ShowOptions(const THotkeyOptions& options)
+void TOptionsForm::ShowOptions(const TBoxOptions& options)
 {
-    hotkeysBox->SetChecked(options.Enabled);
-    Choose(*nextHotkeyBox, options.Next);
-    Choose(*previousHotkeyBox, options.Previous);
-    Choose(*pauseHotkeyBox, options.Pause);
+    hotkeysBox->SetChecked(options.Hotkeys.Enabled);
+    Choose(*nextHotkeyBox, options.Hotkeys.Next);
+    Choose(*previousHotkeyBox, options.Hotkeys.Previous);
+    Choose(*pauseHotkeyBox, options.Hotkeys.Pause);
+    perMonitorBox->SetChecked(options.PerMonitor);
 }
 
-THotkeyOptions TOptionsForm::Chosen() const
+TBoxOptions TOptionsForm::Chosen() const
 {
     const THotkeyOptions defaults;
-    return THotkeyOptions{hotkeysBox->Checked(), ::Chosen(*nextHotkeyBox, defaults.Next),
-                          ::Chosen(*previousHotkeyBox, defaults.Previous),
-                          ::Chosen(*pauseHotkeyBox, defaults.Pause)};
+    return TBoxOptions{THotkeyOptions{hotkeysBox->Checked(), ::Chosen(*nextHotkeyBox, defaults.Next),
+                                      ::Chosen(*previousHotkeyBox, defaults.Previous),
+                                      ::Chosen(*pauseHotkeyBox, defaults.Pause)},
+                       perMonitorBox->Checked()};
 }
 
-std::optional<THotkeyOptions> TOptionsForm::Edit(const THotkeyOptions& options)
+std::optional<TBoxOptions> TOptionsForm::Edit(const TBoxOptions& options)
 {
     // The tray menu stays reachable while the box is open: a second
     // "Options…" brings the open box to the front instead.

@@ -1,6 +1,7 @@
 #pragma once
-// The options box: whether the global hotkeys are on, and the combination
-// for each of "Next", "Previous" and "Pause / Resume". A small modal dialog
+// The options box: whether the global hotkeys are on, the combination for
+// each of "Next", "Previous" and "Pause / Resume", and whether each monitor
+// gets a picture of its own. A small modal dialog
 // in the program's flat look, made hidden once and opened from the tray
 // menu's "Options…".
 
@@ -14,6 +15,12 @@
 
 #include <optional>
 
+// What the box shows and lets the user change.
+struct TBoxOptions {
+    THotkeyOptions Hotkeys;
+    bool PerMonitor = false;
+};
+
 class TOptionsForm : public TForm {
 public:
     // `ownerWindow`, when given, owns the box's window (so it has no
@@ -26,16 +33,17 @@ public:
     TComboBox* nextHotkeyBox;
     TComboBox* previousHotkeyBox;
     TComboBox* pauseHotkeyBox;
+    TCheckBox* perMonitorBox;
     TdxButton* okButton;
     TdxButton* cancelButton;
 
     // Shows `options` and lets the user change them; the options chosen
     // when the box is confirmed, nothing when it is cancelled.
-    std::optional<THotkeyOptions> Edit(const THotkeyOptions& options);
+    std::optional<TBoxOptions> Edit(const TBoxOptions& options);
 
     // The controls and what they hold, without showing the box.
-    void ShowOptions(const THotkeyOptions& options);
-    THotkeyOptions Chosen() const;
+    void ShowOptions(const TBoxOptions& options);
+    TBoxOptions Chosen() const;
 
 protected:
     void CreateParams(TCreateParams& params) override;

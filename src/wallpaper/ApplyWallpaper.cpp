@@ -6,25 +6,30 @@
 
 namespace {
 
-const std::string& SelectedEntry(TListBox& pathList)
+// The selected entry first, then the other monitors' pictures.
+std::vector<std::string> EntriesToApply(TListBox& pathList, const std::vector<std::string>& otherMonitors)
 {
-    return pathList.Items().Strings(pathList.ItemIndex());
+    std::vector<std::string> paths{pathList.Items().Strings(pathList.ItemIndex())};
+    paths.insert(paths.end(), otherMonitors.begin(), otherMonitors.end());
+    return paths;
 }
 
 } // namespace
 
-void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system)
+void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system,
+                            const std::vector<std::string>& otherMonitors)
 {
     // Apply goes grey after every attempt, whether it succeeded or not.
     const ScopeExit greyApply([&view] { view.ApplyButton.SetEnabled(false); });
     const TBusyCursor busy;
     const int style = view.DisplayStyle.ItemIndex();
     if (WallpaperFitForIndex(style))
-        view.Current.Apply({SelectedEntry(view.PathList)}, style, system);
+        view.Current.Apply(EntriesToApply(view.PathList, otherMonitors), style, system);
 }
 
 void ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
-                                   const TWallpaperSystem& system)
+                                   const TWallpaperSystem& system,
+                                   const std::vector<std::string>& otherMonitors)
 {
-    current.Apply({SelectedEntry(pathList)}, CenterStyleIndex, system);
+    current.Apply(EntriesToApply(pathList, otherMonitors), CenterStyleIndex, system);
 }

@@ -17,9 +17,12 @@ struct WallpaperView {
 // Applies the selected entry with the chosen display style (see
 // ApplyWallpaper: every style but Tile drawn at the desktop's size), showing
 // the hourglass meanwhile; "Apply" ends disabled whatever happened. With no
-// style chosen nothing is applied.
-void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system);
+// style chosen nothing is applied. `otherMonitors` are the pictures of the
+// other monitors, in order, when each monitor has its own.
+void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system,
+                            const std::vector<std::string>& otherMonitors = {});
 
 // Applies the selected entry centred, whatever style is chosen.
 void ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
-                                   const TWallpaperSystem& system);
+                                   const TWallpaperSystem& system,
+                                   const std::vector<std::string>& otherMonitors = {});

@@ -80,6 +80,14 @@ void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bit
     file.Commit();
 }
 
+size_t PicturesPerChange(int styleIndex, size_t monitorCount, bool perMonitor)
+{
+    const std::optional<TWallpaperFit> fit = WallpaperFitForIndex(styleIndex);
+    if (!perMonitor || !fit || *fit == TWallpaperFit::Tile || *fit == TWallpaperFit::Span)
+        return 1;
+    return std::max<size_t>(monitorCount, 1);
+}
+
 void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system)
 {
     const std::optional<TWallpaperFit> fit = WallpaperFitForIndex(styleIndex);

@@ -31,6 +31,12 @@ void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bit
 // 0..5, nothing is applied. An error stops before the desktop is touched.
 void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
 
+// How many pictures one change puts on the desktop: with a different
+// picture on each monitor, one for each of `monitorCount`, except for Tile
+// (Windows tiles one bitmap) and Span (one picture over all of them);
+// otherwise one.
+size_t PicturesPerChange(int styleIndex, size_t monitorCount, bool perMonitor);
+
 // The wallpaper last applied, so it can be drawn again when the monitors
 // change (a resolution changed, a monitor added or removed).
 inline constexpr int CenterStyleIndex = 0;

@@ -68,6 +68,64 @@ std::optional<int32_t> TRotation::Previous(const std::vector<std::string>& paths
     return std::nullopt;
 }
 
+std::vector<int32_t> TRotation::NextGroup(const std::vector<std::string>& paths, bool random,
+                                          int32_t& position, size_t count, size_t& fromHistory)
+{
+    std::vector<int32_t> group;
+    fromHistory = 0;
+    for (size_t picture = 0; picture < count; ++picture) {
+        // Forward steps come first: nothing is added to the history until
+        // the group is shown.
+        const bool walked = history_.Current() && Ahead(paths);
+        const int32_t next = Next(paths, random, position);
+        if (next < 0)
+            break;
+        fromHistory += walked ? 1 : 0;
+        group.push_back(next);
+    }
+    return group;
+}
+
+std::vector<int32_t> TRotation::PreviousGroup(const std::vector<std::string>& paths, size_t count)
+{
+    // Back to the last picture of the group before, then to its first one
+    // and forward again, so that the history's current picture stays the
+    // last one shown, as after NextGroup.
+    // The current group is the oldest when the history holds nothing
+    // before it: the history then stays where it was.
+    const auto inList = [&paths](const std::string& path) { return IndexOf(paths, path).has_value(); };
+    std::optional<int32_t> last;
+    size_t steps = 0;
+    for (; steps < count; ++steps) {
+        last = Previous(paths);
+        if (!last)
+            break;
+    }
+    if (steps < count) {
+        for (size_t step = 0; step < steps; ++step)
+            history_.Forward(inList);
+        return {};
+    }
+    std::vector<int32_t> group{*last};
+    size_t back = 0;
+    for (; back + 1 < count; ++back) {
+        const std::optional<int32_t> previous = Previous(paths);
+        if (!previous)
+            break;
+        group.insert(group.begin(), *previous);
+    }
+    for (size_t step = 0; step < back; ++step)
+        history_.Forward(inList);
+    return group;
+}
+
+bool TRotation::Ahead(const std::vector<std::string>& paths) const
+{
+    TShownHistory copy = history_;
+    const auto inList = [&paths](const std::string& path) { return IndexOf(paths, path).has_value(); };
+    return copy.Forward(inList).has_value();
+}
+
 void TRotation::Restore(std::string_view deck, std::string_view history,
                         const std::vector<std::string>& paths)
 {

@@ -31,6 +31,16 @@ public:
     // The index of the picture shown before the current one; nothing at
     // the oldest picture still in the list.
     std::optional<int32_t> Previous(const std::vector<std::string>& paths);
+    // The next `count` pictures, one for each monitor, as Next gives them
+    // one after the other. `fromHistory` tells how many of them (the first
+    // ones) were walked to in the history and are shown there already.
+    std::vector<int32_t> NextGroup(const std::vector<std::string>& paths, bool random, int32_t& position,
+                                   size_t count, size_t& fromHistory);
+    // The `count` pictures shown before the current ones, oldest first,
+    // which become the current ones; fewer where the history holds fewer
+    // before them, none when it holds fewer than `count` before the
+    // current picture.
+    std::vector<int32_t> PreviousGroup(const std::vector<std::string>& paths, size_t count);
     // `path` was put on the desktop.
     void Shown(const std::string& path) { history_.Shown(path); }
     std::optional<std::string> Current() const { return history_.Current(); }
@@ -46,6 +56,9 @@ public:
     void Restore(std::string_view deck, std::string_view history, const std::vector<std::string>& paths);
 
 private:
+    // Whether Next would walk forward through the history.
+    bool Ahead(const std::vector<std::string>& paths) const;
+
     TSeededRandom random_;
     TShuffleDeck deck_;
     TShownHistory history_;

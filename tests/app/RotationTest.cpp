@@ -44,7 +44,7 @@ protected:
     void ClickStartStop() { form->Test().startStopButton->OnClick(form->Test().startStopButton); }
     void TimerMessage() { SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0); }
     std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
-    void OptionsFormFor(const THotkeyOptions& options) { form->OptionsForm().ShowOptions(options); }
+    void OptionsFormFor(const THotkeyOptions& options) { form->OptionsForm().ShowOptions({options, false}); }
     LRESULT SendCommands(uint32_t tag, const std::vector<uint8_t>& bytes)
     {
         COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), const_cast<uint8_t*>(bytes.data())};
@@ -247,7 +247,7 @@ TEST_F(Rotation, HotkeysAreOffByDefaultAndATakenOneIsToldOnceWhileTheOthersWork)
     OptionsFormFor(options);
     form->OptionsForm().nextHotkeyBox->SetItemIndex(
         form->OptionsForm().nextHotkeyBox->Items().IndexOf("Ctrl+Alt+Shift+N"));
-    Run([&] { form->ChangeHotkeys(form->OptionsForm().Chosen()); });
+    Run([&] { form->ChangeHotkeys(form->OptionsForm().Chosen().Hotkeys); });
     EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(hotkeys.Held.at(1), (std::pair<unsigned, unsigned>{7, 'N'}));
     SendMessageW(form->Handle(), WM_HOTKEY, 1, 0);

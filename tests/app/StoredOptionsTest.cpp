@@ -3,6 +3,8 @@
 // be used reset to their defaults, and a machine Run key a standard user
 // cannot write.
 
+#include "app/HotkeySettings.h"
+#include "app/MonitorOption.h"
 #include "app/Settings.h"
 
 #include "platform/FakeRegistry.h"
@@ -65,6 +67,25 @@ TEST_F(StoredOptions, AValueOfAnotherTypeIsResetAloneAndTheOthersAreReadAsStored
     // written by the exit.
     EXPECT_EQ(Stored("style"), "2");
     EXPECT_EQ(ReadStoredOptions(registry).Reset, (std::vector<std::string>{"startminimized"}));
+}
+
+TEST_F(StoredOptions, APerMonitorValueThatCannotBeUsedReadsAsOffAndLeavesTheOthersAlone)
+{
+    EXPECT_FALSE(ReadPerMonitorOption(registry));
+    Store({{"permonitor", "1"}});
+    EXPECT_TRUE(ReadPerMonitorOption(registry));
+    WritePerMonitorOption(registry, false);
+    EXPECT_EQ(Stored("permonitor"), "0");
+    for (const char* bad : {"yes", "2", ""}) {
+        Store({{"permonitor", bad}, {"hotkeys", "1"}, {"style", "4"}});
+        EXPECT_FALSE(ReadPerMonitorOption(registry)) << bad;
+        EXPECT_TRUE(ReadHotkeyOptions(registry).Enabled);
+        EXPECT_EQ(ReadStoredOptions(registry).Style, 4);
+        EXPECT_EQ(Stored("permonitor"), bad);
+    }
+    registry.SetNonStringValue(User, SettingsKeyPath, "permonitor");
+    EXPECT_FALSE(ReadPerMonitorOption(registry));
+    EXPECT_TRUE(ReadStoredOptions(registry).Reset.empty());
 }
 
 TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)

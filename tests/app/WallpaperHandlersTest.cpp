@@ -21,6 +21,12 @@ protected:
             .value_or("<none>");
     }
     std::string DrawnBitmap() const { return folder / "MyWallpaper.bmp"; }
+    // The drawn bitmap's colour at x, y as B, G, R.
+    std::vector<int> DrawnPixel(int x, int y) const
+    {
+        const uint8_t* pixel = ReadDrawnBitmap().Row(y) + 3 * x;
+        return {pixel[0], pixel[1], pixel[2]};
+    }
     PixelImage ReadDrawnBitmap() const
     {
         const std::vector<uint8_t> bytes = ReadWholeFile(DrawnBitmap());
@@ -79,6 +85,45 @@ TEST_F(WallpaperHandlers, FillDrawsABitmapOfTheMonitorsSizeAndRedrawsItWhenTheSc
     EXPECT_EQ(drawn.Width(), 64);
     EXPECT_EQ(drawn.Height(), 48);
     EXPECT_EQ(desktop.WallpaperCalls, (std::vector<std::string>{DrawnBitmap()}));
+}
+
+TEST_F(WallpaperHandlers, WithAPictureForEachMonitorEveryChangeTakesTheNextTwoPictures)
+{
+    registry.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "permonitor", "1");
+    const std::vector<int> red{0, 0, 255}, green{0, 128, 0}, blue{255, 0, 0}, white{255, 255, 255};
+    Add({MakeBitmap("a.bmp", 4, 4, clRed), MakeBitmap("b.bmp", 4, 4, clGreen),
+         MakeBitmap("c.bmp", 4, 4, clBlue), MakeBitmap("d.bmp", 4, 4, clWhite)});
+    desktop.Screens = {{0, 0, 40, 30}, {40, 0, 100, 40}};
+    form->Test().styleBox->SetItemIndex(4);
+    const auto expectMonitors = [&](const std::vector<int>& first, const std::vector<int>& second) {
+        EXPECT_EQ(DrawnPixel(20, 15), first);
+        EXPECT_EQ(DrawnPixel(70, 20), second);
+    };
+    // Start applies the selected entry and the one after it.
+    form->Test().startStopButton->OnClick(form->Test().startStopButton);
+    expectMonitors(red, green);
+    SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
+    expectMonitors(green, blue);
+    EXPECT_EQ(form->Test().rotationPosition, 2);
+    form->NextWallpaper();
+    expectMonitors(white, red);
+    EXPECT_EQ(form->Test().rotationPosition, 0);
+    form->PreviousWallpaper();
+    expectMonitors(green, blue);
+    form->NextWallpaper();
+    expectMonitors(white, red);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "d.bmp");
+
+    // Tile and Span show one picture; with one monitor the option changes nothing.
+    form->Test().styleBox->SetItemIndex(5);
+    form->onApplyClick(form->Test().applyButton);
+    expectMonitors(white, white);
+    desktop.Screens = {{0, 0, 100, 40}};
+    form->Test().styleBox->SetItemIndex(4);
+    form->NextWallpaper();
+    expectMonitors(green, green);
+    EXPECT_EQ(form->Test().rotationPosition, 1);
+    EXPECT_TRUE(CapturedErrors().empty());
 }
 
 TEST_F(WallpaperHandlers, ARedrawThatFailsIsReportedOnceAndBeforeAnyApplyNothingIsDrawn)

@@ -4,7 +4,10 @@
 # Wine on it without a virtual desktop). The same picture applied "Fit" is
 # laid out in each monitor's own rectangle of C:\windows\MyWallpaper.bmp,
 # the 800 x 168 corner below the second monitor in the desktop's colour;
-# "Span" lays it once over the bounding box. Wine draws no wallpaper outside
+# "Span" lays it once over the bounding box. Started again with a different
+# picture on each monitor ("permonitor" "1"), "Fit" puts the selected
+# picture on the primary and the list's next one on the second monitor.
+# Wine draws no wallpaper outside
 # a virtual desktop, so the bitmap itself is checked, pixel by pixel.
 source "$(dirname "$0")/lib.sh"
 # The outer display holds Xephyr's window of 1824 x 768.
@@ -66,7 +69,8 @@ e2e_as_user "$TESSIVO_WINE" "$E2E_PROGRAM" </dev/null >>"$E2E_WORK/wine.log" 2>&
 E2E_LAUNCHER=$!
 e2e_wait_window '^Quorvel$' 90 || e2e_abort "the main window did not appear"
 background=$(e2e_sys_color Background)
-declare -A colour=([R]=DC1414 [G]=14DC14 [B]=1414DC [Y]=DCDC14 [M]=DC14DC [-]=$background)
+declare -A colour=([R]=DC1414 [G]=14DC14 [B]=1414DC [Y]=DCDC14 [M]=DC14DC [C]=14DCDC [W]=F0F0F0
+  [-]=$background)
 
 # The window is centred on the primary monitor.
 X=232 Y=230
@@ -74,6 +78,7 @@ APPLY="$((X + 61)) $((Y + 94))"
 STYLE="$((X + 510)) $((Y + 228))"
 style_item() { echo $((X + 488)) $((Y + 247 + 13 * $1)); }
 NAME_ROW="$((X + 376)) $((Y + 26))"
+EXIT="$((X + 84)) $((Y + 235))"
 
 expect_points() {
   local what=$1 point x y c
@@ -113,5 +118,22 @@ expect_points "Fit, the corner of no monitor" "1030,606,- 1424,700,- 1816,760,-"
 # quarters meet at 912,384 and the square spans 798-1025, 270-495.
 apply_style 5
 expect_points "Span" "8,8,R 1816,8,G 8,760,B 1816,700,Y 912,384,M 1300,200,G 500,600,B 1040,300,G"
+
+# A different picture on each monitor, set before the start: the list's
+# second picture, 400 x 300 cyan with a white 200 x 150 centre, fitted to
+# the whole 800 x 600 second monitor.
+e2e_press $EXIT
+e2e_wait_exit 20 || e2e_abort "the program did not end"
+convert -size 400x300 xc:'#14DCDC' -fill '#F0F0F0' -draw 'rectangle 100,75 299,224' \
+  PNG24:"$pictures/second.png"
+printf '2\r\nC:\\pictures\\landscape.png\r\nC:\\pictures\\second.png\r\n' >"$E2E_INSTALL_DIR/LastList.lst"
+e2e_wine reg add 'HKCU\Software\Tessivo' /v permonitor /d 1 /f >/dev/null 2>&1 ||
+  e2e_abort "cannot store the option"
+e2e_as_user "$TESSIVO_WINE" "$E2E_PROGRAM" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
+E2E_LAUNCHER=$!
+e2e_wait_window '^Quorvel$' 90 || e2e_abort "the main window did not appear the second time"
+apply_style 3
+expect_points "Each its own, primary" "8,136,R 1016,136,G 8,632,B 1016,632,Y 512,384,M 512,60,-"
+expect_points "Each its own, second monitor" "1032,8,C 1816,8,C 1032,592,C 1816,592,C 1424,300,W 1250,200,W 1030,606,-"
 
 e2e_finish

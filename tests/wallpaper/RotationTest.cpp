@@ -71,3 +71,35 @@ TEST(Rotation, NextAfterPreviousWalksForwardThenGoesOnInOrder)
     rotation.Shown(paths[0]);
     EXPECT_EQ(rotation.Previous(fewer), 2);
 }
+
+TEST(Rotation, GroupsOfTwoDealTheDeckAndPreviousStepsBackAWholeGroup)
+{
+    for (uint32_t seed = 0; seed < 20; ++seed) {
+        TRotation rotation(seed);
+        const std::vector<std::string> paths = Entries(4);
+        int32_t position = 0;
+        size_t fromHistory = 9;
+        std::vector<std::vector<int32_t>> groups;
+        for (int change = 0; change < 3; ++change) {
+            groups.push_back(rotation.NextGroup(paths, true, position, 2, fromHistory));
+            EXPECT_EQ(fromHistory, 0u);
+            for (const int32_t index : groups.back())
+                rotation.Shown(paths.at(index));
+        }
+        // The first two groups are one deck: every picture once.
+        std::set<int32_t> dealt(groups[0].begin(), groups[0].end());
+        dealt.insert(groups[1].begin(), groups[1].end());
+        EXPECT_EQ(dealt.size(), 4u) << seed;
+
+        EXPECT_EQ(rotation.PreviousGroup(paths, 2), groups[1]);
+        EXPECT_EQ(rotation.PreviousGroup(paths, 2), groups[0]);
+        EXPECT_TRUE(rotation.PreviousGroup(paths, 2).empty());
+        // Forward again through what was shown, then the rotation goes on.
+        EXPECT_EQ(rotation.NextGroup(paths, true, position, 2, fromHistory), groups[1]);
+        EXPECT_EQ(fromHistory, 2u);
+        EXPECT_EQ(rotation.NextGroup(paths, true, position, 2, fromHistory), groups[2]);
+        EXPECT_EQ(fromHistory, 2u);
+        EXPECT_EQ(rotation.NextGroup(paths, true, position, 2, fromHistory).size(), 2u);
+        EXPECT_EQ(fromHistory, 0u);
+    }
+}
