@@ -34,6 +34,9 @@ run() {
   e2e_wine reg add "$SETTINGS" /v style /d 1 /f >/dev/null 2>&1
   e2e_wine reg add "$SETTINGS" /v interval /d 1 /f >/dev/null 2>&1
   e2e_wine reg add "$DESKTOP_KEY" /v Wallpaper /d '' /f >/dev/null 2>&1
+  # No change yet: a run then starts with one (an earlier case's run keeps
+  # the time of its change, and a start would wait out its interval).
+  e2e_wine reg delete "$SETTINGS" /v lastchange /f >/dev/null 2>&1
   echo "--- $name"
   e2e_start
 }
