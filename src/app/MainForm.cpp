@@ -272,9 +272,9 @@ void TMainForm::ApplyTickWallpaper()
     }
     const size_t fromHistory = std::exchange(chosenFromHistory_, 0);
     const std::vector<std::string> others = OtherMonitorPaths(styleBox->ItemIndex());
-    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system,
-                             others);
-    NoteShown(others, fromHistory);
+    if (::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system,
+                                 others))
+        NoteShown(others, fromHistory);
 }
 
 void TMainForm::onStartStopClick(TObject*)
@@ -350,8 +350,8 @@ void TMainForm::onChangeWallpaperClick(TObject*)
     // The selected entry and the ones after it, whatever the rotation chose.
     chosenOtherMonitors_.reset();
     const std::vector<std::string> others = OtherMonitorPaths(CenterStyleIndex);
-    ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem(), others);
-    NoteShown(others);
+    if (ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem(), others))
+        NoteShown(others);
 }
 
 void TMainForm::ApplySelectedWallpaper()
@@ -359,9 +359,9 @@ void TMainForm::ApplySelectedWallpaper()
     // The selected entry and the ones after it, whatever the rotation chose.
     chosenOtherMonitors_.reset();
     const std::vector<std::string> others = OtherMonitorPaths(styleBox->ItemIndex());
-    ::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_},
-                             WallpaperSystem(), others);
-    NoteShown(others);
+    if (::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_},
+                                 WallpaperSystem(), others))
+        NoteShown(others);
 }
 
 void TMainForm::RedrawWallpaper()

@@ -16,20 +16,20 @@ std::vector<std::string> EntriesToApply(TListBox& pathList, const std::vector<st
 
 } // namespace
 
-void ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system,
+bool ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system,
                             const std::vector<std::string>& otherMonitors)
 {
     // Apply goes grey after every attempt, whether it succeeded or not.
     const ScopeExit greyApply([&view] { view.ApplyButton.SetEnabled(false); });
     const TBusyCursor busy;
     const int style = view.DisplayStyle.ItemIndex();
-    if (WallpaperFitForIndex(style))
-        view.Current.Apply(EntriesToApply(view.PathList, otherMonitors), style, system);
+    return WallpaperFitForIndex(style) &&
+           view.Current.Apply(EntriesToApply(view.PathList, otherMonitors), style, system);
 }
 
-void ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
+bool ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
                                    const TWallpaperSystem& system,
                                    const std::vector<std::string>& otherMonitors)
 {
-    current.Apply(EntriesToApply(pathList, otherMonitors), CenterStyleIndex, system);
+    return current.Apply(EntriesToApply(pathList, otherMonitors), CenterStyleIndex, system);
 }

@@ -88,7 +88,7 @@ size_t PicturesPerChange(int styleIndex, size_t monitorCount, bool perMonitor)
     return std::max<size_t>(monitorCount, 1);
 }
 
-void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system)
+bool ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system)
 {
     const std::optional<TWallpaperFit> fit = WallpaperFitForIndex(styleIndex);
     std::vector<std::string> pictures;
@@ -96,10 +96,10 @@ void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const
         if (WallpaperKindOf(path) != TWallpaperKind::None)
             pictures.push_back(path);
     if (!fit || pictures.empty())
-        return;
+        return false;
     if (*fit == TWallpaperFit::Tile) {
         SetDesktopWallpaper(pictures.front(), "0", "1", system);
-        return;
+        return true;
     }
     const std::vector<TScreenRect> monitors = system.Desktop.Monitors();
     const TWallpaperCanvas canvas =
@@ -108,14 +108,16 @@ void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const
     WriteWallpaperBitmap(canvas, bitmapPath);
     WriteDesktopValues(system.Registry, bitmapPath, RenderedStyleValues(*fit, monitors.size()));
     system.Desktop.SetDeskWallpaper(bitmapPath);
+    return true;
 }
 
-void TCurrentWallpaper::Apply(const std::vector<std::string>& paths, int styleIndex,
+bool TCurrentWallpaper::Apply(const std::vector<std::string>& paths, int styleIndex,
                               const TWallpaperSystem& system)
 {
-    ApplyWallpaper(paths, styleIndex, system);
+    const bool applied = ApplyWallpaper(paths, styleIndex, system);
     paths_ = paths;
     styleIndex_ = styleIndex;
+    return applied;
 }
 
 void TCurrentWallpaper::Redraw(const TWallpaperSystem& system)

@@ -29,7 +29,8 @@ void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bit
 // others drawn, written, recorded (RenderedStyleValues) and shown. Paths
 // that are not pictures are left out; with none left, or an index outside
 // 0..5, nothing is applied. An error stops before the desktop is touched.
-void ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
+// True when the desktop was given a wallpaper.
+bool ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
 
 // How many pictures one change puts on the desktop: with a different
 // picture on each monitor, one for each of `monitorCount`, except for Tile
@@ -43,7 +44,7 @@ inline constexpr int CenterStyleIndex = 0;
 
 class TCurrentWallpaper {
 public:
-    void Apply(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
+    bool Apply(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
     // Applies the last wallpaper again for the monitors as they are now;
     // nothing before the first apply.
     void Redraw(const TWallpaperSystem& system);
