@@ -63,7 +63,8 @@ TEST_F(WallpaperHandlers, ApplyWritesTheStylePairThenCallsTheDesktopAndDisablesA
         const auto told = std::find(journal.begin(), journal.end(), "SetDeskWallpaper " + shown);
         ASSERT_NE(told, journal.end());
         EXPECT_TRUE(std::none_of(told, journal.end(), [](const std::string& entry) {
-            return entry.starts_with("WriteString Wallpaper") || entry.starts_with("WriteString TileWallpaper");
+            return entry.starts_with("WriteString Wallpaper") ||
+                   entry.starts_with("WriteString TileWallpaper");
         }));
         EXPECT_EQ(Application->Cursor(), crDefault);
     }

@@ -45,6 +45,9 @@ const std::string& TestRoot()
         char name[64];
         std::snprintf(name, sizeof name, "tessivo-tests-%lu", GetCurrentProcessId());
         const std::string path = Utf8FromWide(base) + name;
+        // Wine hands out process ids again: a root an earlier run could not
+        // remove (it was killed) must not lend its files to this one.
+        RemoveTree(path);
         CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr);
         return path;
     }();
