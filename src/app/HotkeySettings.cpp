@@ -1,22 +1,12 @@
 #include "app/HotkeySettings.h"
 
 #include "app/Settings.h"
-#include "core/Exceptions.h"
 
 namespace {
 
-std::string ReadOrEmpty(IRegistryAccessor& settings, const char* name)
-{
-    try {
-        return settings.ReadString(name);
-    } catch (const ERegistryException&) {
-        return {};
-    }
-}
-
 void ReadShortcut(IRegistryAccessor& settings, const char* name, TShortcut& shortcut)
 {
-    if (const std::optional<TShortcut> stored = ParseShortcut(ReadOrEmpty(settings, name)))
+    if (const std::optional<TShortcut> stored = ParseShortcut(ReadStoredText(settings, name)))
         shortcut = *stored;
 }
 
@@ -28,7 +18,7 @@ THotkeyOptions ReadHotkeyOptions(IRegistryFactory& registry)
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
     if (!settings->OpenKeyReadOnly(SettingsKeyPath))
         return options;
-    options.Enabled = ReadOrEmpty(*settings, HotkeyNames::Enabled) == "1";
+    options.Enabled = ReadStoredText(*settings, HotkeyNames::Enabled) == "1";
     ReadShortcut(*settings, HotkeyNames::Next, options.Next);
     ReadShortcut(*settings, HotkeyNames::Previous, options.Previous);
     ReadShortcut(*settings, HotkeyNames::Pause, options.Pause);

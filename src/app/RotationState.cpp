@@ -2,20 +2,10 @@
 
 #include "app/Settings.h"
 #include "core/ChangeSchedule.h"
-#include "core/Exceptions.h"
 
 #include <charconv>
 
 namespace {
-
-std::string ReadOrEmpty(IRegistryAccessor& settings, const char* name)
-{
-    try {
-        return settings.ReadString(name);
-    } catch (const ERegistryException&) {
-        return {};
-    }
-}
 
 std::optional<int32_t> ParsePosition(const std::string& text)
 {
@@ -34,10 +24,10 @@ TRotationState ReadRotationState(IRegistryFactory& registry)
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
     if (!settings->OpenKeyReadOnly(SettingsKeyPath))
         return state;
-    state.Position = ParsePosition(ReadOrEmpty(*settings, RotationNames::Position)).value_or(0);
-    state.Deck = ReadOrEmpty(*settings, RotationNames::Deck);
-    state.History = ReadOrEmpty(*settings, RotationNames::History);
-    state.LastChange = ParseChangeTime(ReadOrEmpty(*settings, RotationNames::LastChange));
+    state.Position = ParsePosition(ReadStoredText(*settings, RotationNames::Position)).value_or(0);
+    state.Deck = ReadStoredText(*settings, RotationNames::Deck);
+    state.History = ReadStoredText(*settings, RotationNames::History);
+    state.LastChange = ParseChangeTime(ReadStoredText(*settings, RotationNames::LastChange));
     return state;
 }
 

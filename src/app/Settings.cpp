@@ -47,6 +47,15 @@ void WriteBackStyle(IRegistryFactory& registry, int style)
 
 } // namespace
 
+std::string ReadStoredText(IRegistryAccessor& settings, const char* name)
+{
+    try {
+        return settings.ReadString(name);
+    } catch (const ERegistryException&) {
+        return {};
+    }
+}
+
 void EnsureDefaultSettings(IRegistryFactory& registry)
 {
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);

@@ -33,6 +33,10 @@ inline constexpr int DefaultStyleIndex = 2;
 // an existing key is left as it is, even when values are missing.
 void EnsureDefaultSettings(IRegistryFactory& registry);
 
+// One value of the open settings key as text; empty when it is missing or
+// cannot be read as text, so the caller's default stands.
+std::string ReadStoredText(IRegistryAccessor& settings, const char* name);
+
 // The options as read at start. Each value is read on its own: a missing
 // one (or an empty string) takes the default a first run writes, and so
 // does one that cannot be used, whose name is then listed in Reset.
