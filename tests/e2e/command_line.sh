@@ -17,57 +17,33 @@ for pair in startminimized=1 style=1; do
   e2e_wine reg add "$SETTINGS" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
 done
 
-# copies: the processes of the installed program in this test's prefix (the
-# desktop's launcher, whose command line names the program too, aside).
-copies() {
-  local n=0 pid
-  for pid in $(pgrep -u "$E2E_USER" -f 'Tessivo\\tessivo\.exe'); do
-    ps -o args= -p "$pid" | grep -q explorer && continue
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$E2E_PREFIX" && n=$((n + 1))
-  done
-  echo "$n"
-}
-wait_copies() {
-  local deadline=$(($(date +%s) + $2))
-  until [ "$(copies)" = "$1" ]; do
-    [ "$(date +%s)" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
-# second_start ARGS...: the program started again in the running desktop,
-# as a shortcut or a script would.
-second_start() {
-  e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
-    "$E2E_PROGRAM" "$@" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
-}
-
 e2e_start
-wait_copies 1 60 || e2e_abort "the program did not start"
+e2e_wait_copies 1 60 || e2e_abort "the program did not start"
 sleep 3
 e2e_check "the running copy sits in the tray" [ -z "$(e2e_find_window '^Quorvel$')" ]
 
-second_start /next
+e2e_start_again /next
 e2e_check "'/next' puts the list's next picture on the desktop" e2e_wait_wallpaper "$BLUE" 30
-e2e_check "and the second start ends, leaving one copy" wait_copies 1 15
+e2e_check "and the second start ends, leaving one copy" e2e_wait_copies 1 15
 e2e_wait_stable 0 0 200 200
 e2e_expect "the desktop shows it" "$(e2e_family "$(e2e_screenshot after-next)" 16 16)" b
-second_start -NEXT
+e2e_start_again -NEXT
 e2e_check "'-NEXT' goes on to the next one" e2e_wait_wallpaper "$RED" 30
-second_start /previous
+e2e_start_again /previous
 e2e_check "'/previous' brings the earlier picture back" e2e_wait_wallpaper "$BLUE" 30
-e2e_check "one copy is left" wait_copies 1 15
+e2e_check "one copy is left" e2e_wait_copies 1 15
 e2e_check "still without a window" [ -z "$(e2e_find_window '^Quorvel$')" ]
 e2e_check "and without a message box" e2e_no_error_box
 
-second_start
+e2e_start_again
 e2e_check "a plain second start shows the running copy's window" e2e_wait_window '^Quorvel$' 30
-e2e_check "and ends, leaving one copy" wait_copies 1 15
+e2e_check "and ends, leaving one copy" e2e_wait_copies 1 15
 
-second_start /bogus
+e2e_start_again /bogus
 e2e_check "an unknown switch gives a box" e2e_wait_window '^Error$' 30
 e2e_expect "one box" "$(e2e_find_window '^Error$' | wc -l)" 1
 e2e_screenshot bad-switch >/dev/null
 xdotool search --onlyvisible --name '^Error$' windowactivate --sync key Return 2>/dev/null || e2e_key Return
-e2e_check "the box closes and the bad start ends" wait_copies 1 15
+e2e_check "the box closes and the bad start ends" e2e_wait_copies 1 15
 e2e_expect "the wallpaper is untouched" "$(e2e_reg_query 'HKCU\Control Panel\Desktop' Wallpaper)" "$BLUE"
 e2e_finish

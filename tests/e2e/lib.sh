@@ -184,6 +184,34 @@ e2e_wait_exit() {
   done
 }
 
+# e2e_copies: how many processes of the installed program run in this test's
+# prefix (other tests' copies, and the desktop's launcher, whose command line
+# names the program too, aside).
+e2e_copies() {
+  local n=0 pid
+  for pid in $(pgrep -u "$E2E_USER" -f 'Tessivo\\tessivo\.exe'); do
+    ps -o args= -p "$pid" | grep -q explorer && continue
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$E2E_PREFIX" && n=$((n + 1))
+  done
+  echo "$n"
+}
+
+# e2e_wait_copies N SECONDS: until exactly N copies run.
+e2e_wait_copies() {
+  local deadline=$(($(date +%s) + $2))
+  until [ "$(e2e_copies)" = "$1" ]; do
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
+# e2e_start_again [ARGS...]: the program started again in the running
+# desktop, as a shortcut or a script would, in the background.
+e2e_start_again() {
+  e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
+    "$E2E_PROGRAM" "$@" </dev/null >>"$E2E_WORK/wine.log" 2>&1 &
+}
+
 # e2e_find_window REGEX: ids of the visible windows whose caption matches.
 e2e_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
 # e2e_no_error_box: no message box of the program is open. A box carries the
