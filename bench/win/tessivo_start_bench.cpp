@@ -1,11 +1,11 @@
 // Two measurements of the real program, as a user meets it.
 //
-//   tessivo_start_bench --start --program=EXE --minimal=EXE [--rounds=N]
+//   tessivo_start_bench --start --program=EXE --minimal=EXE [--rounds=N] [--kill]
 //     Starts EXE and the minimal program alternately (the order of each pair
 //     drawn at random) and times each from CreateProcess until its main
 //     window is visible and its thread answers a message; then closes it
-//     with WM_CLOSE and waits for it to end. Prints each program's median
-//     and the ratio.
+//     with WM_CLOSE (with --kill: TerminateProcess) and waits for it to end.
+//     Prints each program's median and the ratio.
 //
 //   tessivo_start_bench --answer --program=EXE --command="/next" [--seconds=N]
 //     Starts EXE, waits for its window, then starts EXE again with the
@@ -101,9 +101,15 @@ Started StartAndWait(const std::wstring& program)
     return started;
 }
 
-void CloseAndWait(Started& started)
+// Ends the program as a user's close does, or with `kill` as Task
+// Manager's "End task" or a crash does (no exit sequence, the tray icon left
+// behind for the shell to find dead).
+void CloseAndWait(Started& started, bool kill = false)
 {
-    PostMessageW(started.Window, WM_CLOSE, 0, 0);
+    if (kill)
+        TerminateProcess(started.Process.hProcess, 1);
+    else
+        PostMessageW(started.Window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(started.Process.hProcess, 30000) != WAIT_OBJECT_0) {
         TerminateProcess(started.Process.hProcess, 1);
         WaitForSingleObject(started.Process.hProcess, 5000);
@@ -120,7 +126,7 @@ double Median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-int MeasureStarts(const std::wstring& program, const std::wstring& minimal, int rounds)
+int MeasureStarts(const std::wstring& program, const std::wstring& minimal, int rounds, bool kill)
 {
     std::vector<double> programTimes, minimalTimes;
     std::mt19937 random(12345);
@@ -130,7 +136,7 @@ int MeasureStarts(const std::wstring& program, const std::wstring& minimal, int 
             const bool isProgram = (turn == 0) == programFirst;
             Started started = StartAndWait(isProgram ? program : minimal);
             (isProgram ? programTimes : minimalTimes).push_back(started.Milliseconds);
-            CloseAndWait(started);
+            CloseAndWait(started, kill);
             Sleep(300); // let the server settle the ended process
         }
     }
@@ -208,7 +214,7 @@ int wmain(int argc, wchar_t** argv)
         if (Flag(argc, argv, L"--start")) {
             const std::wstring rounds = Option(argc, argv, L"--rounds=");
             return MeasureStarts(program, Option(argc, argv, L"--minimal="),
-                                 rounds.empty() ? 9 : std::stoi(rounds));
+                                 rounds.empty() ? 9 : std::stoi(rounds), Flag(argc, argv, L"--kill"));
         }
         if (Flag(argc, argv, L"--answer")) {
             const std::wstring seconds = Option(argc, argv, L"--seconds=");
