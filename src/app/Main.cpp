@@ -17,6 +17,7 @@
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
+#include "platform/SystemLibrary.h"
 #include "platform/UserFolders.h"
 #include "platform/Win32Desktop.h"
 
@@ -67,6 +68,9 @@ std::optional<std::vector<TCommand>> CommandsOfThisStart()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
+    // First: every DLL loaded from here on comes from the system folder,
+    // not from the folder the program was unpacked in.
+    SearchDllsInSystemFolderOnly();
     FailCriticalErrorsQuietly();
     const std::optional<std::vector<TCommand>> commands = CommandsOfThisStart();
     if (!commands)
