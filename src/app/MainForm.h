@@ -228,6 +228,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // The window also takes a later start's hand-over and the new taskbar's
+    // message when this copy runs as administrator and they come from an
+    // ordinary program.
+    void CreateWnd() override;
 
 private:
     // The start, in three steps: the controls from the layout table, the
