@@ -220,7 +220,7 @@ bool TMainForm::HandleCommandMessage(TMessage& message)
         return true;
     }
     if (message.Msg == WM_HOTKEY) {
-        Application->Guarded([this, &message] { HotkeyPressed(message.WParam); });
+        QueueCommand([this, id = message.WParam] { HotkeyPressed(id); });
         return true;
     }
     if (message.Msg == RunCommandsMessage) {
