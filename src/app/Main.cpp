@@ -7,6 +7,7 @@
 #include "app/MainForm.h"
 #include "core/CommandMessage.h"
 #include "core/Commands.h"
+#include "core/Exceptions.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "lists/ListFileStore.h"
@@ -17,21 +18,36 @@
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
+#include "platform/SystemLibrary.h"
 #include "platform/UserFolders.h"
 #include "platform/Win32Desktop.h"
 
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
 
-// How long a second start waits for a copy started just before it to make
-// its window and reach its message loop: a start on a busy machine at logon
-// can take many seconds, and a request given up on would leave the user
-// with no window.
-constexpr unsigned kRunningCopyWaitMs = 60000;
+// Why a later start could not hand over to the running copy, in words; the
+// start ends after saying so, never silently.
+std::string HandOverFailureText(THandOverResult result)
+{
+    switch (result) {
+    case THandOverResult::Refused:
+        return "Tessivo is already running as administrator, and this start cannot reach it. Close that "
+               "copy, or start this one as administrator too";
+    case THandOverResult::NotAnswering:
+        return "Tessivo is already running but does not answer. Wait a moment and start it again, or end "
+               "that copy in Task Manager";
+    case THandOverResult::NoWindow:
+    case THandOverResult::Delivered:
+        break;
+    }
+    return "Another copy of Tessivo holds its lock but does not answer: it may be stuck while starting. "
+           "Wait a moment and start it again, or end that copy in Task Manager";
+}
 
 // A later start: the running copy takes over what was asked of this one,
 // the commands or, without any, the showing of its window.
@@ -39,8 +55,14 @@ int HandOver(const std::vector<TCommand>& commands)
 {
     const std::vector<uint8_t> message =
         commands.empty() ? std::vector<uint8_t>() : EncodeCommandMessage(commands);
-    HandOverToRunningCopy(TMainForm::MainWindowClassName, kRunningCopyWaitMs, message, CommandMessageTag);
-    return 0;
+    const THandOverResult result =
+        HandOverToRunningCopy(TMainForm::MainWindowClassName, THandOverWaits{}, message, CommandMessageTag);
+    if (result == THandOverResult::Delivered)
+        return 0;
+    TApplication application;
+    application.Title = "Tessivo";
+    application.HandleException(Exception(HandOverFailureText(result)));
+    return 1;
 }
 
 // This start's commands; a command line the program does not understand is
@@ -67,6 +89,9 @@ std::optional<std::vector<TCommand>> CommandsOfThisStart()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
+    // First: every DLL loaded from here on comes from the system folder,
+    // not from the folder the program was unpacked in.
+    SearchDllsInSystemFolderOnly();
     FailCriticalErrorsQuietly();
     const std::optional<std::vector<TCommand>> commands = CommandsOfThisStart();
     if (!commands)

@@ -38,6 +38,9 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
     // and the form goes on as far as it got.
     Application->Guarded([this] { RunStartSequence(); });
     started_ = true;
+    // What came from outside while the start ran is carried out now.
+    Application->OnModalLoopsEnded = [this] { ScheduleCommands(); };
+    ScheduleCommands();
     // A later start asked to be shown while this one was still starting
     // (the request can arrive while the start waits for the shell), and
     // hiding to the tray would undo it: it is answered now.
@@ -49,6 +52,8 @@ TMainForm::~TMainForm()
 {
     // Before the window goes: the hotkeys are registered for it.
     hotkeys_.reset();
+    if (Application)
+        Application->OnModalLoopsEnded = nullptr;
 }
 
 void TMainForm::CreateSubsystems()

@@ -163,7 +163,8 @@ public:
     // The commands of a command line, this start's or one a later start
     // handed over; each one's error is reported and the next goes on.
     void CarryOut(const std::vector<TCommand>& commands);
-    // Queues commands to be carried out from the message loop.
+    // Queues commands to be carried out from the message loop, once the
+    // start is complete and no box or dialog of the program is open.
     void HandOverCommands(const std::vector<TCommand>& commands);
     // The wall-clock time of the last change; nothing before the first.
     std::optional<int64_t> LastChange() const { return lastChange_; }
@@ -228,6 +229,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // The window also takes a later start's hand-over and the new taskbar's
+    // message when this copy runs as administrator and they come from an
+    // ordinary program.
+    void CreateWnd() override;
 
 private:
     // The start, in three steps: the controls from the layout table, the
@@ -280,6 +285,11 @@ private:
     unsigned IntervalMs() const;
     unsigned WaitSinceLastChange() const;
     void ResumeAfterSleep();
+    // The one queue for what comes from outside (a later start's commands,
+    // the hotkeys): carried out in order from the message loop, never inside
+    // a box or dialog of the program, nor before the start is complete.
+    void QueueCommand(std::function<void()> command);
+    void ScheduleCommands();
     void RunPendingCommands();
     // A later start's show request and commands, and the hotkeys: true when
     // `message` was one of them.
@@ -359,7 +369,8 @@ private:
     std::unique_ptr<TAutoChange> autoChange_;
     std::unique_ptr<TRotation> rotation_;
     std::optional<int64_t> lastChange_;
-    std::vector<TCommand> pendingCommands_;
+    std::vector<std::function<void()>> pendingCommands_;
+    bool runningCommands_ = false;
     bool started_ = false;
     bool showRequested_ = false;
     std::unique_ptr<IHotkeys> ownHotkeys_;

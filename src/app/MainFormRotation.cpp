@@ -10,6 +10,7 @@
 #include "core/ChangeSchedule.h"
 #include "core/CommandMessage.h"
 #include "core/FileNames.h"
+#include "core/ScopeExit.h"
 #include "framework/Application.h"
 #include "platform/SystemClock.h"
 #include "wallpaper/RotationMath.h"
@@ -214,17 +215,39 @@ bool TMainForm::ReceiveCommands(LPARAM copyData)
 
 void TMainForm::HandOverCommands(const std::vector<TCommand>& commands)
 {
-    if (commands.empty())
-        return;
-    pendingCommands_.insert(pendingCommands_.end(), commands.begin(), commands.end());
-    PostMessageW(Handle(), RunCommandsMessage, 0, 0);
+    if (!commands.empty())
+        QueueCommand([this, commands] { CarryOut(commands); });
+}
+
+void TMainForm::QueueCommand(std::function<void()> command)
+{
+    pendingCommands_.push_back(std::move(command));
+    ScheduleCommands();
+}
+
+void TMainForm::ScheduleCommands()
+{
+    if (!pendingCommands_.empty() && HandleAllocated())
+        PostMessageW(Handle(), RunCommandsMessage, 0, 0);
 }
 
 void TMainForm::RunPendingCommands()
 {
-    const std::vector<TCommand> commands = std::move(pendingCommands_);
-    pendingCommands_.clear();
-    CarryOut(commands);
+    // A box or dialog of the program waits for the user: a change of the
+    // list or the wallpaper under it would act on what it asks about. The
+    // commands wait for it to close (which schedules them again), as they
+    // wait for the start's end.
+    if (!started_ || runningCommands_ || Application->InModalLoop())
+        return;
+    runningCommands_ = true;
+    const ScopeExit done([this] { runningCommands_ = false; });
+    // One by one: a command that opens a box lets more arrive, which go
+    // after the ones already waiting.
+    while (!pendingCommands_.empty()) {
+        const std::function<void()> command = std::move(pendingCommands_.front());
+        pendingCommands_.erase(pendingCommands_.begin());
+        Application->Guarded(command);
+    }
 }
 
 void TMainForm::onNextClick(TObject*)

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "core/Exceptions.h"
 #include "framework/Application.h"
+#include "platform/MessageFilter.h"
 #include "platform/ProgramIcon.h"
 #include "platform/SingleInstance.h"
 
@@ -74,6 +75,18 @@ void TMainForm::CreateParams(TCreateParams& params)
         params.WndParent = taskbarButton_->Handle();
     params.WinClassName = MainWindowClassName;
     params.ExactClassName = true;
+}
+
+void TMainForm::CreateWnd()
+{
+    TForm::CreateWnd();
+    // Made again when the window is rebuilt: the filter is the window's.
+    for (const UINT message :
+         {static_cast<UINT>(WM_COPYDATA), ShowRunningCopyMessage(), TaskbarCreatedMessage()})
+        if (services_.AllowMessageFromLowerRights)
+            services_.AllowMessageFromLowerRights(Handle(), message);
+        else
+            ::AllowMessageFromLowerRights(Handle(), message);
 }
 
 void TMainForm::AddTrayIcon()
@@ -207,7 +220,7 @@ bool TMainForm::HandleCommandMessage(TMessage& message)
         return true;
     }
     if (message.Msg == WM_HOTKEY) {
-        Application->Guarded([this, &message] { HotkeyPressed(message.WParam); });
+        QueueCommand([this, id = message.WParam] { HotkeyPressed(id); });
         return true;
     }
     if (message.Msg == RunCommandsMessage) {

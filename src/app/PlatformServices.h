@@ -3,6 +3,8 @@
 // program passes the real services, tests pass fakes where the real thing
 // cannot be observed or made to fail. Dialogs left empty are the form's own.
 
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -38,4 +40,7 @@ struct PlatformServices {
     IFolderDialog* FolderDialog = nullptr;
     // Shows a file in its folder (Explorer); the shell's when empty.
     std::function<void(const std::string& path)> ShowFileInFolder;
+    // Lets a message reach a window from programs with lower rights (see
+    // AllowMessageFromLowerRights); the system's when empty.
+    std::function<bool(HWND window, UINT message)> AllowMessageFromLowerRights;
 };

@@ -44,6 +44,7 @@ void TApplication::Run()
         Guarded([this] { mainForm_->Show(); });
     MSG msg;
     while (!terminated_) {
+        EnterOleApartmentWhenIdle();
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             terminated_ = true;
@@ -59,6 +60,33 @@ int TApplication::Run(const std::function<void()>& createForms)
         return 1;
     Run();
     return 0;
+}
+
+void TApplication::EnterOleApartmentWhenIdle()
+{
+    // Nothing waiting means the windows have painted: the start is over as
+    // far as the user can see.
+    MSG waiting;
+    if (!ole_.Entered() && !PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE))
+        ole_.Enter();
+}
+
+void TApplication::ModalLoopEnded()
+{
+    if (--modalLoops_ == 0 && OnModalLoopsEnded)
+        OnModalLoopsEnded();
+}
+
+TModalLoop::TModalLoop() : application_(Application)
+{
+    if (application_)
+        application_->ModalLoopStarted();
+}
+
+TModalLoop::~TModalLoop()
+{
+    if (application_)
+        application_->ModalLoopEnded();
 }
 
 void TApplication::Terminate()
@@ -132,12 +160,14 @@ void TApplication::HandleException(const std::exception& error)
         return;
     }
     HWND owner = GetActiveWindow();
+    const TModalLoop modal;
     MessageBoxW(owner, WideFromUtf8Replacing(text).c_str(), WideFromUtf8Replacing(Title).c_str(),
                 MB_OK | MB_ICONERROR);
 }
 
 int TApplication::Ask(const std::string& text, UINT flags)
 {
+    const TModalLoop modal;
     return MessageBoxW(GetActiveWindow(), WideFromUtf8Replacing(text).c_str(),
                        WideFromUtf8Replacing(Title).c_str(), flags);
 }

@@ -4,6 +4,7 @@
 
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "platform/ComObjects.h"
 
 #include <exception>
 #include <functional>
@@ -92,17 +93,49 @@ public:
 
     HINSTANCE Instance() const { return instance_; }
 
+    // Modal loops of the program's own: message boxes, modal forms, file
+    // and folder dialogs. Work that must not run inside one (commands from
+    // outside) waits while InModalLoop, and OnModalLoopsEnded is called when
+    // the last one closes.
+    bool InModalLoop() const { return modalLoops_ > 0; }
+    std::function<void()> OnModalLoopsEnded;
+    void ModalLoopStarted() { ++modalLoops_; }
+    void ModalLoopEnded();
+
+    // The main thread's OLE apartment, kept until the application object
+    // goes. Entered when the message loop first runs out of work (after the
+    // first paint, so it costs the start nothing) or before that by the
+    // first use that needs it (the file and folder dialogs, whose shell
+    // extensions need a single-threaded apartment).
+    void EnterOleApartment() { ole_.Enter(); }
+
     // Hooks for the hint window, installed by the hint code.
     std::function<void(TControl* control)> OnMouseControlChanged;
 
 private:
     bool IsKeyMessage(MSG& msg);
+    void EnterOleApartmentWhenIdle();
 
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
     TCursor cursor_ = crDefault;
     TControl* mouseControl_ = nullptr;
     HINSTANCE instance_;
+    int modalLoops_ = 0;
+    TOleApartment ole_;
+};
+
+// One modal loop of the program's own while the object lives (see
+// TApplication::InModalLoop); nothing without an application object.
+class TModalLoop {
+public:
+    TModalLoop();
+    ~TModalLoop();
+    TModalLoop(const TModalLoop&) = delete;
+    TModalLoop& operator=(const TModalLoop&) = delete;
+
+private:
+    TApplication* application_;
 };
 
 // The application object of the process (created by the program's entry or a

@@ -47,6 +47,7 @@ TModalResult ShowModal(TForm& form)
     // platform would pick once the form hides.
     const HWND active = GetActiveWindow();
     {
+        const TModalLoop modal;
         TDisabledWindows disabled(form.Handle());
         form.Show();
         MSG msg;

@@ -1,6 +1,7 @@
 #pragma once
-// COM as the program uses it: an owning pointer to an interface, and the
-// apartment a thread must be in while it uses COM objects.
+// COM as the program uses it: an owning pointer to an interface, the
+// apartment a thread must be in while it uses COM objects, and the main
+// thread's OLE apartment kept for the whole run.
 
 #include <objbase.h>
 #include <utility>
@@ -43,7 +44,9 @@ private:
 
 // Puts the calling thread into a single-threaded apartment for the object's
 // lifetime. A thread already in an apartment of either kind stays in it:
-// COM objects created in process work in both.
+// COM objects created in process work in both. On the main thread, whose
+// OLE apartment lasts the whole run, this costs a count and nothing more;
+// a worker thread gets an apartment of its own for the time it needs one.
 class TComApartment {
 public:
     TComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
@@ -57,4 +60,21 @@ public:
 
 private:
     bool initialized_;
+};
+
+// The calling thread's OLE apartment (single-threaded, with OLE's
+// clipboard and drag and drop), from the first Enter until the object goes.
+class TOleApartment {
+public:
+    TOleApartment() = default;
+    ~TOleApartment();
+    TOleApartment(const TOleApartment&) = delete;
+    TOleApartment& operator=(const TOleApartment&) = delete;
+
+    // Enters it; nothing when already in it.
+    void Enter();
+    bool Entered() const { return entered_; }
+
+private:
+    bool entered_ = false;
 };

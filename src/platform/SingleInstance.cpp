@@ -2,6 +2,8 @@
 
 #include "platform/WideText.h"
 
+#include <optional>
+
 TSingleInstance::TSingleInstance(const std::string& name)
 {
     mutex_ = CreateMutexW(nullptr, FALSE, WideFromUtf8(name).c_str());
@@ -23,46 +25,63 @@ UINT ShowRunningCopyMessage()
     return message;
 }
 
-namespace {
-
-bool Deliver(HWND window, UINT timeout, const std::vector<uint8_t>& commands, uint32_t commandTag)
+DWORD SendAnsweredWithin(HWND window, UINT message, LPARAM lParam, unsigned timeoutMs)
 {
     DWORD_PTR answer = 0;
+    SetLastError(0);
+    if (SendMessageTimeoutW(window, message, 0, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &answer))
+        return 0;
+    const DWORD error = GetLastError();
+    return error ? error : static_cast<DWORD>(ERROR_TIMEOUT);
+}
+
+namespace {
+
+DWORD Deliver(HWND window, unsigned timeoutMs, const std::vector<uint8_t>& commands, uint32_t commandTag,
+              const TMessageSender& send)
+{
     if (commands.empty())
-        return SendMessageTimeoutW(window, ShowRunningCopyMessage(), 0, 0, SMTO_NORMAL, timeout, &answer) !=
-               0;
+        return send(window, ShowRunningCopyMessage(), 0, timeoutMs);
     COPYDATASTRUCT data{};
     data.dwData = commandTag;
     data.cbData = static_cast<DWORD>(commands.size());
     data.lpData = const_cast<uint8_t*>(commands.data());
-    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, timeout,
-                               &answer) != 0;
+    return send(window, WM_COPYDATA, reinterpret_cast<LPARAM>(&data), timeoutMs);
 }
 
 } // namespace
 
-bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs,
-                           const std::vector<uint8_t>& commands, uint32_t commandTag)
+THandOverResult HandOverToRunningCopy(const std::string& windowClass, const THandOverWaits& waits,
+                                      const std::vector<uint8_t>& commands, uint32_t commandTag,
+                                      const TMessageSender& send)
 {
     // Sent, not posted, and tried again: a copy that is still starting
     // rebuilds its main window once, and a message posted to the first one
     // would be lost with it. The answer comes once its message loop runs.
     const std::wstring wideClass = WideFromUtf8(windowClass);
     const DWORD start = GetTickCount();
+    std::optional<DWORD> windowFound;
     for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
         if (HWND window = FindWindowW(wideClass.c_str(), nullptr)) {
+            if (!windowFound)
+                windowFound = GetTickCount();
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
             // This start is the one the user just made, so it may pass the
             // foreground on; the running copy could not take it by itself.
             AllowSetForegroundWindow(process);
-            const UINT timeout = elapsed < waitMs ? waitMs - elapsed : 1000;
-            if (Deliver(window, timeout, commands, commandTag))
-                return true;
+            const DWORD error = Deliver(window, waits.TryMs, commands, commandTag, send);
+            if (error == 0)
+                return THandOverResult::Delivered;
+            // Asking again cannot help: the system drops every such message.
+            if (error == ERROR_ACCESS_DENIED)
+                return THandOverResult::Refused;
         }
-        if (GetTickCount() - start >= waitMs)
-            return false;
+        const DWORD now = GetTickCount();
+        if (!windowFound && now - start >= waits.WindowMs)
+            return THandOverResult::NoWindow;
+        if (windowFound && now - *windowFound >= waits.AnswerMs)
+            return THandOverResult::NotAnswering;
         Sleep(50);
     }
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,12 +35,46 @@ private:
 // yourself and come to the front.
 UINT ShowRunningCopyMessage();
 
+// What became of a hand-over to the running copy.
+enum class THandOverResult {
+    // The running copy took the request.
+    Delivered,
+    // The lock is held, but no window of the program appeared: another
+    // process holds it, or a copy stuck before making its window.
+    NoWindow,
+    // The system kept the message from the running copy's window: that copy
+    // runs with higher rights (as administrator) than this start.
+    Refused,
+    // The window is there but did not answer in time: the copy hangs.
+    NotAnswering,
+};
+
+// How long a hand-over waits, in milliseconds.
+struct THandOverWaits {
+    // For the running copy's window: a copy started a moment before this
+    // one may not have made it yet.
+    unsigned WindowMs = 5000;
+    // For a window that is there to answer: a copy still starting answers
+    // once its message loop runs, which at logon may take a while.
+    unsigned AnswerMs = 20000;
+    // One try; a window that takes longer is asked again, and one the
+    // system knows to be hung is not waited for at all.
+    unsigned TryMs = 2000;
+};
+
+// Sends `message` to `window`, waiting at most `timeoutMs` for the answer
+// (not at all when the window is hung). Returns 0 when it was answered, else
+// the system's reason: ERROR_TIMEOUT for no answer, ERROR_ACCESS_DENIED when
+// the system dropped the message because the window's process runs with
+// higher rights.
+using TMessageSender = std::function<DWORD(HWND window, UINT message, LPARAM lParam, unsigned timeoutMs)>;
+DWORD SendAnsweredWithin(HWND window, UINT message, LPARAM lParam, unsigned timeoutMs);
+
 // Hands this start over to the running copy whose main window has the class
 // `windowClass`: lets it take the foreground and asks it to show its window,
 // or, when `commands` holds a command message, sends it as WM_COPYDATA
-// tagged `commandTag`.
-// The running copy may have been started a moment ago and not have made its
-// window or reached its message loop yet: it is waited for up to `waitMs`.
-// Returns whether it took the request.
-bool HandOverToRunningCopy(const std::string& windowClass, unsigned waitMs,
-                           const std::vector<uint8_t>& commands = {}, uint32_t commandTag = 0);
+// tagged `commandTag`. Refused at once when the system keeps the message
+// from that window; otherwise asked again until `waits` end.
+THandOverResult HandOverToRunningCopy(const std::string& windowClass, const THandOverWaits& waits,
+                                      const std::vector<uint8_t>& commands = {}, uint32_t commandTag = 0,
+                                      const TMessageSender& send = SendAnsweredWithin);

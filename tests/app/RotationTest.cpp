@@ -3,10 +3,12 @@
 // in the (fake) registry across a restart.
 
 #include "FormFixture.h"
+#include "app/AboutForm.h"
 #include "app/GlobalHotkeys.h"
 #include "app/OptionsForm.h"
 #include "app/RotationState.h"
 #include "core/CommandMessage.h"
+#include "support/ModalScript.h"
 
 #include <algorithm>
 #include <map>
@@ -252,6 +254,7 @@ TEST_F(Rotation, HotkeysAreOffByDefaultAndATakenOneIsToldOnceWhileTheOthersWork)
     EXPECT_EQ(hotkeys.Held.at(1), (std::pair<unsigned, unsigned>{7, 'N'}));
     SendMessageW(form->Handle(), WM_HOTKEY, 1, 0);
     SendMessageW(form->Handle(), WM_HOTKEY, 2, 0);
+    Application->ProcessMessages();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[0]}));
 
     // A restart reads them back; turned off, none is held.
@@ -260,4 +263,108 @@ TEST_F(Rotation, HotkeysAreOffByDefaultAndATakenOneIsToldOnceWhileTheOthersWork)
     options.Enabled = false;
     form->ChangeHotkeys(options);
     EXPECT_TRUE(hotkeys.Held.empty());
+}
+
+namespace {
+
+// A notification area whose first add lets a later start's commands in, as
+// a start that waits for the shell does: sent messages are delivered while
+// it waits.
+class CommandsWhileAdding : public TFakeNotifyIcon {
+public:
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override
+    {
+        if (message == NIM_ADD && !sent) {
+            sent = true;
+            const std::vector<uint8_t> next = EncodeCommandMessage({{TCommandKind::Next, {}}});
+            COPYDATASTRUCT copy{CommandMessageTag, static_cast<DWORD>(next.size()),
+                                const_cast<uint8_t*>(next.data())};
+            answer = SendMessageW(data.hWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+            SendMessageW(data.hWnd, WM_HOTKEY, 1, 0);
+            Application->ProcessMessages();
+        }
+        return TFakeNotifyIcon::Notify(message, data);
+    }
+    bool sent = false;
+    LRESULT answer = FALSE;
+};
+
+} // namespace
+
+TEST_F(Rotation, CommandsAndHotkeysWaitForOpenBoxesAndTheEndOfTheStart)
+{
+    const auto files = ThreeEntries();
+    const auto next = EncodeCommandMessage({{TCommandKind::Next, {}}});
+    // A question box: a command and a hotkey arrive while it is open. The
+    // command is taken at once (the later start does not wait) and both are
+    // carried out, in order, once it closes.
+    size_t appliedWhileOpen = 99;
+    LRESULT answer = FALSE;
+    HWND box = nullptr;
+    TickScript script(20);
+    script.Then([&] {
+        box = FindWindowA("#32770", "Tessivo");
+        if (!box)
+            return false;
+        COPYDATASTRUCT data{CommandMessageTag, static_cast<DWORD>(next.size()),
+                            const_cast<uint8_t*>(next.data())};
+        answer = SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+        SendMessageW(form->Handle(), WM_HOTKEY, 1, 0);
+        return true;
+    });
+    // A tick later: the box's loop has handled what was posted meanwhile.
+    script.Then([&] {
+        appliedWhileOpen = Applied().size();
+        PostMessageA(box, WM_COMMAND, IDNO, 0);
+        return true;
+    });
+    script.Start();
+    Application->Ask("Go on?", MB_YESNO);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(answer, TRUE);
+    EXPECT_EQ(appliedWhileOpen, 0u);
+    Application->ProcessMessages();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[1], files[2]}));
+
+    // The About box: the same.
+    TAboutForm about(nullptr, form.get(), form->TaskbarWindow());
+    form->SetAboutForm(&about);
+    TTimer closer(nullptr);
+    closer.SetInterval(10);
+    closer.SetOnTimer([&](TObject*) {
+        closer.SetEnabled(false);
+        SendCommands(CommandMessageTag, next);
+        appliedWhileOpen = Applied().size();
+        about.closeButton->Click();
+    });
+    closer.SetEnabled(true);
+    form->onAboutClick(nullptr);
+    form->SetAboutForm(nullptr);
+    EXPECT_EQ(appliedWhileOpen, 2u);
+    Application->ProcessMessages();
+    EXPECT_EQ(Applied().size(), 3u);
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(Rotation, CommandsThatArriveDuringTheStartWaitForTheRotationToBeRestored)
+{
+    const auto files = ThreeEntries();
+    form->WriteSettings();
+    form->SaveLastList();
+    registry.SetValue(TRegistryRoot::CurrentUser, Key, "rotationposition", "2");
+    form.reset();
+    desktop.WallpaperCalls.clear();
+    CommandsWhileAdding icon;
+    PlatformServices services = Services();
+    services.NotifyIcon = &icon;
+    form = std::make_unique<TMainForm>(nullptr, services);
+    ASSERT_TRUE(icon.sent);
+    EXPECT_EQ(icon.answer, TRUE);
+    EXPECT_TRUE(Applied().empty());
+    Application->ProcessMessages();
+    // Carried out on the restored list and rotation: the command and the
+    // hotkey each take the next entry after the third, where it stopped.
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1]}));
+    EXPECT_EQ(form->Test().rotationPosition, 1);
+    form.reset();
 }

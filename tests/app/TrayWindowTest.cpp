@@ -123,10 +123,32 @@ TEST_F(TrayWindow, ALaterStartFindsTheWindowByItsClassAndBringsItForward)
 {
     EXPECT_EQ(FindWindowA(TMainForm::MainWindowClassName, nullptr), form->Handle());
     ASSERT_FALSE(Shown(*form));
-    ASSERT_TRUE(HandOverToRunningCopy(TMainForm::MainWindowClassName, 0));
+    ASSERT_EQ(HandOverToRunningCopy(TMainForm::MainWindowClassName, {}), THandOverResult::Delivered);
     PumpUntil([&] { return Shown(*form); });
     EXPECT_TRUE(Shown(*form));
     EXPECT_TRUE(notifyIcon.Present);
+}
+
+TEST_F(TrayWindow, AnElevatedCopyTakesTheHandOverAndTheNewTaskbarFromOrdinaryPrograms)
+{
+    // Recorded instead of asked of the system: Wine has no higher rights.
+    std::vector<std::pair<HWND, UINT>> allowed;
+    PlatformServices services = Services();
+    services.AllowMessageFromLowerRights = [&allowed](HWND window, UINT message) {
+        allowed.emplace_back(window, message);
+        return true;
+    };
+    form.reset();
+    form = std::make_unique<TMainForm>(nullptr, services);
+    // The window as it is after the start rebuilt it, and only what a later
+    // start and Explorer send.
+    std::vector<UINT> current;
+    for (const auto& [window, message] : allowed)
+        if (window == form->Handle())
+            current.push_back(message);
+    EXPECT_EQ(current, (std::vector<UINT>{WM_COPYDATA, ShowRunningCopyMessage(),
+                                          RegisterWindowMessageA("TaskbarCreated")}));
+    form.reset();
 }
 
 TEST_F(TrayWindow, ANewTaskbarGetsTheIconAgainAndTheWindowStaysAsItWas)

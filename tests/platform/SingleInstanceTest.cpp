@@ -1,5 +1,7 @@
 // One copy per session: the mutex that tells a later start, the hand-over to
-// the running copy's window, and the system's critical-error boxes kept off.
+// the running copy's window (and how it fails: no window, a hung one, one
+// the system keeps the message from), and the system's critical-error boxes
+// kept off.
 
 #include "platform/SingleInstance.h"
 #include "platform/ErrorMode.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -41,6 +44,34 @@ private:
     }
 };
 
+// A window whose thread stops answering, as a hung copy's does.
+class HungWindow {
+public:
+    explicit HungWindow(const char* className)
+    {
+        HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, className, made] {
+            const RunningCopyWindow running(className);
+            window = running.window;
+            SetEvent(made);
+            WaitForSingleObject(release_, INFINITE);
+        });
+        WaitForSingleObject(made, INFINITE);
+        CloseHandle(made);
+    }
+    ~HungWindow()
+    {
+        SetEvent(release_);
+        thread_.join();
+        CloseHandle(release_);
+    }
+    HWND window = nullptr;
+
+private:
+    HANDLE release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread thread_;
+};
+
 void PumpWaiting()
 {
     MSG msg;
@@ -66,12 +97,35 @@ TEST(SingleInstance, OnlyTheFirstHolderOfTheNameIsFirstWhileItRuns)
 
 TEST(SingleInstance, ALaterStartAsksTheRunningCopysWindowToShow)
 {
-    EXPECT_FALSE(HandOverToRunningCopy("TessivoTestNoSuchWindow", 100));
     const RunningCopyWindow running("TessivoTestRunningCopy");
     ASSERT_NE(running.window, nullptr);
-    EXPECT_TRUE(HandOverToRunningCopy("TessivoTestRunningCopy", 0));
+    EXPECT_EQ(HandOverToRunningCopy("TessivoTestRunningCopy", {}), THandOverResult::Delivered);
     PumpWaiting();
     EXPECT_EQ(RunningCopyWindow::Shows(), 1);
+}
+
+TEST(SingleInstance, AHandOverThatCannotReachTheRunningCopySaysWhy)
+{
+    // The lock is held, but no window ever comes.
+    EXPECT_EQ(HandOverToRunningCopy("TessivoTestNoSuchWindow", {100, 100, 50}), THandOverResult::NoWindow);
+
+    // The copy runs as administrator: the system drops the message and says
+    // so (as SendMessageTimeout does there). Asking again cannot help.
+    const RunningCopyWindow elevated("TessivoTestElevatedCopy");
+    int sends = 0;
+    const auto refusing = [&sends](HWND, UINT, LPARAM, unsigned) -> DWORD {
+        ++sends;
+        return ERROR_ACCESS_DENIED;
+    };
+    EXPECT_EQ(HandOverToRunningCopy("TessivoTestElevatedCopy", {100, 60000, 50}, {1, 2}, 7, refusing),
+              THandOverResult::Refused);
+    EXPECT_EQ(sends, 1);
+
+    // A copy whose window does not answer is asked again, then given up on.
+    const HungWindow hung("TessivoTestHungCopy");
+    ASSERT_NE(hung.window, nullptr);
+    EXPECT_EQ(HandOverToRunningCopy("TessivoTestHungCopy", {100, 300, 50}), THandOverResult::NotAnswering);
+    EXPECT_EQ(SendAnsweredWithin(hung.window, WM_NULL, 0, 50), static_cast<DWORD>(ERROR_TIMEOUT));
 }
 
 TEST(ErrorMode, CriticalErrorsComeBackAsErrorsWithoutTheSystemsBox)

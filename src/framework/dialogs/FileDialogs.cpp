@@ -121,6 +121,10 @@ bool TOpenDialog::RunOnce(const std::wstring& initialText, const std::wstring& i
     Prepare(record_);
     confirmedFolder_.clear();
     confirmedText_.clear();
+    // The shell's extensions in the dialog need the thread's apartment.
+    if (Application)
+        Application->EnterOleApartment();
+    const TModalLoop modal;
     const bool confirmed = RunDialog(record_);
     dialog_ = nullptr;
     if (!confirmed) {

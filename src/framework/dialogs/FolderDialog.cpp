@@ -20,6 +20,9 @@ HWND DialogOwner()
 bool TFolderDialog::Execute()
 {
     folder_.clear();
+    if (Application)
+        Application->EnterOleApartment();
+    const TModalLoop modal;
     std::optional<std::string> chosen = PickFolder(DialogOwner(), title_);
     if (!chosen)
         return false;

@@ -179,8 +179,11 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& dest)
     const int destWidth = dest.right - dest.left, destHeight = dest.bottom - dest.top;
     HDC source = Canvas().Handle();
     if (Transparent()) {
-        TransparentBlt(canvas.Handle(), dest.left, dest.top, destWidth, destHeight, source, 0, 0, width_,
-                       height_, ColorToRGB(TransparentColor()));
+        // Gdi32's own export, not msimg32's TransparentBlt: msimg32 is not
+        // one of the system's known DLLs, so a copy of it beside the program
+        // would be loaded instead of the system's.
+        GdiTransparentBlt(canvas.Handle(), dest.left, dest.top, destWidth, destHeight, source, 0, 0, width_,
+                          height_, ColorToRGB(TransparentColor()));
     } else if (destWidth == width_ && destHeight == height_) {
         BitBlt(canvas.Handle(), dest.left, dest.top, width_, height_, source, 0, 0, SRCCOPY);
     } else {
