@@ -202,6 +202,9 @@ public:
     // user is asked whether to end anyway (No keeps the program running).
     void ShutDownProgram();
     static constexpr const char* ListNotSavedQuestion = "The list could not be saved. End Tessivo anyway?";
+    // The question "New list" asks before it empties a list of `count`
+    // pictures.
+    static std::string NewListQuestion(int count);
     static constexpr const char* OptionsNotSavedQuestion =
         "The options could not be saved. End Tessivo anyway?";
     // Shows the window and brings it to the front; the icon stays.
