@@ -107,7 +107,6 @@ void TMainForm::WireHandlers()
     autoChangeTimer->SetOnTimer([this](TObject* s) { onAutoChangeTimer(s); });
     clockTimer->SetOnTimer([this](TObject* s) { onClockTimer(s); });
     trayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
-    OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { onMouseMove(s, shift, x, y); };
     OnClose = [this](TObject* s, TCloseAction& action) { onCloseRequest(s, action); };
 }
 

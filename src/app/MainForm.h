@@ -129,7 +129,6 @@ public:
     void onExitClick(TObject* sender);
     void onAboutClick(TObject* sender);
     void onRestoreClick(TObject* sender);
-    void onMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void onCloseRequest(TObject* sender, TCloseAction& action);
     void onFilesDropped(TObject* sender, const std::vector<std::string>& paths);
 
@@ -212,10 +211,10 @@ public:
     // The same, and makes it the foreground window (a second start of the
     // program asks for this).
     void BringToFront();
-    // A message numbered WM_USER: 515 shows the window, 516 opens the menu.
+    // The icon's events (TrayCallbackMessage): selecting it by mouse or
+    // keyboard shows the window, its context menu opens the tray menu at
+    // the point the shell gives.
     void TrayIconMessage(TMessage& message);
-    // Opens the tray menu at the mouse pointer.
-    void OpenTrayMenu();
     // Windows is ending the session: keep the list, store the options, drop
     // the icon, without any dialog.
     void EndSession();

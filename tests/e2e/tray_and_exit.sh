@@ -64,7 +64,7 @@ changed_box() {
 # tray_menu ITEM: right-click on the icon, wait for the menu, click the item.
 # The menu opens up and to the left of the pointer; the items' heights are
 # the menu font's in this prefix.
-declare -A MENU_ITEM=([restore]=90 [change]=73 [about]=48 [exit]=22)
+declare -A MENU_ITEM=([restore]=157 [change]=73 [about]=48 [exit]=22)
 tray_menu() {
   local before deadline
   before=$(e2e_screenshot before-menu)
