@@ -107,6 +107,7 @@ TEST_F(ImageListCommands, DeletingTheOnlyEntryLeavesEverythingEmptyButThePath)
 TEST_F(ImageListCommands, NewListAsksFirstAndNoTheDefaultKeepsTheList)
 {
     ThreeEntries(1);
+    form->LastListAutosave().Timer().Tick();
     const std::vector<std::string> before = Paths();
     auto asked = AnsweringQuestions([&] { form->Test().newListButton->Click(); }, {IDNO});
     ASSERT_EQ(asked.size(), 1u);
