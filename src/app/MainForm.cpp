@@ -108,6 +108,7 @@ void TMainForm::WireHandlers()
     clockTimer->SetOnTimer([this](TObject* s) { onClockTimer(s); });
     trayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
     OnClose = [this](TObject* s, TCloseAction& action) { onCloseRequest(s, action); };
+    WireKeyboard();
 }
 
 TMainForm::TestView TMainForm::Test()

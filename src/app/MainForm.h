@@ -130,6 +130,8 @@ public:
     void onAboutClick(TObject* sender);
     void onRestoreClick(TObject* sender);
     void onCloseRequest(TObject* sender, TCloseAction& action);
+    // Delete removes the selected entry (as "-"), Enter applies it.
+    void onNameListKeyDown(TObject* sender, WORD& key, TShiftState shift);
     void onFilesDropped(TObject* sender, const std::vector<std::string>& paths);
 
     // The name list's menu and the last list's saving as it is edited.
@@ -230,6 +232,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // Leaves Move, Minimize (to the tray) and Close in the system menu.
+    void CreateWnd() override;
 
 private:
     // The start, in three steps: the controls from the layout table, the
@@ -239,6 +243,10 @@ private:
     void BindControls();
     void StyleControls();
     void WireHandlers();
+    void WireKeyboard();
+    // Escape hides the window to the tray, as does Minimize in the system
+    // menu: true when `message` was one of them.
+    bool HandleKeyboardMessage(TMessage& message);
     void RunStartSequence();
     void RemoveStaleFiles();
     void CreateSubsystems();

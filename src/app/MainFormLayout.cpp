@@ -331,6 +331,10 @@ void TMainForm::StyleControls()
     intervalEdit->SetTabStop(true);
     pathList->SetBorderStyle(TBorderStyle::bsNone);
     pathList->SetStyle(TListBoxStyle::lbVirtual);
+    // The hidden model of the full paths: no tab stop, nothing the keyboard
+    // or a screen reader can land on.
+    pathList->SetTabStop(false);
+    pathList->SetVisible(false);
 }
 
 // Dialogs (unless the caller brought its own), timers and the style manager.

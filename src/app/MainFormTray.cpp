@@ -76,6 +76,8 @@ void TMainForm::CreateParams(TCreateParams& params)
     if (taskbarButton_)
         params.WndParent = taskbarButton_->Handle();
     params.WinClassName = MainWindowClassName;
+    // A system menu for Alt+Space; without a title bar nothing of it shows.
+    params.Style |= WS_SYSMENU | WS_MINIMIZEBOX;
     params.ExactClassName = true;
 }
 
@@ -220,7 +222,7 @@ void TMainForm::WndProc(TMessage& message)
         PutIconInTray();
         return;
     }
-    if (HandleCommandMessage(message))
+    if (HandleCommandMessage(message) || HandleKeyboardMessage(message))
         return;
     if (message.Msg == WM_POWERBROADCAST) {
         if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)

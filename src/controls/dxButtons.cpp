@@ -197,6 +197,20 @@ void TdxCustomButton::Paint()
 
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect, flags);
+    if (VisualState & vsFocused)
+        PaintFocusRect(canvas);
+}
+
+// The keyboard focus as a dotted frame inside the face, in the text colour,
+// so it shows on any face and under any theme (the blue ring alone is
+// faint).
+void TdxCustomButton::PaintFocusRect(TCanvas& canvas)
+{
+    canvas.Pen().SetColor(clWindowText);
+    canvas.Pen().SetStyle(TPenStyle::psDot);
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Rectangle(3, 3, Width() - 3, Height() - 3);
+    canvas.Pen().SetStyle(TPenStyle::psSolid);
 }
 
 void TdxCustomButton::KeyDown(WORD& key, TShiftState shift)

@@ -15,8 +15,9 @@ enum class TdxToolType : uint8_t {
 };
 
 // A flat push button: rounded dark-blue border, white-to-grey face, orange
-// ring while hot, blue ring while focused or default, darker face while
-// pressed, optional glyph, embossed caption when disabled.
+// ring while hot, blue ring while focused or default, a dotted frame while
+// focused, darker face while pressed, optional glyph, embossed caption when
+// disabled.
 class TdxCustomButton : public TdxCustomStyleControl {
 public:
     explicit TdxCustomButton(TComponent* owner);
@@ -61,6 +62,7 @@ private:
     void PaintBackground(TCanvas& canvas, bool pressedOver);
     void PaintBorder(TCanvas& canvas);
     void DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift);
+    void PaintFocusRect(TCanvas& canvas);
 
     bool default_ = false;
     TBitmap faceBitmap_;

@@ -58,6 +58,11 @@ public:
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int tabOrder) { tabOrder_ = tabOrder; }
+    // Where the focus goes when this control can no longer hold it (it is
+    // disabled or hidden while focused), if that control can take it; the
+    // next tab stop otherwise.
+    TWinControl* FallbackFocus() const { return fallbackFocus_; }
+    void SetFallbackFocus(TWinControl* control) { fallbackFocus_ = control; }
     bool Focused() const;
     virtual bool CanFocus() const;
     virtual void SetFocus();
@@ -173,5 +178,6 @@ private:
     bool aligning_ = false;
     bool trackingLeave_ = false;
     TPopupMenu* popupMenu_ = nullptr;
+    TWinControl* fallbackFocus_ = nullptr;
     bool acceptsDroppedFiles_ = false;
 };
