@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "lists/ListFileStore.h"
+#include "platform/ComObjects.h"
 #include "platform/CommandLine.h"
 #include "platform/ErrorMode.h"
 #include "platform/NotifyIcon.h"
@@ -77,6 +78,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (!instance.First())
         return HandOver(*commands);
 
+    // The windows hand their accessible objects to screen readers through
+    // COM, which needs the thread in an apartment for the whole run.
+    const TComApartment apartment;
     TApplication application;
     application.Title = "Tessivo";
 

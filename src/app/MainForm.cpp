@@ -109,6 +109,7 @@ void TMainForm::WireHandlers()
     trayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
     OnClose = [this](TObject* s, TCloseAction& action) { onCloseRequest(s, action); };
     WireKeyboard();
+    WireAccessibility();
 }
 
 TMainForm::TestView TMainForm::Test()

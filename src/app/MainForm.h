@@ -244,6 +244,9 @@ private:
     void StyleControls();
     void WireHandlers();
     void WireKeyboard();
+    void WireAccessibility();
+    // The preview's name, size, path and the list's total, as one text.
+    std::string PreviewDescription() const;
     // Escape hides the window to the tray, as does Minimize in the system
     // menu: true when `message` was one of them.
     bool HandleKeyboardMessage(TMessage& message);

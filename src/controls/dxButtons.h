@@ -51,6 +51,10 @@ public:
 
     void DoResized() override;
     void WndProc(TMessage& message) override;
+    // A push button for assistive technology, pressed while held down.
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    std::string AccessibleAction() const override;
 
 protected:
     void Paint() override;
@@ -91,6 +95,10 @@ public:
     virtual void SetToolType(TdxToolType type);
 
     void DoResized() override;
+    // A push button for assistive technology, pressed while held down.
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    std::string AccessibleAction() const override;
 
 protected:
     void Paint() override;
