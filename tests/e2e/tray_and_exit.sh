@@ -48,10 +48,12 @@ wait_program_gone() {
   done
   echo "  (the process ended after $((SECONDS - start)) s)"
 }
-# Pixels of the tray's corner that are not the taskbar's own colour (taken
-# beside it): the icon.
+# Pixels of the tray's corner that are not the colour of its own edge: the
+# icon. (Wine's taskbar is not always painted again after a wallpaper change,
+# so the bar beside the corner may show the desktop, while the corner is
+# painted afresh when the icon goes.)
 icon_pixels() {
-  e2e_count_other "$1" "$TRAY_X" "$TRAY_Y" "$TRAY_W" "$TRAY_H" "$(e2e_pixel "$1" $((TRAY_X - 40)) $((TRAY_Y + 8)))"
+  e2e_count_other "$1" "$TRAY_X" "$TRAY_Y" "$TRAY_W" "$TRAY_H" "$(e2e_pixel "$1" "$TRAY_X" "$TRAY_Y")"
 }
 # changed_box BEFORE AFTER: "x y w h" of where the screen changed within
 # the main window's rectangle, right of the actions column (whose clock
