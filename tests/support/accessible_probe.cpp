@@ -1,6 +1,7 @@
 // A screen reader's first look at a window, from a process of its own: for
-// the window given (hexadecimal handle) and every window inside it, what the
-// accessible object of its client area says, one line each, UTF-8:
+// the window given (a hexadecimal handle or a window class name) and every
+// window inside it, what the accessible object of its client area says, one
+// line each, UTF-8:
 //   handle  result  role  state  name  value  description  default action
 // The fields are tab-separated; only the handle and the result when the
 // window gives no object.
@@ -66,7 +67,11 @@ int main(int argc, char** argv)
 {
     if (argc != 3)
         return 2;
-    const HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(argv[1], nullptr, 16)));
+    // A handle in hexadecimal, or the class name of a top-level window.
+    char* end = nullptr;
+    HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(argv[1], &end, 16)));
+    if (*end != '\0')
+        window = FindWindowA(argv[1], nullptr);
     FILE* out = std::fopen(argv[2], "wb");
     if (!out)
         return 3;
