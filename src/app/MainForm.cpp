@@ -112,8 +112,9 @@ void TMainForm::WireHandlers()
     autoChangeTimer->SetOnTimer([this](TObject* s) { onAutoChangeTimer(s); });
     clockTimer->SetOnTimer([this](TObject* s) { onClockTimer(s); });
     trayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
-    OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { onMouseMove(s, shift, x, y); };
     OnClose = [this](TObject* s, TCloseAction& action) { onCloseRequest(s, action); };
+    WireKeyboard();
+    WireAccessibility();
 }
 
 TMainForm::TestView TMainForm::Test()
@@ -327,7 +328,20 @@ void TMainForm::onDeleteClick(TObject*)
 
 void TMainForm::onNewListClick(TObject*)
 {
+    // The list goes for good (the last list is saved over it moments
+    // later): one with pictures in it is emptied only when the user says
+    // so, and Enter or a second Space keeps it.
+    const int count = pathList->Items().Count();
+    if (count > 0 &&
+        Application->Ask(NewListQuestion(count), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
     imageList_->NewList();
+}
+
+std::string TMainForm::NewListQuestion(int count)
+{
+    const std::string pictures = count == 1 ? "The 1 picture" : "The " + std::to_string(count) + " pictures";
+    return "Start a new list? " + pictures + " in the current list will be removed from it.";
 }
 
 void TMainForm::onNameListClick(TObject*)

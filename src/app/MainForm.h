@@ -129,8 +129,9 @@ public:
     void onExitClick(TObject* sender);
     void onAboutClick(TObject* sender);
     void onRestoreClick(TObject* sender);
-    void onMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void onCloseRequest(TObject* sender, TCloseAction& action);
+    // Delete removes the selected entry (as "-"), Enter applies it.
+    void onNameListKeyDown(TObject* sender, WORD& key, TShiftState shift);
     void onFilesDropped(TObject* sender, const std::vector<std::string>& paths);
 
     // The name list's menu and the last list's saving as it is edited.
@@ -203,6 +204,9 @@ public:
     // user is asked whether to end anyway (No keeps the program running).
     void ShutDownProgram();
     static constexpr const char* ListNotSavedQuestion = "The list could not be saved. End Tessivo anyway?";
+    // The question "New list" asks before it empties a list of `count`
+    // pictures.
+    static std::string NewListQuestion(int count);
     static constexpr const char* OptionsNotSavedQuestion =
         "The options could not be saved. End Tessivo anyway?";
     // Shows the window and brings it to the front; the icon stays.
@@ -210,10 +214,10 @@ public:
     // The same, and makes it the foreground window (a second start of the
     // program asks for this).
     void BringToFront();
-    // A message numbered WM_USER: 515 shows the window, 516 opens the menu.
+    // The icon's events (TrayCallbackMessage): selecting it by mouse or
+    // keyboard shows the window, its context menu opens the tray menu at
+    // the point the shell gives.
     void TrayIconMessage(TMessage& message);
-    // Opens the tray menu at the mouse pointer.
-    void OpenTrayMenu();
     // Windows is ending the session: keep the list, store the options, drop
     // the icon, without any dialog.
     void EndSession();
@@ -231,7 +235,8 @@ protected:
     void CreateParams(TCreateParams& params) override;
     // The window also takes a later start's hand-over and the new taskbar's
     // message when this copy runs as administrator and they come from an
-    // ordinary program.
+    // ordinary program; its system menu keeps Move, Minimize (to the tray)
+    // and Close.
     void CreateWnd() override;
 
 private:
@@ -242,6 +247,13 @@ private:
     void BindControls();
     void StyleControls();
     void WireHandlers();
+    void WireKeyboard();
+    void WireAccessibility();
+    // The preview's name, size, path and the list's total, as one text.
+    std::string PreviewDescription() const;
+    // Escape hides the window to the tray, as does Minimize in the system
+    // menu: true when `message` was one of them.
+    bool HandleKeyboardMessage(TMessage& message);
     void RunStartSequence();
     void RemoveStaleFiles();
     void CreateSubsystems();

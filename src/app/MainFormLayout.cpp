@@ -97,6 +97,18 @@ const ControlRow kLayout[] = {
     {Kind::ListBox, nullptr, "pathList", {8, 312, 473, 113}},
 };
 
+// What a screen reader calls the controls whose caption does not say it: a
+// glyph, or a painted label beside them that assistive technology cannot
+// see. The others are called by their captions.
+const std::pair<const char*, const char*> kAccessibleNames[] = {
+    {"closeButton", "Close"},      {"toTrayButton", "Hide to tray"},
+    {"addButton", "Add pictures"}, {"deleteButton", "Remove pictures"},
+    {"newListButton", "New list"}, {"saveListButton", "Save list"},
+    {"exitButton", "Exit"},        {"previewPanel", "Preview"},
+    {"nameList", "Pictures"},      {"optionsPanel", "Options"},
+    {"styleBox", "Display Style"}, {"intervalEdit", "Interval (minutes)"},
+};
+
 void BoldFont(TControl& control, TColor color)
 {
     control.Font().SetName("MS Sans Serif");
@@ -240,6 +252,8 @@ void TMainForm::BuildControls()
         if (*row.name != '\0')
             made.emplace(row.name, control);
     }
+    for (const auto& [name, accessibleName] : kAccessibleNames)
+        dynamic_cast<TWinControl&>(*made.at(name)).SetAccessibleName(accessibleName);
     Bind(made, "header", header);
     Bind(made, "closeButton", closeButton);
     Bind(made, "toTrayButton", toTrayButton);
@@ -331,6 +345,10 @@ void TMainForm::StyleControls()
     intervalEdit->SetTabStop(true);
     pathList->SetBorderStyle(TBorderStyle::bsNone);
     pathList->SetStyle(TListBoxStyle::lbVirtual);
+    // The hidden model of the full paths: no tab stop, nothing the keyboard
+    // or a screen reader can land on.
+    pathList->SetTabStop(false);
+    pathList->SetVisible(false);
 }
 
 // Dialogs (unless the caller brought its own), timers and the style manager.

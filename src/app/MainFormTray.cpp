@@ -9,6 +9,8 @@
 #include "platform/ProgramIcon.h"
 #include "platform/SingleInstance.h"
 
+#include <windowsx.h>
+
 namespace {
 
 // The message a new taskbar broadcasts after Explorer starts again.
@@ -35,8 +37,11 @@ void TMainForm::CreateTrayMenu()
 {
     trayMenu = new TPopupMenu(this);
     trayMenu->Name = "trayMenu";
-    // The rotation's items first, above the items the menu always had,
-    // which keep their places at its foot.
+    // First and in bold, what selecting the icon does: the window.
+    restoreMenuItem = MenuItem(trayMenu, this, "restoreMenuItem", "Restore Form",
+                               [this](TObject* s) { onRestoreClick(s); });
+    restoreMenuItem->SetDefault(true);
+    MenuItem(trayMenu, this, "", "-", nullptr);
     nextMenuItem =
         MenuItem(trayMenu, this, "nextMenuItem", "Next Wallpaper", [this](TObject* s) { onNextClick(s); });
     previousMenuItem = MenuItem(trayMenu, this, "previousMenuItem", "Previous Wallpaper",
@@ -48,8 +53,6 @@ void TMainForm::CreateTrayMenu()
                                [this](TObject* s) { onOptionsClick(s); });
     trayMenu->OnPopup = [this](TObject* s) { onTrayMenuPopup(s); };
     MenuItem(trayMenu, this, "", "-", nullptr);
-    restoreMenuItem = MenuItem(trayMenu, this, "restoreMenuItem", "Restore Form",
-                               [this](TObject* s) { onRestoreClick(s); });
     changeWallpaperMenuItem = MenuItem(trayMenu, this, "changeWallpaperMenuItem", "Change Wallpaper",
                                        [this](TObject* s) { onChangeWallpaperClick(s); });
     MenuItem(trayMenu, this, "", "-", nullptr);
@@ -74,6 +77,8 @@ void TMainForm::CreateParams(TCreateParams& params)
     if (taskbarButton_)
         params.WndParent = taskbarButton_->Handle();
     params.WinClassName = MainWindowClassName;
+    // A system menu for Alt+Space; without a title bar nothing of it shows.
+    params.Style |= WS_SYSMENU | WS_MINIMIZEBOX;
     params.ExactClassName = true;
 }
 
@@ -176,33 +181,21 @@ void TMainForm::onAboutClick(TObject*)
         aboutForm_->ShowModal();
 }
 
-void TMainForm::onMouseMove(TObject*, TShiftState, int x, int)
-{
-    // The icon's events arrive as mouse moves with the mouse message in X:
-    // 514 is the left button released over the icon.
-    if (x == WM_LBUTTONUP)
-        RestoreFromTray();
-}
-
 void TMainForm::TrayIconMessage(TMessage& message)
 {
-    switch (message.LParam) {
-    case WM_LBUTTONDBLCLK:
+    switch (LOWORD(message.LParam)) {
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
         RestoreFromTray();
         break;
-    case WM_RBUTTONDOWN:
-        OpenTrayMenu();
+    case WM_CONTEXTMENU:
+        // Where the shell says: at the icon, also when the menu was asked
+        // for from the keyboard.
+        trayMenu->Popup(GET_X_LPARAM(message.WParam), GET_Y_LPARAM(message.WParam));
         break;
     default:
         break;
     }
-}
-
-void TMainForm::OpenTrayMenu()
-{
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    trayMenu->Popup(cursor.x, cursor.y);
 }
 
 bool TMainForm::HandleCommandMessage(TMessage& message)
@@ -232,7 +225,7 @@ bool TMainForm::HandleCommandMessage(TMessage& message)
 
 void TMainForm::WndProc(TMessage& message)
 {
-    if (message.Msg == WM_USER) {
+    if (message.Msg == TrayCallbackMessage) {
         TrayIconMessage(message);
         return;
     }
@@ -242,7 +235,7 @@ void TMainForm::WndProc(TMessage& message)
         PutIconInTray();
         return;
     }
-    if (HandleCommandMessage(message))
+    if (HandleCommandMessage(message) || HandleKeyboardMessage(message))
         return;
     if (message.Msg == WM_POWERBROADCAST) {
         if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
@@ -265,11 +258,5 @@ void TMainForm::WndProc(TMessage& message)
             EndSession();
         return;
     }
-    // A right-button release over the icon (identifier 0) opens the menu, as
-    // users expect of a tray icon; the mouse-move rule then sees it as well.
-    const bool iconEvent =
-        message.Msg == TrayCallbackMessage && message.WParam == 0 && HIWORD(message.LParam) == 0;
     TForm::WndProc(message);
-    if (iconEvent && LOWORD(message.LParam) == WM_RBUTTONUP)
-        OpenTrayMenu();
 }

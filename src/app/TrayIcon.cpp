@@ -5,10 +5,8 @@
 bool TTrayIcon::Add(HWND window, HICON icon)
 {
     data_ = NOTIFYICONDATAW{};
-    // The record's first form: the fields up to and including the
-    // 64-character tip. Its size is the platform's own (the pointers are
-    // wider in a 64-bit program).
-    data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    // The record's current form, which the version request needs.
+    data_.cbSize = sizeof data_;
     data_.hWnd = window;
     data_.uID = 0;
     data_.uFlags = TrayIconFlags;
@@ -19,6 +17,11 @@ bool TTrayIcon::Add(HWND window, HICON icon)
     // (a modify succeeds only for an icon the shell holds).
     if (!shell_.Notify(NIM_ADD, data_) && !shell_.Notify(NIM_MODIFY, data_))
         return false;
+    // Selecting the icon by mouse or keyboard and its context menu then
+    // come as their own events, with the point the menu belongs at.
+    NOTIFYICONDATAW version = data_;
+    version.uVersion = NOTIFYICON_VERSION_4;
+    shell_.Notify(NIM_SETVERSION, version);
     if (tip_ != "Tessivo")
         SetTip(tip_);
     return true;
@@ -29,11 +32,8 @@ bool TTrayIcon::SetTip(const std::string& tip)
     tip_ = tip;
     if (!data_.hWnd)
         return false;
-    // The record's second form holds the long tip; the icon's own record
-    // keeps the first.
     NOTIFYICONDATAW record = data_;
-    record.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    record.uFlags = NIF_TIP;
+    record.uFlags = NIF_TIP | NIF_SHOWTIP;
     CopyWideToField(tip, record.szTip, sizeof record.szTip / sizeof record.szTip[0]);
     return shell_.Notify(NIM_MODIFY, record);
 }
@@ -47,10 +47,7 @@ bool TTrayIcon::ShowErrorBalloon(const std::string& title, const std::string& te
 {
     if (!data_.hWnd)
         return false;
-    // A balloon needs the record's second form, which holds its texts; the
-    // icon's own record keeps the first.
     NOTIFYICONDATAW balloon = data_;
-    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
     balloon.uFlags = NIF_INFO;
     CopyWideToField(title, balloon.szInfoTitle, sizeof balloon.szInfoTitle / sizeof balloon.szInfoTitle[0]);
     CopyWideToField(text, balloon.szInfo, sizeof balloon.szInfo / sizeof balloon.szInfo[0]);

@@ -7,17 +7,19 @@
 #include <cstddef>
 #include <string>
 
-// Mouse events over the icon reach the window as this message (the
-// mouse-move number, so the form's mouse-move handler sees them).
-inline constexpr UINT TrayCallbackMessage = 0x200;
-inline constexpr UINT TrayIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+// The icon's events reach the window as this message, in the shell's
+// current form (version 4): the event in the low word of lParam (NIN_SELECT,
+// NIN_KEYSELECT, WM_CONTEXTMENU...), the point it happened at in wParam.
+inline constexpr UINT TrayCallbackMessage = WM_APP + 2;
+inline constexpr UINT TrayIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
 
 class TTrayIcon {
 public:
     explicit TTrayIcon(INotifyIcon& shell) : shell_(shell) {}
 
-    // Fills the record for `window` and `icon` (identifier 0, callback
-    // 0x200, tip "Tessivo") and asks the shell to add the icon. Returns
+    // Fills the record for `window` and `icon` (identifier 0, the callback
+    // message above, tip "Tessivo"), asks the shell to add the icon and to
+    // speak the current protocol with it. Returns
     // whether the icon is in the notification area afterwards: an add the
     // shell refuses because an earlier one did arrive (one that timed out,
     // say) still counts.

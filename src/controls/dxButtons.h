@@ -15,8 +15,9 @@ enum class TdxToolType : uint8_t {
 };
 
 // A flat push button: rounded dark-blue border, white-to-grey face, orange
-// ring while hot, blue ring while focused or default, darker face while
-// pressed, optional glyph, embossed caption when disabled.
+// ring while hot, blue ring while focused or default, a dotted frame while
+// focused, darker face while pressed, optional glyph, embossed caption when
+// disabled.
 class TdxCustomButton : public TdxCustomStyleControl {
 public:
     explicit TdxCustomButton(TComponent* owner);
@@ -50,6 +51,10 @@ public:
 
     void DoResized() override;
     void WndProc(TMessage& message) override;
+    // A push button for assistive technology, pressed while held down.
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    std::string AccessibleAction() const override;
 
 protected:
     void Paint() override;
@@ -61,6 +66,7 @@ private:
     void PaintBackground(TCanvas& canvas, bool pressedOver);
     void PaintBorder(TCanvas& canvas);
     void DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift);
+    void PaintFocusRect(TCanvas& canvas);
 
     bool default_ = false;
     TBitmap faceBitmap_;
@@ -89,6 +95,10 @@ public:
     virtual void SetToolType(TdxToolType type);
 
     void DoResized() override;
+    // A push button for assistive technology, pressed while held down.
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    std::string AccessibleAction() const override;
 
 protected:
     void Paint() override;

@@ -2,6 +2,8 @@
 
 #include "controls/dxCoreUtils.h"
 
+#include <oleacc.h>
+
 TdxCustomContainer::TdxCustomContainer(TComponent* owner) : TdxCustomControl(owner)
 {
     SetControlStyle(ControlStyle() | csAcceptsControls);
@@ -150,4 +152,9 @@ void TdxCustomContainer::DrawContainerCaption(const std::string& caption, RECT r
     OffsetRect(&rect, 0, (rect.bottom - measured.bottom) / 2);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.DrawText(caption, rect, flags);
+}
+
+long TdxCustomContainer::AccessibleRole() const
+{
+    return ROLE_SYSTEM_GROUPING;
 }

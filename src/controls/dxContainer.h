@@ -14,6 +14,8 @@ using TdxPaintEvent = std::function<void(TObject* sender, RECT rect, TCanvas& ca
 class TdxCustomContainer : public TdxCustomControl {
 public:
     explicit TdxCustomContainer(TComponent* owner);
+    // A group of controls for assistive technology.
+    long AccessibleRole() const override;
 
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);

@@ -224,7 +224,10 @@ void TForm::SelectNext(bool forward)
 
 void TForm::FocusNextAfter(TWinControl* leaving)
 {
-    TWinControl* next = FindNextControl(leaving, true, leaving);
+    TWinControl* fallback = leaving->FallbackFocus();
+    TWinControl* next = fallback && fallback->TabStop() && fallback->CanFocus()
+                            ? fallback
+                            : FindNextControl(leaving, true, leaving);
     const bool active = HandleAllocated() && GetActiveWindow() == Handle();
     if (next && active) {
         next->SetFocus(); // its WM_SETFOCUS records it and tells every control

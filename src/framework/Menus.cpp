@@ -205,3 +205,21 @@ void TPopupMenu::RunCommand(UINT command)
         return;
     TApplication::Guarded([item] { item->Click(); });
 }
+
+void KeepSystemMenuItems(HWND window, const std::vector<TSystemMenuItem>& items)
+{
+    HMENU menu = GetSystemMenu(window, FALSE);
+    if (!menu)
+        return;
+    for (int position = GetMenuItemCount(menu) - 1; position >= 0; --position) {
+        const UINT command = GetMenuItemID(menu, position);
+        const auto kept = std::find_if(items.begin(), items.end(), [command](const TSystemMenuItem& item) {
+            return item.Command == command;
+        });
+        if (kept == items.end())
+            DeleteMenu(menu, static_cast<UINT>(position), MF_BYPOSITION);
+        else if (!kept->Caption.empty())
+            ModifyMenuW(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, command,
+                        WideFromUtf8(kept->Caption).c_str());
+    }
+}

@@ -86,3 +86,14 @@ private:
     std::vector<TMenuItem*> items_;
     MenuHandle handle_;
 };
+
+// An item a window's system menu keeps: its command (SC_MOVE...) and, when
+// not empty, a caption of the program's own instead of the platform's.
+struct TSystemMenuItem {
+    UINT Command;
+    std::string Caption;
+};
+
+// Leaves only the given items in the window's system menu (the one Alt+Space
+// opens), in the platform's order, without separators.
+void KeepSystemMenuItems(HWND window, const std::vector<TSystemMenuItem>& items);

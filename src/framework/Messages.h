@@ -31,6 +31,9 @@ inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
 inline constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 27;
 inline constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 28;
 inline constexpr UINT CM_BORDERCHANGED = CM_BASE + 59;
+// Posted by the accessible object: carry out the control's default action
+// from the message loop, not inside the caller's request.
+inline constexpr UINT CM_ACCESSIBLEACTION = CM_BASE + 60;
 
 // Notifications a parent reflects back to the child control they concern.
 inline constexpr UINT CN_BASE = 0xBC00;

@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/ScopeExit.h"
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 #include "framework/DroppedFiles.h"
 #include "framework/Form.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <oleacc.h>
 #include <set>
 #include <windowsx.h>
 
@@ -332,6 +334,14 @@ void TWinControl::WndProc(TMessage& message)
         break;
     case CM_PARENTSHOWHINTCHANGED:
         CMParentShowHintChanged(message);
+        break;
+    case WM_GETOBJECT:
+        if (!AnswerAccessibleObject(handle_, message))
+            DefaultHandler(message);
+        break;
+    case CM_ACCESSIBLEACTION:
+        if (handle_ && IsWindowEnabled(handle_))
+            DoAccessibleAction();
         break;
     default:
         TControl::WndProc(message);
@@ -867,4 +877,30 @@ void TWinControl::PaintTo(HDC dc, int x, int y)
     for (TControl* child : controls_)
         if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && windowed->Visible())
             windowed->PaintTo(dc, x + windowed->Left(), y + windowed->Top());
+}
+
+std::string TWinControl::AccessibleName() const
+{
+    if (!accessibleName_.empty())
+        return accessibleName_;
+    std::string name;
+    const std::string& caption = Caption();
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i; // "&&" is one "&"; "&x" marks x
+        name += caption[i];
+    }
+    const size_t first = name.find_first_not_of(' ');
+    return first == std::string::npos ? std::string()
+                                      : name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
+std::string TWinControl::AccessibleDescription() const
+{
+    return accessibleDescription_ ? accessibleDescription_() : Hint();
+}
+
+long TWinControl::AccessibleRole() const
+{
+    return ROLE_SYSTEM_CLIENT;
 }

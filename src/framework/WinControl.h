@@ -58,6 +58,11 @@ public:
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int tabOrder) { tabOrder_ = tabOrder; }
+    // Where the focus goes when this control can no longer hold it (it is
+    // disabled or hidden while focused), if that control can take it; the
+    // next tab stop otherwise.
+    TWinControl* FallbackFocus() const { return fallbackFocus_; }
+    void SetFallbackFocus(TWinControl* control) { fallbackFocus_ = control; }
     bool Focused() const;
     virtual bool CanFocus() const;
     virtual void SetFocus();
@@ -98,6 +103,31 @@ public:
 
     // The control that owns a window of ours, or nullptr.
     static TWinControl* FromHandle(HWND window);
+
+    // --- What assistive technology reads (framework/Accessible.h) ---
+    // The name given, else the caption without its "&" marks: a glyph-only
+    // button and a control captioned by a painted label need one given.
+    std::string AccessibleName() const;
+    void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
+    // Read after the name: the text of the function given, else the hint.
+    std::string AccessibleDescription() const;
+    void SetAccessibleDescription(std::function<std::string()> text)
+    {
+        accessibleDescription_ = std::move(text);
+    }
+    // The role (ROLE_SYSTEM_...), the state bits of the control's kind
+    // (checked, pressed...) beyond focus, availability and visibility, its
+    // value, and the name of its default action (none when empty).
+    virtual long AccessibleRole() const;
+    virtual long AccessibleState() const { return 0; }
+    virtual std::string AccessibleValue() const { return {}; }
+    virtual std::string AccessibleAction() const { return {}; }
+    // Carries out the default action (by default a click).
+    virtual void DoAccessibleAction() { Click(); }
+    // The rows a list shows, as child elements of its accessible object.
+    virtual int AccessibleItemCount() const { return 0; }
+    virtual std::string AccessibleItemName(int index) const { return {}; }
+    virtual bool AccessibleItemSelected(int index) const { return false; }
 
 protected:
     virtual void CreateParams(TCreateParams& params);
@@ -173,5 +203,8 @@ private:
     bool aligning_ = false;
     bool trackingLeave_ = false;
     TPopupMenu* popupMenu_ = nullptr;
+    TWinControl* fallbackFocus_ = nullptr;
+    std::string accessibleName_;
+    std::function<std::string()> accessibleDescription_;
     bool acceptsDroppedFiles_ = false;
 };

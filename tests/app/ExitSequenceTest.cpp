@@ -25,63 +25,6 @@ private:
     std::vector<std::string>& journal_;
 };
 
-// The question box a step of the exit opened, as the user saw it.
-struct Question {
-    std::string Text;
-    int DefaultButton = 0;
-};
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM found)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770" || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-BOOL CALLBACK LongestStaticText(HWND child, LPARAM text)
-{
-    char name[16] = {};
-    GetClassNameA(child, name, sizeof name);
-    char buffer[512] = {};
-    if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, buffer, sizeof buffer) > 0) {
-        auto& longest = *reinterpret_cast<std::string*>(text);
-        if (std::string(buffer).size() > longest.size())
-            longest = buffer;
-    }
-    return TRUE;
-}
-
-// Runs `exit` and answers each question box it opens with the next of
-// `answers` (IDYES, IDNO), noting what each box asked.
-std::vector<Question> AnsweringQuestions(const std::function<void()>& exit, std::vector<int> answers)
-{
-    std::vector<Question> asked;
-    TickScript script(20);
-    for (const int answer : answers) {
-        script.Then([&asked, answer] {
-            HWND box = nullptr;
-            EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
-            if (!box)
-                return false;
-            Question question;
-            EnumChildWindows(box, LongestStaticText, reinterpret_cast<LPARAM>(&question.Text));
-            for (const int button : {IDYES, IDNO})
-                if (HWND item = GetDlgItem(box, button);
-                    item && (GetWindowLongA(item, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-                    question.DefaultButton = button;
-            asked.push_back(question);
-            PostMessageA(box, WM_COMMAND, answer, 0);
-            return true;
-        });
-    }
-    script.Start();
-    Application->Guarded(exit);
-    return asked;
-}
-
 // The atomic writer's temporary files in the folder.
 int WriterFilesIn(const std::string& folder)
 {

@@ -5,6 +5,7 @@
 #include "FormFixture.h"
 #include "lists/Preview.h"
 #include "support/ErrorOf.h"
+#include "support/ModalScript.h"
 #include "support/Render.h"
 
 class ImageListCommands : public FormFixture {
@@ -103,10 +104,34 @@ TEST_F(ImageListCommands, DeletingTheOnlyEntryLeavesEverythingEmptyButThePath)
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 0 file(s)");
 }
 
+TEST_F(ImageListCommands, NewListAsksFirstAndNoTheDefaultKeepsTheList)
+{
+    ThreeEntries(1);
+    form->LastListAutosave().Timer().Tick();
+    const std::vector<std::string> before = Paths();
+    auto asked = AnsweringQuestions([&] { form->Test().newListButton->Click(); }, {IDNO});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Text, "Start a new list? The 3 pictures in the current list will be removed from it.");
+    EXPECT_EQ(asked[0].DefaultButton, IDNO);
+    EXPECT_EQ(Paths(), before);
+    EXPECT_EQ(Names().size(), 3u);
+    EXPECT_FALSE(form->LastListAutosave().Pending());
+
+    asked = AnsweringQuestions([&] { form->Test().newListButton->Click(); }, {IDYES});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(Paths().empty());
+    EXPECT_TRUE(form->LastListAutosave().Pending());
+    // An empty list has nothing to lose: no question.
+    asked = AnsweringQuestions([&] { form->Test().newListButton->Click(); }, {IDYES});
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(TMainForm::NewListQuestion(1),
+              "Start a new list? The 1 picture in the current list will be removed from it.");
+}
+
 TEST_F(ImageListCommands, NewListEmptiesListsAndPreviewButKeepsTheLabels)
 {
     ThreeEntries(1);
-    form->onNewListClick(form->Test().newListButton);
+    AnsweringQuestions([&] { form->onNewListClick(form->Test().newListButton); }, {IDYES});
     EXPECT_TRUE(Paths().empty());
     EXPECT_TRUE(Names().empty());
     EXPECT_TRUE(form->Test().previewImage->Picture().Empty());

@@ -5,6 +5,7 @@
 
 #include "FormFixture.h"
 #include "platform/WideText.h"
+#include "support/ModalScript.h"
 
 #include <shellapi.h>
 
@@ -184,7 +185,7 @@ TEST_F(ListActions, EditsReachTheLastListWhenTheDelayEndsOneSaveForARun)
     form->onDeleteClick(nullptr);
     autosave.Timer().Tick();
     EXPECT_EQ(FileBytes(LastListPath()), "1\r\n" + b + "\r\n");
-    form->onNewListClick(nullptr);
+    AnsweringQuestions([&] { form->onNewListClick(nullptr); }, {IDYES});
     EXPECT_TRUE(autosave.Pending());
     autosave.Timer().Tick();
     EXPECT_EQ(FileBytes(LastListPath()), "0\r\n");

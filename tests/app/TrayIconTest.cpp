@@ -4,16 +4,23 @@
 
 #include <cstring>
 
-TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowAndHidesIt)
+TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowInTheCurrentProtocolAndHidesIt)
 {
-    ASSERT_EQ(notifyIcon.Requests.size(), 1u);
+    ASSERT_EQ(notifyIcon.Requests.size(), 2u);
     const auto& [message, data] = notifyIcon.Requests[0];
     EXPECT_EQ(message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(data.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
+    EXPECT_EQ(data.cbSize, static_cast<DWORD>(sizeof(NOTIFYICONDATAW)));
     EXPECT_EQ(data.hWnd, form->Handle());
     EXPECT_EQ(data.uID, 0u);
-    EXPECT_EQ(data.uFlags, 7u);
-    EXPECT_EQ(data.uCallbackMessage, 0x200u);
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP));
+    // A message of the program's own, which no mouse or user message is.
+    EXPECT_GE(data.uCallbackMessage, static_cast<UINT>(WM_APP));
+    EXPECT_LT(data.uCallbackMessage, 0xC000u);
+    const auto& version = notifyIcon.Requests[1];
+    EXPECT_EQ(version.Message, static_cast<DWORD>(NIM_SETVERSION));
+    EXPECT_EQ(version.Data.uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
+    EXPECT_EQ(version.Data.hWnd, form->Handle());
+    EXPECT_EQ(version.Data.cbSize, static_cast<DWORD>(sizeof(NOTIFYICONDATAW)));
     // The icon at the notification area's own size.
     ICONINFO image{};
     ASSERT_TRUE(GetIconInfo(data.hIcon, &image));
@@ -95,9 +102,9 @@ TEST(TrayIcon, RemoveAsksForTheIconOfTheSameWindowAndIdentifier)
     TTrayIcon icon(shell);
     icon.Add(reinterpret_cast<HWND>(0x1234), nullptr);
     icon.Remove();
-    ASSERT_EQ(shell.Requests.size(), 2u);
-    EXPECT_EQ(shell.Requests[1].Message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_EQ(shell.Requests[1].Data.hWnd, reinterpret_cast<HWND>(0x1234));
-    EXPECT_EQ(shell.Requests[1].Data.uID, 0u);
+    ASSERT_EQ(shell.Sent(NIM_DELETE).size(), 1u);
+    EXPECT_EQ(shell.Requests.back().Message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(shell.Requests.back().Data.hWnd, reinterpret_cast<HWND>(0x1234));
+    EXPECT_EQ(shell.Requests.back().Data.uID, 0u);
     EXPECT_FALSE(shell.Present);
 }

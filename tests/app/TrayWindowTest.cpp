@@ -10,11 +10,11 @@
 
 namespace {
 
-// Sends the notification icon's event: the callback number 0x200, the
-// identifier 0, the mouse message that happened over the icon.
-void IconEvent(TMainForm& form, UINT mouseMessage)
+// Sends the notification icon's event as the shell's current protocol
+// does: the event and the identifier 0 in lParam, the point in wParam.
+void IconEvent(TMainForm& form, UINT event, POINT at = {0, 0})
 {
-    SendMessageA(form.Handle(), 0x200, 0, mouseMessage);
+    SendMessageA(form.Handle(), TrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 0));
 }
 
 bool Shown(TMainForm& form)
@@ -22,32 +22,18 @@ bool Shown(TMainForm& form)
     return form.Visible() && IsWindowVisible(form.Handle());
 }
 
-struct OpenMenu {
-    RECT Rect;
-    POINT Cursor;
-};
-
-// Where the popup menu opened by `open` appeared, and where the mouse
-// pointer was while it was open; the menu is closed again from a timer tick
-// inside the menu's own message loop.
-std::optional<OpenMenu> MenuOpenedBy(const std::function<void()>& open)
+// Where the popup menu opened by `open` appeared; the menu is closed again
+// from a timer tick inside the menu's own message loop.
+std::optional<RECT> MenuOpenedBy(const std::function<void()>& open)
 {
-    std::optional<OpenMenu> shown;
-    POINT before{};
-    GetCursorPos(&before);
+    std::optional<RECT> shown;
     TTimer closer(nullptr);
     closer.SetInterval(10);
     closer.SetOnTimer([&](TObject*) {
         if (HWND menu = FindWindowA("#32768", nullptr); menu && IsWindowVisible(menu)) {
-            OpenMenu seen{};
-            GetWindowRect(menu, &seen.Rect);
-            GetCursorPos(&seen.Cursor);
-            // Wine may refresh its idea of the pointer from the X server
-            // between two readings (after another test moved it): the menu
-            // is at the cursor if it is at either reading.
-            if (seen.Rect.left == before.x && seen.Rect.top == before.y)
-                seen.Cursor = before;
-            shown = seen;
+            RECT rect{};
+            GetWindowRect(menu, &rect);
+            shown = rect;
         }
         EndMenu();
     });
@@ -60,48 +46,45 @@ std::optional<OpenMenu> MenuOpenedBy(const std::function<void()>& open)
 
 class TrayWindow : public FormFixture {};
 
-TEST_F(TrayWindow, OnlyTheLeftButtonReleaseOverTheIconShowsTheWindow)
+TEST_F(TrayWindow, SelectingTheIconByMouseOrKeyboardShowsTheWindowAndNothingElseDoes)
 {
     ASSERT_FALSE(Shown(*form));
-    for (UINT ignored : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_MBUTTONUP}) {
+    // The mouse's own messages come too; they do nothing, nor do the
+    // messages of the shell's older protocol.
+    for (UINT ignored : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP}) {
         IconEvent(*form, ignored);
         EXPECT_FALSE(Shown(*form)) << ignored;
     }
-    IconEvent(*form, WM_LBUTTONUP);
+    SendMessageA(form->Handle(), WM_USER, 0, WM_LBUTTONDBLCLK);
+    SendMessageA(form->Handle(), 0x200, 0, WM_LBUTTONUP);
+    EXPECT_FALSE(Shown(*form));
+
+    IconEvent(*form, NIN_SELECT);
+    EXPECT_TRUE(Shown(*form));
+    form->AddTrayIcon();
+    // Win+B, the arrows and Enter: the same from the keyboard.
+    IconEvent(*form, NIN_KEYSELECT);
     EXPECT_TRUE(Shown(*form));
     // The icon stays; restoring adds nothing.
-    EXPECT_EQ(notifyIcon.Requests.size(), 1u);
+    EXPECT_EQ(notifyIcon.Sent(NIM_ADD).size(), 2u);
     EXPECT_TRUE(notifyIcon.Present);
 }
 
-TEST_F(TrayWindow, UserMessagesShowOn515AndOpenTheMenuOn516)
-{
-    SendMessageA(form->Handle(), WM_USER, 0, WM_LBUTTONUP);
-    SendMessageA(form->Handle(), WM_USER, 0, WM_RBUTTONUP);
-    EXPECT_FALSE(Shown(*form));
-    SendMessageA(form->Handle(), WM_USER, 0, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(Shown(*form));
-
-    const auto menu = MenuOpenedBy([&] { SendMessageA(form->Handle(), WM_USER, 0, WM_RBUTTONDOWN); });
-    ASSERT_TRUE(menu.has_value());
-    EXPECT_EQ(menu->Rect.left, menu->Cursor.x);
-    EXPECT_EQ(menu->Rect.top, menu->Cursor.y);
-}
-
-TEST_F(TrayWindow, ARightButtonReleaseOverTheIconOpensTheTrayMenuAtTheCursor)
+TEST_F(TrayWindow, TheContextMenuOpensAtThePointTheShellGivesWithTheWindowItemFirstInBold)
 {
     std::vector<std::string> captions;
     for (TMenuItem* item : form->Test().trayMenu->Items())
         captions.push_back(item->Caption());
-    EXPECT_EQ(captions,
-              (std::vector<std::string>{"Next Wallpaper", "Previous Wallpaper", "Pause", "Options\u2026", "-",
-                                        "Restore Form", "Change Wallpaper", "-", "About", "-", "Exit"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Restore Form", "-", "Next Wallpaper", "Previous Wallpaper",
+                                                  "Pause", "Options\u2026", "-", "Change Wallpaper", "-",
+                                                  "About", "-", "Exit"}));
+    EXPECT_EQ(GetMenuDefaultItem(form->Test().trayMenu->Handle(), TRUE, 0), 0u);
 
-    EXPECT_FALSE(MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONDOWN); }).has_value());
-    const auto menu = MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONUP); });
+    EXPECT_FALSE(MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONUP, {300, 200}); }).has_value());
+    const auto menu = MenuOpenedBy([&] { IconEvent(*form, WM_CONTEXTMENU, {300, 200}); });
     ASSERT_TRUE(menu.has_value());
-    EXPECT_EQ(menu->Rect.left, menu->Cursor.x);
-    EXPECT_EQ(menu->Rect.top, menu->Cursor.y);
+    EXPECT_EQ(menu->left, 300);
+    EXPECT_EQ(menu->top, 200);
     // Opening the menu does not show the window.
     EXPECT_FALSE(Shown(*form));
 
@@ -156,9 +139,8 @@ TEST_F(TrayWindow, ANewTaskbarGetsTheIconAgainAndTheWindowStaysAsItWas)
     // Explorer started again: its notification area knows no icons.
     notifyIcon.Present = false;
     SendMessageA(form->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    ASSERT_EQ(notifyIcon.Requests.size(), 2u);
-    EXPECT_EQ(notifyIcon.Requests[1].Message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(notifyIcon.Requests[1].Data.hWnd, form->Handle());
+    ASSERT_EQ(notifyIcon.Sent(NIM_ADD).size(), 2u);
+    EXPECT_EQ(notifyIcon.Sent(NIM_ADD)[1].Data.hWnd, form->Handle());
     EXPECT_TRUE(notifyIcon.Present);
     EXPECT_FALSE(Shown(*form));
 
@@ -192,7 +174,7 @@ TEST_F(TrayWindow, TheClockStopsInTheTrayAndShowsTheTimeAtOnceWhenBack)
 {
     EXPECT_FALSE(form->Test().clockTimer->Enabled());
     clock.now = {2026, 12, 7, 1, 14, 30, 15};
-    IconEvent(*form, WM_LBUTTONUP);
+    IconEvent(*form, NIN_SELECT);
     EXPECT_TRUE(form->Test().clockTimer->Enabled());
     EXPECT_EQ(form->Test().clockLabel->Caption(), "02:30:15 PM");
     form->Test().toTrayButton->Click();

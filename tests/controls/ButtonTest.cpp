@@ -331,7 +331,9 @@ TEST(StyledButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
     };
     CapturedErrors().clear();
     SendMessageA(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    const RECT normal = DarkBox(*RenderControl(button), {3, 3, 70, 19});
+    // Inside the focus frame the press brings.
+    const RECT caption{4, 4, 69, 17};
+    const RECT normal = DarkBox(*RenderControl(button), caption);
     for (int round = 1; round <= 2; ++round) {
         SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         ASSERT_EQ(button.VisualState & (vsHot | vsPressed), vsHot | vsPressed);
@@ -341,7 +343,7 @@ TEST(StyledButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
         EXPECT_FALSE(button.LeftButtonDown);
         EXPECT_EQ(GetCapture(), nullptr);
         // Drawn released: the caption back in its place.
-        const RECT text = DarkBox(*RenderControl(button), {3, 3, 70, 19});
+        const RECT text = DarkBox(*RenderControl(button), caption);
         EXPECT_EQ(text.left, normal.left);
         EXPECT_EQ(text.top, normal.top);
     }
@@ -350,4 +352,28 @@ TEST(StyledButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
     EXPECT_EQ(CapturedErrors()[0].Text, "The list cannot be read.");
     CapturedErrors().clear();
     Application->SetMouseControl(nullptr);
+}
+
+TEST(StyledButton, TheKeyboardFocusIsADottedFrameInTheTextColour)
+{
+    ButtonOnForm setup("Apply");
+    TdxButton& button = *setup.button;
+    auto* other = new TdxButton(&setup.form);
+    other->SetParent(&setup.form);
+    other->SetBounds(10, 40, 73, 21);
+    // The frame's top edge, clear of the caption.
+    const auto frameInk = [&button] {
+        auto shot = RenderControl(button);
+        int ink = 0;
+        for (int x = 4; x < 69; ++x)
+            ink += PixelAt(*shot, x, 3) == ColorToRGB(clWindowText) ? 1 : 0;
+        return ink;
+    };
+    other->SetFocus();
+    EXPECT_EQ(frameInk(), 0);
+    button.SetFocus();
+    ASSERT_TRUE(button.VisualState & vsFocused);
+    // Dotted: about every other pixel along the edge.
+    EXPECT_GE(frameInk(), 15);
+    EXPECT_LE(frameInk(), 50);
 }

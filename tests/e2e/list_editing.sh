@@ -2,7 +2,8 @@
 # Editing the list as a person does: "+" opens the picture dialog, a typed
 # file name adds the picture and the preview shows it; a second picture is
 # added behind it; clicking its name shows it; "-" deletes it and the first
-# is shown again; the new-list button empties everything.
+# is shown again; the new-list button asks, keeps the list on No (the
+# default) and empties everything on Yes.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -70,7 +71,28 @@ e2e_check "after deleting it the first picture is shown again" [ "$(preview_shar
 second_row=$(e2e_count_other "$shot" "$NAMES_X" $((NAMES_Y + 13)) 150 13 "$PANEL")
 e2e_expect "the second row of the name list is empty" "$second_row" 0
 
+# A question box of the program is open (or gone again, with "!").
+wait_question() {
+  local deadline=$(($(date +%s) + 15))
+  until { if [ "${1:-}" = "!" ]; then e2e_no_error_box; else ! e2e_no_error_box; fi; }; do
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+  sleep 0.5
+}
+
+# "New list" asks before it empties the list: Enter takes the default, No.
 e2e_press $NEWLIST
+wait_question || e2e_abort "the new-list button did not ask"
+e2e_key Return
+wait_question ! || e2e_abort "the question did not close"
+shot=$(e2e_screenshot after-new-list-no)
+e2e_check "No keeps the list" [ "$(name_ink "$shot")" -gt 20 ]
+e2e_check "No keeps the preview" [ "$(preview_share "$shot" b)" -ge 95 ]
+
+e2e_press $NEWLIST
+wait_question || e2e_abort "the new-list button did not ask again"
+e2e_key y
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 shot=$(e2e_screenshot after-new-list)
 e2e_expect "the new list leaves the preview blank" \

@@ -48,10 +48,12 @@ wait_program_gone() {
   done
   echo "  (the process ended after $((SECONDS - start)) s)"
 }
-# Pixels of the tray's corner that are not the taskbar's own colour (taken
-# beside it): the icon.
+# Pixels of the tray's corner that are not the colour of its own edge: the
+# icon. (Wine's taskbar is not always painted again after a wallpaper change,
+# so the bar beside the corner may show the desktop, while the corner is
+# painted afresh when the icon goes.)
 icon_pixels() {
-  e2e_count_other "$1" "$TRAY_X" "$TRAY_Y" "$TRAY_W" "$TRAY_H" "$(e2e_pixel "$1" $((TRAY_X - 40)) $((TRAY_Y + 8)))"
+  e2e_count_other "$1" "$TRAY_X" "$TRAY_Y" "$TRAY_W" "$TRAY_H" "$(e2e_pixel "$1" "$TRAY_X" "$TRAY_Y")"
 }
 # changed_box BEFORE AFTER: "x y w h" of where the screen changed within
 # the main window's rectangle, right of the actions column (whose clock
@@ -64,7 +66,7 @@ changed_box() {
 # tray_menu ITEM: right-click on the icon, wait for the menu, click the item.
 # The menu opens up and to the left of the pointer; the items' heights are
 # the menu font's in this prefix.
-declare -A MENU_ITEM=([restore]=90 [change]=73 [about]=48 [exit]=22)
+declare -A MENU_ITEM=([restore]=157 [change]=73 [about]=48 [exit]=22)
 tray_menu() {
   local before deadline
   before=$(e2e_screenshot before-menu)

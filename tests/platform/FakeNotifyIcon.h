@@ -1,7 +1,8 @@
 #pragma once
 // A notification area for tests: records every request with a copy of the
 // record, and answers as the shell does (a second add of the same window and
-// identifier is refused, a modify works only on an icon it holds). Adds can
+// identifier is refused, a modify or a version request works only on an
+// icon it holds). Adds can
 // be made to fail, as they do while Explorer starts at logon.
 
 #include "platform/NotifyIcon.h"
@@ -26,7 +27,7 @@ public:
             Present = true;
             return true;
         }
-        if (message == NIM_MODIFY)
+        if (message == NIM_MODIFY || message == NIM_SETVERSION)
             return Present;
         if (message == NIM_DELETE && Present) {
             Present = false;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class TTimer;
@@ -27,3 +28,14 @@ private:
 
 // The first descendant window of the given class, or nullptr.
 HWND FindDescendant(HWND parent, const char* className);
+
+// A question box (Yes/No) as the user saw it: its text and the button
+// Enter would press.
+struct Question {
+    std::string Text;
+    int DefaultButton = 0;
+};
+
+// Runs `act` and answers each question box it opens with the next of
+// `answers` (IDYES, IDNO), noting what each box asked.
+std::vector<Question> AnsweringQuestions(const std::function<void()>& act, std::vector<int> answers);

@@ -2,6 +2,7 @@
 // with the error handler captured instead of showing message boxes, and one
 // root folder for the tests' temporary folders, removed at the end.
 
+#include "platform/ComObjects.h"
 #include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
@@ -10,6 +11,9 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleMock(&argc, argv);
+    // As the program's thread: its windows hand accessible objects to
+    // other programs through COM.
+    const TComApartment apartment;
     TApplication application;
     application.Title = "Tessivo";
     application.OnShowError = [](const std::string& caption, const std::string& text) {

@@ -1,5 +1,7 @@
 #include "framework/stdctrls/CheckBox.h"
 
+#include <oleacc.h>
+
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner)
 {
     SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks | csCaptureMouse));
@@ -72,4 +74,24 @@ void TCheckBox::WndProc(TMessage& message)
         TWinControl::WndProc(message);
         break;
     }
+}
+
+long TCheckBox::AccessibleRole() const
+{
+    return ROLE_SYSTEM_CHECKBUTTON;
+}
+
+long TCheckBox::AccessibleState() const
+{
+    return Checked() ? STATE_SYSTEM_CHECKED : 0;
+}
+
+std::string TCheckBox::AccessibleAction() const
+{
+    return Checked() ? "Uncheck" : "Check";
+}
+
+void TCheckBox::DoAccessibleAction()
+{
+    SendMessageW(Handle(), BM_CLICK, 0, 0);
 }

@@ -14,6 +14,11 @@ public:
     void SetChecked(bool checked);
 
     void WndProc(TMessage& message) override;
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    std::string AccessibleAction() const override;
+    // Toggles the box as a click does (OnClick fires).
+    void DoAccessibleAction() override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -1,5 +1,7 @@
 #include "framework/stdctrls/ComboBox.h"
 
+#include <oleacc.h>
+
 namespace {
 
 const TItemMessages kComboBoxMessages{CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING,
@@ -73,4 +75,9 @@ void TComboBox::WndProc(TMessage& message)
         return;
     }
     TCustomListControl::WndProc(message);
+}
+
+long TComboBox::AccessibleRole() const
+{
+    return ROLE_SYSTEM_COMBOBOX;
 }

@@ -22,6 +22,8 @@ public:
     // list's height, which the platform keeps apart.
     void SetBounds(int left, int top, int width, int height) override;
     void WndProc(TMessage& message) override;
+    long AccessibleRole() const override;
+    std::string AccessibleValue() const override { return Text(); }
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -4,6 +4,7 @@
 #include "platform/WideText.h"
 
 #include <algorithm>
+#include <oleacc.h>
 
 namespace {
 
@@ -230,4 +231,9 @@ void TListBox::WndProc(TMessage& message)
         TCustomListControl::WndProc(message);
         break;
     }
+}
+
+long TListBox::AccessibleRole() const
+{
+    return ROLE_SYSTEM_LIST;
 }

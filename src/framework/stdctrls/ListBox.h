@@ -30,6 +30,11 @@ public:
     // OnClick: the user changed the selection (mouse or keyboard).
     // OnDblClick: the user double-clicked a row.
     void WndProc(TMessage& message) override;
+    // A list whose rows are its child elements.
+    long AccessibleRole() const override;
+    int AccessibleItemCount() const override { return Items().Count(); }
+    std::string AccessibleItemName(int index) const override { return Items()[index]; }
+    bool AccessibleItemSelected(int index) const override { return index == ItemIndex(); }
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <string>
 
 namespace {
@@ -177,4 +178,9 @@ void TSpinEdit::WndProc(TMessage& message)
         TWinControl::WndProc(message);
         break;
     }
+}
+
+long TSpinEdit::AccessibleRole() const
+{
+    return ROLE_SYSTEM_SPINBUTTON;
 }

@@ -35,6 +35,9 @@ public:
     TNotifyEvent OnChange;
 
     void WndProc(TMessage& message) override;
+    // A number that steps up and down, its text as the value.
+    long AccessibleRole() const override;
+    std::string AccessibleValue() const override { return Text(); }
 
 protected:
     void CreateParams(TCreateParams& params) override;
