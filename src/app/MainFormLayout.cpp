@@ -319,6 +319,9 @@ void TMainForm::StyleControls()
     nameLabel->SetShowAccelChar(false);
     FileNameFont(*pathLabel, clWindowText);
     pathLabel->SetShowAccelChar(false);
+    // A path longer than the label keeps its drive and its file name; the
+    // whole path is the label's hint.
+    pathLabel->SetEllipsisPosition(TEllipsisPosition::epPathEllipsis);
     styleBox->SetParentFont(false);
     styleBox->Font().Assign(Font());
     for (const char* style : {"Center", "Tile", "Stretch", "Fit", "Fill", "Span"})

@@ -142,6 +142,25 @@ TEST_F(MainFormLayout, FileNamesInTheNameAndPathShowTheirAmpersand)
     }
 }
 
+TEST_F(MainFormLayout, ALongPathIsCutInItsMiddleWithAnEllipsisAndWholeInItsHint)
+{
+    Add({MakeBitmap("a holiday picture with a long name.bmp", 4, 4)});
+    TLabel& path = *form->Test().pathLabel;
+    const std::string full = path.Caption();
+    ASSERT_EQ(full, folder / "a holiday picture with a long name.bmp");
+    EXPECT_EQ(path.Hint(), full);
+    EXPECT_TRUE(path.ShowHint());
+
+    auto shot = RenderControl(*form->Test().optionsPanel);
+    const RECT box = path.BoundsRect();
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    // The path is wider than the label: cut plainly, it would differ.
+    auto cut = RenderTextAsIs(path.Font(), full, width, height);
+    EXPECT_FALSE(SameInk(*shot, box, *cut));
+    auto ellipsis = RenderText(path.Font(), full, width, height, DT_PATH_ELLIPSIS);
+    EXPECT_TRUE(SameInk(*shot, box, *ellipsis));
+}
+
 TEST_F(MainFormLayout, WindowIsBorderless560By308AndPathListLiesBelowIt)
 {
     HWND window = form->Handle();

@@ -42,6 +42,14 @@ void TLabel::SetShowAccelChar(bool showAccelChar)
     }
 }
 
+void TLabel::SetEllipsisPosition(TEllipsisPosition position)
+{
+    if (ellipsisPosition_ != position) {
+        ellipsisPosition_ = position;
+        Invalidate();
+    }
+}
+
 void TLabel::SetCaption(const std::string& text)
 {
     TGraphicControl::SetCaption(text);
@@ -86,7 +94,12 @@ void TLabel::Paint()
         canvas.FillRect(rect);
     }
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    const UINT flags = TextFlags();
+    // Only drawing cuts the text: measuring for AutoSize takes all of it.
+    UINT flags = TextFlags();
+    if (ellipsisPosition_ == TEllipsisPosition::epPathEllipsis)
+        flags |= DT_PATH_ELLIPSIS;
+    else if (ellipsisPosition_ == TEllipsisPosition::epEndEllipsis)
+        flags |= DT_END_ELLIPSIS;
     if (!Enabled()) {
         // Disabled text: a highlight copy one pixel down and right under grey.
         RECT shifted = rect;
