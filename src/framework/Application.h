@@ -1,9 +1,11 @@
 #pragma once
 // The application object: title, main form, message loop, the one error
-// handler, the application-wide cursor and the control under the mouse.
+// handler, the application-wide cursor, the control under the mouse and the
+// colour scheme.
 
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/graphics/ColorScheme.h"
 
 #include <exception>
 #include <functional>
@@ -92,6 +94,12 @@ public:
 
     HINSTANCE Instance() const { return instance_; }
 
+    // The colours every control draws with, chosen again when the system
+    // tells of a change of its colours or of its contrast theme.
+    TColorScheme& ColorScheme() { return colorScheme_; }
+    // Chooses the colours again and repaints every window of the program.
+    void SystemColorsChanged();
+
     // Hooks for the hint window, installed by the hint code.
     std::function<void(TControl* control)> OnMouseControlChanged;
 
@@ -103,6 +111,7 @@ private:
     TCursor cursor_ = crDefault;
     TControl* mouseControl_ = nullptr;
     HINSTANCE instance_;
+    TColorScheme colorScheme_;
 };
 
 // The application object of the process (created by the program's entry or a
