@@ -3,6 +3,7 @@
 #include "app/AboutPicture.h"
 #include "app/LayoutHelpers.h"
 #include "framework/ModalForm.h"
+#include "tessivo_version.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ void TAboutForm::CreateControls()
 
     projectCaptionLabel = AboutLabel(this, panel, "projectCaptionLabel", 94, 24, "Project name: ");
     projectNameLabel = AboutLabel(this, panel, "projectNameLabel", 94, 40, "Tessivo");
-    authorCaptionLabel = AboutLabel(this, panel, "authorCaptionLabel", 94, 56, "Autor :");
+    authorCaptionLabel = AboutLabel(this, panel, "authorCaptionLabel", 94, 56, "Author :");
     authorCaptionLabel->SetTransparent(true);
     authorLabel = AboutLabel(this, panel, "authorLabel", 135, 72, "Quorvel");
     authorLabel->SetTransparent(true);
@@ -87,6 +88,8 @@ void TAboutForm::CreateControls()
     // where it is really reached, with no address that could mislead.
     contactLabel = AddressLabel(this, panel, "contactLabel", 96, "Contact:    the issue tracker");
     websiteLabel = AddressLabel(this, panel, "websiteLabel", 112, "Website:    none yet");
+    // The build's one version number, the one the version resource carries.
+    versionLabel = AboutLabel(this, panel, "versionLabel", 8, 140, "Version " TESSIVO_VERSION_STRING);
 
     Line(this, panel, "", 87, 19, 1, 140);
     Line(this, panel, "", 3, 89, 205, 1);

@@ -1,7 +1,7 @@
 #pragma once
 // The About box: a small dialog with the program's picture, its name, its
-// maker and where to reach the project. Created hidden once; shown modally,
-// centred over the main window.
+// maker, where to reach the project and the program's version. Created
+// hidden once; shown modally, centred over the main window.
 
 #include "controls/dxButtons.h"
 #include "controls/dxContainer.h"
@@ -25,6 +25,7 @@ public:
     TLabel* authorLabel;
     TLabel* contactLabel;
     TLabel* websiteLabel;
+    TLabel* versionLabel;
     TdxButton* closeButton;
 
     // Places the box over the main window, then shows it modally; returns

@@ -303,8 +303,9 @@ void TMainForm::onHeaderMouseDown(TObject*, TMouseButton, TShiftState, int, int)
 void TMainForm::onHeaderPaint(TObject*, RECT rect, TCanvas& canvas, TFont&)
 {
     // A grey line on every second row, then the title on a button-face box.
+    const TColorScheme& scheme = Application->ColorScheme();
     for (int i = rect.top; i <= rect.bottom; ++i) {
-        canvas.Pen().SetColor(RGBColor(0x80, 0x80, 0x80));
+        canvas.Pen().SetColor(scheme.Line(RGBColor(0x80, 0x80, 0x80), header->Color()));
         canvas.Rectangle(rect.left + 1, rect.top + 2 * i, rect.right - 1, rect.top + 2 * i + 1);
     }
     canvas.Brush().SetColor(clBtnFace);

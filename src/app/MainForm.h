@@ -253,6 +253,8 @@ private:
     std::string PreviewDescription() const;
     // Escape hides the window to the tray, as does Minimize in the system
     // menu: true when `message` was one of them.
+    // Leaves Move, Minimize (to the tray) and Close in the system menu.
+    void TrimSystemMenu();
     bool HandleKeyboardMessage(TMessage& message);
     void RunStartSequence();
     void RemoveStaleFiles();

@@ -28,9 +28,8 @@ void TMainForm::onNameListKeyDown(TObject*, WORD& key, TShiftState shift)
     }
 }
 
-void TMainForm::CreateWnd()
+void TMainForm::TrimSystemMenu()
 {
-    TForm::CreateWnd();
     // Without a title bar the window is still moved, hidden and closed
     // from the keyboard through this menu.
     if (HandleAllocated())

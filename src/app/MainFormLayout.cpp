@@ -41,18 +41,18 @@ const ControlRow kLayout[] = {
     {Kind::ToolButton, "header", "toTrayButton", {15, 0, 15, 15}, "", "Minimize to system tray"},
     {Kind::Panel, nullptr, "actionsPanel", {2, 18, 116, 287}},
     {Kind::Container, "actionsPanel", "actionsHeader", {2, 2, 112, 15}, "     Actions"},
-    {Kind::Button, "actionsPanel", "addButton", {13, 27, 28, 30}, "+", "Add file (s) to curent list"},
-    {Kind::Button, "actionsPanel", "deleteButton", {45, 27, 28, 30}, "-", "Delete file(s) from curent list"},
+    {Kind::Button, "actionsPanel", "addButton", {13, 27, 28, 30}, "+", "Add file (s) to current list"},
+    {Kind::Button, "actionsPanel", "deleteButton", {45, 27, 28, 30}, "-", "Delete file(s) from current list"},
     {Kind::Button,
      "actionsPanel",
      "applyButton",
      {13, 66, 92, 21},
      "Apply",
-     "Apply curent picture on desktop"},
+     "Apply current picture on desktop"},
     {Kind::Button, "actionsPanel", "newListButton", {13, 107, 44, 38}, "", "New list (delete all files)"},
-    {Kind::Button, "actionsPanel", "saveListButton", {61, 107, 44, 38}, "", "Save curent list"},
+    {Kind::Button, "actionsPanel", "saveListButton", {61, 107, 44, 38}, "", "Save current list"},
     {Kind::Button, "actionsPanel", "loadListButton", {13, 159, 92, 21}, "Load List", "Load files from list"},
-    {Kind::Button, "actionsPanel", "aboutButton", {13, 195, 42, 44}, "About", "About the autor"},
+    {Kind::Button, "actionsPanel", "aboutButton", {13, 195, 42, 44}, "About", "About the author"},
     {Kind::Button, "actionsPanel", "exitButton", {61, 195, 42, 44}, "", "Exit program"},
     {Kind::Field, "actionsPanel", "clockLabel", {23, 254, 73, 15}, "00:00:00 AM"},
     {Kind::Line, "actionsPanel", "", {5, 22, 1, 260}},
@@ -333,6 +333,9 @@ void TMainForm::StyleControls()
     nameLabel->SetShowAccelChar(false);
     FileNameFont(*pathLabel, clWindowText);
     pathLabel->SetShowAccelChar(false);
+    // A path longer than the label keeps its drive and its file name; the
+    // whole path is the label's hint.
+    pathLabel->SetEllipsisPosition(TEllipsisPosition::epPathEllipsis);
     styleBox->SetParentFont(false);
     styleBox->Font().Assign(Font());
     for (const char* style : {"Center", "Tile", "Stretch", "Fit", "Fill", "Span"})

@@ -85,9 +85,11 @@ void TMainForm::CreateParams(TCreateParams& params)
 void TMainForm::CreateWnd()
 {
     TForm::CreateWnd();
-    // Made again when the window is rebuilt: the filter is the window's.
-    for (const UINT message :
-         {static_cast<UINT>(WM_COPYDATA), ShowRunningCopyMessage(), TaskbarCreatedMessage()})
+    TrimSystemMenu();
+    // Made again when the window is rebuilt: the filter is the window's. The
+    // icon's events come from the shell, which runs with the user's rights.
+    for (const UINT message : {static_cast<UINT>(WM_COPYDATA), ShowRunningCopyMessage(),
+                               TaskbarCreatedMessage(), TrayCallbackMessage})
         if (services_.AllowMessageFromLowerRights)
             services_.AllowMessageFromLowerRights(Handle(), message);
         else

@@ -132,8 +132,31 @@ void TdxCustomButton::DoResized()
     InvalidateUnlessLocked();
 }
 
+// In a contrast theme: the face in the button colour (the highlight while
+// pressed), and a two-pixel ring in the focus colour where the gradients
+// would show one.
+void TdxCustomButton::PaintContrastBackground(TCanvas& canvas, bool pressedOver)
+{
+    const TColorScheme& scheme = Application->ColorScheme();
+    const int width = Width(), height = Height();
+    canvas.Brush().SetColor(scheme.Fill(Color()));
+    canvas.FillRect({0, 0, width, height});
+    canvas.Brush().SetColor(pressedOver ? clHighlight : clBtnFace);
+    canvas.FillRect({1, 1, width - 1, height - 1});
+    if (IsHighlighted(false) && !pressedOver) {
+        canvas.Pen().SetColor(scheme.Focus(kFocusBottom));
+        canvas.Brush().SetStyle(TBrushStyle::bsClear);
+        canvas.Rectangle(1, 1, width - 1, height - 1);
+        canvas.Rectangle(2, 2, width - 2, height - 2);
+    }
+}
+
 void TdxCustomButton::PaintBackground(TCanvas& canvas, bool pressedOver)
 {
+    if (Application->ColorScheme().Contrast()) {
+        PaintContrastBackground(canvas, pressedOver);
+        return;
+    }
     const int width = Width(), height = Height();
     canvas.Brush().SetColor(Color());
     canvas.FillRect({0, 0, width, height});
@@ -153,12 +176,16 @@ void TdxCustomButton::PaintBackground(TCanvas& canvas, bool pressedOver)
 void TdxCustomButton::PaintBorder(TCanvas& canvas)
 {
     const int width = Width(), height = Height();
-    canvas.Pen().SetColor(Enabled() ? kBorderEnabled : kBorderDisabled);
+    const TColorScheme& scheme = Application->ColorScheme();
+    const TColor border = Enabled() ? kBorderEnabled : kBorderDisabled;
+    canvas.Pen().SetColor(scheme.Contrast() ? (Enabled() ? clBtnText : clGrayText) : border);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.RoundRect(0, 0, width, height, 5, 5);
 
-    // The rounded corners' outer pixels, in a lighter shade, smooth the edge.
-    canvas.Pen().SetColor(Enabled() ? kCornerEnabled : kBorderDisabled);
+    // The rounded corners' outer pixels, in a lighter shade, smooth the edge
+    // (in a contrast theme, the parent's fill keeps them round).
+    const TColor corner = Enabled() ? kCornerEnabled : kBorderDisabled;
+    canvas.Pen().SetColor(scheme.Contrast() ? scheme.Fill(Color()) : corner);
     DrawLine(canvas, 0, 1, 2, 0);
     DrawLine(canvas, width - 2, 0, width, 2);
     DrawLine(canvas, 0, height - 2, 2, height);
@@ -187,6 +214,8 @@ void TdxCustomButton::Paint()
         MakeGrayGlyph(glyph);
 
     canvas.Font().Assign(Font());
+    canvas.Font().SetColor(
+        Application->ColorScheme().Text(Font().Color(), pressedOver ? clHighlight : clBtnFace));
     RECT rect{0, 0, width, height};
     UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
     // The caption, once centred, leaves room for the glyph on its left.
@@ -306,10 +335,16 @@ void TdxCustomToolButton::Paint()
     const TdxTheme theme = Style().EffectiveTheme();
     const bool hot = VisualState & vsHot, pressed = VisualState & vsPressed;
 
-    canvas.Brush().SetColor(Parent() ? Parent()->Color() : Color());
+    const TColorScheme& scheme = Application->ColorScheme();
+    const TColor fill = scheme.Fill(Parent() ? Parent()->Color() : Color());
+    canvas.Brush().SetColor(fill);
     canvas.FillRect(rect);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
 
+    if (scheme.Contrast()) {
+        PaintContrast(canvas, fill);
+        return;
+    }
     if (theme == TdxTheme::WindowsXP) {
         if (pressed && !hot)
             DrawBevelFrame(canvas, rect, clWhite, clBlack, false);
@@ -350,4 +385,27 @@ long TdxCustomToolButton::AccessibleState() const
 std::string TdxCustomToolButton::AccessibleAction() const
 {
     return "Press";
+}
+
+// In a contrast theme: a hot or pressed button is framed in the text colour
+// and filled with the highlight; the glyph takes the text colour of its fill.
+void TdxCustomToolButton::PaintContrast(TCanvas& canvas, TColor fill)
+{
+    const TColorScheme& scheme = Application->ColorScheme();
+    const RECT rect = ClientRect();
+    const bool marked = (VisualState & (vsHot | vsPressed)) != 0;
+    if (marked) {
+        canvas.Pen().SetColor(scheme.Line(clBlack, fill));
+        canvas.Brush().SetColor(scheme.Focus(clHighlight));
+        canvas.Rectangle(rect);
+    }
+    TBitmap glyph;
+    glyph.LoadFromResourceName(Application->Instance(), ToolGlyphResourceName(toolType_));
+    if (!Enabled())
+        RecolorGlyph(glyph, clGrayText);
+    else
+        RecolorGlyph(glyph, scheme.Text(Color(), marked ? clHighlight : fill));
+    glyph.SetTransparent(true);
+    glyph.SetTransparentColor(clSilver);
+    canvas.Draw((rect.right - glyph.Width()) / 2, (rect.bottom - glyph.Height()) / 2, glyph);
 }

@@ -64,6 +64,7 @@ protected:
 private:
     void SetAndInvalidate(bool& field, bool value);
     void PaintBackground(TCanvas& canvas, bool pressedOver);
+    void PaintContrastBackground(TCanvas& canvas, bool pressedOver);
     void PaintBorder(TCanvas& canvas);
     void DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift);
     void PaintFocusRect(TCanvas& canvas);
@@ -104,6 +105,8 @@ protected:
     void Paint() override;
 
 private:
+    void PaintContrast(TCanvas& canvas, TColor fill);
+
     TdxToolType toolType_ = TdxToolType::ttClose;
 };
 

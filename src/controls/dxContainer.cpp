@@ -1,6 +1,7 @@
 #include "controls/dxContainer.h"
 
 #include "controls/dxCoreUtils.h"
+#include "framework/Application.h"
 
 #include <oleacc.h>
 
@@ -108,13 +109,17 @@ void TdxCustomContainer::Paint()
 {
     TCanvas& canvas = Canvas();
     RECT rect = ClientRect();
-    canvas.Brush().SetColor(Color());
+    const TColorScheme& scheme = Application->ColorScheme();
+    const TColor fill = scheme.Fill(Color());
+    canvas.Brush().SetColor(fill);
     canvas.FillRect(rect);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
 
     if (showBoundLines_ && boundLines_ != 0)
-        DrawBoundLines(canvas, boundLines_, boundColor_, rect);
+        DrawBoundLines(canvas, boundLines_, scheme.Line(boundColor_, fill), rect);
     ShrinkByBorder(static_cast<uint8_t>(borderWidth_), showBoundLines_, boundLines_, rect);
+    // The owner's drawing and the caption write in the text colour of the fill.
+    canvas.Font().SetColor(scheme.Text(Font().Color(), fill));
 
     if (OnPaint)
         OnPaint(this, rect, canvas, canvas.Font());
@@ -127,6 +132,7 @@ void TdxCustomContainer::Paint()
 
     if (showCaption_) {
         canvas.Font().Assign(Font());
+        canvas.Font().SetColor(scheme.Text(Font().Color(), fill));
         rect.left += spacing_;
         rect.right -= spacing_;
         rect.top += 1;

@@ -1,6 +1,7 @@
 #include "controls/dxCoreUtils.h"
 
 #include "controls/GradientMath.h"
+#include "framework/Application.h"
 
 #include <random>
 
@@ -157,6 +158,13 @@ void DrawCaptionText(TControl& control, TCanvas& canvas, std::string text, TFont
         flags |= DT_NOPREFIX;
     canvas.Font().Assign(font);
     if (enabled) {
+        canvas.DrawText(text, rect, flags);
+        return;
+    }
+    const TColorScheme& scheme = Application->ColorScheme();
+    if (scheme.Contrast()) {
+        // An embossed caption is lost in a contrast theme: plain grey text.
+        canvas.Font().SetColor(scheme.DisabledText(clBtnShadow));
         canvas.DrawText(text, rect, flags);
         return;
     }

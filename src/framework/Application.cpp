@@ -2,18 +2,38 @@
 
 #include "core/Exceptions.h"
 #include "framework/Form.h"
+#include "platform/ContrastTheme.h"
 #include "platform/WideText.h"
 
 #include <commctrl.h>
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication() : TComponent(nullptr), instance_(GetModuleHandleW(nullptr))
+TApplication::TApplication()
+    : TComponent(nullptr), instance_(GetModuleHandleW(nullptr)), colorScheme_(ContrastThemeOn)
 {
     Application = this;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES |
                                                        ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+}
+
+namespace {
+
+BOOL CALLBACK RepaintWindow(HWND window, LPARAM)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return TRUE;
+}
+
+} // namespace
+
+void TApplication::SystemColorsChanged()
+{
+    colorScheme_.Refresh();
+    // Every window of the program, hidden ones too, paints anew; the brushes
+    // and pens made of system colours are made again as they are used.
+    EnumThreadWindows(GetCurrentThreadId(), RepaintWindow, 0);
 }
 
 TApplication::~TApplication()

@@ -1,9 +1,11 @@
 #pragma once
 // The application object: title, main form, message loop, the one error
-// handler, the application-wide cursor and the control under the mouse.
+// handler, the application-wide cursor, the control under the mouse and the
+// colour scheme.
 
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/graphics/ColorScheme.h"
 #include "platform/ComObjects.h"
 
 #include <exception>
@@ -109,6 +111,12 @@ public:
     // extensions need a single-threaded apartment).
     void EnterOleApartment() { ole_.Enter(); }
 
+    // The colours every control draws with, chosen again when the system
+    // tells of a change of its colours or of its contrast theme.
+    TColorScheme& ColorScheme() { return colorScheme_; }
+    // Chooses the colours again and repaints every window of the program.
+    void SystemColorsChanged();
+
     // Hooks for the hint window, installed by the hint code.
     std::function<void(TControl* control)> OnMouseControlChanged;
 
@@ -121,6 +129,7 @@ private:
     TCursor cursor_ = crDefault;
     TControl* mouseControl_ = nullptr;
     HINSTANCE instance_;
+    TColorScheme colorScheme_;
     int modalLoops_ = 0;
     TOleApartment ole_;
 };

@@ -1,5 +1,7 @@
 #include "framework/CustomControl.h"
 
+#include "framework/Application.h"
+
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
 {
 }
@@ -14,15 +16,16 @@ void TCustomControl::PaintWindow(HDC dc)
     // is no memory for one, straight onto the window.
     gdi::DoubleBuffer buffer(dc, width, height);
     const HDC target = buffer.Get();
+    const TColor fill = Application->ColorScheme().Fill(Color());
     if (!(ControlStyle() & csOpaque)) {
         TBrush brush;
-        brush.SetColor(Color());
+        brush.SetColor(fill);
         FillRect(target, &client, brush.Handle());
     }
     {
         const TCanvasLease lease(canvas_, target);
         canvas_.Font().Assign(Font());
-        canvas_.Brush().SetColor(Color());
+        canvas_.Brush().SetColor(fill);
         canvas_.Pen().SetColor(clBlack);
         canvas_.Pen().SetStyle(TPenStyle::psSolid);
         Paint();

@@ -261,10 +261,39 @@ void TForm::WndProc(TMessage& message)
         TWinControl::WndProc(message);
         WMActivate(LOWORD(message.WParam) != WA_INACTIVE);
         break;
+    case WM_SYSCOLORCHANGE:
+        TWinControl::WndProc(message);
+        WMSysColorChange(message);
+        break;
+    case WM_SETTINGCHANGE:
+        TWinControl::WndProc(message);
+        // A contrast theme turned on or off comes with its own notice.
+        if (message.WParam == SPI_SETHIGHCONTRAST)
+            Application->SystemColorsChanged();
+        break;
     default:
         TWinControl::WndProc(message);
         break;
     }
+}
+
+namespace {
+
+BOOL CALLBACK ForwardMessage(HWND child, LPARAM message)
+{
+    const auto* forwarded = reinterpret_cast<const TMessage*>(message);
+    SendMessageW(child, forwarded->Msg, forwarded->WParam, forwarded->LParam);
+    return TRUE;
+}
+
+} // namespace
+
+void TForm::WMSysColorChange(TMessage& message)
+{
+    // Only top-level windows hear of it: the system's own controls inside
+    // (check boxes, lists, the spin arrows) are told, as they expect.
+    EnumChildWindows(Handle(), ForwardMessage, reinterpret_cast<LPARAM>(&message));
+    Application->SystemColorsChanged();
 }
 
 void TForm::CMDialogKey(TMessage& message)

@@ -73,6 +73,7 @@ private:
     void CMDialogKey(TMessage& message);
     // Activated: the focus goes back to the active control.
     void WMActivate(bool active);
+    void WMSysColorChange(TMessage& message);
 
 private:
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;

@@ -845,7 +845,7 @@ void TWinControl::FillBackground(HDC dc)
 {
     const RECT client = ClientRect();
     TBrush brush;
-    brush.SetColor(Color());
+    brush.SetColor(Application->ColorScheme().Fill(Color()));
     FillRect(dc, &client, brush.Handle());
 }
 

@@ -8,6 +8,8 @@
 #include "framework/Timer.h"
 #include "framework/graphics/JpegImage.h"
 
+#include <cstring>
+
 namespace {
 
 // Shows the box modally through `open` and, from a timer tick inside the
@@ -36,6 +38,26 @@ ModalView WhileShown(TAboutForm& about, HWND main, const std::function<void()>& 
     closer.SetEnabled(true);
     open();
     return view;
+}
+
+// The file version the test program's version resource carries, as
+// "major.minor.patch", read from the fixed part of the resource.
+std::string VersionResourceText()
+{
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));
+    if (!found)
+        return "";
+    const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
+    const DWORD size = SizeofResource(nullptr, found);
+    for (DWORD at = 0; at + sizeof(VS_FIXEDFILEINFO) <= size; at += 4) {
+        VS_FIXEDFILEINFO info;
+        std::memcpy(&info, bytes + at, sizeof info);
+        if (info.dwSignature == 0xFEEF04BD)
+            return std::to_string(HIWORD(info.dwFileVersionMS)) + "." +
+                   std::to_string(LOWORD(info.dwFileVersionMS)) + "." +
+                   std::to_string(HIWORD(info.dwFileVersionLS));
+    }
+    return "";
 }
 
 } // namespace
@@ -74,7 +96,7 @@ TEST_F(AboutBox, IsADialogWithoutCaptionButtonsAndItsOwnContent)
     EXPECT_EQ(about->header->Caption(), "   About...");
     EXPECT_EQ(about->projectCaptionLabel->Caption(), "Project name: ");
     EXPECT_EQ(about->projectNameLabel->Caption(), "Tessivo");
-    EXPECT_EQ(about->authorCaptionLabel->Caption(), "Autor :");
+    EXPECT_EQ(about->authorCaptionLabel->Caption(), "Author :");
     EXPECT_EQ(about->authorLabel->Caption(), "Quorvel");
     EXPECT_EQ(about->contactLabel->Caption().rfind("Contact:", 0), 0u);
     EXPECT_EQ(about->websiteLabel->Caption().rfind("Website:", 0), 0u);
@@ -83,6 +105,18 @@ TEST_F(AboutBox, IsADialogWithoutCaptionButtonsAndItsOwnContent)
     EXPECT_EQ(about->authorLabel->Top(), 72);
     EXPECT_EQ(about->closeButton->Left(), 136);
     EXPECT_EQ(about->closeButton->Top(), 136);
+}
+
+TEST_F(AboutBox, ShowsTheVersionOfTheVersionResourceBesideClose)
+{
+    const std::string version = VersionResourceText();
+    ASSERT_FALSE(version.empty());
+    EXPECT_EQ(about->versionLabel->Caption(), "Version " + version);
+    EXPECT_TRUE(about->versionLabel->Visible());
+    // Inside the box, left of "Close" and clear of the contact lines.
+    EXPECT_LT(about->versionLabel->Left() + about->versionLabel->Width(), about->closeButton->Left());
+    EXPECT_GT(about->versionLabel->Top(), about->websiteLabel->Top() + about->websiteLabel->Height());
+    EXPECT_LE(about->versionLabel->Top() + about->versionLabel->Height(), about->ClientHeight());
 }
 
 TEST_F(AboutBox, ThePictureIsTheStoredJpegDecoded)

@@ -142,6 +142,25 @@ TEST_F(MainFormLayout, FileNamesInTheNameAndPathShowTheirAmpersand)
     }
 }
 
+TEST_F(MainFormLayout, ALongPathIsCutInItsMiddleWithAnEllipsisAndWholeInItsHint)
+{
+    Add({MakeBitmap("a holiday picture with a long name.bmp", 4, 4)});
+    TLabel& path = *form->Test().pathLabel;
+    const std::string full = path.Caption();
+    ASSERT_EQ(full, folder / "a holiday picture with a long name.bmp");
+    EXPECT_EQ(path.Hint(), full);
+    EXPECT_TRUE(path.ShowHint());
+
+    auto shot = RenderControl(*form->Test().optionsPanel);
+    const RECT box = path.BoundsRect();
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    // The path is wider than the label: cut plainly, it would differ.
+    auto cut = RenderTextAsIs(path.Font(), full, width, height);
+    EXPECT_FALSE(SameInk(*shot, box, *cut));
+    auto ellipsis = RenderText(path.Font(), full, width, height, DT_PATH_ELLIPSIS);
+    EXPECT_TRUE(SameInk(*shot, box, *ellipsis));
+}
+
 TEST_F(MainFormLayout, WindowIsBorderless560By308AndPathListLiesBelowIt)
 {
     HWND window = form->Handle();
@@ -161,21 +180,21 @@ TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
 {
     const TMainForm::TestView f = form->Test();
     EXPECT_EQ(f.addButton->Caption(), "+");
-    EXPECT_EQ(f.addButton->Hint(), "Add file (s) to curent list");
+    EXPECT_EQ(f.addButton->Hint(), "Add file (s) to current list");
     EXPECT_EQ(f.addButton->Font().Height(), -16);
     EXPECT_TRUE(f.addButton->Font().Style() & fsBold);
     EXPECT_EQ(f.deleteButton->Caption(), "-");
     EXPECT_EQ(f.deleteButton->Font().Height(), -21);
-    EXPECT_EQ(f.deleteButton->Hint(), "Delete file(s) from curent list");
-    EXPECT_EQ(f.applyButton->Hint(), "Apply curent picture on desktop");
+    EXPECT_EQ(f.deleteButton->Hint(), "Delete file(s) from current list");
+    EXPECT_EQ(f.applyButton->Hint(), "Apply current picture on desktop");
     EXPECT_EQ(f.newListButton->Hint(), "New list (delete all files)");
     EXPECT_EQ(f.newListButton->Spacing(), 0);
     EXPECT_FALSE(f.newListButton->Glyph().Empty());
-    EXPECT_EQ(f.saveListButton->Hint(), "Save curent list");
+    EXPECT_EQ(f.saveListButton->Hint(), "Save current list");
     EXPECT_EQ(f.loadListButton->Caption(), "Load List");
     EXPECT_EQ(f.loadListButton->Hint(), "Load files from list");
     EXPECT_EQ(f.aboutButton->Caption(), "About");
-    EXPECT_EQ(f.aboutButton->Hint(), "About the autor");
+    EXPECT_EQ(f.aboutButton->Hint(), "About the author");
     EXPECT_EQ(f.exitButton->Hint(), "Exit program");
     EXPECT_EQ(f.closeButton->Hint(), "Exit program");
     EXPECT_EQ(f.closeButton->ToolType(), TdxToolType::ttClose);

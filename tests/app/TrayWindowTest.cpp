@@ -130,7 +130,7 @@ TEST_F(TrayWindow, AnElevatedCopyTakesTheHandOverAndTheNewTaskbarFromOrdinaryPro
         if (window == form->Handle())
             current.push_back(message);
     EXPECT_EQ(current, (std::vector<UINT>{WM_COPYDATA, ShowRunningCopyMessage(),
-                                          RegisterWindowMessageA("TaskbarCreated")}));
+                                          RegisterWindowMessageA("TaskbarCreated"), TrayCallbackMessage}));
     form.reset();
 }
 

@@ -58,6 +58,12 @@ RECT DarkBox(TBitmap& bitmap, RECT area, int limit)
 
 std::unique_ptr<TBitmap> RenderTextAsIs(const TFont& font, const std::string& text, int width, int height)
 {
+    return RenderText(font, text, width, height, 0);
+}
+
+std::unique_ptr<TBitmap> RenderText(const TFont& font, const std::string& text, int width, int height,
+                                    UINT flags)
+{
     auto bitmap = std::make_unique<TBitmap>(width, height);
     TCanvas& canvas = bitmap->Canvas();
     canvas.Brush().SetColor(clWhite);
@@ -66,7 +72,7 @@ std::unique_ptr<TBitmap> RenderTextAsIs(const TFont& font, const std::string& te
     canvas.Font().Assign(font);
     canvas.Font().SetColor(clBlack);
     RECT rect{0, 0, width, height};
-    canvas.DrawText(text, rect, DT_NOPREFIX | DT_SINGLELINE);
+    canvas.DrawText(text, rect, DT_NOPREFIX | DT_SINGLELINE | flags);
     GdiFlush();
     return bitmap;
 }

@@ -31,6 +31,9 @@ RECT DarkBox(TBitmap& bitmap, RECT area, int limit = 96);
 // white, from the top-left corner of a bitmap of the given size: how the
 // text looks when nothing of it is cut or reinterpreted.
 std::unique_ptr<TBitmap> RenderTextAsIs(const TFont& font, const std::string& text, int width, int height);
+// The same, drawn by the platform with `flags` (an ellipsis, say) added.
+std::unique_ptr<TBitmap> RenderText(const TFont& font, const std::string& text, int width, int height,
+                                    UINT flags);
 
 // Whether `area` of `shot` has dark pixels exactly where `reference` has
 // them (the reference is as large as the area).

@@ -25,6 +25,8 @@ inline constexpr TColor clScrollBar = clSystemColor | 0;
 inline constexpr TColor clBackground = clSystemColor | 1; // the desktop
 inline constexpr TColor clWindow = clSystemColor | 5;
 inline constexpr TColor clWindowText = clSystemColor | 8;
+inline constexpr TColor clHighlight = clSystemColor | 13;
+inline constexpr TColor clHighlightText = clSystemColor | 14;
 inline constexpr TColor clBtnFace = clSystemColor | 15;
 inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clGrayText = clSystemColor | 17;
@@ -32,6 +34,11 @@ inline constexpr TColor clBtnText = clSystemColor | 18;
 inline constexpr TColor clBtnHighlight = clSystemColor | 20;
 inline constexpr TColor clInfoText = clSystemColor | 23;
 inline constexpr TColor clInfoBk = clSystemColor | 24;
+
+inline constexpr bool IsSystemColor(TColor color)
+{
+    return color < 0;
+}
 
 // The colour as 0x00BBGGRR, system colours looked up.
 uint32_t ColorToRGB(TColor color);

@@ -107,10 +107,15 @@ void TPen::Changed()
 
 HPEN TPen::Handle() const
 {
+    // A system colour changed since the pen was made: it is made again.
+    const COLORREF rgb = ColorToRGB(color_);
+    if (handle_ && rgb != madeWith_)
+        handle_.Reset();
     if (!handle_) {
+        madeWith_ = rgb;
         static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
                                           PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-        handle_.Reset(CreatePen(kStyles[static_cast<int>(style_)], width_, ColorToRGB(color_)));
+        handle_.Reset(CreatePen(kStyles[static_cast<int>(style_)], width_, rgb));
     }
     return handle_.Get();
 }
@@ -142,12 +147,17 @@ void TBrush::Changed()
 
 HBRUSH TBrush::Handle() const
 {
+    // A system colour changed since the brush was made: it is made again.
+    const COLORREF rgb = ColorToRGB(color_);
+    if (handle_ && rgb != madeWith_)
+        handle_.Reset();
     if (!handle_) {
+        madeWith_ = rgb;
         if (style_ == TBrushStyle::bsClear) {
             LOGBRUSH logBrush{BS_HOLLOW, 0, 0};
             handle_.Reset(CreateBrushIndirect(&logBrush));
         } else {
-            handle_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+            handle_.Reset(CreateSolidBrush(rgb));
         }
     }
     return handle_.Get();

@@ -66,6 +66,7 @@ private:
     TPenStyle style_ = TPenStyle::psSolid;
     int width_ = 1;
     mutable gdi::Pen handle_;
+    mutable COLORREF madeWith_ = 0; // a system colour's value when the pen was made
 };
 
 enum class TBrushStyle : uint8_t { bsSolid, bsClear };
@@ -84,4 +85,5 @@ private:
     TColor color_ = clWhite;
     TBrushStyle style_ = TBrushStyle::bsSolid;
     mutable gdi::Brush handle_;
+    mutable COLORREF madeWith_ = 0; // a system colour's value when the brush was made
 };

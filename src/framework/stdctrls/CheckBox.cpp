@@ -1,5 +1,7 @@
 #include "framework/stdctrls/CheckBox.h"
 
+#include "framework/Application.h"
+
 #include <oleacc.h>
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner)
@@ -48,9 +50,11 @@ void TCheckBox::SetChecked(bool checked)
 void TCheckBox::ColorControl(TMessage& message)
 {
     auto dc = reinterpret_cast<HDC>(message.WParam);
-    SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGrayText));
-    SetBkColor(dc, ColorToRGB(Color()));
-    background_.SetColor(Color());
+    const TColorScheme& scheme = Application->ColorScheme();
+    const TColor fill = scheme.Fill(Color());
+    SetTextColor(dc, ColorToRGB(Enabled() ? scheme.Text(Font().Color(), fill) : clGrayText));
+    SetBkColor(dc, ColorToRGB(fill));
+    background_.SetColor(fill);
     message.Result = reinterpret_cast<LRESULT>(background_.Handle());
 }
 

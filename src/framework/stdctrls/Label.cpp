@@ -1,5 +1,6 @@
 #include "framework/stdctrls/Label.h"
 
+#include "framework/Application.h"
 #include "framework/WinControl.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
@@ -38,6 +39,14 @@ void TLabel::SetShowAccelChar(bool showAccelChar)
     if (showAccelChar_ != showAccelChar) {
         showAccelChar_ = showAccelChar;
         AdjustBounds();
+        Invalidate();
+    }
+}
+
+void TLabel::SetEllipsisPosition(TEllipsisPosition position)
+{
+    if (ellipsisPosition_ != position) {
+        ellipsisPosition_ = position;
         Invalidate();
     }
 }
@@ -81,13 +90,24 @@ void TLabel::Paint()
 {
     TCanvas& canvas = Canvas();
     RECT rect = ClientRect();
+    const TColorScheme& scheme = Application->ColorScheme();
+    // A transparent label stands on its parent, whose colour it shares.
+    const TColor fill = scheme.Fill(Color());
     if (!transparent_) {
-        canvas.Brush().SetColor(Color());
+        canvas.Brush().SetColor(fill);
         canvas.FillRect(rect);
     }
+    canvas.Font().SetColor(scheme.Text(Font().Color(), fill));
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    const UINT flags = TextFlags();
-    if (!Enabled()) {
+    // Only drawing cuts the text: measuring for AutoSize takes all of it.
+    UINT flags = TextFlags();
+    if (ellipsisPosition_ == TEllipsisPosition::epPathEllipsis)
+        flags |= DT_PATH_ELLIPSIS;
+    else if (ellipsisPosition_ == TEllipsisPosition::epEndEllipsis)
+        flags |= DT_END_ELLIPSIS;
+    if (!Enabled() && scheme.Contrast()) {
+        canvas.Font().SetColor(scheme.DisabledText(clBtnShadow));
+    } else if (!Enabled()) {
         // Disabled text: a highlight copy one pixel down and right under grey.
         RECT shifted = rect;
         OffsetRect(&shifted, 1, 1);

@@ -5,6 +5,11 @@
 
 #include "framework/Control.h"
 
+// Where a label's text that does not fit its width is cut and marked "...":
+// nowhere (the text is simply clipped), in the middle of a path keeping its
+// last part, or at the end.
+enum class TEllipsisPosition : uint8_t { epNone, epPathEllipsis, epEndEllipsis };
+
 class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* owner);
@@ -20,6 +25,8 @@ public:
     // instead of showing itself. Labels that show file names turn it off.
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool showAccelChar);
+    TEllipsisPosition EllipsisPosition() const { return ellipsisPosition_; }
+    void SetEllipsisPosition(TEllipsisPosition position);
     void SetCaption(const std::string& text) override;
 
     void WndProc(TMessage& message) override;
@@ -35,4 +42,5 @@ private:
     bool wordWrap_ = false;
     bool autoSize_ = true;
     bool showAccelChar_ = true;
+    TEllipsisPosition ellipsisPosition_ = TEllipsisPosition::epNone;
 };

@@ -1,6 +1,7 @@
 #include "framework/stdctrls/ListBox.h"
 
 #include "core/Utf8.h"
+#include "framework/Application.h"
 #include "platform/WideText.h"
 
 #include <algorithm>
@@ -152,10 +153,13 @@ void TListBox::DrawItem(const DRAWITEMSTRUCT& item)
     if (item.itemID >= static_cast<UINT>(Items().Count()))
         return;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    COLORREF text = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().Color());
+    const TColorScheme& scheme = Application->ColorScheme();
+    const TColor fill = scheme.Fill(Color());
+    COLORREF text =
+        selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(scheme.Text(Font().Color(), fill));
     if (!IsWindowEnabled(Handle()))
         text = GetSysColor(COLOR_GRAYTEXT);
-    SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
+    SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(fill));
     SetTextColor(dc, text);
     HGDIOBJ previous = SelectObject(dc, Font().Handle());
     // Plain text output: "&" in a file name is a character, never a prefix.
@@ -186,9 +190,11 @@ void TListBox::AnswerTextRequest(TMessage& message)
 void TListBox::ColorControl(TMessage& message)
 {
     auto dc = reinterpret_cast<HDC>(message.WParam);
-    SetTextColor(dc, ColorToRGB(Font().Color()));
-    SetBkColor(dc, ColorToRGB(Color()));
-    background_.SetColor(Color());
+    const TColorScheme& scheme = Application->ColorScheme();
+    const TColor fill = scheme.Fill(Color());
+    SetTextColor(dc, ColorToRGB(scheme.Text(Font().Color(), fill)));
+    SetBkColor(dc, ColorToRGB(fill));
+    background_.SetColor(fill);
     message.Result = reinterpret_cast<LRESULT>(background_.Handle());
 }
 

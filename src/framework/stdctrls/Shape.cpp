@@ -1,5 +1,8 @@
 #include "framework/stdctrls/Shape.h"
 
+#include "framework/Application.h"
+#include "framework/WinControl.h"
+
 TShape::TShape(TComponent* owner) : TGraphicControl(owner)
 {
     SetBounds(0, 0, 65, 65);
@@ -10,10 +13,13 @@ TShape::TShape(TComponent* owner) : TGraphicControl(owner)
 void TShape::Paint()
 {
     TCanvas& canvas = Canvas();
-    canvas.Pen().SetColor(pen_.Color());
+    // The outline is a line on the parent's fill; the inside a fill of its own.
+    const TColorScheme& scheme = Application->ColorScheme();
+    const TColor pen = scheme.Line(pen_.Color(), Parent() ? Parent()->Color() : Color());
+    canvas.Pen().SetColor(pen);
     canvas.Pen().SetStyle(pen_.Style());
     canvas.Pen().SetWidth(pen_.Width());
-    canvas.Brush().SetColor(brush_.Color());
+    canvas.Brush().SetColor(scheme.Fill(brush_.Color()));
     canvas.Brush().SetStyle(brush_.Style());
     // The outline lies inside the bounds whatever the pen's width.
     const int inset = pen_.Width() / 2;
@@ -23,7 +29,7 @@ void TShape::Paint()
         // Too thin for an outline and an inside: the whole area in the pen's colour.
         if (pen_.Style() != TPenStyle::psClear) {
             canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-            canvas.Brush().SetColor(pen_.Color());
+            canvas.Brush().SetColor(pen);
             canvas.FillRect(ClientRect());
         }
         return;
