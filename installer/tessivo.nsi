@@ -129,19 +129,95 @@ FunctionEnd
 !insertmacro END_RUNNING_TESSIVO ""
 !insertmacro END_RUNNING_TESSIVO "un."
 
+; Set when this run finds no earlier installation: a failed run then takes
+; away everything it made. Over an earlier installation a failed run leaves
+; that one's files and entries as they are.
+Var FreshInstall
+
+; InstallFailed: the step named on the stack failed. Says why (a message box
+; when not silent; always in the installer's details and in
+; %TEMP%\Tessivo-setup.log), removes what a fresh install made, and ends the
+; installer with exit code 2, so a silent install never reports success
+; without a program installed.
+Function InstallFailed
+  Exch $R0
+  DetailPrint "Installation failed: $R0"
+  ClearErrors
+  FileOpen $R1 "$TEMP\${PRODUCT}-setup.log" w
+  ${IfNot} ${Errors}
+    FileWrite $R1 "${PRODUCT} ${VERSION} was not installed into $INSTDIR: $R0$\r$\n"
+    FileClose $R1
+  ${EndIf}
+  ${If} $FreshInstall == 1
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    Delete "$INSTDIR\${UNINSTALLER}"
+    ; A folder in a file's place is the user's, and is left alone.
+    ${IfNot} ${FileExists} "$INSTDIR\${EXE}\*.*"
+      Delete "$INSTDIR\${EXE}"
+    ${EndIf}
+    Delete "$INSTDIR\README.txt"
+    Delete "$INSTDIR\LICENSE.txt"
+    Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
+    RMDir "$INSTDIR"
+  ${EndIf}
+  MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} could not be installed: $R0" /SD IDOK
+  SetErrorLevel 2
+  Quit
+FunctionEnd
+
+!macro FAIL_IF_ERRORS reason
+  ${If} ${Errors}
+    Push "${reason}"
+    Call InstallFailed
+  ${EndIf}
+!macroend
+
 Section "Tessivo"
   SetShellVarContext current
+  StrCpy $FreshInstall 1
+  ClearErrors
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${IfNot} ${Errors}
+    StrCpy $FreshInstall 0
+  ${EndIf}
   Call EndRunningTessivo
+
+  ; Each step is checked: a file where the folder should be, a folder where
+  ; the program should be, a full disk or a refused write ends the install.
+  ${If} ${FileExists} "$INSTDIR"
+  ${AndIfNot} ${FileExists} "$INSTDIR\*.*"
+    Push "$INSTDIR is a file, not a folder."
+    Call InstallFailed
+  ${EndIf}
+  ClearErrors
   SetOutPath "$INSTDIR"
+  !insertmacro FAIL_IF_ERRORS "the folder $INSTDIR cannot be made."
+  ${If} ${FileExists} "$INSTDIR\${EXE}\*.*"
+    Push "$INSTDIR\${EXE} is a folder; remove it and try again."
+    Call InstallFailed
+  ${EndIf}
+  ClearErrors
   File "${STAGE}\${EXE}"
   File "${STAGE}\README.txt"
   File "${STAGE}\LICENSE.txt"
   File "${STAGE}\THIRD-PARTY-NOTICES.txt"
+  !insertmacro FAIL_IF_ERRORS "the program's files cannot be written into $INSTDIR."
+  ${IfNot} ${FileExists} "$INSTDIR\${EXE}"
+    Push "$INSTDIR\${EXE} is missing after copying."
+    Call InstallFailed
+  ${EndIf}
+  ClearErrors
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  !insertmacro FAIL_IF_ERRORS "the uninstaller cannot be written into $INSTDIR."
 
+  ClearErrors
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0 \
     SW_SHOWNORMAL "" "Tessivo wallpaper changer"
+  !insertmacro FAIL_IF_ERRORS "the Start-menu shortcut cannot be made."
 
+  ; The uninstall entry comes last: it says the program is installed.
+  ClearErrors
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -151,6 +227,7 @@ Section "Tessivo"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  !insertmacro FAIL_IF_ERRORS "the uninstall entry cannot be written."
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd

@@ -87,6 +87,7 @@ public:
     bool FolderAcceptsNewFiles(const std::string&) override { return true; }
     std::string UserDataFolder() override { return folder_ + "\\"; }
     void SetDeskWallpaper(const std::string&) override {}
+    std::string CurrentWallpaper() override { return {}; }
     std::vector<TScreenRect> Monitors() override { return {{0, 0, 1920, 1080}}; }
     uint32_t BackgroundColor() override { return 0; }
 

@@ -2,8 +2,10 @@
 
 #include "core/AsciiCase.h"
 #include "core/Exceptions.h"
+#include "core/FileNames.h"
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -13,6 +15,17 @@ std::string Unquoted(const std::string& data)
     if (data.size() >= 2 && data.front() == '"' && data.back() == '"')
         return data.substr(1, data.size() - 2);
     return data;
+}
+
+// The startup list's value for an entry that is on: 0x02, then zeros where
+// an entry turned off keeps the time it was turned off.
+const std::vector<uint8_t> EntryTurnedOn{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+std::string WithoutTrailingBackslash(std::string path)
+{
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    return path;
 }
 
 } // namespace
@@ -43,10 +56,30 @@ bool TAutostart::NamesThisProgram(const std::optional<std::string>& data) const
     return data && !data->empty() && SameIgnoringCase(Unquoted(*data), programPath_);
 }
 
+bool TAutostart::TurnedOffIn(TRegistryRoot root)
+{
+    const auto registry = registry_.NewRegistry(root);
+    if (!registry->OpenKeyReadOnly(StartupApprovedKeyPath))
+        return false;
+    const std::optional<std::vector<uint8_t>> state = registry->ReadBinary(AutostartValueName);
+    return state && !state->empty() && ((*state)[0] & 1) != 0;
+}
+
+bool TAutostart::StartsFrom(TRegistryRoot root, const char* runPath)
+{
+    return NamesThisProgram(ReadEntry(root, runPath)) && !TurnedOffIn(root);
+}
+
 bool TAutostart::IsRegistered()
 {
-    return NamesThisProgram(ReadEntry(TRegistryRoot::LocalMachine, MachineRunKeyPath)) ||
-           NamesThisProgram(ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath));
+    return StartsFrom(TRegistryRoot::LocalMachine, MachineRunKeyPath) ||
+           StartsFrom(TRegistryRoot::CurrentUser, UserRunKeyPath);
+}
+
+bool TAutostart::IsTurnedOff()
+{
+    return NamesThisProgram(ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath)) &&
+           TurnedOffIn(TRegistryRoot::CurrentUser);
 }
 
 bool TAutostart::RemoveEntry(TRegistryRoot root, const char* path)
@@ -67,14 +100,43 @@ void TAutostart::AddUserEntry()
 
 bool TAutostart::Apply(bool wanted)
 {
-    const bool machineEntryStays =
-        !RemoveEntry(TRegistryRoot::LocalMachine, MachineRunKeyPath) &&
-        NamesThisProgram(ReadEntry(TRegistryRoot::LocalMachine, MachineRunKeyPath));
+    const bool machineEntryStays = !RemoveEntry(TRegistryRoot::LocalMachine, MachineRunKeyPath) &&
+                                   StartsFrom(TRegistryRoot::LocalMachine, MachineRunKeyPath);
+    const std::optional<std::string> userEntry = ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath);
     if (wanted) {
-        if (!NamesThisProgram(ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath)))
+        if (!NamesThisProgram(userEntry))
             AddUserEntry();
-    } else {
+    } else if (userEntry && (userEntry->empty() || NamesThisProgram(userEntry)) && !IsTurnedOff()) {
+        // Another copy's entry (the installed one, while a portable copy
+        // runs) is that copy's business.
         RemoveEntry(TRegistryRoot::CurrentUser, UserRunKeyPath);
     }
-    return machineEntryStays || NamesThisProgram(ReadEntry(TRegistryRoot::CurrentUser, UserRunKeyPath));
+    return machineEntryStays || StartsFrom(TRegistryRoot::CurrentUser, UserRunKeyPath);
+}
+
+bool TAutostart::TurnOn()
+{
+    Apply(true);
+    if (TurnedOffIn(TRegistryRoot::CurrentUser)) {
+        const auto approved = registry_.NewRegistry(TRegistryRoot::CurrentUser);
+        if (!approved->OpenKey(StartupApprovedKeyPath, false))
+            throw ERegistryException::SetDataFailed(AutostartValueName);
+        approved->WriteBinary(AutostartValueName, EntryTurnedOn);
+    }
+    return IsRegistered();
+}
+
+bool IsInstalledCopy(IRegistryFactory& registry, const std::string& programPath)
+{
+    const auto uninstall = registry.NewRegistry(TRegistryRoot::CurrentUser);
+    if (!uninstall->OpenKeyReadOnly(UninstallKeyPath))
+        return false;
+    std::string location;
+    try {
+        location = WithoutTrailingBackslash(uninstall->ReadString(InstallLocationValueName));
+    } catch (const ERegistryException&) {
+        return false;
+    }
+    return !location.empty() &&
+           SameIgnoringCase(location, WithoutTrailingBackslash(ExtractFilePath(programPath)));
 }

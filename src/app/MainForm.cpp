@@ -85,6 +85,9 @@ void TMainForm::CreateSubsystems()
     CreateTrayMenu();
     CreateTrayIcon();
     CreateListActions();
+    displayChangeTimer_ = new TTimer(this);
+    displayChangeTimer_->SetEnabled(false);
+    displayChangeTimer_->SetInterval(DisplaySettleMs);
 }
 
 void TMainForm::WireHandlers()
@@ -109,9 +112,14 @@ void TMainForm::WireHandlers()
     pathList->OnClick = [this](TObject* s) { onNameListClick(s); };
     styleBox->OnChange = [this](TObject* s) { onStyleChange(s); };
     startStopButton->OnClick = [this](TObject* s) { onStartStopClick(s); };
+    startWithWindowsBox->OnClick = [this](TObject* s) { onStartWithWindowsClick(s); };
     autoChangeTimer->SetOnTimer([this](TObject* s) { onAutoChangeTimer(s); });
     clockTimer->SetOnTimer([this](TObject* s) { onClockTimer(s); });
     trayIconRetryTimer->SetOnTimer([this](TObject*) { RetryTrayIcon(); });
+    displayChangeTimer_->SetOnTimer([this](TObject*) {
+        displayChangeTimer_->SetEnabled(false);
+        RedrawWallpaper();
+    });
     OnClose = [this](TObject* s, TCloseAction& action) { onCloseRequest(s, action); };
     WireKeyboard();
     WireAccessibility();
@@ -232,7 +240,7 @@ void TMainForm::RemoveStaleFiles()
 
 void TMainForm::EnsureDefaultSettings()
 {
-    ::EnsureDefaultSettings(*services_.Registry);
+    ::EnsureDefaultSettings(*services_.Registry, IsInstalledCopy(*services_.Registry, services_.ProgramPath));
 }
 
 void TMainForm::ReadSettings()
@@ -281,6 +289,19 @@ void TMainForm::ApplyTickWallpaper()
     if (::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system,
                                  others))
         NoteShown(others, fromHistory);
+}
+
+void TMainForm::onStartWithWindowsClick(TObject*)
+{
+    TAutostart autostart(*services_.Registry, services_.ProgramPath);
+    try {
+        startWithWindowsBox->SetChecked(
+            ApplyAutostartChoice(*services_.Registry, autostart, startWithWindowsBox->Checked()));
+    } catch (const Exception&) {
+        // The box goes back to what Windows will do; the error says why.
+        startWithWindowsBox->SetChecked(autostart.IsRegistered());
+        throw;
+    }
 }
 
 void TMainForm::onStartStopClick(TObject*)
@@ -384,11 +405,17 @@ void TMainForm::ApplySelectedWallpaper()
         NoteShown(others);
 }
 
+void TMainForm::DisplayChanged()
+{
+    // Each message of the burst starts the wait again.
+    displayChangeTimer_->SetEnabled(false);
+    displayChangeTimer_->SetEnabled(true);
+}
+
 void TMainForm::RedrawWallpaper()
 {
-    // A display change comes as several messages while the monitors settle:
-    // a picture that can no longer be drawn (its file gone) is reported
-    // once, not for each of them.
+    // A picture that can no longer be drawn (its file gone) is reported
+    // once, not at every display change after it.
     try {
         currentWallpaper_.Redraw(WallpaperSystem());
         redrawFailureReported_ = false;

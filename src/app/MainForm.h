@@ -123,6 +123,8 @@ public:
     void onSaveListClick(TObject* sender);
     void onLoadListClick(TObject* sender);
     void onStartStopClick(TObject* sender);
+    // "Start With Windows" ticked or cleared: takes effect at once.
+    void onStartWithWindowsClick(TObject* sender);
     void onAutoChangeTimer(TObject* sender);
     void onCloseClick(TObject* sender);
     void onToTrayClick(TObject* sender);
@@ -177,13 +179,24 @@ public:
     void AddFilesAndFolders(const std::vector<std::string>& items) { imageList_->AddFilesAndFolders(items); }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
-    // Draws the current wallpaper again for the monitors as they are now.
+    // Draws the current wallpaper again for the monitors as they are now,
+    // if the desktop still shows it.
     void RedrawWallpaper();
+    // The monitors changed (a resolution, docking, a remote session, a
+    // monitor waking): the redraw waits until the changes have settled, so
+    // a burst of them makes one.
+    void DisplayChanged();
+    static constexpr unsigned DisplaySettleMs = 1000;
+    // The one-shot wait after the last change (tests tick it).
+    TTimer& DisplayChangeTimer() { return *displayChangeTimer_; }
     void LoadLastList() { listFiles_->LoadLastList(); }
     void SaveLastList() { listFiles_->SaveLastList(); }
+    // The same at exit: an error names the file, the cause and the remedy.
+    void SaveLastListNamingTheFile();
     void ToggleAutoChange() { autoChange_->Toggle(); }
     void UpdateTimerInterval() { autoChange_->UpdateTimerInterval(); }
-    // On a first run, the settings key with its default values.
+    // On a first run, the settings key with its default values, and an
+    // installed copy starts with Windows from then on.
     void EnsureDefaultSettings();
     // Puts the icon into the notification area and hides the window.
     void AddTrayIcon();
@@ -404,4 +417,5 @@ private:
     TCurrentWallpaper currentWallpaper_;
     // A redraw that failed was reported; the next ones that fail are not.
     bool redrawFailureReported_ = false;
+    TTimer* displayChangeTimer_ = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "app/MainForm.h"
 #include "app/Settings.h"
+#include "core/Exceptions.h"
 #include "framework/Application.h"
 
 namespace {
@@ -34,13 +35,24 @@ void TMainForm::ShutDownProgram()
     // Every step that can fail comes first, while the window and the icon
     // still let the user reach the program; once the icon goes, nothing may
     // stop the end.
-    if (!StepDoneOrEndAnyway([this] { SaveLastList(); }, ListNotSavedQuestion))
+    if (!StepDoneOrEndAnyway([this] { SaveLastListNamingTheFile(); }, ListNotSavedQuestion))
         return;
     if (!StepDoneOrEndAnyway([this] { WriteSettings(); }, OptionsNotSavedQuestion))
         return;
     StopTrayIconRetries();
     Quietly([this] { trayIcon_->Remove(); });
     Application->Terminate();
+}
+
+void TMainForm::SaveLastListNamingTheFile()
+{
+    // The user is about to decide whether to end without the list: they
+    // need to know which file failed and what would let it succeed.
+    try {
+        SaveLastList();
+    } catch (const EInOutError& error) {
+        throw EInOutError::ListNotSaved(listFiles_->LastListPath(), error.ErrorCode);
+    }
 }
 
 void TMainForm::WriteSettings()

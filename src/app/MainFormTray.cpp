@@ -246,8 +246,9 @@ void TMainForm::WndProc(TMessage& message)
         return;
     }
     if (message.Msg == WM_DISPLAYCHANGE) {
-        // The drawn wallpaper has the old desktop's size: draw it anew.
-        Application->Guarded([this] { RedrawWallpaper(); });
+        // The drawn wallpaper has the old desktop's size: draw it anew once
+        // the monitors have settled.
+        Application->Guarded([this] { DisplayChanged(); });
         TForm::WndProc(message);
         return;
     }

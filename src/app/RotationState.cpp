@@ -34,7 +34,7 @@ TRotationState ReadRotationState(IRegistryFactory& registry)
 void WriteRotationState(IRegistryFactory& registry, const TRotationState& state)
 {
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-    settings->OpenKey(SettingsKeyPath, false);
+    settings->OpenKey(SettingsKeyPath, true);
     settings->WriteString(RotationNames::Position, std::to_string(state.Position));
     settings->WriteString(RotationNames::Deck, state.Deck);
     settings->WriteString(RotationNames::History, state.History);

@@ -56,18 +56,41 @@ std::string ReadStoredText(IRegistryAccessor& settings, const char* name)
     }
 }
 
-void EnsureDefaultSettings(IRegistryFactory& registry)
+bool EnsureDefaultSettings(IRegistryFactory& registry, bool installed)
 {
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
     if (settings->KeyExists(SettingsKeyPath))
-        return;
+        return false;
     settings->OpenKey(SettingsKeyPath, true);
     settings->WriteString(SettingNames::StartMinimized, "0");
     settings->WriteString(SettingNames::Random, "0");
     settings->WriteString(SettingNames::StartInAutoRunMode, "0");
-    settings->WriteString(SettingNames::Startup, "1");
+    settings->WriteString(SettingNames::Startup, BoxValue(installed));
     settings->WriteString(SettingNames::Style, std::to_string(DefaultStyleIndex));
     settings->WriteString(SettingNames::Interval, "1");
+    return true;
+}
+
+bool ApplyAutostartChoice(IRegistryFactory& registry, TAutostart& autostart, bool wanted)
+{
+    const bool starts = wanted ? autostart.TurnOn() : autostart.Apply(false);
+    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
+    settings->OpenKey(SettingsKeyPath, true);
+    settings->WriteString(SettingNames::Startup, BoxValue(starts));
+    return starts;
+}
+
+bool AlignAutostartAtStart(TAutostart& autostart, bool wanted)
+{
+    if (wanted && !autostart.IsRegistered() && !autostart.IsTurnedOff()) {
+        try {
+            autostart.Apply(true);
+        } catch (const ERegistryException&) {
+            // The box shows that the program will not start with Windows;
+            // the user can tick it and hear why.
+        }
+    }
+    return autostart.IsRegistered();
 }
 
 int IntervalMinutesOf(const std::string& text)
@@ -111,8 +134,10 @@ TStoredOptions ReadStoredOptions(IRegistryFactory& registry)
 
 void WriteSettingsAtExit(IRegistryFactory& registry, TAutostart& autostart, const TExitOptions& options)
 {
+    // Made afresh when something deleted it while the program ran: the
+    // options are the user's and must not be lost with the key.
     const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-    settings->OpenKey(SettingsKeyPath, false);
+    settings->OpenKey(SettingsKeyPath, true);
     const bool startsWithWindows = autostart.Apply(options.AutoStart);
     settings->WriteString(SettingNames::Startup, BoxValue(startsWithWindows));
     settings->WriteString(SettingNames::StartMinimized, BoxValue(options.StartMinimized));

@@ -29,9 +29,11 @@ inline constexpr const char* Interval = "interval";
 inline constexpr int StyleCount = 6;
 inline constexpr int DefaultStyleIndex = 2;
 
-// On a first run (no settings key) makes the key with the default values;
-// an existing key is left as it is, even when values are missing.
-void EnsureDefaultSettings(IRegistryFactory& registry);
+// On a first run (no settings key) makes the key with the default values
+// and returns true; an existing key is left as it is, even when values are
+// missing. Starting with Windows is on by default for an installed copy
+// only: a copy run from a zip or a USB stick does not register itself.
+bool EnsureDefaultSettings(IRegistryFactory& registry, bool installed);
 
 // One value of the open settings key as text; empty when it is missing or
 // cannot be read as text, so the caller's default stands.
@@ -76,10 +78,24 @@ struct TExitOptions {
 // The settings step of the exit. Brings the autostart entry in line with
 // the box (see TAutostart::Apply), then writes "startup" (set while any
 // entry still starts the program), "startminimized", "startinautorunmode",
-// "interval" (the minutes the rotation uses), "random" and "style" into the
-// existing key. Raises the registry's error when a value cannot be written (the key
-// was removed meanwhile); the values written before it stay.
+// "interval" (the minutes the rotation uses), "random" and "style". A key
+// deleted while the program ran (a cleaner, a script, an uninstaller) is
+// made again. Raises the registry's error when a value cannot be written;
+// the values written before it stay.
 void WriteSettingsAtExit(IRegistryFactory& registry, TAutostart& autostart, const TExitOptions& options);
+
+// The user ticked or cleared "Start With Windows": the entries follow at
+// once (see TAutostart::TurnOn and Apply) and "startup" records what Windows
+// will now do, which is returned. Raises the registry's error when the
+// entry cannot be changed.
+bool ApplyAutostartChoice(IRegistryFactory& registry, TAutostart& autostart, bool wanted);
+
+// At start: the user wants the program to start with Windows (`wanted`,
+// from "startup") and no entry does it yet, nor did the user turn it off in
+// Windows' list: the entry is written now, so the box shows the truth for
+// the whole run. A registry that refuses leaves things as they are. Returns
+// whether Windows will start the program.
+bool AlignAutostartAtStart(TAutostart& autostart, bool wanted);
 
 // "1" for true, "0" for false: how a box is stored.
 inline const char* BoxValue(bool checked)

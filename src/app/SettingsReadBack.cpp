@@ -14,9 +14,11 @@ void ReadSettingsIntoControls(IRegistryFactory& registry, TAutostart& autostart,
     controls.StartMinimized.SetChecked(options.StartMinimized);
     if (!options.StartMinimized)
         controls.ShowWindow();
-    // An entry the user cannot remove (under the machine's Run key) starts
-    // the program whatever "startup" says: the box shows that.
-    controls.AutoStart.SetChecked(options.AutoStart || autostart.IsRegistered());
+    // The box shows what Windows will do at the next logon: an entry the
+    // user cannot remove (under the machine's Run key) starts the program
+    // whatever "startup" says, and one turned off in Windows' list of
+    // startup apps does not.
+    controls.AutoStart.SetChecked(AlignAutostartAtStart(autostart, options.AutoStart));
     controls.DisplayStyle.SetItemIndex(options.Style);
     controls.Random.SetChecked(options.Random);
     controls.Interval.SetText(std::to_string(options.IntervalMinutes));

@@ -89,6 +89,43 @@ EInOutError EInOutError::FromErrorCode(int errorCode)
     }
 }
 
+namespace {
+
+// Why a write failed and what the user can do, for the codes a save meets.
+std::string SaveFailureReason(int errorCode)
+{
+    switch (errorCode) {
+    case 39:  // ERROR_HANDLE_DISK_FULL
+    case 112: // ERROR_DISK_FULL
+        return "the disk is full. Free some space and try again.";
+    case 5: // ERROR_ACCESS_DENIED
+        return "access was denied. Check that the file is not read-only and that you may write to its "
+               "folder, then try again.";
+    case 32: // ERROR_SHARING_VIOLATION
+    case 33: // ERROR_LOCK_VIOLATION
+        return "another program is using the file. Close that program and try again.";
+    case 19: // ERROR_WRITE_PROTECT
+        return "the disk is write-protected. Remove the protection and try again.";
+    case 2:  // ERROR_FILE_NOT_FOUND
+    case 3:  // ERROR_PATH_NOT_FOUND
+    case 15: // ERROR_INVALID_DRIVE
+    case 21: // ERROR_NOT_READY
+    case 53: // ERROR_BAD_NETPATH
+    case 67: // ERROR_BAD_NET_NAME
+        return "its folder cannot be reached. Check that the drive is connected and try again.";
+    default:
+        return FormatText("the system reported error %d. Try again.", errorCode);
+    }
+}
+
+} // namespace
+
+EInOutError EInOutError::ListNotSaved(const std::string& path, int errorCode)
+{
+    return EInOutError(
+        FormatText(ErrorText::ListNotSaved, path.c_str(), SaveFailureReason(errorCode).c_str()), errorCode);
+}
+
 ELastListNotRead ELastListNotRead::KeptAs(const std::string& reason, const std::string& backupPath)
 {
     return ELastListNotRead(FormatText(ErrorText::LastListKept, reason.c_str(), backupPath.c_str()));

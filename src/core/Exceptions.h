@@ -67,6 +67,9 @@ inline constexpr const char* ListLineNotUtf8 = "Line %d of the list file is not 
 // Text handed to or received from the system that is not valid Unicode
 // (never from the program's own texts, which are checked where they enter).
 inline constexpr const char* TextNotUnicode = "The text \"%s\" is not valid Unicode";
+// The last list could not be written at exit: which file, then why and what
+// the user can do, in words (a bare system error code helps no one).
+inline constexpr const char* ListNotSaved = "Could not save the list to %s: %s";
 } // namespace ErrorText
 
 // printf-style formatting of the texts above into a std::string.
@@ -124,6 +127,9 @@ public:
     EInOutError(std::string message, int errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
     // The text for an OS error code: the named ones, else "I/O error %d".
     static EInOutError FromErrorCode(int errorCode);
+    // A list that could not be saved to `path` with the OS error code: the
+    // file, the cause in words and what to do about it.
+    static EInOutError ListNotSaved(const std::string& path, int errorCode);
     int ErrorCode;
 };
 

@@ -33,6 +33,11 @@ public:
     // the system refuses (a file on a drive that is gone, not a bitmap).
     virtual void SetDeskWallpaper(const std::string& bitmapPath) = 0;
 
+    // The file the desktop shows as its wallpaper now, as the system
+    // reports it (empty for none): the user may have chosen another one in
+    // Windows' own settings since the program set its own.
+    virtual std::string CurrentWallpaper() = 0;
+
     // The monitors in desktop coordinates, the primary one first with its
     // top-left corner at 0,0 (others may lie at negative coordinates).
     // Never empty.

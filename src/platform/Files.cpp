@@ -169,6 +169,78 @@ void RefuseReadOnlyTarget(const std::string& path, TFileErrorStyle style)
         RaiseFileError(path, ERROR_ACCESS_DENIED, style, true);
 }
 
+// Errors of a target another program holds for a moment: an antivirus
+// scanner, the search indexer or a thumbnail cache opens a new file briefly
+// without letting others delete or rename it.
+bool IsPassingHold(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_LOCK_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// Puts `temp` in place of an existing `target` so the target keeps its
+// access list, attributes and creation time (a rename would give it the
+// temporary file's); 0 or the error. ReplaceFileW cannot serve every file
+// system (some network shares, FAT without the needed support): where it
+// refuses for such a reason, or has already removed the target, the plain
+// rename finishes the job.
+DWORD ReplaceExisting(const std::wstring& temp, const std::wstring& target, DWORD moveFlags)
+{
+    if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr))
+        return 0;
+    const DWORD error = GetLastError();
+    if (IsPassingHold(error) || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        return error;
+    // ERROR_UNABLE_TO_MOVE_REPLACEMENT: the target is gone, the new file
+    // still has its temporary name. Anything else: ReplaceFileW is not
+    // usable here.
+    return MoveFileExW(temp.c_str(), target.c_str(), moveFlags) ? 0 : GetLastError();
+}
+
+// 0 when nothing keeps `target` from being deleted or renamed now, else the
+// sharing error. Asked before ReplaceFileW: Wine's leaves an empty "rf*.tmp"
+// file behind each time it finds the target held.
+DWORD HoldOn(const std::wstring& target)
+{
+    const HANDLE probe =
+        CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    CloseHandle(probe);
+    return 0;
+}
+
+// A hold passes within moments; a few tries over about half a second ride
+// it out without keeping the user waiting on a file that stays locked.
+constexpr unsigned ReplaceAttempts = 5;
+constexpr unsigned ReplaceRetryStepMs = 50;
+
+// Puts the complete temporary file in the target's place; 0 or the error.
+DWORD ReplaceWithRetries(const std::string& temp, const std::string& target, bool writeThrough)
+{
+    const std::wstring wideTemp = WideFromUtf8(temp);
+    const std::wstring wideTarget = WideFromUtf8(target);
+    const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (writeThrough ? MOVEFILE_WRITE_THROUGH : 0);
+    DWORD error = 0;
+    for (unsigned attempt = 0; attempt < ReplaceAttempts; ++attempt) {
+        if (attempt > 0)
+            Sleep(attempt * ReplaceRetryStepMs);
+        const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            error = MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), moveFlags) ? 0 : GetLastError();
+        else if (const DWORD held = HoldOn(wideTarget); IsPassingHold(held))
+            error = held;
+        else
+            error = ReplaceExisting(wideTemp, wideTarget, moveFlags);
+        if (!IsPassingHold(error))
+            break;
+    }
+    // A hold that outlasted the retries is told as the sharing error it is.
+    return error == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_SHARING_VIOLATION : error;
+}
+
 } // namespace
 
 TAtomicFileWriter TAtomicFileWriter::Create(const std::string& path, TFileErrorStyle style)
@@ -272,9 +344,8 @@ void TAtomicFileWriter::Commit()
         Fail(GetLastError());
     if (!File.Close())
         Fail(GetLastError());
-    const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (FlushOnCommit ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!MoveFileExW(WideFromUtf8(TempPath).c_str(), WideFromUtf8(TargetPath).c_str(), moveFlags))
-        Fail(GetLastError());
+    if (const DWORD error = ReplaceWithRetries(TempPath, TargetPath, FlushOnCommit))
+        Fail(error);
     TempPath.clear();
     Committed = true;
 }

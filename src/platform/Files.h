@@ -90,9 +90,12 @@ public:
     // Buffered, except blocks of at least the buffer's size, which go to the
     // file directly; raises on a failed write (the file is then abandoned).
     void Write(const char* data, size_t size) override;
-    // Writes out the buffer, flushes to disk, closes, and moves the new file
-    // over `path` (replacing any file there). On failure raises, removes the
-    // temporary file and leaves `path` as it was.
+    // Writes out the buffer, flushes to disk, closes, and puts the new file
+    // in place of `path`: an existing file is replaced keeping its access
+    // list and attributes, and a file another program holds for a moment
+    // (a virus scanner, the indexer) is waited for, up to about half a
+    // second. On failure raises, removes the temporary file and leaves
+    // `path` as it was.
     void Commit();
 
     // Whether Commit waits for the data to reach the disk (the default). A

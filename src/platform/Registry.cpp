@@ -79,6 +79,7 @@ bool TRegistry::Open(const std::string& path, bool canCreate, REGSAM access)
     // relative to it.
     Current = TRegistryKey(opened);
     Path = resolved.FromRoot;
+    CreateOnWrite = canCreate;
     return true;
 }
 
@@ -134,8 +135,57 @@ void TRegistry::WriteString(const std::string& name, const std::string& value)
         throw ERegistryException::SetDataFailed(name);
     const std::wstring wideValue = WideFromUtf8(value);
     const DWORD size = static_cast<DWORD>((wideValue.size() + 1) * sizeof(wchar_t));
-    if (RegSetValueExW(Current.Get(), WideFromUtf8(name).c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(wideValue.c_str()), size) != ERROR_SUCCESS)
+    if (SetValue(WideFromUtf8(name), REG_SZ, reinterpret_cast<const BYTE*>(wideValue.c_str()), size) !=
+        ERROR_SUCCESS)
+        throw ERegistryException::SetDataFailed(name);
+}
+
+LONG TRegistry::SetValue(const std::wstring& name, DWORD type, const BYTE* data, DWORD size)
+{
+    LONG result = RegSetValueExW(Current.Get(), name.c_str(), 0, type, data, size);
+    // A cleaner, a script or an uninstaller may delete the key while the
+    // handle is open: the handle then refuses every write. A key the caller
+    // was willing to create is made again and the write repeated once.
+    if (result == ERROR_KEY_DELETED && CreateOnWrite && !Path.empty()) {
+        HKEY made = nullptr;
+        if (RegCreateKeyExW(Root, WideFromUtf8(Path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            AccessRights, nullptr, &made, nullptr) != ERROR_SUCCESS)
+            return result;
+        Current = TRegistryKey(made);
+        result = RegSetValueExW(Current.Get(), name.c_str(), 0, type, data, size);
+    }
+    return result;
+}
+
+std::optional<std::vector<uint8_t>> TRegistry::ReadBinary(const std::string& name)
+{
+    if (!Current)
+        return std::nullopt;
+    // Binary values of the program's interest are small; a larger one is
+    // read at its reported size.
+    std::vector<uint8_t> data(64);
+    const std::wstring wideName = WideFromUtf8(name);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG result =
+            RegQueryValueExW(Current.Get(), wideName.c_str(), nullptr, &type, data.data(), &size);
+        if (result == ERROR_MORE_DATA) {
+            data.resize(size);
+            continue;
+        }
+        if (result != ERROR_SUCCESS || type != REG_BINARY)
+            return std::nullopt;
+        data.resize(size);
+        return data;
+    }
+    return std::nullopt;
+}
+
+void TRegistry::WriteBinary(const std::string& name, const std::vector<uint8_t>& bytes)
+{
+    if (!Current || SetValue(WideFromUtf8(name), REG_BINARY, bytes.data(),
+                             static_cast<DWORD>(bytes.size())) != ERROR_SUCCESS)
         throw ERegistryException::SetDataFailed(name);
 }
 
@@ -148,6 +198,7 @@ void TRegistry::CloseKey()
 {
     Current.Close();
     Path.clear();
+    CreateOnWrite = false;
 }
 
 HKEY RootKeyOf(TRegistryRoot root)

@@ -62,6 +62,8 @@ public:
     bool KeyExists(const std::string& path) override;
     std::string ReadString(const std::string& name) override;
     void WriteString(const std::string& name, const std::string& value) override;
+    std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name) override;
+    void WriteBinary(const std::string& name, const std::vector<uint8_t>& bytes) override;
     bool DeleteValue(const std::string& name) override;
     void CloseKey() override;
 
@@ -74,11 +76,15 @@ private:
     };
     TResolvedPath Resolve(const std::string& path) const;
     bool Open(const std::string& path, bool canCreate, REGSAM access);
+    LONG SetValue(const std::wstring& name, DWORD type, const BYTE* data, DWORD size);
 
     HKEY Root = HKEY_CURRENT_USER;
     REGSAM AccessRights = ValueAccess;
     TRegistryKey Current;
     std::string Path;
+    // The current key was opened with canCreate: a write that finds it
+    // deleted meanwhile makes it afresh.
+    bool CreateOnWrite = false;
 };
 
 // Makes TRegistry accessors on the real roots.

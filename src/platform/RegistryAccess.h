@@ -7,8 +7,11 @@
 //
 // Portable: no Windows header.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 // The two roots the program works under.
 enum class TRegistryRoot { CurrentUser, LocalMachine };
@@ -39,6 +42,14 @@ public:
     // Writes `value` as a string value (its terminating NUL counted). Raises
     // ERegistryException when refused, also when no key is open.
     virtual void WriteString(const std::string& name, const std::string& value) = 0;
+
+    // The bytes of the binary (REG_BINARY) value `name`; nothing when it is
+    // missing, of another type, or no key is open.
+    virtual std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name) = 0;
+
+    // Writes `bytes` as a binary value. Raises ERegistryException when
+    // refused, also when no key is open.
+    virtual void WriteBinary(const std::string& name, const std::vector<uint8_t>& bytes) = 0;
 
     // Removes the value `name` from the current key; true on success.
     virtual bool DeleteValue(const std::string& name) = 0;

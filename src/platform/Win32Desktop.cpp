@@ -71,6 +71,16 @@ void TWin32Desktop::SetDeskWallpaper(const std::string& bitmapPath)
         throw EWallpaperError::CannotSet(bitmapPath, SystemErrorMessage(GetLastError()));
 }
 
+std::string TWin32Desktop::CurrentWallpaper()
+{
+    // The call takes no buffer size: MAX_PATH is what it fills at most.
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0))
+        return {};
+    path[MAX_PATH] = L'\0';
+    return Utf8FromWideReplacing(path);
+}
+
 std::vector<TScreenRect> TWin32Desktop::Monitors()
 {
     std::vector<TScreenRect> monitors;

@@ -15,6 +15,8 @@ public:
     // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE); a refusal raises
     // EWallpaperError with the system's reason.
     void SetDeskWallpaper(const std::string& bitmapPath) override;
+    // SystemParametersInfoW(SPI_GETDESKWALLPAPER); empty when it fails.
+    std::string CurrentWallpaper() override;
     // EnumDisplayMonitors; the primary screen's size alone should that fail.
     std::vector<TScreenRect> Monitors() override;
     // GetSysColor(COLOR_DESKTOP).

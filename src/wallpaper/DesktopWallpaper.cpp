@@ -1,5 +1,6 @@
 #include "wallpaper/DesktopWallpaper.h"
 
+#include "core/Utf8.h"
 #include "wallpaper/WallpaperFile.h"
 
 namespace {
@@ -19,6 +20,11 @@ void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bi
 
 } // namespace
 
+bool FitsWallpaperCall(const std::string& path)
+{
+    return Utf16FromUtf8Replacing(path).size() < WallpaperCallPathLimit;
+}
+
 std::string WallpaperBitmapPath(IDesktop& desktop)
 {
     const std::string windowsDirectory = desktop.WindowsDirectory();
@@ -27,16 +33,21 @@ std::string WallpaperBitmapPath(IDesktop& desktop)
     return desktop.UserDataFolder() + WallpaperBitmapName;
 }
 
-void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
-                         const std::string& tileWallpaper, const TWallpaperSystem& system)
+std::string SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
+                                const std::string& tileWallpaper, const TWallpaperSystem& system)
 {
     std::string bitmapPath;
     switch (WallpaperKindOf(path)) {
     case TWallpaperKind::None:
-        return;
+        return {};
     case TWallpaperKind::Bitmap:
-        bitmapPath = path;
-        break;
+        if (FitsWallpaperCall(path)) {
+            bitmapPath = path;
+            break;
+        }
+        // The system refuses a longer name: the picture becomes the
+        // program's own bitmap, as every other format does.
+        [[fallthrough]];
     case TWallpaperKind::Jpeg:
     case TWallpaperKind::Picture:
         bitmapPath = WallpaperBitmapPath(system.Desktop);
@@ -45,4 +56,5 @@ void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperSt
     }
     WriteDesktopValues(system.Registry, bitmapPath, wallpaperStyle, tileWallpaper);
     system.Desktop.SetDeskWallpaper(bitmapPath);
+    return bitmapPath;
 }

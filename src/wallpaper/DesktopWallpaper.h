@@ -28,15 +28,23 @@ struct TWallpaperSystem {
 // cannot be written (a standard user on current Windows).
 std::string WallpaperBitmapPath(IDesktop& desktop);
 
+// The wallpaper call takes a name of fewer UTF-16 units than this (MAX_PATH,
+// its terminating NUL included); Windows refuses a longer one, whatever
+// long-path support the program has.
+inline constexpr size_t WallpaperCallPathLimit = 260;
+bool FitsWallpaperCall(const std::string& path);
+
 // Applies the file at `path` with the given style pair.
 //  - A JPEG or other picture (see WallpaperKindOf) is converted into
 //    "MyWallpaper.bmp" first (see WallpaperBitmapPath), and that bitmap is
-//    the wallpaper; a ".BMP" file is the wallpaper itself; any other file
-//    is silently ignored.
+//    the wallpaper; a ".BMP" file is the wallpaper itself unless its name
+//    is too long for the wallpaper call (see FitsWallpaperCall), when it is
+//    converted too; any other file is silently ignored.
 //  - Then, when "\Control Panel\Desktop" of the current user exists (it is
 //    never created): "Wallpaper", "WallpaperStyle", "TileWallpaper" are
 //    written in that order, and the key is closed on every path.
 //  - Then the desktop is asked to show the bitmap, whether or not the key
 //    existed. A failed conversion or write raises and stops before that.
-void SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
-                         const std::string& tileWallpaper, const TWallpaperSystem& system);
+// Returns the bitmap the desktop was given; empty for an ignored file.
+std::string SetDesktopWallpaper(const std::string& path, const std::string& wallpaperStyle,
+                                const std::string& tileWallpaper, const TWallpaperSystem& system);

@@ -1,5 +1,6 @@
 #include "wallpaper/RenderedWallpaper.h"
 
+#include "core/AsciiCase.h"
 #include "core/codec/BmpCodec.h"
 #include "core/codec/PixelImage.h"
 #include "core/imaging/DrawPicture.h"
@@ -88,7 +89,8 @@ size_t PicturesPerChange(int styleIndex, size_t monitorCount, bool perMonitor)
     return std::max<size_t>(monitorCount, 1);
 }
 
-bool ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system)
+std::string ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex,
+                           const TWallpaperSystem& system)
 {
     const std::optional<TWallpaperFit> fit = WallpaperFitForIndex(styleIndex);
     std::vector<std::string> pictures;
@@ -96,11 +98,9 @@ bool ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const
         if (WallpaperKindOf(path) != TWallpaperKind::None)
             pictures.push_back(path);
     if (!fit || pictures.empty())
-        return false;
-    if (*fit == TWallpaperFit::Tile) {
-        SetDesktopWallpaper(pictures.front(), "0", "1", system);
-        return true;
-    }
+        return {};
+    if (*fit == TWallpaperFit::Tile)
+        return SetDesktopWallpaper(pictures.front(), "0", "1", system);
     const std::vector<TScreenRect> monitors = system.Desktop.Monitors();
     const TWallpaperCanvas canvas =
         RenderWallpaper(pictures, *fit, monitors, system.Desktop.BackgroundColor());
@@ -108,20 +108,28 @@ bool ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const
     WriteWallpaperBitmap(canvas, bitmapPath);
     WriteDesktopValues(system.Registry, bitmapPath, RenderedStyleValues(*fit, monitors.size()));
     system.Desktop.SetDeskWallpaper(bitmapPath);
-    return true;
+    return bitmapPath;
 }
 
 bool TCurrentWallpaper::Apply(const std::vector<std::string>& paths, int styleIndex,
                               const TWallpaperSystem& system)
 {
-    const bool applied = ApplyWallpaper(paths, styleIndex, system);
+    std::string shown = ApplyWallpaper(paths, styleIndex, system);
     paths_ = paths;
     styleIndex_ = styleIndex;
-    return applied;
+    if (shown.empty())
+        return false;
+    shown_ = std::move(shown);
+    return true;
+}
+
+bool TCurrentWallpaper::StillShown(IDesktop& desktop) const
+{
+    return !shown_.empty() && SameIgnoringCase(desktop.CurrentWallpaper(), shown_);
 }
 
 void TCurrentWallpaper::Redraw(const TWallpaperSystem& system)
 {
-    if (styleIndex_ >= 0)
-        ApplyWallpaper(paths_, styleIndex_, system);
+    if (styleIndex_ >= 0 && StillShown(system.Desktop))
+        Apply(paths_, styleIndex_, system);
 }

@@ -29,8 +29,9 @@ void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bit
 // others drawn, written, recorded (RenderedStyleValues) and shown. Paths
 // that are not pictures are left out; with none left, or an index outside
 // 0..5, nothing is applied. An error stops before the desktop is touched.
-// True when the desktop was given a wallpaper.
-bool ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
+// The file the desktop was given; empty when nothing was applied.
+std::string ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex,
+                           const TWallpaperSystem& system);
 
 // How many pictures one change puts on the desktop: with a different
 // picture on each monitor, one for each of `monitorCount`, except for Tile
@@ -45,11 +46,17 @@ inline constexpr int CenterStyleIndex = 0;
 class TCurrentWallpaper {
 public:
     bool Apply(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
-    // Applies the last wallpaper again for the monitors as they are now;
+    // Applies the last wallpaper again for the monitors as they are now,
+    // only while the desktop still shows the file this program gave it (the
+    // user may have chosen another wallpaper in Windows' settings since);
     // nothing before the first apply.
     void Redraw(const TWallpaperSystem& system);
+    // The desktop shows the file of the last apply (letter case ignored, as
+    // the file system compares names).
+    bool StillShown(IDesktop& desktop) const;
 
 private:
     std::vector<std::string> paths_;
     int styleIndex_ = -1;
+    std::string shown_;
 };

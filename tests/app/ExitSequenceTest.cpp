@@ -110,6 +110,9 @@ TEST_F(ExitSequence, AListThatCannotBeWrittenIsReportedThenTheUserChoosesToStayO
     // No, the default: the program goes on as it was, icon and options kept.
     auto asked = AnsweringQuestions([&] { form->Test().closeButton->Click(); }, {IDNO});
     ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text, "Could not save the list to " + folder / "LastList.lst" +
+                                            ": access was denied. Check that the file is not read-only and "
+                                            "that you may write to its folder, then try again.");
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].Text, "The list could not be saved. End Tessivo anyway?");
     EXPECT_EQ(asked[0].DefaultButton, IDNO);

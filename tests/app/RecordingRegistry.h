@@ -40,6 +40,15 @@ private:
             owner_.Changes.push_back(Root() + name + "=" + value);
             real_->WriteString(name, value);
         }
+        std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name) override
+        {
+            return real_->ReadBinary(name);
+        }
+        void WriteBinary(const std::string& name, const std::vector<uint8_t>& bytes) override
+        {
+            owner_.Changes.push_back(Root() + name + "=" + std::to_string(bytes.size()) + " bytes");
+            real_->WriteBinary(name, bytes);
+        }
         bool DeleteValue(const std::string& name) override
         {
             owner_.Changes.push_back(Root() + "-" + name);

@@ -7,11 +7,15 @@
 #include "FormFixture.h"
 #include "RecordingRegistry.h"
 #include "app/Autostart.h"
+#include "core/FileNames.h"
 
 namespace {
 
 const char* const UserRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const MachineRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const StartupApproved =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+const char* const Uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessivo";
 
 // A value straight from the registry; "<none>" when it is missing.
 std::string RawValue(HKEY root, const char* path, const char* name)
@@ -32,6 +36,28 @@ void SetRawString(HKEY root, const char* path, const char* name, const std::stri
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
+}
+
+// Windows' list of startup apps: the entry turned on or off there.
+void SetStartupApproved(const std::vector<BYTE>& state)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, StartupApproved, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Tessivo", 0, REG_BINARY, state.data(), static_cast<DWORD>(state.size()));
+    RegCloseKey(key);
+}
+
+std::vector<BYTE> StartupApprovedState()
+{
+    std::vector<BYTE> state(64);
+    DWORD size = static_cast<DWORD>(state.size());
+    if (RegGetValueA(HKEY_CURRENT_USER, StartupApproved, "Tessivo", RRF_RT_REG_BINARY, nullptr, state.data(),
+                     &size) != ERROR_SUCCESS)
+        return {};
+    state.resize(size);
+    return state;
 }
 
 void DeleteRawValue(HKEY root, const char* path, const char* name)
@@ -62,6 +88,8 @@ protected:
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessivo");
         DeleteRawValue(HKEY_CURRENT_USER, UserRun, "Tessivo");
         DeleteRawValue(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo");
+        DeleteRawValue(HKEY_CURRENT_USER, StartupApproved, "Tessivo");
+        RegDeleteKeyA(HKEY_CURRENT_USER, Uninstall);
     }
     // The stored options, as the exe's registry would hold them.
     static void Store(std::initializer_list<std::pair<const char*, const char*>> values)
@@ -96,10 +124,24 @@ protected:
 
 TEST_F(Settings, AFirstRunWritesTheDefaultsInOrderAndShowsTheWindowWithStretch)
 {
+    // A copy from a zip or a USB stick does not start with Windows unasked.
     Start();
     EXPECT_EQ(real.Changes,
               (std::vector<std::string>{"HKCU startminimized=0", "HKCU random=0", "HKCU startinautorunmode=0",
-                                        "HKCU startup=1", "HKCU style=2", "HKCU interval=1"}));
+                                        "HKCU startup=0", "HKCU style=2", "HKCU interval=1"}));
+    EXPECT_FALSE(form->Test().startWithWindowsBox->Checked());
+    form->WriteSettings();
+    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), "<none>");
+
+    // The installed copy (in the folder its installer recorded) does, from
+    // the first run on.
+    Clean();
+    SetRawString(HKEY_CURRENT_USER, Uninstall, "InstallLocation", ExtractFilePath(ProgramPath()));
+    Start();
+    EXPECT_EQ(real.Changes,
+              (std::vector<std::string>{"HKCU startminimized=0", "HKCU random=0", "HKCU startinautorunmode=0",
+                                        "HKCU startup=1", "HKCU style=2", "HKCU interval=1",
+                                        "HKCU Tessivo=\"" + ProgramPath() + "\""}));
     EXPECT_EQ(Stored("interval"), "1");
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(form->Test().startMinimizedBox->Checked());
@@ -114,7 +156,9 @@ TEST_F(Settings, MissingValuesReadAsTheirDefaultsAndAnUnknownStyleAsStretch)
 {
     Store({{"startminimized", ""}, {"style", "1"}, {"random", "1"}});
     Start();
-    EXPECT_TRUE(real.Changes.empty()); // missing values are not filled in
+    // Missing values are not filled in; the entry "startup" asks for by
+    // default is written at once, so the box tells the truth.
+    EXPECT_EQ(real.Changes, (std::vector<std::string>{"HKCU Tessivo=\"" + ProgramPath() + "\""}));
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(form->Test().startMinimizedBox->Checked());
     EXPECT_TRUE(form->Test().startWithWindowsBox->Checked()); // "startup" missing
@@ -125,6 +169,7 @@ TEST_F(Settings, MissingValuesReadAsTheirDefaultsAndAnUnknownStyleAsStretch)
     EXPECT_TRUE(CapturedErrors().empty());
 
     Store({{"style", "6"}, {"startminimized", "0"}, {"startup", "0"}, {"interval", "42"}});
+    DeleteRawValue(HKEY_CURRENT_USER, UserRun, "Tessivo");
     Start();
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(form->Test().startWithWindowsBox->Checked());
@@ -235,26 +280,31 @@ TEST_F(Settings, TheExitWritesTheOptionsTheStyleAndTheRotationInOrder)
     SetRawString(HKEY_LOCAL_MACHINE, MachineRun, "Tessivo", "\"" + ProgramPath() + "\"");
     real.Changes.clear();
     form->WriteSettings();
-    ASSERT_EQ(real.Changes.size(), 11u);
-    EXPECT_EQ(
-        std::vector<std::string>(real.Changes.begin(), real.Changes.begin() + 9),
-        (std::vector<std::string>{"HKLM -Tessivo", "HKCU Tessivo=\"" + ProgramPath() + "\"", "HKCU startup=1",
-                                  "HKCU startminimized=1", "HKCU startinautorunmode=1", "HKCU interval=12",
-                                  "HKCU random=1", "HKCU style=0", "HKCU rotationposition=0"}));
-    EXPECT_EQ(real.Changes[9].rfind("HKCU shuffledeck=", 0), 0u);
-    EXPECT_EQ(real.Changes[10].rfind("HKCU shownhistory=", 0), 0u);
+    // The user's entry was written at start already.
+    ASSERT_EQ(real.Changes.size(), 10u);
+    EXPECT_EQ(std::vector<std::string>(real.Changes.begin(), real.Changes.begin() + 8),
+              (std::vector<std::string>{"HKLM -Tessivo", "HKCU startup=1", "HKCU startminimized=1",
+                                        "HKCU startinautorunmode=1", "HKCU interval=12", "HKCU random=1",
+                                        "HKCU style=0", "HKCU rotationposition=0"}));
+    EXPECT_EQ(real.Changes[8].rfind("HKCU shuffledeck=", 0), 0u);
+    EXPECT_EQ(real.Changes[9].rfind("HKCU shownhistory=", 0), 0u);
     // The display style chosen in the window is kept at exit.
     EXPECT_EQ(Stored("style"), "0");
 }
 
-TEST_F(Settings, TheExitReportsASettingsKeyRemovedMeanwhile)
+TEST_F(Settings, TheExitMakesASettingsKeyRemovedMeanwhileAgainAndKeepsTheOptions)
 {
     Start();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessivo");
     form->Test().startWithWindowsBox->SetChecked(false);
+    form->Test().randomBox->SetChecked(true);
+    form->Test().intervalEdit->SetText("25");
     Run([&] { form->WriteSettings(); });
-    ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text, "Failed to set data for 'startup'");
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(Stored("startup"), "0");
+    EXPECT_EQ(Stored("random"), "1");
+    EXPECT_EQ(Stored("interval"), "25");
+    EXPECT_EQ(Stored("rotationposition"), "0");
 }
 
 TEST_F(Settings, TheRunEntryFollowsTheBoxInTheUsersKeyAndAMachineEntryIsRemovedWhereAllowed)
@@ -310,4 +360,42 @@ TEST_F(Settings, TheRunEntryNamesTheRunningProgramAndReplacesAnEntryForAnotherFi
     form->WriteSettings();
     EXPECT_EQ(real.Changes.front(), "HKCU startup=1");
     EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), ProgramPath());
+}
+
+TEST_F(Settings, TheStartWithWindowsBoxTakesEffectWhenClickedAndFollowsWindowsStartupList)
+{
+    Store({{"startup", "0"}});
+    Start();
+    ASSERT_FALSE(form->Test().startWithWindowsBox->Checked());
+    const std::string entry = "\"" + ProgramPath() + "\"";
+    const auto click = [&](bool checked) {
+        form->Test().startWithWindowsBox->SetChecked(checked);
+        form->onStartWithWindowsClick(form->Test().startWithWindowsBox);
+    };
+    click(true);
+    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), entry);
+    EXPECT_EQ(Stored("startup"), "1");
+    click(false);
+    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), "<none>");
+    EXPECT_EQ(Stored("startup"), "0");
+
+    // Turned off in Task Manager (the first byte odd, then when): the box
+    // shows it off, and neither the start nor the exit turns it on again.
+    click(true);
+    const std::vector<BYTE> turnedOff{3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0xD9, 0x01};
+    SetStartupApproved(turnedOff);
+    Store({{"startup", "1"}});
+    Start();
+    EXPECT_FALSE(form->Test().startWithWindowsBox->Checked());
+    form->WriteSettings();
+    EXPECT_EQ(StartupApprovedState(), turnedOff);
+    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, UserRun, "Tessivo"), entry);
+    EXPECT_EQ(Stored("startup"), "0");
+    // Ticking the box turns it on there too.
+    click(true);
+    EXPECT_TRUE(form->Test().startWithWindowsBox->Checked());
+    EXPECT_EQ(StartupApprovedState(), (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Stored("startup"), "1");
+    Start();
+    EXPECT_TRUE(form->Test().startWithWindowsBox->Checked());
 }

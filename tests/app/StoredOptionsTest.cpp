@@ -181,3 +181,76 @@ TEST_F(StoredOptions, ARunEntryOfAnotherTypeIsReplacedOrRemoved)
     EXPECT_FALSE(autostart.Apply(false));
     EXPECT_EQ(registry.Value(User, UserRunKeyPath, "Tessivo"), std::nullopt);
 }
+
+TEST_F(StoredOptions, WindowsStartupListDecidesWhetherAnEntryStartsTheProgram)
+{
+    registry.AddKey(User, UserRunKeyPath);
+    TAutostart autostart(registry, ProgramPath);
+    registry.SetValue(User, UserRunKeyPath, "Tessivo", autostart.EntryData());
+    struct Case {
+        std::vector<uint8_t> state;
+        bool on;
+    };
+    // Windows writes 02 (or 06) with zeros while on, 03 and the time while
+    // off; other odd first bytes have been seen for off too.
+    const Case cases[] = {{{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+                          {{6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+                          {{3, 0, 0, 0, 9, 9, 9, 9, 9, 9, 9, 1}, false},
+                          {{0x63, 0x60, 0x60, 0x60, 0x62, 0xF9, 0x8C, 0x76, 0xC5, 0x3B, 0xD9, 0x91}, false},
+                          {{}, true}};
+    for (const Case& c : cases) {
+        registry.SetBinary(User, StartupApprovedKeyPath, "Tessivo", c.state);
+        EXPECT_EQ(autostart.IsRegistered(), c.on);
+        EXPECT_EQ(autostart.IsTurnedOff(), !c.on);
+        // Neither the exit's nor the start's alignment overrides the user's
+        // choice there, and clearing the box leaves that entry alone.
+        EXPECT_EQ(autostart.Apply(true), c.on);
+        EXPECT_EQ(AlignAutostartAtStart(autostart, true), c.on);
+        EXPECT_EQ(registry.Binary(User, StartupApprovedKeyPath, "Tessivo"), c.state);
+        autostart.Apply(false);
+        EXPECT_EQ(registry.Value(User, UserRunKeyPath, "Tessivo").has_value(), !c.on);
+        registry.SetValue(User, UserRunKeyPath, "Tessivo", autostart.EntryData());
+    }
+    registry.SetBinary(User, StartupApprovedKeyPath, "Tessivo", {3, 0, 0, 0, 9, 9, 9, 9, 9, 9, 9, 1});
+    EXPECT_TRUE(ApplyAutostartChoice(registry, autostart, true));
+    EXPECT_EQ(registry.Binary(User, StartupApprovedKeyPath, "Tessivo"),
+              (std::vector<uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Stored("startup"), "1");
+    EXPECT_FALSE(ApplyAutostartChoice(registry, autostart, false));
+    EXPECT_EQ(registry.Value(User, UserRunKeyPath, "Tessivo"), std::nullopt);
+    EXPECT_EQ(Stored("startup"), "0");
+}
+
+TEST_F(StoredOptions, AnotherCopysEntryStaysWhenThisCopyDoesNotStartWithWindows)
+{
+    registry.AddKey(User, UserRunKeyPath);
+    registry.SetValue(User, UserRunKeyPath, "Tessivo", "\"C:\\Users\\ann\\Programs\\Tessivo\\tessivo.exe\"");
+    TAutostart autostart(registry, ProgramPath);
+    EXPECT_FALSE(autostart.Apply(false));
+    EXPECT_EQ(registry.Value(User, UserRunKeyPath, "Tessivo"),
+              "\"C:\\Users\\ann\\Programs\\Tessivo\\tessivo.exe\"");
+    // Nor does a start that was not asked to register.
+    EXPECT_FALSE(AlignAutostartAtStart(autostart, false));
+    EXPECT_TRUE(AlignAutostartAtStart(autostart, true));
+    EXPECT_EQ(registry.Value(User, UserRunKeyPath, "Tessivo"), autostart.EntryData());
+}
+
+TEST_F(StoredOptions, OnlyTheInstalledCopyStartsWithWindowsAfterItsFirstRun)
+{
+    const std::string uninstall = UninstallKeyPath;
+    EXPECT_FALSE(IsInstalledCopy(registry, ProgramPath));
+    const std::pair<const char*, bool> locations[] = {
+        {"C:\\Tools", true}, {"c:\\tools\\", true}, {"C:\\Tools\\Other", false}, {"", false}};
+    for (const auto& [location, installed] : locations) {
+        SCOPED_TRACE(location);
+        registry.SetValue(User, uninstall, "InstallLocation", location);
+        EXPECT_EQ(IsInstalledCopy(registry, ProgramPath), installed);
+    }
+    for (const bool installed : {false, true}) {
+        TFakeRegistry fresh;
+        EXPECT_TRUE(EnsureDefaultSettings(fresh, installed));
+        EXPECT_EQ(fresh.Value(User, SettingsKeyPath, "startup"), installed ? "1" : "0");
+        EXPECT_FALSE(EnsureDefaultSettings(fresh, !installed));
+        EXPECT_EQ(fresh.Value(User, SettingsKeyPath, "startup"), installed ? "1" : "0");
+    }
+}

@@ -86,13 +86,42 @@ TEST_F(WallpaperHandlers, FillDrawsABitmapOfTheMonitorsSizeAndRedrawsItWhenTheSc
         EXPECT_EQ((std::vector<int>{corner[0], corner[1], corner[2]}), (std::vector<int>{0, 0, 255}));
     }
 
+    // A burst of changes (a dock, a monitor waking) is drawn once, after
+    // the last of them has settled.
     desktop.Screens = {{0, 0, 64, 48}};
     desktop.WallpaperCalls.clear();
-    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(64, 48));
+    for (int message = 0; message < 3; ++message)
+        form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(64, 48));
+    EXPECT_TRUE(desktop.WallpaperCalls.empty());
+    EXPECT_TRUE(form->DisplayChangeTimer().Enabled());
+    EXPECT_EQ(form->DisplayChangeTimer().Interval(), 1000u);
+    form->DisplayChangeTimer().Tick();
+    EXPECT_FALSE(form->DisplayChangeTimer().Enabled());
     drawn = ReadDrawnBitmap();
     EXPECT_EQ(drawn.Width(), 64);
     EXPECT_EQ(drawn.Height(), 48);
     EXPECT_EQ(desktop.WallpaperCalls, (std::vector<std::string>{DrawnBitmap()}));
+}
+
+TEST_F(WallpaperHandlers, ADisplayChangeKeepsTheWallpaperTheUserChoseInWindowsSettings)
+{
+    Add({MakeBitmap("sea.bmp", 4, 4)});
+    form->Test().styleBox->SetItemIndex(2);
+    form->onApplyClick(form->Test().applyButton);
+    ASSERT_EQ(desktop.WallpaperCalls.size(), 1u);
+    // Windows may report the name in another letter case: still ours.
+    desktop.Wallpaper = DrawnBitmap();
+    std::transform(desktop.Wallpaper.begin(), desktop.Wallpaper.end(), desktop.Wallpaper.begin(), ::toupper);
+    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+    form->DisplayChangeTimer().Tick();
+    EXPECT_EQ(desktop.WallpaperCalls.size(), 2u);
+
+    desktop.Wallpaper = "C:\\Users\\ann\\Pictures\\own.jpg";
+    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+    form->DisplayChangeTimer().Tick();
+    EXPECT_EQ(desktop.WallpaperCalls.size(), 2u);
+    EXPECT_EQ(desktop.Wallpaper, "C:\\Users\\ann\\Pictures\\own.jpg");
+    EXPECT_TRUE(CapturedErrors().empty());
 }
 
 TEST_F(WallpaperHandlers, WithAPictureForEachMonitorEveryChangeTakesTheNextTwoPictures)
@@ -145,8 +174,10 @@ TEST_F(WallpaperHandlers, ARedrawThatFailsIsReportedOnceAndBeforeAnyApplyNothing
     ASSERT_EQ(desktop.WallpaperCalls.size(), 1u);
     std::remove(sea.c_str());
     CapturedErrors().clear();
-    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
-    form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+    for (int burst = 0; burst < 2; ++burst) {
+        form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+        SendMessageA(form->DisplayChangeTimer().WindowHandle(), WM_TIMER, 1, 0);
+    }
     EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(desktop.WallpaperCalls.size(), 1u);
 }

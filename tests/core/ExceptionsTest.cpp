@@ -35,3 +35,17 @@ TEST(EInOutError, MapsSystemErrorCodesToTexts)
     EXPECT_EQ(EInOutError::FromErrorCode(112).Message, "I/O error 112");
     EXPECT_EQ(EInOutError::FromErrorCode(112).ErrorCode, 112);
 }
+
+TEST(EInOutError, AListNotSavedNamesTheFileTheCauseAndTheRemedy)
+{
+    EXPECT_EQ(
+        EInOutError::ListNotSaved("C:\\t\\LastList.lst", 112).Message,
+        "Could not save the list to C:\\t\\LastList.lst: the disk is full. Free some space and try again.");
+    EXPECT_EQ(EInOutError::ListNotSaved("D:\\l.lst", 39).ErrorCode, 39);
+    EXPECT_NE(EInOutError::ListNotSaved("D:\\l.lst", 32).Message.find("another program is using the file"),
+              std::string::npos);
+    EXPECT_NE(EInOutError::ListNotSaved("D:\\l.lst", 21).Message.find("Check that the drive is connected"),
+              std::string::npos);
+    EXPECT_EQ(EInOutError::ListNotSaved("D:\\l.lst", 1234).Message,
+              "Could not save the list to D:\\l.lst: the system reported error 1234. Try again.");
+}

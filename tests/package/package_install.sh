@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # What a Windows user downloads. The portable zip holds the program and its
 # documents (README with Windows line ends, licence, third-party notices).
+# Over a folder named like the program, or a file named like its folder, the
+# silent installer fails with a non-zero exit code, a reason in its log and
+# no uninstall entry or shortcut.
 # The installer as a standard Windows user meets it, under Wine: run silently
 # (/S) it installs Tessivo for this user alone into
 # %LOCALAPPDATA%\Programs\Tessivo, with a Start-menu shortcut and an
@@ -71,6 +74,27 @@ e2e_check "its notices carry libwebp's licence" notices_have_libwebp
 download="$E2E_PREFIX/drive_c/users/$E2E_USER/Downloads/tessivo-$version-setup.exe"
 e2e_as_user mkdir -p "${download%/*}"
 e2e_as_user cp "$setup" "$download"
+
+# A folder where the program should go, or a file where its folder should
+# be: the silent installer fails, says why in its log, and leaves nothing
+# that claims Tessivo is installed.
+setup_log() { find "$E2E_PREFIX/drive_c/users/$E2E_USER" -name Tessivo-setup.log -print -quit 2>/dev/null; }
+e2e_as_user mkdir -p "$install_dir/tessivo.exe"
+for hostile in "tessivo.exe is a folder" "the install folder is a file"; do
+  e2e_wine "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.log" 2>&1
+  rc=$?
+  e2e_check "$hostile: the silent installer fails (exit code $rc)" [ "$rc" -ne 0 ]
+  e2e_check "$hostile: no uninstall entry" not reg_key_exists "$UNINSTALL_KEY"
+  e2e_check "$hostile: no Start-menu shortcut" [ ! -e "$shortcut" ]
+  e2e_check "$hostile: no uninstaller left" [ ! -e "$install_dir/uninstall.exe" ]
+  log=$(setup_log)
+  e2e_check "$hostile: the reason is in the installer's log ($(cat "$log" 2>/dev/null | tr -d '\r'))" \
+    grep -q "was not installed" "$log"
+  e2e_as_user rm -rf "$install_dir" "$log"
+  e2e_as_user touch "$install_dir"
+done
+e2e_as_user rm -f "$install_dir"
+
 e2e_wine "$profile\\Downloads\\tessivo-$version-setup.exe" /S >>"$E2E_WORK/wine.log" 2>&1
 e2e_expect "the silent installer succeeds" "$?" 0
 e2e_check "the program is installed into %LOCALAPPDATA%\\Programs\\Tessivo" [ -f "$install_dir/tessivo.exe" ]

@@ -7,6 +7,7 @@
 // Portable: no Windows header.
 
 #include "core/Exceptions.h"
+#include "core/Utf8.h"
 #include "platform/Desktop.h"
 
 #include <algorithm>
@@ -42,10 +43,20 @@ public:
         WallpaperCalls.push_back(bitmapPath);
         if (!WallpaperRefusal.empty())
             throw EWallpaperError::CannotSet(bitmapPath, WallpaperRefusal);
+        // Windows takes no name of MAX_PATH (260) UTF-16 units or more here
+        // (Wine cuts it short instead).
+        if (Utf16FromUtf8Replacing(bitmapPath).size() >= 260)
+            throw EWallpaperError::CannotSet(bitmapPath, "The parameter is incorrect.");
+        Wallpaper = bitmapPath;
     }
 
     std::vector<TScreenRect> Monitors() override { return Screens; }
     uint32_t BackgroundColor() override { return Background; }
+
+    // What the desktop shows: the last name the wallpaper call took, or
+    // what the user chose in Windows' own settings.
+    std::string Wallpaper;
+    std::string CurrentWallpaper() override { return Wallpaper; }
 
     std::vector<std::string> WallpaperCalls;
     // When set, the wallpaper call fails with this reason, as the system's

@@ -47,6 +47,22 @@ public:
         return value->second;
     }
 
+    // Binary values, apart from the strings.
+    void SetBinary(TRegistryRoot root, const std::string& path, const std::string& name,
+                   std::vector<uint8_t> bytes)
+    {
+        Keys[KeyId(root, Normalize(path))];
+        Binaries[{KeyId(root, Normalize(path)), Lower(name)}] = std::move(bytes);
+    }
+    std::optional<std::vector<uint8_t>> Binary(TRegistryRoot root, const std::string& path,
+                                               const std::string& name) const
+    {
+        const auto value = Binaries.find({KeyId(root, Normalize(path)), Lower(name)});
+        if (value == Binaries.end())
+            return std::nullopt;
+        return value->second;
+    }
+
     // Writes of these value names (letter case ignored) are refused.
     void RefuseWritesOf(const std::string& name) { RefusedNames.insert(Lower(name)); }
 
@@ -156,6 +172,20 @@ private:
                 throw ERegistryException::SetDataFailed(name);
             Registry.Keys[KeyId(Root, *Current)][Lower(name)] = value;
         }
+        std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name) override
+        {
+            Registry.Record("ReadBinary " + name);
+            if (!Current)
+                return std::nullopt;
+            return Registry.Binary(Root, *Current, name);
+        }
+        void WriteBinary(const std::string& name, const std::vector<uint8_t>& bytes) override
+        {
+            Registry.Record("WriteBinary " + name);
+            if (!Current || !Writable || Registry.RefusedNames.count(Lower(name)) != 0)
+                throw ERegistryException::SetDataFailed(name);
+            Registry.SetBinary(Root, *Current, name, bytes);
+        }
         bool DeleteValue(const std::string& name) override
         {
             Registry.Record("DeleteValue " + name);
@@ -189,6 +219,7 @@ private:
 
     std::vector<std::string>* Journal;
     std::map<TKeyId, std::map<std::string, std::string>> Keys;
+    std::map<std::pair<TKeyId, std::string>, std::vector<uint8_t>> Binaries;
     std::set<std::string> RefusedNames;
     std::set<TRegistryRoot> ReadOnlyRoots;
     int Live = 0;

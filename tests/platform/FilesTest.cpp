@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <thread>
 
 using testing::ElementsAre;
 using testing::UnorderedElementsAre;
@@ -222,6 +223,40 @@ TEST(AtomicFileWriter, FailedReplaceLeavesTheOldFileAndNoTemporary)
               }),
               "Invalid filename");
     EXPECT_THAT(folder.FileNames(), UnorderedElementsAre("readonly.lst", "sub"));
+}
+
+TEST(AtomicFileWriter, AFileAnotherProgramHoldsForAMomentIsWaitedFor)
+{
+    TTempFolder folder;
+    const std::string path = folder / "LastList.lst";
+    PutFileBytes(path, "old");
+    for (const DWORD holdMs : {150u, 3000u}) {
+        SCOPED_TRACE(holdMs);
+        // A scanner opens the new file without letting others delete or
+        // rename it, and lets go after a while.
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread scanner([held, holdMs] {
+            Sleep(holdMs);
+            CloseHandle(held);
+        });
+        const std::string error = ErrorOf([&] {
+            TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
+            WriteAll(file, std::to_string(holdMs));
+            file.Commit();
+        });
+        scanner.join();
+        if (holdMs < 1000) {
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(FileBytes(path), "150");
+        } else {
+            // A hold that outlasts the retries is told; the old file stays.
+            EXPECT_EQ(error, "I/O error 32");
+            EXPECT_EQ(FileBytes(path), "150");
+        }
+    }
+    EXPECT_THAT(folder.FileNames(), ElementsAre("LastList.lst"));
 }
 
 TEST(AtomicFileWriter, CreateFailuresInBothStyles)

@@ -235,6 +235,24 @@ TEST_F(RegistryTest, WriteStringRaisesWhenRefusedOrNoKeyIsOpen)
     EXPECT_EQ(readOnly.ReadString("v"), "old");
 }
 
+TEST_F(RegistryTest, AKeyDeletedWhileOpenIsMadeAgainOnlyWhenItMayBeCreated)
+{
+    TRegistry creating;
+    ASSERT_TRUE(creating.OpenKey(FromRoot(), true));
+    TRegistry existing;
+    ASSERT_TRUE(existing.OpenKey(FromRoot(), false));
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, Base.c_str()), ERROR_SUCCESS);
+    // The handle opened before the delete refuses writes: the key made for
+    // it is gone.
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { existing.WriteString("v", "1"); }),
+              "Failed to set data for 'v'");
+    creating.WriteString("v", "1");
+    creating.WriteString("w", "2");
+    // The size as the ANSI call reports it: "1" and its NUL.
+    EXPECT_EQ(RawTypeAndSize("v"), std::make_pair(DWORD{REG_SZ}, DWORD{2}));
+    EXPECT_EQ(RawTypeAndSize("w"), std::make_pair(DWORD{REG_SZ}, DWORD{2}));
+}
+
 TEST_F(RegistryTest, DeleteValueReportsWhetherAValueWentAway)
 {
     TRegistry registry;

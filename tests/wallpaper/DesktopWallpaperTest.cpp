@@ -79,6 +79,28 @@ TEST_F(DesktopWallpaperTest, BitmapIsAppliedInPlace)
     }
 }
 
+TEST_F(DesktopWallpaperTest, ABitmapNamedTooLongForTheWallpaperCallIsConvertedLikeAnyPicture)
+{
+    // 259 UTF-16 units still fit; "é" is one unit in two UTF-8 bytes.
+    const std::string folder = "C:\\" + std::string(200, 'a') + "\\";
+    const std::string fits = folder + std::string(259 - folder.size() - 4, 'b') + ".bmp";
+    const std::string accented = folder + std::string(258 - folder.size() - 4, 'b') + "\xC3\xA9.bmp";
+    const std::string tooLong = folder + std::string(260 - folder.size() - 4, 'b') + ".bmp";
+    for (const std::string& path : {fits, accented}) {
+        Journal.clear();
+        Apply(path, "0", "1");
+        EXPECT_EQ(Journal.back(), "SetDeskWallpaper " + path);
+        EXPECT_EQ(Desktop.Wallpaper, path);
+    }
+    Journal.clear();
+    Apply(tooLong, "0", "1");
+    EXPECT_THAT(Journal, ElementsAre("WindowsDirectory", "Convert " + tooLong + " -> " + Target,
+                                     "OpenKey \\Control Panel\\Desktop",
+                                     std::string("WriteString Wallpaper=") + Target,
+                                     "WriteString WallpaperStyle=0", "WriteString TileWallpaper=1",
+                                     "CloseKey", std::string("SetDeskWallpaper ") + Target));
+}
+
 TEST_F(DesktopWallpaperTest, OtherFilesAreSilentlyIgnored)
 {
     for (const char* path : {"C:\\pics\\sea.jpegx", "C:\\pics\\sea.ico", "C:\\pics\\sea.pn", "C:\\pics\\sea",
