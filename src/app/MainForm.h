@@ -26,6 +26,7 @@
 #include "lists/LastListAutosave.h"
 #include "lists/ListFiles.h"
 #include "lists/Preview.h"
+#include "platform/ProgramIcon.h"
 #include "wallpaper/ApplyWallpaper.h"
 #include "wallpaper/AutoChange.h"
 #include "wallpaper/JpegToBitmap.h"
@@ -228,6 +229,9 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // At a new DPI: the button glyphs drawn at it, the preview drawn again
+    // at its box's new size, the tray icon at the shell's size.
+    void DpiChanged() override;
 
 private:
     // The start, in three steps: the controls from the layout table, the
@@ -236,6 +240,10 @@ private:
     void CreateComponents();
     void BindControls();
     void StyleControls();
+    void DrawButtonGlyphs();
+    // The program's icon at the notification area's size for the window's
+    // DPI, loaded when that size changes.
+    HICON TrayIconImage();
     void WireHandlers();
     void RunStartSequence();
     void RemoveStaleFiles();
@@ -366,6 +374,7 @@ private:
     std::unique_ptr<TGlobalHotkeys> hotkeys_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TTrayIcon> trayIcon_;
+    TSizedProgramIcon trayIconImage_;
     std::unique_ptr<TNameListMenu> nameListMenu_;
     std::unique_ptr<TLastListAutosave> lastListAutosave_;
     int trayIconRetriesLeft_ = 0;

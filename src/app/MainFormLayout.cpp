@@ -222,10 +222,10 @@ Dialog* OwnDialog(TComponent* owner, const char* name, const std::string& filter
     return dialog;
 }
 
-void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&))
+void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&, int))
 {
     TBitmap glyph;
-    draw(glyph);
+    draw(glyph, button.Dpi());
     button.SetGlyph(glyph);
 }
 
@@ -292,10 +292,8 @@ void TMainForm::StyleControls()
     addButton->Font().SetHeight(-16);
     deleteButton->Font().SetStyle(fsBold);
     deleteButton->Font().SetHeight(-21);
-    SetDrawnGlyph(*newListButton, DrawNewListGlyph);
+    DrawButtonGlyphs();
     newListButton->SetSpacing(0);
-    SetDrawnGlyph(*saveListButton, DrawSaveGlyph);
-    SetDrawnGlyph(*exitButton, DrawExitGlyph);
     exitButton->SetSpacing(0);
     clockLabel->Font().SetName("Times New Roman");
     clockLabel->Font().SetHeight(-13);
@@ -331,6 +329,13 @@ void TMainForm::StyleControls()
     intervalEdit->SetTabStop(true);
     pathList->SetBorderStyle(TBorderStyle::bsNone);
     pathList->SetStyle(TListBoxStyle::lbVirtual);
+}
+
+void TMainForm::DrawButtonGlyphs()
+{
+    SetDrawnGlyph(*newListButton, DrawNewListGlyph);
+    SetDrawnGlyph(*saveListButton, DrawSaveGlyph);
+    SetDrawnGlyph(*exitButton, DrawExitGlyph);
 }
 
 // Dialogs (unless the caller brought its own), timers and the style manager.

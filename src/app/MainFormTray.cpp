@@ -84,7 +84,7 @@ void TMainForm::AddTrayIcon()
 
 void TMainForm::PutIconInTray()
 {
-    if (trayIcon_->Add(Handle(), LoadSmallProgramIcon())) {
+    if (trayIcon_->Add(Handle(), TrayIconImage())) {
         StopTrayIconRetries();
         return;
     }
@@ -98,7 +98,7 @@ void TMainForm::PutIconInTray()
 
 void TMainForm::RetryTrayIcon()
 {
-    if (trayIcon_->Add(Handle(), LoadSmallProgramIcon())) {
+    if (trayIcon_->Add(Handle(), TrayIconImage())) {
         StopTrayIconRetries();
         return;
     }

@@ -21,7 +21,7 @@ void TdxCustomContainer::CreateParams(TCreateParams& params)
 void TdxCustomContainer::AdjustClientRect(RECT& rect)
 {
     TdxCustomControl::AdjustClientRect(rect);
-    ShrinkByBorder(static_cast<uint8_t>(borderWidth_), showBoundLines_, boundLines_, rect);
+    ShrinkByBorder(Scaled(borderWidth_), showBoundLines_, boundLines_, rect, Scaled(1));
     if (!glyph_.Empty())
         rect.left += glyph_.Width();
 }
@@ -111,8 +111,8 @@ void TdxCustomContainer::Paint()
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
 
     if (showBoundLines_ && boundLines_ != 0)
-        DrawBoundLines(canvas, boundLines_, boundColor_, rect);
-    ShrinkByBorder(static_cast<uint8_t>(borderWidth_), showBoundLines_, boundLines_, rect);
+        DrawBoundLines(canvas, boundLines_, boundColor_, rect, Scaled(1));
+    ShrinkByBorder(Scaled(borderWidth_), showBoundLines_, boundLines_, rect, Scaled(1));
 
     if (OnPaint)
         OnPaint(this, rect, canvas, canvas.Font());
@@ -125,10 +125,10 @@ void TdxCustomContainer::Paint()
 
     if (showCaption_) {
         canvas.Font().Assign(Font());
-        rect.left += spacing_;
-        rect.right -= spacing_;
-        rect.top += 1;
-        rect.bottom -= 1;
+        rect.left += Scaled(spacing_);
+        rect.right -= Scaled(spacing_);
+        rect.top += Scaled(1);
+        rect.bottom -= Scaled(1);
         DrawContainerCaption(Caption(), rect);
     }
 }
