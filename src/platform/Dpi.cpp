@@ -4,6 +4,7 @@ namespace {
 
 // The awareness contexts as Windows numbers them (windef.h of newer SDKs).
 using DpiContext = HANDLE;
+const DpiContext kContextPerMonitor = reinterpret_cast<DpiContext>(-3);
 const DpiContext kContextPerMonitorV2 = reinterpret_cast<DpiContext>(-4);
 
 // A user32 function of a newer Windows, or nullptr on one without it.
@@ -107,8 +108,13 @@ TDpiAwareness ThreadDpiAwareness()
 TPhysicalPixelsScope::TPhysicalPixelsScope()
 {
     // A thread of the program, declared per-monitor aware, needs no change.
-    if (Functions().SetThreadContext && ThreadDpiAwareness() != TDpiAwareness::PerMonitorAware)
+    // Version 2 from Windows 10 1703 on; 1607 (and Wine 8) know version 1,
+    // which sees the same physical pixels.
+    if (Functions().SetThreadContext && ThreadDpiAwareness() != TDpiAwareness::PerMonitorAware) {
         previous_ = Functions().SetThreadContext(kContextPerMonitorV2);
+        if (!previous_)
+            previous_ = Functions().SetThreadContext(kContextPerMonitor);
+    }
 }
 
 TPhysicalPixelsScope::~TPhysicalPixelsScope()

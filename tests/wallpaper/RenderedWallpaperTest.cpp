@@ -243,6 +243,7 @@ protected:
         EXPECT_NE(set, nullptr);
         if (set)
             set(reinterpret_cast<HANDLE>(-1)); // DPI_AWARENESS_CONTEXT_UNAWARE
+        Scaled.Background = Background;
     }
 
     TScaledMonitorsDesktop Scaled{Folder.Path()};
