@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the tool-button glyphs as 16-colour bitmaps: black strokes ("#") on
-silver (".") background. Run once when a glyph changes; the .bmp files are
-committed."""
+silver (".") background, at 100 % (NAME.bmp) and drawn again from the same
+grid for 125, 150, 175 and 200 % (NAME125.bmp ...), each cell filling the
+pixels between its scaled edges, so every scale is sharp. Run once when a
+glyph changes; the .bmp files are committed, and glyphs.rc lists them."""
 import os
 import struct
 
@@ -44,8 +46,37 @@ def bitmap(rows):
     return header + info + palette + pixels
 
 
+SCALES = (100, 125, 150, 175, 200)
+
+
+def edge(index, percent):
+    """A cell edge at a scale, rounded to the nearest pixel (halves up)."""
+    return (index * percent + 50) // 100
+
+
+def triangle(percent):
+    """The popup arrow: a row one pixel high per scaled row of the grid, each
+    two pixels narrower than the one above, down to a single point."""
+    height = edge(4, percent)
+    width = 2 * height - 1
+    return ["." * y + "#" * (width - 2 * y) + "." * y for y in range(height)]
+
+
+def scaled(rows, percent):
+    """The grid drawn at `percent`: each pixel takes the cell its centre lies in."""
+    if rows is GLYPHS["Popup"]:
+        return triangle(percent)
+    width, height = edge(len(rows[0]), percent), edge(len(rows), percent)
+    def cell(pixel, cells):
+        return next(i for i in range(cells) if edge(i + 1, percent) > pixel)
+    return ["".join(rows[cell(y, len(rows))][cell(x, len(rows[0]))] for x in range(width))
+            for y in range(height)]
+
+
 if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
     for name, rows in GLYPHS.items():
-        with open(os.path.join(here, name + ".bmp"), "wb") as out:
-            out.write(bitmap(rows))
+        for percent in SCALES:
+            suffix = "" if percent == 100 else str(percent)
+            with open(os.path.join(here, name + suffix + ".bmp"), "wb") as out:
+                out.write(bitmap(scaled(rows, percent)))

@@ -11,11 +11,14 @@
 #include "framework/Application.h"
 #include "framework/BusyCursor.h"
 #include "platform/Files.h"
+#include "platform/ProgramIcon.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
 #include "wallpaper/DesktopWallpaper.h"
 #include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/WallpaperFile.h"
+
+#include <algorithm>
 
 TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TForm(owner), services_(services)
 {
@@ -46,6 +49,32 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
     // hiding to the tray would undo it: it is answered now.
     if (showRequested_)
         BringToFront();
+}
+
+void TMainForm::DpiChanged()
+{
+    TForm::DpiChanged();
+    DrawButtonGlyphs();
+    // The preview is reduced to its box: drawn again for the box's new size.
+    // A picture that cannot be read now keeps the one shown, stretched: the
+    // user moved a window and did not ask for the picture, so no message.
+    if (preview_ && preview_->PreviewBitmap() && !preview_->PreviewBitmap()->Empty()) {
+        try {
+            ShowSelectedImage();
+        } catch (const std::exception&) {
+        }
+    }
+    // The icon in the notification area at the shell's size for this DPI.
+    if (trayIcon_ && TrayIconData().hIcon)
+        trayIcon_->Add(Handle(), TrayIconImage());
+}
+
+HICON TMainForm::TrayIconImage()
+{
+    const int size = SmallIconSize(Dpi());
+    if (trayIconImage_.Size() != size)
+        trayIconImage_ = TSizedProgramIcon(size);
+    return trayIconImage_.Handle() ? trayIconImage_.Handle() : LoadSmallProgramIcon();
 }
 
 TMainForm::~TMainForm()
@@ -323,11 +352,13 @@ void TMainForm::onHeaderMouseDown(TObject*, TMouseButton, TShiftState, int, int)
 
 void TMainForm::onHeaderPaint(TObject*, RECT rect, TCanvas& canvas, TFont&)
 {
-    // A grey line on every second row, then the title on a button-face box.
-    const TColorScheme& scheme = Application->ColorScheme();
-    for (int i = rect.top; i <= rect.bottom; ++i) {
-        canvas.Pen().SetColor(scheme.Line(RGBColor(0x80, 0x80, 0x80), header->Color()));
-        canvas.Rectangle(rect.left + 1, rect.top + 2 * i, rect.right - 1, rect.top + 2 * i + 1);
+    // A grey line on every second row (rows 0, 2, ... at 96 DPI, each row
+    // and line scaled), then the title on a button-face box.
+    canvas.Brush().SetColor(Application->ColorScheme().Line(RGBColor(0x80, 0x80, 0x80), header->Color()));
+    const int line = Scaled(1);
+    for (int row = 0; Scaled(row) < rect.bottom - rect.top; row += 2) {
+        const int top = rect.top + Scaled(row);
+        canvas.FillRect({rect.left + 1, top, rect.right - 1, std::min<int>(top + line, rect.bottom)});
     }
     canvas.Brush().SetColor(clBtnFace);
     canvas.DrawText(" Tessivo ", rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);

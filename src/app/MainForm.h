@@ -26,6 +26,7 @@
 #include "lists/LastListAutosave.h"
 #include "lists/ListFiles.h"
 #include "lists/Preview.h"
+#include "platform/ProgramIcon.h"
 #include "wallpaper/ApplyWallpaper.h"
 #include "wallpaper/AutoChange.h"
 #include "wallpaper/JpegToBitmap.h"
@@ -251,6 +252,9 @@ protected:
     // ordinary program; its system menu keeps Move, Minimize (to the tray)
     // and Close.
     void CreateWnd() override;
+    // At a new DPI: the button glyphs drawn at it, the preview drawn again
+    // at its box's new size, the tray icon at the shell's size.
+    void DpiChanged() override;
 
 private:
     // The start, in three steps: the controls from the layout table, the
@@ -259,15 +263,19 @@ private:
     void CreateComponents();
     void BindControls();
     void StyleControls();
+    void DrawButtonGlyphs();
+    // The program's icon at the notification area's size for the window's
+    // DPI, loaded when that size changes.
+    HICON TrayIconImage();
     void WireHandlers();
     void WireKeyboard();
     void WireAccessibility();
     // The preview's name, size, path and the list's total, as one text.
     std::string PreviewDescription() const;
-    // Escape hides the window to the tray, as does Minimize in the system
-    // menu: true when `message` was one of them.
     // Leaves Move, Minimize (to the tray) and Close in the system menu.
     void TrimSystemMenu();
+    // Escape hides the window to the tray, as does Minimize in the system
+    // menu: true when `message` was one of them.
     bool HandleKeyboardMessage(TMessage& message);
     void RunStartSequence();
     void RemoveStaleFiles();
@@ -404,6 +412,7 @@ private:
     std::unique_ptr<TGlobalHotkeys> hotkeys_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TTrayIcon> trayIcon_;
+    TSizedProgramIcon trayIconImage_;
     std::unique_ptr<TNameListMenu> nameListMenu_;
     std::unique_ptr<TLastListAutosave> lastListAutosave_;
     int trayIconRetriesLeft_ = 0;

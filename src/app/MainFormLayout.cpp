@@ -234,10 +234,10 @@ Dialog* OwnDialog(TComponent* owner, const char* name, const std::string& filter
     return dialog;
 }
 
-void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&))
+void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&, int))
 {
     TBitmap glyph;
-    draw(glyph);
+    draw(glyph, button.Dpi());
     button.SetGlyph(glyph);
 }
 
@@ -306,10 +306,8 @@ void TMainForm::StyleControls()
     addButton->Font().SetHeight(-16);
     deleteButton->Font().SetStyle(fsBold);
     deleteButton->Font().SetHeight(-21);
-    SetDrawnGlyph(*newListButton, DrawNewListGlyph);
+    DrawButtonGlyphs();
     newListButton->SetSpacing(0);
-    SetDrawnGlyph(*saveListButton, DrawSaveGlyph);
-    SetDrawnGlyph(*exitButton, DrawExitGlyph);
     exitButton->SetSpacing(0);
     clockLabel->Font().SetName("Times New Roman");
     clockLabel->Font().SetHeight(-13);
@@ -352,6 +350,13 @@ void TMainForm::StyleControls()
     // or a screen reader can land on.
     pathList->SetTabStop(false);
     pathList->SetVisible(false);
+}
+
+void TMainForm::DrawButtonGlyphs()
+{
+    SetDrawnGlyph(*newListButton, DrawNewListGlyph);
+    SetDrawnGlyph(*saveListButton, DrawSaveGlyph);
+    SetDrawnGlyph(*exitButton, DrawExitGlyph);
 }
 
 // Dialogs (unless the caller brought its own), timers and the style manager.

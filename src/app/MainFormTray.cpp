@@ -104,7 +104,7 @@ void TMainForm::AddTrayIcon()
 
 void TMainForm::PutIconInTray()
 {
-    if (trayIcon_->Add(Handle(), LoadSmallProgramIcon())) {
+    if (trayIcon_->Add(Handle(), TrayIconImage())) {
         StopTrayIconRetries();
         return;
     }
@@ -118,7 +118,7 @@ void TMainForm::PutIconInTray()
 
 void TMainForm::RetryTrayIcon()
 {
-    if (trayIcon_->Add(Handle(), LoadSmallProgramIcon())) {
+    if (trayIcon_->Add(Handle(), TrayIconImage())) {
         StopTrayIconRetries();
         return;
     }

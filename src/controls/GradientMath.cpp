@@ -46,7 +46,8 @@ int MulDivRounded(int a, int b, int c)
     return static_cast<int>(quotient);
 }
 
-InsetRect ShrinkByBorder(uint8_t borderWidth, bool showBoundLines, uint8_t boundLines, InsetRect rect)
+InsetRect ShrinkByBorder(int borderWidth, bool showBoundLines, uint8_t boundLines, InsetRect rect,
+                         int lineWidth)
 {
     rect.Left += borderWidth;
     rect.Top += borderWidth;
@@ -54,13 +55,13 @@ InsetRect ShrinkByBorder(uint8_t borderWidth, bool showBoundLines, uint8_t bound
     rect.Bottom -= borderWidth;
     if (showBoundLines) {
         if (boundLines & kBoundLeft)
-            ++rect.Left;
+            rect.Left += lineWidth;
         if (boundLines & kBoundRight)
-            --rect.Right;
+            rect.Right -= lineWidth;
         if (boundLines & kBoundTop)
-            ++rect.Top;
+            rect.Top += lineWidth;
         if (boundLines & kBoundBottom)
-            --rect.Bottom;
+            rect.Bottom -= lineWidth;
     }
     return rect;
 }

@@ -41,6 +41,8 @@ struct InsetRect {
 // Bound-line sides as bits (blLeft first).
 enum BoundLineBits : uint8_t { kBoundLeft = 1, kBoundTop = 2, kBoundRight = 4, kBoundBottom = 8 };
 
-// Moves every edge inward by the border width, then by one more pixel on
-// each side that has a bound line, when the lines are shown.
-InsetRect ShrinkByBorder(uint8_t borderWidth, bool showBoundLines, uint8_t boundLines, InsetRect rect);
+// Moves every edge inward by the border width, then by the line width (one
+// pixel at 96 DPI) on each side that has a bound line, when the lines are
+// shown.
+InsetRect ShrinkByBorder(int borderWidth, bool showBoundLines, uint8_t boundLines, InsetRect rect,
+                         int lineWidth = 1);

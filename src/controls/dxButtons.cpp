@@ -6,6 +6,9 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 const TColor kBorderEnabled = RGBColor(0x00, 0x38, 0x73);
@@ -41,11 +44,15 @@ long PushButtonState(TdxVisualState state)
 
 } // namespace
 
-const char* ToolGlyphResourceName(TdxToolType type)
+std::string ToolGlyphResourceName(TdxToolType type, int dpi)
 {
     static const char* const names[] = {"ArrowLeft", "ArrowRight", "Close",  "Maximize",
                                         "Minimize",  "Popup",      "Restore"};
-    return names[static_cast<int>(type)];
+    // Each glyph is drawn for 100, 125, 150, 175 and 200 %; the largest one
+    // not above the DPI's scale is taken, never a stretched copy.
+    const int percent = std::clamp(dpi * 100 / 96 / 25 * 25, 100, 200);
+    std::string name = names[static_cast<int>(type)];
+    return percent == 100 ? name : name + std::to_string(percent);
 }
 
 // --- TdxCustomButton ---
@@ -118,16 +125,18 @@ bool TdxCustomButton::IsHighlighted(bool ignoreDefault) const
 void TdxCustomButton::DoResized()
 {
     TdxCustomStyleControl::DoResized();
+    // Every inset is the border's width, one pixel at 96 DPI.
+    const int b = Scaled(1);
     const int width = Width(), height = Height();
-    const int d = 4 * (IsHighlighted(true) ? 1 : 0) + 2;
+    const int d = (4 * (IsHighlighted(true) ? 1 : 0) + 2) * b;
     CreateGradientBitmap(width - d, height - d, kFaceTop, kFaceBottom, 64, TdxGradientDirection::gdFromTop,
                          true, faceBitmap_);
-    CreateGradientBitmap(width - 2, height - 2, kPressedTop, kPressedBottom, 64,
+    CreateGradientBitmap(width - 2 * b, height - 2 * b, kPressedTop, kPressedBottom, 64,
                          TdxGradientDirection::gdFromTop, true, pressedFaceBitmap_);
-    CreateGradientBitmap(width - 2, height - 2, kFocusTop, kFocusBottom, 64, TdxGradientDirection::gdFromTop,
-                         true, focusRingBitmap_);
-    CreateGradientBitmap(width - 2, height - 2, kHotTop, kHotBottom, 64, TdxGradientDirection::gdFromTop,
-                         true, hotRingBitmap_);
+    CreateGradientBitmap(width - 2 * b, height - 2 * b, kFocusTop, kFocusBottom, 64,
+                         TdxGradientDirection::gdFromTop, true, focusRingBitmap_);
+    CreateGradientBitmap(width - 2 * b, height - 2 * b, kHotTop, kHotBottom, 64,
+                         TdxGradientDirection::gdFromTop, true, hotRingBitmap_);
     ++gradientBuilds_;
     InvalidateUnlessLocked();
 }
@@ -157,46 +166,53 @@ void TdxCustomButton::PaintBackground(TCanvas& canvas, bool pressedOver)
         PaintContrastBackground(canvas, pressedOver);
         return;
     }
+    const int b = Scaled(1);
     const int width = Width(), height = Height();
     canvas.Brush().SetColor(Color());
     canvas.FillRect({0, 0, width, height});
 
     const bool highlighted = IsHighlighted(false);
     if (highlighted)
-        CopyBitmap(canvas, 1, 1, width, height, (VisualState & vsHot) ? hotRingBitmap_ : focusRingBitmap_);
+        CopyBitmap(canvas, b, b, width, height, (VisualState & vsHot) ? hotRingBitmap_ : focusRingBitmap_);
 
     if (pressedOver) {
-        CopyBitmap(canvas, 1, 1, width, height, pressedFaceBitmap_);
+        CopyBitmap(canvas, b, b, width, height, pressedFaceBitmap_);
     } else {
-        const int n = highlighted ? 1 : 0;
-        CopyBitmap(canvas, 1 + 2 * n, 1 + 2 * n, width - 6 * n, height - 6 * n, faceBitmap_);
+        const int n = highlighted ? b : 0;
+        CopyBitmap(canvas, b + 2 * n, b + 2 * n, width - 6 * n, height - 6 * n, faceBitmap_);
     }
 }
 
 void TdxCustomButton::PaintBorder(TCanvas& canvas)
 {
+    const int b = Scaled(1);
     const int width = Width(), height = Height();
     const TColorScheme& scheme = Application->ColorScheme();
     const TColor border = Enabled() ? kBorderEnabled : kBorderDisabled;
     canvas.Pen().SetColor(scheme.Contrast() ? (Enabled() ? clBtnText : clGrayText) : border);
+    canvas.Pen().SetWidth(b);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    canvas.RoundRect(0, 0, width, height, 5, 5);
+    // A wide pen is centred on the outline: inset by half its width so the
+    // whole border stays inside the button.
+    canvas.RoundRect(b / 2, b / 2, width - (b - 1) / 2, height - (b - 1) / 2, 5 * b, 5 * b);
 
     // The rounded corners' outer pixels, in a lighter shade, smooth the edge
     // (in a contrast theme, the parent's fill keeps them round).
     const TColor corner = Enabled() ? kCornerEnabled : kBorderDisabled;
     canvas.Pen().SetColor(scheme.Contrast() ? scheme.Fill(Color()) : corner);
-    DrawLine(canvas, 0, 1, 2, 0);
-    DrawLine(canvas, width - 2, 0, width, 2);
-    DrawLine(canvas, 0, height - 2, 2, height);
-    DrawLine(canvas, width - 3, height, width, height - 3);
+    DrawLine(canvas, 0, b, 2 * b, 0);
+    DrawLine(canvas, width - 2 * b, 0, width, 2 * b);
+    DrawLine(canvas, 0, height - 2 * b, 2 * b, height);
+    DrawLine(canvas, width - 3 * b, height, width, height - 3 * b);
+    canvas.Pen().SetWidth(1);
 }
 
 // Draws the glyph left of the placed caption; `shift` is 1 while pressed.
 void TdxCustomButton::DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift)
 {
     glyph.SetTransparent(true);
-    canvas.Draw(caption.left - glyph.Width() - spacing_, (Height() - glyph.Height()) / 2 + shift, glyph);
+    canvas.Draw(caption.left - glyph.Width() - Scaled(spacing_), (Height() - glyph.Height()) / 2 + shift,
+                glyph);
 }
 
 void TdxCustomButton::Paint()
@@ -220,7 +236,7 @@ void TdxCustomButton::Paint()
     UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0);
     // The caption, once centred, leaves room for the glyph on its left.
     if (!glyph.Empty())
-        rect.left += glyph.Width() + spacing_;
+        rect.left += glyph.Width() + Scaled(spacing_);
 
     DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect,
                     flags | DT_CALCRECT);
@@ -322,9 +338,10 @@ void TdxCustomToolButton::SetToolType(TdxToolType type)
 
 void TdxCustomToolButton::DoResized()
 {
-    // Any other size snaps back.
-    if (Width() != 15 || Height() != 15)
-        SetBounds(Left(), Top(), 15, 15);
+    // Any other size snaps back: 15 pixels at 96 DPI, scaled at others.
+    const int size = Scaled(15);
+    if (Width() != size || Height() != size)
+        SetBounds(Left(), Top(), size, size);
 }
 
 void TdxCustomToolButton::Paint()
@@ -351,16 +368,16 @@ void TdxCustomToolButton::Paint()
         if (hot)
             DrawBevelFrame(canvas, rect, clWhite, clBlack, pressed);
     } else if (hot) {
-        canvas.Pen().SetColor(kToolFrameOffice);
-        canvas.Rectangle(rect);
-        InflateRect(&rect, -1, -1);
+        canvas.Brush().SetColor(kToolFrameOffice);
+        canvas.FillRect(rect);
+        InflateRect(&rect, -Scaled(1), -Scaled(1));
         canvas.Brush().SetColor(pressed ? kToolPressedOffice : kToolHotOffice);
         canvas.FillRect(rect);
     }
     const int offset = (theme == TdxTheme::WindowsXP && pressed) ? 1 : 0;
 
     TBitmap glyph;
-    glyph.LoadFromResourceName(Application->Instance(), ToolGlyphResourceName(toolType_));
+    glyph.LoadFromResourceName(Application->Instance(), ToolGlyphResourceName(toolType_, Dpi()).c_str());
     if (pressed && hot)
         RecolorGlyph(glyph, clWhite);
     else if (!Enabled())
@@ -400,7 +417,7 @@ void TdxCustomToolButton::PaintContrast(TCanvas& canvas, TColor fill)
         canvas.Rectangle(rect);
     }
     TBitmap glyph;
-    glyph.LoadFromResourceName(Application->Instance(), ToolGlyphResourceName(toolType_));
+    glyph.LoadFromResourceName(Application->Instance(), ToolGlyphResourceName(toolType_, Dpi()).c_str());
     if (!Enabled())
         RecolorGlyph(glyph, clGrayText);
     else

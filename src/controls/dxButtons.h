@@ -115,5 +115,6 @@ public:
     using TdxCustomToolButton::TdxCustomToolButton;
 };
 
-// The resource name of a tool glyph ("Close" for ttClose...).
-const char* ToolGlyphResourceName(TdxToolType type);
+// The resource name of a tool glyph ("Close" for ttClose...) drawn for
+// `dpi`: "Close150" at 144 DPI.
+std::string ToolGlyphResourceName(TdxToolType type, int dpi = 96);

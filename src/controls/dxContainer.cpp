@@ -24,7 +24,7 @@ void TdxCustomContainer::CreateParams(TCreateParams& params)
 void TdxCustomContainer::AdjustClientRect(RECT& rect)
 {
     TdxCustomControl::AdjustClientRect(rect);
-    ShrinkByBorder(static_cast<uint8_t>(borderWidth_), showBoundLines_, boundLines_, rect);
+    ShrinkByBorder(Scaled(borderWidth_), showBoundLines_, boundLines_, rect, Scaled(1));
     if (!glyph_.Empty())
         rect.left += glyph_.Width();
 }
@@ -116,8 +116,8 @@ void TdxCustomContainer::Paint()
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
 
     if (showBoundLines_ && boundLines_ != 0)
-        DrawBoundLines(canvas, boundLines_, scheme.Line(boundColor_, fill), rect);
-    ShrinkByBorder(static_cast<uint8_t>(borderWidth_), showBoundLines_, boundLines_, rect);
+        DrawBoundLines(canvas, boundLines_, scheme.Line(boundColor_, fill), rect, Scaled(1));
+    ShrinkByBorder(Scaled(borderWidth_), showBoundLines_, boundLines_, rect, Scaled(1));
     // The owner's drawing and the caption write in the text colour of the fill.
     canvas.Font().SetColor(scheme.Text(Font().Color(), fill));
 
@@ -133,10 +133,10 @@ void TdxCustomContainer::Paint()
     if (showCaption_) {
         canvas.Font().Assign(Font());
         canvas.Font().SetColor(scheme.Text(Font().Color(), fill));
-        rect.left += spacing_;
-        rect.right -= spacing_;
-        rect.top += 1;
-        rect.bottom -= 1;
+        rect.left += Scaled(spacing_);
+        rect.right -= Scaled(spacing_);
+        rect.top += Scaled(1);
+        rect.bottom -= Scaled(1);
         DrawContainerCaption(Caption(), rect);
     }
 }

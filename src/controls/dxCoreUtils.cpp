@@ -115,15 +115,31 @@ void DrawLine(TCanvas& canvas, int x1, int y1, int x2, int y2)
     canvas.LineTo(x2, y2);
 }
 
-void ShrinkByBorder(uint8_t borderWidth, bool showBoundLines, TdxBoundLines lines, RECT& rect)
+void ShrinkByBorder(int borderWidth, bool showBoundLines, TdxBoundLines lines, RECT& rect, int lineWidth)
 {
-    const InsetRect inset = ShrinkByBorder(borderWidth, showBoundLines, lines,
-                                           InsetRect{rect.left, rect.top, rect.right, rect.bottom});
+    const InsetRect inset =
+        ShrinkByBorder(borderWidth, showBoundLines, lines,
+                       InsetRect{rect.left, rect.top, rect.right, rect.bottom}, lineWidth);
     rect = {inset.Left, inset.Top, inset.Right, inset.Bottom};
 }
 
-void DrawBoundLines(TCanvas& canvas, TdxBoundLines lines, TColor color, const RECT& rect)
+void DrawBoundLines(TCanvas& canvas, TdxBoundLines lines, TColor color, const RECT& rect, int lineWidth)
 {
+    if (lineWidth > 1) {
+        // Thicker lines are bands inside the rectangle, as a one-pixel line is.
+        canvas.Brush().SetColor(color);
+        const int w = lineWidth;
+        if (lines & blLeft)
+            canvas.FillRect({rect.left, rect.top, rect.left + w, rect.bottom});
+        if (lines & blTop)
+            canvas.FillRect({rect.left, rect.top, rect.right, rect.top + w});
+        if (lines & blRight)
+            canvas.FillRect({rect.right - w, rect.top, rect.right, rect.bottom});
+        if (lines & blBottom)
+            canvas.FillRect({rect.left, rect.bottom - w, rect.right, rect.bottom});
+        canvas.Brush().SetStyle(TBrushStyle::bsClear);
+        return;
+    }
     canvas.Pen().SetColor(color);
     canvas.Pen().SetStyle(TPenStyle::psSolid);
     if (lines & blLeft)

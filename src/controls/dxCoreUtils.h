@@ -17,12 +17,13 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
 // A line in the canvas's pen from (x1, y1) to (x2, y2), end point excluded.
 void DrawLine(TCanvas& canvas, int x1, int y1, int x2, int y2);
 
-// Deflates `rect` by the border width, then by one more pixel on every side
-// with a bound line, when the lines are shown.
-void ShrinkByBorder(uint8_t borderWidth, bool showBoundLines, TdxBoundLines lines, RECT& rect);
+// Deflates `rect` by the border width, then by the line width (one pixel at
+// 96 DPI) on every side with a bound line, when the lines are shown.
+void ShrinkByBorder(int borderWidth, bool showBoundLines, TdxBoundLines lines, RECT& rect, int lineWidth = 1);
 
-// Draws the chosen edges of `rect` as solid one-pixel lines in `color`.
-void DrawBoundLines(TCanvas& canvas, TdxBoundLines lines, TColor color, const RECT& rect);
+// Draws the chosen edges of `rect` as solid lines in `color`, `lineWidth`
+// pixels thick (one at 96 DPI).
+void DrawBoundLines(TCanvas& canvas, TdxBoundLines lines, TColor color, const RECT& rect, int lineWidth = 1);
 
 // Turns every pixel into a light grey: (r + g + b) / 3 + 100, at most 255.
 void MakeGrayGlyph(TBitmap& bitmap);

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
+#include "platform/Dpi.h"
 
 #include <exception>
 
@@ -89,6 +90,35 @@ TForm* TControl::ParentForm() const
     while (control->parent_)
         control = control->parent_;
     return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+}
+
+int TControl::Dpi() const
+{
+    const TForm* form = ParentForm();
+    return form && form != static_cast<const TControl*>(this) ? form->Dpi() : kDesignDpi;
+}
+
+int TControl::Scaled(int value) const
+{
+    return ScaleToDpi(value, Dpi());
+}
+
+void TControl::RecordDesignSize()
+{
+    if (!design_)
+        design_ = DesignSize{{left_, top_, width_, height_}, font_->Height()};
+}
+
+void TControl::ChangeScale(int dpi)
+{
+    RecordDesignSize();
+    const RECT& b = design_->bounds;
+    // Position and size each scaled alone: every 1-pixel line and border,
+    // and every control of one size, stay alike at any scale.
+    SetBounds(ScaleToDpi(b.left, dpi), ScaleToDpi(b.top, dpi), ScaleToDpi(b.right, dpi),
+              ScaleToDpi(b.bottom, dpi));
+    if (!parentFont_)
+        font_->SetHeight(ScaleToDpi(design_->fontHeight, dpi));
 }
 
 void TControl::SetVisible(bool visible)

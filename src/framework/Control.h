@@ -9,6 +9,7 @@
 #include "framework/graphics/Canvas.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class TWinControl;
@@ -59,6 +60,24 @@ public:
     virtual void SetParent(TWinControl* parent);
     // The form this control sits on, or nullptr.
     TForm* ParentForm() const;
+
+    // --- Scale ---
+    // The DPI the control is laid out and drawn at: its form's, 96 (the
+    // DPI its sizes are written for) without one.
+    virtual int Dpi() const;
+    // A size written for 96 DPI, at the control's DPI (1 stays 1 at 96,
+    // becomes 2 at 192): pens, gaps and glyph sizes of the paint code.
+    int Scaled(int value) const;
+    // Records the control's bounds and font as its 96-DPI design, once: the
+    // form records every control's before it changes any.
+    void RecordDesignSize();
+    // Takes the control to `dpi`: its bounds and its own font are its
+    // 96-DPI ones scaled. The form calls it for each of its controls,
+    // parents first, then DpiChanged for each.
+    void ChangeScale(int dpi);
+    // After a change of DPI: what a control keeps in pixels besides its
+    // bounds and font (a list's row height, a label's own size).
+    virtual void DpiChanged() {}
 
     // --- Appearance and state ---
     bool Visible() const { return visible_; }
@@ -153,6 +172,14 @@ private:
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
+    // The bounds and font height the control was made with, at 96 DPI;
+    // recorded at its first change of DPI, so every later one starts
+    // from them and no rounding adds up.
+    struct DesignSize {
+        RECT bounds;
+        int fontHeight;
+    };
+    std::optional<DesignSize> design_;
     TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
 
 protected:

@@ -1,6 +1,7 @@
 #include "framework/Form.h"
 
 #include "framework/Application.h"
+#include "platform/Dpi.h"
 
 #include <algorithm>
 
@@ -49,6 +50,8 @@ void TForm::CreateParams(TCreateParams& params)
 void TForm::CreateWnd()
 {
     TWinControl::CreateWnd();
+    if (HandleAllocated())
+        SetDpi(WindowDpi(Handle()));
     if (HandleAllocated() && Visible())
         ShowWindow(Handle(), SW_SHOW);
 }
@@ -79,11 +82,8 @@ void TForm::SetPosition(TPosition position)
 
 void TForm::SetClientSize(int width, int height)
 {
-    TCreateParams params;
-    CreateParams(params);
-    RECT rect{0, 0, width, height};
-    AdjustWindowRectEx(&rect, params.Style, FALSE, params.ExStyle);
-    SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
+    designClient_ = {width, height};
+    ApplyClientSize();
 }
 
 int TForm::ClientWidth() const
@@ -270,6 +270,9 @@ void TForm::WndProc(TMessage& message)
         // A contrast theme turned on or off comes with its own notice.
         if (message.WParam == SPI_SETHIGHCONTRAST)
             Application->SystemColorsChanged();
+        break;
+    case WM_DPICHANGED:
+        WMDpiChanged(message);
         break;
     default:
         TWinControl::WndProc(message);

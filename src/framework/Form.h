@@ -4,6 +4,8 @@
 
 #include "framework/WinControl.h"
 
+#include <optional>
+
 enum class TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum class TPosition : uint8_t {
     poDesigned,
@@ -25,8 +27,18 @@ public:
     // Where the form goes when first shown. Changing it rebuilds the window.
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position);
-    // Sets the size of the client area (the window grows by its frame).
+    // Sets the size of the client area (the window grows by its frame),
+    // in 96-DPI units like every size of a layout: at another DPI the
+    // client area is that size scaled.
     void SetClientSize(int width, int height);
+    // The DPI the form is laid out at: 96 until its window is made, then its
+    // monitor's; a move to a monitor of another DPI lays it out again.
+    int Dpi() const override { return dpi_; }
+    // Lays the form and every control on it out at `dpi` from the sizes they
+    // were made with at 96 DPI (fonts, bounds, client size), at this one
+    // place, then tells each control (DpiChanged), parents first, and the
+    // form last.
+    void SetDpi(int dpi);
     int ClientWidth() const;
     int ClientHeight() const;
 
@@ -61,6 +73,9 @@ protected:
     void DestroyWnd() override;
     // Puts the window where Position says, once, before it is first shown.
     void PlaceWindow();
+    // The window moved to a monitor of another DPI: laid out again at it, in
+    // the rectangle Windows suggests.
+    void WMDpiChanged(TMessage& message);
 
 private:
     friend class TWinControl;
@@ -81,4 +96,8 @@ private:
     TWinControl* activeControl_ = nullptr;
     TModalResult modalResult_ = 0;
     bool placed_ = false;
+    int dpi_ = 96;
+    SIZE designClient_{0, 0};
+    std::optional<int> designFontHeight_;
+    void ApplyClientSize();
 };

@@ -4,6 +4,7 @@
 #include "core/codec/BmpCodec.h"
 #include "core/codec/PixelImage.h"
 #include "core/imaging/DrawPicture.h"
+#include "platform/Dpi.h"
 #include "platform/Files.h"
 #include "platform/PictureFile.h"
 #include "wallpaper/WallpaperStyleValues.h"
@@ -101,7 +102,14 @@ std::string ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex
         return {};
     if (*fit == TWallpaperFit::Tile)
         return SetDesktopWallpaper(pictures.front(), "0", "1", system);
-    const std::vector<TScreenRect> monitors = system.Desktop.Monitors();
+    // The monitors in their physical pixels, as the manifest declares the
+    // process; asked so on this thread too, so a host that loads the
+    // program unaware (or a lost manifest) still gets a sharp wallpaper of
+    // the desktop's true size rather than Windows' scaled-down rectangles.
+    const std::vector<TScreenRect> monitors = [&] {
+        const TPhysicalPixelsScope physicalPixels;
+        return system.Desktop.Monitors();
+    }();
     const TWallpaperCanvas canvas =
         RenderWallpaper(pictures, *fit, monitors, system.Desktop.BackgroundColor());
     const std::string bitmapPath = WallpaperBitmapPath(system.Desktop);

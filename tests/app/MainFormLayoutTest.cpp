@@ -308,6 +308,16 @@ TEST_F(MainFormLayout, HeaderShowsStripesAndTheCentredTitle)
     upside.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
     form->onHeaderPaint(form->Test().header, {0, 10, 60, 5}, upside.Canvas(), upside.Canvas().Font());
     EXPECT_EQ(Hex(PixelAt(upside, 2, 10)), "#FFFFFF");
+
+    // A rectangle lower down: its even rows striped once, nothing below it.
+    TBitmap lower(60, 40);
+    lower.Canvas().Brush().SetColor(clWhite);
+    lower.Canvas().FillRect({0, 0, 60, 40});
+    form->onHeaderPaint(form->Test().header, {0, 5, 60, 20}, lower.Canvas(), lower.Canvas().Font());
+    for (int y = 0; y < 40; ++y)
+        EXPECT_EQ(Hex(PixelAt(lower, 2, y)),
+                  Hex(y >= 5 && y < 20 && (y - 5) % 2 == 0 ? grey : RGB(255, 255, 255)))
+            << "row " << y;
 }
 
 TEST_F(MainFormLayout, HeaderPressWithAnyButtonStartsTheMoveLoop)

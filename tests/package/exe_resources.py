@@ -126,13 +126,42 @@ def check_manifest(exe, version):
         node = settings.find(f"{{{namespace}}}{name}") if settings is not None else None
         return node.text.strip().lower() if node is not None and node.text else None
     smi = "http://schemas.microsoft.com/SMI/"
-    # GDI scaling takes effect only for a DPI-unaware process.
-    expect("GDI scaling is asked for", setting(smi + "2017/WindowsSettings", "gdiScaling"), "true")
-    expect("dpiAware (Windows 7 to 10 1511)", setting(smi + "2005/WindowsSettings", "dpiAware"), "false")
-    expect("dpiAwareness (Windows 10 1607 on)", setting(smi + "2016/WindowsSettings", "dpiAwareness"),
-           "unaware")
+    # Physical pixels everywhere: per-monitor v2, then the older forms, and
+    # no GDI scaling (which Windows applies only to unaware processes).
+    expect("no GDI scaling is asked for", setting(smi + "2017/WindowsSettings", "gdiScaling"), None)
+    expect("dpiAware (Windows 7 system aware, 8.1 to 10 1511 per monitor)",
+           setting(smi + "2005/WindowsSettings", "dpiAware"), "true/pm")
+    awareness = setting(smi + "2016/WindowsSettings", "dpiAwareness") or ""
+    expect("dpiAwareness (Windows 10 1607 on): per-monitor v2, then per-monitor",
+           [form.strip() for form in awareness.split(",")], ["permonitorv2", "permonitor"])
     expect("paths longer than MAX_PATH are allowed",
            setting(smi + "2016/WindowsSettings", "longPathAware"), "true")
+
+
+def check_icon(exe):
+    """The program's icon holds an image for every size Windows asks for from
+    100 to 500 % (the notification area, captions, Explorer), the largest as
+    a PNG."""
+    import os
+    import tempfile
+    with tempfile.TemporaryDirectory() as folder:
+        subprocess.run(["wrestool", "-x", "--type=group_icon", "-o", folder, exe], check=True)
+        icons = [os.path.join(folder, name) for name in os.listdir(folder)]
+        check("the exe has an icon", len(icons) >= 1)
+        if not icons:
+            return
+        listed = subprocess.run(["icotool", "-l", icons[0]], check=True, capture_output=True, text=True)
+        sizes = sorted(int(line.split("--width=")[1].split()[0]) for line in listed.stdout.splitlines())
+        expect("the icon's sizes", sizes, [16, 20, 24, 32, 40, 48, 64, 256])
+        with open(icons[0], "rb") as ico:
+            data = ico.read()
+        count = struct.unpack_from("<H", data, 4)[0]
+        png = []
+        for index in range(count):
+            width, _, _, _, _, _, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * index)
+            if data[offset:offset + 8] == b"\x89PNG\r\n\x1a\n":
+                png.append(width or 256)
+        expect("the images stored as PNG", png, [256])
 
 
 def main():
@@ -141,6 +170,7 @@ def main():
     exe, version = sys.argv[1:]
     check_version(exe, version)
     check_manifest(exe, version)
+    check_icon(exe)
     if failures:
         sys.exit(f"{failures} checks failed")
 

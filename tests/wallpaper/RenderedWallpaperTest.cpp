@@ -6,6 +6,7 @@
 #include "core/codec/BmpCodec.h"
 #include "core/codec/PixelImage.h"
 #include "framework/graphics/JpegImage.h"
+#include "platform/Dpi.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeRegistry.h"
 #include "support/ErrorOf.h"
@@ -194,4 +195,105 @@ TEST_F(RenderedWallpaperTest, AnExifTurnedJpegIsUprightOnTheDesktopInTheTileBitm
     ASSERT_EQ(preview.Width(), 16);
     EXPECT_GT(preview.Bitmap().ScanLine(1)[14 * 3 + 2], 200);
     EXPECT_GT(preview.Bitmap().ScanLine(14)[1 * 3], 200);
+}
+
+namespace {
+
+// A desktop whose monitors have scales of their own, answering as Windows
+// does: their physical rectangles to a per-monitor aware thread, and to a
+// DPI-unaware one each rectangle divided by its monitor's scale (a 150 %
+// monitor of 96 x 60 pixels reads as 64 x 40).
+class TScaledMonitorsDesktop : public TFakeDesktop {
+public:
+    using TFakeDesktop::TFakeDesktop;
+
+    struct Monitor {
+        TScreenRect Physical;
+        int Percent;
+    };
+    std::vector<Monitor> Scaled;
+    // The awareness of the thread at each question.
+    std::vector<TDpiAwareness> AskedAs;
+
+    std::vector<TScreenRect> Monitors() override
+    {
+        const TDpiAwareness awareness = ThreadDpiAwareness();
+        AskedAs.push_back(awareness);
+        std::vector<TScreenRect> rects;
+        for (const Monitor& monitor : Scaled) {
+            const int percent = awareness == TDpiAwareness::PerMonitorAware ? 100 : monitor.Percent;
+            const TScreenRect& r = monitor.Physical;
+            rects.push_back({r.Left * 100 / percent, r.Top * 100 / percent, r.Right * 100 / percent,
+                             r.Bottom * 100 / percent});
+        }
+        return rects;
+    }
+};
+
+class ScaledMonitorsTest : public RenderedWallpaperTest {
+protected:
+    // This thread meets the desktop as an unaware process would (as the
+    // test program, which declares no awareness, does anyway), unless the
+    // program asks otherwise.
+    ScaledMonitorsTest()
+    {
+        using SetContext = HANDLE(WINAPI*)(HANDLE);
+        const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+        EXPECT_NE(set, nullptr);
+        if (set)
+            set(reinterpret_cast<HANDLE>(-1)); // DPI_AWARENESS_CONTEXT_UNAWARE
+        Scaled.Background = Background;
+    }
+
+    TScaledMonitorsDesktop Scaled{Folder.Path()};
+    TWallpaperSystem ScaledSystem{Scaled, Registry, nullptr};
+};
+
+} // namespace
+
+TEST_F(ScaledMonitorsTest, AMonitorAt150PercentGetsAWallpaperOfItsPhysicalSize)
+{
+    Scaled.Scaled = {{{0, 0, 96, 60}, 150}};
+    ASSERT_EQ(ThreadDpiAwareness(), TDpiAwareness::Unaware);
+    ASSERT_EQ(Scaled.Monitors().front(), (TScreenRect{0, 0, 64, 40})); // what an unaware process reads
+
+    ApplyWallpaper({Folder / "green.jpg"}, 4, ScaledSystem); // Fill
+    const PixelImage bitmap = Written();
+    EXPECT_EQ(bitmap.Width(), 96);
+    EXPECT_EQ(bitmap.Height(), 60);
+    EXPECT_TRUE(Near(bitmap, 95, 59, Green));
+    EXPECT_EQ(Scaled.AskedAs.back(), TDpiAwareness::PerMonitorAware);
+    EXPECT_EQ(ThreadDpiAwareness(), TDpiAwareness::Unaware); // given back after the question
+}
+
+TEST_F(ScaledMonitorsTest, A150PercentLaptopBesideOrBelowA100PercentMonitorEachInItsOwnPixels)
+{
+    // Left of the laptop: the virtual screen is -64,0 - 96,60 (160 x 60);
+    // desktop x shows bitmap column (x + 160) mod 160.
+    Scaled.Scaled = {{{0, 0, 96, 60}, 150}, {{-64, 0, 0, 48}, 100}};
+    const auto at = [](int x) { return (x + 160) % 160; };
+    ApplyWallpaper({Folder / "redblue.jpg", Folder / "green.jpg"}, 2, ScaledSystem); // Stretch, one each
+    PixelImage bitmap = Written();
+    ASSERT_EQ(bitmap.Width(), 160);
+    ASSERT_EQ(bitmap.Height(), 60);
+    EXPECT_TRUE(Near(bitmap, at(1), 1, Red));
+    EXPECT_TRUE(Near(bitmap, at(94), 58, Blue)); // the laptop's far corner: its whole width
+    EXPECT_TRUE(Near(bitmap, at(-63), 0, Green));
+    EXPECT_TRUE(Near(bitmap, at(-1), 47, Green));
+    EXPECT_TRUE(Near(bitmap, at(-30), 55, Background)); // below the monitor
+
+    // Above the laptop: -0,-48 - 96,60 (96 x 108); desktop y shows row
+    // (y + 108) mod 108.
+    Scaled.Scaled = {{{0, 0, 96, 60}, 150}, {{0, -48, 64, 0}, 100}};
+    const auto row = [](int y) { return (y + 108) % 108; };
+    ApplyWallpaper({Folder / "redblue.jpg", Folder / "green.jpg"}, 2, ScaledSystem);
+    bitmap = Written();
+    ASSERT_EQ(bitmap.Width(), 96);
+    ASSERT_EQ(bitmap.Height(), 108);
+    EXPECT_TRUE(Near(bitmap, 1, row(0), Red));
+    EXPECT_TRUE(Near(bitmap, 94, row(59), Blue));
+    EXPECT_TRUE(Near(bitmap, 1, row(-48), Green));
+    EXPECT_TRUE(Near(bitmap, 63, row(-1), Green));
+    EXPECT_TRUE(Near(bitmap, 80, row(-20), Background)); // right of the monitor
 }

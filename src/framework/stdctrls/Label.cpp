@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/WinControl.h"
+#include "platform/Dpi.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
@@ -72,7 +73,12 @@ UINT TLabel::TextFlags() const
 
 void TLabel::AdjustBounds()
 {
-    if (!autoSize_)
+    // A label of a fixed size keeps it, except at another DPI than its
+    // layout's: fonts do not grow exactly in step with the layout (their
+    // hinting rounds each glyph), so a one-line text that fits at 96 DPI
+    // could lose its last pixels; there the label widens to its text.
+    const bool widenOnly = !autoSize_ && !wordWrap_ && Dpi() != kDesignDpi;
+    if (!autoSize_ && !widenOnly)
         return;
     // Measure the text in the label's font on a screen-compatible DC.
     gdi::ScreenDC screen;
@@ -83,6 +89,11 @@ void TLabel::AdjustBounds()
     const std::string text = Caption().empty() ? " " : Caption();
     canvas.DrawText(text, rect, DT_CALCRECT | TextFlags());
     canvas.SetHandle(nullptr);
+    if (widenOnly) {
+        if (rect.right > Width())
+            SetBounds(Left(), Top(), rect.right, Height());
+        return;
+    }
     SetBounds(Left(), Top(), rect.right, rect.bottom);
 }
 

@@ -33,6 +33,8 @@ public:
 
 protected:
     void Paint() override;
+    // An auto-sized label takes its text's size in its font at the new DPI.
+    void DpiChanged() override { AdjustBounds(); }
 
 private:
     void AdjustBounds();

@@ -103,7 +103,7 @@ void TListBox::ApplyItemHeight()
 {
     if (!HandleAllocated())
         return;
-    int height = itemHeight_;
+    int height = Scaled(itemHeight_);
     if (height == 0 && style_ == TListBoxStyle::lbVirtual) {
         // A list that paints its own rows is not sized by its font: give it
         // the height a standard list takes from the font.

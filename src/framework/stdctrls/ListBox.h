@@ -44,6 +44,8 @@ protected:
     // character selects the next row that starts with it, as in a standard
     // list.
     void KeyPress(wchar_t& key) override;
+    // The row height, set in 96-DPI units, at the form's DPI.
+    void DpiChanged() override { ApplyItemHeight(); }
 
 private:
     void ApplyItemHeight();
