@@ -152,7 +152,7 @@ void TListBox::DrawItem(const DRAWITEMSTRUCT& item)
         return;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     COLORREF text = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().Color());
-    if (!IsWindowEnabled(Handle()))
+    if (!IsWindowEnabled(Handle()) || (!selected && RowGreyed && RowGreyed(static_cast<int>(item.itemID))))
         text = GetSysColor(COLOR_GRAYTEXT);
     SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
     SetTextColor(dc, text);
