@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 X=232 Y=230
-LOAD=$(e2e_at 59 169)
+LOAD=$(e2e_at 61 188)  # "Load List"
 NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 
 pictures="$E2E_DRIVE_C/pictures"
@@ -17,8 +17,14 @@ printf '1\r\nC:\\pictures\\roses.bmp\r\n' >"$E2E_INSTALL_DIR/LastList.lst"
 printf '2\r\nC:\\pictures\\roses.bmp\r\nC:\\pictures\\roses.bmp" C:\\windows\\notepad.exe\r\n' \
   >"$E2E_DRIVE_C/sent.lst"
 
-# The user's processes whose command line names a program, one per line.
-programs() { ps -u "$E2E_USER" -o args= | grep -i '\.exe' | sort; }
+# The programs running in this test's prefix, one command line per line.
+programs() {
+  local pid
+  for pid in $(pgrep -u "$E2E_USER" -f '\.exe'); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$E2E_PREFIX" &&
+      ps -o args= -p "$pid"
+  done | sort
+}
 notepads() { programs | grep -ci notepad; }
 a_box_is_open() { ! e2e_no_error_box; }
 
