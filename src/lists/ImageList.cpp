@@ -183,15 +183,35 @@ void TImageList::DeleteSelected()
     WriteTotal();
     view_.SizeLabel.SetVisible(false);
     view_.NameLabel.SetVisible(false);
-    if (paths.Count() > 0) {
-        currentIndex_ = next;
-        PreviewSelectedEntry();
-    } else {
-        preview_.ShowNothing();
-    }
+    ShowNearestOnThisComputer(next);
     RefreshNameList();
     if (view_.NameList.Items().Count() > 0)
         SelectNameRowOfPathSelection();
+}
+
+void TImageList::ShowNearestOnThisComputer(int from, bool reportFailure)
+{
+    const std::vector<std::string>& paths = view_.PathList.Items().Texts();
+    IEntryFiles& files = preview_.Files();
+    const int count = static_cast<int>(paths.size());
+    // `from` first, then the entries before it, then those after it.
+    int found = -1;
+    for (int step = 0; step < count && found < 0; ++step) {
+        const int row = step <= from ? from - step : step;
+        if (row < count && !files.OnAnotherComputer(paths[static_cast<size_t>(row)]))
+            found = row;
+    }
+    if (found < 0) {
+        view_.PathList.SetItemIndex(-1);
+        view_.NameList.SetItemIndex(-1);
+        preview_.ShowNothing();
+        return;
+    }
+    currentIndex_ = found;
+    if (reportFailure)
+        ShowSelectedImage();
+    else
+        PreviewSelectedEntry();
 }
 
 void TImageList::RemoveMissing(const std::function<bool(const std::string& entry)>& isMissing)
@@ -223,8 +243,14 @@ void TImageList::RemoveMissing(const std::function<bool(const std::string& entry
         preview_.ShowNothing();
         return;
     }
-    currentIndex_ = std::max(keptSelected, 0);
-    PreviewSelectedEntry();
+    // The user's own selection shows again; without one, no entry on
+    // another computer is opened for them.
+    if (keptSelected >= 0) {
+        currentIndex_ = keptSelected;
+        PreviewSelectedEntry();
+    } else {
+        ShowNearestOnThisComputer(0);
+    }
     SelectNameRowOfPathSelection();
 }
 
@@ -259,24 +285,9 @@ void TImageList::PreviewSelectedEntry()
 
 void TImageList::ShowLoadedList(bool reportFailure)
 {
-    const std::vector<std::string>& paths = view_.PathList.Items().Texts();
-    IEntryFiles& files = preview_.Files();
-    const auto local = std::find_if(paths.begin(), paths.end(), [&files](const std::string& path) {
-        return !files.OnAnotherComputer(path);
-    });
-    if (local == paths.end()) {
-        view_.PathList.SetItemIndex(-1);
-        view_.NameList.SetItemIndex(-1);
-        preview_.ShowNothing();
-        return;
-    }
-    currentIndex_ = static_cast<int32_t>(local - paths.begin());
     // The name list is selected even when the preview fails.
     const ScopeExit selectName([this] { SelectNameRowOfPathSelection(); });
-    if (reportFailure)
-        ShowSelectedImage();
-    else
-        PreviewSelectedEntry();
+    ShowNearestOnThisComputer(0, reportFailure);
 }
 
 void TImageList::ShowClickedEntry()

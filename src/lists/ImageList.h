@@ -88,6 +88,11 @@ private:
     // for names; returns how many.
     size_t DropEntriesAlreadyListed(std::vector<std::string>& files);
     void NoteSkipped(size_t skipped);
+    // Shows entry `from`, or the nearest entry before it, else after it,
+    // that is not on another computer: what the list shows by itself after
+    // an edit never opens another computer's file. With none, nothing is
+    // selected. With `reportFailure` a failed preview is raised.
+    void ShowNearestOnThisComputer(int from, bool reportFailure = false);
     void ListChanged();
 
     ImageListView view_;

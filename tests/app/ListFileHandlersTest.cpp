@@ -237,6 +237,10 @@ TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSel
     EXPECT_EQ(second.Test().pathList->ItemIndex(), 4);
     EXPECT_EQ(second.Test().nameList->ItemIndex(), 4);
     EXPECT_TRUE(CapturedErrors().empty());
+    // Its deletion shows no neighbour on another computer either.
+    second.onDeleteClick(nullptr);
+    EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
+    EXPECT_EQ(second.Test().pathList->ItemIndex(), -1);
 
     // Loaded by the user, the same: the first entry on this computer.
     PutFileBytes(folder / "sent.lst", list + local + "\r\n");
