@@ -214,6 +214,20 @@ void TImageList::ShowNearestOnThisComputer(int from, bool reportFailure)
         PreviewSelectedEntry();
 }
 
+void TImageList::ReplaceEntries(std::vector<std::string> entries)
+{
+    TControlItems& paths = view_.PathList.Items();
+    {
+        const TItemsUpdate update(paths);
+        paths.Clear();
+        paths.AddStrings(std::move(entries));
+    }
+    view_.NameList.Items().Clear();
+    ListChanged();
+    WriteTotal();
+    RefreshNameList();
+}
+
 void TImageList::RemoveMissing(const std::function<bool(const std::string& entry)>& isMissing)
 {
     TControlItems& paths = view_.PathList.Items();
@@ -230,19 +244,7 @@ void TImageList::RemoveMissing(const std::function<bool(const std::string& entry
     }
     if (static_cast<int>(kept.size()) == paths.Count())
         return;
-    {
-        const TItemsUpdate update(paths);
-        paths.Clear();
-        paths.AddStrings(std::move(kept));
-    }
-    view_.NameList.Items().Clear();
-    ListChanged();
-    WriteTotal();
-    RefreshNameList();
-    if (paths.Count() == 0) {
-        preview_.ShowNothing();
-        return;
-    }
+    ReplaceEntries(std::move(kept));
     // The user's own selection shows again; without one, no entry on
     // another computer is opened for them.
     if (keptSelected >= 0) {

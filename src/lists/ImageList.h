@@ -88,6 +88,8 @@ private:
     // for names; returns how many.
     size_t DropEntriesAlreadyListed(std::vector<std::string>& files);
     void NoteSkipped(size_t skipped);
+    // Makes `entries` the list, in both lists and the total.
+    void ReplaceEntries(std::vector<std::string> entries);
     // Shows entry `from`, or the nearest entry before it, else after it,
     // that is not on another computer: what the list shows by itself after
     // an edit never opens another computer's file. With none, nothing is
