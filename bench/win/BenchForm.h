@@ -25,6 +25,8 @@ public:
     void SetTitle(const std::string& title) override { title_ = title; }
     TOpenOptions Options() const override { return options_; }
     void SetOptions(TOpenOptions options) override { options_ = options; }
+    const std::string& InitialDir() const override { return initialDir_; }
+    void SetInitialDir(const std::string& folder) override { initialDir_ = folder; }
     bool Execute() override { return true; }
     std::vector<std::string> Files() const override { return Answer; }
     std::string FileName() const override { return Answer.empty() ? std::string() : Answer.front(); }
@@ -33,6 +35,7 @@ public:
 
 private:
     std::string title_;
+    std::string initialDir_;
     TOpenOptions options_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/DialogFolders.h"
 #include "app/GlobalHotkeys.h"
 #include "app/HideTitleBar.h"
 #include "app/OptionsForm.h"
@@ -8,12 +9,14 @@
 #include "core/ClockText.h"
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
+#include "core/ScopeExit.h"
 #include "framework/Application.h"
 #include "framework/BusyCursor.h"
 #include "platform/Files.h"
 #include "platform/ProgramIcon.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
+#include "platform/UserFolders.h"
 #include "wallpaper/DesktopWallpaper.h"
 #include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/WallpaperFile.h"
@@ -88,7 +91,8 @@ TMainForm::~TMainForm()
 void TMainForm::CreateSubsystems()
 {
     preview_ = std::make_unique<TPreview>(
-        PreviewView{*pathList, *previewImage, *sizeLabel, *nameLabel, *pathLabel, *totalLabel, *applyButton});
+        PreviewView{*pathList, *previewImage, *sizeLabel, *nameLabel, *pathLabel, *totalLabel, *applyButton},
+        services_.EntryFiles ? *services_.EntryFiles : systemEntryFiles_);
     imageList_ = std::make_unique<TImageList>(
         ImageListView{*pathList, *nameList, *totalLabel, *previewImage, *sizeLabel, *nameLabel}, *preview_,
         currentIndex);
@@ -249,6 +253,8 @@ void TMainForm::RunStartSequence()
     // initial states over them.
     Application->Guarded([this] { LoadLastList(); });
     RefreshNameList();
+    // With nothing selected there is nothing to apply.
+    applyButton->SetEnabled(pathList->ItemIndex() >= 0);
     Application->Guarded([this] { RestoreRotation(); });
     ReadSettings();
     Application->Guarded([this] { RegisterHotkeys(ReadHotkeyOptions(*services_.Registry)); });
@@ -291,9 +297,14 @@ void TMainForm::ShowTickImage()
         return;
     }
     std::unique_ptr<TDecodedJpeg> picture;
-    {
+    try {
         const TBusyCursor busy;
         picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(entry));
+    } catch (const Exception& error) {
+        // The window shows it too; the rotation reports it.
+        preview_->ShowFailure(currentIndex, error.Message);
+        nameList->Invalidate();
+        throw;
     }
     const PixelRows rows = picture->Rows();
     preview_->ShowDecodedImage(currentIndex,
@@ -371,7 +382,19 @@ void TMainForm::onClockTimer(TObject*)
 
 void TMainForm::onAddClick(TObject*)
 {
-    imageList_->AddFiles(*addPicturesDialog);
+    InDialogFolder(*addPicturesDialog, TDialogFolderKind::Pictures,
+                   [this] { imageList_->AddFiles(*addPicturesDialog); });
+}
+
+void TMainForm::InDialogFolder(IFileDialog& dialog, TDialogFolderKind kind, const std::function<void()>& run)
+{
+    dialog.SetInitialDir(DialogStartFolder(*services_.Registry, kind, PicturesFolder()));
+    // Kept even when what follows the choice fails: the user chose there.
+    const ScopeExit remember([&] {
+        if (const std::vector<std::string> chosen = dialog.Files(); !chosen.empty())
+            RememberDialogFolder(*services_.Registry, kind, chosen.front());
+    });
+    run();
 }
 
 void TMainForm::onDeleteClick(TObject*)
@@ -414,7 +437,7 @@ void TMainForm::onApplyClick(TObject*)
 
 void TMainForm::onStyleChange(TObject*)
 {
-    applyButton->SetEnabled(true);
+    applyButton->SetEnabled(pathList->ItemIndex() >= 0);
 }
 
 void TMainForm::onChangeWallpaperClick(TObject*)
@@ -460,10 +483,10 @@ void TMainForm::RedrawWallpaper()
 
 void TMainForm::onSaveListClick(TObject*)
 {
-    listFiles_->Save(*saveListDialog);
+    InDialogFolder(*saveListDialog, TDialogFolderKind::Lists, [this] { listFiles_->Save(*saveListDialog); });
 }
 
 void TMainForm::onLoadListClick(TObject*)
 {
-    listFiles_->Load(*loadListDialog);
+    InDialogFolder(*loadListDialog, TDialogFolderKind::Lists, [this] { listFiles_->Load(*loadListDialog); });
 }

@@ -3,6 +3,7 @@
 // controls and state; its handlers are short and call the code of the
 // subsystem that does the work (lists/, wallpaper/).
 
+#include "app/DialogFolders.h"
 #include "app/NameListMenu.h"
 #include "app/PlatformServices.h"
 #include "app/TaskbarButton.h"
@@ -55,6 +56,8 @@ public:
     // The box "About" opens; none until the entry hands it over.
     void SetAboutForm(TAboutForm* about) { aboutForm_ = about; }
     TBitmap* PreviewBitmap() const { return preview_->PreviewBitmap(); }
+    // What the preview says about a selected entry it cannot show.
+    const std::string& PreviewFailure() const { return preview_->FailureText(); }
 
     // What tests and benchmarks read and press: the controls, the timers,
     // the menu and the rotation's state.
@@ -286,6 +289,11 @@ private:
     // Drops, the name list's menu and the last list's saving as it is edited.
     void CreateListActions();
     void AddFolder();
+    // Runs `run` (which runs `dialog`) with the dialog opening in the folder
+    // last chosen for this kind of file, and keeps the folder chosen now.
+    void InDialogFolder(IFileDialog& dialog, TDialogFolderKind kind, const std::function<void()>& run);
+    // "Remove Missing Files": the entries whose files are gone.
+    void RemoveMissingFiles();
     // The selected entry's path; raises when none is selected.
     std::string SelectedPath();
     bool HasSelectedEntry();
@@ -398,6 +406,7 @@ private:
     PlatformServices services_;
     TAboutForm* aboutForm_ = nullptr;
     std::unique_ptr<TTaskbarButton> taskbarButton_;
+    TSystemEntryFiles systemEntryFiles_;
     std::unique_ptr<TPreview> preview_;
     std::unique_ptr<TImageList> imageList_;
     std::unique_ptr<TListFiles> listFiles_;

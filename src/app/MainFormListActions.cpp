@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "core/Exceptions.h"
+#include "framework/BusyCursor.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/Shell.h"
@@ -18,6 +19,7 @@ void TMainForm::CreateListActions()
     nameListMenu_ = std::make_unique<TNameListMenu>(
         this, NameListMenuActions{
                   [this] { AddFolder(); }, [this] { imageList_->DeleteSelected(); },
+                  [this] { RemoveMissingFiles(); },
                   [this] {
                       const std::string path = SelectedPath();
                       (services_.ShowFileInFolder ? services_.ShowFileInFolder : ::ShowFileInFolder)(path);
@@ -25,6 +27,10 @@ void TMainForm::CreateListActions()
                   [this] { CopyTextToClipboard(Handle(), SelectedPath()); },
                   [this] { return !autoChangeRunning; }, [this] { return HasSelectedEntry(); }});
     nameList->SetPopupMenu(&nameListMenu_->Menu());
+    // Entries whose preview failed (gone, broken) are greyed.
+    nameList->RowGreyed = [this](int row) {
+        return row < pathList->Items().Count() && preview_->HasFailed(pathList->Items()[row]);
+    };
     // A right click selects the row under the pointer first, as lists do,
     // so the menu acts on the entry the user pointed at.
     nameList->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
@@ -70,6 +76,17 @@ void TMainForm::AddFolder()
     dialog.SetTitle("Add folder ...");
     if (dialog.Execute())
         AddFilesAndFolders({dialog.Folder()});
+}
+
+void TMainForm::RemoveMissingFiles()
+{
+    IEntryFiles& files = preview_->Files();
+    const TBusyCursor busy;
+    imageList_->RemoveMissing([&files](const std::string& entry) {
+        // Another computer's files are not asked for: asking would connect
+        // to it. Such an entry stays.
+        return !files.OnAnotherComputer(entry) && !files.Exists(entry);
+    });
 }
 
 bool TMainForm::HasSelectedEntry()

@@ -124,9 +124,12 @@ void TMainForm::ResumeAfterSleep()
 
 void TMainForm::StartAutoChangeAtLaunch()
 {
-    // Without a known last change the run starts as a click on "Start" does.
+    // Without a known last change the run starts as a click on "Start" does,
+    // but an entry the preview could not show is not applied: nobody is
+    // there to be told by a box, and the rotation moves on from it.
     if (!lastChange_) {
-        ToggleAutoChange();
+        const int selected = pathList->ItemIndex();
+        autoChange_->Toggle(selected >= 0 && !preview_->HasFailed(pathList->Items()[selected]));
         return;
     }
     autoChange_->Toggle(false);

@@ -7,6 +7,7 @@ TNameListMenu::TNameListMenu(TComponent* owner, NameListMenuActions actions)
     // "Add Folder" ends in an ellipsis (U+2026): it opens a dialog.
     addFolder_ = Item(owner, "addFolderMenuItem", "Add Folder\xE2\x80\xA6", actions_.AddFolder);
     remove_ = Item(owner, "removeMenuItem", "Remove", actions_.Remove);
+    removeMissing_ = Item(owner, "removeMissingMenuItem", "Remove Missing Files", actions_.RemoveMissing);
     auto* line = new TMenuItem(owner);
     line->SetCaption("-");
     menu_->Add(line);
@@ -33,6 +34,7 @@ void TNameListMenu::UpdateItems()
     const bool selected = actions_.HasSelection();
     addFolder_->SetEnabled(editable);
     remove_->SetEnabled(editable && selected);
+    removeMissing_->SetEnabled(editable);
     openFileLocation_->SetEnabled(selected);
     copyPath_->SetEnabled(selected);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The name list's right-click menu: "Add Folder…", "Remove", "Open File
-// Location" and "Copy Path". When it opens, the items that cannot act are
+// The name list's right-click menu: "Add Folder…", "Remove", "Remove
+// Missing Files", "Open File Location" and "Copy Path". When it opens, the items that cannot act are
 // greyed: those that edit the list while automatic change runs (the list is
 // locked then, as "+" and "-" are), those about an entry when none is
 // selected.
@@ -12,6 +12,7 @@
 struct NameListMenuActions {
     std::function<void()> AddFolder;
     std::function<void()> Remove;
+    std::function<void()> RemoveMissing;
     std::function<void()> OpenFileLocation;
     std::function<void()> CopyPath;
     // Whether the list may be edited now.
@@ -27,6 +28,7 @@ public:
     TPopupMenu& Menu() { return *menu_; }
     TMenuItem& AddFolderItem() { return *addFolder_; }
     TMenuItem& RemoveItem() { return *remove_; }
+    TMenuItem& RemoveMissingItem() { return *removeMissing_; }
     TMenuItem& OpenFileLocationItem() { return *openFileLocation_; }
     TMenuItem& CopyPathItem() { return *copyPath_; }
 
@@ -41,6 +43,7 @@ private:
     TPopupMenu* menu_;
     TMenuItem* addFolder_;
     TMenuItem* remove_;
+    TMenuItem* removeMissing_;
     TMenuItem* openFileLocation_;
     TMenuItem* copyPath_;
 };

@@ -11,6 +11,7 @@
 
 class IClock;
 class IDesktop;
+class IEntryFiles;
 class IRegistryFactory;
 class IFileDialog;
 class IFolderDialog;
@@ -38,6 +39,9 @@ struct PlatformServices {
     IFileDialog* OpenDialog = nullptr;
     IFileDialog* SaveDialog = nullptr;
     IFolderDialog* FolderDialog = nullptr;
+    // The files the list's entries name, as the preview reads them; the
+    // system's when empty.
+    IEntryFiles* EntryFiles = nullptr;
     // Shows a file in its folder (Explorer); the shell's when empty.
     std::function<void(const std::string& path)> ShowFileInFolder;
     // Lets a message reach a window from programs with lower rights (see

@@ -51,6 +51,11 @@ EConvertError EConvertError::ListLineNotUtf8(int lineNumber)
     return EConvertError(FormatText(ErrorText::ListLineNotUtf8, lineNumber));
 }
 
+EConvertError EConvertError::ListLineNotAFileName(int lineNumber)
+{
+    return EConvertError(FormatText(ErrorText::ListLineNotAFileName, lineNumber));
+}
+
 EConvertError EConvertError::TextNotUnicode(const std::string& shown)
 {
     return EConvertError(FormatText(ErrorText::TextNotUnicode, shown.c_str()));

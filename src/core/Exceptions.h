@@ -64,6 +64,11 @@ inline constexpr const char* NameNotUnicode = "Cannot use the file \"%s\": its n
 // A list file that starts with the UTF-8 byte-order mark, with a line that
 // is not UTF-8 after all.
 inline constexpr const char* ListLineNotUtf8 = "Line %d of the list file is not valid UTF-8 text";
+// A list file with a line no file of Windows can be named (a quote, a "|",
+// a control character...): such a line is no picture of the user's, and it
+// must never reach a command line or the file system.
+inline constexpr const char* ListLineNotAFileName =
+    "Line %d of the list file is not a file name Windows allows";
 // Text handed to or received from the system that is not valid Unicode
 // (never from the program's own texts, which are checked where they enter).
 inline constexpr const char* TextNotUnicode = "The text \"%s\" is not valid Unicode";
@@ -102,6 +107,7 @@ public:
     using Exception::Exception;
     static EConvertError InvalidNumericInput();
     static EConvertError ListLineNotUtf8(int lineNumber);
+    static EConvertError ListLineNotAFileName(int lineNumber);
     // `shown` is the text with U+FFFD for what is broken.
     static EConvertError TextNotUnicode(const std::string& shown);
 };

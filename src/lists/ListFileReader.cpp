@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/Utf8.h"
+#include "core/WindowsPaths.h"
 
 #include <algorithm>
 #include <cstring>
@@ -179,7 +180,12 @@ std::vector<std::string> TListFileReader::ReadEntries(int32_t count, size_t maxE
     for (int32_t i = 0; i < count; ++i) {
         if (entries.size() >= maxEntriesPastEnd && AtEnd())
             break;
+        const int lineNumber = LineFeeds + 1;
         entries.push_back(ReadLine());
+        // Only text can be judged: in the bytes of a double-byte code page
+        // a "|" may be the second half of a character.
+        if (CodePage && !IsNameWindowsAllows(entries.back()))
+            throw EConvertError::ListLineNotAFileName(lineNumber);
     }
     return entries;
 }

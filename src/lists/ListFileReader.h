@@ -55,7 +55,9 @@ public:
     // With a code page, as text (see above).
     std::string ReadLine();
 
-    // Reads `count` lines as entries (none when count <= 0). Lines missing
+    // Reads `count` lines as entries (none when count <= 0). Read as text,
+    // a line Windows allows as no file name (see IsNameWindowsAllows)
+    // raises EConvertError naming its line. Lines missing
     // at the end of the data read as empty entries, but only while fewer
     // than `maxEntriesPastEnd` entries have been read: a damaged count must
     // not fill memory with billions of empty entries.

@@ -25,15 +25,14 @@ void TListFiles::Load(IFileDialog& dialog)
             const int32_t count = input.ReadCount();
             entries = input.ReadEntries(count, MaxEntriesPastEnd);
         } // the file is closed before the first entry is shown
-        ReplaceList(std::move(entries));
+        ReplaceList(std::move(entries), true);
     }
     list_.WriteTotal();
     SaveLastList();
 }
 
-void TListFiles::ReplaceList(std::vector<std::string> entries)
+void TListFiles::ReplaceList(std::vector<std::string> entries, bool reportFailure)
 {
-    const bool any = !entries.empty();
     pathList_.Items().Clear();
     list_.NameListClear();
     pathList_.Items().AddStrings(std::move(entries));
@@ -41,10 +40,8 @@ void TListFiles::ReplaceList(std::vector<std::string> entries)
     // and the user must still see the list that was loaded.
     list_.RefreshNameList();
     list_.WriteTotal();
-    if (any) {
-        currentIndex_ = 0;
-        list_.ShowSelectedImage();
-    }
+    if (pathList_.Items().Count() > 0)
+        list_.ShowLoadedList(reportFailure);
 }
 
 void TListFiles::LoadLastList()
@@ -53,21 +50,11 @@ void TListFiles::LoadLastList()
     if (!FileExists(LastListPath()))
         SaveListFile(LastListPath(), {});
     std::vector<std::string> entries = ReadLastList();
+    // At a start nobody chose the picture (and the start may be hidden in
+    // the tray): one that cannot be shown says so in the preview, no box.
     if (!entries.empty())
-        ShowLastList(std::move(entries));
+        ReplaceList(std::move(entries), false);
     list_.RefreshNameList();
-}
-
-void TListFiles::ShowLastList(std::vector<std::string> entries)
-{
-    const std::string first = entries.front();
-    try {
-        ReplaceList(std::move(entries));
-    } catch (const Exception& error) {
-        // At a start nobody chose the picture that failed to show (and the
-        // start may be hidden in the tray): the error says which file it is.
-        throw Exception(FileAndReason(first, error.Message));
-    }
 }
 
 std::vector<std::string> TListFiles::ReadLastList()

@@ -29,8 +29,8 @@ public:
     // does not already end in it.
     void Save(IFileDialog& dialog);
     // Runs the open dialog and reads the chosen file whole; only then does
-    // its list replace the current one, the first entry is shown, and the
-    // last list is written (also when the dialog was cancelled). A failed
+    // its list replace the current one, its first entry on this computer is
+    // shown, and the last list is written (also when the dialog was cancelled). A failed
     // read leaves the current list as it was.
     void Load(IFileDialog& dialog);
     // Reads "LastList.lst" (creating it empty when missing) at startup. A
@@ -48,11 +48,10 @@ public:
 
 private:
     // Makes `entries` the list: both lists and the total, then shows the
-    // first entry. A picture that fails to show is reported by its error,
-    // with the lists already in step and the total right.
-    void ReplaceList(std::vector<std::string> entries);
-    // ReplaceList at a start: an error of the first picture names its file.
-    void ShowLastList(std::vector<std::string> entries);
+    // first entry on this computer (see TImageList::ShowLoadedList). With
+    // `reportFailure` a picture that fails to show is raised, with the
+    // lists already in step and the total right.
+    void ReplaceList(std::vector<std::string> entries, bool reportFailure);
     // Reads the last list; a sharing violation is waited out for a moment.
     std::vector<std::string> ReadLastList();
     // Copies an unreadable last list aside; true when the copy is made.

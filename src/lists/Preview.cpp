@@ -1,5 +1,6 @@
 #include "lists/Preview.h"
 
+#include "core/Exceptions.h"
 #include "core/FileNames.h"
 #include "framework/BusyCursor.h"
 #include "framework/graphics/JpegImage.h"
@@ -19,7 +20,7 @@ std::string DescribeBitmapSize(const TBitmap& bitmap)
 void TPreview::LoadPicture(const std::string& fileName)
 {
     TPicture picture;
-    picture.LoadFromFile(fileName);
+    files_.LoadPicture(picture, fileName);
     TGraphic* graphic = picture.Graphic();
     const int width = graphic->Width(), height = graphic->Height();
     const int boxWidth = std::max(view_.Image.Width(), 1), boxHeight = std::max(view_.Image.Height(), 1);
@@ -38,15 +39,76 @@ void TPreview::LoadPicture(const std::string& fileName)
 void TPreview::ShowSelectedImage(int index)
 {
     std::string entry;
-    {
+    try {
         const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
         entry = view_.PathList.Items().Strings(index);
         LoadPicture(entry);
         view_.Image.Picture().Assign(*previewBitmap_);
+    } catch (const Exception& error) {
+        // An index outside the list names no picture: nothing to show.
+        if (index >= 0 && index < view_.PathList.Items().Count())
+            ShowFailure(index, error.Message);
+        throw;
     }
     ShowInformation(index, entry);
+}
+
+void TPreview::ShowFailure(int index, const std::string& reason)
+{
+    const std::string entry = view_.PathList.Items().Strings(index);
+    failed_.insert(entry);
+    failureText_ = WithFullStop(reason);
+    pictureWidth_ = pictureHeight_ = 0;
+    DrawFailure(ExtractFileName(entry));
+    view_.Image.Picture().Assign(*previewBitmap_);
+    view_.SizeLabel.SetVisible(false);
+    view_.NameLabel.SetVisible(true);
+    const std::string name = ExtractFileName(entry);
+    view_.NameLabel.SetCaption(name);
+    view_.NameLabel.SetHint(failureText_);
+    view_.PathLabel.SetCaption(entry);
+    view_.PathLabel.SetHint(entry);
+    WriteTotal();
+    // The entry stays the selected one: "Apply" on it says why it fails.
+    view_.ApplyButton.SetEnabled(true);
+    view_.PathList.SetItemIndex(index);
+}
+
+void TPreview::DrawFailure(const std::string& name)
+{
+    const int width = std::max(view_.Image.Width(), 1), height = std::max(view_.Image.Height(), 1);
+    previewBitmap_ = std::make_unique<TBitmap>(width, height);
+    TCanvas& canvas = previewBitmap_->Canvas();
+    canvas.Brush().SetColor(clWindow);
+    canvas.FillRect({0, 0, width, height});
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Font().SetName("MS Sans Serif");
+    canvas.Font().SetHeight(-11);
+    canvas.Font().SetColor(clGrayText);
+    // The name on one line, the reason below it, broken wherever it must be
+    // (a path has no spaces to break at).
+    RECT nameArea{6, 6, width - 6, height - 6};
+    const int nameHeight = canvas.DrawText(name, nameArea, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    RECT reasonArea{6, 6 + nameHeight + 4, width - 6, height - 6};
+    canvas.DrawText(failureText_, reasonArea, DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void TPreview::WriteTotal()
+{
+    view_.TotalLabel.SetCaption(TotalFilesText(view_.PathList.Items().Count()));
+    view_.TotalLabel.SetHint("");
+}
+
+void TPreview::ShowNothing()
+{
+    previewBitmap_ = std::make_unique<TBitmap>();
+    pictureWidth_ = pictureHeight_ = 0;
+    failureText_.clear();
+    view_.Image.Picture().Clear();
+    if (view_.PathList.ItemIndex() < 0)
+        view_.ApplyButton.SetEnabled(false);
 }
 
 namespace {
@@ -129,6 +191,8 @@ void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
 
 void TPreview::ShowInformation(int index, const std::string& entry)
 {
+    failed_.erase(entry);
+    failureText_.clear();
     view_.SizeLabel.SetVisible(true);
     view_.NameLabel.SetVisible(true);
     const std::string name = ExtractFileName(entry);
@@ -137,7 +201,7 @@ void TPreview::ShowInformation(int index, const std::string& entry)
     view_.SizeLabel.SetCaption(DescribeSize(pictureWidth_, pictureHeight_, false));
     view_.PathLabel.SetCaption(entry);
     view_.PathLabel.SetHint(entry);
-    view_.TotalLabel.SetCaption(TotalFilesText(view_.PathList.Items().Count()));
+    WriteTotal();
     view_.ApplyButton.SetEnabled(true);
     view_.PathList.SetItemIndex(index);
 }

@@ -8,9 +8,12 @@
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
+#include "lists/EntryFiles.h"
 #include "lists/PreviewScale.h"
 
 #include <memory>
+#include <string>
+#include <unordered_set>
 
 struct PreviewView {
     TListBox& PathList;    // pathList
@@ -24,11 +27,26 @@ struct PreviewView {
 
 class TPreview {
 public:
-    explicit TPreview(PreviewView view) : view_(view) {}
+    TPreview(PreviewView view, IEntryFiles& files) : view_(view), files_(files) {}
 
-    // Shows entry `index` of the path list. On failure the error is raised
-    // and the picture, labels, selection and "Apply" stay as they were.
+    // The entries' files, as the preview reads them.
+    IEntryFiles& Files() { return files_; }
+
+    // Shows entry `index` of the path list. On failure the preview shows
+    // the failure instead (see ShowFailure) and the error is raised.
     void ShowSelectedImage(int index);
+    // Entry `index` cannot be shown: the box draws its name and `reason`
+    // where the picture would be, the labels name it, it stays selected (an
+    // apply of it reports its own error) and it is marked as failed until it
+    // shows again.
+    void ShowFailure(int index, const std::string& reason);
+    // Empties the box; with nothing selected "Apply" is off.
+    void ShowNothing();
+    // The entry's last preview failed (its row is drawn greyed).
+    bool HasFailed(const std::string& entry) const { return failed_.count(entry) != 0; }
+    // What the box says about the entry that failed last; empty once a
+    // picture shows.
+    const std::string& FailureText() const { return failureText_; }
 
     // Shows entry `index`, a JPEG whose full-size pixels the caller has
     // already decoded (24-bit rows, top row first), so it is not read and
@@ -48,11 +66,16 @@ private:
     void ReducePicture(const PixelRowsView& pixels, TBitmap& reduced);
     // The labels, the total, "Apply" and the selection, once a picture is in.
     void ShowInformation(int index, const std::string& entry);
+    void DrawFailure(const std::string& name);
+    void WriteTotal();
 
     PreviewView view_;
+    IEntryFiles& files_;
     std::unique_ptr<TBitmap> previewBitmap_;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
+    std::unordered_set<std::string> failed_;
+    std::string failureText_;
 };
 
 // The size text of a bitmap: "( W x H ) pixels", "(DDB)" appended when the

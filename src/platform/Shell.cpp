@@ -1,20 +1,33 @@
 #include "platform/Shell.h"
 
 #include "core/Exceptions.h"
+#include "platform/ComObjects.h"
 #include "platform/SystemError.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
 
-#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+
+namespace {
+
+struct ItemIdListFree {
+    void operator()(ITEMIDLIST* list) const { ILFree(list); }
+};
+
+} // namespace
 
 void ShowFileInFolder(const std::string& path)
 {
-    // Explorer's own switch: open the folder and select the file in it.
-    const std::wstring arguments = L"/select,\"" + WideFromUtf8(path) + L"\"";
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", L"explorer.exe", arguments.c_str(), nullptr, SW_SHOWNORMAL));
-    // Results up to 32 are errors; most are Win32 error codes.
-    if (result <= 32)
-        throw Exception(FileAndReason(path, SystemErrorMessage(static_cast<unsigned long>(result))));
+    // The shell is handed the item itself, never a command line: a name,
+    // whatever it holds, cannot become a program's argument.
+    const TComApartment apartment;
+    const std::unique_ptr<ITEMIDLIST, ItemIdListFree> item(ILCreateFromPathW(WideFromUtf8(path).c_str()));
+    if (!item)
+        throw Exception(FileAndReason(path, SystemErrorMessage(ERROR_FILE_NOT_FOUND)));
+    const HRESULT shown = SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0);
+    if (FAILED(shown))
+        throw Exception(FileAndReason(path, SystemErrorMessage(static_cast<unsigned long>(shown))));
 }

@@ -55,6 +55,18 @@ std::string UserDataFolder()
     return folder;
 }
 
+std::string PicturesFolder()
+{
+    PWSTR pictures = nullptr;
+    // Made when missing, as Windows makes it for a new profile: a dialog
+    // told to open in a folder that is not there opens in the current one.
+    const HRESULT found = SHGetKnownFolderPath(FOLDERID_Pictures, KF_FLAG_CREATE, nullptr, &pictures);
+    const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(pictures, &CoTaskMemFree);
+    if (FAILED(found) || !pictures)
+        return {};
+    return WithBackslash(Utf8FromWide(pictures));
+}
+
 std::string LastListFolder(IDesktop& system, const std::string& programFolder,
                            const std::string& lastListName)
 {

@@ -17,6 +17,10 @@ bool FolderAcceptsNewFiles(const std::string& folder);
 // EInOutError when the system has no such folder or it cannot be created.
 std::string UserDataFolder();
 
+// The user's Pictures folder, ending in "\" (made when missing); empty
+// when the system has none.
+std::string PicturesFolder();
+
 // The folder the last list `lastListName` lives in, ending in "\": the
 // program's folder when the program can write there (portable use), else the
 // user's data folder. On that move, a last list found only beside the

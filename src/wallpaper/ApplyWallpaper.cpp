@@ -21,6 +21,9 @@ bool ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& s
 {
     // Apply goes grey after every attempt, whether it succeeded or not.
     const ScopeExit greyApply([&view] { view.ApplyButton.SetEnabled(false); });
+    // Nothing selected (an empty list): nothing to apply, and no error.
+    if (view.PathList.ItemIndex() < 0)
+        return false;
     const TBusyCursor busy;
     const int style = view.DisplayStyle.ItemIndex();
     return WallpaperFitForIndex(style) &&
@@ -31,5 +34,7 @@ bool ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& curren
                                    const TWallpaperSystem& system,
                                    const std::vector<std::string>& otherMonitors)
 {
+    if (pathList.ItemIndex() < 0)
+        return false;
     return current.Apply(EntriesToApply(pathList, otherMonitors), CenterStyleIndex, system);
 }

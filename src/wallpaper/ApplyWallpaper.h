@@ -17,14 +17,14 @@ struct WallpaperView {
 // Applies the selected entry with the chosen display style (see
 // ApplyWallpaper: every style but Tile drawn at the desktop's size), showing
 // the hourglass meanwhile; "Apply" ends disabled whatever happened. With no
-// style chosen nothing is applied. `otherMonitors` are the pictures of the
+// style chosen, or no entry selected, nothing is applied. `otherMonitors` are the pictures of the
 // other monitors, in order, when each monitor has its own. True when the
 // desktop was given a wallpaper.
 bool ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& system,
                             const std::vector<std::string>& otherMonitors = {});
 
-// Applies the selected entry centred, whatever style is chosen; true when
-// the desktop was given a wallpaper.
+// Applies the selected entry centred, whatever style is chosen (nothing
+// without a selected entry); true when the desktop was given a wallpaper.
 bool ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
                                    const TWallpaperSystem& system,
                                    const std::vector<std::string>& otherMonitors = {});

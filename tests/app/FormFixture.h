@@ -4,6 +4,8 @@
 
 #include "app/MainForm.h"
 #include "core/Exceptions.h"
+#include "core/WindowsPaths.h"
+#include "lists/EntryFiles.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeHotkeys.h"
 #include "platform/FakeNotifyIcon.h"
@@ -25,9 +27,12 @@ public:
     void SetTitle(const std::string& value) override { title = value; }
     TOpenOptions Options() const override { return options; }
     void SetOptions(TOpenOptions value) override { options = value; }
+    const std::string& InitialDir() const override { return initialDir; }
+    void SetInitialDir(const std::string& folder) override { initialDir = folder; }
     bool Execute() override
     {
         ++runs;
+        initialDirAtRun = initialDir;
         return confirm;
     }
     std::vector<std::string> Files() const override { return files; }
@@ -35,6 +40,9 @@ public:
 
     std::string title;
     TOpenOptions options = 0;
+    std::string initialDir;
+    // The folder the dialog opened in at its last run.
+    std::string initialDirAtRun;
     bool confirm = true;
     std::vector<std::string> files;
     int runs = 0;
@@ -52,6 +60,30 @@ public:
     std::string title;
     bool confirm = true;
     std::string folder;
+};
+
+// The entries' files as Windows reaches them, recording every file asked
+// about or opened; drive Z: is mapped to another computer's share (Wine has
+// no such drives).
+class RecordingEntryFiles : public IEntryFiles {
+public:
+    bool OnAnotherComputer(const std::string& path) override
+    {
+        return IsOnAnotherComputer(path, [](char drive) { return drive == 'Z'; });
+    }
+    bool Exists(const std::string& path) override
+    {
+        touched.push_back(path);
+        return system.Exists(path);
+    }
+    void LoadPicture(TPicture& picture, const std::string& path) override
+    {
+        touched.push_back(path);
+        system.LoadPicture(picture, path);
+    }
+    // Every path opened or looked up, oldest first.
+    std::vector<std::string> touched;
+    TSystemEntryFiles system;
 };
 
 // Monday, 7 December 2026, 13:05:09, with English names.
@@ -105,6 +137,7 @@ protected:
         services.OpenDialog = &openDialog;
         services.SaveDialog = &saveDialog;
         services.FolderDialog = &folderDialog;
+        services.EntryFiles = &entryFiles;
         services.ShowFileInFolder = [this](const std::string& path) { shownInFolder.push_back(path); };
         return services;
     }
@@ -154,6 +187,7 @@ protected:
     FakeFileDialog openDialog;
     FakeFileDialog saveDialog;
     FakeFolderDialog folderDialog;
+    RecordingEntryFiles entryFiles;
     // The files "Open File Location" showed, oldest first.
     std::vector<std::string> shownInFolder;
     std::unique_ptr<TMainForm> form;

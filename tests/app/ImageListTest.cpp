@@ -43,19 +43,36 @@ TEST_F(ImageListCommands, AddingTwoFilesToAnEmptyListShowsTheFirst)
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
-TEST_F(ImageListCommands, AddingWhileAnEntryIsSelectedKeepsItShownAndAppendsDuplicates)
+TEST_F(ImageListCommands, AddingWhileAnEntryIsSelectedKeepsItShownAndSkipsWhatIsListed)
 {
     ThreeEntries(2);
-    const std::string again = folder / "a.bmp";
-    Add({again});
+    const std::string d = MakeBitmap("d.bmp", 2, 2);
+    // a.bmp again in another case, and d.bmp twice in one add.
+    Add({folder / "A.BMP", d, d});
     EXPECT_EQ(Paths().size(), 4u);
-    EXPECT_EQ(Paths()[3], again);
-    EXPECT_EQ(Paths()[0], again); // the same path twice
+    EXPECT_EQ(Paths()[3], d);
     EXPECT_EQ(form->Test().pathList->ItemIndex(), 2);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
-    EXPECT_EQ(Names().back(), "a.bmp");
+    EXPECT_EQ(Names().back(), "d.bmp");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 4 file(s) (2 skipped)");
+    EXPECT_EQ(form->Test().totalLabel->Hint(), "2 file(s) already in the list were not added again");
+    // The note stays only until the next total.
+    ClickName(0);
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 4 file(s)");
+    EXPECT_EQ(form->Test().totalLabel->Hint(), "");
+    Add({d});
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 4 file(s) (1 skipped)");
+}
+
+TEST_F(ImageListCommands, NamesThatDifferOnlyInCaseBeyondAsciiAreTheSameEntry)
+{
+    // Windows takes "Ωmega" and "ωMEGA" for one file: added once.
+    const std::string upper = MakeBitmap("\xCE\xA9mega.bmp", 2, 2);
+    Add({upper});
+    Add({folder / "\xCF\x89MEGA.BMP"});
+    EXPECT_EQ(Paths(), std::vector<std::string>{upper});
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 1 file(s) (1 skipped)");
 }
 
 TEST_F(ImageListCommands, CancellingTheDialogShowsTheSelectedEntryAgain)
@@ -158,71 +175,95 @@ TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
     EXPECT_EQ(DescribeBitmapSize(*form->PreviewBitmap()), "( 10 x 4 ) pixels");
 }
 
-TEST_F(ImageListCommands, AFailedPreviewKeepsWhatWasShownAndReportsTheError)
+TEST_F(ImageListCommands, ASelectedEntryThatCannotBeShownSaysWhyInThePreviewWithoutABox)
 {
     ThreeEntries(1);
     const std::string broken = folder / "broken.jpg";
     PutFileBytes(broken, "not a jpeg at all");
     Run([&] { Add({broken, folder / "picture.pcx"}); });
-    // The previously shown entry is shown again first, so no error yet.
-    EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Names().size(), 5u);
 
     form->Test().applyButton->SetEnabled(false);
     Run([&] { ClickName(3); });
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(form->PreviewFailure().rfind("JPEG error #", 0), 0u);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "broken.jpg");
+    EXPECT_FALSE(form->Test().sizeLabel->Visible());
+    EXPECT_EQ(form->Test().pathLabel->Caption(), broken);
+    // The previous picture is gone: the box shows the failure at its size.
+    EXPECT_EQ(form->Test().previewImage->Picture().Width(), form->Test().previewImage->Width());
+    // It stays selected, and greyed in the list.
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 3);
+    EXPECT_TRUE(form->Test().applyButton->Enabled());
+    EXPECT_TRUE(form->Test().nameList->RowGreyed(3));
+    EXPECT_FALSE(form->Test().nameList->RowGreyed(1));
+    // Apply is the user's act: the file's own error, as a box.
+    Run([&] { form->onApplyClick(form->Test().applyButton); });
     ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text.rfind("JPEG error #", 0), 0u);
-    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
-    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 10 x 4 ) pixels");
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
-    EXPECT_FALSE(form->Test().applyButton->Enabled());
-    EXPECT_EQ(form->Test().previewImage->Picture().Width(), 10);
+    EXPECT_EQ(CapturedErrors()[0].Text.rfind("JPEG error #", 0), 0u) << CapturedErrors()[0].Text;
 
     Run([&] { ClickName(4); });
-    ASSERT_EQ(CapturedErrors().size(), 2u);
-    EXPECT_EQ(CapturedErrors()[1].Text, "Unknown picture file extension (.pcx)");
+    EXPECT_EQ(form->PreviewFailure(), "Unknown picture file extension (.pcx)");
 
-    Run([&] {
-        form->Test().nameList->SetItemIndex(-1);
-        form->onNameListClick(form->Test().nameList);
-    });
-    ASSERT_EQ(CapturedErrors().size(), 3u);
-    EXPECT_EQ(CapturedErrors()[2].Text, "List index out of bounds (-1)");
+    // A click below the rows selects nothing and shows nothing.
+    Run([&] { ClickName(-1); });
+    EXPECT_EQ(CapturedErrors().size(), 1u);
 
+    // A file that went is marked; once it shows again, no longer.
+    DeleteFileA((folder / "a.bmp").c_str());
     Run([&] { ClickName(0); });
+    EXPECT_TRUE(form->Test().nameList->RowGreyed(0));
+    MakeBitmap("a.bmp", 3, 3);
+    Run([&] { ClickName(0); });
+    EXPECT_EQ(form->PreviewFailure(), "");
+    EXPECT_FALSE(form->Test().nameList->RowGreyed(0));
+    EXPECT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(Application->Cursor(), crDefault);
+}
+
+TEST_F(ImageListCommands, AutomaticShowingRaisesTheFailureAfterShowingIt)
+{
+    ThreeEntries(0);
     Run([&] {
         form->Test().currentIndex = 0;
         form->Test().pathList->Items().SetStrings(0, folder / "missing.bmp");
         form->ShowSelectedImage();
     });
-    ASSERT_EQ(CapturedErrors().size(), 4u);
-    EXPECT_EQ(CapturedErrors()[3].Text.rfind("Cannot open file \"" + folder / "missing.bmp" + "\". ", 0), 0u);
-    EXPECT_EQ(Application->Cursor(), crDefault);
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text.rfind("Cannot open file \"" + folder / "missing.bmp" + "\". ", 0), 0u);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "missing.bmp");
+    EXPECT_TRUE(form->Test().nameList->RowGreyed(0));
 }
 
-TEST_F(ImageListCommands, AddingAfterAFailedPreviewBringsTheListsBackInStep)
+TEST_F(ImageListCommands, WithNothingSelectedApplyIsUnavailableAndDoesNothing)
 {
-    const std::string good = MakeBitmap("good.bmp", 4, 4);
     const std::string bad = folder / "bad.gif";
-    Run([&] { Add({bad}); }); // the first entry cannot be shown
-    ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(Paths().size(), 1u);
-    EXPECT_TRUE(Names().empty()); // not refreshed after the failure
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), -1);
+    Run([&] { Add({bad}); }); // the only entry cannot be shown
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(Names(), std::vector<std::string>{"bad.gif"});
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
 
+    const std::string good = MakeBitmap("good.bmp", 4, 4);
     Run([&] { Add({good}); });
-    EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(Names(), (std::vector<std::string>{"bad.gif", "good.bmp"}));
-    EXPECT_EQ(form->Test().nameLabel->Caption(), "good.bmp");
-    EXPECT_EQ(form->Test().nameList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "bad.gif"); // the selected entry stays
+
+    Run([&] { form->onNewListClick(form->Test().newListButton); });
+    EXPECT_FALSE(form->Test().applyButton->Enabled());
+    form->onStyleChange(form->Test().styleBox);
+    EXPECT_FALSE(form->Test().applyButton->Enabled());
+    Run([&] { form->onApplyClick(form->Test().applyButton); });
+    Run([&] { form->onNameListDoubleClick(form->Test().nameList); });
+    Run([&] { form->onChangeWallpaperClick(form->Test().changeWallpaperMenuItem); });
+    EXPECT_TRUE(CapturedErrors().empty());
 
     // Delete with no selected path row deletes the highlighted name's entry.
-    Run([&] { Add({bad}); });
+    Run([&] { Add({good, bad}); });
     form->Test().pathList->SetItemIndex(-1);
     form->Test().nameList->SetItemIndex(0);
     Run([&] { form->onDeleteClick(form->Test().deleteButton); });
     EXPECT_EQ(Paths().size(), Names().size());
-    EXPECT_EQ(Names().front(), "good.bmp");
+    EXPECT_EQ(Names().front(), "bad.gif");
 }
 
 TEST_F(ImageListCommands, RefreshReplacesInPlaceAppendsAndNeverShortens)
@@ -307,12 +348,15 @@ TEST_F(AddingFilesAndFolders, FoldersGiveTheirPicturesWithSubfoldersInNameOrderA
     std::vector<std::string> expected{before};
     expected.insert(expected.end(), fromTree.begin(), fromTree.end());
     expected.push_back(loose);
-    // The same folder twice is added twice, as "+" adds a file twice.
-    expected.insert(expected.end(), fromTree.begin(), fromTree.end());
+    // The same folder twice is added once.
     EXPECT_EQ(Paths(), expected);
     EXPECT_EQ(Names().size(), expected.size());
     EXPECT_EQ(Names()[1], "A.bmp");
-    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 8 file(s)");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 5 file(s) (3 skipped)");
+    // And a folder added again adds nothing.
+    form->AddFilesAndFolders({tree + "\\"});
+    EXPECT_EQ(Paths(), expected);
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 5 file(s) (3 skipped)");
     EXPECT_EQ(form->Test().nameLabel->Caption(), "before.bmp"); // the shown entry stays
     EXPECT_TRUE(CapturedErrors().empty());
 }

@@ -108,7 +108,7 @@ TEST_F(ListActions, DroppedFoldersAndFilesAddTheirPicturesInOrderUnlessTheListIs
     // file is named in the error box.
     form->Test().autoChangeRunning = false;
     folder.Write("readme.txt", "text");
-    Drop({folder / "readme.txt", loose});
+    Drop({folder / "readme.txt", MakeBitmap("late.bmp", 2, 2)});
     EXPECT_EQ(Paths().size(), 5u);
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_NE(CapturedErrors()[0].Text.find("readme.txt"), std::string::npos);
@@ -158,12 +158,40 @@ TEST_F(ListActions, MenuItemsActOnTheSelectedEntryAndAreGreyedWhenTheyCannot)
     menu.UpdateItems();
     EXPECT_FALSE(menu.AddFolderItem().Enabled());
     EXPECT_FALSE(menu.RemoveItem().Enabled());
+    EXPECT_FALSE(menu.RemoveMissingItem().Enabled());
     EXPECT_TRUE(menu.OpenFileLocationItem().Enabled());
     form->Test().autoChangeRunning = false;
 
     menu.RemoveItem().Click(); // as "-" does
     EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "a.bmp");
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ListActions, RemoveMissingFilesKeepsWhatIsThereAndAsksNoOtherComputer)
+{
+    const std::string a = MakeBitmap("a.bmp", 2, 2), b = MakeBitmap("b.bmp", 3, 3),
+                      c = MakeBitmap("c.bmp", 4, 4);
+    const std::string remote = "\\\\host\\share\\r.bmp";
+    form->Test().pathList->Items().AddStrings({a, b, remote, c});
+    form->RefreshNameList();
+    Select(1);
+    DeleteFileA(a.c_str());
+    DeleteFileA(c.c_str());
+    entryFiles.touched.clear();
+    TNameListMenu& menu = form->NameListMenu();
+    menu.UpdateItems();
+    ASSERT_TRUE(menu.RemoveMissingItem().Enabled());
+    EXPECT_EQ(menu.RemoveMissingItem().Caption(), "Remove Missing Files");
+    menu.RemoveMissingItem().Click();
+    EXPECT_EQ(Paths(), (std::vector<std::string>{b, remote}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "r.bmp"}));
+    // The selected entry stays selected and shown.
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
+    for (const std::string& path : entryFiles.touched)
+        EXPECT_NE(path, remote);
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
@@ -193,7 +221,7 @@ TEST_F(ListActions, EditsReachTheLastListWhenTheDelayEndsOneSaveForARun)
 
 TEST_F(ListActions, AFailedBackgroundSaveIsOneBalloonAndTheNextChangeTriesAgain)
 {
-    const std::string a = MakeBitmap("a.bmp", 2, 2);
+    const std::string a = MakeBitmap("a.bmp", 2, 2), b = MakeBitmap("b.bmp", 2, 2);
     // Another program holds the last list open without sharing it.
     HANDLE held = CreateFileW(WideFromUtf8(LastListPath()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
@@ -201,7 +229,7 @@ TEST_F(ListActions, AFailedBackgroundSaveIsOneBalloonAndTheNextChangeTriesAgain)
     const size_t balloonsBefore = notifyIcon.Sent(NIM_MODIFY).size();
     Add({a});
     form->LastListAutosave().Timer().Tick();
-    Add({a});
+    Add({b});
     form->LastListAutosave().Timer().Tick();
     EXPECT_TRUE(CapturedErrors().empty()); // never a box
     const auto balloons = notifyIcon.Sent(NIM_MODIFY);
@@ -212,5 +240,5 @@ TEST_F(ListActions, AFailedBackgroundSaveIsOneBalloonAndTheNextChangeTriesAgain)
     CloseHandle(held);
     form->onDeleteClick(nullptr);
     form->LastListAutosave().Timer().Tick();
-    EXPECT_EQ(FileBytes(LastListPath()), "1\r\n" + a + "\r\n");
+    EXPECT_EQ(FileBytes(LastListPath()), "1\r\n" + b + "\r\n");
 }

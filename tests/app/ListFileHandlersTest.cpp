@@ -3,6 +3,7 @@
 
 #include "FormFixture.h"
 #include "platform/Files.h"
+#include "platform/UserFolders.h"
 
 #include <thread>
 
@@ -39,6 +40,31 @@ TEST_F(ListFileHandlers, SaveAppendsTheExtensionOnlyWhenMissingAndAsksBeforeRepl
     EXPECT_FALSE(FileExists(folder / "cancelled.lst"));
 }
 
+TEST_F(ListFileHandlers, DialogsOpenInTheFolderLastChosenOrInPicturesNeverBesideTheProgram)
+{
+    const std::string picturesFolder = PicturesFolder();
+    ASSERT_FALSE(picturesFolder.empty());
+    Add({MakeBitmap("a.bmp", 4, 4)});
+    EXPECT_EQ(pictures.initialDirAtRun, picturesFolder);
+    saveDialog.files = {folder / "mine"};
+    form->onSaveListClick(form->Test().saveListButton);
+    EXPECT_EQ(saveDialog.initialDirAtRun, picturesFolder);
+    EXPECT_NE(saveDialog.initialDirAtRun, folder.Path() + "\\");
+
+    // Each kind of dialog opens where its last choice was made, in this run
+    // and the next.
+    CreateDirectoryA((folder / "sub").c_str(), nullptr);
+    Add({MakeBitmap("sub\\b.bmp", 2, 2)});
+    EXPECT_EQ(registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "picturefolder"),
+              folder / "sub\\");
+    pictures.confirm = false;
+    form->onAddClick(form->Test().addButton);
+    EXPECT_EQ(pictures.initialDirAtRun, folder / "sub\\");
+    openDialog.confirm = false;
+    form->onLoadListClick(form->Test().loadListButton);
+    EXPECT_EQ(openDialog.initialDirAtRun, folder.Path() + "\\");
+}
+
 TEST_F(ListFileHandlers, LoadReplacesTheListShowsTheFirstAndWritesTheLastList)
 {
     Add({MakeBitmap("old.bmp", 4, 4)});
@@ -51,7 +77,7 @@ TEST_F(ListFileHandlers, LoadReplacesTheListShowsTheFirstAndWritesTheLastList)
     EXPECT_EQ(openDialog.title, "Loading file for wallpaper ...");
     EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "b.bmp"}));
-    EXPECT_EQ(form->Test().nameList->ItemIndex(), -1);
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 0); // the row of the picture shown
     EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 6 x 2 ) pixels");
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
@@ -180,17 +206,62 @@ TEST_F(ListFileHandlers, LastListIsCreatedEmptyWhenMissingAndLoadedWhenPresent)
     EXPECT_EQ(std::string(current) + "\\", folder.Path() + "\\");
 }
 
-TEST_F(ListFileHandlers, ALastListWhoseFirstPictureIsGoneStartsWithBothListsInStep)
+TEST_F(ListFileHandlers, ALastListWhoseFirstPictureIsGoneStartsWithoutABoxAndSaysSoInThePreview)
 {
     const std::string b = MakeBitmap("b.bmp", 3, 2);
     PutFileBytes(folder / "LastList.lst", "2\r\n" + folder / "deleted.bmp" + "\r\n" + b + "\r\n");
     CapturedErrors().clear();
     TMainForm second(nullptr, Services());
-    ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text.rfind("Cannot open file \"" + folder / "deleted.bmp", 0), 0u);
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(second.PreviewFailure().rfind("Cannot open file \"" + folder / "deleted.bmp", 0), 0u);
+    EXPECT_EQ(second.Test().nameLabel->Caption(), "deleted.bmp");
     EXPECT_EQ(second.Test().pathList->Items().Count(), 2);
     EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"deleted.bmp", "b.bmp"}));
+    EXPECT_EQ(second.Test().nameList->ItemIndex(), 0);
     EXPECT_EQ(second.Test().totalLabel->Caption(), "Total : 2 file(s)");
+}
+
+TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSelectsIt)
+{
+    const std::string local = MakeBitmap("local.bmp", 3, 2);
+    const std::vector<std::string> remote = {"\\\\host\\share\\x.jpg", "//host/share/x2.jpg",
+                                             "\\\\?\\UNC\\host\\share\\y.jpg", "Z:\\pics\\z.jpg"};
+    std::string list = "5\r\n";
+    for (const std::string& entry : remote)
+        list += entry + "\r\n";
+    PutFileBytes(folder / "LastList.lst", list + local + "\r\n");
+    entryFiles.touched.clear();
+    TMainForm second(nullptr, Services());
+    EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
+    EXPECT_EQ(second.Test().nameLabel->Caption(), "local.bmp");
+    EXPECT_EQ(second.Test().pathList->ItemIndex(), 4);
+    EXPECT_EQ(second.Test().nameList->ItemIndex(), 4);
+    EXPECT_TRUE(CapturedErrors().empty());
+    // Its deletion shows no neighbour on another computer either.
+    second.onDeleteClick(nullptr);
+    EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
+    EXPECT_EQ(second.Test().pathList->ItemIndex(), -1);
+
+    // Loaded by the user, the same: the first entry on this computer.
+    PutFileBytes(folder / "sent.lst", list + local + "\r\n");
+    openDialog.files = {folder / "sent.lst"};
+    entryFiles.touched.clear();
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
+
+    // Only remote entries: nothing shown, nothing to apply.
+    PutFileBytes(folder / "sent.lst", "1\r\n" + remote[0] + "\r\n");
+    entryFiles.touched.clear();
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    EXPECT_TRUE(entryFiles.touched.empty());
+    EXPECT_EQ(form->Test().pathList->ItemIndex(), -1);
+    EXPECT_FALSE(form->Test().applyButton->Enabled());
+    EXPECT_TRUE(CapturedErrors().empty());
+
+    // The user's own selection opens it.
+    form->Test().nameList->SetItemIndex(0);
+    Run([&] { form->onNameListClick(form->Test().nameList); });
+    EXPECT_EQ(entryFiles.touched, std::vector<std::string>{remote[0]});
 }
 
 TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)

@@ -244,7 +244,8 @@ TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
 
 TEST_F(MainFormLayout, CreationPreparesControlsAndTheDateHint)
 {
-    EXPECT_TRUE(form->Test().applyButton->Enabled());
+    // The list is empty: nothing to apply.
+    EXPECT_FALSE(form->Test().applyButton->Enabled());
     EXPECT_FALSE(form->Test().autoChangeTimer->Enabled());
     // The window starts in the tray, where the clock does not run.
     EXPECT_FALSE(form->Test().clockTimer->Enabled());

@@ -252,13 +252,15 @@ TEST_F(Settings, AValueOfAnotherTypeIsResetAloneAndReportedOnce)
 
 TEST_F(Settings, ALastListThatFailsIsReportedAndTheOptionsAreStillRead)
 {
-    LastList({folder / "deleted.bmp", MakeBitmap("kept.bmp", 4, 4)});
+    // A line no file can be named: the list is refused, naming the line.
+    LastList({MakeBitmap("kept.bmp", 4, 4), folder / "a|b.bmp"});
     Store({{"startminimized", "0"}, {"startup", "0"}, {"random", "1"}, {"interval", "7"}, {"style", "1"}});
     Start();
     ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_NE(CapturedErrors()[0].Text.find("deleted.bmp"), std::string::npos) << CapturedErrors()[0].Text;
+    EXPECT_NE(CapturedErrors()[0].Text.find("Line 3 of the list file"), std::string::npos)
+        << CapturedErrors()[0].Text;
     EXPECT_TRUE(form->Visible());
-    EXPECT_EQ(Names(), (std::vector<std::string>{"deleted.bmp", "kept.bmp"}));
+    EXPECT_TRUE(Names().empty());
     EXPECT_FALSE(form->Test().startWithWindowsBox->Checked());
     EXPECT_TRUE(form->Test().randomBox->Checked());
     EXPECT_EQ(form->Test().intervalEdit->Text(), "7");

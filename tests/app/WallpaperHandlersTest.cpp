@@ -195,12 +195,11 @@ TEST_F(WallpaperHandlers, NoStyleChosenAppliesNothingAndStillDisablesApply)
     EXPECT_TRUE(form->Test().applyButton->Enabled());
 }
 
-TEST_F(WallpaperHandlers, NoSelectedEntryIsAnErrorAndApplyEndsDisabled)
+TEST_F(WallpaperHandlers, NoSelectedEntryAppliesNothingWithoutAnErrorAndApplyEndsDisabled)
 {
     form->Test().styleBox->SetItemIndex(0);
     Run([&] { form->onApplyClick(form->Test().applyButton); });
-    ASSERT_EQ(CapturedErrors().size(), 1u);
-    EXPECT_EQ(CapturedErrors()[0].Text, "List index out of bounds (-1)");
+    EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_FALSE(form->Test().applyButton->Enabled());
     EXPECT_EQ(Application->Cursor(), crDefault);
     EXPECT_TRUE(desktop.WallpaperCalls.empty());

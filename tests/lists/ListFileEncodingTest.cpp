@@ -51,8 +51,8 @@ TEST(ListFileEncoding, OneNameOutsideTheCodePageMakesTheWholeListMarkedUtf8)
 TEST(ListFileEncoding, AListOfTodaysProgramReadsIdentically)
 {
     // No mark: code-page text, every byte a character as before.
-    EXPECT_EQ(Read("2\r\nC:\\pics\\caf\xe9.jpg\r\n\xe9\x1a\r\n"),
-              (std::vector<std::string>{Cafe, "\xc3\xa9\x1a"}));
+    EXPECT_EQ(Read("2\r\nC:\\pics\\caf\xe9.jpg\r\n\xe9 \xff\r\n"),
+              (std::vector<std::string>{Cafe, "\xc3\xa9 \xc3\xbf"}));
     // Bytes that happen to form UTF-8 are still code-page text without the mark.
     EXPECT_EQ(Read("1\r\n\xc3\xa9\r\n"), std::vector<std::string>{"\xc3\x83\xc2\xa9"});
 }
@@ -84,4 +84,25 @@ TEST(ListFileEncoding, InvalidUtf8AfterTheMarkIsAClearErrorNamingTheLine)
     } catch (const EConvertError& error) {
         EXPECT_EQ(error.Message, "Line 3 of the list file is not valid UTF-8 text");
     }
+}
+
+TEST(ListFileEncoding, ALineWindowsAllowsAsNoFileNameIsAnErrorNamingItsLine)
+{
+    const std::vector<std::string> hostile = {"C:\\pics\\a.jpg\" C:\\windows\\system32\\calc.exe",
+                                              "C:\\pics\\a|b.jpg", "C:\\pics\\a.jpg:hidden",
+                                              "C:\\pics\\\x7f\x01.jpg"};
+    for (const std::string& line : hostile) {
+        try {
+            Read("3\r\nC:\\fine.jpg\r\n" + line + "\r\nlast.jpg\r\n");
+            FAIL() << "read " << line;
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(error.Message, "Line 3 of the list file is not a file name Windows allows");
+        }
+    }
+    // Long paths and empty lines still read as before, and a line past the
+    // count is never judged.
+    const std::vector<std::string> fine = {"\\\\?\\C:\\long\\a.jpg", "", "\\\\?\\UNC\\host\\share\\b.jpg",
+                                           Cafe};
+    EXPECT_EQ(Read(Written(fine)), fine);
+    EXPECT_EQ(Read("1\r\nC:\\a.jpg\r\nC:\\b|c.jpg\r\n"), std::vector<std::string>{"C:\\a.jpg"});
 }

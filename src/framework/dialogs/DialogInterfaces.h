@@ -29,6 +29,9 @@ public:
     virtual void SetTitle(const std::string& title) = 0;
     virtual TOpenOptions Options() const = 0;
     virtual void SetOptions(TOpenOptions options) = 0;
+    // The folder the dialog opens in; empty: the current folder.
+    virtual const std::string& InitialDir() const = 0;
+    virtual void SetInitialDir(const std::string& folder) = 0;
     // Shows the dialog and waits; true when the user confirmed a choice.
     virtual bool Execute() = 0;
     // The chosen files as full paths, in the dialog's order (one file

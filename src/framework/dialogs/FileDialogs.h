@@ -43,8 +43,8 @@ public:
     // Appended to a typed name without an extension; empty for none.
     const std::string& DefaultExt() const { return defaultExt_; }
     void SetDefaultExt(const std::string& extension) { defaultExt_ = extension; }
-    const std::string& InitialDir() const { return initialDir_; }
-    void SetInitialDir(const std::string& folder) { initialDir_ = folder; }
+    const std::string& InitialDir() const override { return initialDir_; }
+    void SetInitialDir(const std::string& folder) override { initialDir_ = folder; }
 
     // The dialog window while it is shown, else nullptr.
     HWND Handle() const { return dialog_; }

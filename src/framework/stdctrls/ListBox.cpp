@@ -157,7 +157,7 @@ void TListBox::DrawItem(const DRAWITEMSTRUCT& item)
     const TColor fill = scheme.Fill(Color());
     COLORREF text =
         selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(scheme.Text(Font().Color(), fill));
-    if (!IsWindowEnabled(Handle()))
+    if (!IsWindowEnabled(Handle()) || (!selected && RowGreyed && RowGreyed(static_cast<int>(item.itemID))))
         text = GetSysColor(COLOR_GRAYTEXT);
     SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(fill));
     SetTextColor(dc, text);

@@ -5,6 +5,8 @@
 
 #include "framework/stdctrls/CustomListControl.h"
 
+#include <functional>
+
 enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 
 // How the rows reach the window. lbStandard: the window keeps a copy of
@@ -26,6 +28,10 @@ public:
     // Height of every row in pixels; 0 = the height the font gives.
     int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int height);
+
+    // Rows of a virtual list this says true for are drawn in the grey of
+    // unavailable text (while not selected): entries that are marked.
+    std::function<bool(int row)> RowGreyed;
 
     // OnClick: the user changed the selection (mouse or keyboard).
     // OnDblClick: the user double-clicked a row.
