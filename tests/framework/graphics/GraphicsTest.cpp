@@ -1,6 +1,7 @@
 // Canvas, bitmaps and pictures against real GDI.
 
 #include "core/Exceptions.h"
+#include "core/codec/JpegTestData.h"
 #include "core/codec/PictureFiles.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandle.h"
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <jerror.h>
 #include <string>
 #include <vector>
 
@@ -120,28 +123,32 @@ TEST(Graphics, BitmapSurvivesASaveAndLoadRoundTrip)
             EXPECT_EQ(PixelAt(loaded, x, y), PixelAt(bitmap, x, y)) << x << "," << y;
 }
 
-TEST(Graphics, PictureChoosesItsKindByExtension)
+TEST(Graphics, PictureOfNoKnownDataIsChosenByExtension)
 {
+    TTempFolder folder;
     TPicture picture;
+    PutFileBytes(folder / "sea.pcx", "not a picture");
     try {
-        picture.LoadFromFile("C:\\pictures\\sea.pcx");
+        picture.LoadFromFile(folder / "sea.pcx");
         FAIL() << "a .pcx must be refused";
     } catch (const EInvalidGraphic& error) {
         EXPECT_STREQ(error.what(), "Unknown picture file extension (.pcx)");
     }
     // A dot in a folder name is no extension.
+    const std::string dotted = folder / "my.pictures";
+    std::filesystem::create_directory(dotted);
+    PutFileBytes(dotted + "\\sea", "not a picture");
     try {
-        picture.LoadFromFile("C:\\my.pictures\\sea");
+        picture.LoadFromFile(dotted + "\\sea");
         FAIL() << "a name without extension must be refused";
     } catch (const EInvalidGraphic& error) {
         EXPECT_STREQ(error.what(), "Unknown picture file extension (.)");
     }
     EXPECT_EQ(picture.Graphic(), nullptr);
 
-    // A missing file of a known kind: the open error, and the picture keeps
-    // what it held.
-    TTempFolder folder;
-    for (const char* known : {"missing.JPG", "missing.jpe", "missing.JFIF", "missing.Png", "missing.tif"})
+    // A missing file: the open error, and the picture keeps what it held.
+    for (const char* known :
+         {"missing.JPG", "missing.jpe", "missing.JFIF", "missing.Png", "missing.tif", "x.pcx"})
         EXPECT_THROW(picture.LoadFromFile(folder / known), EFOpenError) << known;
     EXPECT_EQ(picture.Graphic(), nullptr);
 }
@@ -275,4 +282,39 @@ TEST(Graphics, PicturesOfEveryFormatLoadAndHugeOrBrokenOnesAreRefused)
     WriteBytes(folder / "text.webp", {'t', 'e', 'x', 't'});
     EXPECT_EQ(LoadError(folder / "text.webp"), "WebP image is not valid");
     EXPECT_EQ(LoadError(folder / "missing.gif").rfind("Cannot open file", 0), 0u);
+}
+
+TEST(Graphics, PictureIsKnownByItsDataWhateverItsName)
+{
+    TTempFolder folder;
+    const auto put = [&folder](const char* name, const std::vector<uint8_t>& bytes) {
+        WriteBytes(folder / name, bytes);
+        return folder / name;
+    };
+    const std::vector<uint8_t> png = codec_test::PngImage(6, 4, 0x00FF00);
+    const std::vector<uint8_t> jpeg = codec_test::EncodeTestJpeg(24, 16);
+    const std::vector<uint8_t> webp(std::begin(OpaqueWebp), std::end(OpaqueWebp));
+    struct Case {
+        std::string Path;
+        int Width, Height;
+    };
+    const Case cases[] = {
+        {put("png.jpg", png), 6, 4},     {put("webp.JPG", webp), 4, 2}, {put("jpeg.png", jpeg), 24, 16},
+        {put("jpeg.dat", jpeg), 24, 16}, {put("png.bmp", png), 6, 4},
+    };
+    for (const Case& c : cases) {
+        TPicture picture;
+        picture.LoadFromFile(c.Path);
+        ASSERT_NE(picture.Graphic(), nullptr) << c.Path;
+        EXPECT_EQ(picture.Width(), c.Width) << c.Path;
+        EXPECT_EQ(picture.Height(), c.Height) << c.Path;
+        const std::unique_ptr<TBitmap> shown = BoundedBitmap(*picture.Graphic(), 100, 100);
+        EXPECT_EQ(shown->Width(), c.Width) << c.Path;
+    }
+    // Data of no format under a picture's name is refused as broken in the
+    // format the name claims, in words.
+    EXPECT_EQ(LoadError(put("text.jpg", {'t', 'e', 'x', 't'})),
+              "JPEG error #" + std::to_string(JERR_NO_SOI) + ": the file is not a JPEG picture");
+    EXPECT_EQ(LoadError(put("empty.jpg", {})),
+              "JPEG error #" + std::to_string(JERR_INPUT_EMPTY) + ": the file is empty");
 }
