@@ -22,9 +22,18 @@ void TPicture::LoadFromFile(const std::string& fileName)
     const std::string extension = PictureExtension(fileName);
     const std::string lower = LowerAscii(extension);
     const PictureFormat named = PictureFormatOfExtension(ExtractFileExt(fileName));
+    const bool iconOrMetafile = lower == "ico" || lower == "emf" || lower == "wmf";
     // The data decides what the picture is; icons and metafiles are known
-    // by their names alone.
-    TPictureBytes bytes = TPictureBytes::OfFile(fileName);
+    // by their names alone. A name of no picture kind whose file cannot be
+    // read is refused for its name, as before any data.
+    TPictureBytes bytes;
+    try {
+        bytes = TPictureBytes::OfFile(fileName);
+    } catch (const EFOpenError&) {
+        if (named == PictureFormat::Unknown && !iconOrMetafile)
+            throw EInvalidGraphic::UnknownExtension(extension);
+        throw;
+    }
     const PictureFormat format = DecidePictureFormat(bytes.Data, bytes.Size, named);
     std::unique_ptr<TGraphic> graphic;
     if (format == PictureFormat::Bmp) {
