@@ -3,7 +3,7 @@
 #include "core/FileNames.h"
 #include "core/codec/BmpCodec.h"
 #include "core/codec/WebpDecoder.h"
-#include "platform/Files.h"
+#include "platform/MappedFile.h"
 #include "platform/WicDecoder.h"
 
 PictureInfo DecodePicture(const uint8_t* data, size_t size, const PictureRequest& request,
@@ -41,6 +41,8 @@ PictureInfo DecodePicture(const uint8_t* data, size_t size, const PictureRequest
 
 PictureInfo DecodePictureFile(const std::string& path, const PictureRequest& request)
 {
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
-    return DecodePicture(bytes.data(), bytes.size(), request, PictureFormatOfExtension(ExtractFileExt(path)));
+    // Mapped, not read: the headers are checked first, and the decoder then
+    // touches only the bytes of the picture, however large the file.
+    const TPictureBytes bytes = TPictureBytes::OfFile(path);
+    return DecodePicture(bytes.Data, bytes.Size, request, PictureFormatOfExtension(ExtractFileExt(path)));
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Decoding a picture file of any format the program reads (BMP, JPEG, PNG,
 // GIF, TIFF, WebP) into 24-bit B, G, R rows. The data decides the format;
-// the file's name only where the data announces none (see ReadPictureInfo). Every picture's size is read from
-// its headers and checked against the memory limit before anything of its size exists.
+// the file's name only where the data announces none (see ReadPictureInfo).
+// Every picture's size is read from its headers and checked against the
+// memory limit before anything of its size exists.
 
 #include "core/codec/JpegDecoder.h"
 #include "core/codec/PictureInfo.h"
@@ -34,6 +35,8 @@ struct PictureRequest {
 PictureInfo DecodePicture(const uint8_t* data, size_t size, const PictureRequest& request,
                           PictureFormat named = PictureFormat::Unknown);
 
-// Reads the file (EFOpenError when it cannot), then DecodePicture with the
-// format its extension names.
+// Maps the file (EFOpenError when it cannot), then DecodePicture: its data
+// decides the format, its extension only for data that announces none.
+// Memory follows the picture, not the file: bytes after the picture (a
+// file padded to gigabytes) are never read.
 PictureInfo DecodePictureFile(const std::string& path, const PictureRequest& request);

@@ -110,7 +110,10 @@ void DecodeWithWic(const uint8_t* data, size_t size, const PictureInfo& info, ui
                                  IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive())));
     TComPtr<IWICStream> stream;
     calls.Check(factory->CreateStream(stream.Receive()));
-    calls.Check(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size)));
+    // The stream counts in 32 bits; a longer file is seen up to there (its
+    // picture is long over by then: the headers are at the start).
+    const auto streamSize = static_cast<DWORD>(std::min<size_t>(size, MAXDWORD));
+    calls.Check(stream->InitializeFromMemory(const_cast<BYTE*>(data), streamSize));
     TComPtr<IWICBitmapDecoder> decoder;
     calls.Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                                  decoder.Receive()));

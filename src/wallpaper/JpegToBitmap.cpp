@@ -3,16 +3,24 @@
 #include "core/codec/BmpCodec.h"
 #include "core/codec/JpegDecoder.h"
 #include "core/codec/JpegExif.h"
+#include "core/codec/PictureFormat.h"
 #include "core/codec/PixelImage.h"
 #include "core/imaging/Orientation.h"
 #include "platform/Files.h"
+#include "platform/MappedFile.h"
 #include "wallpaper/PictureToBitmap.h"
 
 #include <cstring>
 
 TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
 {
-    const std::vector<uint8_t> jpeg = ReadWholeFile(jpegPath);
+    // Mapped, not read: libjpeg touches the picture's bytes and no more.
+    const TPictureBytes file = TPictureBytes::OfFile(jpegPath);
+    // A picture of another format under a JPEG's name is what its data says.
+    if (DecidePictureFormat(file.Data, file.Size, PictureFormat::Jpeg) != PictureFormat::Jpeg)
+        return DecodePictureForWallpaper(jpegPath);
+    const uint8_t* const data = file.Data;
+    const size_t size = file.Size;
 
     // The decoder checks the picture's size against its memory limit before
     // it asks for the rows, and writes them where the BMP file has them.
@@ -25,13 +33,13 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
         picture.Pixels.resize(picture.Stride * static_cast<size_t>(height));
         return picture.Rows();
     };
-    const TOrientation orientation = OrientationFromExif(ReadJpegExifOrientation(jpeg.data(), jpeg.size()));
+    const TOrientation orientation = OrientationFromExif(ReadJpegExifOrientation(data, size));
     if (orientation == TOrientation::Normal) {
-        DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, allocate);
+        DecodeJpeg(data, size, JpegDecodeOptions{}, allocate);
     } else {
         // Shown upright, as the camera meant: decoded as stored, then turned.
         PixelImage stored;
-        DecodeJpeg(jpeg.data(), jpeg.size(), JpegDecodeOptions{}, stored.Allocator());
+        DecodeJpeg(data, size, JpegDecodeOptions{}, stored.Allocator());
         const bool swap = SwapsAxes(orientation);
         const PixelRows rows =
             allocate(swap ? stored.Height() : stored.Width(), swap ? stored.Width() : stored.Height());

@@ -30,9 +30,10 @@ struct TDecodedJpeg {
     }
 };
 
-// Reads and decodes the JPEG file at `jpegPath`. Raises EFOpenError when it
-// cannot be opened, EJPEG when its data is rejected, EInvalidGraphic when
-// the picture is too large.
+// Reads and decodes the JPEG file at `jpegPath` (a picture of another
+// format under that name as DecodePictureForWallpaper does). Raises
+// EFOpenError when it cannot be opened, EJPEG when its data is rejected,
+// EInvalidGraphic when the picture is too large.
 TDecodedJpeg DecodeJpegFile(const std::string& jpegPath);
 
 // Writes the picture as a 24-bit BMP file at `bitmapPath`, replacing any

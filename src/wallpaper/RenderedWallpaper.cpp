@@ -1,11 +1,13 @@
 #include "wallpaper/RenderedWallpaper.h"
 
 #include "core/AsciiCase.h"
+#include "core/FileNames.h"
 #include "core/codec/BmpCodec.h"
 #include "core/codec/PixelImage.h"
 #include "core/imaging/DrawPicture.h"
 #include "platform/Dpi.h"
 #include "platform/Files.h"
+#include "platform/MappedFile.h"
 #include "platform/PictureFile.h"
 #include "wallpaper/WallpaperStyleValues.h"
 
@@ -20,9 +22,12 @@ uint32_t SwapRedAndBlue(uint32_t color)
 void DrawPictureFile(const std::string& path, TWallpaperFit fit, const std::vector<TScreenRect>& areas,
                      const PixelRowsView& canvas, uint32_t background)
 {
-    if (WallpaperKindOf(path) == TWallpaperKind::Jpeg) {
-        const std::vector<uint8_t> bytes = ReadWholeFile(path);
-        DrawJpegPicture(bytes.data(), bytes.size(), fit, areas, canvas);
+    // Mapped, not read: only the picture's own bytes are touched. The data
+    // decides the decoder, whatever the file's name says.
+    const TPictureBytes bytes = TPictureBytes::OfFile(path);
+    const PictureFormat named = PictureFormatOfExtension(ExtractFileExt(path));
+    if (DecidePictureFormat(bytes.Data, bytes.Size, named) == PictureFormat::Jpeg) {
+        DrawJpegPicture(bytes.Data, bytes.Size, fit, areas, canvas);
         return;
     }
     // BMP and the other formats at their own size, transparency laid over
@@ -31,7 +36,7 @@ void DrawPictureFile(const std::string& path, TWallpaperFit fit, const std::vect
     PictureRequest request;
     request.Allocate = picture.Allocator();
     request.Background = SwapRedAndBlue(background);
-    DecodePictureFile(path, request);
+    DecodePicture(bytes.Data, bytes.Size, request, named);
     DrawDecodedPicture(PixelRowsView{picture.Row(0), picture.Width(), picture.Height(), picture.Stride()},
                        TOrientation::Normal, fit, areas, canvas);
 }

@@ -92,6 +92,17 @@ TEST(PictureFile, EveryFormatDecodesToItsPixelsUpsideUp)
     }
 }
 
+TEST(PictureFile, AnAnimatedWebpShowsItsFirstFrameAtItsPlace)
+{
+    // A lime 4 x 2 box at (2, 2) of a clear 8 x 6 canvas; then all blue.
+    const Rows rows = Pixels(Decode(Bytes(AnimatedWebp)));
+    ASSERT_EQ(rows.size(), 6u);
+    for (size_t y = 0; y < 6; ++y)
+        for (size_t x = 0; x < 8; ++x)
+            EXPECT_EQ(rows[y][x], x >= 2 && x <= 5 && y >= 2 && y <= 3 ? 0x00FF00u : 0x008080u)
+                << x << "," << y;
+}
+
 TEST(PictureFile, HostileFilesAreRefusedClearlyAndHugeClaimsBeforeAnyPixel)
 {
     int allocations = 0;

@@ -107,10 +107,11 @@ TEST(ConvertJpegToBitmap, FailuresLeaveTheOldBitmapAlone)
     EXPECT_EQ(ErrorOf([&] { ConvertJpegToBitmap(missing, target); }),
               "Cannot open file \"" + missing + "\". " + SystemErrorMessage(ERROR_FILE_NOT_FOUND));
 
-    // Cut short inside the headers: libjpeg's own error number is reported.
+    // Cut short inside the headers: libjpeg's error number, and the reason.
     PutFileBytes(folder / "cut.jpg", Bytes(RedBlueJpeg).substr(0, 40));
     const std::string cut = ErrorOf([&] { ConvertJpegToBitmap(folder / "cut.jpg", target); });
     EXPECT_EQ(cut.rfind("JPEG error #", 0), 0u) << cut;
+    EXPECT_NE(cut.find(": the file ends before the picture does"), std::string::npos) << cut;
     PutFileBytes(folder / "text.jpg", "not a picture at all");
     EXPECT_THROW(ConvertJpegToBitmap(folder / "text.jpg", target), EJPEG);
 

@@ -4,6 +4,7 @@
 #include "wallpaper/RenderedWallpaper.h"
 
 #include "core/codec/BmpCodec.h"
+#include "core/codec/PictureFiles.h"
 #include "core/codec/PixelImage.h"
 #include "framework/graphics/JpegImage.h"
 #include "platform/Dpi.h"
@@ -296,4 +297,23 @@ TEST_F(ScaledMonitorsTest, A150PercentLaptopBesideOrBelowA100PercentMonitorEachI
     EXPECT_TRUE(Near(bitmap, 1, row(-48), Green));
     EXPECT_TRUE(Near(bitmap, 63, row(-1), Green));
     EXPECT_TRUE(Near(bitmap, 80, row(-20), Background)); // right of the monitor
+}
+
+TEST_F(RenderedWallpaperTest, APictureSavedUnderAnotherFormatsNameIsDrawnByItsData)
+{
+    // A green PNG saved as ".jpg" and a red-and-blue JPEG saved as ".png",
+    // each filling a monitor; the tick's decode takes the PNG as well.
+    const std::vector<uint8_t> png = codec_test::PngImage(16, 8, Green);
+    Folder.Write("green.jpg", std::string(png.begin(), png.end()));
+    Folder.Write("redblue.png", std::string(reinterpret_cast<const char*>(RedBlueJpeg), sizeof RedBlueJpeg));
+    Desktop.Screens = {{0, 0, 32, 16}, {32, 0, 64, 16}};
+    ApplyWallpaper({Folder / "green.jpg", Folder / "redblue.png"}, 4, System);
+    const PixelImage bitmap = Written();
+    ASSERT_EQ(bitmap.Width(), 64);
+    EXPECT_TRUE(Near(bitmap, 8, 8, Green));
+    EXPECT_TRUE(Near(bitmap, 34, 8, Red));
+    EXPECT_TRUE(Near(bitmap, 62, 8, Blue));
+    const TDecodedJpeg tick = DecodeJpegFile(Folder / "green.jpg");
+    EXPECT_EQ(tick.Width, 16);
+    EXPECT_EQ(tick.Height, 8);
 }

@@ -1,5 +1,7 @@
 #include "core/codec/JpegDecoder.h"
 
+#include "core/Exceptions.h"
+#include "core/JpegErrorTexts.h"
 #include "core/codec/JpegSession.h"
 
 #include <algorithm>
@@ -153,7 +155,8 @@ void ReadNeededRows(JpegSession& session, const RowDestination& destination, boo
         }
         const unsigned read = session.ReadScanlines(pointers.data(), count);
         if (read == 0)
-            session.Fail(JERR_CANT_SUSPEND); // cannot happen with data in memory; never spin
+            session.Fail(JERR_CANT_SUSPEND,
+                         ErrorText::JpegReason::CutShort); // not with data in memory; never spin
         if (cmyk)
             for (unsigned i = 0; i < read; ++i)
                 CmykToBgr(pointers[i], width, outputs[i]);
@@ -175,7 +178,8 @@ std::pair<int, bool> ConsumeScans(JpegSession& session, bool stopEarly)
             return {d.input_scan_number, false};
         if (status == JPEG_REACHED_SOS) {
             if (d.input_scan_number > kMaxJpegScans)
-                session.Fail(JERR_BAD_PROGRESSION);
+                session.Fail(JERR_BAD_PROGRESSION,
+                             FormatText(ErrorText::JpegReason::TooManyScans, kMaxJpegScans));
             // Stop only when another scan follows: a file that ends here
             // is output exactly as a whole-file decode would do it.
             if (pictureFinal)

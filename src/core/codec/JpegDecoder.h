@@ -3,8 +3,8 @@
 // B, G, R rows. Output equals libjpeg-turbo's djpeg with default settings
 // (accurate integer IDCT, smooth chroma upsampling), colour by colour.
 //
-// Errors: data libjpeg rejects raises EJPEG ("JPEG error #n", n = libjpeg's
-// message code); a picture that would need more than the memory limit
+// Errors: data libjpeg rejects raises EJPEG ("JPEG error #n: " and what is
+// wrong in words, n = libjpeg's message code); a picture that would need more than the memory limit
 // raises EInvalidGraphic::TooLarge before anything big is allocated.
 //
 // Portable: no Windows header.

@@ -1,9 +1,11 @@
 #include "core/codec/JpegSession.h"
 
 #include "core/Exceptions.h"
+#include "core/codec/JpegReason.h"
 
 #include <climits>
 #include <csetjmp>
+#include <jerror.h>
 #include <type_traits>
 
 // Everything libjpeg touches. Trivially destructible on purpose: a longjmp
@@ -12,6 +14,8 @@ struct JpegState {
     jpeg_decompress_struct Decompressor;
     jpeg_error_mgr ErrorManager;
     std::jmp_buf ErrorJump;
+    // libjpeg ran out of data and went on with a stand-in end marker.
+    bool InputEnded;
 };
 static_assert(std::is_trivially_destructible_v<JpegState>);
 
@@ -28,6 +32,18 @@ void DiscardMessage(j_common_ptr)
 {
 }
 
+// libjpeg's warnings and traces: warnings are counted, as libjpeg's own
+// handler does, and the end of the data is noted so that a later refusal
+// can say the file was cut short.
+void NoteMessage(j_common_ptr common, int level)
+{
+    if (level >= 0)
+        return;
+    ++common->err->num_warnings;
+    if (common->err->msg_code == JWRN_JPEG_EOF)
+        static_cast<JpegState*>(common->client_data)->InputEnded = true;
+}
+
 // --- The steps: one libjpeg call each, behind its own jump target. Nothing
 // --- with a destructor may be live in them; results leave through pointers.
 
@@ -36,6 +52,7 @@ bool StepCreate(JpegState* s, const uint8_t* data, unsigned long size)
     s->Decompressor.err = jpeg_std_error(&s->ErrorManager);
     s->ErrorManager.error_exit = JumpToStep;
     s->ErrorManager.output_message = DiscardMessage;
+    s->ErrorManager.emit_message = NoteMessage;
     s->Decompressor.client_data = s; // kept by jpeg_create_decompress
     if (setjmp(s->ErrorJump))
         return false;
@@ -149,13 +166,15 @@ jpeg_decompress_struct& JpegSession::Decompressor()
 
 void JpegSession::FailWithLibraryError()
 {
-    Fail(State->ErrorManager.msg_code);
+    // Put into words while the decompressor still holds the message.
+    const auto common = reinterpret_cast<j_common_ptr>(&State->Decompressor);
+    Fail(State->ErrorManager.msg_code, JpegRefusalReason(common, State->InputEnded));
 }
 
-void JpegSession::Fail(int messageCode)
+void JpegSession::Fail(int messageCode, const std::string& reason)
 {
     Destroy();
-    throw EJPEG::FromMessageCode(messageCode);
+    throw JpegErrorWithReason(messageCode, reason);
 }
 
 void JpegSession::ReadHeader()

@@ -6,7 +6,7 @@
 // (JpegSession.cpp) that sets its own jump target, holds nothing with a
 // destructor, and only reports success or failure. This class turns a failure
 // into "destroy the decompressor, then throw EJPEG with libjpeg's message
-// code", so no longjmp ever crosses a C++ destructor and no C++ exception
+// code and its meaning in words", so no longjmp ever crosses a C++ destructor and no C++ exception
 // ever crosses libjpeg.
 //
 // Warnings (corrupt data, premature end) are not errors: libjpeg counts them
@@ -19,6 +19,7 @@
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <jpeglib.h>
 #include <memory>
+#include <string>
 
 struct JpegState;
 
@@ -50,9 +51,10 @@ public:
     // Bytes of the input that libjpeg has taken so far.
     size_t BytesRead();
 
-    // Destroys the decompressor and throws EJPEG with `messageCode`, for
-    // limits this program sets on top of libjpeg's own checks.
-    [[noreturn]] void Fail(int messageCode);
+    // Destroys the decompressor and throws EJPEG with `messageCode` and
+    // `reason` (a JpegReason text), for limits this program sets on top of
+    // libjpeg's own checks.
+    [[noreturn]] void Fail(int messageCode, const std::string& reason);
 
 private:
     [[noreturn]] void FailWithLibraryError();

@@ -59,6 +59,12 @@ PictureFormat SniffPictureFormat(const uint8_t* data, size_t size)
     return PictureFormat::Unknown;
 }
 
+PictureFormat DecidePictureFormat(const uint8_t* data, size_t size, PictureFormat named)
+{
+    const PictureFormat sniffed = SniffPictureFormat(data, size);
+    return sniffed != PictureFormat::Unknown ? sniffed : named;
+}
+
 const char* PictureFormatName(PictureFormat format)
 {
     switch (format) {

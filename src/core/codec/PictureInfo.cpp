@@ -79,8 +79,7 @@ PictureInfo ReadWicFormatInfo(PictureFormat format, const uint8_t* data, size_t 
 
 PictureInfo ReadPictureInfo(const uint8_t* data, size_t size, PictureFormat named)
 {
-    const PictureFormat sniffed = SniffPictureFormat(data, size);
-    const PictureFormat format = sniffed != PictureFormat::Unknown ? sniffed : named;
+    const PictureFormat format = DecidePictureFormat(data, size, named);
     switch (format) {
     case PictureFormat::Bmp: {
         const BmpInfo bmp = ReadBmpInfo(data, size);

@@ -4,6 +4,7 @@
 #include "core/codec/PixelCompositing.h"
 
 #include <webp/decode.h>
+#include <webp/demux.h>
 
 namespace {
 
@@ -64,6 +65,81 @@ void DecodeWithAlpha(const uint8_t* data, size_t size, WebPDecoderConfig& config
                                   config.input.width, background, rows.Row(y));
 }
 
+// Decodes a whole still picture (a file, or one frame's bitstream) into
+// rows of its size.
+void DecodeStill(const uint8_t* data, size_t size, uint32_t background, const PixelRows& rows)
+{
+    WebPDecoderConfig config = NewConfig(data, size);
+    if (config.input.has_alpha)
+        DecodeWithAlpha(data, size, config, background, rows);
+    else
+        DecodeOpaque(data, size, config, rows);
+}
+
+// The demuxer over an animation, deleted on every path.
+class Demuxer {
+public:
+    Demuxer(const uint8_t* data, size_t size)
+    {
+        const WebPData whole{data, size};
+        demux_ = WebPDemux(&whole); // null for broken or incomplete data
+        if (demux_ == nullptr)
+            throw InvalidWebp();
+    }
+    ~Demuxer() { WebPDemuxDelete(demux_); }
+    Demuxer(const Demuxer&) = delete;
+    Demuxer& operator=(const Demuxer&) = delete;
+
+    WebPDemuxer* Get() const { return demux_; }
+
+private:
+    WebPDemuxer* demux_ = nullptr;
+};
+
+// Where an animation's first frame lies on its canvas, and its bitstream
+// (inside the file's data).
+struct FirstFrame {
+    WebPData Bitstream{};
+    int Left = 0;
+    int Top = 0;
+};
+
+FirstFrame FindFirstFrame(const Demuxer& demuxer, int width, int height)
+{
+    WebPIterator iterator;
+    if (!WebPDemuxGetFrame(demuxer.Get(), 1, &iterator))
+        throw InvalidWebp();
+    const FirstFrame frame{iterator.fragment, iterator.x_offset, iterator.y_offset};
+    const bool inside = frame.Left >= 0 && frame.Top >= 0 && iterator.width >= 1 && iterator.height >= 1 &&
+                        iterator.width <= width - frame.Left && iterator.height <= height - frame.Top;
+    WebPDemuxReleaseIterator(&iterator);
+    // The demuxer checks this too; a frame outside would write outside the rows.
+    if (!inside)
+        throw InvalidWebp();
+    return frame;
+}
+
+// An animation's first frame, as it shows before the second: on a canvas
+// of the animation's size, at the frame's place, the rest of the canvas
+// transparent (the file's background colour is only a hint, which viewers
+// ignore), so that it shows `background` like every transparent pixel.
+void DecodeFirstFrame(const FirstFrame& frame, int width, int height, uint32_t background,
+                      const PixelRows& rows)
+{
+    const uint8_t fill[3] = {static_cast<uint8_t>(background >> 16), static_cast<uint8_t>(background >> 8),
+                             static_cast<uint8_t>(background)};
+    for (int y = 0; y < height; ++y) {
+        uint8_t* pixel = rows.Row(y);
+        for (int x = 0; x < width; ++x, pixel += 3) {
+            pixel[0] = fill[0];
+            pixel[1] = fill[1];
+            pixel[2] = fill[2];
+        }
+    }
+    DecodeStill(frame.Bitstream.bytes, frame.Bitstream.size, background,
+                PixelRows{rows.Row(frame.Top) + static_cast<ptrdiff_t>(frame.Left) * 3, rows.Stride});
+}
+
 } // namespace
 
 WebpInfo ReadWebpInfo(const uint8_t* data, size_t size)
@@ -76,22 +152,24 @@ WebpInfo ReadWebpInfo(const uint8_t* data, size_t size)
 
 uint64_t WebpDecoderBytes(const WebpInfo& info)
 {
-    return info.HasAlpha ? static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.Height) * 4 : 0;
+    return info.HasAlpha || info.Animated
+               ? static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.Height) * 4
+               : 0;
 }
 
 void DecodeWebp(const uint8_t* data, size_t size, uint32_t background, uint64_t maxDecodedBytes,
                 const AllocatePixels& allocate)
 {
     const WebpInfo info = ReadWebpInfo(data, size);
-    if (info.Animated)
-        throw EInvalidGraphic::UnsupportedPicture("WebP");
     const uint64_t pictureBytes =
         Dib24Bytes(static_cast<uint64_t>(info.Width), static_cast<uint64_t>(info.Height));
     CheckDecodedSize(pictureBytes + WebpDecoderBytes(info), maxDecodedBytes, info.Width, info.Height);
-    WebPDecoderConfig config = NewConfig(data, size);
-    const PixelRows rows = allocate(info.Width, info.Height);
-    if (info.HasAlpha)
-        DecodeWithAlpha(data, size, config, background, rows);
-    else
-        DecodeOpaque(data, size, config, rows);
+    if (info.Animated) {
+        // The animation's layout is checked before anything is allocated.
+        const Demuxer demuxer(data, size);
+        const FirstFrame frame = FindFirstFrame(demuxer, info.Width, info.Height);
+        DecodeFirstFrame(frame, info.Width, info.Height, background, allocate(info.Width, info.Height));
+        return;
+    }
+    DecodeStill(data, size, background, allocate(info.Width, info.Height));
 }

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/codec/BmpCodec.h"
 #include "platform/Files.h"
+#include "platform/MappedFile.h"
 #include "platform/WideText.h"
 
 #include <cstring>
@@ -233,8 +234,9 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size)
 
 void TBitmap::LoadFromFile(const std::string& fileName)
 {
-    const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
-    LoadFromBytes(bytes.data(), bytes.size());
+    // Mapped: only the headers and the rows they point to are read.
+    const TPictureBytes bytes = TPictureBytes::OfFile(fileName);
+    LoadFromBytes(bytes.Data, bytes.Size);
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name)

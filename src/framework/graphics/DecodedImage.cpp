@@ -3,14 +3,16 @@
 #include "core/FileNames.h"
 #include "core/codec/PictureInfo.h"
 #include "framework/graphics/Color.h"
-#include "platform/Files.h"
 #include "platform/PictureFile.h"
 
 void TDecodedImage::LoadFromFile(const std::string& fileName)
 {
-    std::vector<uint8_t> bytes = ReadWholeFile(fileName);
-    const PictureFormat named = PictureFormatOfExtension(ExtractFileExt(fileName));
-    const PictureInfo info = ReadPictureInfo(bytes.data(), bytes.size(), named);
+    LoadFromPictureBytes(TPictureBytes::OfFile(fileName), PictureFormatOfExtension(ExtractFileExt(fileName)));
+}
+
+void TDecodedImage::LoadFromPictureBytes(TPictureBytes bytes, PictureFormat named)
+{
+    const PictureInfo info = ReadPictureInfo(bytes.Data, bytes.Size, named);
     CheckPictureMemory(info, kMaxDecodedBytes);
     bytes_ = std::move(bytes);
     named_ = named;
@@ -29,7 +31,7 @@ TBitmap& TDecodedImage::Bitmap()
             decoded->SetSize(width, height);
             return PixelRows{decoded->ScanLine(0), decoded->RowBytes()};
         };
-        DecodePicture(bytes_.data(), bytes_.size(), request, named_);
+        DecodePicture(bytes_.Data, bytes_.Size, request, named_);
         bitmap_ = std::move(decoded);
     }
     return *bitmap_;

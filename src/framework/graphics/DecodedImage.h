@@ -1,12 +1,13 @@
 #pragma once
 // A picture of any format DecodePicture reads (PNG, GIF, TIFF, WebP, and
 // BMP or JPEG data under another name): keeps the file's bytes, checked and
-// sized on loading, and decodes them into a 24-bit bitmap when first drawn
-// or converted. Transparent pixels are laid over the desktop's colour, as
-// the wallpaper made of the picture shows them.
+// sized on loading (the file is mapped, not read: see TPictureBytes), and decodes them into a 24-bit bitmap
+// when first drawn or converted. Transparent pixels are laid over the desktop's colour, as the wallpaper made
+// of the picture shows them.
 
 #include "core/codec/PictureFormat.h"
 #include "framework/graphics/Bitmap.h"
+#include "platform/MappedFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,12 +22,15 @@ public:
     // picture that cannot be decoded fails here; on failure the image keeps
     // what it held.
     void LoadFromFile(const std::string& fileName) override;
+    // The same for bytes already at hand; `named` is the format the file's
+    // name gives, for data that announces none.
+    void LoadFromPictureBytes(TPictureBytes bytes, PictureFormat named);
 
     // The decoded picture.
     TBitmap& Bitmap();
 
 private:
-    std::vector<uint8_t> bytes_;
+    TPictureBytes bytes_;
     PictureFormat named_ = PictureFormat::Unknown;
     int width_ = 0;
     int height_ = 0;

@@ -3,18 +3,21 @@
 #include "core/codec/JpegDecoder.h"
 #include "core/codec/JpegExif.h"
 #include "core/codec/PixelImage.h"
-#include "platform/Files.h"
 
 void TJPEGImage::LoadFromFile(const std::string& fileName)
 {
-    LoadFromBytes(ReadWholeFile(fileName));
+    LoadFromPictureBytes(TPictureBytes::OfFile(fileName));
 }
 
 void TJPEGImage::LoadFromBytes(std::vector<uint8_t> bytes)
 {
-    // Reading the header validates the stream before anything is replaced.
-    const JpegInfo info = ReadJpegInfo(bytes.data(), bytes.size());
-    orientation_ = OrientationFromExif(ReadJpegExifOrientation(bytes.data(), bytes.size()));
+    LoadFromPictureBytes(TPictureBytes::OfBuffer(std::move(bytes)));
+}
+
+void TJPEGImage::LoadFromPictureBytes(TPictureBytes bytes)
+{
+    const JpegInfo info = ReadJpegInfo(bytes.Data, bytes.Size);
+    orientation_ = OrientationFromExif(ReadJpegExifOrientation(bytes.Data, bytes.Size));
     bytes_ = std::move(bytes);
     const bool swap = SwapsAxes(orientation_);
     width_ = swap ? info.Height : info.Width;
@@ -37,14 +40,14 @@ TBitmap& TJPEGImage::Bitmap()
         JpegDecodeOptions options;
         options.ScaleDenom = scaleDenominator_;
         if (orientation_ == TOrientation::Normal) {
-            DecodeJpeg(bytes_.data(), bytes_.size(), options, [&decoded](int width, int height) {
+            DecodeJpeg(bytes_.Data, bytes_.Size, options, [&decoded](int width, int height) {
                 decoded->SetSize(width, height);
                 return PixelRows{decoded->ScanLine(0), decoded->RowBytes()};
             });
         } else {
             // A turned picture is decoded as stored, then copied upright.
             PixelImage stored;
-            DecodeJpeg(bytes_.data(), bytes_.size(), options, stored.Allocator());
+            DecodeJpeg(bytes_.Data, bytes_.Size, options, stored.Allocator());
             const bool swap = SwapsAxes(orientation_);
             decoded->SetSize(swap ? stored.Height() : stored.Width(),
                              swap ? stored.Width() : stored.Height());

@@ -1,9 +1,10 @@
 #pragma once
-// A JPEG picture: keeps the file's bytes and decodes them into a 24-bit
-// bitmap when first drawn or converted.
+// A JPEG picture: keeps the file's bytes (mapped, see TPictureBytes) and
+// decodes them into a 24-bit bitmap when first drawn or converted.
 
 #include "core/imaging/Orientation.h"
 #include "framework/graphics/Bitmap.h"
+#include "platform/MappedFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,8 @@ public:
     void Draw(TCanvas& canvas, const RECT& dest) override;
     void LoadFromFile(const std::string& fileName) override;
     void LoadFromBytes(std::vector<uint8_t> bytes);
+    // Reading the header validates the data before anything is replaced.
+    void LoadFromPictureBytes(TPictureBytes bytes);
 
     // 1, 2, 4 or 8: decode at that fraction of the full size. The picture's
     // Width and Height stay the file's own.
@@ -26,7 +29,7 @@ public:
     TBitmap& Bitmap();
 
 private:
-    std::vector<uint8_t> bytes_;
+    TPictureBytes bytes_;
     // The displayed size: a picture its Exif data says to turn is shown
     // upright, so its width and height are swapped then.
     int width_ = 0;

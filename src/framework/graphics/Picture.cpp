@@ -21,20 +21,41 @@ void TPicture::LoadFromFile(const std::string& fileName)
 {
     const std::string extension = PictureExtension(fileName);
     const std::string lower = LowerAscii(extension);
-    const PictureFormat format = PictureFormatOfExtension(ExtractFileExt(fileName));
+    const PictureFormat named = PictureFormatOfExtension(ExtractFileExt(fileName));
+    const bool iconOrMetafile = lower == "ico" || lower == "emf" || lower == "wmf";
+    // The data decides what the picture is; icons and metafiles are known
+    // by their names alone. A name of no picture kind whose file cannot be
+    // read is refused for its name, as before any data.
+    TPictureBytes bytes;
+    try {
+        bytes = TPictureBytes::OfFile(fileName);
+    } catch (const EFOpenError&) {
+        if (named == PictureFormat::Unknown && !iconOrMetafile)
+            throw EInvalidGraphic::UnknownExtension(extension);
+        throw;
+    }
+    const PictureFormat format = DecidePictureFormat(bytes.Data, bytes.Size, named);
     std::unique_ptr<TGraphic> graphic;
-    if (format == PictureFormat::Bmp)
-        graphic = std::make_unique<TBitmap>();
-    else if (format == PictureFormat::Jpeg)
-        graphic = std::make_unique<TJPEGImage>();
-    else if (format != PictureFormat::Unknown)
-        graphic = std::make_unique<TDecodedImage>();
-    else if (lower == "ico")
+    if (format == PictureFormat::Bmp) {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->LoadFromBytes(bytes.Data, bytes.Size);
+        graphic = std::move(bitmap);
+    } else if (format == PictureFormat::Jpeg) {
+        auto jpeg = std::make_unique<TJPEGImage>();
+        jpeg->LoadFromPictureBytes(std::move(bytes));
+        graphic = std::move(jpeg);
+    } else if (format != PictureFormat::Unknown) {
+        auto decoded = std::make_unique<TDecodedImage>();
+        decoded->LoadFromPictureBytes(std::move(bytes), named);
+        graphic = std::move(decoded);
+    } else if (lower == "ico") {
         graphic = std::make_unique<TIcon>();
-    else if (lower == "emf" || lower == "wmf")
+        graphic->LoadFromFile(fileName);
+    } else if (lower == "emf" || lower == "wmf") {
         graphic = std::make_unique<TMetafile>();
-    else
+        graphic->LoadFromFile(fileName);
+    } else {
         throw EInvalidGraphic::UnknownExtension(extension);
-    graphic->LoadFromFile(fileName);
+    }
     graphic_ = std::move(graphic);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A picture of any supported kind, chosen by the file's extension.
+// A picture of any supported kind, chosen by the file's data (by its
+// extension where the data announces no format).
 
 #include "framework/graphics/Graphic.h"
 
@@ -10,7 +11,9 @@ class TBitmap;
 
 class TPicture {
 public:
-    // "bmp", "jpg"/"jpeg"/"jpe"/"jfif", "png", "gif", "tif"/"tiff", "webp",
+    // BMP, JPEG, PNG, GIF, TIFF and WebP data whatever the name; data of
+    // none of these by the extension: "bmp", "jpg"/"jpeg"/"jpe"/"jfif",
+    // "png", "gif", "tif"/"tiff", "webp" (reported broken in that format),
     // "ico", "emf"/"wmf" (case-insensitive); any other extension raises
     // "Unknown picture file extension (.%s)". On failure the picture keeps
     // what it held.

@@ -13,23 +13,30 @@ using namespace codec_test;
 
 namespace {
 
-// The message code of the EJPEG that decoding `bytes` raises, or -1.
-int DecodeErrorCode(const std::vector<uint8_t>& bytes, const JpegDecodeOptions& options = {})
+// The message code of the EJPEG that decoding `bytes` raises, or -1; its
+// text, "JPEG error #n: " and the reason in words, goes to `reason`.
+int DecodeErrorCode(const std::vector<uint8_t>& bytes, const JpegDecodeOptions& options = {},
+                    std::string* reason = nullptr)
 {
     try {
         DecodeJpegImage(bytes, options);
     } catch (const EJPEG& error) {
-        EXPECT_EQ(error.Message, "JPEG error #" + std::to_string(error.MessageCode));
+        const std::string prefix = "JPEG error #" + std::to_string(error.MessageCode) + ": ";
+        EXPECT_EQ(error.Message.rfind(prefix, 0), 0u) << error.Message;
+        if (reason)
+            *reason = error.Message.substr(prefix.size());
         return error.MessageCode;
     }
     return -1;
 }
 
-int InfoErrorCode(const std::vector<uint8_t>& bytes)
+int InfoErrorCode(const std::vector<uint8_t>& bytes, std::string* reason = nullptr)
 {
     try {
         ReadJpegInfo(bytes.data(), bytes.size());
     } catch (const EJPEG& error) {
+        if (reason)
+            *reason = error.Message.substr(error.Message.find(": ") + 2);
         return error.MessageCode;
     }
     return -1;
@@ -55,10 +62,11 @@ void SetFrameSize(std::vector<uint8_t>& bytes, uint8_t sofMarker, int width, int
 
 } // namespace
 
-TEST(JpegErrors, MalformedHeadersRaiseLibjpegsMessageCode)
+TEST(JpegErrors, MalformedHeadersRaiseLibjpegsMessageCodeAndSayWhyInWords)
 {
     const auto good = ReadBytes(MakeJpeg("errors-good", 24, 16, "-quality 80"));
     const size_t sof = FindSegment(JpegSegments(good), 0xC0).Start;
+    const size_t dqt = FindSegment(JpegSegments(good), 0xDB).Start;
 
     auto precision = good;
     precision[sof + 4] = 12; // 12-bit samples: not built in
@@ -66,25 +74,45 @@ TEST(JpegErrors, MalformedHeadersRaiseLibjpegsMessageCode)
     lossless[sof + 1] = 0xC3; // lossless process
     auto noComponents = good;
     noComponents[sof + 9] = 0;
+    auto zeroWidth = good;
+    zeroWidth[sof + 7] = zeroWidth[sof + 8] = 0;
+    auto badTable = good;
+    badTable[dqt + 4] = 0x07; // quantisation table 7: there are four
     const std::vector<uint8_t> soiOnly = {0xFF, 0xD8};
+    const std::vector<uint8_t> headerCut(good.begin(), good.begin() + static_cast<ptrdiff_t>(sof + 6));
+    const std::vector<uint8_t> noFrame = {0xFF, 0xD8, 0xFF, 0xD9};
     const std::vector<uint8_t> text = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
 
     struct Case {
         const char* Name;
         const std::vector<uint8_t>& Bytes;
         int Code;
+        std::string Reason;
     } cases[] = {
-        {"not a JPEG", text, JERR_NO_SOI},
-        {"empty", {}, JERR_INPUT_EMPTY},
-        {"SOI and nothing else", soiOnly, JERR_NO_IMAGE},
-        {"12-bit precision", precision, JERR_BAD_PRECISION},
-        {"lossless frame", lossless, JERR_SOF_UNSUPPORTED},
-        {"no components", noComponents, JERR_EMPTY_IMAGE},
+        {"not a JPEG", text, JERR_NO_SOI, "the file is not a JPEG picture"},
+        {"empty", {}, JERR_INPUT_EMPTY, "the file is empty"},
+        {"SOI and nothing else", soiOnly, JERR_NO_IMAGE, "the file ends before the picture does"},
+        {"cut inside the frame header", headerCut, -2, "the file ends before the picture does"},
+        {"an end marker and no frame", noFrame, JERR_NO_IMAGE, "the file holds no picture"},
+        {"12-bit precision", precision, JERR_BAD_PRECISION, "12-bit JPEG pictures are not supported"},
+        {"lossless frame", lossless, JERR_SOF_UNSUPPORTED,
+         "lossless and hierarchical JPEG pictures are not supported"},
+        {"no components", noComponents, JERR_EMPTY_IMAGE, "the picture's size is not valid"},
+        {"zero width", zeroWidth, JERR_EMPTY_IMAGE, "the picture's size is not valid"},
+        {"table index out of range", badTable, JERR_DQT_INDEX,
+         "the picture's data is damaged (Bogus DQT index 7)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(DecodeErrorCode(c.Bytes), c.Code);
-        EXPECT_EQ(InfoErrorCode(c.Bytes), c.Code);
+        std::string decodeReason, infoReason;
+        const int code = DecodeErrorCode(c.Bytes, {}, &decodeReason);
+        EXPECT_EQ(InfoErrorCode(c.Bytes, &infoReason), code);
+        if (c.Code != -2) { // the code libjpeg meets first in a cut header is its own affair
+            EXPECT_EQ(code, c.Code);
+        }
+        EXPECT_NE(code, -1);
+        EXPECT_EQ(decodeReason, c.Reason);
+        EXPECT_EQ(infoReason, c.Reason);
     }
 }
 
@@ -151,7 +179,9 @@ TEST(JpegErrors, EndlessScansAreCutOffButAFewRepeatsAreOnlyWarnings)
         return out;
     };
     EXPECT_EQ(DecodeErrorCode(withRepeats(20)), -1);
-    EXPECT_EQ(DecodeErrorCode(withRepeats(kMaxJpegScans)), JERR_BAD_PROGRESSION);
+    std::string reason;
+    EXPECT_EQ(DecodeErrorCode(withRepeats(kMaxJpegScans), {}, &reason), JERR_BAD_PROGRESSION);
+    EXPECT_EQ(reason, "the picture has more than " + std::to_string(kMaxJpegScans) + " scans");
 }
 
 TEST(JpegErrors, ErrorInALaterScanComesAfterTheAllocation)

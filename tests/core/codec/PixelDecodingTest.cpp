@@ -85,7 +85,7 @@ TEST(WebpDecoder, LossyPicturesMatchTheReferenceDecoder)
             ASSERT_LE(std::abs(mine.Row(y)[x] - reference.Row(y)[x]), 3) << x / 3 << "," << y;
 }
 
-TEST(WebpDecoder, BrokenAnimatedOrOversizedFilesAreRefusedWithoutPixels)
+TEST(WebpDecoder, BrokenOrOversizedFilesAreRefusedWithoutPixels)
 {
     const std::vector<uint8_t> whole = MadeWebp("-size 64x64 plasma:fractal -quality 90", "whole.webp");
     int allocations = 0;
@@ -107,9 +107,47 @@ TEST(WebpDecoder, BrokenAnimatedOrOversizedFilesAreRefusedWithoutPixels)
     allocations = 0;
     EXPECT_EQ(decodeError({'R', 'I', 'F', 'F'}), "WebP image is not valid");
     EXPECT_EQ(decodeError(WebpClaiming(16384, 16384, true)), "Image is too large (16384 x 16384 pixels)");
-    RunTool("convert -size 8x8 xc:red -size 8x8 xc:blue -loop 0 " + Scratch("animated.webp"));
-    EXPECT_EQ(decodeError(ReadBytes(ScratchDir() / "animated.webp")),
-              "This WebP image cannot be read on this system");
+    EXPECT_EQ(allocations, 0);
+}
+
+TEST(WebpDecoder, AnAnimationShowsItsFirstFrameAtItsPlaceOnTheCanvas)
+{
+    // The encoder stores the first frame as the 4 x 2 lime box alone, at
+    // (2, 2) of an 8 x 6 canvas that is otherwise clear; the second frame
+    // (all blue) never shows.
+    const std::vector<uint8_t> animation =
+        MadeWebp("-size 8x6 xc:none -fill lime -draw 'rectangle 2,2 5,3' \\( -size 8x6 xc:blue \\) -loop 0 "
+                 "-define webp:lossless=true",
+                 "animated.webp");
+    const PixelImage image = DecodeWebpImage(animation);
+    ASSERT_EQ(image.Width(), 8);
+    ASSERT_EQ(image.Height(), 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const bool box = x >= 2 && x <= 5 && y >= 2 && y <= 3;
+            EXPECT_EQ(Rgb(image, x, y), box ? 0x00FF00u : 0x008080u) << x << "," << y;
+        }
+    // Bottom-up rows, as the wallpaper's bitmap holds them, get the same.
+    PixelImage bottomUp(8, 6);
+    DecodeWebp(animation.data(), animation.size(), kTeal, kMaxDecodedBytes, [&bottomUp](int, int height) {
+        return PixelRows{bottomUp.Row(height - 1), -bottomUp.Stride()};
+    });
+    EXPECT_EQ(Rgb(bottomUp, 2, 2), 0x00FF00u);
+    EXPECT_EQ(Rgb(bottomUp, 1, 2), 0x008080u);
+
+    // Broken animations are refused, never read outside the data.
+    int allocations = 0;
+    for (size_t cut : {size_t{40}, size_t{91}, size_t{120}}) {
+        const std::vector<uint8_t> part(animation.begin(), animation.begin() + static_cast<ptrdiff_t>(cut));
+        PixelImage scratch;
+        const std::string error = ErrorOf([&] {
+            DecodeWebp(part.data(), part.size(), 0, kMaxDecodedBytes, [&](int width, int height) {
+                ++allocations;
+                return scratch.Allocator()(width, height);
+            });
+        });
+        EXPECT_EQ(error, "WebP image is not valid") << cut;
+    }
     EXPECT_EQ(allocations, 0);
 }
 

@@ -1,6 +1,7 @@
 // Canvas, bitmaps and pictures against real GDI.
 
 #include "core/Exceptions.h"
+#include "core/codec/JpegTestData.h"
 #include "core/codec/PictureFiles.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandle.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <jerror.h>
 #include <string>
 #include <vector>
 
@@ -144,6 +146,11 @@ TEST(Graphics, PictureChoosesItsKindByExtension)
     for (const char* known : {"missing.JPG", "missing.jpe", "missing.JFIF", "missing.Png", "missing.tif"})
         EXPECT_THROW(picture.LoadFromFile(folder / known), EFOpenError) << known;
     EXPECT_EQ(picture.Graphic(), nullptr);
+
+    // An existing file of no known data under such a name: the same.
+    PutFileBytes(folder / "sea.pcx", "not a picture");
+    EXPECT_EQ(ErrorOf([&] { picture.LoadFromFile(folder / "sea.pcx"); }),
+              "Unknown picture file extension (.pcx)");
 }
 
 TEST(Graphics, CorruptBitmapFileIsRejectedAndLeavesTheBitmapAsItWas)
@@ -275,4 +282,39 @@ TEST(Graphics, PicturesOfEveryFormatLoadAndHugeOrBrokenOnesAreRefused)
     WriteBytes(folder / "text.webp", {'t', 'e', 'x', 't'});
     EXPECT_EQ(LoadError(folder / "text.webp"), "WebP image is not valid");
     EXPECT_EQ(LoadError(folder / "missing.gif").rfind("Cannot open file", 0), 0u);
+}
+
+TEST(Graphics, PictureIsKnownByItsDataWhateverItsName)
+{
+    TTempFolder folder;
+    const auto put = [&folder](const char* name, const std::vector<uint8_t>& bytes) {
+        WriteBytes(folder / name, bytes);
+        return folder / name;
+    };
+    const std::vector<uint8_t> png = codec_test::PngImage(6, 4, 0x00FF00);
+    const std::vector<uint8_t> jpeg = codec_test::EncodeTestJpeg(24, 16);
+    const std::vector<uint8_t> webp(std::begin(OpaqueWebp), std::end(OpaqueWebp));
+    struct Case {
+        std::string Path;
+        int Width, Height;
+    };
+    const Case cases[] = {
+        {put("png.jpg", png), 6, 4},     {put("webp.JPG", webp), 4, 2}, {put("jpeg.png", jpeg), 24, 16},
+        {put("jpeg.dat", jpeg), 24, 16}, {put("png.bmp", png), 6, 4},
+    };
+    for (const Case& c : cases) {
+        TPicture picture;
+        picture.LoadFromFile(c.Path);
+        ASSERT_NE(picture.Graphic(), nullptr) << c.Path;
+        EXPECT_EQ(picture.Width(), c.Width) << c.Path;
+        EXPECT_EQ(picture.Height(), c.Height) << c.Path;
+        const std::unique_ptr<TBitmap> shown = BoundedBitmap(*picture.Graphic(), 100, 100);
+        EXPECT_EQ(shown->Width(), c.Width) << c.Path;
+    }
+    // Data of no format under a picture's name is refused as broken in the
+    // format the name claims, in words.
+    EXPECT_EQ(LoadError(put("text.jpg", {'t', 'e', 'x', 't'})),
+              "JPEG error #" + std::to_string(JERR_NO_SOI) + ": the file is not a JPEG picture");
+    EXPECT_EQ(LoadError(put("empty.jpg", {})),
+              "JPEG error #" + std::to_string(JERR_INPUT_EMPTY) + ": the file is empty");
 }
