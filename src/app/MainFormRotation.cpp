@@ -253,9 +253,9 @@ void TMainForm::onTrayMenuPopup(TObject*)
 
 void TMainForm::RegisterHotkeys(const THotkeyOptions& options)
 {
-    const std::vector<std::string> taken = hotkeys_->Apply(Handle(), options);
-    if (!taken.empty())
-        throw Exception(HotkeysTakenText(taken));
+    const THotkeyProblems problems = hotkeys_->Apply(Handle(), options);
+    if (problems.Any())
+        throw Exception(HotkeyProblemsText(problems));
 }
 
 void TMainForm::ChangeHotkeys(const THotkeyOptions& options)
