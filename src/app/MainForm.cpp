@@ -47,8 +47,10 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
 
 TMainForm::~TMainForm()
 {
-    // Before the window goes: the hotkeys are registered for it.
+    // Before the window goes: the hotkeys are registered for it, and a
+    // folder scan's thread must not outlive it.
     hotkeys_.reset();
+    backgroundAdd_.reset();
 }
 
 void TMainForm::CreateSubsystems()

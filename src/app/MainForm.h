@@ -22,6 +22,7 @@
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpinEdit.h"
+#include "lists/BackgroundAdd.h"
 #include "lists/ImageList.h"
 #include "lists/LastListAutosave.h"
 #include "lists/ListFiles.h"
@@ -171,8 +172,19 @@ public:
     // --- Operations ---
     void RefreshNameList() { imageList_->RefreshNameList(); }
     // Adds the pictures of files and folders as "+" adds them (see
-    // TImageList::AddFilesAndFolders).
-    void AddFilesAndFolders(const std::vector<std::string>& items) { imageList_->AddFilesAndFolders(items); }
+    // lists/PictureGathering.h); a folder's tree is read without holding up
+    // the window (see lists/BackgroundAdd.h). Refused, and told why, while
+    // automatic change runs.
+    void AddFilesAndFolders(const std::vector<std::string>& items, TAddOrigin origin = TAddOrigin::User)
+    {
+        backgroundAdd_->Add(items, origin);
+    }
+    // Whether a folder scan runs; Escape in the window and the tray menu's
+    // "Cancel Scan" stop it.
+    bool Scanning() const { return backgroundAdd_->Scanning(); }
+    void CancelScan() { backgroundAdd_->Cancel(); }
+    TBackgroundAdd& BackgroundAdd() { return *backgroundAdd_; }
+    TMenuItem& CancelScanMenuItem() { return *cancelScanMenuItem; }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
     // Draws the current wallpaper again for the monitors as they are now.
@@ -246,6 +258,8 @@ private:
     // Drops, the name list's menu and the last list's saving as it is edited.
     void CreateListActions();
     void AddFolder();
+    // A scan's end and Escape during a scan: true when `message` was one.
+    bool HandleScanMessage(TMessage& message);
     // The selected entry's path; raises when none is selected.
     std::string SelectedPath();
     bool HasSelectedEntry();
@@ -345,6 +359,7 @@ private:
     TMenuItem* previousMenuItem = nullptr;
     TMenuItem* pauseMenuItem = nullptr;
     TMenuItem* optionsMenuItem = nullptr;
+    TMenuItem* cancelScanMenuItem = nullptr;
 
     bool autoChangeRunning = false;
     int32_t rotationPosition = 0;
@@ -368,6 +383,7 @@ private:
     std::unique_ptr<TTrayIcon> trayIcon_;
     std::unique_ptr<TNameListMenu> nameListMenu_;
     std::unique_ptr<TLastListAutosave> lastListAutosave_;
+    std::unique_ptr<TBackgroundAdd> backgroundAdd_;
     int trayIconRetriesLeft_ = 0;
     // The JPEG a tick decoded, from its preview until its apply.
     std::unique_ptr<TDecodedJpeg> tickPicture_;

@@ -190,7 +190,7 @@ void TMainForm::CarryOut(const std::vector<TCommand>& commands)
                 BringToFront();
                 break;
             case TCommandKind::Add:
-                AddFilesAndFolders(command.Paths);
+                AddFilesAndFolders(command.Paths, TAddOrigin::Unattended);
                 break;
             }
         });
@@ -248,6 +248,7 @@ void TMainForm::onPauseClick(TObject*)
 void TMainForm::onTrayMenuPopup(TObject*)
 {
     pauseMenuItem->SetVisible(autoChangeRunning);
+    cancelScanMenuItem->SetVisible(Scanning());
     pauseMenuItem->SetCaption(AutoChangePaused() ? "Resume" : "Pause");
 }
 

@@ -196,6 +196,7 @@ TEST_F(Rotation, ALaterStartsCommandsAreCarriedOutAndHostileMessagesRefused)
     EXPECT_EQ(
         SendCommands(CommandMessageTag, EncodeCommandMessage({{TCommandKind::Add, {tree, single, missing}}})),
         TRUE);
+    FinishScan();
     std::vector<std::string> expected = files;
     for (const std::string& added : {tree + "\\m.BMP", tree + "\\Z.bmp", tree + "\\sub\\a.bmp", single})
         expected.push_back(added);
