@@ -34,7 +34,9 @@ std::string DescribeSize(int width, int height, bool deviceDependent)
 
 std::string ScanningText(int64_t filesSeen)
 {
-    return "Scanning\xE2\x80\xA6 " + Grouped(filesSeen) + " files";
+    // Three full stops, as the window's other texts have them ("Add image
+    // file ..."): the label's bitmap font draws no clear ellipsis.
+    return "Scanning... " + Grouped(filesSeen) + " files";
 }
 
 std::string LeftOutText(int deepFolders, int maxDepth, int unreadableFolders, int unusableNames)

@@ -13,7 +13,7 @@ std::string DescribeSize(int width, int height, bool deviceDependent);
 // The reason a dropped or given file that is no picture is not added.
 inline constexpr const char* NotAPictureText = "Not a picture file";
 
-// "Scanning… 12 345 files" while a folder tree is read: the files seen so
+// "Scanning... 12 345 files" while a folder tree is read: the files seen so
 // far, in groups of three digits.
 std::string ScanningText(int64_t filesSeen);
 

@@ -66,7 +66,7 @@ TEST_F(FolderScans, AScanLeavesTheWindowFreeHandOversAreCarriedOutAndLaterAddsWa
     EXPECT_EQ(Paths(), files); // not yet: the window goes on meanwhile
     WaitForWorkerEnd();
     form->BackgroundAdd().ProgressTimer().Tick();
-    EXPECT_EQ(Total(), "Scanning\xE2\x80\xA6 4 files");
+    EXPECT_EQ(Total(), "Scanning... 4 files");
 
     // A later start's commands meanwhile: Next is carried out; its add, and
     // another folder's, wait for the scan.
