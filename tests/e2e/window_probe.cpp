@@ -28,7 +28,8 @@ int main(int argc, char** argv)
     QueryPerformanceCounter(&start);
     const auto elapsedMs = [&](const LARGE_INTEGER& from) {
         QueryPerformanceCounter(&now);
-        return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+        return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) /
+               static_cast<double>(frequency.QuadPart);
     };
     int probes = 0, timeouts = 0;
     double longest = 0;
