@@ -13,8 +13,8 @@
 
 #include "BenchForm.h"
 #include "BenchMeasure.h"
+#include "BenchTree.h"
 
-#include "core/codec/BmpCodec.h"
 #include "platform/FolderScan.h"
 
 #include <algorithm>
@@ -29,91 +29,6 @@
 namespace {
 
 constexpr double kGoalMs = 1000;
-constexpr int kOuterFolders = 10;
-constexpr int kInnerFolders = 10;
-
-void MakeFolder(const std::string& path)
-{
-    if (!CreateDirectoryA(path.c_str(), nullptr))
-        throw std::runtime_error("cannot create folder " + path);
-}
-
-void MakeEmptyFile(const std::string& path)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create file " + path);
-    CloseHandle(file);
-}
-
-std::string Numbered(const char* prefix, int number, const char* suffix)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%s%04d%s", prefix, number, suffix);
-    return text;
-}
-
-// A small real picture, so the first entry of an added tree can be shown.
-void MakeCoverPicture(const std::string& path)
-{
-    const int width = 16, height = 16, stride = width * 3;
-    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height, 0x80);
-    const std::vector<uint8_t> bytes = EncodeBmp24(width, height, PixelRows{pixels.data(), stride});
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    if (!ok)
-        throw std::runtime_error("cannot write " + path);
-}
-
-// The tree's leaf folders, each with `perFolder` pictures and one text file;
-// the root holds one real picture, which comes first.
-std::string MakeTree(int perFolder)
-{
-    char temp[MAX_PATH + 1];
-    GetTempPathA(sizeof temp, temp);
-    const std::string root =
-        std::string(temp) + Numbered("tessivo-folder-bench-", GetCurrentProcessId() % 10000, "");
-    MakeFolder(root);
-    MakeCoverPicture(root + "\\cover.bmp");
-    for (int outer = 0; outer < kOuterFolders; ++outer) {
-        const std::string outerPath = root + "\\" + Numbered("set ", outer, "");
-        MakeFolder(outerPath);
-        for (int inner = 0; inner < kInnerFolders; ++inner) {
-            const std::string innerPath = outerPath + "\\" + Numbered("album ", inner, "");
-            MakeFolder(innerPath);
-            MakeEmptyFile(innerPath + "\\notes.txt");
-            for (int picture = 0; picture < perFolder; ++picture)
-                MakeEmptyFile(innerPath + "\\" + Numbered("photo ", picture, picture % 2 ? ".jpg" : ".png"));
-        }
-    }
-    return root;
-}
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 // Prints the first pass and the median of the others; true when the goal is met.
 bool Report(const char* what, std::vector<double> times, int passes)
 {
@@ -150,6 +65,12 @@ bool AddPasses(const std::string& root, size_t expected, int passes, std::vector
         bench.Settle();
         TStopwatch watch;
         bench.Form().AddFilesAndFolders({root});
+        // The tree is read on a worker thread; its pictures join the list
+        // when its end reaches the window.
+        while (bench.Form().BackgroundAdd().Busy()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+            bench.Settle();
+        }
         bench.Settle();
         times.push_back(watch.Milliseconds());
         const TMainForm::TestView view = bench.Form().Test();
@@ -164,22 +85,22 @@ bool AddPasses(const std::string& root, size_t expected, int passes, std::vector
 
 int Run(int perFolder, int passes)
 {
-    // The leaf folders' pictures and the root's one.
-    const size_t expected = static_cast<size_t>(kOuterFolders) * kInnerFolders * perFolder + 1;
-    const std::string root = MakeTree(perFolder);
+    const TBenchTreeShape shape{10, 10, perFolder};
+    const size_t expected = shape.Pictures();
+    const std::string root = MakeBenchTree("tessivo-folder-bench-", shape);
     std::vector<double> scanTimes, addTimes;
     bool scanned = false, added = false;
     try {
         scanned = ScanPasses(root, expected, passes, scanTimes);
         added = AddPasses(root, expected, passes, addTimes);
     } catch (...) {
-        RemoveTree(root);
+        RemoveBenchTree(root);
         throw;
     }
-    RemoveTree(root);
+    RemoveBenchTree(root);
 
     std::printf("Folder scan: %zu pictures in %d folders (and %d other files)\n", expected,
-                kOuterFolders * kInnerFolders + 1, kOuterFolders * kInnerFolders);
+                shape.OuterFolders * shape.InnerFolders + 1, shape.OuterFolders * shape.InnerFolders);
     Report("Listing the tree", scanTimes, passes);
     Report("Adding the tree to the list (as a dropped folder)", addTimes, passes);
     if (!scanned)

@@ -1,16 +1,28 @@
 #pragma once
 // The program's global hotkeys on its main window: registered as the
 // options say, each on its own, so one that another program holds leaves
-// the others working.
+// the others working. A combination the options give two actions (set in
+// the registry by hand; the options box refuses it) goes to the first of
+// them only, and is told as ours, not as another program's.
 
 #include "app/HotkeySettings.h"
 #include "platform/Hotkeys.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 // The identifiers WM_HOTKEY brings back.
 enum class THotkeyAction { Next = 1, Previous = 2, Pause = 3 };
+
+// What kept combinations from working.
+struct THotkeyProblems {
+    // Held by another program (or Windows): the texts of the combinations.
+    std::vector<std::string> Taken;
+    // One combination for two of our own actions.
+    std::optional<std::string> SameTwice;
+    bool Any() const { return !Taken.empty() || SameTwice; }
+};
 
 class TGlobalHotkeys {
 public:
@@ -20,8 +32,8 @@ public:
     TGlobalHotkeys& operator=(const TGlobalHotkeys&) = delete;
 
     // Drops the hotkeys held, then registers those `options` turn on for
-    // `window`. Returns the texts of the combinations that were taken.
-    std::vector<std::string> Apply(HWND window, const THotkeyOptions& options);
+    // `window`. Returns what kept any from working.
+    THotkeyProblems Apply(HWND window, const THotkeyOptions& options);
     void Clear();
 
 private:
@@ -32,3 +44,5 @@ private:
 
 // The one message for combinations another program holds.
 std::string HotkeysTakenText(const std::vector<std::string>& taken);
+// The one message for all the problems: those taken, then ours twice.
+std::string HotkeyProblemsText(const THotkeyProblems& problems);

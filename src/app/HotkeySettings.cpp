@@ -12,6 +12,27 @@ void ReadShortcut(IRegistryAccessor& settings, const char* name, TShortcut& shor
 
 } // namespace
 
+std::vector<THotkeyChoice> HotkeyChoices(const THotkeyOptions& options)
+{
+    return {{"Next wallpaper", options.Next},
+            {"Previous wallpaper", options.Previous},
+            {"Pause / Resume", options.Pause}};
+}
+
+std::optional<std::string> SameHotkeyTwiceText(const THotkeyOptions& options)
+{
+    if (!options.Enabled)
+        return std::nullopt;
+    const std::vector<THotkeyChoice> choices = HotkeyChoices(options);
+    for (size_t first = 0; first < choices.size(); ++first)
+        for (size_t second = first + 1; second < choices.size(); ++second)
+            if (choices[first].Shortcut == choices[second].Shortcut)
+                return "\"" + std::string(choices[first].Action) + "\" and \"" + choices[second].Action +
+                       "\" have the same hotkey, " + ShortcutText(choices[first].Shortcut) +
+                       ": choose another for one of them";
+    return std::nullopt;
+}
+
 THotkeyOptions ReadHotkeyOptions(IRegistryFactory& registry)
 {
     THotkeyOptions options;

@@ -9,6 +9,10 @@
 #include "core/Shortcut.h"
 #include "platform/RegistryAccess.h"
 
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace HotkeyNames {
 inline constexpr const char* Enabled = "hotkeys";
 inline constexpr const char* Next = "hotkeynext";
@@ -26,6 +30,18 @@ struct THotkeyOptions {
     TShortcut Pause{ShortcutModifiers::Ctrl | ShortcutModifiers::Alt | ShortcutModifiers::Shift, 0x28};
     bool operator==(const THotkeyOptions&) const = default;
 };
+
+// The three actions as the options box names them, with their
+// combinations, in the box's order.
+struct THotkeyChoice {
+    const char* Action;
+    TShortcut Shortcut;
+};
+std::vector<THotkeyChoice> HotkeyChoices(const THotkeyOptions& options);
+
+// The message for a combination chosen for two actions, naming both;
+// nothing when the options have none (or the hotkeys are off).
+std::optional<std::string> SameHotkeyTwiceText(const THotkeyOptions& options);
 
 THotkeyOptions ReadHotkeyOptions(IRegistryFactory& registry);
 // Writes them into the settings key (made when missing); raises the

@@ -82,8 +82,10 @@ HICON TMainForm::TrayIconImage()
 
 TMainForm::~TMainForm()
 {
-    // Before the window goes: the hotkeys are registered for it.
+    // Before the window goes: the hotkeys are registered for it, and a
+    // folder scan's thread must not outlive it.
     hotkeys_.reset();
+    backgroundAdd_.reset();
     if (Application)
         Application->OnModalLoopsEnded = nullptr;
 }

@@ -23,6 +23,7 @@
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpinEdit.h"
+#include "lists/BackgroundAdd.h"
 #include "lists/ImageList.h"
 #include "lists/LastListAutosave.h"
 #include "lists/ListFiles.h"
@@ -179,8 +180,19 @@ public:
     // --- Operations ---
     void RefreshNameList() { imageList_->RefreshNameList(); }
     // Adds the pictures of files and folders as "+" adds them (see
-    // TImageList::AddFilesAndFolders).
-    void AddFilesAndFolders(const std::vector<std::string>& items) { imageList_->AddFilesAndFolders(items); }
+    // lists/PictureGathering.h); a folder's tree is read without holding up
+    // the window (see lists/BackgroundAdd.h). Refused, and told why, while
+    // automatic change runs.
+    void AddFilesAndFolders(const std::vector<std::string>& items, TAddOrigin origin = TAddOrigin::User)
+    {
+        backgroundAdd_->Add(items, origin);
+    }
+    // Whether a folder scan runs; Escape in the window and the tray menu's
+    // "Cancel Scan" stop it.
+    bool Scanning() const { return backgroundAdd_->Scanning(); }
+    void CancelScan() { backgroundAdd_->Cancel(); }
+    TBackgroundAdd& BackgroundAdd() { return *backgroundAdd_; }
+    TMenuItem& CancelScanMenuItem() { return *cancelScanMenuItem; }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
     // Draws the current wallpaper again for the monitors as they are now,
@@ -294,6 +306,8 @@ private:
     void InDialogFolder(IFileDialog& dialog, TDialogFolderKind kind, const std::function<void()>& run);
     // "Remove Missing Files": the entries whose files are gone.
     void RemoveMissingFiles();
+    // A scan's end and Escape during a scan: true when `message` was one.
+    bool HandleScanMessage(TMessage& message);
     // The selected entry's path; raises when none is selected.
     std::string SelectedPath();
     bool HasSelectedEntry();
@@ -398,6 +412,7 @@ private:
     TMenuItem* previousMenuItem = nullptr;
     TMenuItem* pauseMenuItem = nullptr;
     TMenuItem* optionsMenuItem = nullptr;
+    TMenuItem* cancelScanMenuItem = nullptr;
 
     bool autoChangeRunning = false;
     int32_t rotationPosition = 0;
@@ -424,6 +439,7 @@ private:
     TSizedProgramIcon trayIconImage_;
     std::unique_ptr<TNameListMenu> nameListMenu_;
     std::unique_ptr<TLastListAutosave> lastListAutosave_;
+    std::unique_ptr<TBackgroundAdd> backgroundAdd_;
     int trayIconRetriesLeft_ = 0;
     // The JPEG a tick decoded, from its preview until its apply.
     std::unique_ptr<TDecodedJpeg> tickPicture_;

@@ -40,6 +40,8 @@ void TMainForm::ShutDownProgram()
     if (!StepDoneOrEndAnyway([this] { WriteSettings(); }, OptionsNotSavedQuestion))
         return;
     StopTrayIconRetries();
+    // A folder scan is abandoned: what it found would not be kept.
+    CancelScan();
     Quietly([this] { trayIcon_->Remove(); });
     Application->Terminate();
 }

@@ -4,7 +4,9 @@
 
 #include "app/MainForm.h"
 #include "core/Exceptions.h"
+#include "framework/Application.h"
 #include "framework/BusyCursor.h"
+#include "framework/Messages.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/Shell.h"
@@ -48,6 +50,12 @@ void TMainForm::CreateListActions()
         addFolderDialog_->Name = "addFolderDialog";
     }
 
+    backgroundAdd_ = std::make_unique<TBackgroundAdd>(
+        this, *imageList_, *totalLabel,
+        BackgroundAddActions{[this] { return Handle(); }, [this] { return autoChangeRunning; },
+                             [this](const std::string& text) {
+                                 return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(text));
+                             }});
     lastListAutosave_ = std::make_unique<TLastListAutosave>(
         this, [this] { SaveLastList(); },
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
@@ -63,11 +71,21 @@ void TMainForm::CreateListActions()
 
 void TMainForm::onFilesDropped(TObject*, const std::vector<std::string>& paths)
 {
-    // While automatic change runs the list is locked, as "+" is: the drop
-    // is ignored.
-    if (autoChangeRunning)
-        return;
     AddFilesAndFolders(paths);
+}
+
+bool TMainForm::HandleScanMessage(TMessage& message)
+{
+    if (message.Msg == TBackgroundAdd::ScanEndedMessage) {
+        Application->Guarded([this, &message] { backgroundAdd_->ScanEnded(message.WParam); });
+        return true;
+    }
+    if (message.Msg == CM_DIALOGKEY && message.WParam == VK_ESCAPE && Scanning()) {
+        CancelScan();
+        message.Result = 1;
+        return true;
+    }
+    return false;
 }
 
 void TMainForm::AddFolder()

@@ -194,7 +194,7 @@ void TMainForm::CarryOut(const std::vector<TCommand>& commands)
                 BringToFront();
                 break;
             case TCommandKind::Add:
-                AddFilesAndFolders(command.Paths);
+                AddFilesAndFolders(command.Paths, TAddOrigin::Unattended);
                 break;
             }
         });
@@ -274,14 +274,15 @@ void TMainForm::onPauseClick(TObject*)
 void TMainForm::onTrayMenuPopup(TObject*)
 {
     pauseMenuItem->SetVisible(autoChangeRunning);
+    cancelScanMenuItem->SetVisible(Scanning());
     pauseMenuItem->SetCaption(AutoChangePaused() ? "Resume" : "Pause");
 }
 
 void TMainForm::RegisterHotkeys(const THotkeyOptions& options)
 {
-    const std::vector<std::string> taken = hotkeys_->Apply(Handle(), options);
-    if (!taken.empty())
-        throw Exception(HotkeysTakenText(taken));
+    const THotkeyProblems problems = hotkeys_->Apply(Handle(), options);
+    if (problems.Any())
+        throw Exception(HotkeyProblemsText(problems));
 }
 
 void TMainForm::ChangeHotkeys(const THotkeyOptions& options)

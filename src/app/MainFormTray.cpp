@@ -49,6 +49,9 @@ void TMainForm::CreateTrayMenu()
     pauseMenuItem =
         MenuItem(trayMenu, this, "pauseMenuItem", "Pause", [this](TObject* s) { onPauseClick(s); });
     pauseMenuItem->SetVisible(false);
+    cancelScanMenuItem =
+        MenuItem(trayMenu, this, "cancelScanMenuItem", "Cancel Scan", [this](TObject*) { CancelScan(); });
+    cancelScanMenuItem->SetVisible(false);
     optionsMenuItem = MenuItem(trayMenu, this, "optionsMenuItem", "Options\u2026",
                                [this](TObject* s) { onOptionsClick(s); });
     trayMenu->OnPopup = [this](TObject* s) { onTrayMenuPopup(s); };
@@ -237,7 +240,7 @@ void TMainForm::WndProc(TMessage& message)
         PutIconInTray();
         return;
     }
-    if (HandleCommandMessage(message) || HandleKeyboardMessage(message))
+    if (HandleCommandMessage(message) || HandleKeyboardMessage(message) || HandleScanMessage(message))
         return;
     if (message.Msg == WM_POWERBROADCAST) {
         if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)

@@ -1,6 +1,7 @@
 #include "app/OptionsForm.h"
 
 #include "app/LayoutHelpers.h"
+#include "core/Exceptions.h"
 #include "framework/ModalForm.h"
 
 namespace {
@@ -54,9 +55,11 @@ void TOptionsForm::CreateControls()
 
     hotkeysBox = Place<TCheckBox>(this, panel, "hotkeysBox", 10, 24, 260, 17);
     hotkeysBox->SetCaption("Global hotkeys");
-    nextHotkeyBox = HotkeyRow("nextHotkeyBox", "Next wallpaper:", 46);
-    previousHotkeyBox = HotkeyRow("previousHotkeyBox", "Previous wallpaper:", 70);
-    pauseHotkeyBox = HotkeyRow("pauseHotkeyBox", "Pause / Resume:", 94);
+    // Each row's label is the action's name, as the messages give it.
+    const std::vector<THotkeyChoice> actions = HotkeyChoices(THotkeyOptions{});
+    nextHotkeyBox = HotkeyRow("nextHotkeyBox", actions[0].Action, 46);
+    previousHotkeyBox = HotkeyRow("previousHotkeyBox", actions[1].Action, 70);
+    pauseHotkeyBox = HotkeyRow("pauseHotkeyBox", actions[2].Action, 94);
     perMonitorBox = Place<TCheckBox>(this, panel, "perMonitorBox", 10, 120, 260, 17);
     perMonitorBox->SetCaption("Different picture on each monitor");
     perMonitorBox->SetHint("Not for \"Tile\" and \"Span\": they show one picture");
@@ -66,7 +69,7 @@ void TOptionsForm::CreateControls()
     okButton = Place<TdxButton>(this, panel, "okButton", 118, 147, 73, 21);
     okButton->SetCaption("OK");
     okButton->SetDefault(true);
-    okButton->OnClick = [this](TObject*) { SetModalResult(mrOk); };
+    okButton->OnClick = [this](TObject*) { onOkClick(); };
     cancelButton = Place<TdxButton>(this, panel, "cancelButton", 198, 147, 73, 21);
     cancelButton->SetCaption("Cancel");
     cancelButton->Cancel = true;
@@ -76,11 +79,20 @@ void TOptionsForm::CreateControls()
 TComboBox* TOptionsForm::HotkeyRow(const char* boxName, const char* caption, int top)
 {
     auto* label = Place<TLabel>(this, panel, "", 26, top + 4, 110, 13);
-    label->SetCaption(caption);
+    label->SetCaption(std::string(caption) + ":");
     auto* box = Place<TComboBox>(this, panel, boxName, 136, top, 134, 21);
     for (const TShortcut& choice : ShortcutChoices())
         box->Items().Add(ShortcutText(choice));
     return box;
+}
+
+void TOptionsForm::onOkClick()
+{
+    // One combination for two actions cannot work: the box stays open, and
+    // the message names both, so the user sees which to change.
+    if (const std::optional<std::string> clash = SameHotkeyTwiceText(Chosen().Hotkeys))
+        throw Exception(*clash);
+    SetModalResult(mrOk);
 }
 
 void TOptionsForm::ShowOptions(const TBoxOptions& options)

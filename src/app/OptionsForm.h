@@ -38,7 +38,9 @@ public:
     TdxButton* cancelButton;
 
     // Shows `options` and lets the user change them; the options chosen
-    // when the box is confirmed, nothing when it is cancelled.
+    // when the box is confirmed, nothing when it is cancelled. "OK" with
+    // one combination for two actions is refused with a message naming
+    // both, and the box stays open.
     std::optional<TBoxOptions> Edit(const TBoxOptions& options);
 
     // The controls and what they hold, without showing the box.
@@ -50,6 +52,7 @@ protected:
 
 private:
     void CreateControls();
+    void onOkClick();
     TComboBox* HotkeyRow(const char* boxName, const char* caption, int top);
 
     HWND ownerWindow_;

@@ -18,7 +18,7 @@ std::string Join(const std::string& folder, const std::string& name)
 
 class TFolderWalk {
 public:
-    explicit TFolderWalk(IFolderReader& reader) : reader_(reader) {}
+    TFolderWalk(IFolderReader& reader, TScanSignals* signals) : reader_(reader), signals_(signals) {}
 
     TPictureScan Run(const std::string& folder)
     {
@@ -35,18 +35,39 @@ private:
         return !identity || visited_.insert(*identity).second;
     }
 
+    bool CancelRequested()
+    {
+        if (signals_ && signals_->CancelRequested.load(std::memory_order_relaxed))
+            scan_.Cancelled = true;
+        return scan_.Cancelled;
+    }
+
+    void CountFiles(const TFolderListing& listing)
+    {
+        if (!signals_)
+            return;
+        const auto files = std::count_if(listing.Entries.begin(), listing.Entries.end(),
+                                         [](const TFolderEntry& entry) { return !entry.IsFolder; });
+        signals_->FilesSeen.fetch_add(files, std::memory_order_relaxed);
+    }
+
     void Visit(const std::string& folder, TFolderListing listing, int depth)
     {
-        if (!FirstVisit(folder))
+        if (CancelRequested() || !FirstVisit(folder))
             return;
+        CountFiles(listing);
         scan_.UnusableNames += listing.UnusableNames;
         std::sort(listing.Entries.begin(), listing.Entries.end(),
                   [](const TFolderEntry& a, const TFolderEntry& b) { return NameBefore(a.Name, b.Name); });
         for (const TFolderEntry& entry : listing.Entries)
             if (!entry.IsFolder && IsPictureFileName(entry.Name))
                 scan_.Pictures.push_back(Join(folder, entry.Name));
-        if (depth >= MaxFolderDepth)
+        if (depth >= MaxFolderDepth) {
+            scan_.DeepFolders +=
+                static_cast<int>(std::count_if(listing.Entries.begin(), listing.Entries.end(),
+                                               [](const TFolderEntry& entry) { return entry.IsFolder; }));
             return;
+        }
         for (const TFolderEntry& entry : listing.Entries)
             if (entry.IsFolder)
                 VisitSubfolder(Join(folder, entry.Name), depth + 1);
@@ -54,6 +75,8 @@ private:
 
     void VisitSubfolder(const std::string& folder, int depth)
     {
+        if (CancelRequested())
+            return;
         TFolderListing listing;
         try {
             listing = reader_.List(folder);
@@ -65,13 +88,14 @@ private:
     }
 
     IFolderReader& reader_;
+    TScanSignals* signals_;
     std::set<TFolderIdentity> visited_;
     TPictureScan scan_;
 };
 
 } // namespace
 
-TPictureScan ScanPictures(IFolderReader& reader, const std::string& folder)
+TPictureScan ScanPictures(IFolderReader& reader, const std::string& folder, TScanSignals* signals)
 {
-    return TFolderWalk(reader).Run(folder);
+    return TFolderWalk(reader, signals).Run(folder);
 }

@@ -4,14 +4,19 @@
 // subfolder the same way, subfolders in name order. A folder reached a
 // second time (through a link or junction that leads back up the tree or
 // to a folder already listed) is not listed again, so link loops end. A
-// subfolder that cannot be read is skipped and counted; the folder asked
+// subfolder that cannot be read, and one deeper than the limit, is skipped
+// and counted, so the caller can say what was left out; the folder asked
 // for must be readable.
+//
+// A scan may run on a worker thread: it reports how many files it has seen
+// and stops early when asked to, through TScanSignals.
 //
 // The file system is reached through IFolderReader, which the platform
 // implements; tests pass a fake.
 //
 // Portable: no Windows header.
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,7 +53,16 @@ public:
 struct TPictureScan {
     std::vector<std::string> Pictures; // full paths
     int SkippedFolders = 0;            // unreadable subfolders
+    int DeepFolders = 0;               // subfolders below the depth limit, not entered
     int UnusableNames = 0;             // names that could not be used
+    bool Cancelled = false;            // stopped on request: the rest is incomplete
+};
+
+// What a scan shares with the thread that waits for it: that thread asks it
+// to stop, and reads how far it has come.
+struct TScanSignals {
+    std::atomic<bool> CancelRequested{false};
+    std::atomic<int64_t> FilesSeen{0};
 };
 
 // Folders deeper than this below the one asked for are not entered: a last
@@ -56,4 +70,6 @@ struct TPictureScan {
 inline constexpr int MaxFolderDepth = 64;
 
 // The pictures in `folder` (without a trailing "\") and its subfolders.
-TPictureScan ScanPictures(IFolderReader& reader, const std::string& folder);
+// With `signals`, counts the files it lists into them and ends, Cancelled,
+// at the next folder once a cancel is requested.
+TPictureScan ScanPictures(IFolderReader& reader, const std::string& folder, TScanSignals* signals = nullptr);

@@ -72,34 +72,14 @@ void TImageList::AddFiles(IOpenPictureDialog& dialog)
 
 void TImageList::AddFilesAndFolders(const std::vector<std::string>& items)
 {
-    std::vector<std::string> pictures;
-    std::optional<Exception> firstProblem;
-    for (const std::string& item : items) {
-        try {
-            if (FolderExists(item)) {
-                // "C:\pictures\" names the same folder as "C:\pictures".
-                std::string folder = item;
-                while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
-                    folder.pop_back();
-                TPictureScan scan = ScanPictureFolder(folder);
-                pictures.insert(pictures.end(), std::make_move_iterator(scan.Pictures.begin()),
-                                std::make_move_iterator(scan.Pictures.end()));
-            } else if (!FileExists(item)) {
-                throw EInOutError::FromErrorCode(2); // "File not found"
-            } else if (IsPictureFileName(ExtractFileName(item))) {
-                pictures.push_back(item);
-            } else {
-                throw Exception(NotAPictureText);
-            }
-        } catch (const Exception& error) {
-            // The rest still goes in: one bad item must not cost the others.
-            if (!firstProblem)
-                firstProblem.emplace(FileAndReason(item, error.Message));
-        }
-    }
-    Append(std::move(pictures));
-    if (firstProblem)
-        throw *firstProblem;
+    AddGathered(GatherPictures(items));
+}
+
+void TImageList::AddGathered(TGatheredPictures gathered)
+{
+    Append(std::move(gathered.Pictures));
+    if (gathered.FirstProblem)
+        throw *gathered.FirstProblem;
 }
 
 size_t TImageList::DropEntriesAlreadyListed(std::vector<std::string>& files)

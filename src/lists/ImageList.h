@@ -7,6 +7,7 @@
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
+#include "lists/PictureGathering.h"
 #include "lists/Preview.h"
 
 #include <cstdint>
@@ -38,12 +39,10 @@ public:
     // that was shown before (or the first one when the list was empty).
     void AddFiles(IOpenPictureDialog& dialog);
     // Appends pictures as AddFiles does, from files and folders given by
-    // path (dropped on the window, chosen as a folder): a file is taken as it
-    // is when its name is a picture's; a folder gives the pictures in it and
-    // in its subfolders, in name order. Items keep the order they come in.
-    // What can be added is added; then a file that is no picture, or a
-    // folder that cannot be read, is raised as an error naming it.
+    // path (see lists/PictureGathering.h), gathered here and now.
     void AddFilesAndFolders(const std::vector<std::string>& items);
+    // Appends the pictures gathered; then raises the first problem met.
+    void AddGathered(TGatheredPictures gathered);
     // Removes the selected entry from both lists and shows its neighbour.
     void DeleteSelected();
     // Removes every entry whose file is gone (`IsMissing` says which) and

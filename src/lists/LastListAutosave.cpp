@@ -1,8 +1,24 @@
 #include "lists/LastListAutosave.h"
 
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+int64_t SteadyClockMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
 TLastListAutosave::TLastListAutosave(TComponent* owner, std::function<void()> save,
-                                     std::function<void(const std::exception&)> reportFailure)
-    : timer_(new TTimer(owner)), save_(std::move(save)), reportFailure_(std::move(reportFailure))
+                                     std::function<void(const std::exception&)> reportFailure,
+                                     std::function<int64_t()> clockMs)
+    : timer_(new TTimer(owner)), save_(std::move(save)), reportFailure_(std::move(reportFailure)),
+      clockMs_(clockMs ? std::move(clockMs) : SteadyClockMs)
 {
     timer_->Name = "lastListSaveTimer";
     timer_->SetEnabled(false);
@@ -12,14 +28,20 @@ TLastListAutosave::TLastListAutosave(TComponent* owner, std::function<void()> sa
 
 void TLastListAutosave::ListChanged()
 {
-    // Off and on again: the delay starts anew from this change.
+    const int64_t now = clockMs_();
+    if (!Pending())
+        firstUnsavedMs_ = now;
+    const int64_t due = std::min(now + DelayMs, firstUnsavedMs_ + LongestWaitMs);
+    // Off and on again: the wait starts anew from this change. A save
+    // already overdue comes at the next turn of the message loop.
     timer_->SetEnabled(false);
+    timer_->SetInterval(static_cast<unsigned>(std::max<int64_t>(due - now, 1)));
     timer_->SetEnabled(true);
 }
 
 void TLastListAutosave::Save()
 {
-    // One save per delay; a failure waits for the next change.
+    // One save per wait; a failure waits for the next change.
     timer_->SetEnabled(false);
     try {
         save_();

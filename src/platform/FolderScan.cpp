@@ -65,7 +65,9 @@ TFolderListing TDiskFolderReader::List(const std::string& folder)
                 {std::move(*name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
         else
             ++listing.UnusableNames;
-    } while (FindNextFileW(search.Get(), &found));
+    } while (!StopRequested() && FindNextFileW(search.Get(), &found));
+    if (StopRequested())
+        return listing;
     const DWORD error = GetLastError();
     if (error != ERROR_NO_MORE_FILES)
         RaiseFileError(folder, error, TFileErrorStyle::Text, false);
@@ -87,8 +89,8 @@ std::optional<TFolderIdentity> TDiskFolderReader::Identity(const std::string& fo
                                information.nFileIndexLow};
 }
 
-TPictureScan ScanPictureFolder(const std::string& folder)
+TPictureScan ScanPictureFolder(const std::string& folder, TScanSignals* signals)
 {
-    TDiskFolderReader reader;
-    return ScanPictures(reader, folder);
+    TDiskFolderReader reader(signals ? &signals->CancelRequested : nullptr);
+    return ScanPictures(reader, folder, signals);
 }

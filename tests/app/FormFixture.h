@@ -173,6 +173,16 @@ protected:
         Application->Guarded(handler);
     }
 
+    // Lets a folder scan run to its end and its pictures join the list, as
+    // the message loop would.
+    void FinishScan()
+    {
+        while (form->BackgroundAdd().Busy()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            Application->ProcessMessages();
+        }
+    }
+
     std::vector<std::string> Paths() const { return form->Test().pathList->Items().Texts(); }
     std::vector<std::string> Names() const { return form->Test().nameList->Items().Texts(); }
 

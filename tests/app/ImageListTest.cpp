@@ -344,6 +344,7 @@ TEST_F(AddingFilesAndFolders, FoldersGiveTheirPicturesWithSubfoldersInNameOrderA
     const std::string tree = PictureTree();
     const std::string loose = MakeBitmap("loose.bmp", 6, 6);
     form->AddFilesAndFolders({tree, loose, tree});
+    FinishScan();
     const std::vector<std::string> fromTree{tree + "\\A.bmp", tree + "\\b.bmp", tree + "\\sub\\c.bmp"};
     std::vector<std::string> expected{before};
     expected.insert(expected.end(), fromTree.begin(), fromTree.end());

@@ -93,16 +93,22 @@ TEST_F(ListActions, DroppedFoldersAndFilesAddTheirPicturesInOrderUnlessTheListIs
     std::vector<std::string> expected = PictureTree();
     const std::string loose = MakeBitmap("loose.bmp", 6, 6);
     Drop({folder / "pictures", loose});
+    FinishScan();
     expected.push_back(loose);
     EXPECT_EQ(Paths(), expected);
     EXPECT_EQ(Names(), (std::vector<std::string>{"A.bmp", "b.bmp", "c.bmp", "loose.bmp"}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "A.bmp");
     EXPECT_TRUE(CapturedErrors().empty());
 
-    // While automatic change runs, a drop changes nothing.
+    // While automatic change runs, a drop changes nothing, and a balloon
+    // says why.
     form->Test().autoChangeRunning = true;
     Drop({loose});
     EXPECT_EQ(Paths(), expected);
+    const auto balloons = notifyIcon.Sent(NIM_MODIFY);
+    ASSERT_FALSE(balloons.empty());
+    EXPECT_EQ(Utf8FromWide(balloons.back().Data.szInfo), std::string(TBackgroundAdd::ListLockedText) + ".");
+    EXPECT_TRUE(CapturedErrors().empty());
 
     // A text file dropped with a picture: the picture goes in, the text
     // file is named in the error box.
@@ -120,6 +126,7 @@ TEST_F(ListActions, AddFolderFromTheMenuAddsItsPicturesInOrder)
     std::vector<std::string> expected = PictureTree();
     folderDialog.folder = folder / "pictures";
     form->NameListMenu().AddFolderItem().Click();
+    FinishScan();
     EXPECT_EQ(folderDialog.title, "Add folder ...");
     expected.insert(expected.begin(), folder / "first.bmp");
     EXPECT_EQ(Paths(), expected);

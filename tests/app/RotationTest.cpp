@@ -8,6 +8,7 @@
 #include "app/OptionsForm.h"
 #include "app/RotationState.h"
 #include "core/CommandMessage.h"
+#include "framework/ModalForm.h"
 #include "support/ModalScript.h"
 
 #include <algorithm>
@@ -197,6 +198,7 @@ TEST_F(Rotation, ALaterStartsCommandsAreCarriedOutAndHostileMessagesRefused)
     EXPECT_EQ(
         SendCommands(CommandMessageTag, EncodeCommandMessage({{TCommandKind::Add, {tree, single, missing}}})),
         TRUE);
+    FinishScan();
     std::vector<std::string> expected = files;
     for (const std::string& added : {tree + "\\m.BMP", tree + "\\Z.bmp", tree + "\\sub\\a.bmp", single})
         expected.push_back(added);
@@ -204,6 +206,36 @@ TEST_F(Rotation, ALaterStartsCommandsAreCarriedOutAndHostileMessagesRefused)
     EXPECT_EQ(Names().size(), expected.size());
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text.rfind(missing + "\n", 0), 0u) << CapturedErrors()[0].Text;
+}
+
+TEST_F(Rotation, OneCombinationForTwoActionsIsRefusedByTheBoxAndToldAsOursNotAnotherPrograms)
+{
+    THotkeyOptions options;
+    options.Enabled = true;
+    TOptionsForm& box = form->OptionsForm();
+    OptionsFormFor(options);
+    box.pauseHotkeyBox->SetItemIndex(box.pauseHotkeyBox->Items().IndexOf("Ctrl+Alt+Shift+Right"));
+    const std::string sameTwice = "\"Next wallpaper\" and \"Pause / Resume\" have the same hotkey, "
+                                  "Ctrl+Alt+Shift+Right: choose another for one of them.";
+    Run([&] { box.okButton->OnClick(box.okButton); });
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text, sameTwice);
+    EXPECT_EQ(box.ModalResult(), mrNone); // the box stays open
+    // With the hotkeys off, the same choice is no clash.
+    box.hotkeysBox->SetChecked(false);
+    Run([&] { box.okButton->OnClick(box.okButton); });
+    EXPECT_EQ(box.ModalResult(), mrOk);
+    EXPECT_EQ(CapturedErrors().size(), 1u);
+
+    // The same two set in the registry by hand, and another program holds
+    // Previous: each is told for what it is, and Next still works.
+    options.Pause = options.Next;
+    hotkeys.Taken.insert({7, 0x25}); // Ctrl+Alt+Shift+Left
+    Run([&] { form->ChangeHotkeys(options); });
+    ASSERT_EQ(CapturedErrors().size(), 2u);
+    EXPECT_EQ(CapturedErrors()[1].Text,
+              "The hotkey Ctrl+Alt+Shift+Left is already in use by another program.\n" + sameTwice);
+    EXPECT_EQ(hotkeys.Held, (std::map<int, std::pair<unsigned, unsigned>>{{1, {7, 0x27}}}));
 }
 
 TEST_F(Rotation, EachStoredValueOfTheRotationStandsAlone)

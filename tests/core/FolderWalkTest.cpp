@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 namespace {
@@ -18,9 +20,12 @@ public:
         bool Readable = true;
     };
     std::map<std::string, TFolder> Folders;
+    std::function<void(const std::string&)> OnList;
 
     TFolderListing List(const std::string& folder) override
     {
+        if (OnList)
+            OnList(folder);
         const auto found = Folders.find(folder);
         if (found == Folders.end() || !found->second.Readable)
             throw EInOutError::FromErrorCode(5);
@@ -98,14 +103,44 @@ TEST(FolderWalk, CutsLinkLoopsAndSkipsUnreadableSubfolders)
     EXPECT_THROW(ScanPictures(disk, "C:\\missing"), EInOutError);
 }
 
-TEST(FolderWalk, StopsAtTheDepthLimitWhenFoldersHaveNoIdentity)
+TEST(FolderWalk, StopsAtTheDepthLimitAndCountsTheFoldersItLeftOut)
 {
+    // Each folder holds a picture and a folder "loop" (a link to itself
+    // without identity); from the limit on, a second folder as well.
     class TEndlessFolders : public IFolderReader {
     public:
-        TFolderListing List(const std::string&) override { return {{File("p.jpg"), Folder("loop")}, 1}; }
+        TFolderListing List(const std::string& folder) override
+        {
+            TFolderListing listing{{File("p.jpg"), Folder("loop")}, 1};
+            if (std::count(folder.begin(), folder.end(), '\\') > MaxFolderDepth)
+                listing.Entries.push_back(Folder("other"));
+            return listing;
+        }
         std::optional<TFolderIdentity> Identity(const std::string&) override { return std::nullopt; }
     } endless;
-    const TPictureScan scan = ScanPictures(endless, "C:\\x");
+    TScanSignals signals;
+    const TPictureScan scan = ScanPictures(endless, "C:\\x", &signals);
     EXPECT_EQ(scan.Pictures.size(), static_cast<size_t>(MaxFolderDepth + 1));
     EXPECT_EQ(scan.UnusableNames, MaxFolderDepth + 1);
+    EXPECT_EQ(scan.DeepFolders, 2); // "loop" and "other" of the deepest folder
+    EXPECT_EQ(signals.FilesSeen.load(), MaxFolderDepth + 1);
+    EXPECT_FALSE(scan.Cancelled);
+}
+
+TEST(FolderWalk, ACancelRequestEndsTheWalkAtTheNextFolder)
+{
+    TFakeFolders disk;
+    disk.Folders["C:\\p"] = {{File("a.jpg"), Folder("s1"), Folder("s2")}, 1};
+    disk.Folders["C:\\p\\s1"] = {{File("b.jpg")}, 2};
+    disk.Folders["C:\\p\\s2"] = {{File("c.jpg")}, 3};
+    TScanSignals signals;
+    // The request arrives while the first subfolder is read.
+    disk.OnList = [&](const std::string& folder) {
+        if (folder == "C:\\p\\s1")
+            signals.CancelRequested = true;
+    };
+    const TPictureScan scan = ScanPictures(disk, "C:\\p", &signals);
+    EXPECT_TRUE(scan.Cancelled);
+    EXPECT_EQ(scan.Pictures, std::vector<std::string>{"C:\\p\\a.jpg"});
+    EXPECT_EQ(signals.FilesSeen.load(), 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Global hotkeys for tests: records what is held, and refuses a combination
-// listed as taken (by another program), as RegisterHotKey does on Windows.
+// listed as taken (by another program) or already held under another
+// identifier, as RegisterHotKey does on Windows.
 
 #include "platform/Hotkeys.h"
 
@@ -14,6 +15,9 @@ public:
     {
         if (Taken.count({modifiers, key}) || Held.count(id))
             return false;
+        for (const auto& held : Held)
+            if (held.second == std::pair<unsigned, unsigned>{modifiers, key})
+                return false;
         Held[id] = {modifiers, key};
         return true;
     }

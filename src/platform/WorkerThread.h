@@ -1,0 +1,46 @@
+#pragma once
+// A piece of work on a thread of its own, whose end is told to a window by
+// a posted message, so the window's thread never waits for it.
+//
+// The owner keeps the object while the work runs and destroys it on the
+// window's thread: the destructor waits for the thread to end, and after it
+// nothing is posted any more, so a window that is gone never gets the
+// message. Work that may take long must watch a stop request of its own,
+// set by the owner before the object is destroyed.
+
+#include <windows.h>
+
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+class TWorkerThread {
+public:
+    // Starts `work` at once; when it ends, posts `doneMessage` with `tag`
+    // as wParam to `window`.
+    TWorkerThread(std::function<void()> work, HWND window, UINT doneMessage, WPARAM tag);
+    ~TWorkerThread();
+    TWorkerThread(const TWorkerThread&) = delete;
+    TWorkerThread& operator=(const TWorkerThread&) = delete;
+
+    // Waits for the thread to end, then raises here what the work raised
+    // there. After it, whatever the work wrote can be read on this thread.
+    void Finish();
+
+private:
+    void Run();
+    void Join();
+
+    std::function<void()> work_;
+    HWND window_;
+    UINT doneMessage_;
+    WPARAM tag_;
+    std::exception_ptr error_;
+    std::mutex postGuard_;
+    bool mayPost_ = true;
+    // Last, so the thread starts once everything it reads is made.
+    std::thread thread_;
+};
