@@ -6,10 +6,15 @@ namespace {
 
 std::string Grouped(int64_t number)
 {
-    std::string digits = std::to_string(number);
-    for (auto at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<size_t>(at), " ");
-    return digits;
+    // Built forwards: a space before each group of three digits but the first.
+    const std::string digits = std::to_string(number);
+    std::string grouped;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && digits[i] != '-' && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0)
+            grouped += ' ';
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 std::string Counted(int count, const std::string& one, const std::string& many)

@@ -13,12 +13,7 @@ SETTINGS='HKCU\Software\Tessivo'
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
-pictures="$E2E_DRIVE_C/pictures"
-mkdir -p "$pictures"
-convert -size 64x48 xc:'rgb(220,20,20)' BMP3:"$pictures/red.bmp"
-convert -size 64x48 xc:'rgb(20,20,220)' BMP3:"$pictures/blue.bmp"
-RED='C:\pictures\red.bmp' BLUE='C:\pictures\blue.bmp'
-printf '2\r\n%s\r\n%s\r\n' "$RED" "$BLUE" >"$E2E_INSTALL_DIR/LastList.lst"
+e2e_red_blue_list
 # A first run's options, with "Tile" so the whole desktop takes the colour.
 for pair in startminimized=0 random=0 startinautorunmode=0 startup=1 style=1 interval=1; do
   e2e_wine reg add "$SETTINGS" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1

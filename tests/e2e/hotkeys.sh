@@ -7,12 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 SETTINGS='HKCU\Software\Tessivo'
-pictures="$E2E_DRIVE_C/pictures"
-mkdir -p "$pictures"
-convert -size 64x48 xc:'rgb(220,20,20)' BMP3:"$pictures/red.bmp"
-convert -size 64x48 xc:'rgb(20,20,220)' BMP3:"$pictures/blue.bmp"
-RED='C:\pictures\red.bmp' BLUE='C:\pictures\blue.bmp'
-printf '2\r\n%s\r\n%s\r\n' "$RED" "$BLUE" >"$E2E_INSTALL_DIR/LastList.lst"
+e2e_red_blue_list
 for pair in startminimized=1 style=1 hotkeys=1; do
   e2e_wine reg add "$SETTINGS" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
 done

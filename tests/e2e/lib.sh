@@ -291,6 +291,30 @@ e2e_region() {
       '{ i = NR - 1; printf "%d %d %s\n", x0 + i % w, y0 + int(i / w), toupper($1 $2 $3) }'
 }
 
+# e2e_red_blue_list: a red and a blue 64 x 48 BMP in C:\pictures, named by
+# RED and BLUE, as the last list of the program under test.
+e2e_red_blue_list() {
+  local pictures="$E2E_DRIVE_C/pictures"
+  mkdir -p "$pictures"
+  convert -size 64x48 xc:'rgb(220,20,20)' BMP3:"$pictures/red.bmp"
+  convert -size 64x48 xc:'rgb(20,20,220)' BMP3:"$pictures/blue.bmp"
+  RED='C:\pictures\red.bmp' BLUE='C:\pictures\blue.bmp'
+  printf '2\r\n%s\r\n%s\r\n' "$RED" "$BLUE" >"$E2E_INSTALL_DIR/LastList.lst"
+}
+
+# e2e_preview_share SHOT FAMILY: the percentage of the main window's preview
+# box (the window centred on the desktop) in a colour family: b(lue) or r(ed).
+e2e_preview_share() {
+  e2e_region "$1" $((232 + 122)) $((230 + 20)) 218 162 |
+    awk -v want="$2" '
+    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
+    {
+      r = hex(substr($3, 1, 2)); b = hex(substr($3, 5, 2))
+      if (want == "b" && b > 180 && r < 80) n++
+      if (want == "r" && r > 180 && b < 80) n++
+    } END { print int(100 * n / NR) }'
+}
+
 # e2e_pixel SHOT X Y: the colour of one pixel.
 e2e_pixel() { e2e_region "$1" "$2" "$3" 1 1 | awk '{ print $3 }'; }
 

@@ -35,39 +35,28 @@ add_picture() {
   e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 }
 
-# The share of the preview box in a colour family: b(lue) or r(ed).
-preview_share() {
-  e2e_region "$1" "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H" |
-    awk -v want="$2" '
-    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
-    {
-      r = hex(substr($3, 1, 2)); b = hex(substr($3, 5, 2))
-      if (want == "b" && b > 180 && r < 80) n++
-      if (want == "r" && r > 180 && b < 80) n++
-    } END { print int(100 * n / NR) }'
-}
 # Dark (text) pixels in the name list's first rows.
 name_ink() { e2e_count_other "$1" "$NAMES_X" "$NAMES_Y" 150 40 "$PANEL"; }
 
 add_picture 'C:\pictures\sea.jpg'
 shot=$(e2e_screenshot after-first-add)
-e2e_check "the preview shows the blue picture" [ "$(preview_share "$shot" b)" -ge 95 ]
+e2e_check "the preview shows the blue picture" [ "$(e2e_preview_share "$shot" b)" -ge 95 ]
 e2e_check "the name list shows a name" [ "$(name_ink "$shot")" -gt 20 ]
 
 add_picture 'C:\pictures\roses.bmp'
 shot=$(e2e_screenshot after-second-add)
-e2e_check "the first picture stays shown after adding another" [ "$(preview_share "$shot" b)" -ge 95 ]
+e2e_check "the first picture stays shown after adding another" [ "$(e2e_preview_share "$shot" b)" -ge 95 ]
 
 # Click the second name (rows are 13 pixels high).
 e2e_press $((NAMES_X + 30)) $((NAMES_Y + 13 + 6))
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 shot=$(e2e_screenshot after-click)
-e2e_check "clicking the second name shows the red picture" [ "$(preview_share "$shot" r)" -ge 95 ]
+e2e_check "clicking the second name shows the red picture" [ "$(e2e_preview_share "$shot" r)" -ge 95 ]
 
 e2e_press $DELETE
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 shot=$(e2e_screenshot after-delete)
-e2e_check "after deleting it the first picture is shown again" [ "$(preview_share "$shot" b)" -ge 95 ]
+e2e_check "after deleting it the first picture is shown again" [ "$(e2e_preview_share "$shot" b)" -ge 95 ]
 second_row=$(e2e_count_other "$shot" "$NAMES_X" $((NAMES_Y + 13)) 150 13 "$PANEL")
 e2e_expect "the second row of the name list is empty" "$second_row" 0
 
@@ -88,7 +77,7 @@ e2e_key Return
 wait_question ! || e2e_abort "the question did not close"
 shot=$(e2e_screenshot after-new-list-no)
 e2e_check "No keeps the list" [ "$(name_ink "$shot")" -gt 20 ]
-e2e_check "No keeps the preview" [ "$(preview_share "$shot" b)" -ge 95 ]
+e2e_check "No keeps the preview" [ "$(e2e_preview_share "$shot" b)" -ge 95 ]
 
 e2e_press $NEWLIST
 wait_question || e2e_abort "the new-list button did not ask again"

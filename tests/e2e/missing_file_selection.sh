@@ -20,17 +20,6 @@ printf '3\r\nC:\\pictures\\sea.jpg\r\nC:\\pictures\\gone.jpg\r\nC:\\pictures\\ro
 e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 
-# The share of the preview box in a colour family: b(lue) or r(ed).
-preview_share() {
-  e2e_region "$1" "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H" |
-    awk -v want="$2" '
-    function hex(s,   i, n) { n = 0; for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return n }
-    {
-      r = hex(substr($3, 1, 2)); b = hex(substr($3, 5, 2))
-      if (want == "b" && b > 180 && r < 80) n++
-      if (want == "r" && r > 180 && b < 80) n++
-    } END { print int(100 * n / NR) }'
-}
 step() {
   e2e_key "$1"
   sleep 1
@@ -41,20 +30,20 @@ step() {
 e2e_press $((NAMES_X + 30)) $((NAMES_Y + 6))
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
 shot=$(e2e_screenshot first)
-e2e_check "the first picture shows" [ "$(preview_share "$shot" b)" -ge 95 ]
+e2e_check "the first picture shows" [ "$(e2e_preview_share "$shot" b)" -ge 95 ]
 
 shot=$(step Down on-missing)
 e2e_check "no box opens on the missing picture" e2e_no_error_box
-e2e_check "the previous picture is no longer shown" [ "$(preview_share "$shot" b)" -lt 5 ]
+e2e_check "the previous picture is no longer shown" [ "$(e2e_preview_share "$shot" b)" -lt 5 ]
 e2e_check "the preview has the missing picture's name and reason in it" \
   [ "$(e2e_count_other "$shot" "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" 40 "$(e2e_sys_color Window)")" -gt 20 ]
 
 shot=$(step Down after-missing)
 e2e_check "no box after stepping past it" e2e_no_error_box
-e2e_check "the picture after it shows" [ "$(preview_share "$shot" r)" -ge 95 ]
+e2e_check "the picture after it shows" [ "$(e2e_preview_share "$shot" r)" -ge 95 ]
 
 shot=$(step Up back-on-missing)
 e2e_check "no box on coming back to it" e2e_no_error_box
-e2e_check "nothing of the red picture stays" [ "$(preview_share "$shot" r)" -lt 5 ]
+e2e_check "nothing of the red picture stays" [ "$(e2e_preview_share "$shot" r)" -lt 5 ]
 
 e2e_finish

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Pictures in the formats phones and browsers save, put on the desktop as a
 # person does: a last list holding a PNG with transparency, a 1-bit palette
-# PNG, a JPEG named ".jpeg", a GIF of two frames and a TIFF of two pages is
-# loaded at start, a WebP is added through the dialog; each entry, clicked
-# and applied centred, shows in the preview and becomes
+# PNG, a JPEG named ".jpeg", a GIF of two frames, a TIFF of two pages and a
+# PNG named ".jpg" is loaded at start, a WebP is added through the dialog;
+# each entry, clicked and applied centred, shows in the preview and becomes
 # C:\windows\MyWallpaper.bmp with its own pixels, which the desktop shows.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
@@ -34,8 +34,10 @@ halves 690 "$blue" -type Palette -define png:exclude-chunk=bKGD "$pictures/two.p
 halves 680 "$blue" -quality 95 "jpeg:$pictures/photo.jpeg"
 halves 670 "$blue" \( -size 900x670 xc:lime \) "$pictures/frames.gif"
 halves 660 "$blue" \( -size 900x660 xc:lime \) -compress lzw "$pictures/pages.tif"
-halves 650 "$blue" -quality 90 "$pictures/phone.webp"
-entries=(clear.png two.png photo.jpeg frames.gif pages.tif)
+# A PNG saved under a JPEG's name, as downloads often are: read by its content.
+halves 650 "$blue" PNG24:"$pictures/download.jpg"
+halves 640 "$blue" -quality 90 "$pictures/phone.webp"
+entries=(clear.png two.png photo.jpeg frames.gif pages.tif download.jpg)
 {
   printf '%d\r\n' "${#entries[@]}"
   for name in "${entries[@]}"; do printf 'C:\\pictures\\%s\r\n' "$name"; done
@@ -101,6 +103,7 @@ apply_row 1 two.png b
 apply_row 2 photo.jpeg b
 apply_row 3 frames.gif b
 apply_row 4 pages.tif b
-apply_row 5 phone.webp b
+apply_row 5 download.jpg b
+apply_row 6 phone.webp b
 
 e2e_finish
