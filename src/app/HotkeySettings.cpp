@@ -26,10 +26,14 @@ std::optional<std::string> SameHotkeyTwiceText(const THotkeyOptions& options)
     const std::vector<THotkeyChoice> choices = HotkeyChoices(options);
     for (size_t first = 0; first < choices.size(); ++first)
         for (size_t second = first + 1; second < choices.size(); ++second)
-            if (choices[first].Shortcut == choices[second].Shortcut)
-                return "\"" + std::string(choices[first].Action) + "\" and \"" + choices[second].Action +
-                       "\" have the same hotkey, " + ShortcutText(choices[first].Shortcut) +
-                       ": choose another for one of them";
+            if (choices[first].Shortcut == choices[second].Shortcut) {
+                // Appended in turn: GCC 12 warns wrongly about `"..." + std::string&&`.
+                std::string text = "\"";
+                text.append(choices[first].Action).append("\" and \"").append(choices[second].Action);
+                text.append("\" have the same hotkey, ").append(ShortcutText(choices[first].Shortcut));
+                text.append(": choose another for one of them");
+                return text;
+            }
     return std::nullopt;
 }
 
