@@ -41,8 +41,9 @@ struct BackgroundAddActions {
 class TBackgroundAdd {
 public:
     // Posted by the worker to the window; the window passes its wParam to
-    // ScanEnded.
-    static constexpr UINT ScanEndedMessage = WM_APP + 2;
+    // ScanEnded. The main window's other messages of its own are WM_APP + 1
+    // (queued commands) and WM_APP + 2 (the tray icon's events).
+    static constexpr UINT ScanEndedMessage = WM_APP + 3;
     static constexpr unsigned ProgressMs = 100;
     static constexpr const char* ListLockedText =
         "The list is locked while automatic change runs: stop it to add pictures";

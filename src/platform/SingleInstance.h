@@ -52,8 +52,9 @@ enum class THandOverResult {
 // How long a hand-over waits, in milliseconds.
 struct THandOverWaits {
     // For the running copy's window: a copy started a moment before this
-    // one may not have made it yet.
-    unsigned WindowMs = 5000;
+    // one may not have made it yet (on a loaded machine that takes several
+    // seconds; a lock held with no window at all is told after this).
+    unsigned WindowMs = 12000;
     // For a window that is there to answer: a copy still starting answers
     // once its message loop runs, which at logon may take a while.
     unsigned AnswerMs = 20000;

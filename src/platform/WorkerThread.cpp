@@ -1,19 +1,49 @@
 #include "platform/WorkerThread.h"
 
+#include "core/Exceptions.h"
+
+#include <string>
+#include <utility>
+
+namespace {
+
+// Holds the lock for its scope.
+class TExclusive {
+public:
+    explicit TExclusive(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~TExclusive() { ReleaseSRWLockExclusive(&lock_); }
+    TExclusive(const TExclusive&) = delete;
+    TExclusive& operator=(const TExclusive&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+} // namespace
+
 TWorkerThread::TWorkerThread(std::function<void()> work, HWND window, UINT doneMessage, WPARAM tag)
-    : work_(std::move(work)), window_(window), doneMessage_(doneMessage), tag_(tag),
-      thread_([this] { Run(); })
+    : work_(std::move(work)), window_(window), doneMessage_(doneMessage), tag_(tag)
 {
+    // Started last, once everything the thread reads is made.
+    thread_ = CreateThread(nullptr, 0, &TWorkerThread::Entry, this, 0, nullptr);
+    if (!thread_)
+        throw EOutOfResources("Cannot start a thread (error " + std::to_string(GetLastError()) + ")");
 }
 
 TWorkerThread::~TWorkerThread()
 {
     {
         // The window may be going away: no message for it from now on.
-        const std::lock_guard<std::mutex> lock(postGuard_);
+        const TExclusive lock(postGuard_);
         mayPost_ = false;
     }
     Join();
+}
+
+DWORD WINAPI TWorkerThread::Entry(void* self)
+{
+    static_cast<TWorkerThread*>(self)->Run();
+    return 0;
 }
 
 void TWorkerThread::Run()
@@ -24,15 +54,17 @@ void TWorkerThread::Run()
     } catch (...) {
         error_ = std::current_exception();
     }
-    const std::lock_guard<std::mutex> lock(postGuard_);
+    const TExclusive lock(postGuard_);
     if (mayPost_)
         PostMessageW(window_, doneMessage_, tag_, 0);
 }
 
 void TWorkerThread::Join()
 {
-    if (thread_.joinable())
-        thread_.join();
+    if (!thread_)
+        return;
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(std::exchange(thread_, nullptr));
 }
 
 void TWorkerThread::Finish()

@@ -10,12 +10,8 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <exception>
 #include <functional>
-#include <mutex>
-#include <thread>
-#include <utility>
 
 class TWorkerThread {
 public:
@@ -31,6 +27,7 @@ public:
     void Finish();
 
 private:
+    static DWORD WINAPI Entry(void* self);
     void Run();
     void Join();
 
@@ -39,8 +36,10 @@ private:
     UINT doneMessage_;
     WPARAM tag_;
     std::exception_ptr error_;
-    std::mutex postGuard_;
+    // The thread is the system's own (not std::thread, whose runtime would
+    // bring ANSI calls into the program); the lock is a slim reader/writer
+    // lock, which needs no release.
+    SRWLOCK postGuard_ = SRWLOCK_INIT;
     bool mayPost_ = true;
-    // Last, so the thread starts once everything it reads is made.
-    std::thread thread_;
+    HANDLE thread_ = nullptr;
 };

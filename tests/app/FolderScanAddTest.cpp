@@ -79,10 +79,11 @@ TEST_F(FolderScans, AScanLeavesTheWindowFreeHandOversAreCarriedOutAndLaterAddsWa
     std::vector<std::string> expected = files;
     expected.insert(expected.end(), fromTree.begin(), fromTree.end());
     expected.push_back(single);
-    expected.insert(expected.end(), fromTree.begin(), fromTree.end());
+    // The tree's second add finds its pictures listed already.
     EXPECT_EQ(Paths(), expected);
     EXPECT_EQ(Names().size(), expected.size());
-    EXPECT_EQ(Total(), "Total : 9 file(s)");
+    EXPECT_EQ(Total(), "Total : " + std::to_string(expected.size()) + " file(s) (" +
+                           std::to_string(fromTree.size()) + " skipped)");
     EXPECT_FALSE(CancelScanOffered());
     EXPECT_TRUE(CapturedErrors().empty());
 }
@@ -145,7 +146,7 @@ TEST_F(FolderScans, WhatAScanLeftOutIsToldInABoxForTheUserAndInABalloonUnattende
 
     form->AddFilesAndFolders({folder / "deep"}, TAddOrigin::Unattended);
     FinishScan();
-    EXPECT_EQ(Paths().size(), static_cast<size_t>(2 * (MaxFolderDepth + 1)));
+    EXPECT_EQ(Paths().size(), static_cast<size_t>(MaxFolderDepth + 1)); // listed already
     EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(BalloonText(notifyIcon), told);
 }

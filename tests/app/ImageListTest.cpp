@@ -248,7 +248,7 @@ TEST_F(ImageListCommands, WithNothingSelectedApplyIsUnavailableAndDoesNothing)
     EXPECT_EQ(Names(), (std::vector<std::string>{"bad.gif", "good.bmp"}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "bad.gif"); // the selected entry stays
 
-    Run([&] { form->onNewListClick(form->Test().newListButton); });
+    AnsweringQuestions([&] { form->onNewListClick(form->Test().newListButton); }, {IDYES});
     EXPECT_FALSE(form->Test().applyButton->Enabled());
     form->onStyleChange(form->Test().styleBox);
     EXPECT_FALSE(form->Test().applyButton->Enabled());
@@ -356,6 +356,7 @@ TEST_F(AddingFilesAndFolders, FoldersGiveTheirPicturesWithSubfoldersInNameOrderA
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 5 file(s) (3 skipped)");
     // And a folder added again adds nothing.
     form->AddFilesAndFolders({tree + "\\"});
+    FinishScan();
     EXPECT_EQ(Paths(), expected);
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 5 file(s) (3 skipped)");
     EXPECT_EQ(form->Test().nameLabel->Caption(), "before.bmp"); // the shown entry stays

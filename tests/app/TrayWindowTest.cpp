@@ -76,8 +76,8 @@ TEST_F(TrayWindow, TheContextMenuOpensAtThePointTheShellGivesWithTheWindowItemFi
     for (TMenuItem* item : form->Test().trayMenu->Items())
         captions.push_back(item->Caption());
     EXPECT_EQ(captions, (std::vector<std::string>{"Restore Form", "-", "Next Wallpaper", "Previous Wallpaper",
-                                                  "Pause", "Options\u2026", "-", "Change Wallpaper", "-",
-                                                  "About", "-", "Exit"}));
+                                                  "Pause", "Cancel Scan", "Options\u2026", "-",
+                                                  "Change Wallpaper", "-", "About", "-", "Exit"}));
     EXPECT_EQ(GetMenuDefaultItem(form->Test().trayMenu->Handle(), TRUE, 0), 0u);
 
     EXPECT_FALSE(MenuOpenedBy([&] { IconEvent(*form, WM_RBUTTONUP, {300, 200}); }).has_value());

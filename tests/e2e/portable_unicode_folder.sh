@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # A portable copy in a folder named outside the code page, "C:\Tools 日本":
 # it starts, reads its last list beside itself, applies a JPEG from there,
-# keeps its list and writes its start-with-Windows entry under the folder's
-# own name at exit, and starts again from that entry's program.
+# keeps its list and, once "Start With Windows" is ticked (a portable copy
+# starts unticked), writes its start-with-Windows entry under the folder's
+# own name, and starts again from that entry's program.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 X=232 Y=230
 APPLY=$(e2e_at 61 94)
+START_WITH_WINDOWS=$(e2e_at 195 253)
 EXIT=$(e2e_at 84 235)
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 BOM=$'\xef\xbb\xbf'
@@ -43,6 +45,8 @@ bitmap_red() {
   [ "$(convert "$E2E_DRIVE_C/windows/MyWallpaper.bmp" -gravity center -crop 1x1+0+0 -format '%[fx:int(255*r)]' info:)" -gt 150 ]
 }
 e2e_check "the bitmap holds the picture's red" bitmap_red
+e2e_press $START_WITH_WINDOWS
+sleep 1
 e2e_press $EXIT
 e2e_wait_exit 20 || e2e_abort "the program did not end"
 e2e_check "the last list beside the program is kept as it was" \

@@ -106,6 +106,9 @@ for value in startminimized=0 startinautorunmode=1 startup=0 random=1 interval=7
   e2e_wine reg add "$SETTINGS" /v "${value%%=*}" /d "${value#*=}" /f >/dev/null 2>&1
 done
 e2e_wine reg add "$SETTINGS" /v style /t REG_DWORD /d 7 /f >/dev/null 2>&1
+# No autostart entry left by the cases before: the box shows what Windows
+# will do, and this case is about the stored values alone.
+e2e_wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tessivo /f >/dev/null 2>&1
 echo "--- dword-style"
 e2e_start
 e2e_wait_window '^Tessivo$' || e2e_abort "no box told which options were reset"

@@ -26,12 +26,14 @@ DESKTOP_KEY='HKCU\Control Panel\Desktop'
 BOM=$'\xef\xbb\xbf'
 
 greek='Θάλασσα.jpg'         # "sea"
+typed='Ήλιος.jpg'           # "sun", typed into the dialog
 japanese='富士山.bmp'       # Mount Fuji
 emoji='🌊 wave.jpg'
 combining=$'Cafe\xcc\x81.jpg' # "e" and a combining acute accent
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"
 convert -size 320x240 xc:'rgb(20,60,220)' -quality 95 "$pictures/$greek"
+convert -size 320x240 xc:'rgb(220,200,20)' -quality 95 "$pictures/$typed"
 convert -size 200x100 xc:'rgb(230,30,30)' BMP3:"$pictures/$japanese"
 convert -size 160x120 xc:'rgb(30,200,30)' -quality 95 "$pictures/$emoji"
 convert -size 160x120 xc:'rgb(20,60,220)' -quality 95 "$pictures/$combining"
@@ -173,7 +175,7 @@ e2e_press $ADD
 e2e_wait_window '^Add image file \.\.\.$' 20 || e2e_abort "the picture dialog did not open"
 # xdotool types a letter outside the keyboard's map by mapping it onto a
 # spare key first; slower keystrokes give Wine time to see each new mapping.
-xdotool type --delay 150 "C:\\pictures\\$greek"
+xdotool type --delay 150 "C:\\pictures\\$typed"
 e2e_key Return
 e2e_wait_gone '^Add image file \.\.\.$' || e2e_abort "the picture dialog did not close"
 e2e_wait_stable "$PREVIEW_X" "$PREVIEW_Y" "$PREVIEW_W" "$PREVIEW_H"
@@ -183,7 +185,7 @@ e2e_check "the name typed in Greek is added as a sixth row" [ "$(row_ink "$shot"
 # --- kept at exit --------------------------------------------------------------
 e2e_press $EXIT
 e2e_wait_exit 20 || e2e_abort "the program did not end"
-{ cat "$E2E_WORK/expected.lst"; list_line "$greek"; } | sed "1s/^${BOM}5/${BOM}6/" >"$E2E_WORK/expected6.lst"
+{ cat "$E2E_WORK/expected.lst"; list_line "$typed"; } | sed "1s/^${BOM}5/${BOM}6/" >"$E2E_WORK/expected6.lst"
 e2e_check "LastList.lst keeps every name as marked UTF-8" \
   cmp -s "$E2E_INSTALL_DIR/LastList.lst" "$E2E_WORK/expected6.lst"
 
