@@ -1,24 +1,14 @@
 #include "lists/LastListAutosave.h"
 
+#include "platform/SystemClock.h"
+
 #include <algorithm>
-#include <chrono>
-
-namespace {
-
-int64_t SteadyClockMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-} // namespace
 
 TLastListAutosave::TLastListAutosave(TComponent* owner, std::function<void()> save,
                                      std::function<void(const std::exception&)> reportFailure,
                                      std::function<int64_t()> clockMs)
     : timer_(new TTimer(owner)), save_(std::move(save)), reportFailure_(std::move(reportFailure)),
-      clockMs_(clockMs ? std::move(clockMs) : SteadyClockMs)
+      clockMs_(clockMs ? std::move(clockMs) : SteadyMs)
 {
     timer_->Name = "lastListSaveTimer";
     timer_->SetEnabled(false);

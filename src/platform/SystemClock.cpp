@@ -38,3 +38,8 @@ int64_t SystemClock::WallClockMs() const
     const uint64_t ticks = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
     return static_cast<int64_t>(ticks / 10000);
 }
+
+int64_t SteadyMs()
+{
+    return static_cast<int64_t>(GetTickCount64());
+}

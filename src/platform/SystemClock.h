@@ -23,3 +23,8 @@ public:
     DateNames Names() const override;
     int64_t WallClockMs() const override;
 };
+
+// Milliseconds since the system started, never going back (the system's
+// tick count, not the C++ runtime's steady clock, whose threads library
+// brings ANSI calls into the program).
+int64_t SteadyMs();
