@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Adding a folder of 100 000 files while the window is up: the tree is read
+# Adding a folder of 300 000 files (100 000 at the least; more, so that an idle machine does not finish the scan before Escape) while the window is up: the tree is read
 # without holding the window up (another program's messages are answered at
 # once), a later start's /next is carried out meanwhile, and Escape in the
 # window stops the scan, so nothing of it joins the list.
@@ -15,7 +15,7 @@ for pair in startminimized=0 style=1; do
 done
 # The scan reads names only: empty files are pictures enough.
 tree="$E2E_DRIVE_C/tree"
-for set in $(seq -w 1 100); do
+for set in $(seq -w 1 300); do
   mkdir -p "$tree/set $set"
   (cd "$tree/set $set" && touch $(seq -f 'p%04g.jpg' 1 1000))
 done
@@ -29,7 +29,7 @@ e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E
 probe_job=$!
 sleep 1
 e2e_start_again /add 'C:\tree'
-sleep 1
+sleep 0.3
 e2e_start_again /next
 e2e_screenshot during-scan >/dev/null
 # Escape at once: on an idle machine the scan ends within seconds.
