@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Adding a folder of 300 000 files (100 000 at the least; more, so that an idle machine does not finish the scan before Escape) while the window is up: the tree is read
+# Adding a folder of 300 000 files (so many that an idle machine is still
+# scanning when Escape comes) while the window is up: the tree is read
 # without holding the window up (another program's messages are answered at
 # once), a later start's /next is carried out meanwhile, and Escape in the
 # window stops the scan, so nothing of it joins the list.
