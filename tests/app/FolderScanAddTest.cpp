@@ -17,19 +17,7 @@ std::string BalloonText(const TFakeNotifyIcon& icon)
 
 class FolderScans : public FormFixture {
 protected:
-    // "tree" with b.bmp, A.bmp, a text file and sub\c.bmp; its pictures in
-    // the order the list gets them.
-    std::vector<std::string> Tree()
-    {
-        const std::string tree = folder / "tree";
-        CreateDirectoryA(tree.c_str(), nullptr);
-        CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
-        MakeBitmap("tree\\sub\\c.bmp", 3, 3);
-        MakeBitmap("tree\\b.bmp", 4, 4);
-        MakeBitmap("tree\\A.bmp", 5, 5);
-        folder.Write("tree\\notes.txt", "no picture");
-        return {tree + "\\A.bmp", tree + "\\b.bmp", tree + "\\sub\\c.bmp"};
-    }
+    std::vector<std::string> Tree() { return PictureFolder("tree"); }
     std::string TreePath() const { return folder / "tree"; }
     // Waits until the worker has ended and its end waits in the window's
     // queue, not yet handled.

@@ -148,6 +148,20 @@ protected:
     }
 
     // Writes a BMP of the given size and colour into the folder; returns its path.
+    // A folder `name` with b.bmp, A.bmp, a text file and sub\\c.bmp, written
+    // out of name order; its pictures in the order the list gets them.
+    std::vector<std::string> PictureFolder(const std::string& name)
+    {
+        const std::string tree = folder / name;
+        CreateDirectoryA(tree.c_str(), nullptr);
+        CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
+        MakeBitmap(name + "\\sub\\c.bmp", 3, 3);
+        MakeBitmap(name + "\\b.bmp", 4, 4);
+        MakeBitmap(name + "\\A.bmp", 5, 5);
+        folder.Write(name + "\\notes.txt", "no picture");
+        return {tree + "\\A.bmp", tree + "\\b.bmp", tree + "\\sub\\c.bmp"};
+    }
+
     std::string MakeBitmap(const std::string& name, int width, int height, TColor color = clRed)
     {
         TBitmap bitmap(width, height);

@@ -326,14 +326,8 @@ protected:
     // with one more picture, written out of name order.
     std::string PictureTree()
     {
-        const std::string tree = folder / "pictures";
-        CreateDirectoryA(tree.c_str(), nullptr);
-        CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
-        MakeBitmap("pictures\\sub\\c.bmp", 3, 3);
-        MakeBitmap("pictures\\b.bmp", 4, 4);
-        MakeBitmap("pictures\\A.bmp", 5, 5);
-        folder.Write("pictures\\notes.txt", "no picture");
-        return tree;
+        PictureFolder("pictures");
+        return folder / "pictures";
     }
 };
 
