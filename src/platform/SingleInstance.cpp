@@ -74,7 +74,10 @@ THandOverResult HandOverToRunningCopy(const std::string& windowClass, const THan
             if (error == 0)
                 return THandOverResult::Delivered;
             // Asking again cannot help: the system drops every such message.
-            if (error == ERROR_ACCESS_DENIED)
+            // A window destroyed before it took the message (a copy still
+            // starting rebuilds its window once) is told the same way by
+            // Wine, so only a window still there counts as refusing.
+            if (error == ERROR_ACCESS_DENIED && IsWindow(window))
                 return THandOverResult::Refused;
         }
         const DWORD now = GetTickCount();

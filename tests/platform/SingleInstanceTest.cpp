@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -120,6 +121,21 @@ TEST(SingleInstance, AHandOverThatCannotReachTheRunningCopySaysWhy)
     EXPECT_EQ(HandOverToRunningCopy("TessivoTestElevatedCopy", {100, 60000, 50}, {1, 2}, 7, refusing),
               THandOverResult::Refused);
     EXPECT_EQ(sends, 1);
+
+    // A copy still starting rebuilds its window: the message sent to the
+    // first one is dropped with it, and the new one is asked.
+    std::optional<RunningCopyWindow> starting;
+    starting.emplace("TessivoTestStartingCopy");
+    sends = 0;
+    const auto rebuilding = [&](HWND, UINT, LPARAM, unsigned) -> DWORD {
+        if (++sends > 1)
+            return 0;
+        starting.emplace("TessivoTestStartingCopy");
+        return ERROR_ACCESS_DENIED;
+    };
+    EXPECT_EQ(HandOverToRunningCopy("TessivoTestStartingCopy", {100, 60000, 50}, {}, 0, rebuilding),
+              THandOverResult::Delivered);
+    EXPECT_EQ(sends, 2);
 
     // A copy whose window does not answer is asked again, then given up on.
     const HungWindow hung("TessivoTestHungCopy");
