@@ -125,7 +125,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         services.ProgramPath = ProgramFileName();
         InstallHints(application);
         auto* mainForm = new TMainForm(&application, services);
-        mainForm->SetAboutForm(new TAboutForm(&application, mainForm, mainForm->TaskbarWindow()));
+        mainForm->SetAboutFormMaker([&application, mainForm] {
+            return new TAboutForm(&application, mainForm, mainForm->TaskbarWindow());
+        });
         // The startup sequence alone decides whether the main window shows
         // (the stored options may keep it in the tray).
         application.ShowMainForm = false;

@@ -2,7 +2,6 @@
 
 #include "app/DialogFolders.h"
 #include "app/GlobalHotkeys.h"
-#include "app/HideTitleBar.h"
 #include "app/OptionsForm.h"
 #include "app/Settings.h"
 #include "app/SettingsReadBack.h"
@@ -35,7 +34,7 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
     SetShowHint(true);
-    SetPosition(TPosition::poDesktopCenter);
+    SetPosition(TPosition::poScreenCenter);
     SetClientSize(560, 308);
     BuildControls();
     CreateSubsystems();
@@ -229,10 +228,6 @@ TWallpaperSystem TMainForm::WallpaperSystem()
 
 void TMainForm::RunStartSequence()
 {
-    HideTitleBar(Handle(), true);
-    // Rebuilds the window: anything that keeps the window handle must take
-    // it after this step.
-    SetPosition(TPosition::poScreenCenter);
     addPicturesDialog->SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
     applyButton->SetEnabled(true);
     autoChangeTimer->SetEnabled(false);

@@ -56,6 +56,9 @@ public:
 
     // The box "About" opens; none until the entry hands it over.
     void SetAboutForm(TAboutForm* about) { aboutForm_ = about; }
+    // Or how to make it: on the first "About", so that the start does not
+    // build a box most sessions never open.
+    void SetAboutFormMaker(std::function<TAboutForm*()> make) { makeAboutForm_ = std::move(make); }
     TBitmap* PreviewBitmap() const { return preview_->PreviewBitmap(); }
     // What the preview says about a selected entry it cannot show.
     const std::string& PreviewFailure() const { return preview_->FailureText(); }
@@ -420,6 +423,7 @@ private:
 
     PlatformServices services_;
     TAboutForm* aboutForm_ = nullptr;
+    std::function<TAboutForm*()> makeAboutForm_;
     std::unique_ptr<TTaskbarButton> taskbarButton_;
     TSystemEntryFiles systemEntryFiles_;
     std::unique_ptr<TPreview> preview_;

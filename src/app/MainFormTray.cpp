@@ -182,6 +182,8 @@ void TMainForm::onRestoreClick(TObject*)
 
 void TMainForm::onAboutClick(TObject*)
 {
+    if (!aboutForm_ && makeAboutForm_)
+        aboutForm_ = makeAboutForm_();
     if (aboutForm_)
         aboutForm_->ShowModal();
 }

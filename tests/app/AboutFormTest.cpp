@@ -136,10 +136,20 @@ TEST_F(AboutBox, ThePictureIsTheStoredJpegDecoded)
     EXPECT_LT(GetBValue(frame), GetRValue(frame));
 }
 
-TEST_F(AboutBox, AboutShowsTheBoxModallyCentredOverTheMainWindow)
+TEST_F(AboutBox, AboutMakesTheBoxOnFirstUseAndShowsItModallyCentredOverTheMainWindow)
 {
+    // The box is made on the first "About" and kept for the next ones.
+    int made = 0;
+    form->SetAboutForm(nullptr);
+    form->SetAboutFormMaker([&] {
+        ++made;
+        return about.get();
+    });
     form->RestoreFromTray();
+    EXPECT_EQ(made, 0);
+    WhileShown(*about, form->Handle(), [&] { form->Test().aboutButton->Click(); });
     const ModalView view = WhileShown(*about, form->Handle(), [&] { form->Test().aboutButton->Click(); });
+    EXPECT_EQ(made, 1);
     EXPECT_TRUE(view.BoxShown);
     EXPECT_FALSE(view.MainEnabled);
     EXPECT_EQ(view.Again, mrNone);
