@@ -25,6 +25,7 @@ RequestExecutionLevel user
 !define PUBLISHER "Quorvel"
 !define EXE "tessivo.exe"
 !define UNINSTALLER "uninstall.exe"
+!define SENDTO_NAME "Add to Tessivo"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessivo"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define OPTIONS_KEY "Software\Tessivo"
@@ -150,6 +151,7 @@ Function InstallFailed
   ${EndIf}
   ${If} $FreshInstall == 1
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    Delete "$SENDTO\${SENDTO_NAME}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     Delete "$INSTDIR\${UNINSTALLER}"
     ; A folder in a file's place is the user's, and is left alone.
@@ -216,6 +218,13 @@ Section "Tessivo"
     SW_SHOWNORMAL "" "Tessivo wallpaper changer"
   !insertmacro FAIL_IF_ERRORS "the Start-menu shortcut cannot be made."
 
+  ; Explorer's "Send to" menu: the files and folders chosen there follow
+  ; the shortcut's own argument, so the program gets "/add <them>".
+  ClearErrors
+  CreateShortcut "$SENDTO\${SENDTO_NAME}.lnk" "$INSTDIR\${EXE}" "/add" "$INSTDIR\${EXE}" 0 \
+    SW_SHOWNORMAL "" "Add the chosen pictures and folders to Tessivo's list"
+  !insertmacro FAIL_IF_ERRORS "the Send-to shortcut cannot be made."
+
   ; The uninstall entry comes last: it says the program is installed.
   ClearErrors
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -241,6 +250,7 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$SENDTO\${SENDTO_NAME}.lnk"
   ; Starting with Windows: the program's own value, per user or for the
   ; machine. A standard user cannot change the machine's key; that value then
   ; stays, and the system skips it once the program is gone.

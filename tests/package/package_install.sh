@@ -41,6 +41,7 @@ install_dir="$E2E_PREFIX/drive_c/users/$E2E_USER/AppData/Local/Programs/Tessivo"
 win_install_dir="$profile"'\AppData\Local\Programs\Tessivo'
 shortcut="$E2E_PREFIX/drive_c/users/$E2E_USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tessivo.lnk"
 win_shortcut="$profile"'\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Tessivo.lnk'
+sendto="$E2E_PREFIX/drive_c/users/$E2E_USER/AppData/Roaming/Microsoft/Windows/SendTo/Add to Tessivo.lnk"
 appdata_list="$E2E_PREFIX/drive_c/users/$E2E_USER/AppData/Roaming/Tessivo/LastList.lst"
 
 # reg_value KEY VALUE: the data of a registry value of the user (empty when missing).
@@ -86,6 +87,7 @@ for hostile in "tessivo.exe is a folder" "the install folder is a file"; do
   e2e_check "$hostile: the silent installer fails (exit code $rc)" [ "$rc" -ne 0 ]
   e2e_check "$hostile: no uninstall entry" not reg_key_exists "$UNINSTALL_KEY"
   e2e_check "$hostile: no Start-menu shortcut" [ ! -e "$shortcut" ]
+  e2e_check "$hostile: no Send-to shortcut" [ ! -e "$sendto" ]
   e2e_check "$hostile: no uninstaller left" [ ! -e "$install_dir/uninstall.exe" ]
   log=$(setup_log)
   e2e_check "$hostile: the reason is in the installer's log ($(cat "$log" 2>/dev/null | tr -d '\r'))" \
@@ -104,6 +106,10 @@ for doc in README.txt LICENSE.txt THIRD-PARTY-NOTICES.txt uninstall.exe; do
 done
 e2e_check "nothing went to Program Files" [ -z "$(ls -A "$E2E_PREFIX/drive_c/Program Files" | grep -i tessivo)" ]
 e2e_check "a Start-menu shortcut is made" [ -f "$shortcut" ]
+# The shortcut's argument (kept in UTF-16) is "/add", to which Explorer's
+# "Send to" appends the chosen files.
+e2e_check "an \"Add to Tessivo\" shortcut is in the Send-to menu, with /add" \
+  grep -qaP '/\x00a\x00d\x00d\x00' "$sendto"
 e2e_expect "Apps & features: DisplayName" "$(reg_value "$UNINSTALL_KEY" DisplayName)" Tessivo
 e2e_expect "Apps & features: DisplayVersion" "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" "$version"
 e2e_expect "Apps & features: Publisher" "$(reg_value "$UNINSTALL_KEY" Publisher)" Quorvel
@@ -173,6 +179,7 @@ e2e_expect "only the kept last list is left in the program's folder" \
 e2e_expect "the program ended through its exit sequence: the run's edit is in the list" \
   "$(tr -d '\r' <"$install_dir/LastList.lst" 2>/dev/null | tr '\n' ' ')" "1 $RED "
 e2e_check "the Start-menu shortcut is removed" [ ! -e "$shortcut" ]
+e2e_check "the Send-to shortcut is removed" [ ! -e "$sendto" ]
 e2e_check "the uninstall entry is removed" not reg_key_exists "$UNINSTALL_KEY"
 e2e_expect "the user's Run value is removed" "$(reg_value "HKCU\\$RUN_KEY" Tessivo)" ""
 e2e_expect "the machine's Run value is removed" "$(reg_value "HKLM\\$RUN_KEY" Tessivo)" ""
