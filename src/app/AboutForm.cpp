@@ -63,11 +63,11 @@ void TAboutForm::CreateControls()
     panel = FramedPanel(this, this, "panel", 0, 0, 219, 162);
     panel->SetAlign(TAlign::alClient);
 
-    header = Place<TdxContainer>(this, panel, "header", 2, 2, 215, 15);
+    header = Place<TFlatPanel>(this, panel, "header", 2, 2, 215, 15);
     header->SetAlign(TAlign::alTop);
     header->SetCaption("   About...");
     header->SetShowCaption(true);
-    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetAlignment(TAlignment::LeftJustify);
     header->SetSpacing(70);
     header->SetColor(kHeaderGrey);
     header->Font().SetName("MS Sans Serif");
@@ -95,7 +95,7 @@ void TAboutForm::CreateControls()
     Line(this, panel, "", 3, 89, 205, 1);
     Line(this, panel, "", 3, 127, 205, 1);
 
-    closeButton = Place<TdxButton>(this, panel, "closeButton", 136, 136, 73, 21);
+    closeButton = Place<TFlatButton>(this, panel, "closeButton", 136, 136, 73, 21);
     closeButton->SetCaption("Close");
     closeButton->OnClick = [this](TObject* s) { onCloseClick(s); };
     // The box has no system menu to close it by: Enter and Escape both

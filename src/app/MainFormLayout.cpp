@@ -11,7 +11,7 @@
 namespace {
 
 enum class Kind : uint8_t {
-    Container,  // a plain styled container
+    PlainPanel, // a flat panel without a frame
     Panel,      // a framed panel
     ToolButton, // a small header button, aligned to the left
     Button,
@@ -36,11 +36,11 @@ struct ControlRow {
 
 // The order is the creation order, and with it the tab order.
 const ControlRow kLayout[] = {
-    {Kind::Container, nullptr, "header", {0, 0, 560, 15}},
+    {Kind::PlainPanel, nullptr, "header", {0, 0, 560, 15}},
     {Kind::ToolButton, "header", "closeButton", {0, 0, 15, 15}, "", "Exit program"},
     {Kind::ToolButton, "header", "toTrayButton", {15, 0, 15, 15}, "", "Minimize to system tray"},
     {Kind::Panel, nullptr, "actionsPanel", {2, 18, 116, 287}},
-    {Kind::Container, "actionsPanel", "actionsHeader", {2, 2, 112, 15}, "     Actions"},
+    {Kind::PlainPanel, "actionsPanel", "actionsHeader", {2, 2, 112, 15}, "     Actions"},
     {Kind::Button, "actionsPanel", "addButton", {13, 27, 28, 30}, "+", "Add file (s) to current list"},
     {Kind::Button, "actionsPanel", "deleteButton", {45, 27, 28, 30}, "-", "Delete file(s) from current list"},
     {Kind::Button,
@@ -157,13 +157,13 @@ T* MakeControl(TComponent* owner, TWinControl* parent, const ControlRow& row)
 TControl* MakeButtonLike(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
     if (row.kind == Kind::ToolButton) {
-        auto* button = MakeControl<TdxToolButton>(owner, parent, row);
+        auto* button = MakeControl<THeaderToolButton>(owner, parent, row);
         button->SetAlign(TAlign::alLeft);
         button->SetHint(row.hint);
         return button;
     }
     if (row.kind == Kind::Button) {
-        auto* button = MakeControl<TdxButton>(owner, parent, row);
+        auto* button = MakeControl<TFlatButton>(owner, parent, row);
         button->SetCaption(row.text);
         button->SetHint(row.hint);
         return button;
@@ -178,10 +178,10 @@ TControl* MakeButtonLike(TComponent* owner, TWinControl* parent, const ControlRo
 TControl* MakeFromRow(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
     switch (row.kind) {
-    case Kind::Container: {
-        auto* container = MakeControl<TdxContainer>(owner, parent, row);
-        container->SetCaption(row.text);
-        return container;
+    case Kind::PlainPanel: {
+        auto* panel = MakeControl<TFlatPanel>(owner, parent, row);
+        panel->SetCaption(row.text);
+        return panel;
     }
     case Kind::Panel:
         return FramedPanel(owner, parent, row.name, row.bounds.left, row.bounds.top, row.bounds.right,
@@ -234,7 +234,7 @@ Dialog* OwnDialog(TComponent* owner, const char* name, const std::string& filter
     return dialog;
 }
 
-void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&, int))
+void SetDrawnGlyph(TFlatButton& button, void (*draw)(TBitmap&, int))
 {
     TBitmap glyph;
     draw(glyph, button.Dpi());
@@ -294,12 +294,12 @@ void TMainForm::BuildControls()
 void TMainForm::StyleControls()
 {
     header->SetAlign(TAlign::alTop);
-    toTrayButton->SetToolType(TdxToolType::ttPopup);
+    toTrayButton->SetToolType(TToolType::Popup);
     actionsPanel->Font().SetName("MS Sans Serif");
     actionsPanel->Font().SetHeight(11);
     actionsHeader->SetAlign(TAlign::alTop);
     actionsHeader->SetShowCaption(true);
-    actionsHeader->SetAlignment(TAlignment::taLeftJustify);
+    actionsHeader->SetAlignment(TAlignment::LeftJustify);
     actionsHeader->SetSpacing(24);
     actionsHeader->SetColor(kHeaderGrey);
     addButton->Font().SetStyle(fsBold);
@@ -378,6 +378,6 @@ void TMainForm::CreateComponents()
     clockTimer = new TTimer(this);
     clockTimer->Name = "clockTimer";
     clockTimer->SetInterval(1000);
-    styleManager = new TdxStyleManager(this);
+    styleManager = new TStyleManager(this);
     styleManager->Name = "styleManager";
 }

@@ -45,11 +45,11 @@ void TOptionsForm::CreateControls()
 {
     panel = FramedPanel(this, this, "panel", 0, 0, 280, 172);
     panel->SetAlign(TAlign::alClient);
-    header = Place<TdxContainer>(this, panel, "header", 2, 2, 276, 15);
+    header = Place<TFlatPanel>(this, panel, "header", 2, 2, 276, 15);
     header->SetAlign(TAlign::alTop);
     header->SetCaption("   Options...");
     header->SetShowCaption(true);
-    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetAlignment(TAlignment::LeftJustify);
     header->SetColor(kHeaderGrey);
     header->Font().SetStyle(fsBold);
 
@@ -66,11 +66,11 @@ void TOptionsForm::CreateControls()
     perMonitorBox->SetShowHint(true);
     Line(this, panel, "", 3, 142, 274, 1);
 
-    okButton = Place<TdxButton>(this, panel, "okButton", 118, 147, 73, 21);
+    okButton = Place<TFlatButton>(this, panel, "okButton", 118, 147, 73, 21);
     okButton->SetCaption("OK");
     okButton->SetDefault(true);
     okButton->OnClick = [this](TObject*) { onOkClick(); };
-    cancelButton = Place<TdxButton>(this, panel, "cancelButton", 198, 147, 73, 21);
+    cancelButton = Place<TFlatButton>(this, panel, "cancelButton", 198, 147, 73, 21);
     cancelButton->SetCaption("Cancel");
     cancelButton->Cancel = true;
     cancelButton->OnClick = [this](TObject*) { SetModalResult(mrCancel); };
