@@ -30,12 +30,12 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
         Application->Title, [this] { return HandleAllocated() ? Handle() : nullptr; });
     Name = "mainForm";
     SetCaption("Quorvel");
-    SetBorderStyle(TFormBorderStyle::bsNone);
+    SetBorderStyle(TFormBorderStyle::None);
     SetColor(clBtnFace);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
     SetShowHint(true);
-    SetPosition(TPosition::poDesktopCenter);
+    SetPosition(TPosition::DesktopCenter);
     SetClientSize(560, 308);
     BuildControls();
     CreateSubsystems();
@@ -232,8 +232,9 @@ void TMainForm::RunStartSequence()
     HideTitleBar(Handle(), true);
     // Rebuilds the window: anything that keeps the window handle must take
     // it after this step.
-    SetPosition(TPosition::poScreenCenter);
-    addPicturesDialog->SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    SetPosition(TPosition::ScreenCenter);
+    addPicturesDialog->SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect |
+                                  TOpenOption::EnableSizing);
     applyButton->SetEnabled(true);
     autoChangeTimer->SetEnabled(false);
     styleBox->SetEnabled(true);

@@ -113,7 +113,7 @@ void BoldFont(TControl& control, TColor color)
 {
     control.Font().SetName("MS Sans Serif");
     control.Font().SetHeight(-11);
-    control.Font().SetStyle(fsBold);
+    control.Font().SetStyle(TFontStyle::Bold);
     control.Font().SetColor(color);
 }
 
@@ -158,7 +158,7 @@ TControl* MakeButtonLike(TComponent* owner, TWinControl* parent, const ControlRo
 {
     if (row.kind == Kind::ToolButton) {
         auto* button = MakeControl<THeaderToolButton>(owner, parent, row);
-        button->SetAlign(TAlign::alLeft);
+        button->SetAlign(TAlign::Left);
         button->SetHint(row.hint);
         return button;
     }
@@ -220,7 +220,7 @@ void Bind(const ControlsByName& made, const char* name, T*& member)
 const char* const kListFilter = "Image list (*.lst)|*.lst";
 // Read-only box hidden, resizable; no default extension, no prompt before
 // replacing a file, and an opened file need not exist.
-const TOpenOptions kListOptions = ofHideReadOnly | ofEnableSizing;
+const TOpenOptions kListOptions = TOpenOption::HideReadOnly | TOpenOption::EnableSizing;
 
 // A dialog of the form's own, with its filter and options.
 template <class Dialog>
@@ -293,18 +293,18 @@ void TMainForm::BuildControls()
 // What the table cannot say: alignments, fonts, glyphs and list styles.
 void TMainForm::StyleControls()
 {
-    header->SetAlign(TAlign::alTop);
+    header->SetAlign(TAlign::Top);
     toTrayButton->SetToolType(TToolType::Popup);
     actionsPanel->Font().SetName("MS Sans Serif");
     actionsPanel->Font().SetHeight(11);
-    actionsHeader->SetAlign(TAlign::alTop);
+    actionsHeader->SetAlign(TAlign::Top);
     actionsHeader->SetShowCaption(true);
     actionsHeader->SetAlignment(TAlignment::LeftJustify);
     actionsHeader->SetSpacing(24);
     actionsHeader->SetColor(kHeaderGrey);
-    addButton->Font().SetStyle(fsBold);
+    addButton->Font().SetStyle(TFontStyle::Bold);
     addButton->Font().SetHeight(-16);
-    deleteButton->Font().SetStyle(fsBold);
+    deleteButton->Font().SetStyle(TFontStyle::Bold);
     deleteButton->Font().SetHeight(-21);
     DrawButtonGlyphs();
     newListButton->SetSpacing(0);
@@ -312,16 +312,16 @@ void TMainForm::StyleControls()
     clockLabel->Font().SetName("Times New Roman");
     clockLabel->Font().SetHeight(-13);
     clockLabel->SetShowHint(true);
-    previewImage->SetAlign(TAlign::alClient);
+    previewImage->SetAlign(TAlign::Client);
     previewImage->SetStretch(true);
-    nameList->SetAlign(TAlign::alClient);
-    nameList->SetBorderStyle(TBorderStyle::bsNone);
+    nameList->SetAlign(TAlign::Client);
+    nameList->SetBorderStyle(TBorderStyle::None);
     nameList->SetColor(kPanelWhite);
     FileNameFont(*nameList, clBlack);
     nameList->SetItemHeight(13);
     // A list of a million files is shown at once: the window holds the
     // number of rows, not a copy of every name.
-    nameList->SetStyle(TListBoxStyle::lbVirtual);
+    nameList->SetStyle(TListBoxStyle::Virtual);
     nameList->SetTabStop(true);
     totalLabel->Font().SetColor(clBlack);
     // Name and path show file names: an "&" in them is a character, not an
@@ -333,7 +333,7 @@ void TMainForm::StyleControls()
     pathLabel->SetShowAccelChar(false);
     // A path longer than the label keeps its drive and its file name; the
     // whole path is the label's hint.
-    pathLabel->SetEllipsisPosition(TEllipsisPosition::epPathEllipsis);
+    pathLabel->SetEllipsisPosition(TEllipsisPosition::PathEllipsis);
     styleBox->SetParentFont(false);
     styleBox->Font().Assign(Font());
     for (const char* style : {"Center", "Tile", "Stretch", "Fit", "Fill", "Span"})
@@ -344,8 +344,8 @@ void TMainForm::StyleControls()
     intervalEdit->SetMaxValue(1000);
     intervalEdit->SetValue(1);
     intervalEdit->SetTabStop(true);
-    pathList->SetBorderStyle(TBorderStyle::bsNone);
-    pathList->SetStyle(TListBoxStyle::lbVirtual);
+    pathList->SetBorderStyle(TBorderStyle::None);
+    pathList->SetStyle(TListBoxStyle::Virtual);
     // The hidden model of the full paths: no tab stop, nothing the keyboard
     // or a screen reader can land on.
     pathList->SetTabStop(false);

@@ -26,8 +26,8 @@ TOptionsForm::TOptionsForm(TComponent* owner, HWND ownerWindow) : TForm(owner), 
 {
     Name = "optionsForm";
     SetCaption("Options");
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
+    SetBorderStyle(TFormBorderStyle::Dialog);
+    SetPosition(TPosition::ScreenCenter);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
     SetClientSize(280, 172);
@@ -44,14 +44,14 @@ void TOptionsForm::CreateParams(TCreateParams& params)
 void TOptionsForm::CreateControls()
 {
     panel = FramedPanel(this, this, "panel", 0, 0, 280, 172);
-    panel->SetAlign(TAlign::alClient);
+    panel->SetAlign(TAlign::Client);
     header = Place<TFlatPanel>(this, panel, "header", 2, 2, 276, 15);
-    header->SetAlign(TAlign::alTop);
+    header->SetAlign(TAlign::Top);
     header->SetCaption("   Options...");
     header->SetShowCaption(true);
     header->SetAlignment(TAlignment::LeftJustify);
     header->SetColor(kHeaderGrey);
-    header->Font().SetStyle(fsBold);
+    header->Font().SetStyle(TFontStyle::Bold);
 
     hotkeysBox = Place<TCheckBox>(this, panel, "hotkeysBox", 10, 24, 260, 17);
     hotkeysBox->SetCaption("Global hotkeys");

@@ -38,7 +38,7 @@ void CopyBitmap(TCanvas& canvas, int x, int y, int width, int height, const TBit
 TFlatButton::TFlatButton(TComponent* owner) : TThemedControl(owner)
 {
     // A fast second click is another click, not a double click.
-    SetControlStyle(ControlStyle() & ~csDoubleClicks);
+    SetControlStyle(ControlStyle() & ~TControlStyleFlag::DoubleClicks);
     SetBounds(Left(), Top(), 73, 21);
     SetTabStop(true);
     // The button has no colour of its own: the area outside its rounded
@@ -132,7 +132,7 @@ void TFlatButton::PaintContrastBackground(TCanvas& canvas, bool pressedOver)
     canvas.FillRect({1, 1, width - 1, height - 1});
     if (IsHighlighted(false) && !pressedOver) {
         canvas.Pen().SetColor(scheme.Focus(kFocusBottom));
-        canvas.Brush().SetStyle(TBrushStyle::bsClear);
+        canvas.Brush().SetStyle(TBrushStyle::Clear);
         canvas.Rectangle(1, 1, width - 1, height - 1);
         canvas.Rectangle(2, 2, width - 2, height - 2);
     }
@@ -170,7 +170,7 @@ void TFlatButton::PaintBorder(TCanvas& canvas)
     const TColor border = Enabled() ? kBorderEnabled : kBorderDisabled;
     canvas.Pen().SetColor(scheme.Contrast() ? (Enabled() ? clBtnText : clGrayText) : border);
     canvas.Pen().SetWidth(b);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     // A wide pen is centred on the outline: inset by half its width so the
     // whole border stays inside the button.
     canvas.RoundRect(b / 2, b / 2, width - (b - 1) / 2, height - (b - 1) / 2, 5 * b, 5 * b);
@@ -227,7 +227,7 @@ void TFlatButton::Paint()
     if (!glyph.Empty())
         DrawGlyph(canvas, glyph, rect, shift);
 
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     DrawCaptionText(*this, canvas, Caption(), canvas.Font(), Enabled(), showAccelChar_, rect, flags);
     if (VisualState & TVisualStateFlag::Focused)
         PaintFocusRect(canvas);
@@ -239,15 +239,15 @@ void TFlatButton::Paint()
 void TFlatButton::PaintFocusRect(TCanvas& canvas)
 {
     canvas.Pen().SetColor(clWindowText);
-    canvas.Pen().SetStyle(TPenStyle::psDot);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Pen().SetStyle(TPenStyle::Dot);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     canvas.Rectangle(3, 3, Width() - 3, Height() - 3);
-    canvas.Pen().SetStyle(TPenStyle::psSolid);
+    canvas.Pen().SetStyle(TPenStyle::Solid);
 }
 
 void TFlatButton::KeyDown(WORD& key, TShiftState shift)
 {
-    if (key == VK_SPACE && !(shift & (ssShift | ssCtrl | ssAlt))) {
+    if (key == VK_SPACE && !(shift & (TShiftFlag::Shift | TShiftFlag::Ctrl | TShiftFlag::Alt))) {
         VisualState |= TVisualStateFlag::Hot;
         DoMousePressed();
     }
@@ -272,7 +272,8 @@ void TFlatButton::KeyUp(WORD& key, TShiftState shift)
 void TFlatButton::WndProc(TMessage& message)
 {
     if (message.Msg == CM_DIALOGKEY) {
-        const bool noModifiers = !(KeyboardShiftState() & (ssShift | ssCtrl | ssAlt));
+        const bool noModifiers =
+            !(KeyboardShiftState() & (TShiftFlag::Shift | TShiftFlag::Ctrl | TShiftFlag::Alt));
         const bool enter = message.WParam == VK_RETURN && (Focused() || (default_ && !ActiveControlIsStyled));
         const bool escape = message.WParam == VK_ESCAPE && Cancel && noModifiers;
         if (CanFocus() && (enter || escape)) {

@@ -49,8 +49,8 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
 {
     bitmap.SetHeight(height);
     bitmap.SetWidth(width);
-    if (bitmap.PixelFormat() != TPixelFormat::pf24bit)
-        bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    if (bitmap.PixelFormat() != TPixelFormat::Bits24)
+        bitmap.SetPixelFormat(TPixelFormat::Bits24);
     if (width <= 0 || height <= 0)
         return;
 
@@ -137,11 +137,11 @@ void DrawBoundLines(TCanvas& canvas, TBoundLines lines, TColor color, const RECT
             canvas.FillRect({rect.right - w, rect.top, rect.right, rect.bottom});
         if (lines & TBoundLine::Bottom)
             canvas.FillRect({rect.left, rect.bottom - w, rect.right, rect.bottom});
-        canvas.Brush().SetStyle(TBrushStyle::bsClear);
+        canvas.Brush().SetStyle(TBrushStyle::Clear);
         return;
     }
     canvas.Pen().SetColor(color);
-    canvas.Pen().SetStyle(TPenStyle::psSolid);
+    canvas.Pen().SetStyle(TPenStyle::Solid);
     if (lines & TBoundLine::Left)
         DrawLine(canvas, rect.left, rect.top, rect.left, rect.bottom - 1);
     if (lines & TBoundLine::Top)

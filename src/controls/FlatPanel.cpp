@@ -7,7 +7,7 @@
 
 TFlatPanel::TFlatPanel(TComponent* owner) : TStyledControl(owner)
 {
-    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetControlStyle(ControlStyle() | TControlStyleFlag::AcceptsControls);
     SetBounds(Left(), Top(), 185, 41);
     SetParentColor(true);
 }
@@ -113,7 +113,7 @@ void TFlatPanel::Paint()
     const TColor fill = scheme.Fill(Color());
     canvas.Brush().SetColor(fill);
     canvas.FillRect(rect);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
 
     if (showBoundLines_ && boundLines_ != 0)
         DrawBoundLines(canvas, boundLines_, scheme.Line(boundColor_, fill), rect, Scaled(1));
@@ -156,7 +156,7 @@ void TFlatPanel::DrawPanelCaption(const std::string& caption, RECT rect)
     RECT measured = rect;
     canvas.DrawText(caption, measured, flags | DT_CALCRECT);
     OffsetRect(&rect, 0, (rect.bottom - measured.bottom) / 2);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     canvas.DrawText(caption, rect, flags);
 }
 

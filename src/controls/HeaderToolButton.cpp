@@ -29,7 +29,7 @@ std::string ToolGlyphResourceName(TToolType type, int dpi)
 
 THeaderToolButton::THeaderToolButton(TComponent* owner) : TThemedControl(owner)
 {
-    SetControlStyle(ControlStyle() & ~csDoubleClicks);
+    SetControlStyle(ControlStyle() & ~TControlStyleFlag::DoubleClicks);
     SetColor(clBlack);
     DoResized();
 }
@@ -62,7 +62,7 @@ void THeaderToolButton::Paint()
     const TColor fill = scheme.Fill(Parent() ? Parent()->Color() : Color());
     canvas.Brush().SetColor(fill);
     canvas.FillRect(rect);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
 
     if (scheme.Contrast()) {
         PaintContrast(canvas, fill);

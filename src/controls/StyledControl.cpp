@@ -61,7 +61,7 @@ TStyledControl::TStyledControl(TComponent* owner) : TCustomControl(owner), versi
 {
     // The control paints all of its area (no erase first) and can be painted
     // into another canvas; TCustomControl double-buffers every paint.
-    SetControlStyle(ControlStyle() | csOpaque | csReplicatable);
+    SetControlStyle(ControlStyle() | TControlStyleFlag::Opaque | TControlStyleFlag::Replicatable);
 }
 
 void TStyledControl::Redraw()
@@ -168,7 +168,7 @@ void TStyledControl::UnlockRedraw()
 void TStyledControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     TCustomControl::MouseDown(button, shift, x, y);
-    if (button == TMouseButton::mbLeft) {
+    if (button == TMouseButton::Left) {
         LeftButtonDown = true;
         DoMousePressed();
     }
@@ -177,7 +177,7 @@ void TStyledControl::MouseDown(TMouseButton button, TShiftState shift, int x, in
 void TStyledControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     TCustomControl::MouseUp(button, shift, x, y);
-    if (LeftButtonDown && button == TMouseButton::mbLeft) {
+    if (LeftButtonDown && button == TMouseButton::Left) {
         LeftButtonDown = false;
         DoMouseReleased();
     }
@@ -317,7 +317,7 @@ void TStyleManager::Notification(TComponent* component, TOperation operation)
 {
     TStyledComponent::Notification(component, operation);
     // A registered control that goes is no longer redrawn.
-    if (operation == TOperation::opRemove)
+    if (operation == TOperation::Remove)
         registered_.erase(std::remove(registered_.begin(), registered_.end(), component), registered_.end());
 }
 
@@ -354,7 +354,7 @@ void TThemedControl::SetStyleManager(TStyleManager* manager)
 
 void TThemedControl::Notification(TComponent* component, TOperation operation)
 {
-    if (operation == TOperation::opRemove && dynamic_cast<TStyleManager*>(component))
+    if (operation == TOperation::Remove && dynamic_cast<TStyleManager*>(component))
         styleManager_ = nullptr;
     TStyledControl::Notification(component, operation);
 }

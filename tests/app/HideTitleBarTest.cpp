@@ -8,7 +8,7 @@
 TEST(HideTitleBar, RemovesTheCaptionAndKeepsTheClientSize)
 {
     TForm form(nullptr);
-    form.SetBorderStyle(TFormBorderStyle::bsSingle);
+    form.SetBorderStyle(TFormBorderStyle::Single);
     form.SetClientSize(200, 100);
     HWND window = form.Handle();
     ASSERT_NE(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, 0);
@@ -31,7 +31,7 @@ TEST(HideTitleBar, RemovesTheCaptionAndKeepsTheClientSize)
 TEST(HideTitleBar, LeavesABorderlessWindowAsItIs)
 {
     TForm form(nullptr);
-    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetBorderStyle(TFormBorderStyle::None);
     form.SetClientSize(560, 308);
     HWND window = form.Handle();
     const LONG before = GetWindowLongA(window, GWL_STYLE);

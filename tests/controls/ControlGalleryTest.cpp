@@ -21,7 +21,7 @@ void Label(TBitmap& picture, int x, int y, const std::string& text)
     canvas.Font().SetName("MS Sans Serif");
     canvas.Font().SetHeight(-11);
     canvas.Font().SetColor(clBlack);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     canvas.TextOut(x, y, text);
 }
 
@@ -119,7 +119,7 @@ TEST(ControlGallery, EveryControlInEveryLook)
     auto* header = new TFlatPanel(&form);
     header->SetParent(panel);
     header->SetHeight(15);
-    header->SetAlign(TAlign::alTop);
+    header->SetAlign(TAlign::Top);
     header->SetColor(RGBColor(0xED, 0xE9, 0xE3));
     header->SetCaption("     Actions");
     header->SetShowCaption(true);

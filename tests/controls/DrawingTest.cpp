@@ -28,7 +28,7 @@ TEST(CreateGradientBitmap, NineteenRowsWithoutDitherShowTheLastBandOfEachRow)
     CreateGradientBitmap(40, 19, kStart, kEnd, 64, TGradientDirection::FromTop, false, bitmap);
     ASSERT_EQ(bitmap.Width(), 40);
     ASSERT_EQ(bitmap.Height(), 19);
-    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::Bits24);
     for (int y = 0; y < 19; ++y) {
         int last = 0;
         for (int i = 0; i < 64; ++i)
@@ -141,7 +141,7 @@ TEST(DrawCaptionText, DisabledTextIsEmbossed)
     TBitmap bitmap(60, 20);
     bitmap.Canvas().Brush().SetColor(RGBColor(1, 2, 3));
     bitmap.Canvas().FillRect({0, 0, 60, 20});
-    bitmap.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    bitmap.Canvas().Brush().SetStyle(TBrushStyle::Clear);
     TFont font;
     font.SetName("MS Sans Serif");
     font.SetHeight(-11);

@@ -30,7 +30,7 @@ TEST(FlatPanel, AlignedChildrenSitInsideBorderAndBoundLines)
     TFlatPanel* panel = FramedPanel(form, 212, 147);
     auto* client = new TFlatButton(&form);
     client->SetParent(panel);
-    client->SetAlign(TAlign::alClient);
+    client->SetAlign(TAlign::Client);
     EXPECT_EQ(client->Left(), 2);
     EXPECT_EQ(client->Top(), 2);
     EXPECT_EQ(client->Width(), 208);
@@ -40,7 +40,7 @@ TEST(FlatPanel, AlignedChildrenSitInsideBorderAndBoundLines)
     auto* header = new TFlatPanel(&form);
     header->SetParent(column);
     header->SetHeight(15);
-    header->SetAlign(TAlign::alTop);
+    header->SetAlign(TAlign::Top);
     EXPECT_EQ(header->Left(), 2);
     EXPECT_EQ(header->Top(), 2);
     EXPECT_EQ(header->Width(), 112);
