@@ -284,7 +284,7 @@ int ShowProgramDialog(const std::string& folder, bool withPreview)
     TOpenDialog& dialog = *owned;
     dialog.SetTitle(kTitle);
     dialog.SetFilter(kFilter);
-    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    dialog.SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect | TOpenOption::EnableSizing);
     dialog.SetInitialDir(folder);
     return dialog.Execute() ? static_cast<int>(dialog.Files().size()) : 0;
 }

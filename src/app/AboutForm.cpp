@@ -18,7 +18,7 @@ TLabel* AboutLabel(TComponent* owner, TWinControl* parent, const char* name, int
     label->SetParent(parent);
     label->Font().SetName("MS Sans Serif");
     label->Font().SetHeight(-11);
-    label->Font().SetStyle(fsBold);
+    label->Font().SetStyle(TFontStyle::Bold);
     label->Font().SetColor(kDesktopColour);
     label->SetLeft(left);
     label->SetTop(top);
@@ -44,7 +44,7 @@ TAboutForm::TAboutForm(TComponent* owner, TForm* mainWindow, HWND ownerWindow)
     Name = "aboutForm";
     SetCaption("Quorvel");
     // A dialog frame without any caption buttons.
-    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetBorderStyle(TFormBorderStyle::Dialog);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
     SetClientSize(219, 162);
@@ -61,18 +61,18 @@ void TAboutForm::CreateParams(TCreateParams& params)
 void TAboutForm::CreateControls()
 {
     panel = FramedPanel(this, this, "panel", 0, 0, 219, 162);
-    panel->SetAlign(TAlign::alClient);
+    panel->SetAlign(TAlign::Client);
 
-    header = Place<TdxContainer>(this, panel, "header", 2, 2, 215, 15);
-    header->SetAlign(TAlign::alTop);
+    header = Place<TFlatPanel>(this, panel, "header", 2, 2, 215, 15);
+    header->SetAlign(TAlign::Top);
     header->SetCaption("   About...");
     header->SetShowCaption(true);
-    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetAlignment(TAlignment::LeftJustify);
     header->SetSpacing(70);
     header->SetColor(kHeaderGrey);
     header->Font().SetName("MS Sans Serif");
     header->Font().SetHeight(-11);
-    header->Font().SetStyle(fsBold);
+    header->Font().SetStyle(TFontStyle::Bold);
 
     pictureImage = Place<TImage>(this, panel, "pictureImage", 4, 21, 81, 65);
     pictureImage->SetStretch(true);
@@ -95,7 +95,7 @@ void TAboutForm::CreateControls()
     Line(this, panel, "", 3, 89, 205, 1);
     Line(this, panel, "", 3, 127, 205, 1);
 
-    closeButton = Place<TdxButton>(this, panel, "closeButton", 136, 136, 73, 21);
+    closeButton = Place<TFlatButton>(this, panel, "closeButton", 136, 136, 73, 21);
     closeButton->SetCaption("Close");
     closeButton->OnClick = [this](TObject* s) { onCloseClick(s); };
     // The box has no system menu to close it by: Enter and Escape both

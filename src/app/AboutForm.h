@@ -3,8 +3,8 @@
 // maker, where to reach the project and the program's version. Created
 // hidden once; shown modally, centred over the main window.
 
-#include "controls/dxButtons.h"
-#include "controls/dxContainer.h"
+#include "controls/FlatButton.h"
+#include "controls/FlatPanel.h"
 #include "framework/Form.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
@@ -16,8 +16,8 @@ public:
     // given, owns the box's window (so it has no taskbar button of its own).
     TAboutForm(TComponent* owner, TForm* mainWindow, HWND ownerWindow = nullptr);
 
-    TdxContainer* panel;
-    TdxContainer* header;
+    TFlatPanel* panel;
+    TFlatPanel* header;
     TImage* pictureImage;
     TLabel* projectCaptionLabel;
     TLabel* projectNameLabel;
@@ -26,7 +26,7 @@ public:
     TLabel* contactLabel;
     TLabel* websiteLabel;
     TLabel* versionLabel;
-    TdxButton* closeButton;
+    TFlatButton* closeButton;
 
     // Places the box over the main window, then shows it modally; returns
     // when it closes. While the box is open, it only comes to the front.

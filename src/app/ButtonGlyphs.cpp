@@ -34,12 +34,12 @@ private:
     // is taken once the bitmap has its size and format.
     static TCanvas& Prepared(TBitmap& glyph, int size, int dpi)
     {
-        glyph.SetPixelFormat(TPixelFormat::pf24bit);
+        glyph.SetPixelFormat(TPixelFormat::Bits24);
         glyph.SetSize(size, size);
         TCanvas& canvas = glyph.Canvas();
         canvas.Brush().SetColor(kTransparent);
         canvas.FillRect({0, 0, size, size});
-        canvas.Pen().SetStyle(TPenStyle::psSolid);
+        canvas.Pen().SetStyle(TPenStyle::Solid);
         canvas.Pen().SetWidth(ScaleToDpi(1, dpi));
         return canvas;
     }

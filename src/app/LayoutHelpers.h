@@ -1,7 +1,7 @@
 #pragma once
 // Small builders shared by the program's form layouts.
 
-#include "controls/dxContainer.h"
+#include "controls/FlatPanel.h"
 #include "framework/Component.h"
 #include "framework/WinControl.h"
 #include "framework/stdctrls/Shape.h"
@@ -30,13 +30,13 @@ inline TShape* Line(TComponent* owner, TWinControl* parent, const char* name, in
 }
 
 // A panel with a one-pixel black frame on all four sides, in panel white.
-inline TdxContainer* FramedPanel(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
-                                 int width, int height)
+inline TFlatPanel* FramedPanel(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
+                               int width, int height)
 {
-    auto* panel = Place<TdxContainer>(owner, parent, name, left, top, width, height);
+    auto* panel = Place<TFlatPanel>(owner, parent, name, left, top, width, height);
     panel->SetBorderWidth(1);
     panel->SetBoundColor(clBlack);
-    panel->SetBoundLines(blLeft | blTop | blRight | blBottom);
+    panel->SetBoundLines(TBoundLine::All);
     panel->SetColor(kPanelWhite);
     return panel;
 }

@@ -29,12 +29,12 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TFor
         Application->Title, [this] { return HandleAllocated() ? Handle() : nullptr; });
     Name = "mainForm";
     SetCaption("Quorvel");
-    SetBorderStyle(TFormBorderStyle::bsNone);
+    SetBorderStyle(TFormBorderStyle::None);
     SetColor(clBtnFace);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
     SetShowHint(true);
-    SetPosition(TPosition::poScreenCenter);
+    SetPosition(TPosition::ScreenCenter);
     SetClientSize(560, 308);
     BuildControls();
     CreateSubsystems();
@@ -228,7 +228,8 @@ TWallpaperSystem TMainForm::WallpaperSystem()
 
 void TMainForm::RunStartSequence()
 {
-    addPicturesDialog->SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    addPicturesDialog->SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect |
+                                  TOpenOption::EnableSizing);
     applyButton->SetEnabled(true);
     autoChangeTimer->SetEnabled(false);
     styleBox->SetEnabled(true);

@@ -8,8 +8,9 @@
 #include "app/PlatformServices.h"
 #include "app/TaskbarButton.h"
 #include "app/TrayIcon.h"
-#include "controls/dxButtons.h"
-#include "controls/dxContainer.h"
+#include "controls/FlatButton.h"
+#include "controls/FlatPanel.h"
+#include "controls/HeaderToolButton.h"
 #include "core/Commands.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
@@ -66,27 +67,27 @@ public:
     // What tests and benchmarks read and press: the controls, the timers,
     // the menu and the rotation's state.
     struct TestView {
-        TdxContainer* header;
-        TdxToolButton* closeButton;
-        TdxToolButton* toTrayButton;
-        TdxContainer* actionsPanel;
-        TdxContainer* actionsHeader;
-        TdxButton* addButton;
-        TdxButton* deleteButton;
-        TdxButton* applyButton;
-        TdxButton* newListButton;
-        TdxButton* saveListButton;
-        TdxButton* loadListButton;
-        TdxButton* aboutButton;
-        TdxButton* exitButton;
+        TFlatPanel* header;
+        THeaderToolButton* closeButton;
+        THeaderToolButton* toTrayButton;
+        TFlatPanel* actionsPanel;
+        TFlatPanel* actionsHeader;
+        TFlatButton* addButton;
+        TFlatButton* deleteButton;
+        TFlatButton* applyButton;
+        TFlatButton* newListButton;
+        TFlatButton* saveListButton;
+        TFlatButton* loadListButton;
+        TFlatButton* aboutButton;
+        TFlatButton* exitButton;
         TLabel* clockLabel;
-        TdxContainer* previewPanel;
+        TFlatPanel* previewPanel;
         TImage* previewImage;
-        TdxContainer* nameListPanel;
+        TFlatPanel* nameListPanel;
         TListBox* nameList;
-        TdxContainer* totalPanel;
+        TFlatPanel* totalPanel;
         TLabel* totalLabel;
-        TdxContainer* optionsPanel;
+        TFlatPanel* optionsPanel;
         TLabel* sizeLabel;
         TLabel* nameLabel;
         TLabel* pathLabel;
@@ -96,7 +97,7 @@ public:
         TComboBox* styleBox;
         TSpinEdit* intervalEdit;
         TCheckBox* randomBox;
-        TdxButton* startStopButton;
+        TFlatButton* startStopButton;
         TListBox* pathList;
         TTimer* autoChangeTimer;
         TTimer* clockTimer;
@@ -362,27 +363,27 @@ private:
     // the message loop (the sender waits only for the check).
     bool ReceiveCommands(LPARAM copyData);
 
-    TdxContainer* header = nullptr;
-    TdxToolButton* closeButton = nullptr;
-    TdxToolButton* toTrayButton = nullptr;
-    TdxContainer* actionsPanel = nullptr;
-    TdxContainer* actionsHeader = nullptr;
-    TdxButton* addButton = nullptr;
-    TdxButton* deleteButton = nullptr;
-    TdxButton* applyButton = nullptr;
-    TdxButton* newListButton = nullptr;
-    TdxButton* saveListButton = nullptr;
-    TdxButton* loadListButton = nullptr;
-    TdxButton* aboutButton = nullptr;
-    TdxButton* exitButton = nullptr;
+    TFlatPanel* header = nullptr;
+    THeaderToolButton* closeButton = nullptr;
+    THeaderToolButton* toTrayButton = nullptr;
+    TFlatPanel* actionsPanel = nullptr;
+    TFlatPanel* actionsHeader = nullptr;
+    TFlatButton* addButton = nullptr;
+    TFlatButton* deleteButton = nullptr;
+    TFlatButton* applyButton = nullptr;
+    TFlatButton* newListButton = nullptr;
+    TFlatButton* saveListButton = nullptr;
+    TFlatButton* loadListButton = nullptr;
+    TFlatButton* aboutButton = nullptr;
+    TFlatButton* exitButton = nullptr;
     TLabel* clockLabel = nullptr;
-    TdxContainer* previewPanel = nullptr;
+    TFlatPanel* previewPanel = nullptr;
     TImage* previewImage = nullptr;
-    TdxContainer* nameListPanel = nullptr;
+    TFlatPanel* nameListPanel = nullptr;
     TListBox* nameList = nullptr;
-    TdxContainer* totalPanel = nullptr;
+    TFlatPanel* totalPanel = nullptr;
     TLabel* totalLabel = nullptr;
-    TdxContainer* optionsPanel = nullptr;
+    TFlatPanel* optionsPanel = nullptr;
     TLabel* sizeLabel = nullptr;
     TLabel* nameLabel = nullptr;
     TLabel* pathLabel = nullptr;
@@ -392,7 +393,7 @@ private:
     TComboBox* styleBox = nullptr;
     TSpinEdit* intervalEdit = nullptr;
     TCheckBox* randomBox = nullptr;
-    TdxButton* startStopButton = nullptr;
+    TFlatButton* startStopButton = nullptr;
     // The full paths, one per name; below the client area, never seen.
     TListBox* pathList = nullptr;
 
@@ -405,7 +406,7 @@ private:
     TTimer* clockTimer = nullptr;
     // The retries of a refused icon add.
     TTimer* trayIconRetryTimer = nullptr;
-    TdxStyleManager* styleManager = nullptr;
+    TStyleManager* styleManager = nullptr;
     TPopupMenu* trayMenu = nullptr;
     TMenuItem* restoreMenuItem = nullptr;
     TMenuItem* changeWallpaperMenuItem = nullptr;

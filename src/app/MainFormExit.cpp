@@ -82,7 +82,7 @@ void TMainForm::onCloseRequest(TObject*, TCloseAction& action)
     // Alt+F4, the taskbar's "Close" and an installer's close request end the
     // program the same way the exit buttons do, so the run's list edits are
     // kept and no dead icon stays behind.
-    action = TCloseAction::caNone;
+    action = TCloseAction::None;
     ShutDownProgram();
 }
 

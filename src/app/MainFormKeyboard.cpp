@@ -15,7 +15,7 @@ void TMainForm::WireKeyboard()
 
 void TMainForm::onNameListKeyDown(TObject*, WORD& key, TShiftState shift)
 {
-    if (shift & (ssShift | ssCtrl | ssAlt))
+    if (shift & (TShiftFlag::Shift | TShiftFlag::Ctrl | TShiftFlag::Alt))
         return;
     if (key == VK_DELETE) {
         // As "-", and not while it is locked (automatic change runs).
@@ -44,7 +44,7 @@ bool TMainForm::HandleKeyboardMessage(TMessage& message)
         return true;
     }
     if (message.Msg == CM_DIALOGKEY && message.WParam == VK_ESCAPE &&
-        !(KeyboardShiftState() & (ssShift | ssCtrl | ssAlt))) {
+        !(KeyboardShiftState() & (TShiftFlag::Shift | TShiftFlag::Ctrl | TShiftFlag::Alt))) {
         // Escape nobody else wanted (an open drop-down list closes first).
         TForm::WndProc(message);
         if (message.Result == 0) {

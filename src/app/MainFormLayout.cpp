@@ -11,7 +11,7 @@
 namespace {
 
 enum class Kind : uint8_t {
-    Container,  // a plain styled container
+    PlainPanel, // a flat panel without a frame
     Panel,      // a framed panel
     ToolButton, // a small header button, aligned to the left
     Button,
@@ -36,11 +36,11 @@ struct ControlRow {
 
 // The order is the creation order, and with it the tab order.
 const ControlRow kLayout[] = {
-    {Kind::Container, nullptr, "header", {0, 0, 560, 15}},
+    {Kind::PlainPanel, nullptr, "header", {0, 0, 560, 15}},
     {Kind::ToolButton, "header", "closeButton", {0, 0, 15, 15}, "", "Exit program"},
     {Kind::ToolButton, "header", "toTrayButton", {15, 0, 15, 15}, "", "Minimize to system tray"},
     {Kind::Panel, nullptr, "actionsPanel", {2, 18, 116, 287}},
-    {Kind::Container, "actionsPanel", "actionsHeader", {2, 2, 112, 15}, "     Actions"},
+    {Kind::PlainPanel, "actionsPanel", "actionsHeader", {2, 2, 112, 15}, "     Actions"},
     {Kind::Button, "actionsPanel", "addButton", {13, 27, 28, 30}, "+", "Add file (s) to current list"},
     {Kind::Button, "actionsPanel", "deleteButton", {45, 27, 28, 30}, "-", "Delete file(s) from current list"},
     {Kind::Button,
@@ -113,7 +113,7 @@ void BoldFont(TControl& control, TColor color)
 {
     control.Font().SetName("MS Sans Serif");
     control.Font().SetHeight(-11);
-    control.Font().SetStyle(fsBold);
+    control.Font().SetStyle(TFontStyle::Bold);
     control.Font().SetColor(color);
 }
 
@@ -157,13 +157,13 @@ T* MakeControl(TComponent* owner, TWinControl* parent, const ControlRow& row)
 TControl* MakeButtonLike(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
     if (row.kind == Kind::ToolButton) {
-        auto* button = MakeControl<TdxToolButton>(owner, parent, row);
-        button->SetAlign(TAlign::alLeft);
+        auto* button = MakeControl<THeaderToolButton>(owner, parent, row);
+        button->SetAlign(TAlign::Left);
         button->SetHint(row.hint);
         return button;
     }
     if (row.kind == Kind::Button) {
-        auto* button = MakeControl<TdxButton>(owner, parent, row);
+        auto* button = MakeControl<TFlatButton>(owner, parent, row);
         button->SetCaption(row.text);
         button->SetHint(row.hint);
         return button;
@@ -178,10 +178,10 @@ TControl* MakeButtonLike(TComponent* owner, TWinControl* parent, const ControlRo
 TControl* MakeFromRow(TComponent* owner, TWinControl* parent, const ControlRow& row)
 {
     switch (row.kind) {
-    case Kind::Container: {
-        auto* container = MakeControl<TdxContainer>(owner, parent, row);
-        container->SetCaption(row.text);
-        return container;
+    case Kind::PlainPanel: {
+        auto* panel = MakeControl<TFlatPanel>(owner, parent, row);
+        panel->SetCaption(row.text);
+        return panel;
     }
     case Kind::Panel:
         return FramedPanel(owner, parent, row.name, row.bounds.left, row.bounds.top, row.bounds.right,
@@ -220,7 +220,7 @@ void Bind(const ControlsByName& made, const char* name, T*& member)
 const char* const kListFilter = "Image list (*.lst)|*.lst";
 // Read-only box hidden, resizable; no default extension, no prompt before
 // replacing a file, and an opened file need not exist.
-const TOpenOptions kListOptions = ofHideReadOnly | ofEnableSizing;
+const TOpenOptions kListOptions = TOpenOption::HideReadOnly | TOpenOption::EnableSizing;
 
 // A dialog of the form's own, with its filter and options.
 template <class Dialog>
@@ -234,7 +234,7 @@ Dialog* OwnDialog(TComponent* owner, const char* name, const std::string& filter
     return dialog;
 }
 
-void SetDrawnGlyph(TdxButton& button, void (*draw)(TBitmap&, int))
+void SetDrawnGlyph(TFlatButton& button, void (*draw)(TBitmap&, int))
 {
     TBitmap glyph;
     draw(glyph, button.Dpi());
@@ -293,18 +293,18 @@ void TMainForm::BuildControls()
 // What the table cannot say: alignments, fonts, glyphs and list styles.
 void TMainForm::StyleControls()
 {
-    header->SetAlign(TAlign::alTop);
-    toTrayButton->SetToolType(TdxToolType::ttPopup);
+    header->SetAlign(TAlign::Top);
+    toTrayButton->SetToolType(TToolType::Popup);
     actionsPanel->Font().SetName("MS Sans Serif");
     actionsPanel->Font().SetHeight(11);
-    actionsHeader->SetAlign(TAlign::alTop);
+    actionsHeader->SetAlign(TAlign::Top);
     actionsHeader->SetShowCaption(true);
-    actionsHeader->SetAlignment(TAlignment::taLeftJustify);
+    actionsHeader->SetAlignment(TAlignment::LeftJustify);
     actionsHeader->SetSpacing(24);
     actionsHeader->SetColor(kHeaderGrey);
-    addButton->Font().SetStyle(fsBold);
+    addButton->Font().SetStyle(TFontStyle::Bold);
     addButton->Font().SetHeight(-16);
-    deleteButton->Font().SetStyle(fsBold);
+    deleteButton->Font().SetStyle(TFontStyle::Bold);
     deleteButton->Font().SetHeight(-21);
     DrawButtonGlyphs();
     newListButton->SetSpacing(0);
@@ -312,16 +312,16 @@ void TMainForm::StyleControls()
     clockLabel->Font().SetName("Times New Roman");
     clockLabel->Font().SetHeight(-13);
     clockLabel->SetShowHint(true);
-    previewImage->SetAlign(TAlign::alClient);
+    previewImage->SetAlign(TAlign::Client);
     previewImage->SetStretch(true);
-    nameList->SetAlign(TAlign::alClient);
-    nameList->SetBorderStyle(TBorderStyle::bsNone);
+    nameList->SetAlign(TAlign::Client);
+    nameList->SetBorderStyle(TBorderStyle::None);
     nameList->SetColor(kPanelWhite);
     FileNameFont(*nameList, clBlack);
     nameList->SetItemHeight(13);
     // A list of a million files is shown at once: the window holds the
     // number of rows, not a copy of every name.
-    nameList->SetStyle(TListBoxStyle::lbVirtual);
+    nameList->SetStyle(TListBoxStyle::Virtual);
     nameList->SetTabStop(true);
     totalLabel->Font().SetColor(clBlack);
     // Name and path show file names: an "&" in them is a character, not an
@@ -333,7 +333,7 @@ void TMainForm::StyleControls()
     pathLabel->SetShowAccelChar(false);
     // A path longer than the label keeps its drive and its file name; the
     // whole path is the label's hint.
-    pathLabel->SetEllipsisPosition(TEllipsisPosition::epPathEllipsis);
+    pathLabel->SetEllipsisPosition(TEllipsisPosition::PathEllipsis);
     styleBox->SetParentFont(false);
     styleBox->Font().Assign(Font());
     for (const char* style : {"Center", "Tile", "Stretch", "Fit", "Fill", "Span"})
@@ -344,8 +344,8 @@ void TMainForm::StyleControls()
     intervalEdit->SetMaxValue(1000);
     intervalEdit->SetValue(1);
     intervalEdit->SetTabStop(true);
-    pathList->SetBorderStyle(TBorderStyle::bsNone);
-    pathList->SetStyle(TListBoxStyle::lbVirtual);
+    pathList->SetBorderStyle(TBorderStyle::None);
+    pathList->SetStyle(TListBoxStyle::Virtual);
     // The hidden model of the full paths: no tab stop, nothing the keyboard
     // or a screen reader can land on.
     pathList->SetTabStop(false);
@@ -378,6 +378,6 @@ void TMainForm::CreateComponents()
     clockTimer = new TTimer(this);
     clockTimer->Name = "clockTimer";
     clockTimer->SetInterval(1000);
-    styleManager = new TdxStyleManager(this);
+    styleManager = new TStyleManager(this);
     styleManager->Name = "styleManager";
 }

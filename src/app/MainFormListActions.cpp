@@ -36,7 +36,7 @@ void TMainForm::CreateListActions()
     // A right click selects the row under the pointer first, as lists do,
     // so the menu acts on the entry the user pointed at.
     nameList->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
-        if (button != TMouseButton::mbRight)
+        if (button != TMouseButton::Right)
             return;
         const LRESULT hit = nameList->Perform(LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
         const int row = LOWORD(hit);

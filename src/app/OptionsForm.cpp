@@ -26,8 +26,8 @@ TOptionsForm::TOptionsForm(TComponent* owner, HWND ownerWindow) : TForm(owner), 
 {
     Name = "optionsForm";
     SetCaption("Options");
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
+    SetBorderStyle(TFormBorderStyle::Dialog);
+    SetPosition(TPosition::ScreenCenter);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
     SetClientSize(280, 172);
@@ -44,14 +44,14 @@ void TOptionsForm::CreateParams(TCreateParams& params)
 void TOptionsForm::CreateControls()
 {
     panel = FramedPanel(this, this, "panel", 0, 0, 280, 172);
-    panel->SetAlign(TAlign::alClient);
-    header = Place<TdxContainer>(this, panel, "header", 2, 2, 276, 15);
-    header->SetAlign(TAlign::alTop);
+    panel->SetAlign(TAlign::Client);
+    header = Place<TFlatPanel>(this, panel, "header", 2, 2, 276, 15);
+    header->SetAlign(TAlign::Top);
     header->SetCaption("   Options...");
     header->SetShowCaption(true);
-    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetAlignment(TAlignment::LeftJustify);
     header->SetColor(kHeaderGrey);
-    header->Font().SetStyle(fsBold);
+    header->Font().SetStyle(TFontStyle::Bold);
 
     hotkeysBox = Place<TCheckBox>(this, panel, "hotkeysBox", 10, 24, 260, 17);
     hotkeysBox->SetCaption("Global hotkeys");
@@ -66,11 +66,11 @@ void TOptionsForm::CreateControls()
     perMonitorBox->SetShowHint(true);
     Line(this, panel, "", 3, 142, 274, 1);
 
-    okButton = Place<TdxButton>(this, panel, "okButton", 118, 147, 73, 21);
+    okButton = Place<TFlatButton>(this, panel, "okButton", 118, 147, 73, 21);
     okButton->SetCaption("OK");
     okButton->SetDefault(true);
     okButton->OnClick = [this](TObject*) { onOkClick(); };
-    cancelButton = Place<TdxButton>(this, panel, "cancelButton", 198, 147, 73, 21);
+    cancelButton = Place<TFlatButton>(this, panel, "cancelButton", 198, 147, 73, 21);
     cancelButton->SetCaption("Cancel");
     cancelButton->Cancel = true;
     cancelButton->OnClick = [this](TObject*) { SetModalResult(mrCancel); };

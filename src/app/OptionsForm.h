@@ -6,8 +6,8 @@
 // menu's "Options…".
 
 #include "app/HotkeySettings.h"
-#include "controls/dxButtons.h"
-#include "controls/dxContainer.h"
+#include "controls/FlatButton.h"
+#include "controls/FlatPanel.h"
 #include "framework/Form.h"
 #include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/ComboBox.h"
@@ -27,15 +27,15 @@ public:
     // taskbar button of its own).
     TOptionsForm(TComponent* owner, HWND ownerWindow = nullptr);
 
-    TdxContainer* panel;
-    TdxContainer* header;
+    TFlatPanel* panel;
+    TFlatPanel* header;
     TCheckBox* hotkeysBox;
     TComboBox* nextHotkeyBox;
     TComboBox* previousHotkeyBox;
     TComboBox* pauseHotkeyBox;
     TCheckBox* perMonitorBox;
-    TdxButton* okButton;
-    TdxButton* cancelButton;
+    TFlatButton* okButton;
+    TFlatButton* cancelButton;
 
     // Shows `options` and lets the user change them; the options chosen
     // when the box is confirmed, nothing when it is cancelled. "OK" with

@@ -46,7 +46,7 @@ int MulDivRounded(int a, int b, int c)
     return static_cast<int>(quotient);
 }
 
-InsetRect ShrinkByBorder(int borderWidth, bool showBoundLines, uint8_t boundLines, InsetRect rect,
+InsetRect ShrinkByBorder(int borderWidth, bool showBoundLines, TBoundLines boundLines, InsetRect rect,
                          int lineWidth)
 {
     rect.Left += borderWidth;
@@ -54,13 +54,13 @@ InsetRect ShrinkByBorder(int borderWidth, bool showBoundLines, uint8_t boundLine
     rect.Right -= borderWidth;
     rect.Bottom -= borderWidth;
     if (showBoundLines) {
-        if (boundLines & kBoundLeft)
+        if (boundLines & TBoundLine::Left)
             rect.Left += lineWidth;
-        if (boundLines & kBoundRight)
+        if (boundLines & TBoundLine::Right)
             rect.Right -= lineWidth;
-        if (boundLines & kBoundTop)
+        if (boundLines & TBoundLine::Top)
             rect.Top += lineWidth;
-        if (boundLines & kBoundBottom)
+        if (boundLines & TBoundLine::Bottom)
             rect.Bottom -= lineWidth;
     }
     return rect;

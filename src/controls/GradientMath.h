@@ -38,11 +38,14 @@ struct InsetRect {
     friend bool operator==(const InsetRect&, const InsetRect&) = default;
 };
 
-// Bound-line sides as bits (blLeft first).
-enum BoundLineBits : uint8_t { kBoundLeft = 1, kBoundTop = 2, kBoundRight = 4, kBoundBottom = 8 };
+// The edges of a panel that carry a line, as bits of a TBoundLines.
+struct TBoundLine {
+    enum : uint8_t { Left = 1, Top = 2, Right = 4, Bottom = 8, All = Left | Top | Right | Bottom };
+};
+using TBoundLines = uint8_t;
 
 // Moves every edge inward by the border width, then by the line width (one
 // pixel at 96 DPI) on each side that has a bound line, when the lines are
 // shown.
-InsetRect ShrinkByBorder(int borderWidth, bool showBoundLines, uint8_t boundLines, InsetRect rect,
+InsetRect ShrinkByBorder(int borderWidth, bool showBoundLines, TBoundLines boundLines, InsetRect rect,
                          int lineWidth = 1);

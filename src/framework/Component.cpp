@@ -32,7 +32,7 @@ void TComponent::NotifyDestruction()
     const std::vector<TComponent*> subscribers = freeNotifies_;
     for (TComponent* subscriber : subscribers) {
         subscriber->RemoveFreeNotification(this);
-        subscriber->Notification(this, TOperation::opRemove);
+        subscriber->Notification(this, TOperation::Remove);
     }
     freeNotifies_.clear();
     if (owner_)
@@ -43,19 +43,19 @@ void TComponent::InsertComponent(TComponent* component)
 {
     components_.push_back(component);
     component->owner_ = this;
-    Notification(component, TOperation::opInsert);
+    Notification(component, TOperation::Insert);
 }
 
 void TComponent::RemoveComponent(TComponent* component)
 {
-    Notification(component, TOperation::opRemove);
+    Notification(component, TOperation::Remove);
     components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
     component->owner_ = nullptr;
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation)
 {
-    if (operation == TOperation::opRemove && component)
+    if (operation == TOperation::Remove && component)
         RemoveFreeNotification(component);
     // The owner passes the news on to everything it owns.
     const std::vector<TComponent*> owned = components_;

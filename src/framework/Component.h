@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-enum class TOperation : uint8_t { opInsert, opRemove };
+enum class TOperation : uint8_t { Insert, Remove };
 
 class TComponent : public TPersistent {
 public:
@@ -22,7 +22,7 @@ public:
     const std::vector<TComponent*>& Components() const { return components_; }
     bool Destroying() const { return destroying_; }
 
-    // This component and `other` are each told (Notification, opRemove)
+    // This component and `other` are each told (Notification, TOperation::Remove)
     // when the other goes, whoever owns them.
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);

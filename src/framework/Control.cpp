@@ -257,13 +257,13 @@ void TControl::HandleMouseMessage(TMessage& message)
     const TShiftState shift = MouseShiftState(message.WParam);
     switch (message.Msg) {
     case WM_LBUTTONDBLCLK:
-        if (controlStyle_ & csDoubleClicks)
+        if (controlStyle_ & TControlStyleFlag::DoubleClicks)
             DblClick();
         [[fallthrough]];
     case WM_LBUTTONDOWN:
-        if (controlStyle_ & csClickEvents)
+        if (controlStyle_ & TControlStyleFlag::ClickEvents)
             mouseClicked_ = true;
-        MouseDown(TMouseButton::mbLeft, shift, x, y);
+        MouseDown(TMouseButton::Left, shift, x, y);
         break;
     case WM_LBUTTONUP: {
         // A click is a left release inside the control after a left press on it.
@@ -280,24 +280,24 @@ void TControl::HandleMouseMessage(TMessage& message)
                 clickFailure = std::current_exception();
             }
         }
-        MouseUp(TMouseButton::mbLeft, shift, x, y);
+        MouseUp(TMouseButton::Left, shift, x, y);
         if (clickFailure)
             std::rethrow_exception(clickFailure);
         break;
     }
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-        MouseDown(TMouseButton::mbRight, shift, x, y);
+        MouseDown(TMouseButton::Right, shift, x, y);
         break;
     case WM_RBUTTONUP:
-        MouseUp(TMouseButton::mbRight, shift, x, y);
+        MouseUp(TMouseButton::Right, shift, x, y);
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-        MouseDown(TMouseButton::mbMiddle, shift, x, y);
+        MouseDown(TMouseButton::Middle, shift, x, y);
         break;
     case WM_MBUTTONUP:
-        MouseUp(TMouseButton::mbMiddle, shift, x, y);
+        MouseUp(TMouseButton::Middle, shift, x, y);
         break;
     case WM_MOUSEMOVE:
         MouseMove(shift, x, y);
@@ -361,11 +361,11 @@ TShiftState KeyboardShiftState()
 {
     TShiftState shift = 0;
     if (GetKeyState(VK_SHIFT) < 0)
-        shift |= ssShift;
+        shift |= TShiftFlag::Shift;
     if (GetKeyState(VK_CONTROL) < 0)
-        shift |= ssCtrl;
+        shift |= TShiftFlag::Ctrl;
     if (GetKeyState(VK_MENU) < 0)
-        shift |= ssAlt;
+        shift |= TShiftFlag::Alt;
     return shift;
 }
 
@@ -373,16 +373,16 @@ TShiftState MouseShiftState(WPARAM keys)
 {
     TShiftState shift = 0;
     if (keys & MK_SHIFT)
-        shift |= ssShift;
+        shift |= TShiftFlag::Shift;
     if (keys & MK_CONTROL)
-        shift |= ssCtrl;
+        shift |= TShiftFlag::Ctrl;
     if (keys & MK_LBUTTON)
-        shift |= ssLeft;
+        shift |= TShiftFlag::Left;
     if (keys & MK_RBUTTON)
-        shift |= ssRight;
+        shift |= TShiftFlag::Right;
     if (keys & MK_MBUTTON)
-        shift |= ssMiddle;
+        shift |= TShiftFlag::Middle;
     if (GetKeyState(VK_MENU) < 0)
-        shift |= ssAlt;
+        shift |= TShiftFlag::Alt;
     return shift;
 }

@@ -15,15 +15,18 @@
 class TWinControl;
 class TForm;
 
-enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TAlign : uint8_t { None, Top, Bottom, Left, Right, Client };
 
-enum TControlStyleFlag : uint32_t {
-    csAcceptsControls = 1 << 0,
-    csCaptureMouse = 1 << 1,
-    csClickEvents = 1 << 2,
-    csDoubleClicks = 1 << 3,
-    csOpaque = 1 << 4,
-    csReplicatable = 1 << 5,
+// What a control does for itself, as bits of a TControlStyle.
+struct TControlStyleFlag {
+    enum : uint32_t {
+        AcceptsControls = 1 << 0,
+        CaptureMouse = 1 << 1,
+        ClickEvents = 1 << 2,
+        DoubleClicks = 1 << 3,
+        Opaque = 1 << 4,
+        Replicatable = 1 << 5,
+    };
 };
 using TControlStyle = uint32_t;
 
@@ -160,7 +163,7 @@ private:
     int top_ = 0;
     int width_ = 0;
     int height_ = 0;
-    TAlign align_ = TAlign::alNone;
+    TAlign align_ = TAlign::None;
     bool visible_ = true;
     bool enabled_ = true;
     std::string text_;
@@ -180,7 +183,8 @@ private:
         int fontHeight;
     };
     std::optional<DesignSize> design_;
-    TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
+    TControlStyle controlStyle_ =
+        TControlStyleFlag::CaptureMouse | TControlStyleFlag::ClickEvents | TControlStyleFlag::DoubleClicks;
 
 protected:
     bool windowed_ = false;

@@ -17,7 +17,7 @@ void TCustomControl::PaintWindow(HDC dc)
     gdi::DoubleBuffer buffer(dc, width, height);
     const HDC target = buffer.Get();
     const TColor fill = Application->ColorScheme().Fill(Color());
-    if (!(ControlStyle() & csOpaque)) {
+    if (!(ControlStyle() & TControlStyleFlag::Opaque)) {
         TBrush brush;
         brush.SetColor(fill);
         FillRect(target, &client, brush.Handle());
@@ -27,7 +27,7 @@ void TCustomControl::PaintWindow(HDC dc)
         canvas_.Font().Assign(Font());
         canvas_.Brush().SetColor(fill);
         canvas_.Pen().SetColor(clBlack);
-        canvas_.Pen().SetStyle(TPenStyle::psSolid);
+        canvas_.Pen().SetStyle(TPenStyle::Solid);
         Paint();
     }
     PaintControls(target);

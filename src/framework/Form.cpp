@@ -7,7 +7,7 @@
 
 TForm::TForm(TComponent* owner) : TWinControl(owner)
 {
-    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetControlStyle(ControlStyle() | TControlStyleFlag::AcceptsControls);
     visible_ = false; // a form is shown by Show, never by being created
     if (Application)
         Application->FormCreated(this);
@@ -26,22 +26,22 @@ void TForm::CreateParams(TCreateParams& params)
     params.Style &= ~(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
     params.Style |= WS_CLIPCHILDREN;
     switch (borderStyle_) {
-    case TFormBorderStyle::bsNone:
+    case TFormBorderStyle::None:
         params.Style |= WS_POPUP;
         break;
-    case TFormBorderStyle::bsSingle:
-    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::Single:
+    case TFormBorderStyle::ToolWindow:
         params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
         break;
-    case TFormBorderStyle::bsDialog:
+    case TFormBorderStyle::Dialog:
         params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
         params.ExStyle |= WS_EX_DLGMODALFRAME;
         break;
-    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::Sizeable:
         params.Style |= WS_OVERLAPPEDWINDOW;
         break;
     }
-    if (borderStyle_ == TFormBorderStyle::bsToolWindow)
+    if (borderStyle_ == TFormBorderStyle::ToolWindow)
         params.ExStyle |= WS_EX_TOOLWINDOW;
     params.WinClassName = "TessivoForm";
     params.WindowClassStyle |= CS_DBLCLKS;
@@ -105,16 +105,16 @@ void TForm::PlaceWindow()
     placed_ = true;
     int left = Left(), top = Top();
     switch (position_) {
-    case TPosition::poScreenCenter:
-    case TPosition::poDesktopCenter:
+    case TPosition::ScreenCenter:
+    case TPosition::DesktopCenter:
         left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
         top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
         break;
-    case TPosition::poMainFormCenter:
-    case TPosition::poOwnerFormCenter: {
+    case TPosition::MainFormCenter:
+    case TPosition::OwnerFormCenter: {
         TForm* center = Application ? Application->MainForm() : nullptr;
         if (auto* ownerForm = dynamic_cast<TForm*>(Owner());
-            ownerForm && position_ == TPosition::poOwnerFormCenter)
+            ownerForm && position_ == TPosition::OwnerFormCenter)
             center = ownerForm;
         if (center && center != this) {
             left = center->Left() + (center->Width() - Width()) / 2;
@@ -160,14 +160,14 @@ void TForm::SetVisible(bool visible)
 void TForm::Close()
 {
     TCloseAction action =
-        (Application && Application->MainForm() == this) ? TCloseAction::caFree : TCloseAction::caHide;
+        (Application && Application->MainForm() == this) ? TCloseAction::Free : TCloseAction::Hide;
     if (OnClose)
         OnClose(this, action);
-    if (action == TCloseAction::caNone)
+    if (action == TCloseAction::None)
         return;
     if (Application && Application->MainForm() == this)
         Application->Terminate();
-    else if (action == TCloseAction::caMinimize)
+    else if (action == TCloseAction::Minimize)
         ShowWindow(Handle(), SW_MINIMIZE);
     else
         Hide();
@@ -303,8 +303,8 @@ void TForm::CMDialogKey(TMessage& message)
 {
     // Tab and Shift+Tab move through the tab order; other keys are offered
     // to the controls.
-    if (message.WParam == VK_TAB && !(KeyboardShiftState() & (ssAlt | ssCtrl))) {
-        SelectNext(!(KeyboardShiftState() & ssShift));
+    if (message.WParam == VK_TAB && !(KeyboardShiftState() & (TShiftFlag::Alt | TShiftFlag::Ctrl))) {
+        SelectNext(!(KeyboardShiftState() & TShiftFlag::Shift));
         message.Result = 1;
     } else {
         TWinControl::WndProc(message);

@@ -6,16 +6,16 @@
 
 #include <optional>
 
-enum class TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TFormBorderStyle : uint8_t { None, Single, Sizeable, Dialog, ToolWindow };
 enum class TPosition : uint8_t {
-    poDesigned,
-    poDefault,
-    poScreenCenter,
-    poDesktopCenter,
-    poMainFormCenter,
-    poOwnerFormCenter
+    Designed,
+    Default,
+    ScreenCenter,
+    DesktopCenter,
+    MainFormCenter,
+    OwnerFormCenter
 };
-enum class TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+enum class TCloseAction : uint8_t { None, Hide, Free, Minimize };
 
 class TForm : public TWinControl {
 public:
@@ -91,8 +91,8 @@ private:
     void WMSysColorChange(TMessage& message);
 
 private:
-    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
-    TPosition position_ = TPosition::poDesigned;
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::Sizeable;
+    TPosition position_ = TPosition::Designed;
     TWinControl* activeControl_ = nullptr;
     TModalResult modalResult_ = 0;
     bool placed_ = false;

@@ -126,7 +126,7 @@ void TPopupMenu::Remove(TMenuItem* item)
 void TPopupMenu::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
-    if (operation != TOperation::opRemove)
+    if (operation != TOperation::Remove)
         return;
     const auto found = std::find(items_.begin(), items_.end(), component);
     if (found != items_.end()) {

@@ -14,8 +14,11 @@ public:
 // Objects whose properties can be copied from another of their kind.
 class TPersistent : public TObject {};
 
-enum class TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
-enum TShiftFlag : uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+enum class TMouseButton : uint8_t { Left, Right, Middle };
+// The modifier keys and mouse buttons held down, as bits of a TShiftState.
+struct TShiftFlag {
+    enum : uint8_t { Shift = 1, Alt = 2, Ctrl = 4, Left = 8, Right = 16, Middle = 32 };
+};
 using TShiftState = uint8_t;
 
 using TNotifyEvent = std::function<void(TObject* sender)>;

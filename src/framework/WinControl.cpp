@@ -60,7 +60,7 @@ void TWinControl::CreateParams(TCreateParams& params)
 {
     params.Caption = Caption();
     params.Style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (ControlStyle() & csAcceptsControls)
+    if (ControlStyle() & TControlStyleFlag::AcceptsControls)
         params.Style |= WS_CLIPCHILDREN;
     if (Visible())
         params.Style |= WS_VISIBLE;
@@ -75,7 +75,7 @@ void TWinControl::CreateParams(TCreateParams& params)
     params.WndParent = Parent() ? Parent()->Handle() : nullptr;
     params.WinClassName = kDefaultClassName;
     params.WindowClassStyle = CS_VREDRAW | CS_HREDRAW;
-    if (ControlStyle() & csDoubleClicks)
+    if (ControlStyle() & TControlStyleFlag::DoubleClicks)
         params.WindowClassStyle |= CS_DBLCLKS;
 }
 
@@ -369,7 +369,7 @@ void TWinControl::WMPrintClient(TMessage& message)
 
 void TWinControl::WMEraseBkgnd(TMessage& message)
 {
-    if (ControlStyle() & csOpaque) {
+    if (ControlStyle() & TControlStyleFlag::Opaque) {
         message.Result = 1; // the control paints every pixel itself
         return;
     }
@@ -462,7 +462,7 @@ void TWinControl::WMMouse(TMessage& message)
     }
     DefaultHandler(message);
     const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
-    if (press && (ControlStyle() & csCaptureMouse) && !defaultProc_)
+    if (press && (ControlStyle() & TControlStyleFlag::CaptureMouse) && !defaultProc_)
         SetCapture(handle_);
     if (message.Msg == WM_LBUTTONUP && GetCapture() == handle_)
         ReleaseCapture();
@@ -662,7 +662,7 @@ void TWinControl::SetCaption(const std::string& text)
 void TWinControl::Invalidate()
 {
     if (handle_)
-        InvalidateRect(handle_, nullptr, !(ControlStyle() & csOpaque));
+        InvalidateRect(handle_, nullptr, !(ControlStyle() & TControlStyleFlag::Opaque));
 }
 
 void TWinControl::InsertControl(TControl* control)
@@ -715,25 +715,25 @@ void TWinControl::AlignControls(RECT& rect)
 {
     // Top and bottom first, then left and right in what remains, then the
     // client-aligned ones fill the rest; each kind in child order.
-    for (TAlign kind : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+    for (TAlign kind : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Right, TAlign::Client}) {
         for (TControl* child : controls_) {
             if (child->Align() != kind || !child->Visible())
                 continue;
             const int width = child->Width(), height = child->Height();
             switch (kind) {
-            case TAlign::alTop:
+            case TAlign::Top:
                 child->SetBounds(rect.left, rect.top, rect.right - rect.left, height);
                 rect.top += height;
                 break;
-            case TAlign::alBottom:
+            case TAlign::Bottom:
                 child->SetBounds(rect.left, rect.bottom - height, rect.right - rect.left, height);
                 rect.bottom -= height;
                 break;
-            case TAlign::alLeft:
+            case TAlign::Left:
                 child->SetBounds(rect.left, rect.top, width, rect.bottom - rect.top);
                 rect.left += width;
                 break;
-            case TAlign::alRight:
+            case TAlign::Right:
                 child->SetBounds(rect.right - width, rect.top, width, rect.bottom - rect.top);
                 rect.right -= width;
                 break;
@@ -836,7 +836,7 @@ void TWinControl::KeyPress(wchar_t& key)
 
 void TWinControl::PaintWindow(HDC dc)
 {
-    if (!(ControlStyle() & csOpaque))
+    if (!(ControlStyle() & TControlStyleFlag::Opaque))
         FillBackground(dc);
     PaintControls(dc);
 }

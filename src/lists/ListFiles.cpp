@@ -9,7 +9,7 @@ void TListFiles::Save(IFileDialog& dialog)
     dialog.SetTitle("Saving list of image files for wallpaper ...");
     // The name may be that of an existing list: the dialog asks before the
     // user's file is replaced.
-    dialog.SetOptions(dialog.Options() | ofOverwritePrompt);
+    dialog.SetOptions(dialog.Options() | TOpenOption::OverwritePrompt);
     if (!dialog.Execute())
         return;
     SaveListFile(ListFileNameFor(dialog.FileName()), pathList_.Items().Texts());

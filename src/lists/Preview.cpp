@@ -14,7 +14,7 @@
 
 std::string DescribeBitmapSize(const TBitmap& bitmap)
 {
-    return DescribeSize(bitmap.Width(), bitmap.Height(), bitmap.HandleType() == TBitmapHandleType::bmDDB);
+    return DescribeSize(bitmap.Width(), bitmap.Height(), bitmap.HandleType() == TBitmapHandleType::DDB);
 }
 
 void TPreview::LoadPicture(const std::string& fileName)
@@ -83,7 +83,7 @@ void TPreview::DrawFailure(const std::string& name)
     TCanvas& canvas = previewBitmap_->Canvas();
     canvas.Brush().SetColor(clWindow);
     canvas.FillRect({0, 0, width, height});
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     canvas.Font().SetName("MS Sans Serif");
     canvas.Font().SetHeight(-11);
     canvas.Font().SetColor(clGrayText);
@@ -162,7 +162,7 @@ void TPreview::ReducePicture(const PixelRowsView& pixels, TBitmap& reduced)
         pixels.Width, pixels.Height, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1));
     const int width = (pixels.Width + denominator - 1) / denominator;
     const int height = (pixels.Height + denominator - 1) / denominator;
-    reduced.SetPixelFormat(TPixelFormat::pf24bit);
+    reduced.SetPixelFormat(TPixelFormat::Bits24);
     reduced.SetSize(width, height);
     // The bitmap's rows lie top-down in its own memory: reduce straight into them.
     BoxReduce(pixels, denominator,

@@ -148,9 +148,9 @@ bool HasCaption(TControl& control)
 {
     if (control.Caption().empty())
         return false;
-    if (auto* container = dynamic_cast<TdxContainer*>(&control))
-        return container->ShowCaption();
-    return dynamic_cast<TLabel*>(&control) || dynamic_cast<TdxButton*>(&control) ||
+    if (auto* panel = dynamic_cast<TFlatPanel*>(&control))
+        return panel->ShowCaption();
+    return dynamic_cast<TLabel*>(&control) || dynamic_cast<TFlatButton*>(&control) ||
            dynamic_cast<TCheckBox*>(&control);
 }
 
@@ -172,7 +172,7 @@ void ExpectCaptionsReadable(TBitmap& shot, TWinControl& parent, POINT origin)
             InflateRect(&area, -2, -2);
             area.right -= GetSystemMetrics(SM_CXVSCROLL);
         }
-        if (HasCaption(*control) || dynamic_cast<TdxToolButton*>(control) ||
+        if (HasCaption(*control) || dynamic_cast<THeaderToolButton*>(control) ||
             dynamic_cast<TComboBox*>(control) || dynamic_cast<TSpinEdit*>(control))
             ExpectReadable(shot, area, what);
         if (auto* windowed = dynamic_cast<TWinControl*>(control))
@@ -250,7 +250,7 @@ TEST_F(ContrastTheme, TheWindowsSwitchWhenTheSystemTellsThemWithoutARestart)
 {
     form->RestoreFromTray();
     PaintWaiting();
-    TdxContainer& panel = *form->Test().actionsPanel;
+    TFlatPanel& panel = *form->Test().actionsPanel;
     const auto panelFill = [&] { return Hex(PixelAt(*RenderControl(panel), 100, 100)); };
     const auto waitingPaint = [&] { return GetUpdateRect(panel.Handle(), nullptr, FALSE) != FALSE; };
     ASSERT_EQ(panelFill(), Hex(ColorToRGB(kPanelWhite)));

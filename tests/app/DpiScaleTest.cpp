@@ -40,7 +40,7 @@ std::vector<std::string> ClippedTexts(TWinControl& parent)
                     ScaleToDpi(4, dpi) >
                 check->Width())
                 clipped.push_back(check->Caption());
-        } else if (auto* button = dynamic_cast<TdxButton*>(control)) {
+        } else if (auto* button = dynamic_cast<TFlatButton*>(control)) {
             if (TextWidth(button->Font(), button->Caption()) + ScaleToDpi(4, dpi) > button->Width())
                 clipped.push_back(button->Caption());
         } else if (auto* label = dynamic_cast<TLabel*>(control); label && !label->Caption().empty()) {
@@ -144,7 +144,7 @@ TEST_F(DpiScale, GlyphsStripesAndBordersAreDrawnAtTheScaleNotStretched)
     };
     const int atDesign = glyphPixels(*RenderControl(*f.closeButton));
     form->SetDpi(144);
-    EXPECT_EQ(ToolGlyphResourceName(TdxToolType::ttClose, 144), "Close150");
+    EXPECT_EQ(ToolGlyphResourceName(TToolType::Close, 144), "Close150");
     auto close = RenderControl(*f.closeButton);
     ASSERT_EQ(close->Width(), 23);
     // The cross drawn for 150 %: about 1.5 x 1.5 times the ink.

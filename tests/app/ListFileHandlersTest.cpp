@@ -20,7 +20,7 @@ TEST_F(ListFileHandlers, SaveAppendsTheExtensionOnlyWhenMissingAndAsksBeforeRepl
     saveDialog.files = {folder / "mine"};
     form->onSaveListClick(form->Test().saveListButton);
     EXPECT_EQ(saveDialog.title, "Saving list of image files for wallpaper ...");
-    EXPECT_TRUE(saveDialog.options & ofOverwritePrompt);
+    EXPECT_TRUE(saveDialog.options & TOpenOption::OverwritePrompt);
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "2\r\n" + a + "\r\n\r\n");
 
     // Choosing the existing list (in any letter case) replaces it.

@@ -173,7 +173,7 @@ TEST_F(MainFormLayout, WindowIsBorderless560By308AndPathListLiesBelowIt)
     GetWindowTextA(window, caption, sizeof caption);
     EXPECT_STREQ(caption, "Quorvel");
     EXPECT_GE(form->Test().pathList->Top(), client.bottom);
-    EXPECT_EQ(form->Position(), TPosition::poScreenCenter);
+    EXPECT_EQ(form->Position(), TPosition::ScreenCenter);
 }
 
 TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
@@ -182,7 +182,7 @@ TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
     EXPECT_EQ(f.addButton->Caption(), "+");
     EXPECT_EQ(f.addButton->Hint(), "Add file (s) to current list");
     EXPECT_EQ(f.addButton->Font().Height(), -16);
-    EXPECT_TRUE(f.addButton->Font().Style() & fsBold);
+    EXPECT_TRUE(f.addButton->Font().Style() & TFontStyle::Bold);
     EXPECT_EQ(f.deleteButton->Caption(), "-");
     EXPECT_EQ(f.deleteButton->Font().Height(), -21);
     EXPECT_EQ(f.deleteButton->Hint(), "Delete file(s) from current list");
@@ -197,32 +197,32 @@ TEST_F(MainFormLayout, CaptionsHintsFontsAndColours)
     EXPECT_EQ(f.aboutButton->Hint(), "About the author");
     EXPECT_EQ(f.exitButton->Hint(), "Exit program");
     EXPECT_EQ(f.closeButton->Hint(), "Exit program");
-    EXPECT_EQ(f.closeButton->ToolType(), TdxToolType::ttClose);
+    EXPECT_EQ(f.closeButton->ToolType(), TToolType::Close);
     EXPECT_EQ(f.toTrayButton->Hint(), "Minimize to system tray");
-    EXPECT_EQ(f.toTrayButton->ToolType(), TdxToolType::ttPopup);
+    EXPECT_EQ(f.toTrayButton->ToolType(), TToolType::Popup);
     EXPECT_EQ(f.startStopButton->Caption(), "Start");
     EXPECT_EQ(f.startStopButton->Hint(), "Start / Stop autochange");
     EXPECT_EQ(f.actionsHeader->Caption(), "     Actions");
     EXPECT_EQ(f.actionsHeader->Spacing(), 24);
-    EXPECT_EQ(f.actionsHeader->Alignment(), TAlignment::taLeftJustify);
+    EXPECT_EQ(f.actionsHeader->Alignment(), TAlignment::LeftJustify);
     EXPECT_EQ(ColorToRGB(f.actionsHeader->Color()), ColorToRGB(RGBColor(237, 233, 227)));
     EXPECT_EQ(ColorToRGB(f.actionsPanel->Color()), 16251903u);
     EXPECT_EQ(f.actionsPanel->BorderWidth(), 1);
-    EXPECT_EQ(f.optionsPanel->BoundLines(), blLeft | blTop | blRight | blBottom);
+    EXPECT_EQ(f.optionsPanel->BoundLines(), TBoundLine::All);
     EXPECT_EQ(f.clockLabel->Font().Name(), "Times New Roman");
     EXPECT_EQ(f.clockLabel->Font().Height(), -13);
-    EXPECT_TRUE(f.clockLabel->Font().Style() & fsBold);
+    EXPECT_TRUE(f.clockLabel->Font().Style() & TFontStyle::Bold);
     EXPECT_TRUE(f.clockLabel->Transparent());
     EXPECT_EQ(f.clockLabel->Caption(), "00:00:00 AM");
     EXPECT_EQ(f.totalLabel->Caption(), "Total : 0 file(s)");
     EXPECT_EQ(f.nameList->ItemHeight(), 13);
     EXPECT_EQ(SendMessageA(f.nameList->Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
-    EXPECT_EQ(f.nameList->Font().Style() & fsBold, fsBold);
+    EXPECT_EQ(f.nameList->Font().Style() & TFontStyle::Bold, TFontStyle::Bold);
     std::vector<std::string> captions;
     for (TControl* control : f.optionsPanel->Controls()) {
         auto* label = dynamic_cast<TLabel*>(control);
         if (label && label->Name.empty()) {
-            EXPECT_TRUE(label->Font().Style() & fsBold);
+            EXPECT_TRUE(label->Font().Style() & TFontStyle::Bold);
             captions.push_back(label->Caption());
         }
     }
@@ -253,7 +253,8 @@ TEST_F(MainFormLayout, CreationPreparesControlsAndTheDateHint)
     EXPECT_FALSE(form->Test().autoChangeRunning);
     EXPECT_EQ(form->Test().rotationPosition, 0);
     EXPECT_EQ(form->Test().currentIndex, 0);
-    EXPECT_EQ(pictures.options, ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    EXPECT_EQ(pictures.options,
+              TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect | TOpenOption::EnableSizing);
     EXPECT_EQ(form->Test().clockLabel->Hint(), "Today is : Monday, 07 December 2026");
 
     // The hint keeps the day the program started; the clock ticks on.
@@ -296,7 +297,7 @@ TEST_F(MainFormLayout, HeaderShowsStripesAndTheCentredTitle)
     TBitmap small(30, 15);
     small.Canvas().Brush().SetColor(clWhite);
     small.Canvas().FillRect(narrow);
-    small.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    small.Canvas().Brush().SetStyle(TBrushStyle::Clear);
     small.Canvas().Font().Assign(form->Font());
     form->onHeaderPaint(form->Test().header, narrow, small.Canvas(), small.Canvas().Font());
     EXPECT_NE(Hex(PixelAt(small, 15, 4)), Hex(grey));
@@ -306,7 +307,7 @@ TEST_F(MainFormLayout, HeaderShowsStripesAndTheCentredTitle)
     TBitmap upside(60, 15);
     upside.Canvas().Brush().SetColor(clWhite);
     upside.Canvas().FillRect({0, 0, 60, 15});
-    upside.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    upside.Canvas().Brush().SetStyle(TBrushStyle::Clear);
     form->onHeaderPaint(form->Test().header, {0, 10, 60, 5}, upside.Canvas(), upside.Canvas().Font());
     EXPECT_EQ(Hex(PixelAt(upside, 2, 10)), "#FFFFFF");
 

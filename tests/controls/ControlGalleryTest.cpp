@@ -3,8 +3,9 @@
 // TESSIVO_GALLERY (default: controls-gallery.bmp in the working folder);
 // docs/controls.png is made from it.
 
-#include "controls/dxButtons.h"
-#include "controls/dxContainer.h"
+#include "controls/FlatButton.h"
+#include "controls/FlatPanel.h"
+#include "controls/HeaderToolButton.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
 
@@ -20,7 +21,7 @@ void Label(TBitmap& picture, int x, int y, const std::string& text)
     canvas.Font().SetName("MS Sans Serif");
     canvas.Font().SetHeight(-11);
     canvas.Font().SetColor(clBlack);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     canvas.TextOut(x, y, text);
 }
 
@@ -42,31 +43,31 @@ TEST(ControlGallery, EveryControlInEveryLook)
     // Push buttons: one row per look.
     struct Look {
         const char* name;
-        TdxVisualState state;
+        TVisualState state;
         bool isDefault;
         bool enabled;
     };
     const Look looks[] = {
         {"normal", 0, false, true},
-        {"hot", vsHot, false, true},
-        {"focused", vsFocused, false, true},
+        {"hot", TVisualStateFlag::Hot, false, true},
+        {"focused", TVisualStateFlag::Focused, false, true},
         {"default", 0, true, true},
-        {"pressed", vsHot | vsPressed, false, true},
-        {"pressed, dragged off", vsPressed, false, true},
+        {"pressed", TVisualStateFlag::Hot | TVisualStateFlag::Pressed, false, true},
+        {"pressed, dragged off", TVisualStateFlag::Pressed, false, true},
         {"disabled", 0, false, false},
     };
-    Label(picture, 10, 6, "TdxButton");
+    Label(picture, 10, 6, "TFlatButton");
     int y = 26;
     for (const Look& look : looks) {
-        auto* button = new TdxButton(&form);
+        auto* button = new TFlatButton(&form);
         button->SetParent(&form);
         button->SetBounds(0, 0, 73, 21);
         button->SetCaption("Apply");
-        auto* tall = new TdxButton(&form);
+        auto* tall = new TFlatButton(&form);
         tall->SetParent(&form);
         tall->SetBounds(0, 0, 92, 30);
         tall->SetCaption("&Load List");
-        for (TdxButton* each : {button, tall}) {
+        for (TFlatButton* each : {button, tall}) {
             each->SetDefault(look.isDefault);
             each->SetEnabled(look.enabled);
             each->VisualState = look.state;
@@ -79,17 +80,19 @@ TEST(ControlGallery, EveryControlInEveryLook)
     }
 
     // Tool buttons: every glyph, both themes, normal / hot / pressed / disabled.
-    Label(picture, 350, 6, "TdxToolButton: WindowsXP and OfficeXP");
-    const TdxToolType types[] = {TdxToolType::ttArrowLeft, TdxToolType::ttArrowRight, TdxToolType::ttClose,
-                                 TdxToolType::ttMaximize,  TdxToolType::ttMinimize,   TdxToolType::ttPopup,
-                                 TdxToolType::ttRestore};
-    const TdxVisualState toolStates[] = {0, vsHot, vsHot | vsPressed, vsPressed};
+    Label(picture, 350, 6, "THeaderToolButton: WindowsXP and OfficeXP");
+    const TToolType types[] = {TToolType::ArrowLeft, TToolType::ArrowRight, TToolType::Close,
+                               TToolType::Maximize,  TToolType::Minimize,   TToolType::Popup,
+                               TToolType::Restore};
+    const TVisualState toolStates[] = {0, TVisualStateFlag::Hot,
+                                       TVisualStateFlag::Hot | TVisualStateFlag::Pressed,
+                                       TVisualStateFlag::Pressed};
     int row = 0;
-    for (TdxTheme theme : {TdxTheme::WindowsXP, TdxTheme::OfficeXP}) {
+    for (TTheme theme : {TTheme::WindowsXP, TTheme::OfficeXP}) {
         for (int s = 0; s < 5; ++s) {
             int x = 350;
-            for (TdxToolType type : types) {
-                auto* tool = new TdxToolButton(&form);
+            for (TToolType type : types) {
+                auto* tool = new THeaderToolButton(&form);
                 tool->SetParent(&form);
                 tool->SetToolType(type);
                 tool->Style().SetTheme(theme);
@@ -105,27 +108,27 @@ TEST(ControlGallery, EveryControlInEveryLook)
         row += 1;
     }
 
-    // Containers: a framed panel with a captioned header, and a striped header.
-    auto* panel = new TdxContainer(&form);
+    // Flat panels: a framed one with a captioned header, and a striped header.
+    auto* panel = new TFlatPanel(&form);
     panel->SetParent(&form);
     panel->SetBounds(0, 0, 150, 80);
     panel->SetBorderWidth(1);
     panel->SetBoundColor(clBlack);
-    panel->SetBoundLines(blLeft | blTop | blRight | blBottom);
+    panel->SetBoundLines(TBoundLine::All);
     panel->SetColor(RGBColor(0xF7, 0xFB, 0xFF));
-    auto* header = new TdxContainer(&form);
+    auto* header = new TFlatPanel(&form);
     header->SetParent(panel);
     header->SetHeight(15);
-    header->SetAlign(TAlign::alTop);
+    header->SetAlign(TAlign::Top);
     header->SetColor(RGBColor(0xED, 0xE9, 0xE3));
     header->SetCaption("     Actions");
     header->SetShowCaption(true);
-    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetAlignment(TAlignment::LeftJustify);
     header->SetSpacing(24);
-    Label(picture, 350, 26 + row * 20, "TdxContainer");
+    Label(picture, 350, 26 + row * 20, "TFlatPanel");
     Place(picture, *panel, 350, 46 + row * 20);
 
-    auto* striped = new TdxContainer(&form);
+    auto* striped = new TFlatPanel(&form);
     striped->SetParent(&form);
     striped->SetBounds(0, 0, 180, 15);
     striped->OnPaint = [](TObject*, RECT rect, TCanvas& canvas, TFont&) {

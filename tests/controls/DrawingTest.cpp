@@ -1,8 +1,7 @@
 // The drawing routines against real GDI bitmaps.
 
+#include "controls/FlatDrawing.h"
 #include "controls/GradientMath.h"
-#include "controls/dxButtons.h"
-#include "controls/dxCoreUtils.h"
 #include "framework/Application.h"
 #include "support/Render.h"
 
@@ -26,10 +25,10 @@ const TColor kEnd = RGBColor(0xE7, 0x96, 0x00);
 TEST(CreateGradientBitmap, NineteenRowsWithoutDitherShowTheLastBandOfEachRow)
 {
     TBitmap bitmap;
-    CreateGradientBitmap(40, 19, kStart, kEnd, 64, TdxGradientDirection::gdFromTop, false, bitmap);
+    CreateGradientBitmap(40, 19, kStart, kEnd, 64, TGradientDirection::FromTop, false, bitmap);
     ASSERT_EQ(bitmap.Width(), 40);
     ASSERT_EQ(bitmap.Height(), 19);
-    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::Bits24);
     for (int y = 0; y < 19; ++y) {
         int last = 0;
         for (int i = 0; i < 64; ++i)
@@ -46,7 +45,7 @@ TEST(CreateGradientBitmap, NineteenRowsWithDitherShowThePreviousEntryTheSameEver
 {
     for (int call = 0; call < 3; ++call) {
         TBitmap bitmap;
-        CreateGradientBitmap(40, 19, kStart, kEnd, 64, TdxGradientDirection::gdFromTop, true, bitmap);
+        CreateGradientBitmap(40, 19, kStart, kEnd, 64, TGradientDirection::FromTop, true, bitmap);
         EXPECT_EQ(Hex(PixelAt(bitmap, 0, 0)), Hex(Entry(kStart, kEnd, 64, 0)));
         EXPECT_EQ(Hex(PixelAt(bitmap, 33, 0)), Hex(Entry(kStart, kEnd, 64, 0)));
         EXPECT_EQ(Hex(PixelAt(bitmap, 7, 18)), Hex(Entry(kStart, kEnd, 64, 61)));
@@ -57,13 +56,13 @@ TEST(CreateGradientBitmap, NineteenRowsWithDitherShowThePreviousEntryTheSameEver
 TEST(CreateGradientBitmap, VerticalBandsReversedAndDitherTiledDown)
 {
     TBitmap bitmap;
-    // gdFromRight: the start colour sits at the right edge.
-    CreateGradientBitmap(64, 40, clWhite, clBlack, 64, TdxGradientDirection::gdFromRight, false, bitmap);
+    // FromRight: the start colour sits at the right edge.
+    CreateGradientBitmap(64, 40, clWhite, clBlack, 64, TGradientDirection::FromRight, false, bitmap);
     EXPECT_EQ(Hex(PixelAt(bitmap, 0, 0)), "#000000");
     EXPECT_EQ(Hex(PixelAt(bitmap, 63, 39)), "#FFFFFF");
 
     // Dithered: rows 16.. repeat the first 16 rows exactly.
-    CreateGradientBitmap(200, 40, clWhite, clBlack, 16, TdxGradientDirection::gdFromLeft, true, bitmap);
+    CreateGradientBitmap(200, 40, clWhite, clBlack, 16, TGradientDirection::FromLeft, true, bitmap);
     for (int y = 16; y < 40; ++y)
         for (int x = 0; x < 200; x += 3)
             ASSERT_EQ(PixelAt(bitmap, x, y), PixelAt(bitmap, x, y % 16)) << x << "," << y;
@@ -72,9 +71,9 @@ TEST(CreateGradientBitmap, VerticalBandsReversedAndDitherTiledDown)
 TEST(CreateGradientBitmap, ZeroBandsLeaveTheStartColourAndZeroSizeIsEmpty)
 {
     TBitmap bitmap;
-    CreateGradientBitmap(5, 5, RGBColor(1, 2, 3), clWhite, 0, TdxGradientDirection::gdFromTop, true, bitmap);
+    CreateGradientBitmap(5, 5, RGBColor(1, 2, 3), clWhite, 0, TGradientDirection::FromTop, true, bitmap);
     EXPECT_EQ(Hex(PixelAt(bitmap, 4, 4)), "#010203");
-    CreateGradientBitmap(0, 5, RGBColor(1, 2, 3), clWhite, 64, TdxGradientDirection::gdFromTop, true, bitmap);
+    CreateGradientBitmap(0, 5, RGBColor(1, 2, 3), clWhite, 64, TGradientDirection::FromTop, true, bitmap);
     EXPECT_TRUE(bitmap.Empty());
 }
 
@@ -83,7 +82,7 @@ TEST(DrawBoundLines, CornersComeFromTheLinesThatReachThem)
     TBitmap bitmap(10, 8);
     bitmap.Canvas().Brush().SetColor(clWhite);
     bitmap.Canvas().FillRect({0, 0, 10, 8});
-    DrawBoundLines(bitmap.Canvas(), blLeft | blTop | blRight | blBottom, clBlack, {0, 0, 10, 8});
+    DrawBoundLines(bitmap.Canvas(), TBoundLine::All, clBlack, {0, 0, 10, 8});
     EXPECT_EQ(Hex(PixelAt(bitmap, 0, 0)), "#000000");
     EXPECT_EQ(Hex(PixelAt(bitmap, 0, 7)), "#000000"); // from the bottom line
     EXPECT_EQ(Hex(PixelAt(bitmap, 9, 7)), "#000000"); // the bottom line runs to the right edge
@@ -92,7 +91,7 @@ TEST(DrawBoundLines, CornersComeFromTheLinesThatReachThem)
     EXPECT_EQ(Hex(PixelAt(bitmap, 4, 4)), "#FFFFFF");
 
     bitmap.Canvas().FillRect({0, 0, 10, 8});
-    DrawBoundLines(bitmap.Canvas(), blTop, clBlack, {0, 0, 10, 8});
+    DrawBoundLines(bitmap.Canvas(), TBoundLine::Top, clBlack, {0, 0, 10, 8});
     EXPECT_EQ(Hex(PixelAt(bitmap, 9, 0)), "#000000");
     EXPECT_EQ(Hex(PixelAt(bitmap, 0, 1)), "#FFFFFF");
 }
@@ -142,7 +141,7 @@ TEST(DrawCaptionText, DisabledTextIsEmbossed)
     TBitmap bitmap(60, 20);
     bitmap.Canvas().Brush().SetColor(RGBColor(1, 2, 3));
     bitmap.Canvas().FillRect({0, 0, 60, 20});
-    bitmap.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    bitmap.Canvas().Brush().SetStyle(TBrushStyle::Clear);
     TFont font;
     font.SetName("MS Sans Serif");
     font.SetHeight(-11);

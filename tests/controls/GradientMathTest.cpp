@@ -71,9 +71,9 @@ TEST(BandStart, NineteenRowsOfSixtyFourBands)
 TEST(ShrinkByBorder, InsetsByBorderAndShownLines)
 {
     const InsetRect client{0, 0, 212, 147};
-    const uint8_t all = kBoundLeft | kBoundTop | kBoundRight | kBoundBottom;
-    EXPECT_EQ(ShrinkByBorder(1, true, all, client), (InsetRect{2, 2, 210, 145}));
-    EXPECT_EQ(ShrinkByBorder(1, false, all, client), (InsetRect{1, 1, 211, 146}));
-    EXPECT_EQ(ShrinkByBorder(0, true, kBoundLeft | kBoundBottom, client), (InsetRect{1, 0, 212, 146}));
+    EXPECT_EQ(ShrinkByBorder(1, true, TBoundLine::All, client), (InsetRect{2, 2, 210, 145}));
+    EXPECT_EQ(ShrinkByBorder(1, false, TBoundLine::All, client), (InsetRect{1, 1, 211, 146}));
+    EXPECT_EQ(ShrinkByBorder(0, true, TBoundLine::Left | TBoundLine::Bottom, client),
+              (InsetRect{1, 0, 212, 146}));
     EXPECT_EQ(ShrinkByBorder(0, true, 0, client), client);
 }

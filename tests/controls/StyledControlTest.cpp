@@ -1,8 +1,9 @@
 // The styled control base: visual state driven by real messages, redraw
 // triggers, lock/unlock, and the style manager's links.
 
-#include "controls/dxButtons.h"
-#include "controls/dxContainer.h"
+#include "controls/FlatButton.h"
+#include "controls/FlatPanel.h"
+#include "controls/HeaderToolButton.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
 
@@ -11,13 +12,13 @@
 namespace {
 
 // Counts repaint requests instead of only invalidating.
-class CountingButton : public TdxButton {
+class CountingButton : public TFlatButton {
 public:
-    using TdxButton::TdxButton;
+    using TFlatButton::TFlatButton;
     void Redraw() override
     {
         ++redraws;
-        TdxButton::Redraw();
+        TFlatButton::Redraw();
     }
     int redraws = 0;
 };
@@ -45,21 +46,22 @@ TEST(StyledControl, DragFromOneControlAndReleaseOverAnotherMakesThatOneHot)
 
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_EQ(first->VisualState, vsHot | vsPressed | vsFocused);
+    EXPECT_EQ(first->VisualState,
+              TVisualStateFlag::Hot | TVisualStateFlag::Pressed | TVisualStateFlag::Focused);
     EXPECT_TRUE(first->LeftButtonDown);
 
     // Dragged off: no longer hot, still pressed (the blue-ring look).
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 55));
-    EXPECT_EQ(first->VisualState, vsPressed | vsFocused);
+    EXPECT_EQ(first->VisualState, TVisualStateFlag::Pressed | TVisualStateFlag::Focused);
     EXPECT_TRUE(first->IsHighlighted(true));
 
     const POINT over = second->ClientToScreen({5, 5});
     SetCursorPos(over.x, over.y);
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 55));
-    EXPECT_EQ(first->VisualState, vsFocused);
+    EXPECT_EQ(first->VisualState, TVisualStateFlag::Focused);
     EXPECT_FALSE(first->LeftButtonDown);
     EXPECT_EQ(firstClicks, 0);
-    EXPECT_TRUE(second->VisualState & vsHot);
+    EXPECT_TRUE(second->VisualState & TVisualStateFlag::Hot);
     EXPECT_EQ(secondEnters, 1);
     SetCursorPos(0, 0);
     Application->SetMouseControl(nullptr);
@@ -71,14 +73,14 @@ TEST(StyledControl, OtherMouseButtonsDoNotPressOrRelease)
     CountingButton* button = AddButton(form, 10, 10);
     HWND window = button->Handle();
     SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    EXPECT_FALSE(button->VisualState & vsPressed);
+    EXPECT_FALSE(button->VisualState & TVisualStateFlag::Pressed);
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(button->VisualState & vsPressed);
+    EXPECT_TRUE(button->VisualState & TVisualStateFlag::Pressed);
     SendMessageA(window, WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(button->VisualState & vsPressed);
+    EXPECT_TRUE(button->VisualState & TVisualStateFlag::Pressed);
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_FALSE(button->VisualState & vsPressed);
+    EXPECT_FALSE(button->VisualState & TVisualStateFlag::Pressed);
 }
 
 TEST(StyledControl, FocusLeavingClearsFocusedAndPressed)
@@ -87,12 +89,12 @@ TEST(StyledControl, FocusLeavingClearsFocusedAndPressed)
     CountingButton* first = AddButton(form, 10, 10);
     CountingButton* second = AddButton(form, 10, 60);
     first->SetFocus();
-    EXPECT_TRUE(first->VisualState & vsFocused);
+    EXPECT_TRUE(first->VisualState & TVisualStateFlag::Focused);
     EXPECT_TRUE(second->ActiveControlIsStyled);
-    first->VisualState |= vsPressed;
+    first->VisualState |= TVisualStateFlag::Pressed;
     second->SetFocus();
-    EXPECT_FALSE(first->VisualState & (vsFocused | vsPressed));
-    EXPECT_TRUE(second->VisualState & vsFocused);
+    EXPECT_FALSE(first->VisualState & (TVisualStateFlag::Focused | TVisualStateFlag::Pressed));
+    EXPECT_TRUE(second->VisualState & TVisualStateFlag::Focused);
 }
 
 TEST(StyledControl, FocusedButtonThatIsDisabledOrHiddenPassesTheFocusOn)
@@ -110,13 +112,13 @@ TEST(StyledControl, FocusedButtonThatIsDisabledOrHiddenPassesTheFocusOn)
         Application->DispatchOne(msg);
     };
     apply->SetFocus();
-    ASSERT_TRUE(apply->VisualState & vsFocused);
+    ASSERT_TRUE(apply->VisualState & TVisualStateFlag::Focused);
 
     EnableWindow(apply->Handle(), FALSE);
     EXPECT_EQ(GetFocus(), next->Handle());
     EXPECT_EQ(form.ActiveControl(), next);
-    EXPECT_FALSE(apply->VisualState & vsFocused);
-    EXPECT_TRUE(next->VisualState & vsFocused);
+    EXPECT_FALSE(apply->VisualState & TVisualStateFlag::Focused);
+    EXPECT_TRUE(next->VisualState & TVisualStateFlag::Focused);
     auto shot = RenderControl(*apply);
     auto& focusRing = const_cast<TBitmap&>(apply->FocusRingBitmap());
     EXPECT_NE(Hex(PixelAt(*shot, 30, 1)), Hex(PixelAt(focusRing, 29, 0)));
@@ -131,7 +133,7 @@ TEST(StyledControl, FocusedButtonThatIsDisabledOrHiddenPassesTheFocusOn)
     ShowWindow(first->Handle(), SW_HIDE);
     EXPECT_EQ(GetFocus(), next->Handle());
     EXPECT_EQ(form.ActiveControl(), next);
-    EXPECT_FALSE(first->VisualState & vsFocused);
+    EXPECT_FALSE(first->VisualState & TVisualStateFlag::Focused);
 }
 
 TEST(StyledControl, DefaultTriggersRepaintOnlyForTheirReactions)
@@ -172,11 +174,11 @@ TEST(StyledControl, LockedRedrawRequestsNothingUntilUnlocked)
 TEST(StyleManager, RegisterMoveThemeChangeAndDestroy)
 {
     TestForm form;
-    auto* first = new TdxStyleManager(&form);
-    auto* second = new TdxStyleManager(&form);
-    auto* tool = new TdxToolButton(&form);
+    auto* first = new TStyleManager(&form);
+    auto* second = new TStyleManager(&form);
+    auto* tool = new THeaderToolButton(&form);
     tool->SetParent(&form);
-    auto* other = new TdxToolButton(&form);
+    auto* other = new THeaderToolButton(&form);
     other->SetParent(&form);
 
     tool->SetStyleManager(first);
@@ -198,13 +200,13 @@ TEST(StyleManager, RegisterMoveThemeChangeAndDestroy)
         ++themeEvents;
     };
     PumpMessages(0);
-    second->SetTheme(TdxTheme::OfficeXP);
-    second->SetTheme(TdxTheme::OfficeXP);
+    second->SetTheme(TTheme::OfficeXP);
+    second->SetTheme(TTheme::OfficeXP);
     EXPECT_EQ(themeEvents, 1);
     EXPECT_TRUE(GetUpdateRect(tool->Handle(), nullptr, FALSE));
-    EXPECT_EQ(tool->Style().EffectiveTheme(), TdxTheme::OfficeXP);
+    EXPECT_EQ(tool->Style().EffectiveTheme(), TTheme::OfficeXP);
     tool->Style().SetUseStyleManager(false);
-    EXPECT_EQ(tool->Style().EffectiveTheme(), TdxTheme::WindowsXP);
+    EXPECT_EQ(tool->Style().EffectiveTheme(), TTheme::WindowsXP);
 
     delete second;
     EXPECT_EQ(tool->StyleManager(), nullptr);
@@ -216,20 +218,20 @@ TEST(StyleManager, ManagerOwnedElsewhereClearsTheLinkWhenItGoes)
 {
     TestForm form;
     TComponent elsewhere(nullptr);
-    auto* manager = new TdxStyleManager(&elsewhere);
-    auto* tool = new TdxToolButton(&form);
+    auto* manager = new TStyleManager(&elsewhere);
+    auto* tool = new THeaderToolButton(&form);
     tool->SetParent(&form);
     tool->SetStyleManager(manager);
     delete manager;
     EXPECT_EQ(tool->StyleManager(), nullptr);
-    EXPECT_EQ(tool->Style().EffectiveTheme(), TdxTheme::WindowsXP);
+    EXPECT_EQ(tool->Style().EffectiveTheme(), TTheme::WindowsXP);
 }
 
 TEST(StyledControl, VersionBannersEndInTheLibraryVersion)
 {
     TestForm form;
     CountingButton* button = AddButton(form, 0, 0);
-    TdxStyleManager manager(nullptr);
+    TStyleManager manager(nullptr);
     const std::string suffix = "Version 2.0.1";
     ASSERT_GT(button->Version().size(), suffix.size());
     EXPECT_EQ(button->Version().substr(button->Version().size() - suffix.size()), suffix);

@@ -18,7 +18,7 @@ public:
     RecordingControl(TComponent* owner, std::string tag, std::vector<std::string>& log)
         : TCustomControl(owner), tag_(std::move(tag)), log_(log)
     {
-        SetControlStyle(ControlStyle() | csAcceptsControls);
+        SetControlStyle(ControlStyle() | TControlStyleFlag::AcceptsControls);
     }
     void WndProc(TMessage& message) override
     {
@@ -61,7 +61,7 @@ struct Tree {
     RecordingControl* sibling;
     Tree()
     {
-        form.SetBorderStyle(TFormBorderStyle::bsNone);
+        form.SetBorderStyle(TFormBorderStyle::None);
         form.SetBounds(50, 50, 300, 200);
         outer = new RecordingControl(&form, "outer", log);
         outer->SetParent(&form);
@@ -154,14 +154,14 @@ TEST(ControlTree, AlignedChildrenFillTheAdjustedClientArea)
     auto* top = new RecordingControl(&form, "top", log);
     top->SetParent(panel);
     top->SetHeight(10);
-    top->SetAlign(TAlign::alTop);
+    top->SetAlign(TAlign::Top);
     auto* left = new RecordingControl(&form, "left", log);
     left->SetParent(panel);
     left->SetWidth(20);
-    left->SetAlign(TAlign::alLeft);
+    left->SetAlign(TAlign::Left);
     auto* client = new RecordingControl(&form, "client", log);
     client->SetParent(panel);
-    client->SetAlign(TAlign::alClient);
+    client->SetAlign(TAlign::Client);
     form.Handle();
 
     EXPECT_EQ(top->BoundsRect().left, 3);

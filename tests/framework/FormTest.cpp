@@ -9,9 +9,9 @@
 TEST(Form, BorderlessFormIsCentredOnTheScreenWhenFirstShown)
 {
     TForm form(nullptr);
-    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetBorderStyle(TFormBorderStyle::None);
     form.SetClientSize(560, 308);
-    form.SetPosition(TPosition::poScreenCenter);
+    form.SetPosition(TPosition::ScreenCenter);
     form.Show();
     RECT window;
     GetWindowRect(form.Handle(), &window);
@@ -30,9 +30,9 @@ TEST(Form, BorderlessFormIsCentredOnTheScreenWhenFirstShown)
 TEST(Form, ChangingThePlacementRebuildsTheWindow)
 {
     TForm form(nullptr);
-    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetBorderStyle(TFormBorderStyle::None);
     HWND before = form.Handle();
-    form.SetPosition(TPosition::poScreenCenter);
+    form.SetPosition(TPosition::ScreenCenter);
     HWND after = form.Handle();
     EXPECT_NE(before, after);
     EXPECT_FALSE(IsWindow(before));

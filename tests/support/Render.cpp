@@ -8,7 +8,7 @@
 
 TestForm::TestForm(int width, int height, bool shown, POINT at) : TForm(nullptr)
 {
-    SetBorderStyle(TFormBorderStyle::bsNone);
+    SetBorderStyle(TFormBorderStyle::None);
     SetColor(clBtnFace);
     SetBounds(at.x, at.y, width, height);
     if (shown) {
@@ -68,7 +68,7 @@ std::unique_ptr<TBitmap> RenderText(const TFont& font, const std::string& text, 
     TCanvas& canvas = bitmap->Canvas();
     canvas.Brush().SetColor(clWhite);
     canvas.FillRect({0, 0, width, height});
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     canvas.Font().Assign(font);
     canvas.Font().SetColor(clBlack);
     RECT rect{0, 0, width, height};

@@ -7,17 +7,19 @@
 #include <vector>
 
 // Options of the file dialogs (any combination).
-enum TOpenOption : uint32_t {
-    ofReadOnly = 1 << 0,         // the read-only box starts ticked
-    ofOverwritePrompt = 1 << 1,  // save: ask before replacing a file
-    ofHideReadOnly = 1 << 2,     // no read-only box
-    ofNoChangeDir = 1 << 3,      // the process's current folder stays as it was
-    ofAllowMultiSelect = 1 << 4, // open: several files may be chosen
-    ofPathMustExist = 1 << 5,    // the chosen folder must exist
-    ofFileMustExist = 1 << 6,    // open: the chosen file must exist
-    ofCreatePrompt = 1 << 7,     // open: ask before a file is to be created
-    ofNoReadOnlyReturn = 1 << 8, // refuse read-only files
-    ofEnableSizing = 1 << 9,     // the dialog can be resized
+struct TOpenOption {
+    enum : uint32_t {
+        ReadOnly = 1 << 0,         // the read-only box starts ticked
+        OverwritePrompt = 1 << 1,  // save: ask before replacing a file
+        HideReadOnly = 1 << 2,     // no read-only box
+        NoChangeDir = 1 << 3,      // the process's current folder stays as it was
+        AllowMultiSelect = 1 << 4, // open: several files may be chosen
+        PathMustExist = 1 << 5,    // the chosen folder must exist
+        FileMustExist = 1 << 6,    // open: the chosen file must exist
+        CreatePrompt = 1 << 7,     // open: ask before a file is to be created
+        NoReadOnlyReturn = 1 << 8, // refuse read-only files
+        EnableSizing = 1 << 9,     // the dialog can be resized
+    };
 };
 using TOpenOptions = uint32_t;
 

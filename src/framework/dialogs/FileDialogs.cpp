@@ -25,19 +25,19 @@ constexpr UINT kSelectionSettled = WM_APP + 1;
 DWORD PlatformFlags(TOpenOptions options)
 {
     static const struct {
-        TOpenOption Option;
+        TOpenOptions Option;
         DWORD Flag;
     } kMap[] = {
-        {ofReadOnly, OFN_READONLY},
-        {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
-        {ofHideReadOnly, OFN_HIDEREADONLY},
-        {ofNoChangeDir, OFN_NOCHANGEDIR},
-        {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
-        {ofPathMustExist, OFN_PATHMUSTEXIST},
-        {ofFileMustExist, OFN_FILEMUSTEXIST},
-        {ofCreatePrompt, OFN_CREATEPROMPT},
-        {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
-        {ofEnableSizing, OFN_ENABLESIZING},
+        {TOpenOption::ReadOnly, OFN_READONLY},
+        {TOpenOption::OverwritePrompt, OFN_OVERWRITEPROMPT},
+        {TOpenOption::HideReadOnly, OFN_HIDEREADONLY},
+        {TOpenOption::NoChangeDir, OFN_NOCHANGEDIR},
+        {TOpenOption::AllowMultiSelect, OFN_ALLOWMULTISELECT},
+        {TOpenOption::PathMustExist, OFN_PATHMUSTEXIST},
+        {TOpenOption::FileMustExist, OFN_FILEMUSTEXIST},
+        {TOpenOption::CreatePrompt, OFN_CREATEPROMPT},
+        {TOpenOption::NoReadOnlyReturn, OFN_NOREADONLYRETURN},
+        {TOpenOption::EnableSizing, OFN_ENABLESIZING},
     };
     DWORD flags = 0;
     for (const auto& entry : kMap)

@@ -88,7 +88,7 @@ private:
     std::string defaultExt_;
     std::string initialDir_;
     std::string fileName_;
-    TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;
+    TOpenOptions options_ = TOpenOption::HideReadOnly | TOpenOption::EnableSizing;
     std::vector<std::string> files_;
 
     // The wide texts the record points to while the dialog runs.

@@ -36,8 +36,8 @@ gdi::Bitmap TBitmap::CreateHandle(int width, int height, TPixelFormat format, ui
         return gdi::Bitmap();
     // Every bitmap, whatever it is made from, passes the one size check
     // first (a screen-compatible bitmap has 32-bit pixels).
-    CheckPictureSize(width, height, format == TPixelFormat::pfDevice ? 32 : 24);
-    if (format == TPixelFormat::pfDevice) {
+    CheckPictureSize(width, height, format == TPixelFormat::Device ? 32 : 24);
+    if (format == TPixelFormat::Device) {
         gdi::ScreenDC screen;
         gdi::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
         if (!bitmap)
@@ -156,7 +156,7 @@ void TBitmap::Assign(TGraphic& source)
     handle_.Reset();
     bits_ = nullptr;
     width_ = height_ = 0;
-    format_ = TPixelFormat::pf24bit;
+    format_ = TPixelFormat::Bits24;
     SetSize(source.Width(), source.Height());
     if (handle_) {
         RECT all{0, 0, width_, height_};
@@ -205,7 +205,7 @@ uint8_t* TBitmap::PrepareDib(int width, int height)
     handle_.Reset();
     bits_ = nullptr;
     width_ = height_ = 0;
-    format_ = TPixelFormat::pf24bit;
+    format_ = TPixelFormat::Bits24;
     uint8_t* bits = nullptr;
     handle_ = CreateHandle(width, height, format_, &bits);
     bits_ = bits;
@@ -227,7 +227,7 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size)
     bits_ = decoded.bits_;
     width_ = decoded.width_;
     height_ = decoded.height_;
-    format_ = TPixelFormat::pf24bit;
+    format_ = TPixelFormat::Bits24;
     decoded.bits_ = nullptr;
     decoded.width_ = decoded.height_ = 0;
 }
@@ -253,8 +253,8 @@ void TBitmap::SaveToFile(const std::string& fileName)
 {
     if (Empty())
         throw EInvalidGraphic::InvalidBitmap();
-    if (format_ != TPixelFormat::pf24bit)
-        SetPixelFormat(TPixelFormat::pf24bit);
+    if (format_ != TPixelFormat::Bits24)
+        SetPixelFormat(TPixelFormat::Bits24);
     GdiFlush();
     // A failure part-way leaves any earlier file of that name as it was.
     TAtomicFileWriter file = TAtomicFileWriter::CreateStream(fileName);

@@ -11,13 +11,13 @@
 #include <memory>
 #include <string>
 
-enum class TPixelFormat : uint8_t { pfDevice, pf24bit };
-enum class TBitmapHandleType : uint8_t { bmDIB, bmDDB };
+enum class TPixelFormat : uint8_t { Device, Bits24 };
+enum class TBitmapHandleType : uint8_t { DIB, DDB };
 
 class TBitmap : public TGraphic {
 public:
     TBitmap();
-    TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
+    TBitmap(int width, int height, TPixelFormat format = TPixelFormat::Bits24);
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
     ~TBitmap() override;
@@ -33,7 +33,7 @@ public:
     void SetPixelFormat(TPixelFormat format);
     TBitmapHandleType HandleType() const
     {
-        return format_ == TPixelFormat::pf24bit ? TBitmapHandleType::bmDIB : TBitmapHandleType::bmDDB;
+        return format_ == TPixelFormat::Bits24 ? TBitmapHandleType::DIB : TBitmapHandleType::DDB;
     }
 
     // Row y of a 24-bit bitmap (B, G, R bytes), top row first.
@@ -69,7 +69,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    TPixelFormat format_ = TPixelFormat::pf24bit;
+    TPixelFormat format_ = TPixelFormat::Bits24;
     TColor transparentColor_ = clDefault;
     gdi::Bitmap handle_;
     uint8_t* bits_ = nullptr; // pixels of the DIB section, top-down

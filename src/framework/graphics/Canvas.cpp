@@ -53,7 +53,7 @@ void TCanvas::Require(unsigned state)
         if (!originalBrush_)
             originalBrush_ = old;
         SetBkColor(dc_, ColorToRGB(brush_.Color()));
-        SetBkMode(dc_, brush_.Style() == TBrushStyle::bsClear ? TRANSPARENT : OPAQUE);
+        SetBkMode(dc_, brush_.Style() == TBrushStyle::Clear ? TRANSPARENT : OPAQUE);
     }
     if (missing & FontValid) {
         HGDIOBJ old = SelectObject(dc_, font_.Handle());

@@ -62,10 +62,10 @@ HFONT TFont::Handle() const
     if (!handle_) {
         LOGFONTW logFont{};
         logFont.lfHeight = height_;
-        logFont.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-        logFont.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
-        logFont.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
-        logFont.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
+        logFont.lfWeight = (style_ & TFontStyle::Bold) ? FW_BOLD : FW_NORMAL;
+        logFont.lfItalic = (style_ & TFontStyle::Italic) ? TRUE : FALSE;
+        logFont.lfUnderline = (style_ & TFontStyle::Underline) ? TRUE : FALSE;
+        logFont.lfStrikeOut = (style_ & TFontStyle::StrikeOut) ? TRUE : FALSE;
         logFont.lfCharSet = charset_;
         logFont.lfQuality = DEFAULT_QUALITY;
         CopyWideToField(name_, logFont.lfFaceName, LF_FACESIZE);
@@ -123,9 +123,9 @@ HPEN TPen::Handle() const
 void TBrush::SetColor(TColor color)
 {
     // Choosing a colour makes a clear brush solid again, as painters expect.
-    if (color_ != color || style_ != TBrushStyle::bsSolid) {
+    if (color_ != color || style_ != TBrushStyle::Solid) {
         color_ = color;
-        style_ = TBrushStyle::bsSolid;
+        style_ = TBrushStyle::Solid;
         Changed();
     }
 }
@@ -153,7 +153,7 @@ HBRUSH TBrush::Handle() const
         handle_.Reset();
     if (!handle_) {
         madeWith_ = rgb;
-        if (style_ == TBrushStyle::bsClear) {
+        if (style_ == TBrushStyle::Clear) {
             LOGBRUSH logBrush{BS_HOLLOW, 0, 0};
             handle_.Reset(CreateBrushIndirect(&logBrush));
         } else {

@@ -11,7 +11,10 @@
 #include <functional>
 #include <string>
 
-enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+// A font's styles, as bits of a TFontStyles.
+struct TFontStyle {
+    enum : uint8_t { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+};
 using TFontStyles = uint8_t;
 
 class TFont : public TPersistent {
@@ -47,7 +50,7 @@ private:
     mutable gdi::Font handle_;
 };
 
-enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum class TPenStyle : uint8_t { Solid, Dash, Dot, DashDot, DashDotDot, Clear, InsideFrame };
 
 class TPen : public TPersistent {
 public:
@@ -63,13 +66,13 @@ public:
 private:
     void Changed();
     TColor color_ = clBlack;
-    TPenStyle style_ = TPenStyle::psSolid;
+    TPenStyle style_ = TPenStyle::Solid;
     int width_ = 1;
     mutable gdi::Pen handle_;
     mutable COLORREF madeWith_ = 0; // a system colour's value when the pen was made
 };
 
-enum class TBrushStyle : uint8_t { bsSolid, bsClear };
+enum class TBrushStyle : uint8_t { Solid, Clear };
 
 class TBrush : public TPersistent {
 public:
@@ -83,7 +86,7 @@ public:
 private:
     void Changed();
     TColor color_ = clWhite;
-    TBrushStyle style_ = TBrushStyle::bsSolid;
+    TBrushStyle style_ = TBrushStyle::Solid;
     mutable gdi::Brush handle_;
     mutable COLORREF madeWith_ = 0; // a system colour's value when the brush was made
 };

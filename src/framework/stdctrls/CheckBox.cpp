@@ -6,7 +6,8 @@
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner)
 {
-    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks | csCaptureMouse));
+    SetControlStyle(ControlStyle() & ~(TControlStyleFlag::ClickEvents | TControlStyleFlag::DoubleClicks |
+                                       TControlStyleFlag::CaptureMouse));
     SetTabStop(true);
     SetParentColor(true);
     SetBounds(0, 0, 97, 17);

@@ -12,7 +12,8 @@ const TItemMessages kComboBoxMessages{CB_ADDSTRING,    CB_INSERTSTRING, CB_DELET
 
 TComboBox::TComboBox(TComponent* owner) : TCustomListControl(owner, kComboBoxMessages)
 {
-    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks | csCaptureMouse));
+    SetControlStyle(ControlStyle() & ~(TControlStyleFlag::ClickEvents | TControlStyleFlag::DoubleClicks |
+                                       TControlStyleFlag::CaptureMouse));
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
 }

@@ -109,12 +109,12 @@ void TLabel::Paint()
         canvas.FillRect(rect);
     }
     canvas.Font().SetColor(scheme.Text(Font().Color(), fill));
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     // Only drawing cuts the text: measuring for AutoSize takes all of it.
     UINT flags = TextFlags();
-    if (ellipsisPosition_ == TEllipsisPosition::epPathEllipsis)
+    if (ellipsisPosition_ == TEllipsisPosition::PathEllipsis)
         flags |= DT_PATH_ELLIPSIS;
-    else if (ellipsisPosition_ == TEllipsisPosition::epEndEllipsis)
+    else if (ellipsisPosition_ == TEllipsisPosition::EndEllipsis)
         flags |= DT_END_ELLIPSIS;
     if (!Enabled() && scheme.Contrast()) {
         canvas.Font().SetColor(scheme.DisabledText(clBtnShadow));

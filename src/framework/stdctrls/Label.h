@@ -8,7 +8,7 @@
 // Where a label's text that does not fit its width is cut and marked "...":
 // nowhere (the text is simply clipped), in the middle of a path keeping its
 // last part, or at the end.
-enum class TEllipsisPosition : uint8_t { epNone, epPathEllipsis, epEndEllipsis };
+enum class TEllipsisPosition : uint8_t { None, PathEllipsis, EndEllipsis };
 
 class TLabel : public TGraphicControl {
 public:
@@ -44,5 +44,5 @@ private:
     bool wordWrap_ = false;
     bool autoSize_ = true;
     bool showAccelChar_ = true;
-    TEllipsisPosition ellipsisPosition_ = TEllipsisPosition::epNone;
+    TEllipsisPosition ellipsisPosition_ = TEllipsisPosition::None;
 };

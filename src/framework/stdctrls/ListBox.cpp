@@ -37,7 +37,8 @@ TListBox::TListBox(TComponent* owner) : TCustomListControl(owner, kListBoxMessag
 {
     // Clicks come from the list's own notifications, not from the mouse
     // messages: a click on empty space below the rows selects nothing.
-    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks | csCaptureMouse));
+    SetControlStyle(ControlStyle() & ~(TControlStyleFlag::ClickEvents | TControlStyleFlag::DoubleClicks |
+                                       TControlStyleFlag::CaptureMouse));
     SetColor(clWindow);
     SetBounds(0, 0, 121, 97);
 }
@@ -48,16 +49,16 @@ void TListBox::CreateParams(TCreateParams& params)
     params.SystemClassName = "LISTBOX";
     // Rows exactly fill the box whatever its height.
     params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
-    if (borderStyle_ == TBorderStyle::bsSingle)
+    if (borderStyle_ == TBorderStyle::Single)
         params.ExStyle |= WS_EX_CLIENTEDGE;
-    if (style_ == TListBoxStyle::lbVirtual)
+    if (style_ == TListBoxStyle::Virtual)
         params.Style |= LBS_NODATA | LBS_OWNERDRAWFIXED;
 }
 
 void TListBox::CreateWnd()
 {
     TCustomListControl::CreateWnd();
-    if (style_ == TListBoxStyle::lbVirtual) {
+    if (style_ == TListBoxStyle::Virtual) {
         // The list answers LB_GETTEXT itself (AnswerTextRequest), in UTF-16
         // as its window is wide. The system turns that message between its
         // ANSI and UTF-16 forms only for a list whose style says it has
@@ -104,7 +105,7 @@ void TListBox::ApplyItemHeight()
     if (!HandleAllocated())
         return;
     int height = Scaled(itemHeight_);
-    if (height == 0 && style_ == TListBoxStyle::lbVirtual) {
+    if (height == 0 && style_ == TListBoxStyle::Virtual) {
         // A list that paints its own rows is not sized by its font: give it
         // the height a standard list takes from the font.
         HDC dc = GetDC(Handle());
@@ -124,7 +125,7 @@ void TListBox::ApplyItemHeight()
 void TListBox::KeyPress(wchar_t& key)
 {
     TCustomListControl::KeyPress(key);
-    if (style_ != TListBoxStyle::lbVirtual || key == 0 || key < L' ' || Items().Count() == 0 ||
+    if (style_ != TListBoxStyle::Virtual || key == 0 || key < L' ' || Items().Count() == 0 ||
         !HandleAllocated())
         return;
     const int count = Items().Count();
@@ -215,7 +216,7 @@ void TListBox::WndProc(TMessage& message)
         ColorControl(message);
         break;
     case CN_DRAWITEM:
-        if (style_ == TListBoxStyle::lbVirtual) {
+        if (style_ == TListBoxStyle::Virtual) {
             DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
             message.Result = TRUE;
         } else {
@@ -224,7 +225,7 @@ void TListBox::WndProc(TMessage& message)
         break;
     case LB_GETTEXT:
     case LB_GETTEXTLEN:
-        if (style_ == TListBoxStyle::lbVirtual)
+        if (style_ == TListBoxStyle::Virtual)
             AnswerTextRequest(message);
         else
             TCustomListControl::WndProc(message);

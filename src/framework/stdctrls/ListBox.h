@@ -7,13 +7,13 @@
 
 #include <functional>
 
-enum class TBorderStyle : uint8_t { bsNone, bsSingle };
+enum class TBorderStyle : uint8_t { None, Single };
 
-// How the rows reach the window. lbStandard: the window keeps a copy of
-// every text. lbVirtual: the window keeps only the number of rows and the
+// How the rows reach the window. Standard: the window keeps a copy of
+// every text. Virtual: the window keeps only the number of rows and the
 // list paints each visible row from its own items, so a list of a million
 // rows is filled at once instead of row by row.
-enum class TListBoxStyle : uint8_t { lbStandard, lbVirtual };
+enum class TListBoxStyle : uint8_t { Standard, Virtual };
 
 class TListBox : public TCustomListControl {
 public:
@@ -45,7 +45,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
-    bool WindowKeepsTexts() const override { return style_ == TListBoxStyle::lbStandard; }
+    bool WindowKeepsTexts() const override { return style_ == TListBoxStyle::Standard; }
     // A virtual list has no texts for the window to search: a typed
     // character selects the next row that starts with it, as in a standard
     // list.
@@ -63,8 +63,8 @@ private:
     // Paints one row of a virtual list as the system paints a standard one.
     void DrawItem(const DRAWITEMSTRUCT& item);
 
-    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
-    TListBoxStyle style_ = TListBoxStyle::lbStandard;
+    TBorderStyle borderStyle_ = TBorderStyle::Single;
+    TListBoxStyle style_ = TListBoxStyle::Standard;
     int itemHeight_ = 0;
     TBrush background_;
 };

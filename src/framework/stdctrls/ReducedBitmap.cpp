@@ -13,8 +13,7 @@ TBitmap* PixelSourceOf(TGraphic* graphic)
     if (auto* decoded = dynamic_cast<TDecodedImage*>(graphic))
         return decoded->Empty() ? nullptr : &decoded->Bitmap();
     auto* bitmap = dynamic_cast<TBitmap*>(graphic);
-    if (bitmap && !bitmap->Empty() && !bitmap->Transparent() &&
-        bitmap->PixelFormat() == TPixelFormat::pf24bit)
+    if (bitmap && !bitmap->Empty() && !bitmap->Transparent() && bitmap->PixelFormat() == TPixelFormat::Bits24)
         return bitmap;
     return nullptr;
 }
@@ -49,6 +48,6 @@ std::unique_ptr<TBitmap> BoundedBitmap(TGraphic& graphic, int maxWidth, int maxH
         bitmap->Assign(*pixels);
     else
         bitmap->Canvas().StretchDraw({0, 0, width, height}, graphic);
-    bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+    bitmap->SetPixelFormat(TPixelFormat::Bits24);
     return bitmap;
 }

@@ -27,8 +27,8 @@ void TShape::Paint()
     const int bottom = inset + Height() - pen_.Width() + 1;
     if (Width() <= pen_.Width() || Height() <= pen_.Width()) {
         // Too thin for an outline and an inside: the whole area in the pen's colour.
-        if (pen_.Style() != TPenStyle::psClear) {
-            canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+        if (pen_.Style() != TPenStyle::Clear) {
+            canvas.Brush().SetStyle(TBrushStyle::Solid);
             canvas.Brush().SetColor(pen);
             canvas.FillRect(ClientRect());
         }

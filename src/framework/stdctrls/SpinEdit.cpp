@@ -20,7 +20,8 @@ const int kArrowsRangeLow = 0, kArrowsRangeHigh = 100;
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TWinControl(owner)
 {
-    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks | csCaptureMouse));
+    SetControlStyle(ControlStyle() & ~(TControlStyleFlag::ClickEvents | TControlStyleFlag::DoubleClicks |
+                                       TControlStyleFlag::CaptureMouse));
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 121, 22);

@@ -146,7 +146,7 @@ TEST(FileDialog, EveryChosenFileIsReturnedBeyondTheClassicLimit)
     TOpenPictureDialog dialog(nullptr);
     dialog.SetTitle("Add image file ...");
     dialog.SetInitialDir(folder.Path());
-    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    dialog.SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect | TOpenOption::EnableSizing);
     int ticks = 0;
     TickScript script(100);
     script.Then([&] { return ItemCount(FileList(dialog.Handle())) == count || ++ticks > kGiveUpTicks; });
@@ -187,7 +187,7 @@ TEST(FileDialog, TypedNamesBeyondTheClassicLimitAreReturnedToo)
 
     TOpenPictureDialog dialog(nullptr);
     dialog.SetInitialDir(folder.Path());
-    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect);
+    dialog.SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect);
     TickScript script(100);
     TypeAndConfirm(script, dialog, Wide(typed));
     CancelIfStillOpen(script, dialog);
@@ -252,7 +252,7 @@ TEST(FileDialog, SelectingManyFilesAtOnceUpdatesThePreviewOnce)
         folder.Write("picture " + std::to_string(100 + i) + ".bmp", BmpBytes(20, 10));
     TOpenPictureDialog dialog(nullptr);
     dialog.SetInitialDir(folder.Path());
-    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect);
+    dialog.SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect);
     int changes = 0;
     dialog.OnSelectionChange = [&](TObject*) { ++changes; };
     HWND list = nullptr;
@@ -360,7 +360,8 @@ TEST(FileDialog, EveryDialogOpensWithTheFocusInTheFileNameBox)
     TTempFolder folder;
     folder.Write("sea.bmp", BmpBytes(8, 8));
     TOpenPictureDialog pictures(nullptr);
-    pictures.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    pictures.SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect |
+                        TOpenOption::EnableSizing);
     TOpenDialog open(nullptr);
     TSaveDialog save(nullptr);
     for (TOpenDialog* dialog : std::vector<TOpenDialog*>{&pictures, &open, &save}) {
@@ -401,7 +402,7 @@ TEST(FileDialog, AShorterNameAfterALongerOneIsReturnedWhole)
     TSaveDialog save(nullptr);
     for (TOpenDialog* dialog : std::vector<TOpenDialog*>{&open, &save}) {
         dialog->SetFilter("Image list (*.lst)|*.lst");
-        dialog->SetOptions(ofHideReadOnly | ofEnableSizing);
+        dialog->SetOptions(TOpenOption::HideReadOnly | TOpenOption::EnableSizing);
         for (const std::string& typed : {longName, shortName, longName}) {
             TickScript script(100);
             TypeAndConfirm(script, *dialog, Wide(typed));
@@ -422,7 +423,7 @@ TEST(FileDialog, ANameOutsideTheCodePageStillOpensTheChosenFile)
     folder.Write("Omega.jpg", "the plain picture");
     TOpenPictureDialog dialog(nullptr);
     dialog.SetInitialDir(folder.Path());
-    dialog.SetOptions(ofHideReadOnly | ofAllowMultiSelect | ofEnableSizing);
+    dialog.SetOptions(TOpenOption::HideReadOnly | TOpenOption::AllowMultiSelect | TOpenOption::EnableSizing);
     const std::vector<std::pair<std::wstring, std::vector<std::string>>> choices = {
         {omega, {"the omega picture"}},
         {L"\"" + omega + L"\" \"Omega.jpg\"", {"the omega picture", "the plain picture"}},

@@ -51,7 +51,7 @@ TEST_F(PaintFixture, AFixedSizeWrappedTransparentLabelShowsItsFirstLineOnThePare
     label->SetBounds(20, 30, 139, 13);
     label->SetWordWrap(true);
     label->SetTransparent(true);
-    label->Font().SetStyle(fsBold);
+    label->Font().SetStyle(TFontStyle::Bold);
     label->Font().SetColor(clBlack);
     label->SetCaption("Wallpaper number one with a long name.jpg");
     EXPECT_EQ(label->Width(), 139);
@@ -73,7 +73,7 @@ TEST_F(PaintFixture, AnOpaqueLabelFillsWithItsColourAndAnAutoSizedOneFollowsItsF
     label->SetTop(10);
     label->SetCaption("Total : 0 file(s)");
     const int normalWidth = label->Width();
-    label->Font().SetStyle(fsBold);
+    label->Font().SetStyle(TFontStyle::Bold);
     EXPECT_GT(label->Width(), normalWidth); // measured again in bold
     label->SetColor(RGBColor(255, 0, 0));
     auto picture = RenderControl(form);

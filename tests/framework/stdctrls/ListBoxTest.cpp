@@ -113,7 +113,7 @@ TEST(ListBox, ItemsAndSelectionSurviveARebuiltWindow)
     box->Items().Insert(0, "zero"); // the kept selection follows its row
     EXPECT_EQ(box->ItemIndex(), 2);
     box->SetItemHeight(13);
-    box->Font().SetStyle(fsBold);
+    box->Font().SetStyle(TFontStyle::Bold);
     box->SetParent(&form); // ...the window is made now
     EXPECT_EQ(WindowRows(*box), (std::vector<std::string>{"zero", "first", "second", "third"}));
     EXPECT_EQ(SendMessageA(box->Handle(), LB_GETCURSEL, 0, 0), 2);
@@ -122,7 +122,7 @@ TEST(ListBox, ItemsAndSelectionSurviveARebuiltWindow)
 
     // A new border rebuilds the window; items, selection and height stay.
     HWND before = box->Handle();
-    box->SetBorderStyle(TBorderStyle::bsNone);
+    box->SetBorderStyle(TBorderStyle::None);
     EXPECT_NE(box->Handle(), before);
     EXPECT_EQ(GetWindowLongA(box->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
     EXPECT_EQ(WindowRows(*box), (std::vector<std::string>{"zero", "first", "second", "third"}));
@@ -188,8 +188,8 @@ TEST_F(ListFixture, ThePanelColourAndTheFontColourPaintTheList)
     const TColor panelWhite = RGBColor(255, 251, 247);
     box->SetColor(panelWhite);
     box->Font().SetColor(clBlack);
-    box->Font().SetStyle(fsBold);
-    box->SetBorderStyle(TBorderStyle::bsNone);
+    box->Font().SetStyle(TFontStyle::Bold);
+    box->SetBorderStyle(TBorderStyle::None);
     box->Items().AddStrings({"MMMMMMMM", "WWWWWWWW"});
 
     // The colour message, as the list sends it to its parent.
@@ -245,7 +245,7 @@ TEST(ListBox, SingleChangesToAShownListAreGatheredAndShownWhenTheLoopRuns)
 
 TEST_F(ListFixture, AVirtualListPaintsItsOwnRowsAndKeepsTheSelectionInStep)
 {
-    box->SetStyle(TListBoxStyle::lbVirtual);
+    box->SetStyle(TListBoxStyle::Virtual);
     box->SetColor(clWhite);
     box->Font().SetColor(clBlack);
     box->SetItemHeight(13);
@@ -292,7 +292,7 @@ TEST_F(ListFixture, AVirtualListPaintsItsOwnRowsAndKeepsTheSelectionInStep)
 
 TEST_F(ListFixture, AVirtualListGivesItsRowsTextsToOtherProgramsInBothTextForms)
 {
-    box->SetStyle(TListBoxStyle::lbVirtual);
+    box->SetStyle(TListBoxStyle::Virtual);
     box->Items().AddStrings({"C:\\caf\xc3\xa9.jpg", ""});
     const HWND list = box->Handle();
     EXPECT_EQ(SendMessageA(list, LB_GETTEXTLEN, 0, 0), 11);

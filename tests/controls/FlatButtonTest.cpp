@@ -1,7 +1,7 @@
-// The styled push button: its rendered looks, read back pixel by pixel, and
+// The flat push button: its rendered looks, read back pixel by pixel, and
 // its keyboard behaviour driven by real window messages.
 
-#include "controls/dxButtons.h"
+#include "controls/FlatButton.h"
 #include "core/Exceptions.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
@@ -15,10 +15,10 @@ const COLORREF kBorderDisabled = RGB(0xCE, 0xC7, 0xBD);
 
 struct ButtonOnForm {
     TestForm form;
-    TdxButton* button;
+    TFlatButton* button;
     explicit ButtonOnForm(const std::string& caption = "", int width = 73, int height = 21)
     {
-        button = new TdxButton(&form);
+        button = new TFlatButton(&form);
         button->SetParent(&form);
         button->SetBounds(10, 10, width, height);
         button->SetCaption(caption);
@@ -28,10 +28,10 @@ struct ButtonOnForm {
 
 } // namespace
 
-TEST(StyledButton, NormalFaceIsTheGradientOnePixelInsideTheBorder)
+TEST(FlatButton, NormalFaceIsTheGradientOnePixelInsideTheBorder)
 {
     ButtonOnForm setup;
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     auto& face = const_cast<TBitmap&>(button.FaceBitmap());
     ASSERT_EQ(face.Width(), 71);
     ASSERT_EQ(face.Height(), 19);
@@ -45,12 +45,12 @@ TEST(StyledButton, NormalFaceIsTheGradientOnePixelInsideTheBorder)
     EXPECT_EQ(Hex(PixelAt(*shot, 1, 0)), Hex(RGB(0x7B, 0x9E, 0xAD))); // smoothed corner
 }
 
-TEST(StyledButton, HotButtonShowsTheOrangeRingAroundASmallerFace)
+TEST(FlatButton, HotButtonShowsTheOrangeRingAroundASmallerFace)
 {
     ButtonOnForm setup;
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     button.Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
-    ASSERT_TRUE(button.VisualState & vsHot);
+    ASSERT_TRUE(button.VisualState & TVisualStateFlag::Hot);
     auto shot = RenderControl(button);
     auto& face = const_cast<TBitmap&>(button.FaceBitmap());
     auto& ring = const_cast<TBitmap&>(button.HotRingBitmap());
@@ -66,15 +66,15 @@ TEST(StyledButton, HotButtonShowsTheOrangeRingAroundASmallerFace)
     EXPECT_EQ(Hex(PixelAt(*shot, 30, 18)), Hex(PixelAt(ring, 29, 17)));
 }
 
-TEST(StyledButton, PressedFaceAndCaptionMoveOnePixel)
+TEST(FlatButton, PressedFaceAndCaptionMoveOnePixel)
 {
     ButtonOnForm setup("Apply");
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     button.Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
     auto hot = RenderControl(button);
     const RECT hotText = DarkBox(*hot, {3, 3, 70, 18});
 
-    button.VisualState |= vsPressed;
+    button.VisualState |= TVisualStateFlag::Pressed;
     auto pressed = RenderControl(button);
     auto& pressedFace = const_cast<TBitmap&>(button.PressedFaceBitmap());
     EXPECT_EQ(Hex(PixelAt(*pressed, 1, 1)), Hex(PixelAt(pressedFace, 0, 0)));
@@ -85,7 +85,7 @@ TEST(StyledButton, PressedFaceAndCaptionMoveOnePixel)
     EXPECT_EQ(pressedText.top, hotText.top + 1);
 
     // Pressed with the pointer moved off: the blue ring, normal face, text back.
-    button.VisualState &= ~vsHot;
+    button.VisualState &= ~TVisualStateFlag::Hot;
     auto dragged = RenderControl(button);
     auto& focusRing = const_cast<TBitmap&>(button.FocusRingBitmap());
     EXPECT_EQ(Hex(PixelAt(*dragged, 30, 1)), Hex(PixelAt(focusRing, 29, 0)));
@@ -94,10 +94,10 @@ TEST(StyledButton, PressedFaceAndCaptionMoveOnePixel)
     EXPECT_EQ(draggedText.top, hotText.top);
 }
 
-TEST(StyledButton, DisabledButtonHasGreyBorderGreyGlyphAndEmbossedText)
+TEST(FlatButton, DisabledButtonHasGreyBorderGreyGlyphAndEmbossedText)
 {
     ButtonOnForm setup("Exit", 60, 40);
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     TBitmap glyph(4, 4);
     glyph.Canvas().Brush().SetColor(RGBColor(255, 0, 255));
     glyph.Canvas().FillRect({0, 0, 4, 4});
@@ -121,10 +121,10 @@ TEST(StyledButton, DisabledButtonHasGreyBorderGreyGlyphAndEmbossedText)
     EXPECT_TRUE(shadow);
 }
 
-TEST(StyledButton, GlyphWithEmptyCaptionAndNoSpacingIsCentredWithOneSpace)
+TEST(FlatButton, GlyphWithEmptyCaptionAndNoSpacingIsCentredWithOneSpace)
 {
     ButtonOnForm setup("", 44, 38);
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     TBitmap glyph(8, 8);
     glyph.Canvas().Brush().SetColor(clBlack);
     glyph.Canvas().FillRect({0, 0, 8, 8});
@@ -142,14 +142,14 @@ TEST(StyledButton, GlyphWithEmptyCaptionAndNoSpacingIsCentredWithOneSpace)
     EXPECT_EQ(box.top, (38 - 8) / 2);
 }
 
-TEST(StyledButton, PaintingNeverRebuildsTheGradients)
+TEST(FlatButton, PaintingNeverRebuildsTheGradients)
 {
     ButtonOnForm setup("Apply");
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     const int builds = button.GradientBuildCount();
     ASSERT_GE(builds, 1);
     for (int i = 0; i < 1000; ++i) {
-        button.VisualState ^= vsHot;
+        button.VisualState ^= TVisualStateFlag::Hot;
         RenderControl(button);
     }
     EXPECT_EQ(button.GradientBuildCount(), builds);
@@ -158,19 +158,19 @@ TEST(StyledButton, PaintingNeverRebuildsTheGradients)
     EXPECT_EQ(const_cast<TBitmap&>(button.FaceBitmap()).Width(), 78);
 }
 
-TEST(StyledButton, SpaceClicksOnceAndLeavesTheButtonNeitherHotNorPressed)
+TEST(FlatButton, SpaceClicksOnceAndLeavesTheButtonNeitherHotNorPressed)
 {
     ButtonOnForm setup("Apply");
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     int clicks = 0;
     button.OnClick = [&](TObject*) { ++clicks; };
     SetCursorPos(0, 0); // the pointer elsewhere
     SendMessageA(button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(button.VisualState & vsPressed);
+    EXPECT_TRUE(button.VisualState & TVisualStateFlag::Pressed);
     EXPECT_TRUE(button.Focused());
     SendMessageA(button.Handle(), WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(clicks, 1);
-    EXPECT_FALSE(button.VisualState & (vsHot | vsPressed));
+    EXPECT_FALSE(button.VisualState & (TVisualStateFlag::Hot | TVisualStateFlag::Pressed));
 
     // With the pointer over the button it stays hot.
     const POINT over = button.ClientToScreen({5, 5});
@@ -178,32 +178,32 @@ TEST(StyledButton, SpaceClicksOnceAndLeavesTheButtonNeitherHotNorPressed)
     SendMessageA(button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageA(button.Handle(), WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(clicks, 2);
-    EXPECT_TRUE(button.VisualState & vsHot);
-    EXPECT_FALSE(button.VisualState & vsPressed);
+    EXPECT_TRUE(button.VisualState & TVisualStateFlag::Hot);
+    EXPECT_FALSE(button.VisualState & TVisualStateFlag::Pressed);
     SetCursorPos(0, 0);
 }
 
-TEST(StyledButton, AnyKeyReleasedWhileTheMouseHoldsTheButtonClicksIt)
+TEST(FlatButton, AnyKeyReleasedWhileTheMouseHoldsTheButtonClicksIt)
 {
     ButtonOnForm setup("Apply");
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     int clicks = 0;
     button.OnClick = [&](TObject*) { ++clicks; };
     SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ASSERT_TRUE(button.VisualState & vsPressed);
+    ASSERT_TRUE(button.VisualState & TVisualStateFlag::Pressed);
     SendMessageA(button.Handle(), WM_KEYUP, 'Q', 0);
     EXPECT_EQ(clicks, 1);
-    EXPECT_FALSE(button.VisualState & vsPressed);
+    EXPECT_FALSE(button.VisualState & TVisualStateFlag::Pressed);
     ReleaseCapture();
 }
 
-TEST(StyledButton, EnterClicksTheFocusedButtonOrTheDefaultOne)
+TEST(FlatButton, EnterClicksTheFocusedButtonOrTheDefaultOne)
 {
     TestForm form;
-    auto* ok = new TdxButton(&form);
+    auto* ok = new TFlatButton(&form);
     ok->SetParent(&form);
     ok->SetBounds(10, 10, 73, 21);
-    auto* other = new TdxButton(&form);
+    auto* other = new TFlatButton(&form);
     other->SetParent(&form);
     other->SetBounds(10, 40, 73, 21);
     int okClicks = 0, otherClicks = 0;
@@ -237,10 +237,10 @@ TEST(StyledButton, EnterClicksTheFocusedButtonOrTheDefaultOne)
     EXPECT_EQ(okClicks, 2);
 }
 
-TEST(StyledButton, EscapeClicksTheCancelButtonButNotWithCtrl)
+TEST(FlatButton, EscapeClicksTheCancelButtonButNotWithCtrl)
 {
     ButtonOnForm setup("Cancel");
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     int clicks = 0;
     button.OnClick = [&](TObject*) { ++clicks; };
     EXPECT_EQ(setup.form.Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 0);
@@ -258,14 +258,14 @@ TEST(StyledButton, EscapeClicksTheCancelButtonButNotWithCtrl)
     EXPECT_EQ(clicks, 1);
 }
 
-TEST(StyledButton, AltAcceleratorClicksAndTheBareLetterOnlyWhenFocused)
+TEST(FlatButton, AltAcceleratorClicksAndTheBareLetterOnlyWhenFocused)
 {
     TestForm form;
-    auto* load = new TdxButton(&form);
+    auto* load = new TFlatButton(&form);
     load->SetParent(&form);
     load->SetBounds(10, 10, 73, 21);
     load->SetCaption("&Load");
-    auto* other = new TdxButton(&form);
+    auto* other = new TFlatButton(&form);
     other->SetParent(&form);
     other->SetBounds(10, 40, 73, 21);
     int clicks = 0;
@@ -290,7 +290,7 @@ TEST(StyledButton, AltAcceleratorClicksAndTheBareLetterOnlyWhenFocused)
     EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'x', 0), 0);
 }
 
-TEST(StyledButton, ClickCopiesModalResultToTheForm)
+TEST(FlatButton, ClickCopiesModalResultToTheForm)
 {
     ButtonOnForm setup("OK");
     setup.form.SetModalResult(5);
@@ -301,11 +301,11 @@ TEST(StyledButton, ClickCopiesModalResultToTheForm)
     EXPECT_EQ(setup.form.ModalResult(), 2);
 }
 
-TEST(StyledButton, CornersOutsideTheRoundedBorderShowTheParentsColour)
+TEST(FlatButton, CornersOutsideTheRoundedBorderShowTheParentsColour)
 {
     TestForm form;
     form.SetColor(clWhite);
-    auto* button = new TdxButton(&form);
+    auto* button = new TFlatButton(&form);
     button->SetParent(&form);
     button->SetBounds(10, 10, 73, 21);
     const POINT corners[] = {{0, 0}, {72, 0}, {0, 20}, {72, 20}};
@@ -320,10 +320,10 @@ TEST(StyledButton, CornersOutsideTheRoundedBorderShowTheParentsColour)
         EXPECT_EQ(Hex(PixelAt(*shot, corner.x, corner.y)), "#FFFBF7") << corner.x << "," << corner.y;
 }
 
-TEST(StyledButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
+TEST(FlatButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
 {
     ButtonOnForm setup("Load List");
-    TdxButton& button = *setup.button;
+    TFlatButton& button = *setup.button;
     int clicks = 0;
     button.OnClick = [&](TObject*) {
         ++clicks;
@@ -336,10 +336,11 @@ TEST(StyledButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
     const RECT normal = DarkBox(*RenderControl(button), caption);
     for (int round = 1; round <= 2; ++round) {
         SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        ASSERT_EQ(button.VisualState & (vsHot | vsPressed), vsHot | vsPressed);
+        ASSERT_EQ(button.VisualState & (TVisualStateFlag::Hot | TVisualStateFlag::Pressed),
+                  TVisualStateFlag::Hot | TVisualStateFlag::Pressed);
         SendMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         EXPECT_EQ(clicks, round);
-        EXPECT_FALSE(button.VisualState & vsPressed);
+        EXPECT_FALSE(button.VisualState & TVisualStateFlag::Pressed);
         EXPECT_FALSE(button.LeftButtonDown);
         EXPECT_EQ(GetCapture(), nullptr);
         // Drawn released: the caption back in its place.
@@ -354,11 +355,11 @@ TEST(StyledButton, AClickHandlerThatFailsDoesNotLeaveTheButtonHeldDown)
     Application->SetMouseControl(nullptr);
 }
 
-TEST(StyledButton, TheKeyboardFocusIsADottedFrameInTheTextColour)
+TEST(FlatButton, TheKeyboardFocusIsADottedFrameInTheTextColour)
 {
     ButtonOnForm setup("Apply");
-    TdxButton& button = *setup.button;
-    auto* other = new TdxButton(&setup.form);
+    TFlatButton& button = *setup.button;
+    auto* other = new TFlatButton(&setup.form);
     other->SetParent(&setup.form);
     other->SetBounds(10, 40, 73, 21);
     // The frame's top edge, clear of the caption.
@@ -372,7 +373,7 @@ TEST(StyledButton, TheKeyboardFocusIsADottedFrameInTheTextColour)
     other->SetFocus();
     EXPECT_EQ(frameInk(), 0);
     button.SetFocus();
-    ASSERT_TRUE(button.VisualState & vsFocused);
+    ASSERT_TRUE(button.VisualState & TVisualStateFlag::Focused);
     // Dotted: about every other pixel along the edge.
     EXPECT_GE(frameInk(), 15);
     EXPECT_LE(frameInk(), 50);

@@ -1,4 +1,4 @@
-#include "controls/dxCoreUtils.h"
+#include "controls/FlatDrawing.h"
 
 #include "controls/GradientMath.h"
 #include "framework/Application.h"
@@ -35,7 +35,7 @@ void FillBand(TCanvas& canvas, const RECT& rect, RgbColor color)
 
 } // namespace
 
-int dxRandom(int bound)
+int DitherRandom(int bound)
 {
     // One generator for the whole program, never reseeded, like the runtime's.
     static std::minstd_rand generator;
@@ -45,12 +45,12 @@ int dxRandom(int bound)
 }
 
 void CreateGradientBitmap(int width, int height, TColor startColor, TColor endColor, uint8_t bands,
-                          TdxGradientDirection direction, bool dithered, TBitmap& bitmap)
+                          TGradientDirection direction, bool dithered, TBitmap& bitmap)
 {
     bitmap.SetHeight(height);
     bitmap.SetWidth(width);
-    if (bitmap.PixelFormat() != TPixelFormat::pf24bit)
-        bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    if (bitmap.PixelFormat() != TPixelFormat::Bits24)
+        bitmap.SetPixelFormat(TPixelFormat::Bits24);
     if (width <= 0 || height <= 0)
         return;
 
@@ -64,7 +64,7 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
     canvas.FillRect({0, 0, width, height});
 
     const bool vertical =
-        direction == TdxGradientDirection::gdFromLeft || direction == TdxGradientDirection::gdFromRight;
+        direction == TGradientDirection::FromLeft || direction == TGradientDirection::FromRight;
     if (vertical) {
         // Vertical bands, left to right; each band paints from its start to
         // the right edge, so the next one covers the rest.
@@ -77,7 +77,7 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
             GdiFlush();
             for (int y = 0; y < 16 && y < height; ++y)
                 for (int j = 0; j <= spread; ++j) {
-                    const int at = x + dxRandom(j);
+                    const int at = x + DitherRandom(j);
                     if (at >= 0 && at < width)
                         PutPixel(bitmap, at, y, table[i - 1]);
                 }
@@ -95,7 +95,7 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
                 continue;
             GdiFlush();
             for (int j = 0; j <= spread; ++j) {
-                const int at = y + dxRandom(j);
+                const int at = y + DitherRandom(j);
                 if (at < 0 || at >= height)
                     continue;
                 for (int x = 0; x < 16 && x < width; ++x)
@@ -115,7 +115,7 @@ void DrawLine(TCanvas& canvas, int x1, int y1, int x2, int y2)
     canvas.LineTo(x2, y2);
 }
 
-void ShrinkByBorder(int borderWidth, bool showBoundLines, TdxBoundLines lines, RECT& rect, int lineWidth)
+void ShrinkByBorder(int borderWidth, bool showBoundLines, TBoundLines lines, RECT& rect, int lineWidth)
 {
     const InsetRect inset =
         ShrinkByBorder(borderWidth, showBoundLines, lines,
@@ -123,32 +123,32 @@ void ShrinkByBorder(int borderWidth, bool showBoundLines, TdxBoundLines lines, R
     rect = {inset.Left, inset.Top, inset.Right, inset.Bottom};
 }
 
-void DrawBoundLines(TCanvas& canvas, TdxBoundLines lines, TColor color, const RECT& rect, int lineWidth)
+void DrawBoundLines(TCanvas& canvas, TBoundLines lines, TColor color, const RECT& rect, int lineWidth)
 {
     if (lineWidth > 1) {
         // Thicker lines are bands inside the rectangle, as a one-pixel line is.
         canvas.Brush().SetColor(color);
         const int w = lineWidth;
-        if (lines & blLeft)
+        if (lines & TBoundLine::Left)
             canvas.FillRect({rect.left, rect.top, rect.left + w, rect.bottom});
-        if (lines & blTop)
+        if (lines & TBoundLine::Top)
             canvas.FillRect({rect.left, rect.top, rect.right, rect.top + w});
-        if (lines & blRight)
+        if (lines & TBoundLine::Right)
             canvas.FillRect({rect.right - w, rect.top, rect.right, rect.bottom});
-        if (lines & blBottom)
+        if (lines & TBoundLine::Bottom)
             canvas.FillRect({rect.left, rect.bottom - w, rect.right, rect.bottom});
-        canvas.Brush().SetStyle(TBrushStyle::bsClear);
+        canvas.Brush().SetStyle(TBrushStyle::Clear);
         return;
     }
     canvas.Pen().SetColor(color);
-    canvas.Pen().SetStyle(TPenStyle::psSolid);
-    if (lines & blLeft)
+    canvas.Pen().SetStyle(TPenStyle::Solid);
+    if (lines & TBoundLine::Left)
         DrawLine(canvas, rect.left, rect.top, rect.left, rect.bottom - 1);
-    if (lines & blTop)
+    if (lines & TBoundLine::Top)
         DrawLine(canvas, rect.left, rect.top, rect.right, rect.top);
-    if (lines & blRight)
+    if (lines & TBoundLine::Right)
         DrawLine(canvas, rect.right - 1, rect.top, rect.right - 1, rect.bottom - 1);
-    if (lines & blBottom)
+    if (lines & TBoundLine::Bottom)
         DrawLine(canvas, rect.left, rect.bottom - 1, rect.right, rect.bottom - 1);
 }
 

@@ -1,68 +1,68 @@
-#include "controls/dxContainer.h"
+#include "controls/FlatPanel.h"
 
-#include "controls/dxCoreUtils.h"
+#include "controls/FlatDrawing.h"
 #include "framework/Application.h"
 
 #include <oleacc.h>
 
-TdxCustomContainer::TdxCustomContainer(TComponent* owner) : TdxCustomControl(owner)
+TFlatPanel::TFlatPanel(TComponent* owner) : TStyledControl(owner)
 {
-    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetControlStyle(ControlStyle() | TControlStyleFlag::AcceptsControls);
     SetBounds(Left(), Top(), 185, 41);
     SetParentColor(true);
 }
 
-void TdxCustomContainer::CreateParams(TCreateParams& params)
+void TFlatPanel::CreateParams(TCreateParams& params)
 {
-    TdxCustomControl::CreateParams(params);
+    TStyledControl::CreateParams(params);
     // A size change does not repaint the whole window by itself: the
     // position reaction repaints once per geometry change.
     params.WindowClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
-    params.WinClassName = "TessivoContainer";
+    params.WinClassName = "TessivoFlatPanel";
 }
 
-void TdxCustomContainer::AdjustClientRect(RECT& rect)
+void TFlatPanel::AdjustClientRect(RECT& rect)
 {
-    TdxCustomControl::AdjustClientRect(rect);
+    TStyledControl::AdjustClientRect(rect);
     ShrinkByBorder(Scaled(borderWidth_), showBoundLines_, boundLines_, rect, Scaled(1));
     if (!glyph_.Empty())
         rect.left += glyph_.Width();
 }
 
-void TdxCustomContainer::SetAlignment(TAlignment value)
+void TFlatPanel::SetAlignment(TAlignment value)
 {
     SetAndRedraw(alignment_, value);
 }
-void TdxCustomContainer::SetBoundColor(TColor value)
+void TFlatPanel::SetBoundColor(TColor value)
 {
     SetAndRedraw(boundColor_, value);
 }
-void TdxCustomContainer::SetShowCaption(bool value)
+void TFlatPanel::SetShowCaption(bool value)
 {
     SetAndRedraw(showCaption_, value);
 }
-void TdxCustomContainer::SetSpacing(uint8_t value)
+void TFlatPanel::SetSpacing(uint8_t value)
 {
     SetAndRedraw(spacing_, value);
 }
-void TdxCustomContainer::SetWordWrap(bool value)
+void TFlatPanel::SetWordWrap(bool value)
 {
     SetAndRedraw(wordWrap_, value);
 }
-void TdxCustomContainer::SetBoundLines(TdxBoundLines value)
+void TFlatPanel::SetBoundLines(TBoundLines value)
 {
     SetRealignAndRedraw(boundLines_, value);
 }
-void TdxCustomContainer::SetBorderWidth(int value)
+void TFlatPanel::SetBorderWidth(int value)
 {
     SetRealignAndRedraw(borderWidth_, value);
 }
-void TdxCustomContainer::SetShowBoundLines(bool value)
+void TFlatPanel::SetShowBoundLines(bool value)
 {
     SetRealignAndRedraw(showBoundLines_, value);
 }
 
-void TdxCustomContainer::SetGlyph(const TBitmap& glyph)
+void TFlatPanel::SetGlyph(const TBitmap& glyph)
 {
     if (&glyph == &glyph_)
         return;
@@ -71,7 +71,7 @@ void TdxCustomContainer::SetGlyph(const TBitmap& glyph)
     Redraw();
 }
 
-void TdxCustomContainer::SetEnabledMode(TdxEnabledMode value)
+void TFlatPanel::SetEnabledMode(TEnabledMode value)
 {
     if (enabledMode_ != value) {
         enabledMode_ = value;
@@ -79,33 +79,33 @@ void TdxCustomContainer::SetEnabledMode(TdxEnabledMode value)
     }
 }
 
-void TdxCustomContainer::DoEnabledChanged()
+void TFlatPanel::DoEnabledChanged()
 {
-    TdxCustomControl::DoEnabledChanged();
-    if (enabledMode_ == TdxEnabledMode::emAffectChilds)
+    TStyledControl::DoEnabledChanged();
+    if (enabledMode_ == TEnabledMode::AffectChildren)
         for (TControl* child : std::vector<TControl*>(Controls()))
             child->SetEnabled(Enabled());
     if (OnEnabledChanged)
         OnEnabledChanged(this);
 }
 
-void TdxCustomContainer::DoMousePressed()
+void TFlatPanel::DoMousePressed()
 {
     if (focusable_) {
-        TdxCustomControl::DoMousePressed();
+        TStyledControl::DoMousePressed();
         return;
     }
-    VisualState |= vsPressed;
+    VisualState |= TVisualStateFlag::Pressed;
     Redraw();
 }
 
-void TdxCustomContainer::DoPositionChanged()
+void TFlatPanel::DoPositionChanged()
 {
-    TdxCustomControl::DoPositionChanged();
+    TStyledControl::DoPositionChanged();
     Redraw();
 }
 
-void TdxCustomContainer::Paint()
+void TFlatPanel::Paint()
 {
     TCanvas& canvas = Canvas();
     RECT rect = ClientRect();
@@ -113,7 +113,7 @@ void TdxCustomContainer::Paint()
     const TColor fill = scheme.Fill(Color());
     canvas.Brush().SetColor(fill);
     canvas.FillRect(rect);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
 
     if (showBoundLines_ && boundLines_ != 0)
         DrawBoundLines(canvas, boundLines_, scheme.Line(boundColor_, fill), rect, Scaled(1));
@@ -137,17 +137,17 @@ void TdxCustomContainer::Paint()
         rect.right -= Scaled(spacing_);
         rect.top += Scaled(1);
         rect.bottom -= Scaled(1);
-        DrawContainerCaption(Caption(), rect);
+        DrawPanelCaption(Caption(), rect);
     }
 }
 
-void TdxCustomContainer::DrawContainerCaption(const std::string& caption, RECT rect)
+void TFlatPanel::DrawPanelCaption(const std::string& caption, RECT rect)
 {
     TCanvas& canvas = Canvas();
     UINT flags = 0;
-    if (alignment_ == TAlignment::taRightJustify)
+    if (alignment_ == TAlignment::RightJustify)
         flags = DT_RIGHT;
-    else if (alignment_ == TAlignment::taCenter)
+    else if (alignment_ == TAlignment::Center)
         flags = DT_CENTER;
     if (flags != 0 && canvas.TextWidth(caption) > rect.right - rect.left)
         flags = 0; // a caption that does not fit starts at the left
@@ -156,11 +156,11 @@ void TdxCustomContainer::DrawContainerCaption(const std::string& caption, RECT r
     RECT measured = rect;
     canvas.DrawText(caption, measured, flags | DT_CALCRECT);
     OffsetRect(&rect, 0, (rect.bottom - measured.bottom) / 2);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Brush().SetStyle(TBrushStyle::Clear);
     canvas.DrawText(caption, rect, flags);
 }
 
-long TdxCustomContainer::AccessibleRole() const
+long TFlatPanel::AccessibleRole() const
 {
     return ROLE_SYSTEM_GROUPING;
 }

@@ -3,17 +3,18 @@
 // event for the owner's own drawing, and a border that insets its aligned
 // children.
 
-#include "controls/dxCore.h"
+#include "controls/GradientMath.h"
+#include "controls/StyledControl.h"
 #include "framework/graphics/Bitmap.h"
 
-enum class TdxEnabledMode : uint8_t { emAffectChilds, emNormal };
-enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum class TEnabledMode : uint8_t { AffectChildren, Normal };
+enum class TAlignment : uint8_t { LeftJustify, RightJustify, Center };
 
-using TdxPaintEvent = std::function<void(TObject* sender, RECT rect, TCanvas& canvas, TFont& font)>;
+using TPanelPaintEvent = std::function<void(TObject* sender, RECT rect, TCanvas& canvas, TFont& font)>;
 
-class TdxCustomContainer : public TdxCustomControl {
+class TFlatPanel : public TStyledControl {
 public:
-    explicit TdxCustomContainer(TComponent* owner);
+    explicit TFlatPanel(TComponent* owner);
     // A group of controls for assistive technology.
     long AccessibleRole() const override;
 
@@ -23,10 +24,10 @@ public:
     void SetBorderWidth(int value);
     TColor BoundColor() const { return boundColor_; }
     void SetBoundColor(TColor value);
-    TdxBoundLines BoundLines() const { return boundLines_; }
-    void SetBoundLines(TdxBoundLines value);
-    TdxEnabledMode EnabledMode() const { return enabledMode_; }
-    void SetEnabledMode(TdxEnabledMode value);
+    TBoundLines BoundLines() const { return boundLines_; }
+    void SetBoundLines(TBoundLines value);
+    TEnabledMode EnabledMode() const { return enabledMode_; }
+    void SetEnabledMode(TEnabledMode value);
     bool Focusable() const { return focusable_; }
     void SetFocusable(bool value) { focusable_ = value; }
     TBitmap& Glyph() { return glyph_; }
@@ -41,7 +42,7 @@ public:
     void SetWordWrap(bool value);
 
     TNotifyEvent OnEnabledChanged;
-    TdxPaintEvent OnPaint;
+    TPanelPaintEvent OnPaint;
 
     void DoEnabledChanged() override;
     void DoMousePressed() override;
@@ -51,9 +52,9 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void AdjustClientRect(RECT& rect) override;
     void Paint() override;
-    // Draws the caption into `rect` with the container's alignment, layout
+    // Draws the caption into `rect` with the panel's alignment, layout
     // and word wrap, left-justified when it does not fit.
-    void DrawContainerCaption(const std::string& caption, RECT rect);
+    void DrawPanelCaption(const std::string& caption, RECT rect);
 
 private:
     template <class T>
@@ -74,20 +75,15 @@ private:
         }
     }
 
-    TAlignment alignment_ = TAlignment::taCenter;
+    TAlignment alignment_ = TAlignment::Center;
     int borderWidth_ = 0;
     TColor boundColor_ = RGBColor(0x80, 0x80, 0x80);
-    TdxBoundLines boundLines_ = 0;
-    TdxEnabledMode enabledMode_ = TdxEnabledMode::emNormal;
+    TBoundLines boundLines_ = 0;
+    TEnabledMode enabledMode_ = TEnabledMode::Normal;
     bool focusable_ = false;
     TBitmap glyph_;
     bool showBoundLines_ = true;
     bool showCaption_ = false;
     uint8_t spacing_ = 5;
     bool wordWrap_ = false;
-};
-
-class TdxContainer : public TdxCustomContainer {
-public:
-    using TdxCustomContainer::TdxCustomContainer;
 };

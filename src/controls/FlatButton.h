@@ -1,26 +1,16 @@
 #pragma once
-// The styled push button and the small header tool button.
+// The flat push button.
 
-#include "controls/dxCore.h"
+#include "controls/StyledControl.h"
 #include "framework/graphics/Bitmap.h"
-
-enum class TdxToolType : uint8_t {
-    ttArrowLeft,
-    ttArrowRight,
-    ttClose,
-    ttMaximize,
-    ttMinimize,
-    ttPopup,
-    ttRestore
-};
 
 // A flat push button: rounded dark-blue border, white-to-grey face, orange
 // ring while hot, blue ring while focused or default, a dotted frame while
 // focused, darker face while pressed, optional glyph, embossed caption when
 // disabled.
-class TdxCustomButton : public TdxCustomStyleControl {
+class TFlatButton : public TThemedControl {
 public:
-    explicit TdxCustomButton(TComponent* owner);
+    explicit TFlatButton(TComponent* owner);
 
     bool Default() const { return default_; }
     virtual void SetDefault(bool value);
@@ -80,41 +70,3 @@ private:
     bool wordWrap_ = true;
     int gradientBuilds_ = 0;
 };
-
-class TdxButton : public TdxCustomButton {
-public:
-    using TdxCustomButton::TdxCustomButton;
-};
-
-// A fixed 15 x 15 button showing one of seven built-in glyphs; its Color is
-// the glyph's colour.
-class TdxCustomToolButton : public TdxCustomStyleControl {
-public:
-    explicit TdxCustomToolButton(TComponent* owner);
-
-    TdxToolType ToolType() const { return toolType_; }
-    virtual void SetToolType(TdxToolType type);
-
-    void DoResized() override;
-    // A push button for assistive technology, pressed while held down.
-    long AccessibleRole() const override;
-    long AccessibleState() const override;
-    std::string AccessibleAction() const override;
-
-protected:
-    void Paint() override;
-
-private:
-    void PaintContrast(TCanvas& canvas, TColor fill);
-
-    TdxToolType toolType_ = TdxToolType::ttClose;
-};
-
-class TdxToolButton : public TdxCustomToolButton {
-public:
-    using TdxCustomToolButton::TdxCustomToolButton;
-};
-
-// The resource name of a tool glyph ("Close" for ttClose...) drawn for
-// `dpi`: "Close150" at 144 DPI.
-std::string ToolGlyphResourceName(TdxToolType type, int dpi = 96);

@@ -1,7 +1,7 @@
 // The header tool button: fixed size, glyph places and colours in both
 // themes, read back from real rendering; and its glyph resources.
 
-#include "controls/dxButtons.h"
+#include "controls/HeaderToolButton.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
 
@@ -13,11 +13,11 @@ namespace {
 
 struct ToolOnForm {
     TestForm form;
-    TdxToolButton* tool;
-    explicit ToolOnForm(TdxToolType type)
+    THeaderToolButton* tool;
+    explicit ToolOnForm(TToolType type)
     {
         form.SetColor(RGBColor(0xE3, 0xE9, 0xED));
-        tool = new TdxToolButton(&form);
+        tool = new THeaderToolButton(&form);
         tool->SetParent(&form);
         tool->SetBounds(20, 20, 15, 15);
         tool->SetToolType(type);
@@ -67,17 +67,17 @@ TEST(ToolGlyphs, ResourcesHoldTheStatedPixels)
     EXPECT_EQ(lower.Width(), 10);
 }
 
-TEST(ToolButton, AnyOtherSizeSnapsBackToFifteen)
+TEST(HeaderToolButton, AnyOtherSizeSnapsBackToFifteen)
 {
-    ToolOnForm setup(TdxToolType::ttClose);
+    ToolOnForm setup(TToolType::Close);
     setup.tool->SetBounds(20, 20, 20, 20);
     EXPECT_EQ(setup.tool->Width(), 15);
     EXPECT_EQ(setup.tool->Height(), 15);
 }
 
-TEST(ToolButton, CloseAndPopupGlyphsSitWhereStatedAndMoveWhenPressed)
+TEST(HeaderToolButton, CloseAndPopupGlyphsSitWhereStatedAndMoveWhenPressed)
 {
-    ToolOnForm close(TdxToolType::ttClose);
+    ToolOnForm close(TToolType::Close);
     auto shot = RenderControl(*close.tool);
     auto rows = Strokes(*shot, RGB(0, 0, 0));
     // The "Close" glyph's first stroke pixel (1, 1) lands at (2 + 1, 3 + 1).
@@ -85,7 +85,7 @@ TEST(ToolButton, CloseAndPopupGlyphsSitWhereStatedAndMoveWhenPressed)
     EXPECT_EQ(rows[4][2], '.');
     EXPECT_EQ(rows[3], "...............");
 
-    ToolOnForm popup(TdxToolType::ttPopup);
+    ToolOnForm popup(TToolType::Popup);
     shot = RenderControl(*popup.tool);
     rows = Strokes(*shot, RGB(0, 0, 0));
     EXPECT_EQ(rows[5], "....#######....");
@@ -93,7 +93,7 @@ TEST(ToolButton, CloseAndPopupGlyphsSitWhereStatedAndMoveWhenPressed)
 
     // Pressed with the pointer off (WindowsXP): raised frame, glyph one
     // pixel right and down, still black.
-    popup.tool->VisualState = vsPressed;
+    popup.tool->VisualState = TVisualStateFlag::Pressed;
     shot = RenderControl(*popup.tool);
     rows = Strokes(*shot, RGB(0, 0, 0));
     EXPECT_EQ(rows[6].substr(5, 7), "#######");
@@ -101,15 +101,15 @@ TEST(ToolButton, CloseAndPopupGlyphsSitWhereStatedAndMoveWhenPressed)
     EXPECT_EQ(Hex(PixelAt(*shot, 14, 14)), "#000000");
 
     // Pressed and hot: sunken frame and a white glyph.
-    popup.tool->VisualState = vsPressed | vsHot;
+    popup.tool->VisualState = TVisualStateFlag::Pressed | TVisualStateFlag::Hot;
     shot = RenderControl(*popup.tool);
     EXPECT_EQ(Strokes(*shot, RGB(255, 255, 255))[6].substr(5, 7), "#######");
     EXPECT_EQ(Hex(PixelAt(*shot, 0, 0)), "#000000");
 }
 
-TEST(ToolButton, DisabledGlyphIsGreyAndColourRecolours)
+TEST(HeaderToolButton, DisabledGlyphIsGreyAndColourRecolours)
 {
-    ToolOnForm setup(TdxToolType::ttClose);
+    ToolOnForm setup(TToolType::Close);
     setup.tool->SetEnabled(false);
     auto shot = RenderControl(*setup.tool);
     EXPECT_EQ(Hex(PixelAt(*shot, 3, 4)), "#808080");
@@ -121,16 +121,16 @@ TEST(ToolButton, DisabledGlyphIsGreyAndColourRecolours)
     EXPECT_EQ(Hex(PixelAt(*shot, 0, 0)), "#E3E9ED");
 }
 
-TEST(ToolButton, OfficeThemeFramesAndFillsWhileHot)
+TEST(HeaderToolButton, OfficeThemeFramesAndFillsWhileHot)
 {
-    ToolOnForm setup(TdxToolType::ttMinimize);
-    setup.tool->Style().SetTheme(TdxTheme::OfficeXP);
-    setup.tool->VisualState = vsHot;
+    ToolOnForm setup(TToolType::Minimize);
+    setup.tool->Style().SetTheme(TTheme::OfficeXP);
+    setup.tool->VisualState = TVisualStateFlag::Hot;
     auto shot = RenderControl(*setup.tool);
     EXPECT_EQ(Hex(PixelAt(*shot, 0, 0)), "#003366");
     EXPECT_EQ(Hex(PixelAt(*shot, 14, 7)), "#003366");
     EXPECT_EQ(Hex(PixelAt(*shot, 1, 1)), "#B5BED6");
-    setup.tool->VisualState = vsHot | vsPressed;
+    setup.tool->VisualState = TVisualStateFlag::Hot | TVisualStateFlag::Pressed;
     shot = RenderControl(*setup.tool);
     EXPECT_EQ(Hex(PixelAt(*shot, 1, 1)), "#9999CC");
     // No pressed offset in this theme: the minimise bar stays on rows 9 and 10.
@@ -138,9 +138,9 @@ TEST(ToolButton, OfficeThemeFramesAndFillsWhileHot)
     EXPECT_EQ(rows[9].substr(3, 8), "########");
 }
 
-TEST(ToolButton, ClickGivesItTheFocus)
+TEST(HeaderToolButton, ClickGivesItTheFocus)
 {
-    ToolOnForm setup(TdxToolType::ttClose);
+    ToolOnForm setup(TToolType::Close);
     int clicks = 0;
     setup.tool->OnClick = [&](TObject*) { ++clicks; };
     SendMessageA(setup.tool->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 7));

@@ -1,8 +1,8 @@
-// The styled container: insets for aligned children, bound lines, caption,
+// The flat panel: insets for aligned children, bound lines, caption,
 // paint event, enabled mode, focus.
 
-#include "controls/dxButtons.h"
-#include "controls/dxContainer.h"
+#include "controls/FlatPanel.h"
+#include "controls/FlatButton.h"
 #include "support/Render.h"
 #include "support/TestApplication.h"
 
@@ -10,52 +10,52 @@
 
 namespace {
 
-TdxContainer* FramedContainer(TForm& form, int width, int height)
+TFlatPanel* FramedPanel(TForm& form, int width, int height)
 {
-    auto* container = new TdxContainer(&form);
-    container->SetParent(&form);
-    container->SetBounds(5, 5, width, height);
-    container->SetBorderWidth(1);
-    container->SetBoundColor(clBlack);
-    container->SetBoundLines(blLeft | blTop | blRight | blBottom);
-    container->SetColor(RGBColor(0xFF, 0xFB, 0xF7));
-    return container;
+    auto* panel = new TFlatPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(5, 5, width, height);
+    panel->SetBorderWidth(1);
+    panel->SetBoundColor(clBlack);
+    panel->SetBoundLines(TBoundLine::All);
+    panel->SetColor(RGBColor(0xFF, 0xFB, 0xF7));
+    return panel;
 }
 
 } // namespace
 
-TEST(Container, AlignedChildrenSitInsideBorderAndBoundLines)
+TEST(FlatPanel, AlignedChildrenSitInsideBorderAndBoundLines)
 {
     TestForm form;
-    TdxContainer* container = FramedContainer(form, 212, 147);
-    auto* client = new TdxButton(&form);
-    client->SetParent(container);
-    client->SetAlign(TAlign::alClient);
+    TFlatPanel* panel = FramedPanel(form, 212, 147);
+    auto* client = new TFlatButton(&form);
+    client->SetParent(panel);
+    client->SetAlign(TAlign::Client);
     EXPECT_EQ(client->Left(), 2);
     EXPECT_EQ(client->Top(), 2);
     EXPECT_EQ(client->Width(), 208);
     EXPECT_EQ(client->Height(), 143);
 
-    TdxContainer* column = FramedContainer(form, 116, 287);
-    auto* header = new TdxContainer(&form);
+    TFlatPanel* column = FramedPanel(form, 116, 287);
+    auto* header = new TFlatPanel(&form);
     header->SetParent(column);
     header->SetHeight(15);
-    header->SetAlign(TAlign::alTop);
+    header->SetAlign(TAlign::Top);
     EXPECT_EQ(header->Left(), 2);
     EXPECT_EQ(header->Top(), 2);
     EXPECT_EQ(header->Width(), 112);
 
     // Hidden bound lines neither draw nor inset; the border still insets.
-    container->SetShowBoundLines(false);
+    panel->SetShowBoundLines(false);
     EXPECT_EQ(client->Left(), 1);
     EXPECT_EQ(client->Width(), 210);
 }
 
-TEST(Container, DrawsItsBoundLinesAndBackground)
+TEST(FlatPanel, DrawsItsBoundLinesAndBackground)
 {
     TestForm form;
-    TdxContainer* container = FramedContainer(form, 40, 30);
-    auto shot = RenderControl(*container);
+    TFlatPanel* panel = FramedPanel(form, 40, 30);
+    auto shot = RenderControl(*panel);
     EXPECT_EQ(Hex(PixelAt(*shot, 0, 0)), "#000000");
     EXPECT_EQ(Hex(PixelAt(*shot, 39, 15)), "#000000");
     EXPECT_EQ(Hex(PixelAt(*shot, 20, 29)), "#000000");
@@ -63,16 +63,16 @@ TEST(Container, DrawsItsBoundLinesAndBackground)
     EXPECT_EQ(Hex(PixelAt(*shot, 1, 1)), "#FFFBF7");
     EXPECT_EQ(Hex(PixelAt(*shot, 20, 15)), "#FFFBF7");
 
-    // Resizing repaints the whole container, the new edge lines included.
-    container->SetBounds(5, 5, 60, 30);
-    shot = RenderControl(*container);
+    // Resizing repaints the whole panel, the new edge lines included.
+    panel->SetBounds(5, 5, 60, 30);
+    shot = RenderControl(*panel);
     EXPECT_EQ(Hex(PixelAt(*shot, 59, 15)), "#000000");
 }
 
-TEST(Container, PaintEventGetsTheInsetRectangle)
+TEST(FlatPanel, PaintEventGetsTheInsetRectangle)
 {
     TestForm form;
-    auto* plain = new TdxContainer(&form);
+    auto* plain = new TFlatPanel(&form);
     plain->SetParent(&form);
     plain->SetBounds(0, 0, 50, 20);
     RECT seen{};
@@ -85,7 +85,7 @@ TEST(Container, PaintEventGetsTheInsetRectangle)
     EXPECT_EQ(seen.right, 50);
     EXPECT_EQ(seen.bottom, 20);
 
-    TdxContainer* framed = FramedContainer(form, 50, 20);
+    TFlatPanel* framed = FramedPanel(form, 50, 20);
     framed->OnPaint = plain->OnPaint = [&](TObject*, RECT rect, TCanvas&, TFont&) { seen = rect; };
     RenderControl(*framed);
     EXPECT_EQ(seen.left, 2);
@@ -94,16 +94,16 @@ TEST(Container, PaintEventGetsTheInsetRectangle)
     EXPECT_EQ(seen.bottom, 18);
 }
 
-TEST(Container, CaptionStartsAfterSpacingAndTooLongEndsInEllipsis)
+TEST(FlatPanel, CaptionStartsAfterSpacingAndTooLongEndsInEllipsis)
 {
     TestForm form;
-    auto* header = new TdxContainer(&form);
+    auto* header = new TFlatPanel(&form);
     header->SetParent(&form);
     header->SetBounds(0, 0, 112, 15);
     header->SetColor(clWhite);
     header->SetCaption("Actions");
     header->SetShowCaption(true);
-    header->SetAlignment(TAlignment::taLeftJustify);
+    header->SetAlignment(TAlignment::LeftJustify);
     header->SetSpacing(24);
     header->Font().SetColor(clBlack);
     auto shot = RenderControl(*header);
@@ -119,9 +119,9 @@ TEST(Container, CaptionStartsAfterSpacingAndTooLongEndsInEllipsis)
 
     // Centred but too wide: drawn from the left with a trailing ellipsis,
     // so the ink reaches close to the right margin but not past it.
-    header->SetAlignment(TAlignment::taCenter);
+    header->SetAlignment(TAlignment::Center);
     header->SetSpacing(5);
-    header->SetCaption("A caption much wider than the container can show");
+    header->SetCaption("A caption much wider than the panel can show");
     shot = RenderControl(*header);
     int lastInk = -1;
     firstInk = -1;
@@ -137,48 +137,48 @@ TEST(Container, CaptionStartsAfterSpacingAndTooLongEndsInEllipsis)
     EXPECT_GT(lastInk, 95);
 }
 
-TEST(Container, EnabledModeAffectsChildren)
+TEST(FlatPanel, EnabledModeAffectsChildren)
 {
     TestForm form;
-    auto* container = new TdxContainer(&form);
-    container->SetParent(&form);
-    auto* first = new TdxButton(&form);
-    first->SetParent(container);
-    auto* second = new TdxButton(&form);
-    second->SetParent(container);
+    auto* panel = new TFlatPanel(&form);
+    panel->SetParent(&form);
+    auto* first = new TFlatButton(&form);
+    first->SetParent(panel);
+    auto* second = new TFlatButton(&form);
+    second->SetParent(panel);
     int events = 0;
-    container->OnEnabledChanged = [&](TObject*) { ++events; };
+    panel->OnEnabledChanged = [&](TObject*) { ++events; };
 
-    container->SetEnabled(false);
+    panel->SetEnabled(false);
     EXPECT_EQ(events, 1);
-    EXPECT_TRUE(first->Enabled()); // emNormal leaves the children alone
+    EXPECT_TRUE(first->Enabled()); // Normal leaves the children alone
 
-    container->SetEnabledMode(TdxEnabledMode::emAffectChilds); // disables them at once
+    panel->SetEnabledMode(TEnabledMode::AffectChildren); // disables them at once
     EXPECT_FALSE(first->Enabled());
     EXPECT_FALSE(second->Enabled());
     EXPECT_EQ(events, 2);
 
-    container->SetEnabled(true);
+    panel->SetEnabled(true);
     EXPECT_TRUE(first->Enabled());
     EXPECT_TRUE(second->Enabled());
     EXPECT_EQ(events, 3);
 }
 
-TEST(Container, ClickDoesNotTakeTheFocusUnlessFocusable)
+TEST(FlatPanel, ClickDoesNotTakeTheFocusUnlessFocusable)
 {
     TestForm form;
-    auto* button = new TdxButton(&form);
+    auto* button = new TFlatButton(&form);
     button->SetParent(&form);
     button->SetBounds(100, 10, 73, 21);
-    auto* container = new TdxContainer(&form);
-    container->SetParent(&form);
-    container->SetBounds(0, 0, 80, 40);
+    auto* panel = new TFlatPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 80, 40);
     button->SetFocus();
-    SendMessageA(container->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(container->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageA(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(button->Focused());
-    container->SetFocusable(true);
-    SendMessageA(container->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(container->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(container->Focused());
+    panel->SetFocusable(true);
+    SendMessageA(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(panel->Focused());
 }

@@ -1,4 +1,4 @@
-#include "controls/dxCore.h"
+#include "controls/StyledControl.h"
 
 #include "core/Utf8.h"
 #include "framework/Application.h"
@@ -15,18 +15,18 @@ namespace {
 std::string LibraryVersion()
 {
     wchar_t buffer[32] = {};
-    LoadStringW(GetModuleHandleW(nullptr), IDS_DX_VERSION, buffer, sizeof buffer / sizeof buffer[0]);
+    LoadStringW(GetModuleHandleW(nullptr), IDS_CONTROLS_VERSION, buffer, sizeof buffer / sizeof buffer[0]);
     return Utf8FromWideReplacing(buffer);
 }
 
 } // namespace
 
-std::string dxComponentBanner()
+std::string StyledComponentBanner()
 {
     return "Tessivo Flat Controls, non-visual component, Version " + LibraryVersion();
 }
 
-std::string dxControlBanner()
+std::string StyledControlBanner()
 {
     return "Tessivo Flat Controls, custom-painted control, Version " + LibraryVersion();
 }
@@ -49,99 +49,99 @@ bool IsAccelerator(wchar_t ch, const std::string& caption)
     return false;
 }
 
-// --- TdxCustomComponent ---
+// --- TStyledComponent ---
 
-TdxCustomComponent::TdxCustomComponent(TComponent* owner) : TComponent(owner), version_(dxComponentBanner())
+TStyledComponent::TStyledComponent(TComponent* owner) : TComponent(owner), version_(StyledComponentBanner())
 {
 }
 
-// --- TdxCustomControl ---
+// --- TStyledControl ---
 
-TdxCustomControl::TdxCustomControl(TComponent* owner) : TCustomControl(owner), version_(dxControlBanner())
+TStyledControl::TStyledControl(TComponent* owner) : TCustomControl(owner), version_(StyledControlBanner())
 {
     // The control paints all of its area (no erase first) and can be painted
     // into another canvas; TCustomControl double-buffers every paint.
-    SetControlStyle(ControlStyle() | csOpaque | csReplicatable);
+    SetControlStyle(ControlStyle() | TControlStyleFlag::Opaque | TControlStyleFlag::Replicatable);
 }
 
-void TdxCustomControl::Redraw()
+void TStyledControl::Redraw()
 {
     if (!RedrawLocked)
         Invalidate();
 }
 
-void TdxCustomControl::DoBorderChanged()
+void TStyledControl::DoBorderChanged()
 {
-    RedrawIf(rtBorderChanged);
+    RedrawIf(TRedrawTrigger::BorderChanged);
 }
-void TdxCustomControl::DoEnabledChanged()
+void TStyledControl::DoEnabledChanged()
 {
-    RedrawIf(rtEnabledChanged);
+    RedrawIf(TRedrawTrigger::EnabledChanged);
 }
-void TdxCustomControl::DoParentColorChanged()
+void TStyledControl::DoParentColorChanged()
 {
-    RedrawIf(rtParentColorChanged);
+    RedrawIf(TRedrawTrigger::ParentColorChanged);
 }
-void TdxCustomControl::DoParentFontChanged()
+void TStyledControl::DoParentFontChanged()
 {
-    RedrawIf(rtParentFontChanged);
+    RedrawIf(TRedrawTrigger::ParentFontChanged);
 }
-void TdxCustomControl::DoPositionChanged()
+void TStyledControl::DoPositionChanged()
 {
-    RedrawIf(rtPositionChanged);
+    RedrawIf(TRedrawTrigger::PositionChanged);
 }
-void TdxCustomControl::DoResized()
+void TStyledControl::DoResized()
 {
-    RedrawIf(rtResized);
+    RedrawIf(TRedrawTrigger::Resized);
 }
-void TdxCustomControl::DoTextChanged()
+void TStyledControl::DoTextChanged()
 {
-    RedrawIf(rtTextChanged);
+    RedrawIf(TRedrawTrigger::TextChanged);
 }
-void TdxCustomControl::DoMouseMove(int, int)
+void TStyledControl::DoMouseMove(int, int)
 {
-    RedrawIf(rtMouseMove);
+    RedrawIf(TRedrawTrigger::MouseMove);
 }
 
-void TdxCustomControl::DoFocusChanged()
+void TStyledControl::DoFocusChanged()
 {
     if (Focused())
-        VisualState |= vsFocused;
+        VisualState |= TVisualStateFlag::Focused;
     else
-        VisualState &= ~(vsFocused | vsPressed);
+        VisualState &= ~(TVisualStateFlag::Focused | TVisualStateFlag::Pressed);
     TForm* form = ParentForm();
-    ActiveControlIsStyled = form && dynamic_cast<TdxCustomControl*>(form->ActiveControl()) != nullptr;
-    RedrawIf(rtFocusChanged);
+    ActiveControlIsStyled = form && dynamic_cast<TStyledControl*>(form->ActiveControl()) != nullptr;
+    RedrawIf(TRedrawTrigger::FocusChanged);
 }
 
-void TdxCustomControl::DoMousePressed()
+void TStyledControl::DoMousePressed()
 {
     if (!Focused() && CanFocus())
         SetFocus();
-    VisualState |= vsPressed;
-    RedrawIf(rtMouseDown);
+    VisualState |= TVisualStateFlag::Pressed;
+    RedrawIf(TRedrawTrigger::MouseDown);
 }
 
-void TdxCustomControl::DoMouseEnter()
+void TStyledControl::DoMouseEnter()
 {
-    VisualState |= vsHot;
-    RedrawIf(rtMouseEnter);
+    VisualState |= TVisualStateFlag::Hot;
+    RedrawIf(TRedrawTrigger::MouseEnter);
     if (OnMouseEnter)
         OnMouseEnter(this);
 }
 
-void TdxCustomControl::DoMouseLeave()
+void TStyledControl::DoMouseLeave()
 {
-    VisualState &= ~vsHot;
-    RedrawIf(rtMouseLeave);
+    VisualState &= ~TVisualStateFlag::Hot;
+    RedrawIf(TRedrawTrigger::MouseLeave);
     if (OnMouseLeave)
         OnMouseLeave(this);
 }
 
-void TdxCustomControl::DoMouseReleased()
+void TStyledControl::DoMouseReleased()
 {
-    VisualState &= ~vsPressed;
-    RedrawIf(rtMouseUp);
+    VisualState &= ~TVisualStateFlag::Pressed;
+    RedrawIf(TRedrawTrigger::MouseUp);
     // A styled control passed over while the mouse was held becomes hot now
     // that the button is released over it.
     POINT cursor;
@@ -150,47 +150,47 @@ void TdxCustomControl::DoMouseReleased()
     for (HWND window = WindowFromPoint(cursor); window && !under; window = GetParent(window))
         under = TWinControl::FromHandle(window);
     if (under && under != this)
-        if (auto* styled = dynamic_cast<TdxCustomControl*>(under))
+        if (auto* styled = dynamic_cast<TStyledControl*>(under))
             styled->DoMouseEnter();
 }
 
-void TdxCustomControl::LockRedraw()
+void TStyledControl::LockRedraw()
 {
     RedrawLocked = true;
 }
 
-void TdxCustomControl::UnlockRedraw()
+void TStyledControl::UnlockRedraw()
 {
     RedrawLocked = false;
     Redraw();
 }
 
-void TdxCustomControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+void TStyledControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     TCustomControl::MouseDown(button, shift, x, y);
-    if (button == TMouseButton::mbLeft) {
+    if (button == TMouseButton::Left) {
         LeftButtonDown = true;
         DoMousePressed();
     }
 }
 
-void TdxCustomControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+void TStyledControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     TCustomControl::MouseUp(button, shift, x, y);
-    if (LeftButtonDown && button == TMouseButton::mbLeft) {
+    if (LeftButtonDown && button == TMouseButton::Left) {
         LeftButtonDown = false;
         DoMouseReleased();
     }
 }
 
-void TdxCustomControl::Click()
+void TStyledControl::Click()
 {
     if (TForm* form = ParentForm())
         form->SetModalResult(ModalResult);
     TCustomControl::Click();
 }
 
-void TdxCustomControl::WndProc(TMessage& message)
+void TStyledControl::WndProc(TMessage& message)
 {
     if (message.Msg == CM_DIALOGCHAR) {
         const auto ch = static_cast<wchar_t>(message.WParam);
@@ -242,9 +242,9 @@ void TdxCustomControl::WndProc(TMessage& message)
     }
 }
 
-// --- TdxStyle ---
+// --- TStyleSettings ---
 
-void TdxStyle::SetTheme(TdxTheme theme)
+void TStyleSettings::SetTheme(TTheme theme)
 {
     if (theme_ == theme)
         return;
@@ -253,7 +253,7 @@ void TdxStyle::SetTheme(TdxTheme theme)
         OwnerControl->Redraw();
 }
 
-void TdxStyle::SetUseStyleManager(bool use)
+void TStyleSettings::SetUseStyleManager(bool use)
 {
     if (useStyleManager_ == use)
         return;
@@ -262,20 +262,20 @@ void TdxStyle::SetUseStyleManager(bool use)
         OwnerControl->Redraw();
 }
 
-TdxTheme TdxStyle::EffectiveTheme() const
+TTheme TStyleSettings::EffectiveTheme() const
 {
     if (useStyleManager_ && OwnerControl && OwnerControl->StyleManager())
         return OwnerControl->StyleManager()->Theme();
     return theme_;
 }
 
-// --- TdxStyleManager ---
+// --- TStyleManager ---
 
-TdxStyleManager::TdxStyleManager(TComponent* owner) : TdxCustomComponent(owner)
+TStyleManager::TStyleManager(TComponent* owner) : TStyledComponent(owner)
 {
 }
 
-TdxStyleManager::~TdxStyleManager()
+TStyleManager::~TStyleManager()
 {
     RedrawControls();
     registered_.clear();
@@ -284,26 +284,26 @@ TdxStyleManager::~TdxStyleManager()
     NotifyDestruction();
 }
 
-void TdxStyleManager::RegisterControls(const std::vector<TdxCustomControl*>& controls)
+void TStyleManager::RegisterControls(const std::vector<TStyledControl*>& controls)
 {
-    for (TdxCustomControl* control : controls)
+    for (TStyledControl* control : controls)
         if (control && std::find(registered_.begin(), registered_.end(), control) == registered_.end())
             registered_.push_back(control);
 }
 
-void TdxStyleManager::UnregisterControls(const std::vector<TdxCustomControl*>& controls)
+void TStyleManager::UnregisterControls(const std::vector<TStyledControl*>& controls)
 {
-    for (TdxCustomControl* control : controls)
+    for (TStyledControl* control : controls)
         registered_.erase(std::remove(registered_.begin(), registered_.end(), control), registered_.end());
 }
 
-void TdxStyleManager::RedrawControls()
+void TStyleManager::RedrawControls()
 {
-    for (TdxCustomControl* control : std::vector<TdxCustomControl*>(registered_))
+    for (TStyledControl* control : std::vector<TStyledControl*>(registered_))
         control->Redraw();
 }
 
-void TdxStyleManager::SetTheme(TdxTheme theme)
+void TStyleManager::SetTheme(TTheme theme)
 {
     if (theme_ == theme)
         return;
@@ -313,21 +313,21 @@ void TdxStyleManager::SetTheme(TdxTheme theme)
     RedrawControls();
 }
 
-void TdxStyleManager::Notification(TComponent* component, TOperation operation)
+void TStyleManager::Notification(TComponent* component, TOperation operation)
 {
-    TdxCustomComponent::Notification(component, operation);
+    TStyledComponent::Notification(component, operation);
     // A registered control that goes is no longer redrawn.
-    if (operation == TOperation::opRemove)
+    if (operation == TOperation::Remove)
         registered_.erase(std::remove(registered_.begin(), registered_.end(), component), registered_.end());
 }
 
-// --- TdxCustomStyleControl ---
+// --- TThemedControl ---
 
-TdxCustomStyleControl::TdxCustomStyleControl(TComponent* owner) : TdxCustomControl(owner), style_(this)
+TThemedControl::TThemedControl(TComponent* owner) : TStyledControl(owner), style_(this)
 {
 }
 
-TdxCustomStyleControl::~TdxCustomStyleControl()
+TThemedControl::~TThemedControl()
 {
     if (styleManager_) {
         styleManager_->UnregisterControls({this});
@@ -335,7 +335,7 @@ TdxCustomStyleControl::~TdxCustomStyleControl()
     }
 }
 
-void TdxCustomStyleControl::SetStyleManager(TdxStyleManager* manager)
+void TThemedControl::SetStyleManager(TStyleManager* manager)
 {
     if (manager == styleManager_)
         return;
@@ -352,9 +352,9 @@ void TdxCustomStyleControl::SetStyleManager(TdxStyleManager* manager)
     Redraw();
 }
 
-void TdxCustomStyleControl::Notification(TComponent* component, TOperation operation)
+void TThemedControl::Notification(TComponent* component, TOperation operation)
 {
-    if (operation == TOperation::opRemove && dynamic_cast<TdxStyleManager*>(component))
+    if (operation == TOperation::Remove && dynamic_cast<TStyleManager*>(component))
         styleManager_ = nullptr;
-    TdxCustomControl::Notification(component, operation);
+    TStyledControl::Notification(component, operation);
 }
