@@ -1,4 +1,5 @@
-// The main window's layout, read back from the created controls and windows.
+// The main window's layout: the window drawn against its reference picture,
+// and what the picture cannot show, read back from the controls and windows.
 
 #include "FormFixture.h"
 #include "framework/graphics/Picture.h"
