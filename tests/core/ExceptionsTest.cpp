@@ -12,7 +12,7 @@ TEST(WithFullStop, AppendsOnlyAfterCharactersAboveFullStop)
     EXPECT_EQ(WithFullStop("odd/"), "odd/.");  // '/' comes right after '.'
     EXPECT_EQ(WithFullStop("dash-"), "dash-"); // '-' comes before '.'
     EXPECT_EQ(WithFullStop(""), "");
-    EXPECT_EQ(WithFullStop("caf\xE9"), "caf\xE9."); // ANSI letters above 0x7F count as after '.'
+    EXPECT_EQ(WithFullStop("caf\xC3\xA9"), "caf\xC3\xA9."); // a letter beyond ASCII counts as after '.'
 }
 
 TEST(ExceptionTexts, FormatTheirArguments)

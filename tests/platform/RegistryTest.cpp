@@ -46,12 +46,13 @@ protected:
                        static_cast<DWORD>((units.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
     }
-    // Type and size of a value as stored.
+    // Type and size in bytes of a value as stored (UTF-16 for text).
     std::pair<DWORD, DWORD> RawTypeAndSize(const std::string& name)
     {
         DWORD type = 0, size = 0;
-        RegGetValueA(HKEY_CURRENT_USER, Base.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
-                     &size);
+        RegGetValueW(HKEY_CURRENT_USER, std::wstring(Base.begin(), Base.end()).c_str(),
+                     std::wstring(name.begin(), name.end()).c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
+                     nullptr, &size);
         return {type, size};
     }
 
@@ -160,11 +161,11 @@ TEST_F(RegistryTest, WriteStringStoresRegSzWithItsNul)
     ASSERT_TRUE(registry.OpenKey(FromRoot(), true));
     registry.WriteString("text", "C:\\windows\\MyWallpaper.bmp");
     registry.WriteString("empty", "");
-    // Text outside the code page, such as a program path in a profile folder
+    // Text beyond ASCII, such as a program path in a profile folder
     // named "Łukasz", is kept whole.
     registry.WriteString("unicode", "C:\\Users\\\xc5\x81ukasz\\\xe5\xaf\x8c.exe");
-    EXPECT_EQ(RawTypeAndSize("text"), std::make_pair(DWORD(REG_SZ), DWORD(27)));
-    EXPECT_EQ(RawTypeAndSize("empty"), std::make_pair(DWORD(REG_SZ), DWORD(1)));
+    EXPECT_EQ(RawTypeAndSize("text"), std::make_pair(DWORD(REG_SZ), DWORD(27 * 2)));
+    EXPECT_EQ(RawTypeAndSize("empty"), std::make_pair(DWORD(REG_SZ), DWORD(2)));
     EXPECT_EQ(registry.ReadString("text"), "C:\\windows\\MyWallpaper.bmp");
     EXPECT_EQ(registry.ReadString("empty"), "");
     EXPECT_EQ(registry.ReadString("unicode"), "C:\\Users\\\xc5\x81ukasz\\\xe5\xaf\x8c.exe");
@@ -248,9 +249,9 @@ TEST_F(RegistryTest, AKeyDeletedWhileOpenIsMadeAgainOnlyWhenItMayBeCreated)
               "Failed to set data for 'v'");
     creating.WriteString("v", "1");
     creating.WriteString("w", "2");
-    // The size as the ANSI call reports it: "1" and its NUL.
-    EXPECT_EQ(RawTypeAndSize("v"), std::make_pair(DWORD{REG_SZ}, DWORD{2}));
-    EXPECT_EQ(RawTypeAndSize("w"), std::make_pair(DWORD{REG_SZ}, DWORD{2}));
+    // "1" and its NUL, two UTF-16 units each.
+    EXPECT_EQ(RawTypeAndSize("v"), std::make_pair(DWORD{REG_SZ}, DWORD{4}));
+    EXPECT_EQ(RawTypeAndSize("w"), std::make_pair(DWORD{REG_SZ}, DWORD{4}));
 }
 
 TEST_F(RegistryTest, DeleteValueReportsWhetherAValueWentAway)

@@ -125,7 +125,7 @@ void DecodeUncompressed(const uint8_t* data, const BmpInfo& info, const PixelRow
 }
 
 // RLE8 / RLE4 data: (count, value) runs, and escapes after a zero count for
-// end of line (0), end of bitmap (1), a jump (2, dx, dy) and literal pixels
+// end of line (0), end of bitmap (1), a jump (2, right, up) and literal pixels
 // (3..255, padded to an even number of bytes). Rows run bottom-up.
 //
 // Some writers (ImageMagick among them) encode each row to its padded
@@ -158,12 +158,12 @@ public:
             case 1:
                 return; // end of bitmap: the rest stays black
             case 2: {
-                const int dx = Byte();
-                const int dy = Byte();
-                if (X + dx > PaddedWidth || Y + dy > Info.Height)
+                const int right = Byte();
+                const int up = Byte();
+                if (X + right > PaddedWidth || Y + up > Info.Height)
                     Invalid();
-                X += dx;
-                Y += dy;
+                X += right;
+                Y += up;
                 break;
             }
             default:

@@ -13,7 +13,7 @@ struct TScreenRect {
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
     bool Empty() const { return Right <= Left || Bottom <= Top; }
-    TScreenRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+    TScreenRect Offset(int x, int y) const { return {Left + x, Top + y, Right + x, Bottom + y}; }
     TScreenRect Intersect(const TScreenRect& other) const
     {
         return {std::max(Left, other.Left), std::max(Top, other.Top), std::min(Right, other.Right),

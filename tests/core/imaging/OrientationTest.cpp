@@ -96,11 +96,11 @@ TEST(OrientPixels, EachOrientationTurnsThePictureAsTheCameraMeant)
             << static_cast<int>(corner.Orientation);
         // And the map agrees with the copy everywhere.
         const TOrientationMap map{corner.Orientation, displayed.Width(), displayed.Height()};
-        for (int dy = 0; dy < displayed.Height(); ++dy)
-            for (int dx = 0; dx < displayed.Width(); ++dx) {
+        for (int shownY = 0; shownY < displayed.Height(); ++shownY)
+            for (int shownX = 0; shownX < displayed.Width(); ++shownX) {
                 int sx = 0, sy = 0;
-                map.StoredPoint(dx, dy, sx, sy);
-                ASSERT_EQ(0, std::memcmp(displayed.Row(dy) + dx * 3, stored.Row(sy) + sx * 3, 3));
+                map.StoredPoint(shownX, shownY, sx, sy);
+                ASSERT_EQ(0, std::memcmp(displayed.Row(shownY) + shownX * 3, stored.Row(sy) + sx * 3, 3));
             }
     }
     EXPECT_EQ(OrientationFromExif(0), TOrientation::Normal);
