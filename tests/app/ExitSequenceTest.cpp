@@ -191,7 +191,9 @@ TEST_F(ExitSequence, ATiledWallpaperKeepsNoFileBesideItsBitmapAtTheEndOfTheSessi
     // A tiled picture is converted at its own size, replacing the bitmap.
     form->Test().styleBox->SetItemIndex(1);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     ASSERT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(WriterFilesIn("C:\\windows"), 0);
     SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
