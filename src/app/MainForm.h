@@ -342,6 +342,10 @@ private:
         int PreviewIndex = -1;
     };
     struct TDrawnChange;
+    // On the worker: the preview of `previewPath` (when not empty), reduced
+    // for a box of `boxWidth` x `boxHeight`, then the plan's bitmap.
+    static void DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
+                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded);
     // The entry at currentIndex, previewed and applied (Next, Previous and
     // the rotation's tick).
     void ChangeToCurrent(TChangeOrigin origin);
@@ -350,6 +354,8 @@ private:
     void RequestChange(TChangeRequest request);
     void FinishChange(const TChangeRequest& request, const TWallpaperPlan& plan, TDrawnChange& drawn,
                       std::exception_ptr error);
+    // The preview decoded with the change, or why it could not be.
+    void ShowChangePreview(const TChangeRequest& request, const TDrawnChange& drawn);
     void ReportChangeError(const TChangeRequest& request, std::exception_ptr error);
     // A drawing's end: true when `message` was one.
     bool HandleChangeMessage(TMessage& message);

@@ -124,40 +124,46 @@ void TMainForm::RequestChange(TChangeRequest request)
     const int boxWidth = preview_->BoxWidth(), boxHeight = preview_->BoxHeight();
     TBackgroundJob job;
     job.Draw = [plan, drawn, previewPath, boxWidth, boxHeight](const std::atomic<bool>& superseded) {
-        std::unique_ptr<TDecodedJpeg> picture;
-        if (!previewPath.empty()) {
-            try {
-                PixelImage preview;
-                picture = DecodeForPreview(previewPath, boxWidth, boxHeight, preview);
-                drawn->Width = picture->Width;
-                drawn->Height = picture->Height;
-                drawn->Preview = std::move(preview);
-            } catch (...) {
-                // Not drawn either: the window shows why, and the change
-                // reports it.
-                drawn->PreviewError = std::current_exception();
-                return;
-            }
-        }
-        if (plan.Empty())
-            return;
-        // Tile converts the file itself: from the pixels already decoded.
-        if (plan.Fit != TWallpaperFit::Tile)
-            picture.reset();
-        DrawWallpaper(
-            plan,
-            [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
-                if (picture && jpegPath == picture->Path)
-                    WriteBitmapFile(*picture, bitmapPath);
-                else
-                    ConvertJpegToBitmap(jpegPath, bitmapPath);
-            },
-            [&superseded] { return !superseded; });
+        DrawChange(plan, previewPath, boxWidth, boxHeight, *drawn, superseded);
     };
     job.Ended = [this, request = std::move(request), plan, drawn](std::exception_ptr error) {
         FinishChange(request, plan, *drawn, error);
     };
     backgroundChange_->Request(std::move(job));
+}
+
+void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
+                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded)
+{
+    std::unique_ptr<TDecodedJpeg> picture;
+    if (!previewPath.empty()) {
+        try {
+            PixelImage preview;
+            picture = DecodeForPreview(previewPath, boxWidth, boxHeight, preview);
+            drawn.Width = picture->Width;
+            drawn.Height = picture->Height;
+            drawn.Preview = std::move(preview);
+        } catch (...) {
+            // Not drawn either: the window shows why, and the change
+            // reports it.
+            drawn.PreviewError = std::current_exception();
+            return;
+        }
+    }
+    if (plan.Empty())
+        return;
+    // Tile converts the file itself: from the pixels already decoded.
+    if (plan.Fit != TWallpaperFit::Tile)
+        picture.reset();
+    DrawWallpaper(
+        plan,
+        [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
+            if (picture && jpegPath == picture->Path)
+                WriteBitmapFile(*picture, bitmapPath);
+            else
+                ConvertJpegToBitmap(jpegPath, bitmapPath);
+        },
+        [&superseded] { return !superseded; });
 }
 
 bool TMainForm::HandleChangeMessage(TMessage& message)
@@ -177,20 +183,7 @@ void TMainForm::FinishChange(const TChangeRequest& request, const TWallpaperPlan
                              std::exception_ptr error)
 {
     const std::string& entry = request.Paths.front();
-    // The preview, where its entry is still in the list where it was.
-    if (request.PreviewIndex >= 0 && EntryStillAt(request.PreviewIndex, entry)) {
-        if (drawn.PreviewError) {
-            try {
-                std::rethrow_exception(drawn.PreviewError);
-            } catch (const Exception& failure) {
-                preview_->ShowFailure(request.PreviewIndex, failure.Message);
-                nameList->Invalidate();
-            } catch (...) {
-            }
-        } else if (drawn.Preview) {
-            preview_->ShowReducedImage(request.PreviewIndex, *drawn.Preview, drawn.Width, drawn.Height);
-        }
-    }
+    ShowChangePreview(request, drawn);
     if (request.GreyApply)
         applyButton->SetEnabled(false);
     if (drawn.PreviewError)
@@ -214,6 +207,27 @@ void TMainForm::FinishChange(const TChangeRequest& request, const TWallpaperPlan
         redrawFailureReported_ = false;
     if (request.NoteShown && !shown.empty())
         NoteShown(entry, {request.Paths.begin() + 1, request.Paths.end()}, request.FromHistory);
+}
+
+void TMainForm::ShowChangePreview(const TChangeRequest& request, const TDrawnChange& drawn)
+{
+    // Only where its entry is still in the list where it was.
+    if (request.PreviewIndex < 0 || !EntryStillAt(request.PreviewIndex, request.Paths.front()))
+        return;
+    if (drawn.Preview) {
+        preview_->ShowReducedImage(request.PreviewIndex, *drawn.Preview, drawn.Width, drawn.Height);
+        return;
+    }
+    if (!drawn.PreviewError)
+        return;
+    try {
+        std::rethrow_exception(drawn.PreviewError);
+    } catch (const Exception& failure) {
+        preview_->ShowFailure(request.PreviewIndex, failure.Message);
+        nameList->Invalidate();
+    } catch (...) {
+        // Reported as the change's error; the box has nothing to say.
+    }
 }
 
 void TMainForm::ReportChangeError(const TChangeRequest& request, std::exception_ptr error)
