@@ -104,6 +104,12 @@ TBenchForm::~TBenchForm()
 
 void TBenchForm::Settle()
 {
+    // A wallpaper change is drawn on the worker thread: its end is a
+    // message still to come.
+    while (form_ && form_->ChangeBusy()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+        Application->ProcessMessages();
+    }
     // Handling messages can make more (a repaint after a change, the
     // paint itself once nothing else waits): go on until the queue has none.
     for (int round = 0; round < 1000; ++round) {

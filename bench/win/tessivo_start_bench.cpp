@@ -8,10 +8,13 @@
 //     Prints each program's median and the ratio.
 //
 //   tessivo_start_bench --answer --program=EXE --command="/next" [--seconds=N]
+//   tessivo_start_bench --answer --program=EXE --apply [--seconds=N]
 //     Starts EXE, waits for its window, then starts EXE again with the
-//     command (handed over to the first copy) and, while that work runs,
-//     sends WM_NULL to the main window every 10 ms with SendMessageTimeout.
-//     Prints the longest wait and how many waits passed 50 ms.
+//     command (handed over to the first copy), or with --apply presses
+//     Enter in its name list (which applies the selected entry, as "Apply"
+//     does), and, while that work runs, sends WM_NULL to the main window
+//     every 10 ms with SendMessageTimeout. Prints the median and the
+//     longest wait and how many waits passed 50 ms.
 //
 // Both take a visible window of at least 400 x 200 pixels as the main one.
 // Run it inside the Wine desktop the programs should share.
@@ -150,20 +153,57 @@ int MeasureStarts(const std::wstring& program, const std::wstring& minimal, int 
     return 0;
 }
 
-int MeasureAnswers(const std::wstring& program, const std::wstring& command, double seconds)
+// The visible list boxes of `window`: the name list (the path list lies
+// outside the client area).
+BOOL CALLBACK FindNameList(HWND child, LPARAM context)
+{
+    auto* found = reinterpret_cast<HWND*>(context);
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    RECT bounds, parent;
+    GetWindowRect(child, &bounds);
+    GetWindowRect(GetAncestor(child, GA_ROOT), &parent);
+    if (_wcsicmp(className, L"ListBox") == 0 && IsWindowVisible(child) && bounds.top < parent.bottom &&
+        bounds.left < parent.right) {
+        *found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Enter in the name list, as a person presses it there: posted, so it comes
+// through the program's own message loop.
+void PressEnterInNameList(HWND window)
+{
+    HWND nameList = nullptr;
+    EnumChildWindows(window, FindNameList, reinterpret_cast<LPARAM>(&nameList));
+    if (!nameList)
+        throw std::runtime_error("the window has no name list");
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(nameList, WM_KEYDOWN, VK_RETURN, 1 | scan);
+    PostMessageW(nameList, WM_KEYUP, VK_RETURN, 1 | scan | 0xC0000000);
+}
+
+int MeasureAnswers(const std::wstring& program, const std::wstring& command, bool apply, double seconds)
 {
     Started started = StartAndWait(program);
     Sleep(1000);
-    PROCESS_INFORMATION handOver = Launch(program, command);
+    PROCESS_INFORMATION handOver{};
+    if (apply)
+        PressEnterInNameList(started.Window);
+    else
+        handOver = Launch(program, command);
     const double begin = NowMilliseconds();
     double longest = 0, longestAt = 0;
     int pings = 0, over50 = 0;
+    std::vector<double> waits;
     for (double next = begin; NowMilliseconds() - begin < seconds * 1000; next += 10) {
         const double sent = NowMilliseconds();
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(started.Window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result))
             throw std::runtime_error("the window did not answer within 60 s");
         const double wait = NowMilliseconds() - sent;
+        waits.push_back(wait);
         ++pings;
         over50 += wait > 50;
         if (wait > longest) {
@@ -175,14 +215,19 @@ int MeasureAnswers(const std::wstring& program, const std::wstring& command, dou
             Sleep(static_cast<DWORD>(next + 10 - now));
     }
     DWORD handOverExit = 0;
-    WaitForSingleObject(handOver.hProcess, 60000);
-    GetExitCodeProcess(handOver.hProcess, &handOverExit);
-    CloseHandle(handOver.hThread);
-    CloseHandle(handOver.hProcess);
+    if (handOver.hProcess) {
+        WaitForSingleObject(handOver.hProcess, 60000);
+        GetExitCodeProcess(handOver.hProcess, &handOverExit);
+        CloseHandle(handOver.hThread);
+        CloseHandle(handOver.hProcess);
+    }
+    const double closeStart = NowMilliseconds();
     CloseAndWait(started);
-    std::printf("%ls: %d pings over %.0f s, longest wait %.1f ms (at %.0f ms), %d waits over 50 ms "
-                "(goal: none); hand-over exit code %lu\n",
-                command.c_str(), pings, seconds, longest, longestAt, over50, handOverExit);
+    const double closeMs = NowMilliseconds() - closeStart;
+    std::printf("%ls: %d pings over %.0f s, median wait %.2f ms, longest wait %.1f ms (at %.0f ms), "
+                "%d waits over 50 ms (goal: none); hand-over exit code %lu; closed in %.0f ms\n",
+                apply ? L"Apply (Enter in the name list)" : command.c_str(), pings, seconds, Median(waits),
+                longest, longestAt, over50, handOverExit, closeMs);
     return 0;
 }
 
@@ -218,7 +263,7 @@ int wmain(int argc, wchar_t** argv)
         }
         if (Flag(argc, argv, L"--answer")) {
             const std::wstring seconds = Option(argc, argv, L"--seconds=");
-            return MeasureAnswers(program, Option(argc, argv, L"--command="),
+            return MeasureAnswers(program, Option(argc, argv, L"--command="), Flag(argc, argv, L"--apply"),
                                   seconds.empty() ? 10 : std::stod(seconds));
         }
         throw std::runtime_error("say --start or --answer");

@@ -120,10 +120,16 @@ void WriteGeneratedJpeg(const std::string& path, int width, int height)
         throw std::runtime_error("cannot write " + path);
 }
 
-// One tick of the rotation timer, as the platform delivers it.
+// One tick of the rotation timer, as the platform delivers it, until its
+// change is finished: it is drawn on the worker thread, and its end comes
+// back as a message.
 void Tick(TMainForm& form)
 {
     SendMessageA(form.Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
+    while (form.ChangeBusy()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+        Application->ProcessMessages();
+    }
 }
 
 struct EntryTimes {

@@ -10,7 +10,6 @@
 #include "core/FileNames.h"
 #include "core/ScopeExit.h"
 #include "framework/Application.h"
-#include "framework/BusyCursor.h"
 #include "platform/Files.h"
 #include "platform/ProgramIcon.h"
 #include "platform/RandomSeed.h"
@@ -85,6 +84,8 @@ TMainForm::~TMainForm()
     // folder scan's thread must not outlive it.
     hotkeys_.reset();
     backgroundAdd_.reset();
+    // A change still drawn is dropped: its end must not reach this window.
+    backgroundChange_.reset();
     if (Application)
         Application->OnModalLoopsEnded = nullptr;
 }
@@ -106,8 +107,8 @@ void TMainForm::CreateSubsystems()
                        *intervalEdit,
                        *pathList,
                        {randomBox, styleBox, intervalEdit, addButton, deleteButton, newListButton}},
-        AutoChangeActions{[this] { ShowTickImage(); }, [this] { ApplyTickWallpaper(); },
-                          [this] { return ChooseNextPictures(); },
+        AutoChangeActions{[this] { ChangeToCurrent(TChangeOrigin::Rotation); },
+                          [this] { ApplySelectedWallpaper(); }, [this] { return ChooseNextPictures(); },
                           [this](const std::string& file, const std::exception& error) {
                               return ReportUnattendedError(file, error);
                           }},
@@ -122,6 +123,9 @@ void TMainForm::CreateSubsystems()
     displayChangeTimer_ = new TTimer(this);
     displayChangeTimer_->SetEnabled(false);
     displayChangeTimer_->SetInterval(DisplaySettleMs);
+    backgroundChange_ = std::make_unique<TBackgroundChange>(
+        [this] { return Handle(); },
+        [](bool busy) { Application->SetCursor(busy ? crAppStart : crDefault); });
 }
 
 void TMainForm::WireHandlers()
@@ -285,50 +289,6 @@ void TMainForm::ReadSettings()
                                               [this] { StartAutoChangeAtLaunch(); }});
 }
 
-void TMainForm::ShowTickImage()
-{
-    tickPicture_.reset();
-    const std::string entry = pathList->Items().Strings(currentIndex);
-    // Decoded here exactly when the apply would convert it.
-    if (WallpaperKindOf(entry) != TWallpaperKind::Jpeg) {
-        ShowSelectedImage();
-        return;
-    }
-    std::unique_ptr<TDecodedJpeg> picture;
-    try {
-        const TBusyCursor busy;
-        picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(entry));
-    } catch (const Exception& error) {
-        // The window shows it too; the rotation reports it.
-        preview_->ShowFailure(currentIndex, error.Message);
-        nameList->Invalidate();
-        throw;
-    }
-    const PixelRows rows = picture->Rows();
-    preview_->ShowDecodedImage(currentIndex,
-                               PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride});
-    tickPicture_ = std::move(picture);
-}
-
-void TMainForm::ApplyTickWallpaper()
-{
-    const std::unique_ptr<TDecodedJpeg> picture = std::move(tickPicture_);
-    TWallpaperSystem system = WallpaperSystem();
-    if (picture) {
-        system.ConvertJpegToBitmap = [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
-            if (jpegPath == picture->Path)
-                WriteBitmapFile(*picture, bitmapPath);
-            else
-                ConvertJpegToBitmap(jpegPath, bitmapPath);
-        };
-    }
-    const size_t fromHistory = std::exchange(chosenFromHistory_, 0);
-    const std::vector<std::string> others = OtherMonitorPaths(styleBox->ItemIndex());
-    if (::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_}, system,
-                                 others))
-        NoteShown(others, fromHistory);
-}
-
 void TMainForm::onStartWithWindowsClick(TObject*)
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
@@ -438,45 +398,11 @@ void TMainForm::onStyleChange(TObject*)
     applyButton->SetEnabled(pathList->ItemIndex() >= 0);
 }
 
-void TMainForm::onChangeWallpaperClick(TObject*)
-{
-    // The selected entry and the ones after it, whatever the rotation chose.
-    chosenOtherMonitors_.reset();
-    const std::vector<std::string> others = OtherMonitorPaths(CenterStyleIndex);
-    if (ApplySelectedWallpaperCentred(*pathList, currentWallpaper_, WallpaperSystem(), others))
-        NoteShown(others);
-}
-
-void TMainForm::ApplySelectedWallpaper()
-{
-    // The selected entry and the ones after it, whatever the rotation chose.
-    chosenOtherMonitors_.reset();
-    const std::vector<std::string> others = OtherMonitorPaths(styleBox->ItemIndex());
-    if (::ApplySelectedWallpaper(WallpaperView{*pathList, *styleBox, *applyButton, currentWallpaper_},
-                                 WallpaperSystem(), others))
-        NoteShown(others);
-}
-
 void TMainForm::DisplayChanged()
 {
     // Each message of the burst starts the wait again.
     displayChangeTimer_->SetEnabled(false);
     displayChangeTimer_->SetEnabled(true);
-}
-
-void TMainForm::RedrawWallpaper()
-{
-    // A picture that can no longer be drawn (its file gone) is reported
-    // once, not at every display change after it.
-    try {
-        currentWallpaper_.Redraw(WallpaperSystem());
-        redrawFailureReported_ = false;
-    } catch (const Exception&) {
-        if (redrawFailureReported_)
-            return;
-        redrawFailureReported_ = true;
-        throw;
-    }
 }
 
 void TMainForm::onSaveListClick(TObject*)

@@ -30,9 +30,10 @@
 #include "lists/ListFiles.h"
 #include "lists/Preview.h"
 #include "platform/ProgramIcon.h"
-#include "wallpaper/ApplyWallpaper.h"
 #include "wallpaper/AutoChange.h"
+#include "wallpaper/BackgroundChange.h"
 #include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/RenderedWallpaper.h"
 #include "wallpaper/Rotation.h"
 
 #include <cstdint>
@@ -199,6 +200,10 @@ public:
     TMenuItem& CancelScanMenuItem() { return *cancelScanMenuItem; }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
+    // Every change of the wallpaper is drawn on a worker thread (see
+    // wallpaper/BackgroundChange.h) and finished when its message comes:
+    // whether one is still to finish (tests wait for it).
+    bool ChangeBusy() const { return backgroundChange_->Busy(); }
     // Draws the current wallpaper again for the monitors as they are now,
     // if the desktop still shows it.
     void RedrawWallpaper();
@@ -319,17 +324,55 @@ private:
     void RetryTrayIcon();
     void StopTrayIconRetries();
     void CreateTrayIcon();
-    // A tick on a JPEG entry decodes it once, for both the preview and the
-    // wallpaper bitmap; other entries are shown and applied as always.
-    void ShowTickImage();
-    void ApplyTickWallpaper();
+    // Who asked for a change, which decides how its error is told: the
+    // user's own act in a box, a tick of the rotation in a balloon, a
+    // redraw after a display change once.
+    enum class TChangeOrigin { User, Rotation, Redraw };
+    struct TChangeRequest {
+        TChangeOrigin Origin = TChangeOrigin::User;
+        // The picture applied first (the selected or the rotation's
+        // entry), then the other monitors'.
+        std::vector<std::string> Paths;
+        int StyleIndex = -1;
+        // How many of the pictures the rotation walked to in its history.
+        size_t FromHistory = 0;
+        // Kept in the history and the tray's tip once shown (not a redraw).
+        bool NoteShown = true;
+        // "Apply" goes grey once the change is asked for and again once
+        // its preview shows (not for the tray's "Change Wallpaper").
+        bool GreyApply = true;
+        // The entry whose JPEG is decoded with the change, once for both
+        // its preview and the wallpaper; -1 for none.
+        int PreviewIndex = -1;
+    };
+    struct TDrawnChange;
+    // On the worker: the preview of `previewPath` (when not empty), reduced
+    // for a box of `boxWidth` x `boxHeight`, then the plan's bitmap.
+    static void DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
+                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded);
+    // The entry at currentIndex, previewed and applied (Next, Previous and
+    // the rotation's tick).
+    void ChangeToCurrent(TChangeOrigin origin);
+    // Plans the change here, draws it on the worker, and finishes it here
+    // (see FinishChange) unless a newer change came meanwhile.
+    void RequestChange(TChangeRequest request);
+    void FinishChange(const TChangeRequest& request, const TWallpaperPlan& plan, TDrawnChange& drawn,
+                      std::exception_ptr error);
+    // The preview decoded with the change, or why it could not be.
+    void ShowChangePreview(const TChangeRequest& request, const TDrawnChange& drawn);
+    void ReportChangeError(const TChangeRequest& request, std::exception_ptr error);
+    // A drawing's end: true when `message` was one.
+    bool HandleChangeMessage(TMessage& message);
+    // The entry at `index` is still `path` (the list may change while a
+    // change is drawn).
+    bool EntryStillAt(int index, const std::string& path) const;
     // The folder the wallpaper bitmap is written to; empty when there is none.
     std::string WallpaperFolder();
     void ChangeTo(int32_t index);
-    // After every wallpaper put on the desktop: the history (of `shown`,
-    // but for the first `fromHistory`, which it holds already), the time of
-    // the change and the tray tip.
-    void NoteShown(const std::vector<std::string>& shown, size_t fromHistory = 0);
+    // After every wallpaper put on the desktop: the history (of `path` and
+    // `others`, but for the first `fromHistory`, which it holds already),
+    // the time of the change and the tray tip.
+    void NoteShown(const std::string& path, const std::vector<std::string>& others, size_t fromHistory = 0);
     // How many pictures a change puts on the desktop now (one per monitor
     // when each has its own picture and the style allows it).
     size_t PicturesPerChange(int styleIndex);
@@ -446,8 +489,6 @@ private:
     std::unique_ptr<TLastListAutosave> lastListAutosave_;
     std::unique_ptr<TBackgroundAdd> backgroundAdd_;
     int trayIconRetriesLeft_ = 0;
-    // The JPEG a tick decoded, from its preview until its apply.
-    std::unique_ptr<TDecodedJpeg> tickPicture_;
     // The other monitors' pictures the rotation chose, until their apply,
     // and how many of the change's pictures it walked to in its history.
     std::optional<std::vector<int32_t>> chosenOtherMonitors_;
@@ -457,4 +498,7 @@ private:
     // A redraw that failed was reported; the next ones that fail are not.
     bool redrawFailureReported_ = false;
     TTimer* displayChangeTimer_ = nullptr;
+    // Last: made after the controls its changes finish on, and gone (its
+    // thread waited for) before them.
+    std::unique_ptr<TBackgroundChange> backgroundChange_;
 };

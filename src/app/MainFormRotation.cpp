@@ -89,8 +89,7 @@ void TMainForm::ChangeTo(int32_t index)
     // The interval counts from this change, whether it works or not.
     if (autoChangeRunning && !autoChange_->Paused())
         autoChange_->WaitBeforeNextTick(IntervalMs());
-    ShowTickImage();
-    ApplyTickWallpaper();
+    ChangeToCurrent(TChangeOrigin::User);
 }
 
 void TMainForm::PauseAutoChange()
@@ -136,12 +135,8 @@ void TMainForm::StartAutoChangeAtLaunch()
     autoChange_->WaitBeforeNextTick(WaitSinceLastChange());
 }
 
-void TMainForm::NoteShown(const std::vector<std::string>& others, size_t fromHistory)
+void TMainForm::NoteShown(const std::string& path, const std::vector<std::string>& others, size_t fromHistory)
 {
-    const int index = pathList->ItemIndex();
-    if (index < 0 || index >= pathList->Items().Count())
-        return;
-    const std::string& path = pathList->Items().Strings(index);
     if (fromHistory == 0)
         rotation_->Shown(path);
     for (size_t other = 0; other < others.size(); ++other) {

@@ -244,7 +244,8 @@ void TMainForm::WndProc(TMessage& message)
     }
     // A scan's messages before the keyboard's: Escape during a scan stops
     // the scan, and only a later one hides the window.
-    if (HandleCommandMessage(message) || HandleScanMessage(message) || HandleKeyboardMessage(message))
+    if (HandleCommandMessage(message) || HandleScanMessage(message) || HandleChangeMessage(message) ||
+        HandleKeyboardMessage(message))
         return;
     if (message.Msg == WM_POWERBROADCAST) {
         if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)

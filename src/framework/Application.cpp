@@ -234,8 +234,13 @@ void TApplication::SetCursor(TCursor cursor)
         }
         ::SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     } else {
-        ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        ::SetCursor(SystemCursor());
     }
+}
+
+HCURSOR TApplication::SystemCursor() const
+{
+    return LoadCursorW(nullptr, cursor_ == crAppStart ? IDC_APPSTARTING : IDC_WAIT);
 }
 
 void TApplication::SetMouseControl(TControl* control)

@@ -80,6 +80,8 @@ public:
     // window of the program, whatever the window's own cursor.
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
+    // The system's cursor for the application-wide one (not crDefault).
+    HCURSOR SystemCursor() const;
 
     // The control the mouse pointer is over (the innermost), kept by the
     // windows' mouse messages; changing it sends CM_MOUSELEAVE to the old and

@@ -33,6 +33,9 @@ using TControlStyle = uint32_t;
 using TCursor = int;
 inline constexpr TCursor crDefault = 0;
 inline constexpr TCursor crHourGlass = -11;
+// The arrow with a small hourglass: work runs in the background and the
+// program still takes input.
+inline constexpr TCursor crAppStart = -19;
 
 using TModalResult = int;
 

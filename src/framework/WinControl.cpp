@@ -485,7 +485,7 @@ bool TWinControl::ShowApplicationCursor()
     // The application-wide cursor (the hourglass) wins over the window's own.
     if (!Application || Application->Cursor() == crDefault)
         return false;
-    ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    ::SetCursor(Application->SystemCursor());
     return true;
 }
 

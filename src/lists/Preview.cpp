@@ -9,6 +9,7 @@
 #include "lists/ListTexts.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -156,20 +157,22 @@ void BoxReduce(const PixelRowsView& source, int factor, const PixelRowsView& tar
 
 } // namespace
 
-void TPreview::ReducePicture(const PixelRowsView& pixels, TBitmap& reduced)
+PixelImage TPreview::ReduceForPreview(const PixelRowsView& pixels, int boxWidth, int boxHeight)
 {
-    const int denominator = PreviewScaleDenominator(
-        pixels.Width, pixels.Height, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1));
-    const int width = (pixels.Width + denominator - 1) / denominator;
-    const int height = (pixels.Height + denominator - 1) / denominator;
-    reduced.SetPixelFormat(TPixelFormat::Bits24);
-    reduced.SetSize(width, height);
-    // The bitmap's rows lie top-down in its own memory: reduce straight into them.
+    const int denominator = PreviewScaleDenominator(pixels.Width, pixels.Height, boxWidth, boxHeight);
+    PixelImage reduced((pixels.Width + denominator - 1) / denominator,
+                       (pixels.Height + denominator - 1) / denominator);
     BoxReduce(pixels, denominator,
-              PixelRowsView{reduced.ScanLine(0), width, height, static_cast<ptrdiff_t>(reduced.RowBytes())});
+              PixelRowsView{reduced.Row(0), reduced.Width(), reduced.Height(), reduced.Stride()});
+    return reduced;
 }
 
 void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
+{
+    ShowReducedImage(index, ReduceForPreview(pixels, BoxWidth(), BoxHeight()), pixels.Width, pixels.Height);
+}
+
+void TPreview::ShowReducedImage(int index, const PixelImage& reduced, int width, int height)
 {
     std::string entry;
     {
@@ -177,14 +180,17 @@ void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
         entry = view_.PathList.Items().Strings(index);
-        TBitmap reduced;
-        ReducePicture(pixels, reduced);
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(TPixelFormat::Bits24);
+        bitmap.SetSize(reduced.Width(), reduced.Height());
+        const size_t rowBytes = static_cast<size_t>(reduced.Width()) * 3;
+        for (int y = 0; y < reduced.Height(); ++y)
+            std::memcpy(bitmap.ScanLine(y), reduced.Row(y), rowBytes);
         // Kept at the box's size, as every other preview is.
-        previewBitmap_ =
-            BoundedBitmap(reduced, std::max(view_.Image.Width(), 1), std::max(view_.Image.Height(), 1));
+        previewBitmap_ = BoundedBitmap(bitmap, BoxWidth(), BoxHeight());
         view_.Image.Picture().Assign(*previewBitmap_);
-        pictureWidth_ = pixels.Width;
-        pictureHeight_ = pixels.Height;
+        pictureWidth_ = width;
+        pictureHeight_ = height;
     }
     ShowInformation(index, entry);
 }

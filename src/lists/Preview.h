@@ -11,6 +11,9 @@
 #include "lists/EntryFiles.h"
 #include "lists/PreviewScale.h"
 
+#include "core/codec/PixelImage.h"
+
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -53,6 +56,15 @@ public:
     // decoded a second time: the picture is reduced from those pixels, by
     // block averages, to the size the JPEG's scaled decode would give.
     void ShowDecodedImage(int index, const PixelRowsView& pixels);
+    // The same in two steps, so that the reduction (which reads every
+    // pixel) can run on another thread: the pixels reduced for a box of
+    // the given size (see BoxSize), then shown as the picture of entry
+    // `index`, whose own size is `width` x `height`.
+    static PixelImage ReduceForPreview(const PixelRowsView& pixels, int boxWidth, int boxHeight);
+    void ShowReducedImage(int index, const PixelImage& reduced, int width, int height);
+    // The box's size as the preview reduces for it.
+    int BoxWidth() const { return std::max(view_.Image.Width(), 1); }
+    int BoxHeight() const { return std::max(view_.Image.Height(), 1); }
 
     // The picture last shown (empty after a failed load), at most as large
     // as the preview box: a larger picture is kept only reduced to the box.
@@ -63,7 +75,6 @@ public:
 
 private:
     void LoadPicture(const std::string& fileName);
-    void ReducePicture(const PixelRowsView& pixels, TBitmap& reduced);
     // The labels, the total, "Apply" and the selection, once a picture is in.
     void ShowInformation(int index, const std::string& entry);
     void DrawFailure(const std::string& name);

@@ -82,16 +82,24 @@ void TAutoChange::Tick()
         if (next < 0)
             return;
         currentIndex_ = next;
-        actions_.ShowSelectedImage();
-        actions_.ApplySelectedWallpaper();
-    } catch (const std::exception& error) {
+        actions_.ChangeToCurrent();
+    } catch (...) {
         const std::string file =
             currentIndex_ >= 0 && currentIndex_ < count ? view_.PathList.Items().Strings(currentIndex_) : "";
-        if (!actions_.ReportUnattended || !actions_.ReportUnattended(file, error))
-            Report(std::current_exception());
-    } catch (...) {
-        Report(std::current_exception());
+        ReportTickError(file, std::current_exception());
     }
+}
+
+void TAutoChange::ReportTickError(const std::string& file, std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& reported) {
+        if (actions_.ReportUnattended && actions_.ReportUnattended(file, reported))
+            return;
+    } catch (...) {
+    }
+    Report(error);
 }
 
 void TAutoChange::SetLocked(bool locked)

@@ -27,7 +27,10 @@ struct AutoChangeView {
 // How a tick chooses its entry and what it does with it; the form passes
 // its own operations.
 struct AutoChangeActions {
-    std::function<void()> ShowSelectedImage;      // shows the entry at currentIndex
+    // Shows the entry at currentIndex and applies it, as a tick's change;
+    // the drawing may end after it returns, and its error is then handed
+    // to ReportTickError.
+    std::function<void()> ChangeToCurrent;
     std::function<void()> ApplySelectedWallpaper; // applies the path list's selection
     // The entry a tick changes to (the rotation's next); -1 for none.
     std::function<int32_t()> ChooseNext;
@@ -77,6 +80,9 @@ public:
     // next entry is shown and applied. An error is reported unattended
     // (naming the entry) and the next tick goes on with the next entry.
     void Tick();
+    // The error of a tick's change, about `file`: reported unattended when
+    // it can be, else through the application's handler.
+    void ReportTickError(const std::string& file, std::exception_ptr error);
 
 private:
     void SetLocked(bool locked);

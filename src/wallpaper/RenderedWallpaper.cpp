@@ -75,7 +75,8 @@ TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpap
     return canvas;
 }
 
-void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bitmapPath)
+void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bitmapPath,
+                          const std::function<bool()>& stillWanted)
 {
     TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
     // Never half a bitmap on the desktop, but no wait for the disk either:
@@ -84,6 +85,9 @@ void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bit
     WriteBmp24Dib(canvas.Width(), canvas.Height(), canvas.Dib(), [&file](const void* bytes, size_t count) {
         file.Write(static_cast<const char*>(bytes), count);
     });
+    // Not wanted any more: the writer's end removes the new file.
+    if (stillWanted && !stillWanted())
+        return;
     file.Commit();
 }
 
@@ -95,39 +99,80 @@ size_t PicturesPerChange(int styleIndex, size_t monitorCount, bool perMonitor)
     return std::max<size_t>(monitorCount, 1);
 }
 
-std::string ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex,
-                           const TWallpaperSystem& system)
+TWallpaperPlan PlanWallpaper(const std::vector<std::string>& paths, int styleIndex,
+                             const TWallpaperSystem& system)
 {
+    TWallpaperPlan plan;
     const std::optional<TWallpaperFit> fit = WallpaperFitForIndex(styleIndex);
-    std::vector<std::string> pictures;
     for (const std::string& path : paths)
         if (WallpaperKindOf(path) != TWallpaperKind::None)
-            pictures.push_back(path);
-    if (!fit || pictures.empty())
+            plan.Pictures.push_back(path);
+    if (!fit || plan.Pictures.empty())
         return {};
-    if (*fit == TWallpaperFit::Tile)
-        return SetDesktopWallpaper(pictures.front(), "0", "1", system);
+    plan.Fit = *fit;
+    if (*fit == TWallpaperFit::Tile) {
+        // As SetDesktopWallpaper does it: a bitmap the wallpaper call can
+        // name is handed over; any other picture is converted.
+        const std::string& picture = plan.Pictures.front();
+        plan.Drawn = WallpaperKindOf(picture) != TWallpaperKind::Bitmap || !FitsWallpaperCall(picture);
+        plan.BitmapPath = plan.Drawn ? WallpaperBitmapPath(system.Desktop) : picture;
+        plan.Values = {"0", "1"};
+        return plan;
+    }
     // The monitors in their physical pixels, as the manifest declares the
     // process; asked so on this thread too, so a host that loads the
     // program unaware (or a lost manifest) still gets a sharp wallpaper of
     // the desktop's true size rather than Windows' scaled-down rectangles.
-    const std::vector<TScreenRect> monitors = [&] {
+    plan.Monitors = [&] {
         const TPhysicalPixelsScope physicalPixels;
         return system.Desktop.Monitors();
     }();
-    const TWallpaperCanvas canvas =
-        RenderWallpaper(pictures, *fit, monitors, system.Desktop.BackgroundColor());
-    const std::string bitmapPath = WallpaperBitmapPath(system.Desktop);
-    WriteWallpaperBitmap(canvas, bitmapPath);
-    WriteDesktopValues(system.Registry, bitmapPath, RenderedStyleValues(*fit, monitors.size()));
-    system.Desktop.SetDeskWallpaper(bitmapPath);
-    return bitmapPath;
+    plan.Background = system.Desktop.BackgroundColor();
+    plan.BitmapPath = WallpaperBitmapPath(system.Desktop);
+    plan.Drawn = true;
+    plan.Values = RenderedStyleValues(*fit, plan.Monitors.size());
+    return plan;
+}
+
+void DrawWallpaper(const TWallpaperPlan& plan, const TJpegToBitmapConverter& convert,
+                   const std::function<bool()>& stillWanted)
+{
+    if (!plan.Drawn)
+        return;
+    if (plan.Fit == TWallpaperFit::Tile) {
+        if (!stillWanted || stillWanted())
+            convert(plan.Pictures.front(), plan.BitmapPath);
+        return;
+    }
+    const TWallpaperCanvas canvas = RenderWallpaper(plan.Pictures, plan.Fit, plan.Monitors, plan.Background);
+    WriteWallpaperBitmap(canvas, plan.BitmapPath, stillWanted);
+}
+
+std::string ShowWallpaper(const TWallpaperPlan& plan, const TWallpaperSystem& system)
+{
+    WriteDesktopValues(system.Registry, plan.BitmapPath, plan.Values);
+    system.Desktop.SetDeskWallpaper(plan.BitmapPath);
+    return plan.BitmapPath;
+}
+
+std::string ApplyWallpaper(const std::vector<std::string>& paths, int styleIndex,
+                           const TWallpaperSystem& system)
+{
+    const TWallpaperPlan plan = PlanWallpaper(paths, styleIndex, system);
+    if (plan.Empty())
+        return {};
+    DrawWallpaper(plan, system.ConvertJpegToBitmap);
+    return ShowWallpaper(plan, system);
 }
 
 bool TCurrentWallpaper::Apply(const std::vector<std::string>& paths, int styleIndex,
                               const TWallpaperSystem& system)
 {
-    std::string shown = ApplyWallpaper(paths, styleIndex, system);
+    return Applied(paths, styleIndex, ApplyWallpaper(paths, styleIndex, system));
+}
+
+bool TCurrentWallpaper::Applied(const std::vector<std::string>& paths, int styleIndex, std::string shown)
+{
     paths_ = paths;
     styleIndex_ = styleIndex;
     if (shown.empty())
@@ -141,8 +186,15 @@ bool TCurrentWallpaper::StillShown(IDesktop& desktop) const
     return !shown_.empty() && SameIgnoringCase(desktop.CurrentWallpaper(), shown_);
 }
 
+std::optional<TCurrentWallpaper::TRedraw> TCurrentWallpaper::RedrawNeeded(IDesktop& desktop) const
+{
+    if (styleIndex_ < 0 || !StillShown(desktop))
+        return std::nullopt;
+    return TRedraw{paths_, styleIndex_};
+}
+
 void TCurrentWallpaper::Redraw(const TWallpaperSystem& system)
 {
-    if (styleIndex_ >= 0 && StillShown(system.Desktop))
-        Apply(paths_, styleIndex_, system);
+    if (const std::optional<TRedraw> redraw = RedrawNeeded(system.Desktop))
+        Apply(redraw->Paths, redraw->StyleIndex, system);
 }

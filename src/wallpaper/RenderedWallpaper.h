@@ -8,7 +8,10 @@
 #include "core/imaging/WallpaperCanvas.h"
 #include "core/imaging/WallpaperLayout.h"
 #include "wallpaper/DesktopWallpaper.h"
+#include "wallpaper/WallpaperFile.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +24,38 @@ TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpap
 
 // Writes the canvas as a 24-bit BMP file at `bitmapPath`, replacing the old
 // file only once the new one is complete (EFCreateError when it cannot).
-void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bitmapPath);
+// When `stillWanted` says no just before that, the old file stays.
+void WriteWallpaperBitmap(const TWallpaperCanvas& canvas, const std::string& bitmapPath,
+                          const std::function<bool()>& stillWanted = {});
+
+// One apply in three steps, so that the slow middle one can run on another
+// thread: planned where the desktop is asked what it is like (its monitors,
+// its colour, the folder of the bitmap), drawn touching nothing but files,
+// then shown (the desktop values written and the wallpaper call made).
+struct TWallpaperPlan {
+    // The pictures among the paths asked for, the first one the selected.
+    std::vector<std::string> Pictures;
+    TWallpaperFit Fit = TWallpaperFit::Center;
+    std::vector<TScreenRect> Monitors;
+    uint32_t Background = 0;
+    // The file the desktop is given, and whether it is drawn (or converted,
+    // for Tile) from the pictures or is the first picture itself.
+    std::string BitmapPath;
+    bool Drawn = false;
+    TWallpaperStyle Values;
+    // Nothing to apply: no picture among the paths, or no such style.
+    bool Empty() const { return BitmapPath.empty(); }
+};
+// The plan of ApplyWallpaper (below); empty when it would apply nothing.
+TWallpaperPlan PlanWallpaper(const std::vector<std::string>& paths, int styleIndex,
+                             const TWallpaperSystem& system);
+// Writes the plan's bitmap, when it has one to write; a read or decode
+// error raises. `stillWanted` is asked before the file is replaced.
+void DrawWallpaper(const TWallpaperPlan& plan, const TJpegToBitmapConverter& convert,
+                   const std::function<bool()>& stillWanted = {});
+// Writes the desktop values and hands the bitmap to the desktop; the file
+// the desktop was given.
+std::string ShowWallpaper(const TWallpaperPlan& plan, const TWallpaperSystem& system);
 
 // Applies `paths` with the style of stored index `styleIndex` (0 Center,
 // 1 Tile, 2 Stretch, 3 Fit, 4 Fill, 5 Span) for the desktop's current
@@ -46,6 +80,15 @@ inline constexpr int CenterStyleIndex = 0;
 class TCurrentWallpaper {
 public:
     bool Apply(const std::vector<std::string>& paths, int styleIndex, const TWallpaperSystem& system);
+    // Records an apply made in steps: `shown` is the file the desktop was
+    // given, empty when nothing was applied.
+    bool Applied(const std::vector<std::string>& paths, int styleIndex, std::string shown);
+    // What Redraw would apply again; nothing when it would not.
+    struct TRedraw {
+        std::vector<std::string> Paths;
+        int StyleIndex;
+    };
+    std::optional<TRedraw> RedrawNeeded(IDesktop& desktop) const;
     // Applies the last wallpaper again for the monitors as they are now,
     // only while the desktop still shows the file this program gave it (the
     // user may have chosen another wallpaper in Windows' settings since);

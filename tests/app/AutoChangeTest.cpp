@@ -57,9 +57,18 @@ protected:
         Add(files);
         return files;
     }
-    void ClickStartStop() { form->Test().startStopButton->OnClick(form->Test().startStopButton); }
-    // One tick of the rotation timer, as the platform delivers it.
-    void TimerMessage() { SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0); }
+    void ClickStartStop()
+    {
+        form->Test().startStopButton->OnClick(form->Test().startStopButton);
+        FinishChanges();
+    }
+    // One tick of the rotation timer, as the platform delivers it, and the
+    // change it asked for.
+    void TimerMessage()
+    {
+        SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
+        FinishChanges();
+    }
     std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
     bool Locked() const
     {
@@ -228,6 +237,41 @@ TEST_F(AutoChange, AMissingFileOnATickIsABalloonNamingItAndTheRunGoesOn)
     EXPECT_EQ(form->Test().startStopButton->Caption(), "Stop");
     TimerMessage();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[2]}));
+}
+
+TEST_F(AutoChange, AnErrorRaisedWhileDrawingIsABalloonForATickAndABoxForNextByHand)
+{
+    // Read on the worker thread: the error comes back from there.
+    const std::string broken = folder / "broken.jpg";
+    PutFileBytes(broken, "\xFF\xD8\xFF\xE0 not really a picture");
+    ThreeEntries();
+    Add({broken});
+    const auto balloons = [this] {
+        auto sent = notifyIcon.Sent(NIM_MODIFY);
+        std::erase_if(sent, [](const auto& request) { return (request.Data.uFlags & NIF_INFO) == 0; });
+        return sent;
+    };
+    form->Test().nameList->SetItemIndex(0);
+    form->onNameListClick(form->Test().nameList);
+    ClickStartStop();
+    // Four ticks go once round the list of four.
+    for (int tick = 0; tick < 4; ++tick)
+        TimerMessage();
+    EXPECT_TRUE(CapturedErrors().empty());
+    ASSERT_EQ(balloons().size(), 1u);
+    EXPECT_NE(Utf8FromWide(balloons()[0].Data.szInfo).find(broken), std::string::npos);
+
+    // Next by hand: the user's own act, a box; the preview says why, in place.
+    ClickStartStop();
+    for (int press = 0; press < 4 && CapturedErrors().empty(); ++press) {
+        form->NextWallpaper();
+        FinishChanges();
+    }
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text.rfind("JPEG error #", 0), 0u) << CapturedErrors()[0].Text;
+    EXPECT_EQ(balloons().size(), 1u);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "broken.jpg");
+    EXPECT_EQ(form->PreviewFailure().rfind("JPEG error #", 0), 0u) << form->PreviewFailure();
 }
 
 TEST_F(AutoChange, WithoutTheIconATicksErrorIsABoxAndTicksWhileItIsOpenDoNothing)

@@ -191,9 +191,31 @@ TEST_F(ExitSequence, ATiledWallpaperKeepsNoFileBesideItsBitmapAtTheEndOfTheSessi
     // A tiled picture is converted at its own size, replacing the bitmap.
     form->Test().styleBox->SetItemIndex(1);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     ASSERT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(WriterFilesIn("C:\\windows"), 0);
     SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(WriterFilesIn("C:\\windows"), 0);
+}
+
+TEST_F(ExitSequence, AChangeStillDrawnWhenTheWindowGoesIsDroppedAndTheArrowComesBack)
+{
+    const std::string sea = folder / "sea.jpg";
+    PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
+    form->Test().pathList->Items().Add(sea);
+    form->Test().pathList->SetItemIndex(0);
+    form->Test().styleBox->SetItemIndex(2);
+    desktop.WallpaperCalls.clear();
+    form->onApplyClick(form->Test().applyButton);
+    // Drawn on the worker meanwhile: the window says so and goes on.
+    EXPECT_TRUE(form->ChangeBusy());
+    EXPECT_EQ(Application->Cursor(), crAppStart);
+    form.reset();
+    PumpMessages(50);
+    EXPECT_TRUE(desktop.WallpaperCalls.empty());
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(Application->Cursor(), crDefault);
     EXPECT_EQ(WriterFilesIn("C:\\windows"), 0);
 }

@@ -60,6 +60,7 @@ TEST_F(FolderScans, AScanLeavesTheWindowFreeHandOversAreCarriedOutAndLaterAddsWa
     // another folder's, wait for the scan.
     form->CarryOut({{TCommandKind::Next, {}}, {TCommandKind::Add, {single}}});
     form->AddFilesAndFolders({TreePath()});
+    FinishChanges();
     EXPECT_EQ(desktop.WallpaperCalls.size(), 1u);
     EXPECT_EQ(Paths(), files);
 

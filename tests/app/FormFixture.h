@@ -197,6 +197,22 @@ protected:
         }
     }
 
+    // Lets the wallpaper changes asked for be drawn and finished, as the
+    // message loop would, delivering nothing but their ends.
+    void FinishChanges()
+    {
+        const ULONGLONG giveUp = GetTickCount64() + 60000;
+        while (form->ChangeBusy()) {
+            ASSERT_LT(GetTickCount64(), giveUp) << "a change never ended";
+            MSG message;
+            if (PeekMessageW(&message, form->Handle(), TBackgroundChange::DrawingEndedMessage,
+                             TBackgroundChange::DrawingEndedMessage, PM_REMOVE))
+                DispatchMessageW(&message);
+            else
+                Sleep(1);
+        }
+    }
+
     std::vector<std::string> Paths() const { return form->Test().pathList->Items().Texts(); }
     std::vector<std::string> Names() const { return form->Test().nameList->Items().Texts(); }
 

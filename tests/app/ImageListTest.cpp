@@ -199,6 +199,7 @@ TEST_F(ImageListCommands, ASelectedEntryThatCannotBeShownSaysWhyInThePreviewWith
     EXPECT_FALSE(form->Test().nameList->RowGreyed(1));
     // Apply is the user's act: the file's own error, as a box.
     Run([&] { form->onApplyClick(form->Test().applyButton); });
+    FinishChanges();
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text.rfind("JPEG error #", 0), 0u) << CapturedErrors()[0].Text;
 

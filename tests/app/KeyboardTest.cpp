@@ -75,6 +75,7 @@ TEST_F(Keyboard, InTheNameListDeleteRemovesEnterAppliesAndEscapeHidesToTheTray)
 
     journal.clear();
     Press(VK_RETURN);
+    FinishChanges();
     const std::string shown = Paths()[static_cast<size_t>(f.currentIndex)];
     EXPECT_NE(std::find(journal.begin(), journal.end(), "SetDeskWallpaper " + shown), journal.end());
     EXPECT_TRUE(Shown());

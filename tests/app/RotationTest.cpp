@@ -44,8 +44,32 @@ protected:
         form.reset();
         form = std::make_unique<TMainForm>(nullptr, Services());
     }
-    void ClickStartStop() { form->Test().startStopButton->OnClick(form->Test().startStopButton); }
-    void TimerMessage() { SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0); }
+    void ClickStartStop()
+    {
+        form->Test().startStopButton->OnClick(form->Test().startStopButton);
+        FinishChanges();
+    }
+    void TimerMessage()
+    {
+        SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
+        FinishChanges();
+    }
+    // Next, Previous and Apply as one act each, waited for.
+    void Next()
+    {
+        form->NextWallpaper();
+        FinishChanges();
+    }
+    void Previous()
+    {
+        form->PreviousWallpaper();
+        FinishChanges();
+    }
+    void Apply()
+    {
+        form->onApplyClick(form->Test().applyButton);
+        FinishChanges();
+    }
     std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
     void OptionsFormFor(const THotkeyOptions& options) { form->OptionsForm().ShowOptions({options, false}); }
     LRESULT SendCommands(uint32_t tag, const std::vector<uint8_t>& bytes)
@@ -53,6 +77,7 @@ protected:
         COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), const_cast<uint8_t*>(bytes.data())};
         const LRESULT answer = SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
         Application->ProcessMessages();
+        FinishChanges();
         return answer;
     }
 };
@@ -60,15 +85,15 @@ protected:
 TEST_F(Rotation, NextAndPreviousWalkTheShownPicturesThenTheRotationGoesOn)
 {
     const auto files = ThreeEntries();
-    form->onApplyClick(form->Test().applyButton);
-    form->NextWallpaper();
-    form->NextWallpaper();
-    form->PreviousWallpaper();
-    form->PreviousWallpaper();
-    form->PreviousWallpaper(); // at the oldest: nothing
-    form->NextWallpaper();
-    form->NextWallpaper();
-    form->NextWallpaper(); // past the newest: the rotation's next
+    Apply();
+    Next();
+    Next();
+    Previous();
+    Previous();
+    Previous(); // at the oldest: nothing
+    Next();
+    Next();
+    Next(); // past the newest: the rotation's next
     const auto& [a, b, c] = std::tie(files[0], files[1], files[2]);
     EXPECT_EQ(Applied(), (std::vector<std::string>{a, b, c, b, a, b, c, a}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "a.bmp");
@@ -76,6 +101,25 @@ TEST_F(Rotation, NextAndPreviousWalkTheShownPicturesThenTheRotationGoesOn)
     const auto tips = notifyIcon.Sent(NIM_MODIFY);
     ASSERT_FALSE(tips.empty());
     EXPECT_EQ(std::wstring(tips.back().Data.szTip), L"Tessivo - a.bmp");
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(Rotation, AQuickBurstOfNextsPutsOnlyTheLastOnTheDesktopAndTheRotationCountsEveryPress)
+{
+    const auto files = ThreeEntries();
+    Apply();
+    // Five presses before the first is drawn: the rotation moves five
+    // times, and the pictures passed over never reach the desktop.
+    for (int press = 0; press < 5; ++press)
+        form->NextWallpaper();
+    FinishChanges();
+    EXPECT_EQ(form->Test().rotationPosition, 2);
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[2]}));
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
+    // Nor are they among the pictures really shown: Previous goes back to
+    // the one before the burst.
+    Previous();
+    EXPECT_EQ(Applied().back(), files[0]);
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
@@ -141,7 +185,7 @@ TEST_F(Rotation, AnAutomaticStartWaitsWhatIsLeftOfTheIntervalSinceTheLastChange)
     SendMessageW(form->Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 10000u);
     // Next restarts the whole interval from its change.
-    form->NextWallpaper();
+    Next();
     EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 60000u);
 
     // Overdue after a long sleep: at once.
@@ -265,7 +309,7 @@ TEST_F(Rotation, HotkeysAreOffByDefaultAndATakenOneIsToldOnceWhileTheOthersWork)
 {
     const auto files = ThreeEntries();
     EXPECT_TRUE(hotkeys.Held.empty());
-    form->onApplyClick(form->Test().applyButton);
+    Apply();
 
     hotkeys.Taken.insert({7, 0x27}); // Ctrl+Alt+Shift+Right
     THotkeyOptions options;
@@ -285,8 +329,11 @@ TEST_F(Rotation, HotkeysAreOffByDefaultAndATakenOneIsToldOnceWhileTheOthersWork)
     EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(hotkeys.Held.at(1), (std::pair<unsigned, unsigned>{7, 'N'}));
     SendMessageW(form->Handle(), WM_HOTKEY, 1, 0);
+    Application->ProcessMessages();
+    FinishChanges();
     SendMessageW(form->Handle(), WM_HOTKEY, 2, 0);
     Application->ProcessMessages();
+    FinishChanges();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[0]}));
 
     // A restart reads them back; turned off, none is held.
@@ -356,7 +403,12 @@ TEST_F(Rotation, CommandsAndHotkeysWaitForOpenBoxesAndTheEndOfTheStart)
     EXPECT_EQ(answer, TRUE);
     EXPECT_EQ(appliedWhileOpen, 0u);
     Application->ProcessMessages();
-    EXPECT_EQ(Applied(), (std::vector<std::string>{files[1], files[2]}));
+    FinishChanges();
+    // Both in order, one after the other: the rotation moved for each, and
+    // the hotkey's change, asked last, superseded the command's before it
+    // was drawn.
+    EXPECT_EQ(form->Test().rotationPosition, 2);
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[2]}));
 
     // The About box: the same.
     TAboutForm about(nullptr, form.get(), form->TaskbarWindow());
@@ -372,9 +424,10 @@ TEST_F(Rotation, CommandsAndHotkeysWaitForOpenBoxesAndTheEndOfTheStart)
     closer.SetEnabled(true);
     form->onAboutClick(nullptr);
     form->SetAboutForm(nullptr);
-    EXPECT_EQ(appliedWhileOpen, 2u);
+    EXPECT_EQ(appliedWhileOpen, 1u);
     Application->ProcessMessages();
-    EXPECT_EQ(Applied().size(), 3u);
+    FinishChanges();
+    EXPECT_EQ(Applied().size(), 2u);
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
@@ -394,9 +447,11 @@ TEST_F(Rotation, CommandsThatArriveDuringTheStartWaitForTheRotationToBeRestored)
     EXPECT_EQ(icon.answer, TRUE);
     EXPECT_TRUE(Applied().empty());
     Application->ProcessMessages();
+    FinishChanges();
     // Carried out on the restored list and rotation: the command and the
-    // hotkey each take the next entry after the third, where it stopped.
-    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1]}));
+    // hotkey each take the next entry after the third, where it stopped;
+    // the hotkey's, asked last, is the one drawn.
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[1]}));
     EXPECT_EQ(form->Test().rotationPosition, 1);
     form.reset();
 }

@@ -206,6 +206,7 @@ TEST_F(Settings, TheFourWaysToComeUp)
                {"style", "1"}});   // tiled: the wallpaper call names the entry
         desktop.WallpaperCalls.clear();
         Start();
+        FinishChanges();
         EXPECT_EQ(form->Visible(), c.shown);
         EXPECT_EQ(form->Test().autoChangeRunning, c.running);
         EXPECT_EQ(form->Test().startStopButton->Caption(), c.running ? "Stop" : "Start");

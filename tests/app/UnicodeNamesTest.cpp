@@ -43,6 +43,7 @@ TEST_F(UnicodeNames, NamesInAnyScriptAreAddedShownAppliedSavedAndLoadedBack)
     form->Test().styleBox->SetItemIndex(1);
     form->Test().pathList->SetItemIndex(1);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(desktop.WallpaperCalls, std::vector<std::string>{paths[1]});
 

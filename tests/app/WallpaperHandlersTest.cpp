@@ -54,6 +54,7 @@ TEST_F(WallpaperHandlers, ApplyWritesTheStylePairThenCallsTheDesktopAndDisablesA
         form->onStyleChange(form->Test().styleBox);
         EXPECT_TRUE(form->Test().applyButton->Enabled());
         form->onApplyClick(form->Test().applyButton);
+        FinishChanges();
         EXPECT_FALSE(form->Test().applyButton->Enabled());
         EXPECT_EQ(Value("Wallpaper"), shown);
         EXPECT_EQ(Value("WallpaperStyle"), pairs[style].first);
@@ -78,6 +79,7 @@ TEST_F(WallpaperHandlers, FillDrawsABitmapOfTheMonitorsSizeAndRedrawsItWhenTheSc
     desktop.Screens = {{0, 0, 120, 90}};
     form->Test().styleBox->SetItemIndex(4);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     PixelImage drawn = ReadDrawnBitmap();
     EXPECT_EQ(drawn.Width(), 120);
     EXPECT_EQ(drawn.Height(), 90);
@@ -96,6 +98,7 @@ TEST_F(WallpaperHandlers, FillDrawsABitmapOfTheMonitorsSizeAndRedrawsItWhenTheSc
     EXPECT_TRUE(form->DisplayChangeTimer().Enabled());
     EXPECT_EQ(form->DisplayChangeTimer().Interval(), 1000u);
     form->DisplayChangeTimer().Tick();
+    FinishChanges();
     EXPECT_FALSE(form->DisplayChangeTimer().Enabled());
     drawn = ReadDrawnBitmap();
     EXPECT_EQ(drawn.Width(), 64);
@@ -108,17 +111,20 @@ TEST_F(WallpaperHandlers, ADisplayChangeKeepsTheWallpaperTheUserChoseInWindowsSe
     Add({MakeBitmap("sea.bmp", 4, 4)});
     form->Test().styleBox->SetItemIndex(2);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     ASSERT_EQ(desktop.WallpaperCalls.size(), 1u);
     // Windows may report the name in another letter case: still ours.
     desktop.Wallpaper = DrawnBitmap();
     std::transform(desktop.Wallpaper.begin(), desktop.Wallpaper.end(), desktop.Wallpaper.begin(), ::toupper);
     form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
     form->DisplayChangeTimer().Tick();
+    FinishChanges();
     EXPECT_EQ(desktop.WallpaperCalls.size(), 2u);
 
     desktop.Wallpaper = "C:\\Users\\ann\\Pictures\\own.jpg";
     form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
     form->DisplayChangeTimer().Tick();
+    FinishChanges();
     EXPECT_EQ(desktop.WallpaperCalls.size(), 2u);
     EXPECT_EQ(desktop.Wallpaper, "C:\\Users\\ann\\Pictures\\own.jpg");
     EXPECT_TRUE(CapturedErrors().empty());
@@ -138,26 +144,33 @@ TEST_F(WallpaperHandlers, WithAPictureForEachMonitorEveryChangeTakesTheNextTwoPi
     };
     // Start applies the selected entry and the one after it.
     form->Test().startStopButton->OnClick(form->Test().startStopButton);
+    FinishChanges();
     expectMonitors(red, green);
     SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
+    FinishChanges();
     expectMonitors(green, blue);
     EXPECT_EQ(form->Test().rotationPosition, 2);
     form->NextWallpaper();
+    FinishChanges();
     expectMonitors(white, red);
     EXPECT_EQ(form->Test().rotationPosition, 0);
     form->PreviousWallpaper();
+    FinishChanges();
     expectMonitors(green, blue);
     form->NextWallpaper();
+    FinishChanges();
     expectMonitors(white, red);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "d.bmp");
 
     // Tile and Span show one picture; with one monitor the option changes nothing.
     form->Test().styleBox->SetItemIndex(5);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     expectMonitors(white, white);
     desktop.Screens = {{0, 0, 100, 40}};
     form->Test().styleBox->SetItemIndex(4);
     form->NextWallpaper();
+    FinishChanges();
     expectMonitors(green, green);
     EXPECT_EQ(form->Test().rotationPosition, 1);
     EXPECT_TRUE(CapturedErrors().empty());
@@ -171,12 +184,14 @@ TEST_F(WallpaperHandlers, ARedrawThatFailsIsReportedOnceAndBeforeAnyApplyNothing
     Add({sea});
     form->Test().styleBox->SetItemIndex(2);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     ASSERT_EQ(desktop.WallpaperCalls.size(), 1u);
     std::remove(sea.c_str());
     CapturedErrors().clear();
     for (int burst = 0; burst < 2; ++burst) {
         form->Perform(WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
         SendMessageA(form->DisplayChangeTimer().WindowHandle(), WM_TIMER, 1, 0);
+        FinishChanges();
     }
     EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(desktop.WallpaperCalls.size(), 1u);
@@ -188,6 +203,7 @@ TEST_F(WallpaperHandlers, NoStyleChosenAppliesNothingAndStillDisablesApply)
     journal.clear();
     form->Test().styleBox->SetItemIndex(-1);
     form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
     EXPECT_TRUE(journal.empty());
     EXPECT_FALSE(form->Test().applyButton->Enabled());
     // Showing an entry enables it again.
@@ -199,6 +215,7 @@ TEST_F(WallpaperHandlers, NoSelectedEntryAppliesNothingWithoutAnErrorAndApplyEnd
 {
     form->Test().styleBox->SetItemIndex(0);
     Run([&] { form->onApplyClick(form->Test().applyButton); });
+    FinishChanges();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_FALSE(form->Test().applyButton->Enabled());
     EXPECT_EQ(Application->Cursor(), crDefault);
@@ -214,6 +231,7 @@ TEST_F(WallpaperHandlers, DoubleClickAppliesTheEntryTheFirstClickShowed)
     form->Test().nameList->SetItemIndex(1);
     form->onNameListClick(form->Test().nameList);
     form->onNameListDoubleClick(form->Test().nameList);
+    FinishChanges();
     ASSERT_EQ(desktop.WallpaperCalls.size(), 1u);
     EXPECT_EQ(desktop.WallpaperCalls[0], b);
     EXPECT_EQ(Value("TileWallpaper"), "1");
@@ -227,11 +245,13 @@ TEST_F(WallpaperHandlers, TrayCommandAlwaysCentresAndLeavesApplyAlone)
     form->Test().styleBox->SetItemIndex(2);
     form->Test().applyButton->SetEnabled(true);
     form->onChangeWallpaperClick(nullptr);
+    FinishChanges();
     EXPECT_EQ(Value("WallpaperStyle"), "0");
     EXPECT_EQ(Value("TileWallpaper"), "0");
     EXPECT_TRUE(form->Test().applyButton->Enabled());
     form->Test().applyButton->SetEnabled(false);
     form->onChangeWallpaperClick(nullptr);
+    FinishChanges();
     EXPECT_FALSE(form->Test().applyButton->Enabled());
     EXPECT_EQ(desktop.WallpaperCalls.size(), 2u);
 }
@@ -244,6 +264,7 @@ TEST_F(WallpaperHandlers, UnsupportedExtensionDoesNothingSilently)
     form->Test().styleBox->SetItemIndex(0);
     journal.clear();
     Run([&] { form->onApplyClick(form->Test().applyButton); });
+    FinishChanges();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_TRUE(journal.empty());
     EXPECT_FALSE(form->Test().applyButton->Enabled());
@@ -257,6 +278,7 @@ TEST_F(WallpaperHandlers, ARefusedWallpaperCallIsReportedWithTheFileAndTheSystem
     form->Test().styleBox->SetItemIndex(2);
     desktop.WallpaperRefusal = "The device is not ready.";
     Run([&] { form->onApplyClick(form->Test().applyButton); });
+    FinishChanges();
     ASSERT_EQ(CapturedErrors().size(), 1u);
     // The desktop is handed the drawn bitmap, so that is the file named.
     EXPECT_EQ(CapturedErrors()[0].Text,

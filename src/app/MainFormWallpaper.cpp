@@ -1,0 +1,249 @@
+// Changing the wallpaper without holding up the window: "Apply", the double
+// click, the tray's "Change Wallpaper", Next, Previous, the rotation's tick
+// and the redraw after a display change each plan their change here, have
+// it drawn on the worker thread (wallpaper/BackgroundChange.h) and finish
+// it here when the drawing ends, unless a newer change came meanwhile.
+
+#include "app/MainForm.h"
+
+#include "core/Exceptions.h"
+#include "framework/Application.h"
+#include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/WallpaperFile.h"
+
+// What the worker leaves for the window's thread: the preview of the
+// change's JPEG entry (reduced to the box), or why it could not be read.
+struct TMainForm::TDrawnChange {
+    std::optional<PixelImage> Preview;
+    int Width = 0;
+    int Height = 0;
+    std::exception_ptr PreviewError;
+};
+
+namespace {
+
+// On the worker: decodes the JPEG at `path` once, reduces it for the
+// preview, and keeps it for Tile's conversion of the same file.
+std::unique_ptr<TDecodedJpeg> DecodeForPreview(const std::string& path, int boxWidth, int boxHeight,
+                                               PixelImage& preview)
+{
+    auto picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(path));
+    const PixelRows rows = picture->Rows();
+    preview = TPreview::ReduceForPreview(
+        PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride}, boxWidth, boxHeight);
+    return picture;
+}
+
+} // namespace
+
+void TMainForm::ApplySelectedWallpaper()
+{
+    // Apply goes grey after every attempt, whether it succeeds or not.
+    applyButton->SetEnabled(false);
+    // The selected entry and the ones after it, whatever the rotation chose.
+    chosenOtherMonitors_.reset();
+    const int style = styleBox->ItemIndex();
+    // Nothing selected (an empty list) or no style: nothing to apply, and
+    // no error.
+    if (pathList->ItemIndex() < 0 || !WallpaperFitForIndex(style))
+        return;
+    TChangeRequest request;
+    request.Paths = {pathList->Items().Strings(pathList->ItemIndex())};
+    const std::vector<std::string> others = OtherMonitorPaths(style);
+    request.Paths.insert(request.Paths.end(), others.begin(), others.end());
+    request.StyleIndex = style;
+    RequestChange(std::move(request));
+}
+
+void TMainForm::onChangeWallpaperClick(TObject*)
+{
+    // The selected entry centred, and the ones after it, whatever the
+    // rotation chose; "Apply" stays as it is.
+    chosenOtherMonitors_.reset();
+    if (pathList->ItemIndex() < 0)
+        return;
+    TChangeRequest request;
+    request.Paths = {pathList->Items().Strings(pathList->ItemIndex())};
+    const std::vector<std::string> others = OtherMonitorPaths(CenterStyleIndex);
+    request.Paths.insert(request.Paths.end(), others.begin(), others.end());
+    request.StyleIndex = CenterStyleIndex;
+    request.GreyApply = false;
+    RequestChange(std::move(request));
+}
+
+void TMainForm::ChangeToCurrent(TChangeOrigin origin)
+{
+    applyButton->SetEnabled(false);
+    const std::string entry = pathList->Items().Strings(currentIndex);
+    TChangeRequest request;
+    request.Origin = origin;
+    // A JPEG entry is decoded with the change, once for its preview and
+    // its wallpaper; any other is shown here, as a click shows it.
+    if (WallpaperKindOf(entry) == TWallpaperKind::Jpeg)
+        request.PreviewIndex = currentIndex;
+    else
+        ShowSelectedImage();
+    request.FromHistory = std::exchange(chosenFromHistory_, 0);
+    const int style = styleBox->ItemIndex();
+    const std::vector<std::string> others = OtherMonitorPaths(style);
+    request.Paths = {entry};
+    request.Paths.insert(request.Paths.end(), others.begin(), others.end());
+    request.StyleIndex = WallpaperFitForIndex(style) ? style : -1;
+    RequestChange(std::move(request));
+}
+
+void TMainForm::RedrawWallpaper()
+{
+    const std::optional<TCurrentWallpaper::TRedraw> redraw =
+        currentWallpaper_.RedrawNeeded(*services_.Desktop);
+    if (!redraw) {
+        redrawFailureReported_ = false;
+        return;
+    }
+    TChangeRequest request;
+    request.Origin = TChangeOrigin::Redraw;
+    request.Paths = redraw->Paths;
+    request.StyleIndex = redraw->StyleIndex;
+    request.NoteShown = false;
+    request.GreyApply = false;
+    RequestChange(std::move(request));
+}
+
+void TMainForm::RequestChange(TChangeRequest request)
+{
+    // Asked here: the desktop's monitors, colour and folders, as they are
+    // when the change is asked for.
+    const TWallpaperPlan plan = PlanWallpaper(request.Paths, request.StyleIndex, WallpaperSystem());
+    if (plan.Empty() && request.PreviewIndex < 0) {
+        if (request.StyleIndex >= 0)
+            currentWallpaper_.Applied(request.Paths, request.StyleIndex, {});
+        return;
+    }
+    auto drawn = std::make_shared<TDrawnChange>();
+    const std::string previewPath = request.PreviewIndex >= 0 ? request.Paths.front() : std::string();
+    const int boxWidth = preview_->BoxWidth(), boxHeight = preview_->BoxHeight();
+    TBackgroundJob job;
+    job.Draw = [plan, drawn, previewPath, boxWidth, boxHeight](const std::atomic<bool>& superseded) {
+        DrawChange(plan, previewPath, boxWidth, boxHeight, *drawn, superseded);
+    };
+    job.Ended = [this, request = std::move(request), plan, drawn](std::exception_ptr error) {
+        FinishChange(request, plan, *drawn, error);
+    };
+    backgroundChange_->Request(std::move(job));
+}
+
+void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
+                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded)
+{
+    std::unique_ptr<TDecodedJpeg> picture;
+    if (!previewPath.empty()) {
+        try {
+            PixelImage preview;
+            picture = DecodeForPreview(previewPath, boxWidth, boxHeight, preview);
+            drawn.Width = picture->Width;
+            drawn.Height = picture->Height;
+            drawn.Preview = std::move(preview);
+        } catch (...) {
+            // Not drawn either: the window shows why, and the change
+            // reports it.
+            drawn.PreviewError = std::current_exception();
+            return;
+        }
+    }
+    if (plan.Empty())
+        return;
+    // Tile converts the file itself: from the pixels already decoded.
+    if (plan.Fit != TWallpaperFit::Tile)
+        picture.reset();
+    DrawWallpaper(
+        plan,
+        [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
+            if (picture && jpegPath == picture->Path)
+                WriteBitmapFile(*picture, bitmapPath);
+            else
+                ConvertJpegToBitmap(jpegPath, bitmapPath);
+        },
+        [&superseded] { return !superseded; });
+}
+
+bool TMainForm::HandleChangeMessage(TMessage& message)
+{
+    if (message.Msg != TBackgroundChange::DrawingEndedMessage)
+        return false;
+    Application->Guarded([this, &message] { backgroundChange_->DrawingEnded(message.WParam); });
+    return true;
+}
+
+bool TMainForm::EntryStillAt(int index, const std::string& path) const
+{
+    return index >= 0 && index < pathList->Items().Count() && pathList->Items().Strings(index) == path;
+}
+
+void TMainForm::FinishChange(const TChangeRequest& request, const TWallpaperPlan& plan, TDrawnChange& drawn,
+                             std::exception_ptr error)
+{
+    const std::string& entry = request.Paths.front();
+    ShowChangePreview(request, drawn);
+    if (request.GreyApply)
+        applyButton->SetEnabled(false);
+    if (drawn.PreviewError)
+        error = drawn.PreviewError;
+    std::string shown;
+    if (!error && !plan.Empty()) {
+        try {
+            shown = ShowWallpaper(plan, WallpaperSystem());
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    if (error) {
+        ReportChangeError(request, error);
+        return;
+    }
+    if (request.StyleIndex < 0)
+        return;
+    currentWallpaper_.Applied(request.Paths, request.StyleIndex, shown);
+    if (request.Origin == TChangeOrigin::Redraw)
+        redrawFailureReported_ = false;
+    if (request.NoteShown && !shown.empty())
+        NoteShown(entry, {request.Paths.begin() + 1, request.Paths.end()}, request.FromHistory);
+}
+
+void TMainForm::ShowChangePreview(const TChangeRequest& request, const TDrawnChange& drawn)
+{
+    // Only where its entry is still in the list where it was.
+    if (request.PreviewIndex < 0 || !EntryStillAt(request.PreviewIndex, request.Paths.front()))
+        return;
+    if (drawn.Preview) {
+        preview_->ShowReducedImage(request.PreviewIndex, *drawn.Preview, drawn.Width, drawn.Height);
+        return;
+    }
+    if (!drawn.PreviewError)
+        return;
+    try {
+        std::rethrow_exception(drawn.PreviewError);
+    } catch (const Exception& failure) {
+        preview_->ShowFailure(request.PreviewIndex, failure.Message);
+        nameList->Invalidate();
+    } catch (...) {
+        // Reported as the change's error; the box has nothing to say.
+    }
+}
+
+void TMainForm::ReportChangeError(const TChangeRequest& request, std::exception_ptr error)
+{
+    switch (request.Origin) {
+    case TChangeOrigin::User:
+        // A box, through the handler of the message that finished it.
+        std::rethrow_exception(error);
+    case TChangeOrigin::Rotation:
+        autoChange_->ReportTickError(request.Paths.front(), error);
+        return;
+    case TChangeOrigin::Redraw:
+        // A picture that can no longer be drawn (its file gone) is reported
+        // once, not at every display change after it.
+        if (std::exchange(redrawFailureReported_, true))
+            return;
+        std::rethrow_exception(error);
+    }
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Drawing a wallpaper change without holding up the window: the decode,
+// the drawing and the bitmap's write run on a worker thread, and the change
+// is finished on the window's thread when a message says the drawing ended.
+//
+// The newest request wins. One drawing runs at a time; a request made while
+// one runs waits, and replaces any request already waiting, which is
+// dropped. The running one is told it is superseded (so it leaves its
+// bitmap unwritten where it still can) and its end is dropped too: only the
+// newest request's end is finished, so nothing a user no longer wants
+// reaches the desktop, and what does reach it comes in the order asked.
+// When the owner goes, the running drawing is superseded and its thread
+// waited for; nothing reaches a window that is gone.
+
+#include "platform/WorkerThread.h"
+
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+
+struct TBackgroundJob {
+    // Runs on the worker thread; `superseded` turns true once a newer
+    // request came (or the owner goes). What it raises is handed to Ended.
+    std::function<void(const std::atomic<bool>& superseded)> Draw;
+    // Runs on the window's thread after Draw, unless the request was
+    // superseded meanwhile; `error` is what Draw raised, if anything. It may
+    // raise in turn (the message's handler reports it).
+    std::function<void(std::exception_ptr error)> Ended;
+};
+
+class TBackgroundChange {
+public:
+    // Posted by the worker to the window; the window passes its wParam to
+    // DrawingEnded. The main window's other messages of its own are
+    // WM_APP + 1 to WM_APP + 3.
+    static constexpr UINT DrawingEndedMessage = WM_APP + 4;
+
+    // `window` is the window told when a drawing ends; `busyChanged` hears
+    // when drawing starts and when nothing is left to draw.
+    TBackgroundChange(std::function<HWND()> window, std::function<void(bool busy)> busyChanged);
+    ~TBackgroundChange();
+    TBackgroundChange(const TBackgroundChange&) = delete;
+    TBackgroundChange& operator=(const TBackgroundChange&) = delete;
+
+    // Asks for `job`: at once when nothing draws, else after the running
+    // drawing, which it supersedes, as it does a request still waiting.
+    void Request(TBackgroundJob job);
+    // The drawing numbered `tag` ended: the next request waiting starts,
+    // then this one's end is finished unless it was superseded.
+    void DrawingEnded(WPARAM tag);
+    // Whether a drawing runs or waits.
+    bool Busy() const { return running_ != nullptr; }
+
+private:
+    struct TRunning {
+        explicit TRunning(TBackgroundJob job) : Job(std::move(job)) {}
+        ~TRunning() { Superseded = true; }
+        TBackgroundJob Job;
+        uint64_t Tag = 0;
+        std::atomic<bool> Superseded = false;
+        // Last: its thread is waited for before the rest goes away.
+        std::unique_ptr<TWorkerThread> Thread;
+    };
+
+    void Start(TBackgroundJob job);
+
+    std::function<HWND()> window_;
+    std::function<void(bool)> busyChanged_;
+    std::unique_ptr<TRunning> running_;
+    std::optional<TBackgroundJob> waiting_;
+    uint64_t lastTag_ = 0;
+};
