@@ -43,12 +43,12 @@ void TPreview::ShowSelectedImage(int index)
         const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
-        entry = view_.PathList.Items().Strings(index);
+        entry = view_.List.Path(index);
         LoadPicture(entry);
         view_.Image.Picture().Assign(*previewBitmap_);
     } catch (const Exception& error) {
         // An index outside the list names no picture: nothing to show.
-        if (index >= 0 && index < view_.PathList.Items().Count())
+        if (index >= 0 && index < view_.List.Count())
             ShowFailure(index, error.Message);
         throw;
     }
@@ -57,7 +57,7 @@ void TPreview::ShowSelectedImage(int index)
 
 void TPreview::ShowFailure(int index, const std::string& reason)
 {
-    const std::string entry = view_.PathList.Items().Strings(index);
+    const std::string entry = view_.List.Path(index);
     failed_.insert(entry);
     failureText_ = WithFullStop(reason);
     pictureWidth_ = pictureHeight_ = 0;
@@ -73,7 +73,7 @@ void TPreview::ShowFailure(int index, const std::string& reason)
     WriteTotal();
     // The entry stays the selected one: "Apply" on it says why it fails.
     view_.ApplyButton.SetEnabled(true);
-    view_.PathList.SetItemIndex(index);
+    view_.List.Select(index);
 }
 
 void TPreview::DrawFailure(const std::string& name)
@@ -97,7 +97,7 @@ void TPreview::DrawFailure(const std::string& name)
 
 void TPreview::WriteTotal()
 {
-    view_.TotalLabel.SetCaption(TotalFilesText(view_.PathList.Items().Count()));
+    view_.TotalLabel.SetCaption(TotalFilesText(view_.List.Count()));
     view_.TotalLabel.SetHint("");
 }
 
@@ -107,7 +107,7 @@ void TPreview::ShowNothing()
     pictureWidth_ = pictureHeight_ = 0;
     failureText_.clear();
     view_.Image.Picture().Clear();
-    if (view_.PathList.ItemIndex() < 0)
+    if (view_.List.Selected() < 0)
         view_.ApplyButton.SetEnabled(false);
 }
 
@@ -176,7 +176,7 @@ void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
         const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
-        entry = view_.PathList.Items().Strings(index);
+        entry = view_.List.Path(index);
         TBitmap reduced;
         ReducePicture(pixels, reduced);
         // Kept at the box's size, as every other preview is.
@@ -203,5 +203,5 @@ void TPreview::ShowInformation(int index, const std::string& entry)
     view_.PathLabel.SetHint(entry);
     WriteTotal();
     view_.ApplyButton.SetEnabled(true);
-    view_.PathList.SetItemIndex(index);
+    view_.List.Select(index);
 }

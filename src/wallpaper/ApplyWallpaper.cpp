@@ -7,9 +7,10 @@
 namespace {
 
 // The selected entry first, then the other monitors' pictures.
-std::vector<std::string> EntriesToApply(TListBox& pathList, const std::vector<std::string>& otherMonitors)
+std::vector<std::string> EntriesToApply(const std::string& selectedEntry,
+                                        const std::vector<std::string>& otherMonitors)
 {
-    std::vector<std::string> paths{pathList.Items().Strings(pathList.ItemIndex())};
+    std::vector<std::string> paths{selectedEntry};
     paths.insert(paths.end(), otherMonitors.begin(), otherMonitors.end());
     return paths;
 }
@@ -22,19 +23,19 @@ bool ApplySelectedWallpaper(const WallpaperView& view, const TWallpaperSystem& s
     // Apply goes grey after every attempt, whether it succeeded or not.
     const ScopeExit greyApply([&view] { view.ApplyButton.SetEnabled(false); });
     // Nothing selected (an empty list): nothing to apply, and no error.
-    if (view.PathList.ItemIndex() < 0)
+    if (!view.SelectedEntry)
         return false;
     const TBusyCursor busy;
     const int style = view.DisplayStyle.ItemIndex();
     return WallpaperFitForIndex(style) &&
-           view.Current.Apply(EntriesToApply(view.PathList, otherMonitors), style, system);
+           view.Current.Apply(EntriesToApply(*view.SelectedEntry, otherMonitors), style, system);
 }
 
-bool ApplySelectedWallpaperCentred(TListBox& pathList, TCurrentWallpaper& current,
-                                   const TWallpaperSystem& system,
+bool ApplySelectedWallpaperCentred(const std::optional<std::string>& selectedEntry,
+                                   TCurrentWallpaper& current, const TWallpaperSystem& system,
                                    const std::vector<std::string>& otherMonitors)
 {
-    if (pathList.ItemIndex() < 0)
+    if (!selectedEntry)
         return false;
-    return current.Apply(EntriesToApply(pathList, otherMonitors), CenterStyleIndex, system);
+    return current.Apply(EntriesToApply(*selectedEntry, otherMonitors), CenterStyleIndex, system);
 }
