@@ -59,15 +59,17 @@ void TMainForm::CreateListActions()
     lastListAutosave_ = std::make_unique<TLastListAutosave>(
         this, [this] { SaveLastList(); },
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
-    // Every change, whichever way it came: the deck follows the list (added
-    // entries join the part still to come, deleted ones leave it), and an
-    // edit is saved to the last list shortly after. A list read from a file
-    // is no edit: its reader writes the last list as it must.
+    // Every edit, whichever way it came: the deck follows the list (added
+    // entries join the part still to come, deleted ones leave it), and the
+    // last list is saved shortly after. A list read from a file is no edit:
+    // its reader writes the last list as it must, and the deck takes it up
+    // when the rotation next moves (which follows the list itself).
     editsFollowed_ = listModel_.Subscribe([this](const TListChange& change) {
+        if (change.Kind == TListChangeKind::Loaded)
+            return;
         if (rotation_)
             rotation_->Follow(listModel_.Paths());
-        if (change.Kind != TListChangeKind::Loaded)
-            lastListAutosave_->ListChanged();
+        lastListAutosave_->ListChanged();
     });
 }
 

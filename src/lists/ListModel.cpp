@@ -42,6 +42,12 @@ void TListModel::CheckIndex(int index, int upperBound) const
         throw EListError::IndexOutOfBounds(index);
 }
 
+void TListModel::KeepMarks()
+{
+    if (marks_.size() != paths_.size())
+        marks_.resize(paths_.size());
+}
+
 const std::string& TListModel::Path(int index) const
 {
     CheckIndex(index, Count());
@@ -51,7 +57,7 @@ const std::string& TListModel::Path(int index) const
 TEntryMarks TListModel::Marks(int index) const
 {
     CheckIndex(index, Count());
-    return marks_[static_cast<size_t>(index)];
+    return marks_.empty() ? TEntryMarks{} : marks_[static_cast<size_t>(index)];
 }
 
 size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
@@ -70,12 +76,16 @@ size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
     if (paths.empty())
         return skipped;
     const int first = Count();
+    const bool marked = folder != NoFolder || !marks_.empty();
     if (paths_.empty())
         paths_ = std::move(paths);
     else
         paths_.insert(paths_.end(), std::make_move_iterator(paths.begin()),
                       std::make_move_iterator(paths.end()));
-    marks_.resize(paths_.size(), TEntryMarks{folder, false});
+    if (marked) {
+        marks_.resize(static_cast<size_t>(first));
+        marks_.resize(paths_.size(), TEntryMarks{folder, false});
+    }
     Notify({TListChangeKind::Added, first, Count() - first});
     return skipped;
 }
@@ -83,7 +93,7 @@ size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
 void TListModel::Load(std::vector<std::string> entries)
 {
     paths_ = std::move(entries);
-    marks_.assign(paths_.size(), TEntryMarks{});
+    marks_.clear();
     selected_ = -1;
     Notify({TListChangeKind::Loaded, 0, Count()});
 }
@@ -92,7 +102,8 @@ void TListModel::Remove(int index)
 {
     CheckIndex(index, Count());
     paths_.erase(paths_.begin() + index);
-    marks_.erase(marks_.begin() + index);
+    if (!marks_.empty())
+        marks_.erase(marks_.begin() + index);
     if (selected_ == index)
         selected_ = -1;
     else if (selected_ > index)
@@ -111,7 +122,8 @@ size_t TListModel::RemoveIf(const std::function<bool(const std::string& path)>& 
             keptSelected = static_cast<int>(kept);
         if (kept != row) {
             paths_[kept] = std::move(paths_[row]);
-            marks_[kept] = marks_[row];
+            if (!marks_.empty())
+                marks_[kept] = marks_[row];
         }
         ++kept;
     }
@@ -119,7 +131,8 @@ size_t TListModel::RemoveIf(const std::function<bool(const std::string& path)>& 
     if (removed == 0)
         return 0;
     paths_.resize(kept);
-    marks_.resize(kept);
+    if (!marks_.empty())
+        marks_.resize(kept);
     selected_ = keptSelected;
     Notify({TListChangeKind::Rewritten, 0, Count()});
     return removed;
@@ -149,7 +162,8 @@ void TListModel::Move(int from, int to)
             std::rotate(at(to), at(from), at(from + 1));
     };
     rotate(paths_);
-    rotate(marks_);
+    if (!marks_.empty())
+        rotate(marks_);
     if (selected_ == from)
         selected_ = to;
     else if (from < selected_ && selected_ <= to)
@@ -170,6 +184,9 @@ int TListModel::Find(std::string_view path) const
 void TListModel::SetMissing(int index, bool missing)
 {
     CheckIndex(index, Count());
+    if (marks_.empty() && !missing)
+        return;
+    KeepMarks();
     marks_[static_cast<size_t>(index)].Missing = missing;
 }
 

@@ -118,6 +118,9 @@ public:
 private:
     void CheckIndex(int index, int upperBound) const;
     void Notify(const TListChange& change);
+    // Marks one to one with the paths once an entry has one; until then
+    // none, so a list of plain entries costs no more than its paths.
+    void KeepMarks();
 
     TNameKey nameKey_;
     std::vector<std::string> paths_;

@@ -98,15 +98,22 @@ TEST_F(ListModel, TheSelectedEntryStaysOnItsEntryAndGoesWithIt)
 
 TEST_F(ListModel, MarksTravelWithTheirEntries)
 {
+    list.Add({"plain"});
+    list.SetMissing(0, false);
     list.Add({"a", "b"}, 1);
     list.Add({"c"}, 2);
-    list.SetMissing(0, true);
-    list.Move(0, 2);
-    EXPECT_TRUE(list.Marks(2).Missing);
-    EXPECT_EQ(list.Marks(2).Folder, 1);
-    list.Remove(0);
-    EXPECT_EQ(list.Marks(0).Folder, 2);
-    EXPECT_FALSE(list.Marks(0).Missing);
+    EXPECT_EQ(list.Marks(0).Folder, NoFolder);
+    list.SetMissing(1, true); // a
+    list.Move(1, 3);          // plain b c a
+    EXPECT_TRUE(list.Marks(3).Missing);
+    EXPECT_EQ(list.Marks(3).Folder, 1);
+    list.Remove(0); // b c a
+    EXPECT_EQ(list.Marks(1).Folder, 2);
+    EXPECT_FALSE(list.Marks(1).Missing);
+    list.RemoveIf([](const std::string& path) { return path == "b"; });
+    EXPECT_TRUE(list.Marks(1).Missing);
+    list.Load({"x"});
+    EXPECT_EQ(list.Marks(0).Folder, NoFolder);
 }
 
 TEST_F(ListModel, IndexesOutsideTheListRaiseTheListIndexError)
