@@ -60,7 +60,7 @@ TEntryMarks TListModel::Marks(int index) const
     return marks_.empty() ? TEntryMarks{} : marks_[static_cast<size_t>(index)];
 }
 
-size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
+size_t TListModel::LeaveOutListed(std::vector<std::string>& paths) const
 {
     if (paths.empty())
         return 0;
@@ -72,7 +72,14 @@ size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
         listed.insert(nameKey_(path));
     const size_t given = paths.size();
     std::erase_if(paths, [&](const std::string& path) { return !listed.insert(nameKey_(path)).second; });
-    const size_t skipped = given - paths.size();
+    return given - paths.size();
+}
+
+size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
+{
+    // The keys are gone before the listeners are told: their memory is free
+    // again for what the views make of the new entries.
+    const size_t skipped = LeaveOutListed(paths);
     if (paths.empty())
         return skipped;
     const int first = Count();

@@ -117,6 +117,9 @@ public:
 
 private:
     void CheckIndex(int index, int upperBound) const;
+    // Takes out of `paths` the names the list holds already or that come
+    // twice; returns how many.
+    size_t LeaveOutListed(std::vector<std::string>& paths) const;
     void Notify(const TListChange& change);
     // Marks one to one with the paths once an entry has one; until then
     // none, so a list of plain entries costs no more than its paths.
