@@ -16,9 +16,9 @@ e2e_start
 e2e_wait_window '^Quorvel$' || e2e_abort "the main window did not appear"
 e2e_as_user "$TESSIVO_WINE" explorer.exe "/desktop=$E2E_DESKTOP,${E2E_WIDTH}x${E2E_HEIGHT}" \
   'C:\probe.exe' TessivoMainWindow 'C:\probe.txt' </dev/null >>"$E2E_WORK/wine.log" 2>&1
-# The desktop's launcher may return before the probe has written its file.
-for _ in $(seq 200); do [ -s "$E2E_DRIVE_C/probe.txt" ] && break; sleep 0.1; done
-sleep 1
+# The desktop's launcher may return before the probe has written its file;
+# the probe gives it its name only once it is complete.
+for _ in $(seq 300); do [ -s "$E2E_DRIVE_C/probe.txt" ] && break; sleep 0.1; done
 read_by_name() { awk -F'\t' -v name="$1" '$5 == name' "$E2E_DRIVE_C/probe.txt" | head -1; }
 # expect_read NAME ROLE: a window read with that name and role
 # (ROLE_SYSTEM_... numbers: 10 client, 33 list, 43 push button, 44 check

@@ -72,7 +72,10 @@ int main(int argc, char** argv)
     HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(argv[1], &end, 16)));
     if (*end != '\0')
         window = FindWindowA(argv[1], nullptr);
-    FILE* out = std::fopen(argv[2], "wb");
+    // Written under another name and renamed once complete, so that a
+    // reader waiting for the file never reads it half written.
+    const std::string partial = std::string(argv[2]) + ".part";
+    FILE* out = std::fopen(partial.c_str(), "wb");
     if (!out)
         return 3;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -80,5 +83,5 @@ int main(int argc, char** argv)
     EnumChildWindows(window, DescribeChild, reinterpret_cast<LPARAM>(out));
     CoUninitialize();
     std::fclose(out);
-    return 0;
+    return MoveFileExA(partial.c_str(), argv[2], MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
 }
