@@ -75,7 +75,7 @@ bool AddPasses(const std::string& root, size_t expected, int passes, std::vector
         times.push_back(watch.Milliseconds());
         const TMainForm::TestView view = bench.Form().Test();
         complete = complete && bench.Errors().empty() &&
-                   static_cast<size_t>(view.pathList->Items().Count()) == expected &&
+                   static_cast<size_t>(view.listModel.Count()) == expected &&
                    static_cast<size_t>(view.nameList->Items().Count()) == expected;
         for (const std::string& error : bench.Errors())
             std::printf("  error: %s\n", error.c_str());

@@ -80,7 +80,7 @@ int main(int argc, char** argv)
         bench.Settle();
         char text[32];
         const ProcessMemory memory = CurrentProcessMemory();
-        std::printf("list: %d entries; automatic changing %s\n", form.Test().pathList->Items().Count(),
+        std::printf("list: %d entries; automatic changing %s\n", form.Test().listModel.Count(),
                     form.Test().autoChangeRunning ? "on" : "off");
         std::printf("idle in the tray: private bytes %s%s\n",
                     Megabytes(static_cast<int64_t>(memory.PrivateBytes), text),

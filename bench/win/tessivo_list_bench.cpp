@@ -110,8 +110,7 @@ public:
 
     void ExpectEntries(int count)
     {
-        const int paths = form_.Test().pathList->Items().Count(),
-                  names = form_.Test().nameList->Items().Count();
+        const int paths = form_.Test().listModel.Count(), names = form_.Test().nameList->Items().Count();
         if (paths != count || names != count) {
             std::printf("WRONG: %d paths and %d names, expected %d\n", paths, names, count);
             ok_ = false;
@@ -123,7 +122,7 @@ public:
         form_.Test().nameList->SetItemIndex(index);
         Time("show entry " + std::to_string(index + 1) + " of " + std::to_string(count),
              [&] { form_.onNameListClick(form_.Test().nameList); });
-        if (form_.Test().pathList->ItemIndex() != index) {
+        if (form_.Test().listModel.Selected() != index) {
             std::printf("WRONG: entry %d is not the one shown\n", index + 1);
             ok_ = false;
         }
@@ -169,10 +168,10 @@ TStartTime TimeStart(int count)
     char a[32];
     std::printf("start with a last list of %8d entries %9.1f ms  (processor %8.1f ms, %s private)\n", count,
                 time.Ms, time.CpuMs, Megabytes(static_cast<int64_t>(memory.PrivateBytes), a));
-    const int paths = form.Test().pathList->Items().Count(), names = form.Test().nameList->Items().Count();
-    if (paths != count || names != count || form.Test().pathList->ItemIndex() != 0) {
+    const int paths = form.Test().listModel.Count(), names = form.Test().nameList->Items().Count();
+    if (paths != count || names != count || form.Test().listModel.Selected() != 0) {
         std::printf("WRONG: %d paths and %d names, entry %d shown, expected %d\n", paths, names,
-                    form.Test().pathList->ItemIndex(), count);
+                    form.Test().listModel.Selected(), count);
         time.Ms = -1;
     }
     for (const std::string& error : bench.Errors()) {

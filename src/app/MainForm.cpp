@@ -11,6 +11,7 @@
 #include "core/ScopeExit.h"
 #include "framework/Application.h"
 #include "platform/Files.h"
+#include "platform/OrdinalCase.h"
 #include "platform/ProgramIcon.h"
 #include "platform/RandomSeed.h"
 #include "platform/SystemClock.h"
@@ -21,7 +22,8 @@
 
 #include <algorithm>
 
-TMainForm::TMainForm(TComponent* owner, const PlatformServices& services) : TForm(owner), services_(services)
+TMainForm::TMainForm(TComponent* owner, const PlatformServices& services)
+    : TForm(owner), services_(services), listModel_(OrdinalCaseKey)
 {
     // First, so the window is made with its owner.
     taskbarButton_ = std::make_unique<TTaskbarButton>(
@@ -93,22 +95,23 @@ TMainForm::~TMainForm()
 void TMainForm::CreateSubsystems()
 {
     preview_ = std::make_unique<TPreview>(
-        PreviewView{*pathList, *previewImage, *sizeLabel, *nameLabel, *pathLabel, *totalLabel, *applyButton},
+        PreviewView{listModel_, *previewImage, *sizeLabel, *nameLabel, *pathLabel, *totalLabel, *applyButton},
         services_.EntryFiles ? *services_.EntryFiles : systemEntryFiles_);
     imageList_ = std::make_unique<TImageList>(
-        ImageListView{*pathList, *nameList, *totalLabel, *previewImage, *sizeLabel, *nameLabel}, *preview_,
+        ImageListView{listModel_, *nameList, *totalLabel, *previewImage, *sizeLabel, *nameLabel}, *preview_,
         currentIndex);
-    listFiles_ = std::make_unique<TListFiles>(*imageList_, *pathList, currentIndex, services_.ProgramFolder,
+    listFiles_ = std::make_unique<TListFiles>(*imageList_, listModel_, currentIndex, services_.ProgramFolder,
                                               services_.LastListFolder);
 
     autoChange_ = std::make_unique<TAutoChange>(
         AutoChangeView{*startStopButton,
                        *autoChangeTimer,
                        *intervalEdit,
-                       *pathList,
+                       listModel_.Paths(),
                        {randomBox, styleBox, intervalEdit, addButton, deleteButton, newListButton}},
         AutoChangeActions{[this] { ChangeToCurrent(TChangeOrigin::Rotation); },
-                          [this] { ApplySelectedWallpaper(); }, [this] { return ChooseNextPictures(); },
+                          [this] { ApplySelectedWallpaper(); }, [this] { return listModel_.Selected() >= 0; },
+                          [this] { return ChooseNextPictures(); },
                           [this](const std::string& file, const std::exception& error) {
                               return ReportUnattendedError(file, error);
                           }},
@@ -144,10 +147,9 @@ void TMainForm::WireHandlers()
     loadListButton->OnClick = [this](TObject* s) { onLoadListClick(s); };
     aboutButton->OnClick = [this](TObject* s) { onAboutClick(s); };
     exitButton->OnClick = [this](TObject* s) { onExitClick(s); };
-    // Both lists select by click: the name list is the visible one.
+    // A click on a row shows its entry; a double click applies it.
     nameList->OnClick = [this](TObject* s) { onNameListClick(s); };
     nameList->OnDblClick = [this](TObject* s) { onNameListDoubleClick(s); };
-    pathList->OnClick = [this](TObject* s) { onNameListClick(s); };
     styleBox->OnChange = [this](TObject* s) { onStyleChange(s); };
     startStopButton->OnClick = [this](TObject* s) { onStartStopClick(s); };
     startWithWindowsBox->OnClick = [this](TObject* s) { onStartWithWindowsClick(s); };
@@ -196,7 +198,7 @@ TMainForm::TestView TMainForm::Test()
                     intervalEdit,
                     randomBox,
                     startStopButton,
-                    pathList,
+                    listModel_,
                     autoChangeTimer,
                     clockTimer,
                     trayIconRetryTimer,
@@ -254,9 +256,8 @@ void TMainForm::RunStartSequence()
     // must still reach the controls, or the exit would store the controls'
     // initial states over them.
     Application->Guarded([this] { LoadLastList(); });
-    RefreshNameList();
     // With nothing selected there is nothing to apply.
-    applyButton->SetEnabled(pathList->ItemIndex() >= 0);
+    applyButton->SetEnabled(listModel_.Selected() >= 0);
     Application->Guarded([this] { RestoreRotation(); });
     ReadSettings();
     Application->Guarded([this] { RegisterHotkeys(ReadHotkeyOptions(*services_.Registry)); });
@@ -285,7 +286,7 @@ void TMainForm::ReadSettings()
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
     ReadSettingsIntoControls(*services_.Registry, autostart,
                              SettingsControls{*startMinimizedBox, *startWithWindowsBox, *styleBox, *randomBox,
-                                              *startAutoRunBox, *intervalEdit, *pathList, [this] { Show(); },
+                                              *startAutoRunBox, *intervalEdit, listModel_, [this] { Show(); },
                                               [this] { StartAutoChangeAtLaunch(); }});
 }
 
@@ -365,7 +366,7 @@ void TMainForm::onNewListClick(TObject*)
     // The list goes for good (the last list is saved over it moments
     // later): one with pictures in it is emptied only when the user says
     // so, and Enter or a second Space keeps it.
-    const int count = pathList->Items().Count();
+    const int count = listModel_.Count();
     if (count > 0 &&
         Application->Ask(NewListQuestion(count), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
@@ -395,7 +396,7 @@ void TMainForm::onApplyClick(TObject*)
 
 void TMainForm::onStyleChange(TObject*)
 {
-    applyButton->SetEnabled(pathList->ItemIndex() >= 0);
+    applyButton->SetEnabled(listModel_.Selected() >= 0);
 }
 
 void TMainForm::DisplayChanged()

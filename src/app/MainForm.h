@@ -28,6 +28,7 @@
 #include "lists/ImageList.h"
 #include "lists/LastListAutosave.h"
 #include "lists/ListFiles.h"
+#include "lists/ListModel.h"
 #include "lists/Preview.h"
 #include "platform/ProgramIcon.h"
 #include "wallpaper/AutoChange.h"
@@ -99,7 +100,7 @@ public:
         TSpinEdit* intervalEdit;
         TCheckBox* randomBox;
         TFlatButton* startStopButton;
-        TListBox* pathList;
+        TListModel& listModel;
         TTimer* autoChangeTimer;
         TTimer* clockTimer;
         TTimer* trayIconRetryTimer;
@@ -183,7 +184,6 @@ public:
     std::optional<int64_t> LastChange() const { return lastChange_; }
 
     // --- Operations ---
-    void RefreshNameList() { imageList_->RefreshNameList(); }
     // Adds the pictures of files and folders as "+" adds them (see
     // lists/PictureGathering.h); a folder's tree is read without holding up
     // the window (see lists/BackgroundAdd.h). Refused, and told why, while
@@ -317,7 +317,7 @@ private:
     void RemoveMissingFiles();
     // A scan's end and Escape during a scan: true when `message` was one.
     bool HandleScanMessage(TMessage& message);
-    // The selected entry's path; raises when none is selected.
+    // The path of the entry whose row is highlighted; raises when none is.
     std::string SelectedPath();
     bool HasSelectedEntry();
     bool StepDoneOrEndAnyway(const std::function<void()>& step, const std::string& question);
@@ -380,6 +380,8 @@ private:
     // first one's index, -1 for none.
     int32_t ChooseNextPictures();
     int32_t TakePictures(std::vector<int32_t> group, size_t fromHistory);
+    // The selected entry's path; none when no entry is selected.
+    std::optional<std::string> SelectedEntry() const;
     // The other monitors' pictures: those chosen by the rotation, else the
     // list's entries after the selected one.
     std::vector<std::string> OtherMonitorPaths(int styleIndex);
@@ -437,8 +439,6 @@ private:
     TSpinEdit* intervalEdit = nullptr;
     TCheckBox* randomBox = nullptr;
     TFlatButton* startStopButton = nullptr;
-    // The full paths, one per name; below the client area, never seen.
-    TListBox* pathList = nullptr;
 
     IOpenPictureDialog* addPicturesDialog = nullptr;
     IFileDialog* saveListDialog = nullptr;
@@ -466,6 +466,8 @@ private:
     int32_t currentIndex = 0;
 
     PlatformServices services_;
+    // The pictures' paths and the selected entry; the name list shows it.
+    TListModel listModel_;
     TAboutForm* aboutForm_ = nullptr;
     std::function<TAboutForm*()> makeAboutForm_;
     std::unique_ptr<TTaskbarButton> taskbarButton_;
@@ -487,6 +489,8 @@ private:
     TSizedProgramIcon trayIconImage_;
     std::unique_ptr<TNameListMenu> nameListMenu_;
     std::unique_ptr<TLastListAutosave> lastListAutosave_;
+    // The deck and the last list's saving follow every edit.
+    TListSubscription editsFollowed_;
     std::unique_ptr<TBackgroundAdd> backgroundAdd_;
     int trayIconRetriesLeft_ = 0;
     // The other monitors' pictures the rotation chose, until their apply,

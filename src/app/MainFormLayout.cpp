@@ -94,7 +94,6 @@ const ControlRow kLayout[] = {
     {Kind::Line, "optionsPanel", "", {245, 6, 180, 1}},
     {Kind::Line, "optionsPanel", "", {245, 21, 180, 1}},
     {Kind::Line, "optionsPanel", "", {252, 4, 1, 112}},
-    {Kind::ListBox, nullptr, "pathList", {8, 312, 473, 113}},
 };
 
 // What a screen reader calls the controls whose caption does not say it: a
@@ -285,7 +284,6 @@ void TMainForm::BuildControls()
     Bind(made, "intervalEdit", intervalEdit);
     Bind(made, "randomBox", randomBox);
     Bind(made, "startStopButton", startStopButton);
-    Bind(made, "pathList", pathList);
     StyleControls();
     CreateComponents();
 }
@@ -344,12 +342,6 @@ void TMainForm::StyleControls()
     intervalEdit->SetMaxValue(1000);
     intervalEdit->SetValue(1);
     intervalEdit->SetTabStop(true);
-    pathList->SetBorderStyle(TBorderStyle::None);
-    pathList->SetStyle(TListBoxStyle::Virtual);
-    // The hidden model of the full paths: no tab stop, nothing the keyboard
-    // or a screen reader can land on.
-    pathList->SetTabStop(false);
-    pathList->SetVisible(false);
 }
 
 void TMainForm::DrawButtonGlyphs()

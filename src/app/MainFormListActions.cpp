@@ -31,7 +31,7 @@ void TMainForm::CreateListActions()
     nameList->SetPopupMenu(&nameListMenu_->Menu());
     // Entries whose preview failed (gone, broken) are greyed.
     nameList->RowGreyed = [this](int row) {
-        return row < pathList->Items().Count() && preview_->HasFailed(pathList->Items()[row]);
+        return row < listModel_.Count() && preview_->HasFailed(listModel_.Path(row));
     };
     // A right click selects the row under the pointer first, as lists do,
     // so the menu acts on the entry the user pointed at.
@@ -61,12 +61,16 @@ void TMainForm::CreateListActions()
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
     // Every edit, whichever way it came: the deck follows the list (added
     // entries join the part still to come, deleted ones leave it), and the
-    // last list is saved shortly after.
-    imageList_->OnListChange = [this] {
+    // last list is saved shortly after. A list read from a file is no edit:
+    // its reader writes the last list as it must, and the deck takes it up
+    // when the rotation next moves (which follows the list itself).
+    editsFollowed_ = listModel_.Subscribe([this](const TListChange& change) {
+        if (change.Kind == TListChangeKind::Loaded)
+            return;
         if (rotation_)
-            rotation_->Follow(pathList->Items().Texts());
+            rotation_->Follow(listModel_.Paths());
         lastListAutosave_->ListChanged();
-    };
+    });
 }
 
 void TMainForm::onFilesDropped(TObject*, const std::vector<std::string>& paths)
@@ -110,12 +114,12 @@ void TMainForm::RemoveMissingFiles()
 bool TMainForm::HasSelectedEntry()
 {
     const int row = nameList->ItemIndex();
-    return row >= 0 && row < pathList->Items().Count();
+    return row >= 0 && row < listModel_.Count();
 }
 
 std::string TMainForm::SelectedPath()
 {
     if (!HasSelectedEntry())
         throw EListError::IndexOutOfBounds(nameList->ItemIndex());
-    return pathList->Items().Strings(nameList->ItemIndex());
+    return listModel_.Path(nameList->ItemIndex());
 }

@@ -29,7 +29,7 @@ void TMainForm::NextWallpaper()
 void TMainForm::PreviousWallpaper()
 {
     std::vector<int32_t> group =
-        rotation_->PreviousGroup(pathList->Items().Texts(), PicturesPerChange(styleBox->ItemIndex()));
+        rotation_->PreviousGroup(listModel_.Paths(), PicturesPerChange(styleBox->ItemIndex()));
     const size_t count = group.size();
     const int32_t previous = TakePictures(std::move(group), count);
     if (previous >= 0)
@@ -49,7 +49,7 @@ int32_t TMainForm::ChooseNextPictures()
 {
     size_t fromHistory = 0;
     std::vector<int32_t> group =
-        rotation_->NextGroup(pathList->Items().Texts(), randomBox->Checked(), rotationPosition,
+        rotation_->NextGroup(listModel_.Paths(), randomBox->Checked(), rotationPosition,
                              PicturesPerChange(styleBox->ItemIndex()), fromHistory);
     return TakePictures(std::move(group), fromHistory);
 }
@@ -67,7 +67,7 @@ int32_t TMainForm::TakePictures(std::vector<int32_t> group, size_t fromHistory)
 
 std::vector<std::string> TMainForm::OtherMonitorPaths(int styleIndex)
 {
-    const std::vector<std::string>& paths = pathList->Items().Texts();
+    const std::vector<std::string>& paths = listModel_.Paths();
     std::vector<std::string> others;
     if (const std::optional<std::vector<int32_t>> chosen =
             std::exchange(chosenOtherMonitors_, std::nullopt)) {
@@ -75,7 +75,7 @@ std::vector<std::string> TMainForm::OtherMonitorPaths(int styleIndex)
             others.push_back(paths.at(index));
         return others;
     }
-    const int32_t selected = pathList->ItemIndex();
+    const int32_t selected = listModel_.Selected();
     if (selected < 0 || paths.empty())
         return others;
     for (size_t monitor = 1; monitor < PicturesPerChange(styleIndex); ++monitor)
@@ -127,8 +127,8 @@ void TMainForm::StartAutoChangeAtLaunch()
     // but an entry the preview could not show is not applied: nobody is
     // there to be told by a box, and the rotation moves on from it.
     if (!lastChange_) {
-        const int selected = pathList->ItemIndex();
-        autoChange_->Toggle(selected >= 0 && !preview_->HasFailed(pathList->Items()[selected]));
+        const std::optional<std::string> selected = SelectedEntry();
+        autoChange_->Toggle(selected && !preview_->HasFailed(*selected));
         return;
     }
     autoChange_->Toggle(false);
@@ -156,7 +156,7 @@ void TMainForm::NoteShown(const std::string& path, const std::vector<std::string
 void TMainForm::RestoreRotation()
 {
     const TRotationState state = ReadRotationState(*services_.Registry);
-    const std::vector<std::string>& paths = pathList->Items().Texts();
+    const std::vector<std::string>& paths = listModel_.Paths();
     rotationPosition = state.Position < static_cast<int32_t>(paths.size()) ? state.Position : 0;
     rotation_->Restore(state.Deck, state.History, paths);
     lastChange_ = state.LastChange;

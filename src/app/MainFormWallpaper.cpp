@@ -45,10 +45,10 @@ void TMainForm::ApplySelectedWallpaper()
     const int style = styleBox->ItemIndex();
     // Nothing selected (an empty list) or no style: nothing to apply, and
     // no error.
-    if (pathList->ItemIndex() < 0 || !WallpaperFitForIndex(style))
+    if (listModel_.Selected() < 0 || !WallpaperFitForIndex(style))
         return;
     TChangeRequest request;
-    request.Paths = {pathList->Items().Strings(pathList->ItemIndex())};
+    request.Paths = {listModel_.Path(listModel_.Selected())};
     const std::vector<std::string> others = OtherMonitorPaths(style);
     request.Paths.insert(request.Paths.end(), others.begin(), others.end());
     request.StyleIndex = style;
@@ -60,10 +60,10 @@ void TMainForm::onChangeWallpaperClick(TObject*)
     // The selected entry centred, and the ones after it, whatever the
     // rotation chose; "Apply" stays as it is.
     chosenOtherMonitors_.reset();
-    if (pathList->ItemIndex() < 0)
+    if (listModel_.Selected() < 0)
         return;
     TChangeRequest request;
-    request.Paths = {pathList->Items().Strings(pathList->ItemIndex())};
+    request.Paths = {listModel_.Path(listModel_.Selected())};
     const std::vector<std::string> others = OtherMonitorPaths(CenterStyleIndex);
     request.Paths.insert(request.Paths.end(), others.begin(), others.end());
     request.StyleIndex = CenterStyleIndex;
@@ -74,7 +74,7 @@ void TMainForm::onChangeWallpaperClick(TObject*)
 void TMainForm::ChangeToCurrent(TChangeOrigin origin)
 {
     applyButton->SetEnabled(false);
-    const std::string entry = pathList->Items().Strings(currentIndex);
+    const std::string entry = listModel_.Path(currentIndex);
     TChangeRequest request;
     request.Origin = origin;
     // A JPEG entry is decoded with the change, once for its preview and
@@ -176,7 +176,7 @@ bool TMainForm::HandleChangeMessage(TMessage& message)
 
 bool TMainForm::EntryStillAt(int index, const std::string& path) const
 {
-    return index >= 0 && index < pathList->Items().Count() && pathList->Items().Strings(index) == path;
+    return index >= 0 && index < listModel_.Count() && listModel_.Path(index) == path;
 }
 
 void TMainForm::FinishChange(const TChangeRequest& request, const TWallpaperPlan& plan, TDrawnChange& drawn,
@@ -246,4 +246,11 @@ void TMainForm::ReportChangeError(const TChangeRequest& request, std::exception_
             return;
         std::rethrow_exception(error);
     }
+}
+
+std::optional<std::string> TMainForm::SelectedEntry() const
+{
+    if (listModel_.Selected() < 0)
+        return std::nullopt;
+    return listModel_.Path(listModel_.Selected());
 }

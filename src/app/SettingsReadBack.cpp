@@ -25,7 +25,7 @@ void ReadSettingsIntoControls(IRegistryFactory& registry, TAutostart& autostart,
     // The box keeps the user's choice even when there is nothing to run yet,
     // so the exit stores it back as it was.
     controls.AutoRun.SetChecked(options.AutoRun);
-    if (options.AutoRun && controls.PathList.Items().Count() > 0)
+    if (options.AutoRun && !controls.List.Empty())
         controls.StartAutoChange();
 
     // Told once, after the start; the start itself goes on.

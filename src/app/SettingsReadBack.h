@@ -4,8 +4,8 @@
 #include "app/Autostart.h"
 #include "framework/stdctrls/CheckBox.h"
 #include "framework/stdctrls/ComboBox.h"
-#include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/SpinEdit.h"
+#include "lists/ListModel.h"
 #include "platform/RegistryAccess.h"
 
 #include <functional>
@@ -17,7 +17,7 @@ struct SettingsControls {
     TCheckBox& Random;         // randomBox
     TCheckBox& AutoRun;        // startAutoRunBox
     TSpinEdit& Interval;       // intervalEdit
-    TListBox& PathList;        // pathList: auto-run mode starts only with entries
+    const TListModel& List;    // auto-run mode starts only with entries
     std::function<void()> ShowWindow;
     std::function<void()> StartAutoChange;
 };

@@ -7,61 +7,32 @@
 #include "lists/ListTexts.h"
 #include "platform/Files.h"
 #include "platform/FolderScan.h"
-#include "platform/OrdinalCase.h"
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
-void TImageList::RefreshNameList()
+TImageList::TImageList(ImageListView view, TPreview& preview, int32_t& currentIndex)
+    : view_(view), preview_(preview), currentIndex_(currentIndex), nameListView_(view.List, view.NameList),
+      totalFollowsList_(view.List.Subscribe([this](const TListChange&) { WriteTotal(); }))
 {
-    const std::vector<std::string>& paths = view_.PathList.Items().Texts();
-    TControlItems& names = view_.NameList.Items();
-    const int selected = view_.NameList.ItemIndex();
-    const size_t existing = std::min(paths.size(), static_cast<size_t>(names.Count()));
-    {
-        const TItemsUpdate update(names);
-        for (size_t i = 0; i < existing; ++i) {
-            const int row = static_cast<int>(i);
-            const std::string name = ExtractFileName(paths[i]);
-            if (names[row] != name)
-                names.SetStrings(row, name);
-        }
-        // The missing rows go in as one batch: the list makes room for all
-        // of them at once instead of growing row by row.
-        std::vector<std::string> missing;
-        missing.reserve(paths.size() - existing);
-        for (size_t i = existing; i < paths.size(); ++i)
-            missing.push_back(ExtractFileName(paths[i]));
-        names.AddStrings(std::move(missing));
-    }
-    if (view_.NameList.ItemIndex() != selected && selected < names.Count())
-        view_.NameList.SetItemIndex(selected);
 }
 
 void TImageList::WriteTotal()
 {
-    view_.TotalLabel.SetCaption(TotalFilesText(view_.PathList.Items().Count()));
+    view_.TotalLabel.SetCaption(TotalFilesText(view_.List.Count()));
     view_.TotalLabel.SetHint("");
 }
 
 void TImageList::NoteSkipped(size_t skipped)
 {
-    view_.TotalLabel.SetCaption(TotalFilesText(view_.PathList.Items().Count()) + SkippedFilesNote(skipped));
+    view_.TotalLabel.SetCaption(TotalFilesText(view_.List.Count()) + SkippedFilesNote(skipped));
     view_.TotalLabel.SetHint(SkippedFilesHint(skipped));
 }
 
-void TImageList::SelectNameRowOfPathSelection()
+void TImageList::SelectNameRowOfSelectedEntry()
 {
-    view_.NameList.SetItemIndex(view_.PathList.ItemIndex());
-}
-
-void TImageList::ListChanged()
-{
-    if (OnListChange)
-        OnListChange();
+    view_.NameList.SetItemIndex(view_.List.Selected());
 }
 
 void TImageList::AddFiles(IOpenPictureDialog& dialog)
@@ -82,96 +53,61 @@ void TImageList::AddGathered(TGatheredPictures gathered)
         throw *gathered.FirstProblem;
 }
 
-size_t TImageList::DropEntriesAlreadyListed(std::vector<std::string>& files)
-{
-    if (files.empty())
-        return 0;
-    // Windows takes names that differ only in case, in any script, for the
-    // same file.
-    std::unordered_set<std::wstring> listed;
-    const std::vector<std::string>& paths = view_.PathList.Items().Texts();
-    listed.reserve(paths.size() + files.size());
-    for (const std::string& path : paths)
-        listed.insert(OrdinalCaseKey(path));
-    const size_t before = files.size();
-    std::erase_if(files,
-                  [&listed](const std::string& file) { return !listed.insert(OrdinalCaseKey(file)).second; });
-    return before - files.size();
-}
-
 void TImageList::Append(std::vector<std::string> files)
 {
-    const size_t skipped = DropEntriesAlreadyListed(files);
-    AppendAndShow(std::move(files));
+    const int countBefore = view_.List.Count();
+    const int previous = countBefore > 0 ? view_.List.Selected() : 0;
+    // Windows takes names that differ only in case, in any script, for the
+    // same file: the list holds each file once.
+    const size_t skipped = view_.List.Add(std::move(files));
+    WriteTotal();
+    ShowAfterAdd(countBefore, previous);
     // After the preview, which writes the plain total.
     if (skipped > 0)
         NoteSkipped(skipped);
 }
 
-void TImageList::AppendAndShow(std::vector<std::string> files)
+void TImageList::ShowAfterAdd(int countBefore, int previous)
 {
-    TControlItems& paths = view_.PathList.Items();
-    const int countBefore = paths.Count();
-    const int previous = countBefore > 0 ? view_.PathList.ItemIndex() : 0;
-
-    if (!files.empty()) {
-        {
-            const TItemsUpdate update(paths);
-            paths.AddStrings(std::move(files));
-        }
-        ListChanged();
-    }
-    WriteTotal();
-
-    if (previous == 0 && paths.Count() > 0) {
+    const int count = view_.List.Count();
+    if (previous == 0 && count > 0) {
         currentIndex_ = 0;
     } else if (previous > 0) {
         currentIndex_ = previous;
-    } else if (previous < 0 && paths.Count() > countBefore) {
+    } else if (previous < 0 && count > countBefore) {
         // Entries but no selected row: show the first of the new files, so
         // the user sees what was added.
         currentIndex_ = countBefore;
     } else {
-        // Nothing to show; still bring the name list in step.
-        RefreshNameList();
-        return;
+        return; // nothing to show
     }
     PreviewSelectedEntry();
-    RefreshNameList();
-    SelectNameRowOfPathSelection();
+    SelectNameRowOfSelectedEntry();
 }
 
 void TImageList::DeleteSelected()
 {
-    TControlItems& paths = view_.PathList.Items();
-    int k = view_.PathList.ItemIndex();
+    int k = view_.List.Selected();
     if (k < 0) {
         // No selected entry (a preview failed before): delete the row the
         // user sees highlighted; with none, there is nothing to delete.
         k = view_.NameList.ItemIndex();
-        if (k < 0 || k >= paths.Count()) {
-            RefreshNameList();
+        if (k < 0 || k >= view_.List.Count())
             return;
-        }
     }
     const int next = k > 0 ? k - 1 : 0;
-    paths.Delete(k);
-    ListChanged();
-    if (k < view_.NameList.Items().Count())
-        view_.NameList.Items().Delete(k);
+    view_.List.Remove(k);
     view_.Image.Picture().Clear();
-    WriteTotal();
     view_.SizeLabel.SetVisible(false);
     view_.NameLabel.SetVisible(false);
     ShowNearestOnThisComputer(next);
-    RefreshNameList();
-    if (view_.NameList.Items().Count() > 0)
-        SelectNameRowOfPathSelection();
+    if (!view_.List.Empty())
+        SelectNameRowOfSelectedEntry();
 }
 
 void TImageList::ShowNearestOnThisComputer(int from, bool reportFailure)
 {
-    const std::vector<std::string>& paths = view_.PathList.Items().Texts();
+    const std::vector<std::string>& paths = view_.List.Paths();
     IEntryFiles& files = preview_.Files();
     const int count = static_cast<int>(paths.size());
     // `from` first, then the entries before it, then those after it.
@@ -182,7 +118,7 @@ void TImageList::ShowNearestOnThisComputer(int from, bool reportFailure)
             found = row;
     }
     if (found < 0) {
-        view_.PathList.SetItemIndex(-1);
+        view_.List.Select(-1);
         view_.NameList.SetItemIndex(-1);
         preview_.ShowNothing();
         return;
@@ -194,55 +130,34 @@ void TImageList::ShowNearestOnThisComputer(int from, bool reportFailure)
         PreviewSelectedEntry();
 }
 
-void TImageList::ReplaceEntries(std::vector<std::string> entries)
-{
-    TControlItems& paths = view_.PathList.Items();
-    {
-        const TItemsUpdate update(paths);
-        paths.Clear();
-        paths.AddStrings(std::move(entries));
-    }
-    view_.NameList.Items().Clear();
-    ListChanged();
-    WriteTotal();
-    RefreshNameList();
-}
-
 void TImageList::RemoveMissing(const std::function<bool(const std::string& entry)>& isMissing)
 {
-    TControlItems& paths = view_.PathList.Items();
-    const int selected =
-        view_.PathList.ItemIndex() >= 0 ? view_.PathList.ItemIndex() : view_.NameList.ItemIndex();
-    std::vector<std::string> kept;
-    int keptSelected = -1;
-    for (int row = 0; row < paths.Count(); ++row) {
-        if (isMissing(paths[row]))
-            continue;
-        if (row == selected)
-            keptSelected = static_cast<int>(kept.size());
-        kept.push_back(paths[row]);
-    }
-    if (static_cast<int>(kept.size()) == paths.Count())
+    // The user's own selection: the selected entry, else the highlighted
+    // row; the list keeps it on its entry if that stays.
+    const int selectedBefore = view_.List.Selected();
+    const int users = selectedBefore >= 0 ? selectedBefore : view_.NameList.ItemIndex();
+    if (users < view_.List.Count())
+        view_.List.Select(users);
+    if (view_.List.RemoveIf(isMissing) == 0) {
+        view_.List.Select(selectedBefore);
         return;
-    ReplaceEntries(std::move(kept));
+    }
     // The user's own selection shows again; without one, no entry on
     // another computer is opened for them.
-    if (keptSelected >= 0) {
-        currentIndex_ = keptSelected;
+    if (view_.List.Selected() >= 0) {
+        currentIndex_ = view_.List.Selected();
         PreviewSelectedEntry();
     } else {
         ShowNearestOnThisComputer(0);
     }
-    SelectNameRowOfPathSelection();
+    SelectNameRowOfSelectedEntry();
 }
 
 void TImageList::NewList()
 {
-    view_.PathList.Items().Clear();
-    view_.NameList.Items().Clear();
+    view_.List.Clear();
     preview_.ShowNothing();
     WriteTotal();
-    ListChanged();
 }
 
 void TImageList::ShowSelectedImage()
@@ -268,7 +183,7 @@ void TImageList::PreviewSelectedEntry()
 void TImageList::ShowLoadedList(bool reportFailure)
 {
     // The name list is selected even when the preview fails.
-    const ScopeExit selectName([this] { SelectNameRowOfPathSelection(); });
+    const ScopeExit selectName([this] { SelectNameRowOfSelectedEntry(); });
     ShowNearestOnThisComputer(0, reportFailure);
 }
 
@@ -276,7 +191,7 @@ void TImageList::ShowClickedEntry()
 {
     // A click below the last row selects nothing: nothing to show.
     const int row = view_.NameList.ItemIndex();
-    if (row < 0 || row >= view_.PathList.Items().Count())
+    if (row < 0 || row >= view_.List.Count())
         return;
     currentIndex_ = row;
     PreviewSelectedEntry();

@@ -12,7 +12,7 @@ void TListFiles::Save(IFileDialog& dialog)
     dialog.SetOptions(dialog.Options() | TOpenOption::OverwritePrompt);
     if (!dialog.Execute())
         return;
-    SaveListFile(ListFileNameFor(dialog.FileName()), pathList_.Items().Texts());
+    SaveListFile(ListFileNameFor(dialog.FileName()), list_.Paths());
 }
 
 void TListFiles::Load(IFileDialog& dialog)
@@ -27,21 +27,17 @@ void TListFiles::Load(IFileDialog& dialog)
         } // the file is closed before the first entry is shown
         ReplaceList(std::move(entries), true);
     }
-    list_.WriteTotal();
+    commands_.WriteTotal();
     SaveLastList();
 }
 
 void TListFiles::ReplaceList(std::vector<std::string> entries, bool reportFailure)
 {
-    pathList_.Items().Clear();
-    list_.NameListClear();
-    pathList_.Items().AddStrings(std::move(entries));
-    // Both lists and the total first: the first picture may fail to show,
-    // and the user must still see the list that was loaded.
-    list_.RefreshNameList();
-    list_.WriteTotal();
-    if (pathList_.Items().Count() > 0)
-        list_.ShowLoadedList(reportFailure);
+    // The name list and the total follow at once: the first picture may
+    // fail to show, and the user must still see the list that was loaded.
+    list_.Load(std::move(entries));
+    if (!list_.Empty())
+        commands_.ShowLoadedList(reportFailure);
 }
 
 void TListFiles::LoadLastList()
@@ -54,7 +50,6 @@ void TListFiles::LoadLastList()
     // the tray): one that cannot be shown says so in the preview, no box.
     if (!entries.empty())
         ReplaceList(std::move(entries), false);
-    list_.RefreshNameList();
 }
 
 std::vector<std::string> TListFiles::ReadLastList()
@@ -95,5 +90,5 @@ void TListFiles::SaveLastList()
         CopyFileWhole(LastListPath(), lastListFolder_ + LastListBackupFileName);
     }
     lastListUnkept_ = false;
-    SaveListFile(LastListPath(), pathList_.Items().Texts());
+    SaveListFile(LastListPath(), list_.Paths());
 }

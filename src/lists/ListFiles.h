@@ -6,6 +6,7 @@
 #include "framework/dialogs/DialogInterfaces.h"
 #include "lists/ImageList.h"
 #include "lists/ListFileStore.h"
+#include "lists/ListModel.h"
 
 #include <string>
 #include <vector>
@@ -16,9 +17,9 @@ public:
     // `programFolder` (the current folder); "LastList.lst" lives in
     // `lastListFolder`. `lastListWait` says how long a last list that another
     // program holds open is waited for at start.
-    TListFiles(TImageList& list, TListBox& pathList, int32_t& currentIndex, std::string programFolder,
+    TListFiles(TImageList& commands, TListModel& list, int32_t& currentIndex, std::string programFolder,
                std::string lastListFolder, TLockedFileWait lastListWait = TwoSecondsForLockedFile())
-        : list_(list), pathList_(pathList), currentIndex_(currentIndex),
+        : commands_(commands), list_(list), currentIndex_(currentIndex),
           programFolder_(std::move(programFolder)), lastListFolder_(std::move(lastListFolder)),
           lastListWait_(std::move(lastListWait))
     {
@@ -47,18 +48,18 @@ public:
     static constexpr int32_t MaxEntriesPastEnd = 100000;
 
 private:
-    // Makes `entries` the list: both lists and the total, then shows the
+    // Makes `entries` the list (the name list and the total follow), then shows the
     // first entry on this computer (see TImageList::ShowLoadedList). With
     // `reportFailure` a picture that fails to show is raised, with the
-    // lists already in step and the total right.
+    // name list already in step and the total right.
     void ReplaceList(std::vector<std::string> entries, bool reportFailure);
     // Reads the last list; a sharing violation is waited out for a moment.
     std::vector<std::string> ReadLastList();
     // Copies an unreadable last list aside; true when the copy is made.
     bool KeepUnreadLastList();
 
-    TImageList& list_;
-    TListBox& pathList_;
+    TImageList& commands_;
+    TListModel& list_;
     int32_t& currentIndex_;
     std::string programFolder_;
     std::string lastListFolder_;

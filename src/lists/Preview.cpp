@@ -44,12 +44,12 @@ void TPreview::ShowSelectedImage(int index)
         const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
-        entry = view_.PathList.Items().Strings(index);
+        entry = view_.List.Path(index);
         LoadPicture(entry);
         view_.Image.Picture().Assign(*previewBitmap_);
     } catch (const Exception& error) {
         // An index outside the list names no picture: nothing to show.
-        if (index >= 0 && index < view_.PathList.Items().Count())
+        if (index >= 0 && index < view_.List.Count())
             ShowFailure(index, error.Message);
         throw;
     }
@@ -58,7 +58,7 @@ void TPreview::ShowSelectedImage(int index)
 
 void TPreview::ShowFailure(int index, const std::string& reason)
 {
-    const std::string entry = view_.PathList.Items().Strings(index);
+    const std::string entry = view_.List.Path(index);
     failed_.insert(entry);
     failureText_ = WithFullStop(reason);
     pictureWidth_ = pictureHeight_ = 0;
@@ -74,7 +74,7 @@ void TPreview::ShowFailure(int index, const std::string& reason)
     WriteTotal();
     // The entry stays the selected one: "Apply" on it says why it fails.
     view_.ApplyButton.SetEnabled(true);
-    view_.PathList.SetItemIndex(index);
+    view_.List.Select(index);
 }
 
 void TPreview::DrawFailure(const std::string& name)
@@ -98,7 +98,7 @@ void TPreview::DrawFailure(const std::string& name)
 
 void TPreview::WriteTotal()
 {
-    view_.TotalLabel.SetCaption(TotalFilesText(view_.PathList.Items().Count()));
+    view_.TotalLabel.SetCaption(TotalFilesText(view_.List.Count()));
     view_.TotalLabel.SetHint("");
 }
 
@@ -108,7 +108,7 @@ void TPreview::ShowNothing()
     pictureWidth_ = pictureHeight_ = 0;
     failureText_.clear();
     view_.Image.Picture().Clear();
-    if (view_.PathList.ItemIndex() < 0)
+    if (view_.List.Selected() < 0)
         view_.ApplyButton.SetEnabled(false);
 }
 
@@ -179,7 +179,7 @@ void TPreview::ShowReducedImage(int index, const PixelImage& reduced, int width,
         const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
         pictureWidth_ = pictureHeight_ = 0;
-        entry = view_.PathList.Items().Strings(index);
+        entry = view_.List.Path(index);
         TBitmap bitmap;
         bitmap.SetPixelFormat(TPixelFormat::Bits24);
         bitmap.SetSize(reduced.Width(), reduced.Height());
@@ -209,5 +209,5 @@ void TPreview::ShowInformation(int index, const std::string& entry)
     view_.PathLabel.SetHint(entry);
     WriteTotal();
     view_.ApplyButton.SetEnabled(true);
-    view_.PathList.SetItemIndex(index);
+    view_.List.Select(index);
 }

@@ -1,14 +1,14 @@
 #pragma once
 // Showing one entry of the list: the picture in the preview box, its name,
-// size and path in the information labels, the total, and the path list's
-// selection moved onto it (which is what every apply reads).
+// size and path in the information labels, the total, and the list's
+// selected entry moved onto it (which is what every apply reads).
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/stdctrls/AreaResample.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
-#include "framework/stdctrls/ListBox.h"
 #include "lists/EntryFiles.h"
+#include "lists/ListModel.h"
 #include "lists/PreviewScale.h"
 
 #include "core/codec/PixelImage.h"
@@ -19,7 +19,7 @@
 #include <unordered_set>
 
 struct PreviewView {
-    TListBox& PathList;    // pathList
+    TListModel& List;      // the entries and the selected one
     TImage& Image;         // previewImage
     TLabel& SizeLabel;     // sizeLabel
     TLabel& NameLabel;     // nameLabel
@@ -35,7 +35,7 @@ public:
     // The entries' files, as the preview reads them.
     IEntryFiles& Files() { return files_; }
 
-    // Shows entry `index` of the path list. On failure the preview shows
+    // Shows entry `index` of the list. On failure the preview shows
     // the failure instead (see ShowFailure) and the error is raised.
     void ShowSelectedImage(int index);
     // Entry `index` cannot be shown: the box draws its name and `reason`

@@ -20,7 +20,7 @@ void TAutoChange::Toggle(bool applyNow)
     view_.StartStopButton.SetCaption("Stop");
     SetLocked(true);
     running_ = true;
-    if (!applyNow || view_.PathList.ItemIndex() < 0)
+    if (!applyNow || !actions_.HasSelectedEntry())
         return;
     try {
         actions_.ApplySelectedWallpaper();
@@ -74,7 +74,7 @@ void TAutoChange::Tick()
         return;
     // A first period shortened by WaitBeforeNextTick is over.
     UpdateTimerInterval();
-    const int32_t count = view_.PathList.Items().Count();
+    const auto count = static_cast<int32_t>(view_.Paths.size());
     if (count == 0)
         return;
     try {
@@ -84,8 +84,9 @@ void TAutoChange::Tick()
         currentIndex_ = next;
         actions_.ChangeToCurrent();
     } catch (...) {
-        const std::string file =
-            currentIndex_ >= 0 && currentIndex_ < count ? view_.PathList.Items().Strings(currentIndex_) : "";
+        const std::string file = currentIndex_ >= 0 && currentIndex_ < count
+                                     ? view_.Paths[static_cast<size_t>(currentIndex_)]
+                                     : "";
         ReportTickError(file, std::current_exception());
     }
 }

@@ -1,12 +1,11 @@
 #pragma once
 // Automatic changing: "Start"/"Stop" and the timer's tick. While running,
-// every tick takes the rotation's next entry of the path list,
+// every tick takes the rotation's next entry of the list,
 // shows it in the preview and applies it as the wallpaper; the options that
 // steer the run and the list-editing buttons are locked.
 
 #include "framework/Timer.h"
 #include "framework/stdctrls/CheckBox.h"
-#include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/SpinEdit.h"
 
 #include <array>
@@ -14,12 +13,13 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct AutoChangeView {
-    TControl& StartStopButton; // startStopButton: "Start" or "Stop"
-    TTimer& Timer;             // autoChangeTimer
-    TSpinEdit& Minutes;        // intervalEdit
-    TListBox& PathList;        // pathList
+    TControl& StartStopButton;             // startStopButton: "Start" or "Stop"
+    TTimer& Timer;                         // autoChangeTimer
+    TSpinEdit& Minutes;                    // intervalEdit
+    const std::vector<std::string>& Paths; // the list's entries, in order
     // Disabled while running, in this order; enabled again in the same order.
     std::array<TControl*, 6> Locked;
 };
@@ -31,7 +31,8 @@ struct AutoChangeActions {
     // the drawing may end after it returns, and its error is then handed
     // to ReportTickError.
     std::function<void()> ChangeToCurrent;
-    std::function<void()> ApplySelectedWallpaper; // applies the path list's selection
+    std::function<void()> ApplySelectedWallpaper; // applies the list's selected entry
+    std::function<bool()> HasSelectedEntry;       // whether the list has a selected entry
     // The entry a tick changes to (the rotation's next); -1 for none.
     std::function<int32_t()> ChooseNext;
     // Reports the error of a tick, for the file it was about, without

@@ -96,7 +96,7 @@ TEST_F(AutoChange, SequentialTicksAfterAFreshStartApplyTheNextEntriesAndAStopKee
         TimerMessage();
     EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[2], files[0], files[1]}));
     EXPECT_EQ(form->Test().currentIndex, 1);
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().listModel.Selected(), 1);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
 
     // A click on another entry does not move the rotation.
@@ -204,7 +204,7 @@ TEST_F(AutoChange, AnEmptiedListMakesTicksDoNothingAndTheButtonStillStops)
     std::fclose(file);
     openDialog.files = {empty};
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
-    ASSERT_EQ(form->Test().pathList->Items().Count(), 0);
+    ASSERT_EQ(form->Test().listModel.Count(), 0);
     const size_t applied = Applied().size();
     TimerMessage();
     TimerMessage();
@@ -322,7 +322,7 @@ TEST_F(AutoChange, AStartWithNothingSelectedLeavesTheFirstChangeToTheFirstTick)
     // As after a start whose first picture could not be shown: no entry is
     // selected, and no "List index out of bounds (-1)" follows.
     const auto files = ThreeEntries();
-    form->Test().pathList->SetItemIndex(-1);
+    form->Test().listModel.Select(-1);
     ClickStartStop();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_TRUE(form->Test().autoChangeRunning);

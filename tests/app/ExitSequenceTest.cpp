@@ -60,7 +60,7 @@ protected:
         services.NotifyIcon = &icon;
         form = std::make_unique<TMainForm>(nullptr, services);
         journal.clear();
-        form->Test().pathList->Items().Add("C:\\edited.bmp");
+        form->Test().listModel.Add({"C:\\edited.bmp"});
     }
     void TearDown() override
     {
@@ -185,9 +185,9 @@ TEST_F(ExitSequence, ATiledWallpaperKeepsNoFileBesideItsBitmapAtTheEndOfTheSessi
     // a file kept beside the bitmap while the program runs would stay.
     const std::string sea = folder / "sea.jpg";
     PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
-    form->Test().pathList->Items().Clear();
-    form->Test().pathList->Items().Add(sea);
-    form->Test().pathList->SetItemIndex(0);
+    form->Test().listModel.Clear();
+    form->Test().listModel.Add({sea});
+    form->Test().listModel.Select(0);
     // A tiled picture is converted at its own size, replacing the bitmap.
     form->Test().styleBox->SetItemIndex(1);
     form->onApplyClick(form->Test().applyButton);
@@ -204,8 +204,8 @@ TEST_F(ExitSequence, AChangeStillDrawnWhenTheWindowGoesIsDroppedAndTheArrowComes
 {
     const std::string sea = folder / "sea.jpg";
     PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
-    form->Test().pathList->Items().Add(sea);
-    form->Test().pathList->SetItemIndex(0);
+    form->Test().listModel.Add({sea});
+    form->Test().listModel.Select(0);
     form->Test().styleBox->SetItemIndex(2);
     desktop.WallpaperCalls.clear();
     form->onApplyClick(form->Test().applyButton);

@@ -213,7 +213,7 @@ protected:
         }
     }
 
-    std::vector<std::string> Paths() const { return form->Test().pathList->Items().Texts(); }
+    std::vector<std::string> Paths() const { return form->Test().listModel.Paths(); }
     std::vector<std::string> Names() const { return form->Test().nameList->Items().Texts(); }
 
     TTempFolder folder;

@@ -31,7 +31,7 @@ TEST_F(ImageListCommands, AddingTwoFilesToAnEmptyListShowsTheFirst)
     EXPECT_EQ(pictures.title, "Add image file ...");
     EXPECT_EQ(Paths(), (std::vector<std::string>{first, second}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"first.bmp", "second.bmp"}));
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().listModel.Selected(), 0);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 0);
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
     EXPECT_EQ(form->Test().nameLabel->Caption(), "first.bmp");
@@ -51,7 +51,7 @@ TEST_F(ImageListCommands, AddingWhileAnEntryIsSelectedKeepsItShownAndSkipsWhatIs
     Add({folder / "A.BMP", d, d});
     EXPECT_EQ(Paths().size(), 4u);
     EXPECT_EQ(Paths()[3], d);
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 2);
+    EXPECT_EQ(form->Test().listModel.Selected(), 2);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
     EXPECT_EQ(Names().back(), "d.bmp");
@@ -102,7 +102,7 @@ TEST_F(ImageListCommands, DeletingFirstOrLastShowsTheNeighbour)
     form->onDeleteClick(form->Test().deleteButton);
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().listModel.Selected(), 1);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 1);
 }
 
@@ -164,12 +164,12 @@ TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
     EXPECT_EQ(form->Test().pathLabel->Caption(), folder / "c.bmp");
     EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 3 x 9 ) pixels");
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 2);
+    EXPECT_EQ(form->Test().listModel.Selected(), 2);
 
     // Showing another entry from code leaves the user's highlight alone.
     form->Test().currentIndex = 1;
     form->ShowSelectedImage();
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().listModel.Selected(), 1);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
     EXPECT_TRUE(form->Test().applyButton->Enabled());
     EXPECT_EQ(DescribeBitmapSize(*form->PreviewBitmap()), "( 10 x 4 ) pixels");
@@ -193,7 +193,7 @@ TEST_F(ImageListCommands, ASelectedEntryThatCannotBeShownSaysWhyInThePreviewWith
     // The previous picture is gone: the box shows the failure at its size.
     EXPECT_EQ(form->Test().previewImage->Picture().Width(), form->Test().previewImage->Width());
     // It stays selected, and greyed in the list.
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 3);
+    EXPECT_EQ(form->Test().listModel.Selected(), 3);
     EXPECT_TRUE(form->Test().applyButton->Enabled());
     EXPECT_TRUE(form->Test().nameList->RowGreyed(3));
     EXPECT_FALSE(form->Test().nameList->RowGreyed(1));
@@ -226,8 +226,8 @@ TEST_F(ImageListCommands, AutomaticShowingRaisesTheFailureAfterShowingIt)
 {
     ThreeEntries(0);
     Run([&] {
+        form->Test().listModel.Load({folder / "missing.bmp"});
         form->Test().currentIndex = 0;
-        form->Test().pathList->Items().SetStrings(0, folder / "missing.bmp");
         form->ShowSelectedImage();
     });
     ASSERT_EQ(CapturedErrors().size(), 1u);
@@ -242,7 +242,7 @@ TEST_F(ImageListCommands, WithNothingSelectedApplyIsUnavailableAndDoesNothing)
     Run([&] { Add({bad}); }); // the only entry cannot be shown
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Names(), std::vector<std::string>{"bad.gif"});
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().listModel.Selected(), 0);
 
     const std::string good = MakeBitmap("good.bmp", 4, 4);
     Run([&] { Add({good}); });
@@ -260,24 +260,34 @@ TEST_F(ImageListCommands, WithNothingSelectedApplyIsUnavailableAndDoesNothing)
 
     // Delete with no selected path row deletes the highlighted name's entry.
     Run([&] { Add({good, bad}); });
-    form->Test().pathList->SetItemIndex(-1);
+    form->Test().listModel.Select(-1);
     form->Test().nameList->SetItemIndex(0);
     Run([&] { form->onDeleteClick(form->Test().deleteButton); });
     EXPECT_EQ(Paths().size(), Names().size());
     EXPECT_EQ(Names().front(), "bad.gif");
 }
 
-TEST_F(ImageListCommands, RefreshReplacesInPlaceAppendsAndNeverShortens)
+TEST_F(ImageListCommands, TheNameListAndTheTotalFollowEveryChangeOfTheList)
 {
-    form->Test().pathList->Items().AddStrings({"C:\\x\\one.bmp", "nofolder.jpg", "", "D:two.bmp"});
-    form->RefreshNameList();
-    EXPECT_EQ(Names(), (std::vector<std::string>{"one.bmp", "nofolder.jpg", "", "two.bmp"}));
+    TListModel& list = form->Test().listModel;
+    list.Add({"C:\\x\\one.bmp", "nofolder.jpg", "D:two.bmp"});
+    EXPECT_EQ(Names(), (std::vector<std::string>{"one.bmp", "nofolder.jpg", "two.bmp"}));
+    // The highlighted row stays on its entry as others come, go and move.
     form->Test().nameList->SetItemIndex(1);
-    form->Test().pathList->Items().SetStrings(1, "C:\\y\\renamed.bmp");
-    form->Test().pathList->Items().Delete(3);
-    form->RefreshNameList();
-    EXPECT_EQ(Names(), (std::vector<std::string>{"one.bmp", "renamed.bmp", "", "two.bmp"}));
+    list.Add({"C:\\y\\three.bmp"});
+    list.Remove(0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"nofolder.jpg", "two.bmp", "three.bmp"}));
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 0);
+    list.Move(2, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"three.bmp", "nofolder.jpg", "two.bmp"}));
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 1);
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 3 file(s)");
+    list.Load({"C:\\folder\\", "", "C:\\z.bmp", "C:\\Z.BMP"});
+    EXPECT_EQ(Names(), (std::vector<std::string>{"", "", "z.bmp", "Z.BMP"}));
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 4 file(s)");
+    list.Clear();
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 0 file(s)");
 }
 
 TEST(PreviewScale, DecodesOnlyWhatTheBoxNeeds)

@@ -180,8 +180,7 @@ TEST_F(ListActions, RemoveMissingFilesKeepsWhatIsThereAndAsksNoOtherComputer)
     const std::string a = MakeBitmap("a.bmp", 2, 2), b = MakeBitmap("b.bmp", 3, 3),
                       c = MakeBitmap("c.bmp", 4, 4);
     const std::string remote = "\\\\host\\share\\r.bmp";
-    form->Test().pathList->Items().AddStrings({a, b, remote, c});
-    form->RefreshNameList();
+    form->Test().listModel.Add({a, b, remote, c});
     Select(1);
     DeleteFileA(a.c_str());
     DeleteFileA(c.c_str());
@@ -194,7 +193,7 @@ TEST_F(ListActions, RemoveMissingFilesKeepsWhatIsThereAndAsksNoOtherComputer)
     EXPECT_EQ(Paths(), (std::vector<std::string>{b, remote}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "r.bmp"}));
     // The selected entry stays selected and shown.
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().listModel.Selected(), 0);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
     for (const std::string& path : entryFiles.touched)

@@ -16,7 +16,7 @@ TEST_F(ListFileHandlers, SaveAppendsTheExtensionOnlyWhenMissingAndAsksBeforeRepl
 {
     const std::string a = MakeBitmap("a.bmp", 4, 4);
     Add({a});
-    form->Test().pathList->Items().Add("");
+    form->Test().listModel.Add({""});
     saveDialog.files = {folder / "mine"};
     form->onSaveListClick(form->Test().saveListButton);
     EXPECT_EQ(saveDialog.title, "Saving list of image files for wallpaper ...");
@@ -24,11 +24,11 @@ TEST_F(ListFileHandlers, SaveAppendsTheExtensionOnlyWhenMissingAndAsksBeforeRepl
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "2\r\n" + a + "\r\n\r\n");
 
     // Choosing the existing list (in any letter case) replaces it.
-    form->Test().pathList->Items().Delete(1);
+    form->Test().listModel.Remove(1);
     saveDialog.files = {folder / "mine.lst"};
     form->onSaveListClick(form->Test().saveListButton);
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "1\r\n" + a + "\r\n");
-    form->Test().pathList->Items().Add("C:\\b.bmp");
+    form->Test().listModel.Add({"C:\\b.bmp"});
     saveDialog.files = {folder / "MINE.LsT"};
     form->onSaveListClick(form->Test().saveListButton);
     EXPECT_EQ(FileBytes(folder / "mine.lst"), "2\r\n" + a + "\r\nC:\\b.bmp\r\n");
@@ -78,7 +78,7 @@ TEST_F(ListFileHandlers, LoadReplacesTheListShowsTheFirstAndWritesTheLastList)
     EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "b.bmp"}));
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 0); // the row of the picture shown
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().listModel.Selected(), 0);
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 6 x 2 ) pixels");
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
     EXPECT_EQ(LastList(), "2\r\n" + a + "\r\n" + b + "\r\n");
@@ -178,7 +178,7 @@ TEST_F(ListFileHandlers, AHugeCountWithFewLinesStopsAtTheBound)
     PutFileBytes(folder / "huge.lst", "2147483647\r\n" + a + "\r\n");
     openDialog.files = {folder / "huge.lst"};
     form->onLoadListClick(form->Test().loadListButton);
-    EXPECT_EQ(form->Test().pathList->Items().Count(), TListFiles::MaxEntriesPastEnd);
+    EXPECT_EQ(form->Test().listModel.Count(), TListFiles::MaxEntriesPastEnd);
     EXPECT_EQ(Paths()[0], a);
     EXPECT_EQ(Paths()[1], "");
     EXPECT_EQ(form->Test().nameList->Items().Count(), TListFiles::MaxEntriesPastEnd);
@@ -197,7 +197,7 @@ TEST_F(ListFileHandlers, LastListIsCreatedEmptyWhenMissingAndLoadedWhenPresent)
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp"}));
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 7 x 5 ) pixels");
 
-    form->Test().pathList->Items().Add("C:\\second.bmp");
+    form->Test().listModel.Add({"C:\\second.bmp"});
     form->SaveLastList();
     EXPECT_EQ(LastList(), "2\r\n" + a + "\r\nC:\\second.bmp\r\n");
     // The current folder is left at the program's folder.
@@ -215,7 +215,7 @@ TEST_F(ListFileHandlers, ALastListWhoseFirstPictureIsGoneStartsWithoutABoxAndSay
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(second.PreviewFailure().rfind("Cannot open file \"" + folder / "deleted.bmp", 0), 0u);
     EXPECT_EQ(second.Test().nameLabel->Caption(), "deleted.bmp");
-    EXPECT_EQ(second.Test().pathList->Items().Count(), 2);
+    EXPECT_EQ(second.Test().listModel.Count(), 2);
     EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"deleted.bmp", "b.bmp"}));
     EXPECT_EQ(second.Test().nameList->ItemIndex(), 0);
     EXPECT_EQ(second.Test().totalLabel->Caption(), "Total : 2 file(s)");
@@ -234,13 +234,13 @@ TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSel
     TMainForm second(nullptr, Services());
     EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
     EXPECT_EQ(second.Test().nameLabel->Caption(), "local.bmp");
-    EXPECT_EQ(second.Test().pathList->ItemIndex(), 4);
+    EXPECT_EQ(second.Test().listModel.Selected(), 4);
     EXPECT_EQ(second.Test().nameList->ItemIndex(), 4);
     EXPECT_TRUE(CapturedErrors().empty());
     // Its deletion shows no neighbour on another computer either.
     second.onDeleteClick(nullptr);
     EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
-    EXPECT_EQ(second.Test().pathList->ItemIndex(), -1);
+    EXPECT_EQ(second.Test().listModel.Selected(), -1);
 
     // Loaded by the user, the same: the first entry on this computer.
     PutFileBytes(folder / "sent.lst", list + local + "\r\n");
@@ -254,7 +254,7 @@ TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSel
     entryFiles.touched.clear();
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
     EXPECT_TRUE(entryFiles.touched.empty());
-    EXPECT_EQ(form->Test().pathList->ItemIndex(), -1);
+    EXPECT_EQ(form->Test().listModel.Selected(), -1);
     EXPECT_FALSE(form->Test().applyButton->Enabled());
     EXPECT_TRUE(CapturedErrors().empty());
 
@@ -334,11 +334,11 @@ TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)
     const std::string a = MakeBitmap("a.bmp", 3, 2);
     PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
     TMainForm second(nullptr, Services());
-    EXPECT_EQ(second.Test().pathList->Items().Texts(), (std::vector<std::string>{a}));
+    EXPECT_EQ(second.Test().listModel.Paths(), (std::vector<std::string>{a}));
     EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
     EXPECT_EQ(second.Test().sizeLabel->Caption(), "( 3 x 2 ) pixels");
 
-    second.Test().pathList->Items().Add("C:\\more.bmp");
+    second.Test().listModel.Add({"C:\\more.bmp"});
     second.ShutDownProgram();
     EXPECT_EQ(LastList(), "2\r\n" + a + "\r\nC:\\more.bmp\r\n");
     // The loop would end at its next turn; this test has none, so undo that.
@@ -357,10 +357,10 @@ TEST_F(ListFileHandlers, TheLastListLivesInTheFolderGivenWhileEntriesResolveBesi
     services.LastListFolder = userFolder.Path() + "\\";
 
     TMainForm second(nullptr, services);
-    EXPECT_EQ(second.Test().pathList->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(second.Test().listModel.Paths(), (std::vector<std::string>{"a.bmp"}));
     EXPECT_EQ(second.Test().sizeLabel->Caption(), "( 7 x 5 ) pixels");
 
-    second.Test().pathList->Items().Add("C:\\more.bmp");
+    second.Test().listModel.Add({"C:\\more.bmp"});
     second.ShutDownProgram();
     EXPECT_EQ(FileBytes(userFolder / "LastList.lst"), "2\r\na.bmp\r\nC:\\more.bmp\r\n");
     EXPECT_FALSE(FileExists(folder / "LastList.lst")) << "the program's folder is left alone";
@@ -371,7 +371,7 @@ TEST_F(ListFileHandlers, TheLastListLivesInTheFolderGivenWhileEntriesResolveBesi
     TTempFolder emptyFolder;
     services.LastListFolder = emptyFolder.Path() + "\\";
     TMainForm third(nullptr, services);
-    EXPECT_TRUE(third.Test().pathList->Items().Texts().empty());
+    EXPECT_TRUE(third.Test().listModel.Paths().empty());
     EXPECT_EQ(FileBytes(emptyFolder / "LastList.lst"), "0\r\n");
     EXPECT_FALSE(FileExists(folder / "LastList.lst"));
 }

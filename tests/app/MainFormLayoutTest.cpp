@@ -160,7 +160,7 @@ TEST_F(MainFormLayout, ALongPathIsCutInItsMiddleWithAnEllipsisAndWholeInItsHint)
     EXPECT_TRUE(SameInk(*shot, box, *ellipsis));
 }
 
-TEST_F(MainFormLayout, WindowIsBorderless560By308AndPathListLiesBelowIt)
+TEST_F(MainFormLayout, WindowIsBorderless560By308AndHoldsNoWindowOutsideIt)
 {
     HWND window = form->Handle();
     RECT client;
@@ -171,7 +171,14 @@ TEST_F(MainFormLayout, WindowIsBorderless560By308AndPathListLiesBelowIt)
     char caption[32] = {};
     GetWindowTextA(window, caption, sizeof caption);
     EXPECT_STREQ(caption, "Quorvel");
-    EXPECT_GE(form->Test().pathList->Top(), client.bottom);
+    // No window of the form lies out of sight (the list is no window).
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_TRUE(rect.top < client.bottom && rect.left < client.right && rect.bottom > 0 &&
+                    rect.right > 0);
+    }
     EXPECT_EQ(form->Position(), TPosition::ScreenCenter);
 }
 

@@ -41,7 +41,7 @@ TEST_F(UnicodeNames, NamesInAnyScriptAreAddedShownAppliedSavedAndLoadedBack)
 
     // Tiled, a bitmap is applied in place: the desktop is told its own name.
     form->Test().styleBox->SetItemIndex(1);
-    form->Test().pathList->SetItemIndex(1);
+    form->Test().listModel.Select(1);
     form->onApplyClick(form->Test().applyButton);
     FinishChanges();
     EXPECT_TRUE(CapturedErrors().empty());
@@ -52,8 +52,7 @@ TEST_F(UnicodeNames, NamesInAnyScriptAreAddedShownAppliedSavedAndLoadedBack)
     form->onSaveListClick(form->Test().saveListButton);
     const std::string saved = folder / "\xce\xbb\xce\xaf\xcf\x83\xcf\x84\xce\xb1.lst";
     EXPECT_EQ(FileBytes(saved), Bom + ListBytes(paths));
-    form->Test().pathList->Items().Clear();
-    form->Test().nameList->Items().Clear();
+    form->Test().listModel.Clear();
     openDialog.files = {saved};
     form->onLoadListClick(form->Test().loadListButton);
     EXPECT_EQ(Paths(), paths);
@@ -106,5 +105,5 @@ TEST_F(UnicodeNames, ALastListThatIsNotTheUtf8ItClaimsIsKeptAndNamedInTheError)
     const std::string& error = CapturedErrors()[0].Text;
     EXPECT_NE(error.find("Line 3 of the list file is not valid UTF-8 text"), std::string::npos) << error;
     EXPECT_EQ(FileBytes(folder / "LastList.bak"), broken);
-    EXPECT_TRUE(second.Test().pathList->Items().Texts().empty());
+    EXPECT_TRUE(second.Test().listModel.Paths().empty());
 }

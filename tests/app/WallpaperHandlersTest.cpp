@@ -259,8 +259,8 @@ TEST_F(WallpaperHandlers, TrayCommandAlwaysCentresAndLeavesApplyAlone)
 TEST_F(WallpaperHandlers, UnsupportedExtensionDoesNothingSilently)
 {
     const std::string sea = folder / "sea.ico";
-    form->Test().pathList->Items().Add(sea);
-    form->Test().pathList->SetItemIndex(0);
+    form->Test().listModel.Add({sea});
+    form->Test().listModel.Select(0);
     form->Test().styleBox->SetItemIndex(0);
     journal.clear();
     Run([&] { form->onApplyClick(form->Test().applyButton); });

@@ -1,0 +1,220 @@
+#include "lists/ListModel.h"
+
+#include "core/Exceptions.h"
+
+#include <algorithm>
+#include <iterator>
+#include <unordered_set>
+
+struct TListSubscription::TListeners {
+    std::vector<std::pair<uint64_t, TListModel::TListener>> Entries;
+    uint64_t NextId = 1;
+};
+
+TListSubscription& TListSubscription::operator=(TListSubscription&& other) noexcept
+{
+    if (this != &other) {
+        Cancel();
+        listeners_ = std::move(other.listeners_);
+        id_ = std::exchange(other.id_, 0);
+    }
+    return *this;
+}
+
+void TListSubscription::Cancel()
+{
+    if (const std::shared_ptr<TListeners> listeners = listeners_.lock())
+        std::erase_if(listeners->Entries, [this](const auto& entry) { return entry.first == id_; });
+    listeners_.reset();
+    id_ = 0;
+}
+
+TListModel::TListModel(TNameKey nameKey)
+    : nameKey_(std::move(nameKey)), listeners_(std::make_shared<TListSubscription::TListeners>())
+{
+}
+
+TListModel::~TListModel() = default;
+
+void TListModel::CheckIndex(int index, int upperBound) const
+{
+    if (index < 0 || index >= upperBound)
+        throw EListError::IndexOutOfBounds(index);
+}
+
+void TListModel::KeepMarks()
+{
+    if (marks_.size() != paths_.size())
+        marks_.resize(paths_.size());
+}
+
+const std::string& TListModel::Path(int index) const
+{
+    CheckIndex(index, Count());
+    return paths_[static_cast<size_t>(index)];
+}
+
+TEntryMarks TListModel::Marks(int index) const
+{
+    CheckIndex(index, Count());
+    return marks_.empty() ? TEntryMarks{} : marks_[static_cast<size_t>(index)];
+}
+
+size_t TListModel::LeaveOutListed(std::vector<std::string>& paths) const
+{
+    if (paths.empty())
+        return 0;
+    // The keys of the list as it is are made for each add rather than kept:
+    // the list holds no second copy of every name between adds.
+    std::unordered_set<std::wstring> listed;
+    listed.reserve(paths_.size() + paths.size());
+    for (const std::string& path : paths_)
+        listed.insert(nameKey_(path));
+    const size_t given = paths.size();
+    std::erase_if(paths, [&](const std::string& path) { return !listed.insert(nameKey_(path)).second; });
+    return given - paths.size();
+}
+
+size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
+{
+    // The keys are gone before the listeners are told: their memory is free
+    // again for what the views make of the new entries.
+    const size_t skipped = LeaveOutListed(paths);
+    if (paths.empty())
+        return skipped;
+    const int first = Count();
+    const bool marked = folder != NoFolder || !marks_.empty();
+    if (paths_.empty())
+        paths_ = std::move(paths);
+    else
+        paths_.insert(paths_.end(), std::make_move_iterator(paths.begin()),
+                      std::make_move_iterator(paths.end()));
+    if (marked) {
+        marks_.resize(static_cast<size_t>(first));
+        marks_.resize(paths_.size(), TEntryMarks{folder, false});
+    }
+    Notify({TListChangeKind::Added, first, Count() - first});
+    return skipped;
+}
+
+void TListModel::Load(std::vector<std::string> entries)
+{
+    paths_ = std::move(entries);
+    marks_.clear();
+    selected_ = -1;
+    Notify({TListChangeKind::Loaded, 0, Count()});
+}
+
+void TListModel::Remove(int index)
+{
+    CheckIndex(index, Count());
+    paths_.erase(paths_.begin() + index);
+    if (!marks_.empty())
+        marks_.erase(marks_.begin() + index);
+    if (selected_ == index)
+        selected_ = -1;
+    else if (selected_ > index)
+        --selected_;
+    Notify({TListChangeKind::Removed, index, 1});
+}
+
+size_t TListModel::RemoveIf(const std::function<bool(const std::string& path)>& unwanted)
+{
+    size_t kept = 0;
+    int keptSelected = -1;
+    for (size_t row = 0; row < paths_.size(); ++row) {
+        if (unwanted(paths_[row]))
+            continue;
+        if (static_cast<int>(row) == selected_)
+            keptSelected = static_cast<int>(kept);
+        if (kept != row) {
+            paths_[kept] = std::move(paths_[row]);
+            if (!marks_.empty())
+                marks_[kept] = marks_[row];
+        }
+        ++kept;
+    }
+    const size_t removed = paths_.size() - kept;
+    if (removed == 0)
+        return 0;
+    paths_.resize(kept);
+    if (!marks_.empty())
+        marks_.resize(kept);
+    selected_ = keptSelected;
+    Notify({TListChangeKind::Rewritten, 0, Count()});
+    return removed;
+}
+
+void TListModel::Clear()
+{
+    const int count = Count();
+    paths_.clear();
+    marks_.clear();
+    selected_ = -1;
+    if (count > 0)
+        Notify({TListChangeKind::Removed, 0, count});
+}
+
+void TListModel::Move(int from, int to)
+{
+    CheckIndex(from, Count());
+    CheckIndex(to, Count());
+    if (from == to)
+        return;
+    const auto rotate = [from, to](auto& items) {
+        const auto at = [&items](int index) { return items.begin() + index; };
+        if (from < to)
+            std::rotate(at(from), at(from + 1), at(to + 1));
+        else
+            std::rotate(at(to), at(from), at(from + 1));
+    };
+    rotate(paths_);
+    if (!marks_.empty())
+        rotate(marks_);
+    if (selected_ == from)
+        selected_ = to;
+    else if (from < selected_ && selected_ <= to)
+        --selected_;
+    else if (to <= selected_ && selected_ < from)
+        ++selected_;
+    Notify({TListChangeKind::Moved, from, 1, to});
+}
+
+int TListModel::Find(std::string_view path) const
+{
+    const std::wstring key = nameKey_(path);
+    const auto found = std::find_if(paths_.begin(), paths_.end(),
+                                    [&](const std::string& entry) { return nameKey_(entry) == key; });
+    return found == paths_.end() ? -1 : static_cast<int>(found - paths_.begin());
+}
+
+void TListModel::SetMissing(int index, bool missing)
+{
+    CheckIndex(index, Count());
+    if (marks_.empty() && !missing)
+        return;
+    KeepMarks();
+    marks_[static_cast<size_t>(index)].Missing = missing;
+}
+
+void TListModel::Select(int index)
+{
+    if (index < -1 || index >= Count())
+        throw EListError::IndexOutOfBounds(index);
+    selected_ = index;
+}
+
+TListSubscription TListModel::Subscribe(TListener listener)
+{
+    const uint64_t id = listeners_->NextId++;
+    listeners_->Entries.emplace_back(id, std::move(listener));
+    return TListSubscription(listeners_, id);
+}
+
+void TListModel::Notify(const TListChange& change)
+{
+    // A copy: a listener may subscribe or cancel while it is told.
+    const auto entries = listeners_->Entries;
+    for (const auto& [id, listener] : entries)
+        listener(change);
+}

@@ -1,0 +1,154 @@
+// The list model: adds that leave out names already listed, the selected
+// entry staying on its entry through edits, and what listeners are told.
+
+#include "lists/ListModel.h"
+
+#include "core/AsciiCase.h"
+#include "core/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Names that differ only in ASCII letter case name one file (Windows' rule
+// covers every script; the program passes that one).
+std::wstring CaseKey(std::string_view name)
+{
+    const std::string lower = LowerAscii(std::string(name));
+    return {lower.begin(), lower.end()};
+}
+
+struct ListModel : ::testing::Test {
+    TListModel list{CaseKey};
+    std::vector<TListChange> told;
+    TListSubscription subscription =
+        list.Subscribe([this](const TListChange& change) { told.push_back(change); });
+
+    std::vector<std::string> Paths() const { return list.Paths(); }
+};
+
+bool Same(const TListChange& a, const TListChange& b)
+{
+    return a.Kind == b.Kind && a.First == b.First && a.Count == b.Count && a.To == b.To;
+}
+
+} // namespace
+
+TEST_F(ListModel, AddLeavesOutNamesListedOrGivenTwiceAndTellsTheAppendedRange)
+{
+    EXPECT_EQ(list.Add({"C:\\a.jpg", "C:\\b.jpg"}), 0u);
+    EXPECT_EQ(list.Add({"c:\\A.JPG", "C:\\c.jpg", "C:\\C.jpg", "C:\\d.jpg"}, 7), 2u);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg", "C:\\d.jpg"}));
+    EXPECT_EQ(list.Marks(0).Folder, NoFolder);
+    EXPECT_EQ(list.Marks(3).Folder, 7);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(Same(told[1], {TListChangeKind::Added, 2, 2}));
+
+    // Nothing new: nothing to tell.
+    EXPECT_EQ(list.Add({"C:\\B.jpg"}), 1u);
+    EXPECT_EQ(list.Add({}), 0u);
+    EXPECT_EQ(told.size(), 2u);
+    EXPECT_EQ(list.Find("c:\\D.JPG"), 3);
+    EXPECT_EQ(list.Find("C:\\e.jpg"), -1);
+}
+
+TEST_F(ListModel, ALoadedListKeepsItsEntriesAsTheyAre)
+{
+    list.Add({"C:\\old.jpg"});
+    list.Select(0);
+    list.Load({"C:\\a.jpg", "", "C:\\A.jpg"});
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.jpg", "", "C:\\A.jpg"}));
+    EXPECT_EQ(list.Selected(), -1);
+    EXPECT_TRUE(Same(told.back(), {TListChangeKind::Loaded, 0, 3}));
+}
+
+TEST_F(ListModel, TheSelectedEntryStaysOnItsEntryAndGoesWithIt)
+{
+    list.Add({"a", "b", "c", "d", "e"});
+    list.Select(2); // c
+    list.Remove(0);
+    EXPECT_EQ(list.Selected(), 1);
+    EXPECT_TRUE(Same(told.back(), {TListChangeKind::Removed, 0, 1}));
+    list.Move(1, 3); // b c d e -> b d e c
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"b", "d", "e", "c"}));
+    EXPECT_EQ(list.Selected(), 3);
+    EXPECT_TRUE(Same(told.back(), {TListChangeKind::Moved, 1, 1, 3}));
+    list.Move(2, 0); // e b d c
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"e", "b", "d", "c"}));
+    EXPECT_EQ(list.Selected(), 3);
+    list.Move(3, 1); // e c b d
+    EXPECT_EQ(list.Selected(), 1);
+    list.Remove(1);
+    EXPECT_EQ(list.Selected(), -1);
+
+    list.Select(2); // d
+    EXPECT_EQ(list.RemoveIf([](const std::string& path) { return path != "d"; }), 2u);
+    EXPECT_EQ(Paths(), std::vector<std::string>{"d"});
+    EXPECT_EQ(list.Selected(), 0);
+    EXPECT_TRUE(Same(told.back(), {TListChangeKind::Rewritten, 0, 1}));
+    const size_t before = told.size();
+    EXPECT_EQ(list.RemoveIf([](const std::string&) { return false; }), 0u);
+    EXPECT_EQ(told.size(), before);
+
+    list.Clear();
+    EXPECT_TRUE(list.Empty());
+    EXPECT_EQ(list.Selected(), -1);
+    EXPECT_TRUE(Same(told.back(), {TListChangeKind::Removed, 0, 1}));
+}
+
+TEST_F(ListModel, MarksTravelWithTheirEntries)
+{
+    list.Add({"plain"});
+    list.SetMissing(0, false);
+    list.Add({"a", "b"}, 1);
+    list.Add({"c"}, 2);
+    EXPECT_EQ(list.Marks(0).Folder, NoFolder);
+    list.SetMissing(1, true); // a
+    list.Move(1, 3);          // plain b c a
+    EXPECT_TRUE(list.Marks(3).Missing);
+    EXPECT_EQ(list.Marks(3).Folder, 1);
+    list.Remove(0); // b c a
+    EXPECT_EQ(list.Marks(1).Folder, 2);
+    EXPECT_FALSE(list.Marks(1).Missing);
+    list.RemoveIf([](const std::string& path) { return path == "b"; });
+    EXPECT_TRUE(list.Marks(1).Missing);
+    list.Load({"x"});
+    EXPECT_EQ(list.Marks(0).Folder, NoFolder);
+}
+
+TEST_F(ListModel, IndexesOutsideTheListRaiseTheListIndexError)
+{
+    list.Add({"a"});
+    for (const auto& bad : std::vector<std::function<void()>>{
+             [&] { list.Path(1); }, [&] { list.Remove(-1); }, [&] { list.Select(1); },
+             [&] { list.Select(-2); }, [&] { list.Move(0, 1); }, [&] { list.SetMissing(2, true); }})
+        EXPECT_THROW(bad(), EListError);
+    try {
+        list.Path(5);
+    } catch (const EListError& error) {
+        EXPECT_EQ(error.Message, "List index out of bounds (5)");
+    }
+    list.Select(-1);
+    EXPECT_EQ(list.Selected(), -1);
+}
+
+TEST_F(ListModel, ACancelledOrDroppedSubscriptionIsToldNothingMore)
+{
+    int second = 0;
+    {
+        const TListSubscription scoped = list.Subscribe([&second](const TListChange&) { ++second; });
+        list.Add({"a"});
+    }
+    subscription.Cancel();
+    list.Add({"b"});
+    EXPECT_EQ(second, 1);
+    EXPECT_EQ(told.size(), 1u);
+
+    // A subscription that outlives its list is harmless.
+    TListSubscription outliving;
+    {
+        TListModel shortLived(CaseKey);
+        outliving = shortLived.Subscribe([](const TListChange&) {});
+    }
+    outliving.Cancel();
+}
