@@ -257,9 +257,13 @@ void TMainForm::RunStartSequence()
     RefreshNameList();
     // With nothing selected there is nothing to apply.
     applyButton->SetEnabled(pathList->ItemIndex() >= 0);
-    Application->Guarded([this] { RestoreRotation(); });
-    ReadSettings();
-    Application->Guarded([this] { RegisterHotkeys(ReadHotkeyOptions(*services_.Registry)); });
+    // Read once; each option stands alone, so the steps below take what
+    // they need of it.
+    TOptionValues stored;
+    Application->Guarded([&] { stored = ReadOptions(*services_.Registry); });
+    Application->Guarded([&] { RestoreRotation(stored); });
+    ReadSettings(stored);
+    Application->Guarded([&] { RegisterHotkeys(HotkeyOptionsOf(stored)); });
 }
 
 // Temporary files of saves that were killed part-way (and the spare bitmap
@@ -280,13 +284,15 @@ void TMainForm::EnsureDefaultSettings()
     ::EnsureDefaultSettings(*services_.Registry, IsInstalledCopy(*services_.Registry, services_.ProgramPath));
 }
 
-void TMainForm::ReadSettings()
+void TMainForm::ReadSettings(const TOptionValues& stored)
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
-    ReadSettingsIntoControls(*services_.Registry, autostart,
-                             SettingsControls{*startMinimizedBox, *startWithWindowsBox, *styleBox, *randomBox,
-                                              *startAutoRunBox, *intervalEdit, *pathList, [this] { Show(); },
-                                              [this] { StartAutoChangeAtLaunch(); }});
+    ReadSettingsIntoControls(stored, autostart, *this,
+                             SettingsActions{[this] { Show(); },
+                                             [this] {
+                                                 if (pathList->Items().Count() > 0)
+                                                     StartAutoChangeAtLaunch();
+                                             }});
 }
 
 void TMainForm::ShowTickImage()

@@ -5,6 +5,7 @@
 
 #include "app/DialogFolders.h"
 #include "app/NameListMenu.h"
+#include "app/OptionTable.h"
 #include "app/PlatformServices.h"
 #include "app/TaskbarButton.h"
 #include "app/TrayIcon.h"
@@ -150,8 +151,11 @@ public:
     void onTrayMenuPopup(TObject* sender);
     void onOptionsClick(TObject* sender);
 
-    // Stores the hotkeys' options and registers them; a combination another
-    // program holds is told in one message, and the others still work.
+    // Stores the options the options box shows and registers the hotkeys;
+    // a combination another program holds is told in one message, and the
+    // others still work.
+    void ChangeOptions(const TOptionValues& values);
+    // The same with the stored options but for the hotkeys' `options`.
     void ChangeHotkeys(const THotkeyOptions& options);
     // The options box; made at its first use.
     TOptionsForm& OptionsForm();
@@ -296,7 +300,7 @@ private:
     void RemoveStaleFiles();
     void CreateSubsystems();
     TWallpaperSystem WallpaperSystem();
-    void ReadSettings();
+    void ReadSettings(const TOptionValues& stored);
     void CreateTrayMenu();
     // Drops, the name list's menu and the last list's saving as it is edited.
     void CreateListActions();
@@ -336,7 +340,9 @@ private:
     // The other monitors' pictures: those chosen by the rotation, else the
     // list's entries after the selected one.
     std::vector<std::string> OtherMonitorPaths(int styleIndex);
-    void RestoreRotation();
+    void RestoreRotation(const TOptionValues& stored);
+    // The rotation's state into `values`.
+    void TakeRotation(TOptionValues& values);
     void WriteRotation();
     void StartAutoChangeAtLaunch();
     unsigned IntervalMs() const;

@@ -4,9 +4,8 @@
 
 #include "app/GlobalHotkeys.h"
 #include "app/MainForm.h"
-#include "app/MonitorOption.h"
 #include "app/OptionsForm.h"
-#include "app/RotationState.h"
+#include "app/SettingsReadBack.h"
 #include "core/ChangeSchedule.h"
 #include "core/CommandMessage.h"
 #include "core/FileNames.h"
@@ -42,7 +41,8 @@ size_t TMainForm::PicturesPerChange(int styleIndex)
     const size_t monitors = services_.Desktop->Monitors().size();
     if (::PicturesPerChange(styleIndex, monitors, true) == 1)
         return 1;
-    return ::PicturesPerChange(styleIndex, monitors, ReadPerMonitorOption(*services_.Registry));
+    return ::PicturesPerChange(styleIndex, monitors,
+                               ReadOptions(*services_.Registry).Flag(OptionNames::PerMonitor));
 }
 
 int32_t TMainForm::ChooseNextPictures()
@@ -158,19 +158,29 @@ void TMainForm::NoteShown(const std::vector<std::string>& others, size_t fromHis
     }
 }
 
-void TMainForm::RestoreRotation()
+void TMainForm::RestoreRotation(const TOptionValues& stored)
 {
-    const TRotationState state = ReadRotationState(*services_.Registry);
     const std::vector<std::string>& paths = pathList->Items().Texts();
-    rotationPosition = state.Position < static_cast<int32_t>(paths.size()) ? state.Position : 0;
-    rotation_->Restore(state.Deck, state.History, paths);
-    lastChange_ = state.LastChange;
+    const int32_t position = stored.Number(OptionNames::RotationPosition);
+    rotationPosition = position < static_cast<int32_t>(paths.size()) ? position : 0;
+    rotation_->Restore(stored.Text(OptionNames::ShuffleDeck), stored.Text(OptionNames::ShownHistory), paths);
+    lastChange_ = stored.Time(OptionNames::LastChange);
+}
+
+void TMainForm::TakeRotation(TOptionValues& values)
+{
+    values.SetNumber(OptionNames::RotationPosition, rotationPosition);
+    values.Set(OptionNames::ShuffleDeck, rotation_->SavedDeck());
+    values.Set(OptionNames::ShownHistory, rotation_->SavedHistory());
+    values.Set(OptionNames::LastChange,
+               lastChange_ ? std::optional(FormatChangeTime(*lastChange_)) : std::nullopt);
 }
 
 void TMainForm::WriteRotation()
 {
-    WriteRotationState(*services_.Registry, TRotationState{rotationPosition, rotation_->SavedDeck(),
-                                                           rotation_->SavedHistory(), lastChange_});
+    TOptionValues values;
+    TakeRotation(values);
+    WriteOptions(*services_.Registry, values, {TWrittenWhen::AfterEachChange});
 }
 
 void TMainForm::CarryOut(const std::vector<TCommand>& commands)
@@ -287,8 +297,15 @@ void TMainForm::RegisterHotkeys(const THotkeyOptions& options)
 
 void TMainForm::ChangeHotkeys(const THotkeyOptions& options)
 {
-    WriteHotkeyOptions(*services_.Registry, options);
-    RegisterHotkeys(options);
+    TOptionValues values = ReadOptions(*services_.Registry);
+    SetHotkeyOptions(values, options);
+    ChangeOptions(values);
+}
+
+void TMainForm::ChangeOptions(const TOptionValues& values)
+{
+    WriteOptions(*services_.Registry, values, {TWrittenWhen::WhenBoxConfirmed});
+    RegisterHotkeys(HotkeyOptionsOf(values));
 }
 
 void TMainForm::HotkeyPressed(WPARAM id)
@@ -315,10 +332,6 @@ TOptionsForm& TMainForm::OptionsForm()
 
 void TMainForm::onOptionsClick(TObject*)
 {
-    const std::optional<TBoxOptions> chosen = OptionsForm().Edit(
-        TBoxOptions{ReadHotkeyOptions(*services_.Registry), ReadPerMonitorOption(*services_.Registry)});
-    if (!chosen)
-        return;
-    WritePerMonitorOption(*services_.Registry, chosen->PerMonitor);
-    ChangeHotkeys(chosen->Hotkeys);
+    if (const std::optional<TOptionValues> chosen = OptionsForm().Edit(ReadOptions(*services_.Registry)))
+        ChangeOptions(*chosen);
 }
