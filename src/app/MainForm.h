@@ -3,6 +3,7 @@
 // controls and state; its handlers are short and call the code of the
 // subsystem that does the work (lists/, wallpaper/).
 
+#include "app/CommandTable.h"
 #include "app/DialogFolders.h"
 #include "app/NameListMenu.h"
 #include "app/OptionTable.h"
@@ -172,6 +173,9 @@ public:
     void PauseAutoChange();
     void ResumeAutoChange();
     bool AutoChangePaused() const { return autoChange_->Paused(); }
+    // The program's commands (CommandTable.h), and their switches.
+    static std::span<const TCommandRow> Commands();
+    static TSwitches CommandSwitches();
     // The commands of a command line, this start's or one a later start
     // handed over; each one's error is reported and the next goes on.
     void CarryOut(const std::vector<TCommand>& commands);
@@ -358,12 +362,12 @@ private:
     // `message` was one of them.
     bool HandleCommandMessage(TMessage& message);
     void RegisterHotkeys(const THotkeyOptions& options);
-    void HotkeyPressed(WPARAM id);
+    void HotkeyPressed(int id);
     // Posted to itself: carry out the commands a later start handed over.
     static constexpr UINT RunCommandsMessage = WM_APP + 1;
     // A command message from a later start: checked, then carried out from
     // the message loop (the sender waits only for the check).
-    bool ReceiveCommands(LPARAM copyData);
+    bool ReceiveCommands(const COPYDATASTRUCT& data);
 
     TdxContainer* header = nullptr;
     TdxToolButton* closeButton = nullptr;

@@ -183,49 +183,6 @@ void TMainForm::WriteRotation()
     WriteOptions(*services_.Registry, values, {TWrittenWhen::AfterEachChange});
 }
 
-void TMainForm::CarryOut(const std::vector<TCommand>& commands)
-{
-    for (const TCommand& command : commands) {
-        Application->Guarded([&] {
-            switch (command.Kind) {
-            case TCommandKind::Next:
-                NextWallpaper();
-                break;
-            case TCommandKind::Previous:
-                PreviousWallpaper();
-                break;
-            case TCommandKind::Pause:
-                PauseAutoChange();
-                break;
-            case TCommandKind::Resume:
-                ResumeAutoChange();
-                break;
-            case TCommandKind::Show:
-                BringToFront();
-                break;
-            case TCommandKind::Add:
-                AddFilesAndFolders(command.Paths, TAddOrigin::Unattended);
-                break;
-            }
-        });
-    }
-}
-
-bool TMainForm::ReceiveCommands(LPARAM copyData)
-{
-    // Any program may send this message: only a well-formed command message
-    // of ours is taken.
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(copyData);
-    if (!data || data->dwData != CommandMessageTag || (data->cbData > 0 && !data->lpData))
-        return false;
-    const std::optional<std::vector<TCommand>> commands =
-        DecodeCommandMessage(std::span(static_cast<const uint8_t*>(data->lpData), data->cbData));
-    if (!commands)
-        return false;
-    HandOverCommands(*commands);
-    return true;
-}
-
 void TMainForm::HandOverCommands(const std::vector<TCommand>& commands)
 {
     if (!commands.empty())
@@ -306,21 +263,6 @@ void TMainForm::ChangeOptions(const TOptionValues& values)
 {
     WriteOptions(*services_.Registry, values, {TWrittenWhen::WhenBoxConfirmed});
     RegisterHotkeys(HotkeyOptionsOf(values));
-}
-
-void TMainForm::HotkeyPressed(WPARAM id)
-{
-    switch (static_cast<THotkeyAction>(id)) {
-    case THotkeyAction::Next:
-        NextWallpaper();
-        break;
-    case THotkeyAction::Previous:
-        PreviousWallpaper();
-        break;
-    case THotkeyAction::Pause:
-        onPauseClick(this);
-        break;
-    }
 }
 
 TOptionsForm& TMainForm::OptionsForm()

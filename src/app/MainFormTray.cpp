@@ -20,50 +20,7 @@ UINT TaskbarCreatedMessage()
     return message;
 }
 
-TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const char* caption,
-                    TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(owner);
-    item->Name = name;
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    menu->Add(item);
-    return item;
-}
-
 } // namespace
-
-void TMainForm::CreateTrayMenu()
-{
-    trayMenu = new TPopupMenu(this);
-    trayMenu->Name = "trayMenu";
-    // First and in bold, what selecting the icon does: the window.
-    restoreMenuItem = MenuItem(trayMenu, this, "restoreMenuItem", "Restore Form",
-                               [this](TObject* s) { onRestoreClick(s); });
-    restoreMenuItem->SetDefault(true);
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    nextMenuItem =
-        MenuItem(trayMenu, this, "nextMenuItem", "Next Wallpaper", [this](TObject* s) { onNextClick(s); });
-    previousMenuItem = MenuItem(trayMenu, this, "previousMenuItem", "Previous Wallpaper",
-                                [this](TObject* s) { onPreviousClick(s); });
-    pauseMenuItem =
-        MenuItem(trayMenu, this, "pauseMenuItem", "Pause", [this](TObject* s) { onPauseClick(s); });
-    pauseMenuItem->SetVisible(false);
-    cancelScanMenuItem =
-        MenuItem(trayMenu, this, "cancelScanMenuItem", "Cancel Scan", [this](TObject*) { CancelScan(); });
-    cancelScanMenuItem->SetVisible(false);
-    optionsMenuItem = MenuItem(trayMenu, this, "optionsMenuItem", "Options\u2026",
-                               [this](TObject* s) { onOptionsClick(s); });
-    trayMenu->OnPopup = [this](TObject* s) { onTrayMenuPopup(s); };
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    changeWallpaperMenuItem = MenuItem(trayMenu, this, "changeWallpaperMenuItem", "Change Wallpaper",
-                                       [this](TObject* s) { onChangeWallpaperClick(s); });
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    aboutMenuItem =
-        MenuItem(trayMenu, this, "aboutMenuItem", "About", [this](TObject* s) { onAboutClick(s); });
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    exitMenuItem = MenuItem(trayMenu, this, "exitMenuItem", "Exit", [this](TObject* s) { onExitClick(s); });
-}
 
 void TMainForm::CreateTrayIcon()
 {
@@ -214,11 +171,12 @@ bool TMainForm::HandleCommandMessage(TMessage& message)
         return true;
     }
     if (message.Msg == WM_COPYDATA) {
-        message.Result = ReceiveCommands(message.LParam) ? TRUE : FALSE;
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam);
+        message.Result = data && ReceiveCommands(*data) ? TRUE : FALSE;
         return true;
     }
     if (message.Msg == WM_HOTKEY) {
-        QueueCommand([this, id = message.WParam] { HotkeyPressed(id); });
+        QueueCommand([this, id = static_cast<int>(message.WParam)] { HotkeyPressed(id); });
         return true;
     }
     if (message.Msg == RunCommandsMessage) {
