@@ -251,10 +251,6 @@ public:
     // The same, and makes it the foreground window (a second start of the
     // program asks for this).
     void BringToFront();
-    // The icon's events (TrayCallbackMessage): selecting it by mouse or
-    // keyboard shows the window, its context menu opens the tray menu at
-    // the point the shell gives.
-    void TrayIconMessage(TMessage& message);
     // Windows is ending the session: keep the list, store the options, drop
     // the icon, without any dialog.
     void EndSession();
@@ -358,16 +354,27 @@ private:
     void QueueCommand(std::function<void()> command);
     void ScheduleCommands();
     void RunPendingCommands();
-    // A later start's show request and commands, and the hotkeys: true when
-    // `message` was one of them.
-    bool HandleCommandMessage(TMessage& message);
     void RegisterHotkeys(const THotkeyOptions& options);
     void HotkeyPressed(int id);
     // Posted to itself: carry out the commands a later start handed over.
     static constexpr UINT RunCommandsMessage = WM_APP + 1;
+
+    // --- Messages: the window procedure dispatches each to one of these ---
+    // The icon's events (TrayCallbackMessage, the shell's version 4
+    // protocol): selecting it by mouse or keyboard shows the window, its
+    // context menu opens the tray menu at the point the shell gives.
+    void OnTrayCallback(UINT event, POINT at);
     // A command message from a later start: checked, then carried out from
     // the message loop (the sender waits only for the check).
-    bool ReceiveCommands(const COPYDATASTRUCT& data);
+    bool OnCopyData(const COPYDATASTRUCT& data);
+    // A later start without commands asks for the window.
+    void OnShowRequest();
+    // Explorer started again: its new taskbar gets the icon.
+    void OnTaskbarCreated();
+    void OnHotkey(int id);
+    void OnDisplayChange();
+    // Windows woke from sleep.
+    void OnPowerResume();
 
     TdxContainer* header = nullptr;
     TdxToolButton* closeButton = nullptr;

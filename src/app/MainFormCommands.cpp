@@ -84,7 +84,7 @@ void TMainForm::CarryOut(const std::vector<TCommand>& commands)
             Application->Guarded([&] { row->Run(*this, command); });
 }
 
-bool TMainForm::ReceiveCommands(const COPYDATASTRUCT& data)
+bool TMainForm::OnCopyData(const COPYDATASTRUCT& data)
 {
     // Any program may send this message: only a well-formed command message
     // of ours is taken.

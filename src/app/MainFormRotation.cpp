@@ -114,6 +114,11 @@ unsigned TMainForm::WaitSinceLastChange() const
         MillisecondsUntilNextChange(IntervalMs(), lastChange_, services_.Clock->WallClockMs()));
 }
 
+void TMainForm::OnPowerResume()
+{
+    Application->Guarded([this] { ResumeAfterSleep(); });
+}
+
 void TMainForm::ResumeAfterSleep()
 {
     // The timer does not count the sleep the same way everywhere: the next

@@ -143,9 +143,53 @@ void TMainForm::onAboutClick(TObject*)
         aboutForm_->ShowModal();
 }
 
-void TMainForm::TrayIconMessage(TMessage& message)
+void TMainForm::WndProc(TMessage& message)
 {
-    switch (LOWORD(message.LParam)) {
+    // The registered messages first: their numbers are known only at run time.
+    if (message.Msg == TrayCallbackMessage)
+        return OnTrayCallback(LOWORD(message.LParam),
+                              {GET_X_LPARAM(message.WParam), GET_Y_LPARAM(message.WParam)});
+    if (message.Msg == TaskbarCreatedMessage())
+        return OnTaskbarCreated();
+    if (message.Msg == ShowRunningCopyMessage())
+        return OnShowRequest();
+    switch (message.Msg) {
+    case RunCommandsMessage:
+        return RunPendingCommands();
+    case WM_COPYDATA:
+        message.Result =
+            message.LParam && OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(message.LParam));
+        return;
+    case WM_HOTKEY:
+        return OnHotkey(static_cast<int>(message.WParam));
+    case WM_POWERBROADCAST:
+        if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
+            OnPowerResume();
+        message.Result = TRUE;
+        return;
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange();
+        break;
+    case WM_QUERYENDSESSION:
+        message.Result = TRUE;
+        return;
+    case WM_ENDSESSION:
+        if (message.WParam)
+            EndSession();
+        return;
+    default:
+        break;
+    }
+    // A scan's messages before the keyboard's: Escape during a scan stops
+    // the scan, and only a later one hides the window.
+    if (HandleScanMessage(message) || HandleKeyboardMessage(message))
+        return;
+    TForm::WndProc(message);
+}
+
+void TMainForm::OnTrayCallback(UINT event, POINT at)
+{
+    switch (event) {
     case NIN_SELECT:
     case NIN_KEYSELECT:
         RestoreFromTray();
@@ -153,76 +197,37 @@ void TMainForm::TrayIconMessage(TMessage& message)
     case WM_CONTEXTMENU:
         // Where the shell says: at the icon, also when the menu was asked
         // for from the keyboard.
-        trayMenu->Popup(GET_X_LPARAM(message.WParam), GET_Y_LPARAM(message.WParam));
+        trayMenu->Popup(at.x, at.y);
         break;
     default:
         break;
     }
 }
 
-bool TMainForm::HandleCommandMessage(TMessage& message)
+void TMainForm::OnTaskbarCreated()
 {
-    if (message.Msg == ShowRunningCopyMessage()) {
-        // A second start of the program hands over to this one.
-        if (started_)
-            BringToFront();
-        else
-            showRequested_ = true;
-        return true;
-    }
-    if (message.Msg == WM_COPYDATA) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam);
-        message.Result = data && ReceiveCommands(*data) ? TRUE : FALSE;
-        return true;
-    }
-    if (message.Msg == WM_HOTKEY) {
-        QueueCommand([this, id = static_cast<int>(message.WParam)] { HotkeyPressed(id); });
-        return true;
-    }
-    if (message.Msg == RunCommandsMessage) {
-        RunPendingCommands();
-        return true;
-    }
-    return false;
+    // A new taskbar knows nothing of the icon: register it again, and leave
+    // the window as it is.
+    PutIconInTray();
 }
 
-void TMainForm::WndProc(TMessage& message)
+void TMainForm::OnShowRequest()
 {
-    if (message.Msg == TrayCallbackMessage) {
-        TrayIconMessage(message);
-        return;
-    }
-    if (message.Msg == TaskbarCreatedMessage()) {
-        // A new taskbar knows nothing of the icon: register it again, and
-        // leave the window as it is.
-        PutIconInTray();
-        return;
-    }
-    // A scan's messages before the keyboard's: Escape during a scan stops
-    // the scan, and only a later one hides the window.
-    if (HandleCommandMessage(message) || HandleScanMessage(message) || HandleKeyboardMessage(message))
-        return;
-    if (message.Msg == WM_POWERBROADCAST) {
-        if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
-            Application->Guarded([this] { ResumeAfterSleep(); });
-        message.Result = TRUE;
-        return;
-    }
-    if (message.Msg == WM_DISPLAYCHANGE) {
-        // The drawn wallpaper has the old desktop's size: draw it anew once
-        // the monitors have settled.
-        Application->Guarded([this] { DisplayChanged(); });
-        TForm::WndProc(message);
-        return;
-    }
-    if (message.Msg == WM_QUERYENDSESSION) {
-        message.Result = TRUE;
-        return;
-    }
-    if (message.Msg == WM_ENDSESSION) {
-        if (message.WParam)
-            EndSession();
-        return;
-    }
-    TForm::WndProc(message);
+    // A second start of the program hands over to this one.
+    if (started_)
+        BringToFront();
+    else
+        showRequested_ = true;
+}
+
+void TMainForm::OnHotkey(int id)
+{
+    QueueCommand([this, id] { HotkeyPressed(id); });
+}
+
+void TMainForm::OnDisplayChange()
+{
+    // The drawn wallpaper has the old desktop's size: draw it anew once the
+    // monitors have settled.
+    Application->Guarded([this] { DisplayChanged(); });
 }
