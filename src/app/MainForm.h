@@ -137,7 +137,6 @@ public:
     void onToTrayClick(TObject* sender);
     void onExitClick(TObject* sender);
     void onAboutClick(TObject* sender);
-    void onRestoreClick(TObject* sender);
     void onCloseRequest(TObject* sender, TCloseAction& action);
     // Delete removes the selected entry (as "-"), Enter applies it.
     void onNameListKeyDown(TObject* sender, WORD& key, TShiftState shift);
@@ -146,8 +145,6 @@ public:
     // The name list's menu and the last list's saving as it is edited.
     TNameListMenu& NameListMenu() { return *nameListMenu_; }
     TLastListAutosave& LastListAutosave() { return *lastListAutosave_; }
-    void onNextClick(TObject* sender);
-    void onPreviousClick(TObject* sender);
     void onPauseClick(TObject* sender);
     void onTrayMenuPopup(TObject* sender);
     void onOptionsClick(TObject* sender);

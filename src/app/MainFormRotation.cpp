@@ -225,16 +225,6 @@ void TMainForm::RunPendingCommands()
     }
 }
 
-void TMainForm::onNextClick(TObject*)
-{
-    NextWallpaper();
-}
-
-void TMainForm::onPreviousClick(TObject*)
-{
-    PreviousWallpaper();
-}
-
 void TMainForm::onPauseClick(TObject*)
 {
     if (AutoChangePaused())

@@ -132,11 +132,6 @@ void TMainForm::onToTrayClick(TObject*)
     AddTrayIcon();
 }
 
-void TMainForm::onRestoreClick(TObject*)
-{
-    RestoreFromTray();
-}
-
 void TMainForm::onAboutClick(TObject*)
 {
     if (aboutForm_)
@@ -145,15 +140,15 @@ void TMainForm::onAboutClick(TObject*)
 
 void TMainForm::WndProc(TMessage& message)
 {
-    // The registered messages first: their numbers are known only at run time.
-    if (message.Msg == TrayCallbackMessage)
-        return OnTrayCallback(LOWORD(message.LParam),
-                              {GET_X_LPARAM(message.WParam), GET_Y_LPARAM(message.WParam)});
+    // Registered messages: their numbers are known only at run time.
     if (message.Msg == TaskbarCreatedMessage())
         return OnTaskbarCreated();
     if (message.Msg == ShowRunningCopyMessage())
         return OnShowRequest();
     switch (message.Msg) {
+    case TrayCallbackMessage:
+        return OnTrayCallback(LOWORD(message.LParam),
+                              {GET_X_LPARAM(message.WParam), GET_Y_LPARAM(message.WParam)});
     case RunCommandsMessage:
         return RunPendingCommands();
     case WM_COPYDATA:
