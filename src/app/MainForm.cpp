@@ -260,7 +260,7 @@ void TMainForm::RunStartSequence()
     // Read once; each option stands alone, so the steps below take what
     // they need of it.
     TOptionValues stored;
-    Application->Guarded([&] { stored = ReadOptions(*services_.Registry); });
+    Application->Guarded([&] { stored = ReadOptionsAtStart(*services_.Registry); });
     Application->Guarded([&] { RestoreRotation(stored); });
     ReadSettings(stored);
     Application->Guarded([&] { RegisterHotkeys(HotkeyOptionsOf(stored)); });

@@ -174,27 +174,32 @@ void TOptionValues::Set(const std::string& name, const std::optional<std::string
     values_[index] = text ? OptionValueOf(table_[index].Type, *text) : std::nullopt;
 }
 
-TOptionValues ReadOptions(IRegistryFactory& registry, std::span<const TOptionRow> table)
+TOptionValues ReadOptions(IRegistryFactory& registry, std::span<const TOptionRow> table,
+                          std::vector<const TOptionRow*>* toStore)
 {
     TOptionValues values(table);
-    std::vector<const TOptionRow*> toStore;
-    {
-        const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-        if (!settings->OpenKeyReadOnly(SettingsKeyPath))
-            return values;
-        for (const TOptionRow& row : table) {
-            bool bad = false;
-            const std::optional<std::string> text = ReadText(*settings, row.Name, bad);
-            const std::optional<std::string> value = text ? OptionValueOf(row.Type, *text) : std::nullopt;
-            bad = bad || (text && !value);
-            if (value)
-                values.Set(row.Name, value);
-            if (bad && row.WhenBad != Quiet)
-                values.Reset.emplace_back(row.Name);
-            if (row.WhenBad == ToldAndStored && !value)
-                toStore.push_back(&row);
-        }
+    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
+    if (!settings->OpenKeyReadOnly(SettingsKeyPath))
+        return values;
+    for (const TOptionRow& row : table) {
+        bool bad = false;
+        const std::optional<std::string> text = ReadText(*settings, row.Name, bad);
+        const std::optional<std::string> value = text ? OptionValueOf(row.Type, *text) : std::nullopt;
+        bad = bad || (text && !value);
+        if (value)
+            values.Set(row.Name, value);
+        if (bad && row.WhenBad != Quiet)
+            values.Reset.emplace_back(row.Name);
+        if (toStore && row.WhenBad == ToldAndStored && !value)
+            toStore->push_back(&row);
     }
+    return values;
+}
+
+TOptionValues ReadOptionsAtStart(IRegistryFactory& registry, std::span<const TOptionRow> table)
+{
+    std::vector<const TOptionRow*> toStore;
+    const TOptionValues values = ReadOptions(registry, table, &toStore);
     StoreCorrected(registry, values, toStore);
     return values;
 }

@@ -61,8 +61,8 @@ enum class TOptionType {
 enum class TBadValue {
     Quiet,
     Told,
-    // Told, and a missing or bad value is stored as the default at start,
-    // for a value the exit does not always write.
+    // Told, and a missing or bad value is stored as the default at start
+    // (ReadOptionsAtStart), for a value the exit does not always write.
     ToldAndStored,
 };
 
@@ -132,8 +132,13 @@ private:
 std::optional<std::string> OptionValueOf(TOptionType type, const std::string& stored);
 
 // Reads every option (the key is never made here); see TBadValue for those
-// that cannot be used.
-TOptionValues ReadOptions(IRegistryFactory& registry, std::span<const TOptionRow> table = OptionTable());
+// that cannot be used. `toStore`, when given, gets the rows whose default
+// is to be stored now (TBadValue::ToldAndStored).
+TOptionValues ReadOptions(IRegistryFactory& registry, std::span<const TOptionRow> table = OptionTable(),
+                          std::vector<const TOptionRow*>* toStore = nullptr);
+// The same at start, which also stores those defaults in the existing key.
+TOptionValues ReadOptionsAtStart(IRegistryFactory& registry,
+                                 std::span<const TOptionRow> table = OptionTable());
 // Writes the options of the rows (of the values' table) written at any of `when` that have a
 // value, in table order, into the settings key (made when missing, also
 // when something deleted it while the program ran). Raises the registry's

@@ -47,7 +47,7 @@ TOptionValues AtExit(bool autostart, const std::string& interval)
 
 TEST_F(StoredOptions, AKeyWithoutValuesReadsAsTheFirstRunsDefaults)
 {
-    const TOptionValues options = ReadOptions(registry);
+    const TOptionValues options = ReadOptionsAtStart(registry);
     EXPECT_FALSE(options.Flag("startminimized"));
     EXPECT_TRUE(options.Flag("startup"));
     EXPECT_EQ(options.Number("style"), 2);
@@ -63,7 +63,7 @@ TEST_F(StoredOptions, AValueOfAnotherTypeIsResetAloneAndTheOthersAreReadAsStored
     Store({{"startup", "0"}, {"random", "1"}, {"interval", "45"}, {"startinautorunmode", "1"}});
     registry.SetNonStringValue(User, SettingsKeyPath, "startminimized");
     registry.SetNonStringValue(User, SettingsKeyPath, "style");
-    const TOptionValues options = ReadOptions(registry);
+    const TOptionValues options = ReadOptionsAtStart(registry);
     EXPECT_FALSE(options.Flag("startminimized"));
     EXPECT_FALSE(options.Flag("startup"));
     EXPECT_EQ(options.Number("style"), 2);
@@ -75,7 +75,7 @@ TEST_F(StoredOptions, AValueOfAnotherTypeIsResetAloneAndTheOthersAreReadAsStored
     // complaint even when this run never reaches its exit. The others are
     // written by the exit.
     EXPECT_EQ(Stored("style"), "2");
-    EXPECT_EQ(ReadOptions(registry).Reset, (std::vector<std::string>{"startminimized"}));
+    EXPECT_EQ(ReadOptionsAtStart(registry).Reset, (std::vector<std::string>{"startminimized"}));
 }
 
 TEST_F(StoredOptions, APerMonitorValueThatCannotBeUsedReadsAsOffAndLeavesTheOthersAlone)
@@ -91,12 +91,12 @@ TEST_F(StoredOptions, APerMonitorValueThatCannotBeUsedReadsAsOffAndLeavesTheOthe
         Store({{"permonitor", bad}, {"hotkeys", "1"}, {"style", "4"}});
         EXPECT_FALSE(ReadOptions(registry).Flag("permonitor")) << bad;
         EXPECT_TRUE(ReadOptions(registry).Flag("hotkeys"));
-        EXPECT_EQ(ReadOptions(registry).Number("style"), 4);
+        EXPECT_EQ(ReadOptionsAtStart(registry).Number("style"), 4);
         EXPECT_EQ(Stored("permonitor"), bad);
     }
     registry.SetNonStringValue(User, SettingsKeyPath, "permonitor");
     EXPECT_FALSE(ReadOptions(registry).Flag("permonitor"));
-    EXPECT_TRUE(ReadOptions(registry).Reset.empty());
+    EXPECT_TRUE(ReadOptionsAtStart(registry).Reset.empty());
 }
 
 TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)
@@ -104,14 +104,14 @@ TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)
     for (const char* style : {"7", "-1", "6", "02", "x"}) {
         SCOPED_TRACE(style);
         Store({{"style", style}});
-        const TOptionValues options = ReadOptions(registry);
+        const TOptionValues options = ReadOptionsAtStart(registry);
         EXPECT_EQ(options.Number("style"), 2);
         EXPECT_EQ(options.Reset, (std::vector<std::string>{"style"}));
         EXPECT_EQ(Stored("style"), "2");
     }
     for (const char* style : {"0", "1", "2", "3", "4", "5"}) {
         Store({{"style", style}});
-        EXPECT_EQ(ReadOptions(registry).Number("style"), style[0] - '0');
+        EXPECT_EQ(ReadOptionsAtStart(registry).Number("style"), style[0] - '0');
         EXPECT_EQ(Stored("style"), style);
     }
 }
@@ -129,7 +129,7 @@ TEST_F(StoredOptions, TheIntervalIsReadAndWrittenAsTheMinutesTheRotationUses)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored.substr(0, 20));
         Store({{"interval", c.stored.c_str()}});
-        const TOptionValues options = ReadOptions(registry);
+        const TOptionValues options = ReadOptionsAtStart(registry);
         EXPECT_EQ(options.Number("interval"), c.minutes);
         EXPECT_EQ(options.Reset.empty(), !c.reset);
     }
