@@ -1,6 +1,6 @@
 #include "app/DialogFolders.h"
 
-#include "app/Settings.h"
+#include "app/OptionTable.h"
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
 
@@ -8,7 +8,7 @@ namespace {
 
 const char* ValueName(TDialogFolderKind kind)
 {
-    return kind == TDialogFolderKind::Pictures ? PictureFolderValueName : ListFolderValueName;
+    return kind == TDialogFolderKind::Pictures ? OptionNames::PictureFolder : OptionNames::ListFolder;
 }
 
 } // namespace
@@ -16,11 +16,7 @@ const char* ValueName(TDialogFolderKind kind)
 std::string DialogStartFolder(IRegistryFactory& registry, TDialogFolderKind kind,
                               const std::string& firstTime)
 {
-    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-    if (!settings->OpenKeyReadOnly(SettingsKeyPath))
-        return firstTime;
-    std::string stored = ReadStoredText(*settings, ValueName(kind));
-    return stored.empty() ? firstTime : stored;
+    return ReadOptions(registry).Stored(ValueName(kind)).value_or(firstTime);
 }
 
 void RememberDialogFolder(IRegistryFactory& registry, TDialogFolderKind kind, const std::string& chosenFile)
@@ -29,9 +25,9 @@ void RememberDialogFolder(IRegistryFactory& registry, TDialogFolderKind kind, co
     if (folder.empty())
         return;
     try {
-        const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-        settings->OpenKey(SettingsKeyPath, true);
-        settings->WriteString(ValueName(kind), folder);
+        TOptionValues chosen;
+        chosen.Set(ValueName(kind), folder);
+        WriteOptions(registry, chosen, {TWrittenWhen::WhenChosen});
     } catch (const Exception&) {
         // Only where the next dialog opens is lost; the user's act went through.
     }

@@ -11,9 +11,6 @@
 
 #include <string>
 
-inline constexpr const char* PictureFolderValueName = "picturefolder";
-inline constexpr const char* ListFolderValueName = "listfolder";
-
 enum class TDialogFolderKind { Pictures, Lists };
 
 // The folder a dialog of this kind opens in: the stored one, else

@@ -1,16 +1,24 @@
 #include "app/HotkeySettings.h"
 
-#include "app/Settings.h"
-
-namespace {
-
-void ReadShortcut(IRegistryAccessor& settings, const char* name, TShortcut& shortcut)
+TShortcut DefaultShortcut(const char* optionName)
 {
-    if (const std::optional<TShortcut> stored = ParseShortcut(ReadStoredText(settings, name)))
-        shortcut = *stored;
+    return TOptionValues().Shortcut(optionName);
 }
 
-} // namespace
+THotkeyOptions HotkeyOptionsOf(const TOptionValues& values)
+{
+    return THotkeyOptions{values.Flag(OptionNames::Hotkeys), values.Shortcut(OptionNames::HotkeyNext),
+                          values.Shortcut(OptionNames::HotkeyPrevious),
+                          values.Shortcut(OptionNames::HotkeyPause)};
+}
+
+void SetHotkeyOptions(TOptionValues& values, const THotkeyOptions& options)
+{
+    values.SetFlag(OptionNames::Hotkeys, options.Enabled);
+    values.Set(OptionNames::HotkeyNext, ShortcutText(options.Next));
+    values.Set(OptionNames::HotkeyPrevious, ShortcutText(options.Previous));
+    values.Set(OptionNames::HotkeyPause, ShortcutText(options.Pause));
+}
 
 std::vector<THotkeyChoice> HotkeyChoices(const THotkeyOptions& options)
 {
@@ -35,27 +43,4 @@ std::optional<std::string> SameHotkeyTwiceText(const THotkeyOptions& options)
                 return text;
             }
     return std::nullopt;
-}
-
-THotkeyOptions ReadHotkeyOptions(IRegistryFactory& registry)
-{
-    THotkeyOptions options;
-    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-    if (!settings->OpenKeyReadOnly(SettingsKeyPath))
-        return options;
-    options.Enabled = ReadStoredText(*settings, HotkeyNames::Enabled) == "1";
-    ReadShortcut(*settings, HotkeyNames::Next, options.Next);
-    ReadShortcut(*settings, HotkeyNames::Previous, options.Previous);
-    ReadShortcut(*settings, HotkeyNames::Pause, options.Pause);
-    return options;
-}
-
-void WriteHotkeyOptions(IRegistryFactory& registry, const THotkeyOptions& options)
-{
-    const auto settings = registry.NewRegistry(TRegistryRoot::CurrentUser);
-    settings->OpenKey(SettingsKeyPath, true);
-    settings->WriteString(HotkeyNames::Enabled, BoxValue(options.Enabled));
-    settings->WriteString(HotkeyNames::Next, ShortcutText(options.Next));
-    settings->WriteString(HotkeyNames::Previous, ShortcutText(options.Previous));
-    settings->WriteString(HotkeyNames::Pause, ShortcutText(options.Pause));
 }

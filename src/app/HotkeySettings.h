@@ -1,35 +1,31 @@
 #pragma once
-// The global hotkeys' options, kept beside the other options: whether they
-// are on ("hotkeys", off unless "1") and the combination of each action
+// The global hotkeys' options, kept with the other options (OptionTable.h):
+// whether they are on ("hotkeys") and the combination of each action
 // ("hotkeynext", "hotkeyprevious", "hotkeypause", as ShortcutText writes
-// it). Each value stands alone: one that cannot be used takes its default.
+// it).
 //
-// Portable: the registry is reached through the interface passed in.
+// Portable: no Windows header.
 
+#include "app/OptionTable.h"
 #include "core/Shortcut.h"
-#include "platform/RegistryAccess.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace HotkeyNames {
-inline constexpr const char* Enabled = "hotkeys";
-inline constexpr const char* Next = "hotkeynext";
-inline constexpr const char* Previous = "hotkeyprevious";
-inline constexpr const char* Pause = "hotkeypause";
-} // namespace HotkeyNames
+// The combination an option holds when none is stored.
+TShortcut DefaultShortcut(const char* optionName);
 
-// Ctrl+Alt+Shift with the arrows: Windows keeps Win+arrows and Ctrl+Win
-// combinations for itself, and graphics drivers take Ctrl+Alt+arrows for
-// turning the screen; no common program takes all three modifiers.
 struct THotkeyOptions {
     bool Enabled = false;
-    TShortcut Next{ShortcutModifiers::Ctrl | ShortcutModifiers::Alt | ShortcutModifiers::Shift, 0x27};
-    TShortcut Previous{ShortcutModifiers::Ctrl | ShortcutModifiers::Alt | ShortcutModifiers::Shift, 0x25};
-    TShortcut Pause{ShortcutModifiers::Ctrl | ShortcutModifiers::Alt | ShortcutModifiers::Shift, 0x28};
+    TShortcut Next = DefaultShortcut(OptionNames::HotkeyNext);
+    TShortcut Previous = DefaultShortcut(OptionNames::HotkeyPrevious);
+    TShortcut Pause = DefaultShortcut(OptionNames::HotkeyPause);
     bool operator==(const THotkeyOptions&) const = default;
 };
+
+THotkeyOptions HotkeyOptionsOf(const TOptionValues& values);
+void SetHotkeyOptions(TOptionValues& values, const THotkeyOptions& options);
 
 // The three actions as the options box names them, with their
 // combinations, in the box's order.
@@ -42,8 +38,3 @@ std::vector<THotkeyChoice> HotkeyChoices(const THotkeyOptions& options);
 // The message for a combination chosen for two actions, naming both;
 // nothing when the options have none (or the hotkeys are off).
 std::optional<std::string> SameHotkeyTwiceText(const THotkeyOptions& options);
-
-THotkeyOptions ReadHotkeyOptions(IRegistryFactory& registry);
-// Writes them into the settings key (made when missing); raises the
-// registry's error when a value is refused.
-void WriteHotkeyOptions(IRegistryFactory& registry, const THotkeyOptions& options);

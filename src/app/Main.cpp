@@ -70,7 +70,7 @@ int HandOver(const std::vector<TCommand>& commands)
 std::optional<std::vector<TCommand>> CommandsOfThisStart()
 {
     try {
-        std::vector<TCommand> commands = ParseCommands(ProgramArguments());
+        std::vector<TCommand> commands = ParseCommands(ProgramArguments(), TMainForm::CommandSwitches());
         for (TCommand& command : commands)
             for (std::string& path : command.Paths)
                 path = FullPath(path);

@@ -258,9 +258,13 @@ void TMainForm::RunStartSequence()
     Application->Guarded([this] { LoadLastList(); });
     // With nothing selected there is nothing to apply.
     applyButton->SetEnabled(listModel_.Selected() >= 0);
-    Application->Guarded([this] { RestoreRotation(); });
-    ReadSettings();
-    Application->Guarded([this] { RegisterHotkeys(ReadHotkeyOptions(*services_.Registry)); });
+    // Read once; each option stands alone, so the steps below take what
+    // they need of it.
+    TOptionValues stored;
+    Application->Guarded([&] { stored = ReadOptionsAtStart(*services_.Registry); });
+    Application->Guarded([&] { RestoreRotation(stored); });
+    ReadSettings(stored);
+    Application->Guarded([&] { RegisterHotkeys(HotkeyOptionsOf(stored)); });
 }
 
 // Temporary files of saves that were killed part-way (and the spare bitmap
@@ -281,13 +285,15 @@ void TMainForm::EnsureDefaultSettings()
     ::EnsureDefaultSettings(*services_.Registry, IsInstalledCopy(*services_.Registry, services_.ProgramPath));
 }
 
-void TMainForm::ReadSettings()
+void TMainForm::ReadSettings(const TOptionValues& stored)
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
-    ReadSettingsIntoControls(*services_.Registry, autostart,
-                             SettingsControls{*startMinimizedBox, *startWithWindowsBox, *styleBox, *randomBox,
-                                              *startAutoRunBox, *intervalEdit, listModel_, [this] { Show(); },
-                                              [this] { StartAutoChangeAtLaunch(); }});
+    ReadSettingsIntoControls(stored, autostart, *this,
+                             SettingsActions{[this] { Show(); },
+                                             [this] {
+                                                 if (listModel_.Count() > 0)
+                                                     StartAutoChangeAtLaunch();
+                                             }});
 }
 
 void TMainForm::onStartWithWindowsClick(TObject*)

@@ -3,8 +3,10 @@
 // controls and state; its handlers are short and call the code of the
 // subsystem that does the work (lists/, wallpaper/).
 
+#include "app/CommandTable.h"
 #include "app/DialogFolders.h"
 #include "app/NameListMenu.h"
+#include "app/OptionTable.h"
 #include "app/PlatformServices.h"
 #include "app/TaskbarButton.h"
 #include "app/TrayIcon.h"
@@ -141,7 +143,6 @@ public:
     void onToTrayClick(TObject* sender);
     void onExitClick(TObject* sender);
     void onAboutClick(TObject* sender);
-    void onRestoreClick(TObject* sender);
     void onCloseRequest(TObject* sender, TCloseAction& action);
     // Delete removes the selected entry (as "-"), Enter applies it.
     void onNameListKeyDown(TObject* sender, WORD& key, TShiftState shift);
@@ -150,14 +151,15 @@ public:
     // The name list's menu and the last list's saving as it is edited.
     TNameListMenu& NameListMenu() { return *nameListMenu_; }
     TLastListAutosave& LastListAutosave() { return *lastListAutosave_; }
-    void onNextClick(TObject* sender);
-    void onPreviousClick(TObject* sender);
     void onPauseClick(TObject* sender);
     void onTrayMenuPopup(TObject* sender);
     void onOptionsClick(TObject* sender);
 
-    // Stores the hotkeys' options and registers them; a combination another
-    // program holds is told in one message, and the others still work.
+    // Stores the options the options box shows and registers the hotkeys;
+    // a combination another program holds is told in one message, and the
+    // others still work.
+    void ChangeOptions(const TOptionValues& values);
+    // The same with the stored options but for the hotkeys' `options`.
     void ChangeHotkeys(const THotkeyOptions& options);
     // The options box; made at its first use.
     TOptionsForm& OptionsForm();
@@ -174,6 +176,9 @@ public:
     void PauseAutoChange();
     void ResumeAutoChange();
     bool AutoChangePaused() const { return autoChange_->Paused(); }
+    // The program's commands (CommandTable.h), and their switches.
+    static std::span<const TCommandRow> Commands();
+    static TSwitches CommandSwitches();
     // The commands of a command line, this start's or one a later start
     // handed over; each one's error is reported and the next goes on.
     void CarryOut(const std::vector<TCommand>& commands);
@@ -252,10 +257,6 @@ public:
     // The same, and makes it the foreground window (a second start of the
     // program asks for this).
     void BringToFront();
-    // The icon's events (TrayCallbackMessage): selecting it by mouse or
-    // keyboard shows the window, its context menu opens the tray menu at
-    // the point the shell gives.
-    void TrayIconMessage(TMessage& message);
     // Windows is ending the session: keep the list, store the options, drop
     // the icon, without any dialog.
     void EndSession();
@@ -305,7 +306,7 @@ private:
     void RemoveStaleFiles();
     void CreateSubsystems();
     TWallpaperSystem WallpaperSystem();
-    void ReadSettings();
+    void ReadSettings(const TOptionValues& stored);
     void CreateTrayMenu();
     // Drops, the name list's menu and the last list's saving as it is edited.
     void CreateListActions();
@@ -385,7 +386,9 @@ private:
     // The other monitors' pictures: those chosen by the rotation, else the
     // list's entries after the selected one.
     std::vector<std::string> OtherMonitorPaths(int styleIndex);
-    void RestoreRotation();
+    void RestoreRotation(const TOptionValues& stored);
+    // The rotation's state into `values`.
+    void TakeRotation(TOptionValues& values);
     void WriteRotation();
     void StartAutoChangeAtLaunch();
     unsigned IntervalMs() const;
@@ -397,16 +400,27 @@ private:
     void QueueCommand(std::function<void()> command);
     void ScheduleCommands();
     void RunPendingCommands();
-    // A later start's show request and commands, and the hotkeys: true when
-    // `message` was one of them.
-    bool HandleCommandMessage(TMessage& message);
     void RegisterHotkeys(const THotkeyOptions& options);
-    void HotkeyPressed(WPARAM id);
+    void HotkeyPressed(int id);
     // Posted to itself: carry out the commands a later start handed over.
     static constexpr UINT RunCommandsMessage = WM_APP + 1;
+
+    // --- Messages: the window procedure dispatches each to one of these ---
+    // The icon's events (TrayCallbackMessage, the shell's version 4
+    // protocol): selecting it by mouse or keyboard shows the window, its
+    // context menu opens the tray menu at the point the shell gives.
+    void OnTrayCallback(UINT event, POINT at);
     // A command message from a later start: checked, then carried out from
     // the message loop (the sender waits only for the check).
-    bool ReceiveCommands(LPARAM copyData);
+    bool OnCopyData(const COPYDATASTRUCT& data);
+    // A later start without commands asks for the window.
+    void OnShowRequest();
+    // Explorer started again: its new taskbar gets the icon.
+    void OnTaskbarCreated();
+    void OnHotkey(int id);
+    void OnDisplayChange();
+    // Windows woke from sleep.
+    void OnPowerResume();
 
     TFlatPanel* header = nullptr;
     THeaderToolButton* closeButton = nullptr;

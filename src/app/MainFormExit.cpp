@@ -3,6 +3,7 @@
 
 #include "app/MainForm.h"
 #include "app/Settings.h"
+#include "app/SettingsReadBack.h"
 #include "core/Exceptions.h"
 #include "framework/Application.h"
 
@@ -59,12 +60,11 @@ void TMainForm::SaveLastListNamingTheFile()
 
 void TMainForm::WriteSettings()
 {
+    TOptionValues values;
+    TakeOptions(*this, values);
+    TakeRotation(values);
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
-    WriteSettingsAtExit(*services_.Registry, autostart,
-                        TExitOptions{startWithWindowsBox->Checked(), startMinimizedBox->Checked(),
-                                     startAutoRunBox->Checked(), intervalEdit->Text(), randomBox->Checked(),
-                                     styleBox->ItemIndex()});
-    WriteRotation();
+    WriteSettingsAtExit(*services_.Registry, autostart, values);
 }
 
 void TMainForm::onCloseClick(TObject*)

@@ -4,9 +4,8 @@
 
 #include "app/GlobalHotkeys.h"
 #include "app/MainForm.h"
-#include "app/MonitorOption.h"
 #include "app/OptionsForm.h"
-#include "app/RotationState.h"
+#include "app/SettingsReadBack.h"
 #include "core/ChangeSchedule.h"
 #include "core/CommandMessage.h"
 #include "core/FileNames.h"
@@ -42,7 +41,8 @@ size_t TMainForm::PicturesPerChange(int styleIndex)
     const size_t monitors = services_.Desktop->Monitors().size();
     if (::PicturesPerChange(styleIndex, monitors, true) == 1)
         return 1;
-    return ::PicturesPerChange(styleIndex, monitors, ReadPerMonitorOption(*services_.Registry));
+    return ::PicturesPerChange(styleIndex, monitors,
+                               ReadOptions(*services_.Registry).Flag(OptionNames::PerMonitor));
 }
 
 int32_t TMainForm::ChooseNextPictures()
@@ -113,6 +113,11 @@ unsigned TMainForm::WaitSinceLastChange() const
         MillisecondsUntilNextChange(IntervalMs(), lastChange_, services_.Clock->WallClockMs()));
 }
 
+void TMainForm::OnPowerResume()
+{
+    Application->Guarded([this] { ResumeAfterSleep(); });
+}
+
 void TMainForm::ResumeAfterSleep()
 {
     // The timer does not count the sleep the same way everywhere: the next
@@ -153,62 +158,29 @@ void TMainForm::NoteShown(const std::string& path, const std::vector<std::string
     }
 }
 
-void TMainForm::RestoreRotation()
+void TMainForm::RestoreRotation(const TOptionValues& stored)
 {
-    const TRotationState state = ReadRotationState(*services_.Registry);
     const std::vector<std::string>& paths = listModel_.Paths();
-    rotationPosition = state.Position < static_cast<int32_t>(paths.size()) ? state.Position : 0;
-    rotation_->Restore(state.Deck, state.History, paths);
-    lastChange_ = state.LastChange;
+    const int32_t position = stored.Number(OptionNames::RotationPosition);
+    rotationPosition = position < static_cast<int32_t>(paths.size()) ? position : 0;
+    rotation_->Restore(stored.Text(OptionNames::ShuffleDeck), stored.Text(OptionNames::ShownHistory), paths);
+    lastChange_ = stored.Time(OptionNames::LastChange);
+}
+
+void TMainForm::TakeRotation(TOptionValues& values)
+{
+    values.SetNumber(OptionNames::RotationPosition, rotationPosition);
+    values.Set(OptionNames::ShuffleDeck, rotation_->SavedDeck());
+    values.Set(OptionNames::ShownHistory, rotation_->SavedHistory());
+    values.Set(OptionNames::LastChange,
+               lastChange_ ? std::optional(FormatChangeTime(*lastChange_)) : std::nullopt);
 }
 
 void TMainForm::WriteRotation()
 {
-    WriteRotationState(*services_.Registry, TRotationState{rotationPosition, rotation_->SavedDeck(),
-                                                           rotation_->SavedHistory(), lastChange_});
-}
-
-void TMainForm::CarryOut(const std::vector<TCommand>& commands)
-{
-    for (const TCommand& command : commands) {
-        Application->Guarded([&] {
-            switch (command.Kind) {
-            case TCommandKind::Next:
-                NextWallpaper();
-                break;
-            case TCommandKind::Previous:
-                PreviousWallpaper();
-                break;
-            case TCommandKind::Pause:
-                PauseAutoChange();
-                break;
-            case TCommandKind::Resume:
-                ResumeAutoChange();
-                break;
-            case TCommandKind::Show:
-                BringToFront();
-                break;
-            case TCommandKind::Add:
-                AddFilesAndFolders(command.Paths, TAddOrigin::Unattended);
-                break;
-            }
-        });
-    }
-}
-
-bool TMainForm::ReceiveCommands(LPARAM copyData)
-{
-    // Any program may send this message: only a well-formed command message
-    // of ours is taken.
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(copyData);
-    if (!data || data->dwData != CommandMessageTag || (data->cbData > 0 && !data->lpData))
-        return false;
-    const std::optional<std::vector<TCommand>> commands =
-        DecodeCommandMessage(std::span(static_cast<const uint8_t*>(data->lpData), data->cbData));
-    if (!commands)
-        return false;
-    HandOverCommands(*commands);
-    return true;
+    TOptionValues values;
+    TakeRotation(values);
+    WriteOptions(*services_.Registry, values, {TWrittenWhen::AfterEachChange});
 }
 
 void TMainForm::HandOverCommands(const std::vector<TCommand>& commands)
@@ -248,16 +220,6 @@ void TMainForm::RunPendingCommands()
     }
 }
 
-void TMainForm::onNextClick(TObject*)
-{
-    NextWallpaper();
-}
-
-void TMainForm::onPreviousClick(TObject*)
-{
-    PreviousWallpaper();
-}
-
 void TMainForm::onPauseClick(TObject*)
 {
     if (AutoChangePaused())
@@ -282,23 +244,15 @@ void TMainForm::RegisterHotkeys(const THotkeyOptions& options)
 
 void TMainForm::ChangeHotkeys(const THotkeyOptions& options)
 {
-    WriteHotkeyOptions(*services_.Registry, options);
-    RegisterHotkeys(options);
+    TOptionValues values = ReadOptions(*services_.Registry);
+    SetHotkeyOptions(values, options);
+    ChangeOptions(values);
 }
 
-void TMainForm::HotkeyPressed(WPARAM id)
+void TMainForm::ChangeOptions(const TOptionValues& values)
 {
-    switch (static_cast<THotkeyAction>(id)) {
-    case THotkeyAction::Next:
-        NextWallpaper();
-        break;
-    case THotkeyAction::Previous:
-        PreviousWallpaper();
-        break;
-    case THotkeyAction::Pause:
-        onPauseClick(this);
-        break;
-    }
+    WriteOptions(*services_.Registry, values, {TWrittenWhen::WhenBoxConfirmed});
+    RegisterHotkeys(HotkeyOptionsOf(values));
 }
 
 TOptionsForm& TMainForm::OptionsForm()
@@ -310,10 +264,6 @@ TOptionsForm& TMainForm::OptionsForm()
 
 void TMainForm::onOptionsClick(TObject*)
 {
-    const std::optional<TBoxOptions> chosen = OptionsForm().Edit(
-        TBoxOptions{ReadHotkeyOptions(*services_.Registry), ReadPerMonitorOption(*services_.Registry)});
-    if (!chosen)
-        return;
-    WritePerMonitorOption(*services_.Registry, chosen->PerMonitor);
-    ChangeHotkeys(chosen->Hotkeys);
+    if (const std::optional<TOptionValues> chosen = OptionsForm().Edit(ReadOptions(*services_.Registry)))
+        ChangeOptions(*chosen);
 }

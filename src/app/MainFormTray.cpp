@@ -20,50 +20,7 @@ UINT TaskbarCreatedMessage()
     return message;
 }
 
-TMenuItem* MenuItem(TPopupMenu* menu, TComponent* owner, const char* name, const char* caption,
-                    TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(owner);
-    item->Name = name;
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    menu->Add(item);
-    return item;
-}
-
 } // namespace
-
-void TMainForm::CreateTrayMenu()
-{
-    trayMenu = new TPopupMenu(this);
-    trayMenu->Name = "trayMenu";
-    // First and in bold, what selecting the icon does: the window.
-    restoreMenuItem = MenuItem(trayMenu, this, "restoreMenuItem", "Restore Form",
-                               [this](TObject* s) { onRestoreClick(s); });
-    restoreMenuItem->SetDefault(true);
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    nextMenuItem =
-        MenuItem(trayMenu, this, "nextMenuItem", "Next Wallpaper", [this](TObject* s) { onNextClick(s); });
-    previousMenuItem = MenuItem(trayMenu, this, "previousMenuItem", "Previous Wallpaper",
-                                [this](TObject* s) { onPreviousClick(s); });
-    pauseMenuItem =
-        MenuItem(trayMenu, this, "pauseMenuItem", "Pause", [this](TObject* s) { onPauseClick(s); });
-    pauseMenuItem->SetVisible(false);
-    cancelScanMenuItem =
-        MenuItem(trayMenu, this, "cancelScanMenuItem", "Cancel Scan", [this](TObject*) { CancelScan(); });
-    cancelScanMenuItem->SetVisible(false);
-    optionsMenuItem = MenuItem(trayMenu, this, "optionsMenuItem", "Options\u2026",
-                               [this](TObject* s) { onOptionsClick(s); });
-    trayMenu->OnPopup = [this](TObject* s) { onTrayMenuPopup(s); };
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    changeWallpaperMenuItem = MenuItem(trayMenu, this, "changeWallpaperMenuItem", "Change Wallpaper",
-                                       [this](TObject* s) { onChangeWallpaperClick(s); });
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    aboutMenuItem =
-        MenuItem(trayMenu, this, "aboutMenuItem", "About", [this](TObject* s) { onAboutClick(s); });
-    MenuItem(trayMenu, this, "", "-", nullptr);
-    exitMenuItem = MenuItem(trayMenu, this, "exitMenuItem", "Exit", [this](TObject* s) { onExitClick(s); });
-}
 
 void TMainForm::CreateTrayIcon()
 {
@@ -175,11 +132,6 @@ void TMainForm::onToTrayClick(TObject*)
     AddTrayIcon();
 }
 
-void TMainForm::onRestoreClick(TObject*)
-{
-    RestoreFromTray();
-}
-
 void TMainForm::onAboutClick(TObject*)
 {
     if (!aboutForm_ && makeAboutForm_)
@@ -188,9 +140,53 @@ void TMainForm::onAboutClick(TObject*)
         aboutForm_->ShowModal();
 }
 
-void TMainForm::TrayIconMessage(TMessage& message)
+void TMainForm::WndProc(TMessage& message)
 {
-    switch (LOWORD(message.LParam)) {
+    // Registered messages: their numbers are known only at run time.
+    if (message.Msg == TaskbarCreatedMessage())
+        return OnTaskbarCreated();
+    if (message.Msg == ShowRunningCopyMessage())
+        return OnShowRequest();
+    switch (message.Msg) {
+    case TrayCallbackMessage:
+        return OnTrayCallback(LOWORD(message.LParam),
+                              {GET_X_LPARAM(message.WParam), GET_Y_LPARAM(message.WParam)});
+    case RunCommandsMessage:
+        return RunPendingCommands();
+    case WM_COPYDATA:
+        message.Result =
+            message.LParam && OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(message.LParam));
+        return;
+    case WM_HOTKEY:
+        return OnHotkey(static_cast<int>(message.WParam));
+    case WM_POWERBROADCAST:
+        if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
+            OnPowerResume();
+        message.Result = TRUE;
+        return;
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange();
+        break;
+    case WM_QUERYENDSESSION:
+        message.Result = TRUE;
+        return;
+    case WM_ENDSESSION:
+        if (message.WParam)
+            EndSession();
+        return;
+    default:
+        break;
+    }
+    // A scan's messages before the keyboard's: Escape during a scan stops
+    // the scan, and only a later one hides the window.
+    if (HandleScanMessage(message) || HandleChangeMessage(message) || HandleKeyboardMessage(message))
+        return;
+    TForm::WndProc(message);
+}
+
+void TMainForm::OnTrayCallback(UINT event, POINT at)
+{
+    switch (event) {
     case NIN_SELECT:
     case NIN_KEYSELECT:
         RestoreFromTray();
@@ -198,76 +194,37 @@ void TMainForm::TrayIconMessage(TMessage& message)
     case WM_CONTEXTMENU:
         // Where the shell says: at the icon, also when the menu was asked
         // for from the keyboard.
-        trayMenu->Popup(GET_X_LPARAM(message.WParam), GET_Y_LPARAM(message.WParam));
+        trayMenu->Popup(at.x, at.y);
         break;
     default:
         break;
     }
 }
 
-bool TMainForm::HandleCommandMessage(TMessage& message)
+void TMainForm::OnTaskbarCreated()
 {
-    if (message.Msg == ShowRunningCopyMessage()) {
-        // A second start of the program hands over to this one.
-        if (started_)
-            BringToFront();
-        else
-            showRequested_ = true;
-        return true;
-    }
-    if (message.Msg == WM_COPYDATA) {
-        message.Result = ReceiveCommands(message.LParam) ? TRUE : FALSE;
-        return true;
-    }
-    if (message.Msg == WM_HOTKEY) {
-        QueueCommand([this, id = message.WParam] { HotkeyPressed(id); });
-        return true;
-    }
-    if (message.Msg == RunCommandsMessage) {
-        RunPendingCommands();
-        return true;
-    }
-    return false;
+    // A new taskbar knows nothing of the icon: register it again, and leave
+    // the window as it is.
+    PutIconInTray();
 }
 
-void TMainForm::WndProc(TMessage& message)
+void TMainForm::OnShowRequest()
 {
-    if (message.Msg == TrayCallbackMessage) {
-        TrayIconMessage(message);
-        return;
-    }
-    if (message.Msg == TaskbarCreatedMessage()) {
-        // A new taskbar knows nothing of the icon: register it again, and
-        // leave the window as it is.
-        PutIconInTray();
-        return;
-    }
-    // A scan's messages before the keyboard's: Escape during a scan stops
-    // the scan, and only a later one hides the window.
-    if (HandleCommandMessage(message) || HandleScanMessage(message) || HandleChangeMessage(message) ||
-        HandleKeyboardMessage(message))
-        return;
-    if (message.Msg == WM_POWERBROADCAST) {
-        if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
-            Application->Guarded([this] { ResumeAfterSleep(); });
-        message.Result = TRUE;
-        return;
-    }
-    if (message.Msg == WM_DISPLAYCHANGE) {
-        // The drawn wallpaper has the old desktop's size: draw it anew once
-        // the monitors have settled.
-        Application->Guarded([this] { DisplayChanged(); });
-        TForm::WndProc(message);
-        return;
-    }
-    if (message.Msg == WM_QUERYENDSESSION) {
-        message.Result = TRUE;
-        return;
-    }
-    if (message.Msg == WM_ENDSESSION) {
-        if (message.WParam)
-            EndSession();
-        return;
-    }
-    TForm::WndProc(message);
+    // A second start of the program hands over to this one.
+    if (started_)
+        BringToFront();
+    else
+        showRequested_ = true;
+}
+
+void TMainForm::OnHotkey(int id)
+{
+    QueueCommand([this, id] { HotkeyPressed(id); });
+}
+
+void TMainForm::OnDisplayChange()
+{
+    // The drawn wallpaper has the old desktop's size: draw it anew once the
+    // monitors have settled.
+    Application->Guarded([this] { DisplayChanged(); });
 }

@@ -1,26 +1,10 @@
 #include "app/OptionsForm.h"
 
+#include "app/HotkeySettings.h"
 #include "app/LayoutHelpers.h"
+#include "app/SettingsReadBack.h"
 #include "core/Exceptions.h"
 #include "framework/ModalForm.h"
-
-namespace {
-
-void Choose(TComboBox& box, const TShortcut& shortcut)
-{
-    const std::string text = ShortcutText(shortcut);
-    // A combination set in the registry by hand is offered as well.
-    if (box.Items().IndexOf(text) < 0)
-        box.Items().Add(text);
-    box.SetItemIndex(box.Items().IndexOf(text));
-}
-
-TShortcut Chosen(const TComboBox& box, const TShortcut& otherwise)
-{
-    return ParseShortcut(box.Text()).value_or(otherwise);
-}
-
-} // namespace
 
 TOptionsForm::TOptionsForm(TComponent* owner, HWND ownerWindow) : TForm(owner), ownerWindow_(ownerWindow)
 {
@@ -90,30 +74,25 @@ void TOptionsForm::onOkClick()
 {
     // One combination for two actions cannot work: the box stays open, and
     // the message names both, so the user sees which to change.
-    if (const std::optional<std::string> clash = SameHotkeyTwiceText(Chosen().Hotkeys))
+    if (const std::optional<std::string> clash = SameHotkeyTwiceText(HotkeyOptionsOf(Chosen())))
         throw Exception(*clash);
     SetModalResult(mrOk);
 }
 
-void TOptionsForm::ShowOptions(const TBoxOptions& options)
+void TOptionsForm::ShowOptions(const TOptionValues& values)
 {
-    hotkeysBox->SetChecked(options.Hotkeys.Enabled);
-    Choose(*nextHotkeyBox, options.Hotkeys.Next);
-    Choose(*previousHotkeyBox, options.Hotkeys.Previous);
-    Choose(*pauseHotkeyBox, options.Hotkeys.Pause);
-    perMonitorBox->SetChecked(options.PerMonitor);
+    shown_ = values;
+    ::ShowOptions(*this, values);
 }
 
-TBoxOptions TOptionsForm::Chosen() const
+TOptionValues TOptionsForm::Chosen() const
 {
-    const THotkeyOptions defaults;
-    return TBoxOptions{THotkeyOptions{hotkeysBox->Checked(), ::Chosen(*nextHotkeyBox, defaults.Next),
-                                      ::Chosen(*previousHotkeyBox, defaults.Previous),
-                                      ::Chosen(*pauseHotkeyBox, defaults.Pause)},
-                       perMonitorBox->Checked()};
+    TOptionValues chosen = shown_;
+    TakeOptions(*this, chosen);
+    return chosen;
 }
 
-std::optional<TBoxOptions> TOptionsForm::Edit(const TBoxOptions& options)
+std::optional<TOptionValues> TOptionsForm::Edit(const TOptionValues& values)
 {
     // The tray menu stays reachable while the box is open: a second
     // "Options…" brings the open box to the front instead.
@@ -121,7 +100,7 @@ std::optional<TBoxOptions> TOptionsForm::Edit(const TBoxOptions& options)
         SetForegroundWindow(Handle());
         return std::nullopt;
     }
-    ShowOptions(options);
+    ShowOptions(values);
     if (::ShowModal(*this) != mrOk)
         return std::nullopt;
     return Chosen();

@@ -5,7 +5,7 @@
 // in the program's flat look, made hidden once and opened from the tray
 // menu's "Options…".
 
-#include "app/HotkeySettings.h"
+#include "app/OptionTable.h"
 #include "controls/FlatButton.h"
 #include "controls/FlatPanel.h"
 #include "framework/Form.h"
@@ -14,12 +14,6 @@
 #include "framework/stdctrls/Label.h"
 
 #include <optional>
-
-// What the box shows and lets the user change.
-struct TBoxOptions {
-    THotkeyOptions Hotkeys;
-    bool PerMonitor = false;
-};
 
 class TOptionsForm : public TForm {
 public:
@@ -37,15 +31,15 @@ public:
     TFlatButton* okButton;
     TFlatButton* cancelButton;
 
-    // Shows `options` and lets the user change them; the options chosen
-    // when the box is confirmed, nothing when it is cancelled. "OK" with
-    // one combination for two actions is refused with a message naming
-    // both, and the box stays open.
-    std::optional<TBoxOptions> Edit(const TBoxOptions& options);
+    // Shows the options its controls show (OptionTable.h) and lets the
+    // user change them; the options chosen when the box is confirmed,
+    // nothing when it is cancelled. "OK" with one combination for two
+    // actions is refused with a message naming both, and the box stays open.
+    std::optional<TOptionValues> Edit(const TOptionValues& values);
 
     // The controls and what they hold, without showing the box.
-    void ShowOptions(const TBoxOptions& options);
-    TBoxOptions Chosen() const;
+    void ShowOptions(const TOptionValues& values);
+    TOptionValues Chosen() const;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -56,4 +50,6 @@ private:
     TComboBox* HotkeyRow(const char* boxName, const char* caption, int top);
 
     HWND ownerWindow_;
+    // What the box was shown with, which it changes.
+    TOptionValues shown_;
 };

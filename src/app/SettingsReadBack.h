@@ -1,34 +1,35 @@
 #pragma once
-// Reading the stored options into the window's controls at startup.
+// The options and the controls that show them (the table's "shown by"
+// column): putting values into a window's controls, taking them back, and
+// the read-back of the stored options into the main window at startup.
 
 #include "app/Autostart.h"
-#include "framework/stdctrls/CheckBox.h"
-#include "framework/stdctrls/ComboBox.h"
-#include "framework/stdctrls/SpinEdit.h"
-#include "lists/ListModel.h"
-#include "platform/RegistryAccess.h"
+#include "app/OptionTable.h"
+#include "framework/Component.h"
 
 #include <functional>
 
-struct SettingsControls {
-    TCheckBox& StartMinimized; // startMinimizedBox
-    TCheckBox& AutoStart;      // startWithWindowsBox
-    TComboBox& DisplayStyle;   // styleBox
-    TCheckBox& Random;         // randomBox
-    TCheckBox& AutoRun;        // startAutoRunBox
-    TSpinEdit& Interval;       // intervalEdit
-    const TListModel& List;    // auto-run mode starts only with entries
+// Shows each option whose control is among `owner`'s components in it: a
+// box is ticked for a set flag, a list selects the style or the key
+// combination, a number field shows the number.
+void ShowOptions(TComponent& owner, const TOptionValues& values);
+// Takes the value of each option whose control is among `owner`'s
+// components into `values`.
+void TakeOptions(const TComponent& owner, TOptionValues& values);
+
+// What the read-back does besides setting the controls.
+struct SettingsActions {
     std::function<void()> ShowWindow;
+    // Starts automatic changing when the list has entries.
     std::function<void()> StartAutoChange;
 };
 
-// Reads the stored options (ReadStoredOptions) and sets the controls:
-// "startminimized" clear shows the window; the autostart box is set when
-// "startup" says so or an entry that cannot be removed still starts the
-// program; the style, "random" and the interval (the minutes the rotation
-// uses); last "startinautorunmode", which sets its box and, with entries in
-// the list, starts automatic changing. The interval comes before the start,
-// so a run started here already waits the stored number of minutes. Values
-// that were reset to their defaults are reported in one message at the end.
-void ReadSettingsIntoControls(IRegistryFactory& registry, TAutostart& autostart,
-                              const SettingsControls& controls);
+// Shows the options read at start in the main window `window`. The
+// autostart box shows what Windows will do at the next logon ("startup",
+// aligned with the entries, see AlignAutostartAtStart); a clear
+// "startminimized" shows the window; a set "startinautorunmode" starts
+// automatic changing, after the interval is shown, so a run started here
+// already waits the stored number of minutes. Values that were reset to
+// their defaults are reported in one message at the end.
+void ReadSettingsIntoControls(TOptionValues values, TAutostart& autostart, TComponent& window,
+                              const SettingsActions& actions);

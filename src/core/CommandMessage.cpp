@@ -52,26 +52,21 @@ private:
     size_t pos_ = 0;
 };
 
-bool IsKnownKind(uint8_t kind)
-{
-    return kind >= static_cast<uint8_t>(TCommandKind::Next) &&
-           kind <= static_cast<uint8_t>(TCommandKind::Add);
-}
-
 bool IsSendablePath(const std::string& path)
 {
     return !path.empty() && path.size() <= MaxMessagePathLength && path.find('\0') == std::string::npos;
 }
 
-std::optional<TCommand> ReadCommand(TMessageReader& reader, size_t& pathsLeft)
+std::optional<TCommand> ReadCommand(TMessageReader& reader, size_t& pathsLeft, TSwitches switches)
 {
     uint8_t kind = 0;
     size_t paths = 0;
-    if (!reader.U8(kind) || !IsKnownKind(kind) || !reader.U16(paths) || paths > pathsLeft)
+    if (!reader.U8(kind) || !reader.U16(paths) || paths > pathsLeft)
         return std::nullopt;
-    TCommand command{static_cast<TCommandKind>(kind), {}};
-    if (paths > 0 && command.Kind != TCommandKind::Add)
+    const TSwitch* known = SwitchOf(static_cast<TCommandKind>(kind), switches);
+    if (!known || (paths > 0 && !known->TakesPaths))
         return std::nullopt;
+    TCommand command{known->Kind, {}};
     pathsLeft -= paths;
     for (size_t i = 0; i < paths; ++i) {
         size_t length = 0;
@@ -111,7 +106,7 @@ std::vector<uint8_t> EncodeCommandMessage(const std::vector<TCommand>& commands)
     return out;
 }
 
-std::optional<std::vector<TCommand>> DecodeCommandMessage(std::span<const uint8_t> bytes)
+std::optional<std::vector<TCommand>> DecodeCommandMessage(std::span<const uint8_t> bytes, TSwitches switches)
 {
     if (bytes.size() < Magic.size() + 4 || bytes.size() > MaxMessageBytes ||
         !std::equal(Magic.begin(), Magic.end(), bytes.begin()))
@@ -124,7 +119,7 @@ std::optional<std::vector<TCommand>> DecodeCommandMessage(std::span<const uint8_
     std::vector<TCommand> commands;
     size_t pathsLeft = MaxMessagePaths;
     for (size_t i = 0; i < count; ++i) {
-        std::optional<TCommand> command = ReadCommand(reader, pathsLeft);
+        std::optional<TCommand> command = ReadCommand(reader, pathsLeft, switches);
         if (!command)
             return std::nullopt;
         commands.push_back(std::move(*command));

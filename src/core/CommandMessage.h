@@ -8,7 +8,7 @@
 // Layout, little-endian:
 //   "TsvC" (4 bytes), version (u16, 1), command count (u16)
 //   per command: kind (u8), path count (u16), per path: length (u16), bytes
-// A path holds no NUL; only /add carries paths.
+// A path holds no NUL; only a switch that takes paths carries them.
 //
 // Portable: no Windows header.
 
@@ -36,6 +36,7 @@ inline constexpr size_t MaxMessageBytes = 1024 * 1024;
 std::vector<uint8_t> EncodeCommandMessage(const std::vector<TCommand>& commands);
 
 // The commands of a message; nothing when the bytes are not a well-formed
-// message of this version within the bounds (wrong size, unknown kind,
-// counts or lengths past the end, bytes left over).
-std::optional<std::vector<TCommand>> DecodeCommandMessage(std::span<const uint8_t> bytes);
+// message of this version within the bounds (wrong size, a kind none of
+// `switches` gives, paths for one that takes none, counts or lengths past
+// the end, bytes left over).
+std::optional<std::vector<TCommand>> DecodeCommandMessage(std::span<const uint8_t> bytes, TSwitches switches);

@@ -2,59 +2,66 @@
 
 #include "core/AsciiCase.h"
 
-#include <array>
 #include <string_view>
 
 namespace {
-
-// Kept beside the table below: the message lists what it accepts.
-constexpr const char* SwitchList = "Tessivo understands /next, /previous, /pause, /resume, /show and "
-                                   "/add <files or folders>";
-
-struct TSwitchName {
-    std::string_view Name;
-    TCommandKind Kind;
-};
-
-constexpr std::array<TSwitchName, 6> Switches{{
-    {"next", TCommandKind::Next},
-    {"previous", TCommandKind::Previous},
-    {"pause", TCommandKind::Pause},
-    {"resume", TCommandKind::Resume},
-    {"show", TCommandKind::Show},
-    {"add", TCommandKind::Add},
-}};
 
 bool IsSwitch(const std::string& argument)
 {
     return !argument.empty() && (argument[0] == '/' || argument[0] == '-');
 }
 
-TCommandKind SwitchKind(const std::string& argument)
+const TSwitch& SwitchNamed(const std::string& argument, TSwitches switches)
 {
     const std::string_view name = std::string_view(argument).substr(1);
-    for (const TSwitchName& known : Switches)
+    for (const TSwitch& known : switches)
         if (SameIgnoringCase(name, known.Name))
-            return known.Kind;
-    throw ECommandLineError::UnknownSwitch(argument);
+            return known;
+    throw ECommandLineError::UnknownSwitch(argument, switches);
 }
 
 } // namespace
 
-ECommandLineError ECommandLineError::UnknownSwitch(const std::string& argument)
+std::string SwitchListText(TSwitches switches)
 {
-    return ECommandLineError(FormatText("Unknown switch \"%s\". %s", argument.c_str(), SwitchList));
+    std::string text = "Tessivo understands ";
+    for (size_t i = 0; i < switches.size(); ++i) {
+        text += i == 0 ? "/" : i + 1 == switches.size() ? " and /" : ", /";
+        text += switches[i].Name;
+        if (switches[i].TakesPaths)
+            text += " <files or folders>";
+    }
+    return text;
 }
 
-ECommandLineError ECommandLineError::UnexpectedArgument(const std::string& argument)
+const TSwitch* SwitchOf(TCommandKind kind, TSwitches switches)
 {
-    return ECommandLineError(FormatText("\"%s\" is not a switch; files and folders follow /add. %s",
-                                        argument.c_str(), SwitchList));
+    for (const TSwitch& known : switches)
+        if (known.Kind == kind)
+            return &known;
+    return nullptr;
 }
 
-ECommandLineError ECommandLineError::NothingToAdd()
+ECommandLineError ECommandLineError::UnknownSwitch(const std::string& argument, TSwitches switches)
 {
-    return ECommandLineError(FormatText("/add needs the files or folders to add. %s", SwitchList));
+    return ECommandLineError(
+        FormatText("Unknown switch \"%s\". %s", argument.c_str(), SwitchListText(switches).c_str()));
+}
+
+ECommandLineError ECommandLineError::UnexpectedArgument(const std::string& argument, TSwitches switches)
+{
+    std::string takers;
+    for (const TSwitch& known : switches)
+        if (known.TakesPaths)
+            takers += (takers.empty() ? "/" : " or /") + std::string(known.Name);
+    return ECommandLineError(FormatText("\"%s\" is not a switch; files and folders follow %s. %s",
+                                        argument.c_str(), takers.c_str(), SwitchListText(switches).c_str()));
+}
+
+ECommandLineError ECommandLineError::NothingToAdd(const TSwitch& taking, TSwitches switches)
+{
+    return ECommandLineError(FormatText("/%s needs the files or folders to add. %s", taking.Name,
+                                        SwitchListText(switches).c_str()));
 }
 
 ECommandLineError ECommandLineError::TooLongToPass()
@@ -62,26 +69,28 @@ ECommandLineError ECommandLineError::TooLongToPass()
     return ECommandLineError("The command line is too long to pass to the running Tessivo");
 }
 
-std::vector<TCommand> ParseCommands(const std::vector<std::string>& arguments)
+std::vector<TCommand> ParseCommands(const std::vector<std::string>& arguments, TSwitches switches)
 {
     std::vector<TCommand> commands;
-    auto finishAdd = [&commands] {
-        if (!commands.empty() && commands.back().Kind == TCommandKind::Add && commands.back().Paths.empty())
-            throw ECommandLineError::NothingToAdd();
+    const TSwitch* taking = nullptr;
+    auto finishPaths = [&] {
+        if (taking && commands.back().Paths.empty())
+            throw ECommandLineError::NothingToAdd(*taking, switches);
     };
     for (const std::string& argument : arguments) {
         if (argument.empty())
             continue;
         if (IsSwitch(argument)) {
-            const TCommandKind kind = SwitchKind(argument);
-            finishAdd();
-            commands.push_back(TCommand{kind, {}});
-        } else if (!commands.empty() && commands.back().Kind == TCommandKind::Add) {
+            const TSwitch& known = SwitchNamed(argument, switches);
+            finishPaths();
+            commands.push_back(TCommand{known.Kind, {}});
+            taking = known.TakesPaths ? &known : nullptr;
+        } else if (taking) {
             commands.back().Paths.push_back(argument);
         } else {
-            throw ECommandLineError::UnexpectedArgument(argument);
+            throw ECommandLineError::UnexpectedArgument(argument, switches);
         }
     }
-    finishAdd();
+    finishPaths();
     return commands;
 }

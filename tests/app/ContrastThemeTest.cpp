@@ -228,7 +228,7 @@ TEST_F(ContrastTheme, EveryCaptionOfTheAboutAndOptionsBoxesIsReadable)
 {
     TAboutForm about(nullptr, form.get());
     TOptionsForm options(nullptr);
-    options.ShowOptions(TBoxOptions{});
+    options.ShowOptions(TOptionValues{});
     for (int scheme : {kBlack, kWhite}) {
         SCOPED_TRACE(kSchemeNames[scheme]);
         const ContrastScheme contrast(scheme);

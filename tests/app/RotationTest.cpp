@@ -6,7 +6,6 @@
 #include "app/AboutForm.h"
 #include "app/GlobalHotkeys.h"
 #include "app/OptionsForm.h"
-#include "app/RotationState.h"
 #include "core/CommandMessage.h"
 #include "framework/ModalForm.h"
 #include "support/ModalScript.h"
@@ -71,7 +70,12 @@ protected:
         FinishChanges();
     }
     std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
-    void OptionsFormFor(const THotkeyOptions& options) { form->OptionsForm().ShowOptions({options, false}); }
+    void OptionsFormFor(const THotkeyOptions& options)
+    {
+        TOptionValues values;
+        SetHotkeyOptions(values, options);
+        form->OptionsForm().ShowOptions(values);
+    }
     LRESULT SendCommands(uint32_t tag, const std::vector<uint8_t>& bytes)
     {
         COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), const_cast<uint8_t*>(bytes.data())};
@@ -158,11 +162,11 @@ TEST_F(Rotation, EachChangeIsKeptAtOnceSoARunEndedWithoutItsExitCarriesOn)
     TimerMessage();
     TimerMessage();
     // No exit sequence: the registry holds what a killed run leaves.
-    const TRotationState kept = ReadRotationState(registry);
-    EXPECT_EQ(kept.Position, form->Test().rotationPosition);
-    EXPECT_NE(kept.Position, 0);
-    EXPECT_TRUE(kept.LastChange.has_value());
-    EXPECT_FALSE(kept.History.empty());
+    const TOptionValues kept = ReadOptions(registry);
+    EXPECT_EQ(kept.Number("rotationposition"), form->Test().rotationPosition);
+    EXPECT_NE(kept.Number("rotationposition"), 0);
+    EXPECT_TRUE(kept.Time("lastchange").has_value());
+    EXPECT_FALSE(kept.Text("shownhistory").empty());
 }
 
 TEST_F(Rotation, AnAutomaticStartWaitsWhatIsLeftOfTheIntervalSinceTheLastChange)
@@ -297,10 +301,11 @@ TEST_F(Rotation, EachStoredValueOfTheRotationStandsAlone)
                 stored.SetNonStringValue(TRegistryRoot::CurrentUser, Key, name);
             else
                 stored.SetValue(TRegistryRoot::CurrentUser, Key, name, value);
-            const TRotationState state = ReadRotationState(stored);
-            EXPECT_EQ(state.Position, name == "rotationposition" ? 0 : 2);
-            EXPECT_EQ(state.LastChange, name == "lastchange" ? std::nullopt : std::optional<int64_t>(1234));
-            EXPECT_EQ(state.Deck, name == "shuffledeck" ? "" : "1:3:-1:2,1,0");
+            const TOptionValues state = ReadOptions(stored);
+            EXPECT_EQ(state.Number("rotationposition"), name == "rotationposition" ? 0 : 2);
+            EXPECT_EQ(state.Time("lastchange"),
+                      name == "lastchange" ? std::nullopt : std::optional<int64_t>(1234));
+            EXPECT_EQ(state.Text("shuffledeck"), name == "shuffledeck" ? "" : "1:3:-1:2,1,0");
         }
     }
 }
@@ -325,7 +330,7 @@ TEST_F(Rotation, HotkeysAreOffByDefaultAndATakenOneIsToldOnceWhileTheOthersWork)
     OptionsFormFor(options);
     form->OptionsForm().nextHotkeyBox->SetItemIndex(
         form->OptionsForm().nextHotkeyBox->Items().IndexOf("Ctrl+Alt+Shift+N"));
-    Run([&] { form->ChangeHotkeys(form->OptionsForm().Chosen().Hotkeys); });
+    Run([&] { form->ChangeHotkeys(HotkeyOptionsOf(form->OptionsForm().Chosen())); });
     EXPECT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(hotkeys.Held.at(1), (std::pair<unsigned, unsigned>{7, 'N'}));
     SendMessageW(form->Handle(), WM_HOTKEY, 1, 0);

@@ -3,8 +3,6 @@
 // be used reset to their defaults, and a machine Run key a standard user
 // cannot write.
 
-#include "app/HotkeySettings.h"
-#include "app/MonitorOption.h"
 #include "app/Settings.h"
 
 #include "platform/FakeRegistry.h"
@@ -34,17 +32,28 @@ protected:
     TFakeRegistry registry;
 };
 
+// The values the exit writes with the autostart box and the interval text
+// as given, the other boxes clear.
+TOptionValues AtExit(bool autostart, const std::string& interval)
+{
+    TOptionValues values;
+    values.SetFlag(OptionNames::Startup, autostart);
+    values.SetFlag(OptionNames::StartMinimized, false);
+    values.SetNumber(OptionNames::Interval, IntervalMinutesOf(interval));
+    return values;
+}
+
 } // namespace
 
 TEST_F(StoredOptions, AKeyWithoutValuesReadsAsTheFirstRunsDefaults)
 {
-    const TStoredOptions options = ReadStoredOptions(registry);
-    EXPECT_FALSE(options.StartMinimized);
-    EXPECT_TRUE(options.AutoStart);
-    EXPECT_EQ(options.Style, 2);
-    EXPECT_FALSE(options.Random);
-    EXPECT_EQ(options.IntervalMinutes, 1);
-    EXPECT_FALSE(options.AutoRun);
+    const TOptionValues options = ReadOptionsAtStart(registry);
+    EXPECT_FALSE(options.Flag("startminimized"));
+    EXPECT_TRUE(options.Flag("startup"));
+    EXPECT_EQ(options.Number("style"), 2);
+    EXPECT_FALSE(options.Flag("random"));
+    EXPECT_EQ(options.Number("interval"), 1);
+    EXPECT_FALSE(options.Flag("startinautorunmode"));
     EXPECT_TRUE(options.Reset.empty());
     EXPECT_EQ(Stored("style"), "2");
 }
@@ -54,38 +63,40 @@ TEST_F(StoredOptions, AValueOfAnotherTypeIsResetAloneAndTheOthersAreReadAsStored
     Store({{"startup", "0"}, {"random", "1"}, {"interval", "45"}, {"startinautorunmode", "1"}});
     registry.SetNonStringValue(User, SettingsKeyPath, "startminimized");
     registry.SetNonStringValue(User, SettingsKeyPath, "style");
-    const TStoredOptions options = ReadStoredOptions(registry);
-    EXPECT_FALSE(options.StartMinimized);
-    EXPECT_FALSE(options.AutoStart);
-    EXPECT_EQ(options.Style, 2);
-    EXPECT_TRUE(options.Random);
-    EXPECT_EQ(options.IntervalMinutes, 45);
-    EXPECT_TRUE(options.AutoRun);
+    const TOptionValues options = ReadOptionsAtStart(registry);
+    EXPECT_FALSE(options.Flag("startminimized"));
+    EXPECT_FALSE(options.Flag("startup"));
+    EXPECT_EQ(options.Number("style"), 2);
+    EXPECT_TRUE(options.Flag("random"));
+    EXPECT_EQ(options.Number("interval"), 45);
+    EXPECT_TRUE(options.Flag("startinautorunmode"));
     EXPECT_EQ(options.Reset, (std::vector<std::string>{"startminimized", "style"}));
     // The corrected style is stored now, so the next start reads it without
     // complaint even when this run never reaches its exit. The others are
     // written by the exit.
     EXPECT_EQ(Stored("style"), "2");
-    EXPECT_EQ(ReadStoredOptions(registry).Reset, (std::vector<std::string>{"startminimized"}));
+    EXPECT_EQ(ReadOptionsAtStart(registry).Reset, (std::vector<std::string>{"startminimized"}));
 }
 
 TEST_F(StoredOptions, APerMonitorValueThatCannotBeUsedReadsAsOffAndLeavesTheOthersAlone)
 {
-    EXPECT_FALSE(ReadPerMonitorOption(registry));
+    EXPECT_FALSE(ReadOptions(registry).Flag("permonitor"));
     Store({{"permonitor", "1"}});
-    EXPECT_TRUE(ReadPerMonitorOption(registry));
-    WritePerMonitorOption(registry, false);
+    TOptionValues options = ReadOptions(registry);
+    EXPECT_TRUE(options.Flag("permonitor"));
+    options.SetFlag("permonitor", false);
+    WriteOptions(registry, options, {TWrittenWhen::WhenBoxConfirmed});
     EXPECT_EQ(Stored("permonitor"), "0");
     for (const char* bad : {"yes", "2", ""}) {
         Store({{"permonitor", bad}, {"hotkeys", "1"}, {"style", "4"}});
-        EXPECT_FALSE(ReadPerMonitorOption(registry)) << bad;
-        EXPECT_TRUE(ReadHotkeyOptions(registry).Enabled);
-        EXPECT_EQ(ReadStoredOptions(registry).Style, 4);
+        EXPECT_FALSE(ReadOptions(registry).Flag("permonitor")) << bad;
+        EXPECT_TRUE(ReadOptions(registry).Flag("hotkeys"));
+        EXPECT_EQ(ReadOptionsAtStart(registry).Number("style"), 4);
         EXPECT_EQ(Stored("permonitor"), bad);
     }
     registry.SetNonStringValue(User, SettingsKeyPath, "permonitor");
-    EXPECT_FALSE(ReadPerMonitorOption(registry));
-    EXPECT_TRUE(ReadStoredOptions(registry).Reset.empty());
+    EXPECT_FALSE(ReadOptions(registry).Flag("permonitor"));
+    EXPECT_TRUE(ReadOptionsAtStart(registry).Reset.empty());
 }
 
 TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)
@@ -93,14 +104,14 @@ TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)
     for (const char* style : {"7", "-1", "6", "02", "x"}) {
         SCOPED_TRACE(style);
         Store({{"style", style}});
-        const TStoredOptions options = ReadStoredOptions(registry);
-        EXPECT_EQ(options.Style, 2);
+        const TOptionValues options = ReadOptionsAtStart(registry);
+        EXPECT_EQ(options.Number("style"), 2);
         EXPECT_EQ(options.Reset, (std::vector<std::string>{"style"}));
         EXPECT_EQ(Stored("style"), "2");
     }
     for (const char* style : {"0", "1", "2", "3", "4", "5"}) {
         Store({{"style", style}});
-        EXPECT_EQ(ReadStoredOptions(registry).Style, style[0] - '0');
+        EXPECT_EQ(ReadOptionsAtStart(registry).Number("style"), style[0] - '0');
         EXPECT_EQ(Stored("style"), style);
     }
 }
@@ -118,13 +129,13 @@ TEST_F(StoredOptions, TheIntervalIsReadAndWrittenAsTheMinutesTheRotationUses)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored.substr(0, 20));
         Store({{"interval", c.stored.c_str()}});
-        const TStoredOptions options = ReadStoredOptions(registry);
-        EXPECT_EQ(options.IntervalMinutes, c.minutes);
+        const TOptionValues options = ReadOptionsAtStart(registry);
+        EXPECT_EQ(options.Number("interval"), c.minutes);
         EXPECT_EQ(options.Reset.empty(), !c.reset);
     }
     TAutostart autostart(registry, ProgramPath);
     for (const Case& c : cases) {
-        WriteSettingsAtExit(registry, autostart, TExitOptions{false, false, false, c.stored, false});
+        WriteSettingsAtExit(registry, autostart, AtExit(false, c.stored));
         EXPECT_EQ(Stored("interval"), std::to_string(c.minutes));
     }
 }
@@ -142,7 +153,7 @@ TEST_F(StoredOptions, AutostartLivesInTheUsersRunKeyAndRemovesTheMachinesEntryWh
             registry.SetValue(User, UserRunKeyPath, "Tessivo", box ? "" : entry);
             if (machineEntry)
                 registry.SetValue(Machine, MachineRunKeyPath, "Tessivo", entry);
-            WriteSettingsAtExit(registry, autostart, TExitOptions{box, false, false, "1", false});
+            WriteSettingsAtExit(registry, autostart, AtExit(box, "1"));
             EXPECT_EQ(registry.Value(Machine, MachineRunKeyPath, "Tessivo"), std::nullopt);
             EXPECT_EQ(registry.Value(User, UserRunKeyPath, "Tessivo"),
                       box ? std::optional<std::string>(entry) : std::nullopt);
@@ -158,14 +169,14 @@ TEST_F(StoredOptions, AMachineEntryAStandardUserCannotRemoveKeepsTheBoxSet)
     TAutostart autostart(registry, ProgramPath);
     Store({{"startup", "0"}});
     EXPECT_TRUE(autostart.IsRegistered());
-    WriteSettingsAtExit(registry, autostart, TExitOptions{false, false, false, "1", false});
+    WriteSettingsAtExit(registry, autostart, AtExit(false, "1"));
     EXPECT_TRUE(registry.Value(Machine, MachineRunKeyPath, "Tessivo").has_value());
     EXPECT_EQ(registry.Value(User, UserRunKeyPath, "Tessivo"), std::nullopt);
     EXPECT_EQ(Stored("startup"), "1"); // the entry still starts the program
     // An entry there for another file does not start this one.
     registry.SetValue(Machine, MachineRunKeyPath, "Tessivo", "C:\\Other\\tessivo.exe");
     EXPECT_FALSE(autostart.IsRegistered());
-    WriteSettingsAtExit(registry, autostart, TExitOptions{false, false, false, "1", false});
+    WriteSettingsAtExit(registry, autostart, AtExit(false, "1"));
     EXPECT_EQ(Stored("startup"), "0");
 }
 
@@ -253,4 +264,82 @@ TEST_F(StoredOptions, OnlyTheInstalledCopyStartsWithWindowsAfterItsFirstRun)
         EXPECT_FALSE(EnsureDefaultSettings(fresh, !installed));
         EXPECT_EQ(fresh.Value(User, SettingsKeyPath, "startup"), installed ? "1" : "0");
     }
+}
+
+namespace {
+
+// A settings key as the program writes it, every value away from its default.
+const std::pair<const char*, const char*> OldSettings[] = {{"startup", "0"},
+                                                           {"startminimized", "1"},
+                                                           {"startinautorunmode", "1"},
+                                                           {"interval", "30"},
+                                                           {"random", "1"},
+                                                           {"style", "4"},
+                                                           {"rotationposition", "2"},
+                                                           {"shuffledeck", "1:3:-1:2,1,0"},
+                                                           {"shownhistory", "C:\\a.jpg"},
+                                                           {"lastchange", "1234"},
+                                                           {"hotkeys", "1"},
+                                                           {"hotkeynext", "Ctrl+Alt+Shift+N"},
+                                                           {"hotkeyprevious", "Ctrl+Alt+Shift+P"},
+                                                           {"hotkeypause", "Ctrl+Alt+Shift+Up"},
+                                                           {"permonitor", "1"},
+                                                           {"picturefolder", "D:\\Photos\\"},
+                                                           {"listfolder", "C:\\Lists\\"}};
+
+const std::initializer_list<TWrittenWhen> EveryWrite = {TWrittenWhen::AtExit, TWrittenWhen::AfterEachChange,
+                                                        TWrittenWhen::WhenBoxConfirmed,
+                                                        TWrittenWhen::WhenChosen};
+
+} // namespace
+
+TEST_F(StoredOptions, OldSettingsLoadUnchangedAndAreWrittenBackAsTheyWere)
+{
+    for (const auto& [name, value] : OldSettings)
+        registry.SetValue(User, SettingsKeyPath, name, value);
+    const TOptionValues options = ReadOptions(registry);
+    EXPECT_TRUE(options.Reset.empty());
+    TFakeRegistry fresh;
+    WriteOptions(fresh, options, EveryWrite);
+    for (const auto& [name, value] : OldSettings)
+        EXPECT_EQ(fresh.Value(User, SettingsKeyPath, name), value) << name;
+}
+
+TEST_F(StoredOptions, AValueThatCannotBeReadResetsOnlyItsOwnOption)
+{
+    for (const TOptionRow& row : OptionTable()) {
+        SCOPED_TRACE(row.Name);
+        for (const auto& [name, value] : OldSettings)
+            registry.SetValue(User, SettingsKeyPath, name, value);
+        registry.SetNonStringValue(User, SettingsKeyPath, row.Name);
+        const TOptionValues options = ReadOptions(registry);
+        EXPECT_EQ(options.Stored(row.Name), TOptionValues().Stored(row.Name));
+        EXPECT_EQ(options.Reset.size(), row.WhenBad == TBadValue::Quiet ? 0u : 1u);
+        TFakeRegistry fresh;
+        WriteOptions(fresh, options, EveryWrite);
+        for (const auto& [name, value] : OldSettings)
+            if (name != std::string(row.Name)) {
+                EXPECT_EQ(fresh.Value(User, SettingsKeyPath, name), value) << name;
+            }
+    }
+}
+
+TEST_F(StoredOptions, ARowAddedToTheTableIsReadToldWhenBadAndWritten)
+{
+    std::vector<TOptionRow> table(OptionTable().begin(), OptionTable().end());
+    table.push_back({"fadein", TOptionType::Minutes, "5", TBadValue::Told, nullptr, TWrittenWhen::AtExit, 0});
+    EXPECT_EQ(ReadOptions(registry, table).Number("fadein"), 5);
+    Store({{"fadein", "12"}, {"random", "1"}});
+    TOptionValues options = ReadOptions(registry, table);
+    EXPECT_EQ(options.Number("fadein"), 12);
+    Store({{"fadein", "soon"}});
+    EXPECT_EQ(ReadOptions(registry, table).Number("fadein"), 5);
+    EXPECT_EQ(ReadOptions(registry, table).Reset, std::vector<std::string>{"fadein"});
+    EXPECT_TRUE(ReadOptions(registry, table).Flag("random"));
+
+    options.SetNumber("fadein", 20);
+    WriteOptions(registry, options, {TWrittenWhen::AtExit});
+    EXPECT_EQ(Stored("fadein"), "20");
+    WriteOptions(registry, TOptionValues(table), {TWrittenWhen::WhenBoxConfirmed});
+    EXPECT_EQ(Stored("fadein"), "20");
 }

@@ -1,4 +1,5 @@
 #include "core/CommandLineSplit.h"
+#include "core/CommandMessage.h"
 #include "core/Commands.h"
 
 #include <gtest/gtest.h>
@@ -36,38 +37,20 @@ TEST(CommandLineArguments, StepsOverTheProgramNameWithoutEscapes)
     EXPECT_EQ(CommandLineArguments(""), Args{});
 }
 
-TEST(ParseCommands, ReadsSwitchesInAnyCaseAndTheFilesAfterAdd)
+TEST(ParseCommands, ASwitchAddedToTheTableIsReadListedAndCarriedToTheRunningCopy)
 {
-    const std::vector<TCommand> commands = ParseCommands(
-        {"/NEXT", "-previous", "/Pause", "", "-RESUME", "/add", "C:\\a.jpg", "D:\\pics", "/show"});
-    const std::vector<TCommand> expected{{TCommandKind::Next, {}},
-                                         {TCommandKind::Previous, {}},
-                                         {TCommandKind::Pause, {}},
-                                         {TCommandKind::Resume, {}},
-                                         {TCommandKind::Add, {"C:\\a.jpg", "D:\\pics"}},
-                                         {TCommandKind::Show, {}}};
-    EXPECT_EQ(commands, expected);
-    EXPECT_TRUE(ParseCommands({}).empty());
-}
+    using enum TCommandKind;
+    const TSwitch shuffle{"shuffle", static_cast<TCommandKind>(7), false};
+    const std::vector<TSwitch> before{{"next", Next, false}, {"add", Add, true}};
+    std::vector<TSwitch> after = before;
+    after.push_back(shuffle);
 
-TEST(ParseCommands, RefusesWhatItDoesNotUnderstandWithTheListOfSwitches)
-{
-    const auto messageOf = [](const Args& arguments) {
-        try {
-            ParseCommands(arguments);
-        } catch (const ECommandLineError& error) {
-            return error.Message;
-        }
-        return std::string("accepted");
-    };
-    const std::string switches = "Tessivo understands /next, /previous, /pause, /resume, /show and "
-                                 "/add <files or folders>";
-    EXPECT_EQ(messageOf({"/next", "/skip"}), "Unknown switch \"/skip\". " + switches);
-    EXPECT_EQ(messageOf({"/"}), "Unknown switch \"/\". " + switches);
-    EXPECT_EQ(messageOf({"/nextx"}), "Unknown switch \"/nextx\". " + switches);
-    EXPECT_EQ(messageOf({"C:\\a.jpg"}),
-              "\"C:\\a.jpg\" is not a switch; files and folders follow /add. " + switches);
-    EXPECT_EQ(messageOf({"/show", "x"}), "\"x\" is not a switch; files and folders follow /add. " + switches);
-    EXPECT_EQ(messageOf({"/add", "/next"}), "/add needs the files or folders to add. " + switches);
-    EXPECT_EQ(messageOf({"/add", ""}), "/add needs the files or folders to add. " + switches);
+    const std::vector<TCommand> commands = ParseCommands({"-Shuffle", "/add", "a.jpg", "/next"}, after);
+    const std::vector<TCommand> expected{{shuffle.Kind, {}}, {Add, {"a.jpg"}}, {Next, {}}};
+    EXPECT_EQ(commands, expected);
+    EXPECT_EQ(SwitchListText(after), "Tessivo understands /next, /add <files or folders> and /shuffle");
+    EXPECT_THROW(ParseCommands({"/shuffle"}, before), ECommandLineError);
+    // The running copy takes it only when its table has it too.
+    EXPECT_EQ(DecodeCommandMessage(EncodeCommandMessage(commands), after), commands);
+    EXPECT_FALSE(DecodeCommandMessage(EncodeCommandMessage(commands), before));
 }
