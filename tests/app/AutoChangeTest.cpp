@@ -57,18 +57,6 @@ protected:
         Add(files);
         return files;
     }
-    void ClickStartStop()
-    {
-        form->Test().startStopButton->OnClick(form->Test().startStopButton);
-        FinishChanges();
-    }
-    // One tick of the rotation timer, as the platform delivers it, and the
-    // change it asked for.
-    void TimerMessage()
-    {
-        SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
-        FinishChanges();
-    }
     std::vector<std::string> Applied() const { return desktop.WallpaperCalls; }
     bool Locked() const
     {

@@ -212,6 +212,19 @@ protected:
                 Sleep(1);
         }
     }
+    // "Start"/"Stop" clicked, and the change it asked for.
+    void ClickStartStop()
+    {
+        form->Test().startStopButton->OnClick(form->Test().startStopButton);
+        FinishChanges();
+    }
+    // One tick of the rotation timer, as the platform delivers it, and the
+    // change it asked for.
+    void TimerMessage()
+    {
+        SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
+        FinishChanges();
+    }
 
     std::vector<std::string> Paths() const { return form->Test().listModel.Paths(); }
     std::vector<std::string> Names() const { return form->Test().nameList->Items().Texts(); }

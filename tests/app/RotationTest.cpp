@@ -43,16 +43,6 @@ protected:
         form.reset();
         form = std::make_unique<TMainForm>(nullptr, Services());
     }
-    void ClickStartStop()
-    {
-        form->Test().startStopButton->OnClick(form->Test().startStopButton);
-        FinishChanges();
-    }
-    void TimerMessage()
-    {
-        SendMessageA(form->Test().autoChangeTimer->WindowHandle(), WM_TIMER, 1, 0);
-        FinishChanges();
-    }
     // Next, Previous and Apply as one act each, waited for.
     void Next()
     {
