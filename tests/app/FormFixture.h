@@ -147,10 +147,9 @@ protected:
         CapturedErrors().clear();
     }
 
-    // Writes a BMP of the given size and colour into the folder; returns its path.
     // A folder `name` with b.bmp, A.bmp, a text file and sub\\c.bmp, written
     // out of name order; its pictures in the order the list gets them.
-    std::vector<std::string> PictureFolder(const std::string& name)
+    std::vector<std::string> PictureFolder(const std::string& name = "pictures")
     {
         const std::string tree = folder / name;
         CreateDirectoryA(tree.c_str(), nullptr);
@@ -162,6 +161,7 @@ protected:
         return {tree + "\\A.bmp", tree + "\\b.bmp", tree + "\\sub\\c.bmp"};
     }
 
+    // Writes a BMP of the given size and colour into the folder; returns its path.
     std::string MakeBitmap(const std::string& name, int width, int height, TColor color = clRed)
     {
         TBitmap bitmap(width, height);

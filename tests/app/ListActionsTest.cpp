@@ -58,19 +58,6 @@ std::string ClipboardText()
 
 class ListActions : public FormFixture {
 protected:
-    // "pictures" with b.bmp, A.bmp, a text file and sub\c.bmp; the pictures
-    // in the order the list must get them.
-    std::vector<std::string> PictureTree(const std::string& name = "pictures")
-    {
-        const std::string tree = folder / name;
-        CreateDirectoryA(tree.c_str(), nullptr);
-        CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
-        MakeBitmap(name + "\\sub\\c.bmp", 3, 3);
-        MakeBitmap(name + "\\b.bmp", 4, 4);
-        MakeBitmap(name + "\\A.bmp", 5, 5);
-        folder.Write(name + "\\notes.txt", "no picture");
-        return {tree + "\\A.bmp", tree + "\\b.bmp", tree + "\\sub\\c.bmp"};
-    }
     void Drop(const std::vector<std::string>& paths)
     {
         SendMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
@@ -90,7 +77,7 @@ TEST_F(ListActions, DroppedFoldersAndFilesAddTheirPicturesInOrderUnlessTheListIs
     EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_FALSE(GetWindowLongW(form->Test().nameList->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 
-    std::vector<std::string> expected = PictureTree();
+    std::vector<std::string> expected = PictureFolder();
     const std::string loose = MakeBitmap("loose.bmp", 6, 6);
     Drop({folder / "pictures", loose});
     FinishScan();
@@ -123,7 +110,7 @@ TEST_F(ListActions, DroppedFoldersAndFilesAddTheirPicturesInOrderUnlessTheListIs
 TEST_F(ListActions, AddFolderFromTheMenuAddsItsPicturesInOrder)
 {
     Add({MakeBitmap("first.bmp", 2, 2)});
-    std::vector<std::string> expected = PictureTree();
+    std::vector<std::string> expected = PictureFolder();
     folderDialog.folder = folder / "pictures";
     form->NameListMenu().AddFolderItem().Click();
     FinishScan();
