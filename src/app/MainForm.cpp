@@ -247,8 +247,10 @@ void TMainForm::RunStartSequence()
     rotationPosition = 0;
     autoChangeRunning = false;
     clockLabel->SetHint(TodayHint(services_.Clock->Now(), services_.Clock->Names()));
-    // Hides the window; the stored options decide below whether it shows.
-    AddTrayIcon();
+    // The window is made, hidden (its clock and taskbar button at rest); the
+    // stored options decide below whether it shows.
+    Handle();
+    Hide();
     // Nothing here may stop the start.
     Application->Guarded([this] { RemoveStaleFiles(); });
     // The list the user left last time. When it cannot be read, or its first
@@ -288,12 +290,14 @@ void TMainForm::EnsureDefaultSettings()
 void TMainForm::ReadSettings(const TOptionValues& stored)
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
+    bool startAutoChange = false;
     ReadSettingsIntoControls(stored, autostart, *this,
-                             SettingsActions{[this] { Show(); },
-                                             [this] {
-                                                 if (listModel_.Count() > 0)
-                                                     StartAutoChangeAtLaunch();
-                                             }});
+                             SettingsActions{[this] { Show(); }, [&] { startAutoChange = true; }});
+    // The icon once the window shows (the shell's DLL loads for it), and
+    // before automatic change starts, whose errors are its balloons.
+    PutIconInTray();
+    if (startAutoChange && listModel_.Count() > 0)
+        StartAutoChangeAtLaunch();
 }
 
 void TMainForm::onStartWithWindowsClick(TObject*)

@@ -68,6 +68,10 @@ void TWinControl::CreateParams(TCreateParams& params)
         params.Style |= WS_DISABLED;
     if (TabStop())
         params.Style |= WS_TABSTOP;
+    // What DragAcceptFiles sets, given at creation: the shell's DLL is then
+    // loaded at the first drop, not while the window is made.
+    if (acceptsDroppedFiles_)
+        params.ExStyle |= WS_EX_ACCEPTFILES;
     params.X = Left();
     params.Y = Top();
     params.Width = Width();
@@ -108,8 +112,6 @@ void TWinControl::CreateWnd()
         throw Exception("Cannot create the window of " + (Name.empty() ? std::string("a control") : Name));
     if (!params.SystemClassName.empty())
         SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-    if (acceptsDroppedFiles_)
-        AcceptDroppedFiles(handle_, true);
     for (TControl* child : controls_)
         if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && !windowed->handle_)
             windowed->CreateWnd();

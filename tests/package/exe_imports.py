@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Checks that tessivo.exe calls only the wide ("W") form of every Win32
-function that has both: an import ending in "A" counts as an ANSI call when
+function that has both, imported or delay-loaded: an import ending in "A" counts as an ANSI call when
 the same DLL also offers the name with "W" in place of that "A" (so
 "GetProcessHeap" or "CreateDIBSection" are never taken for one). The DLLs'
 names come from the MinGW import libraries the program is linked against.
@@ -15,13 +15,18 @@ import re
 import subprocess
 import sys
 
+from delay_imports import delay_imports
+
 
 # Calls of the toolchain's own thread library (winpthreads, linked in
 # statically), not of the program: its events and semaphores are made without
 # names and its debug output is fixed text, so no file name or other text of
 # the program passes through them.
+# The toolchain's delay-load helper (delayimp) loads each delay-loaded DLL by
+# the fixed ASCII name the import library gives it (comdlg32.dll...), never
+# by a name from outside.
 RUNTIME_ANSI = {"kernel32.dll!CreateEventA", "kernel32.dll!CreateSemaphoreA",
-                "kernel32.dll!OutputDebugStringA"}
+                "kernel32.dll!OutputDebugStringA", "kernel32.dll!LoadLibraryA"}
 
 
 def imports(exe, objdump):
@@ -56,6 +61,8 @@ def main():
     objdump = sys.argv[2] if len(sys.argv) > 2 else "x86_64-w64-mingw32-objdump"
     nm = objdump.replace("objdump", "nm")
     table = imports(exe, objdump)
+    for dll, names in delay_imports(exe).items():
+        table.setdefault(dll, []).extend(names)
     if not table:
         print(f"FAILED: no imports read from {exe}")
         return 1
@@ -70,7 +77,7 @@ def main():
         return 1
     runtime = sorted(set(ansi) & RUNTIME_ANSI)
     print(f"ok: {total} imports from {len(table)} DLLs, none of the program's in an ANSI form" +
-          (f" (the thread library's, without text: {', '.join(runtime)})" if runtime else ""))
+          (f" (the toolchain runtime's, without text from outside: {', '.join(runtime)})" if runtime else ""))
     return 0
 
 
