@@ -395,12 +395,12 @@ void TMainForm::onNameListClick(TObject*)
 
 void TMainForm::onNameListDoubleClick(TObject*)
 {
-    ApplySelectedWallpaper();
+    ApplySelectedByHand();
 }
 
 void TMainForm::onApplyClick(TObject*)
 {
-    ApplySelectedWallpaper();
+    ApplySelectedByHand();
 }
 
 void TMainForm::onStyleChange(TObject*)

@@ -208,6 +208,9 @@ public:
     TMenuItem& CancelScanMenuItem() { return *cancelScanMenuItem; }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
+    // The same as the user's own act (Apply, the double click, Enter in the
+    // list): the rotation then goes on from the pictures applied.
+    void ApplySelectedByHand();
     // Every change of the wallpaper is drawn on a worker thread (see
     // wallpaper/BackgroundChange.h) and finished when its message comes:
     // whether one is still to finish (tests wait for it).
@@ -389,6 +392,10 @@ private:
     // The other monitors' pictures: those chosen by the rotation, else the
     // list's entries after the selected one.
     std::vector<std::string> OtherMonitorPaths(int styleIndex);
+    // The selected entry (and the ones after it, one for each other
+    // monitor) was put on the desktop by hand in the style `styleIndex`:
+    // the rotation goes on from them.
+    void RotationFollowsSelected(int styleIndex);
     void RestoreRotation(const TOptionValues& stored);
     // The rotation's state into `values`.
     void TakeRotation(TOptionValues& values);

@@ -83,6 +83,26 @@ std::vector<std::string> TMainForm::OtherMonitorPaths(int styleIndex)
     return others;
 }
 
+void TMainForm::ApplySelectedByHand()
+{
+    if (WallpaperFitForIndex(styleBox->ItemIndex()))
+        RotationFollowsSelected(styleBox->ItemIndex());
+    ApplySelectedWallpaper();
+}
+
+void TMainForm::RotationFollowsSelected(int styleIndex)
+{
+    // The pictures the apply puts on the monitors (see OtherMonitorPaths).
+    const int32_t selected = listModel_.Selected();
+    const int32_t count = listModel_.Count();
+    if (selected < 0 || count == 0)
+        return;
+    std::vector<int32_t> group;
+    for (size_t monitor = 0; monitor < PicturesPerChange(styleIndex); ++monitor)
+        group.push_back(static_cast<int32_t>((selected + monitor) % static_cast<size_t>(count)));
+    rotation_->ShownByHand(listModel_.Paths(), group, rotationPosition);
+}
+
 void TMainForm::ChangeTo(int32_t index)
 {
     currentIndex = index;
