@@ -490,10 +490,14 @@ TEST_F(PostponedChange, NextAndPreviousWhileAChangeWaitsChangeAtOnceAndEndTheWai
     form->PreviousWallpaper();
     FinishChanges();
     EXPECT_EQ(Applied().back(), files[0]);
-    // The next one due waits again.
+    // The next one due waits again; "/next" from a later start does not.
     TimerMessage();
     EXPECT_EQ(Applied().size(), 3u);
     EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::FullScreen);
+    form->CarryOut({{TCommandKind::Next, {}}});
+    FinishChanges();
+    EXPECT_EQ(Applied().back(), files[1]);
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::None);
 }
 
 TEST_F(PostponedChange, AnAutomaticStartWhileAFullScreenProgramRunsWaitsForItsFirstChange)
