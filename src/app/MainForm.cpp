@@ -114,10 +114,13 @@ void TMainForm::CreateSubsystems()
                           [this] { return ChooseNextPictures(); },
                           [this](const std::string& file, const std::exception& error) {
                               return ReportUnattendedError(file, error);
-                          }},
+                          },
+                          [this] { return WhyChangeWaits(); }, [this] { UpdateTrayTip(); }},
         autoChangeRunning, currentIndex);
     if (!services_.Hotkeys)
         services_.Hotkeys = (ownHotkeys_ = std::make_unique<TWin32Hotkeys>()).get();
+    if (!services_.MachineState)
+        services_.MachineState = &systemMachineState_;
     hotkeys_ = std::make_unique<TGlobalHotkeys>(*services_.Hotkeys);
     rotation_ = std::make_unique<TRotation>(services_.RandomSeed ? services_.RandomSeed() : ClockSeed());
     CreateTrayMenu();
@@ -396,12 +399,12 @@ void TMainForm::onNameListClick(TObject*)
 
 void TMainForm::onNameListDoubleClick(TObject*)
 {
-    ApplySelectedWallpaper();
+    ApplySelectedByHand();
 }
 
 void TMainForm::onApplyClick(TObject*)
 {
-    ApplySelectedWallpaper();
+    ApplySelectedByHand();
 }
 
 void TMainForm::onStyleChange(TObject*)

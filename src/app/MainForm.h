@@ -32,6 +32,7 @@
 #include "lists/ListFiles.h"
 #include "lists/ListModel.h"
 #include "lists/Preview.h"
+#include "platform/MachineState.h"
 #include "platform/ProgramIcon.h"
 #include "wallpaper/AutoChange.h"
 #include "wallpaper/BackgroundChange.h"
@@ -176,6 +177,8 @@ public:
     void PauseAutoChange();
     void ResumeAutoChange();
     bool AutoChangePaused() const { return autoChange_->Paused(); }
+    // Why the change that is due waits; None while none does.
+    TChangeWait AutoChangeWaiting() const { return autoChange_->Waiting(); }
     // The program's commands (CommandTable.h), and their switches.
     static std::span<const TCommandRow> Commands();
     static TSwitches CommandSwitches();
@@ -205,6 +208,9 @@ public:
     TMenuItem& CancelScanMenuItem() { return *cancelScanMenuItem; }
     void ShowSelectedImage() { imageList_->ShowSelectedImage(); }
     void ApplySelectedWallpaper();
+    // The same as the user's own act (Apply, the double click, Enter in the
+    // list): the rotation then goes on from the pictures applied.
+    void ApplySelectedByHand();
     // Every change of the wallpaper is drawn on a worker thread (see
     // wallpaper/BackgroundChange.h) and finished when its message comes:
     // whether one is still to finish (tests wait for it).
@@ -386,6 +392,10 @@ private:
     // The other monitors' pictures: those chosen by the rotation, else the
     // list's entries after the selected one.
     std::vector<std::string> OtherMonitorPaths(int styleIndex);
+    // The selected entry (and the ones after it, one for each other
+    // monitor) was put on the desktop by hand in the style `styleIndex`:
+    // the rotation goes on from them.
+    void RotationFollowsSelected(int styleIndex);
     void RestoreRotation(const TOptionValues& stored);
     // The rotation's state into `values`.
     void TakeRotation(TOptionValues& values);
@@ -394,6 +404,12 @@ private:
     unsigned IntervalMs() const;
     unsigned WaitSinceLastChange() const;
     void ResumeAfterSleep();
+    // Why a change of the rotation that is due has to wait now: the
+    // options, and the machine's state where they make it matter.
+    TChangeWait WhyChangeWaits();
+    // The tip names the picture on the desktop and, while the rotation is
+    // paused or a change waits, says so.
+    void UpdateTrayTip();
     // The one queue for what comes from outside (a later start's commands,
     // the hotkeys): carried out in order from the message loop, never inside
     // a box or dialog of the program, nor before the start is complete.
@@ -421,6 +437,8 @@ private:
     void OnDisplayChange();
     // Windows woke from sleep.
     void OnPowerResume();
+    // The machine went on battery or back on mains power.
+    void OnPowerStatusChange();
 
     TFlatPanel* header = nullptr;
     THeaderToolButton* closeButton = nullptr;
@@ -486,12 +504,15 @@ private:
     std::function<TAboutForm*()> makeAboutForm_;
     std::unique_ptr<TTaskbarButton> taskbarButton_;
     TSystemEntryFiles systemEntryFiles_;
+    TSystemMachineState systemMachineState_;
     std::unique_ptr<TPreview> preview_;
     std::unique_ptr<TImageList> imageList_;
     std::unique_ptr<TListFiles> listFiles_;
     std::unique_ptr<TAutoChange> autoChange_;
     std::unique_ptr<TRotation> rotation_;
     std::optional<int64_t> lastChange_;
+    // The file name of the picture last put on the desktop, for the tip.
+    std::string shownName_;
     std::vector<std::function<void()>> pendingCommands_;
     bool runningCommands_ = false;
     bool started_ = false;

@@ -23,7 +23,7 @@ void TMainForm::onNameListKeyDown(TObject*, WORD& key, TShiftState shift)
             onDeleteClick(deleteButton);
         key = 0;
     } else if (key == VK_RETURN) {
-        ApplySelectedWallpaper();
+        ApplySelectedByHand();
         key = 0;
     }
 }

@@ -83,12 +83,32 @@ std::vector<std::string> TMainForm::OtherMonitorPaths(int styleIndex)
     return others;
 }
 
+void TMainForm::ApplySelectedByHand()
+{
+    if (WallpaperFitForIndex(styleBox->ItemIndex()))
+        RotationFollowsSelected(styleBox->ItemIndex());
+    ApplySelectedWallpaper();
+}
+
+void TMainForm::RotationFollowsSelected(int styleIndex)
+{
+    // The pictures the apply puts on the monitors (see OtherMonitorPaths).
+    const int32_t selected = listModel_.Selected();
+    const int32_t count = listModel_.Count();
+    if (selected < 0 || count == 0)
+        return;
+    std::vector<int32_t> group;
+    for (size_t monitor = 0; monitor < PicturesPerChange(styleIndex); ++monitor)
+        group.push_back(static_cast<int32_t>((selected + monitor) % static_cast<size_t>(count)));
+    rotation_->ShownByHand(listModel_.Paths(), group, rotationPosition);
+}
+
 void TMainForm::ChangeTo(int32_t index)
 {
     currentIndex = index;
-    // The interval counts from this change, whether it works or not.
-    if (autoChangeRunning && !autoChange_->Paused())
-        autoChange_->WaitBeforeNextTick(IntervalMs());
+    // The interval counts from this change, whether it works or not; the
+    // user's own change is never postponed, and a waiting one is done with.
+    autoChange_->ChangedByHand();
     ChangeToCurrent(TChangeOrigin::User);
 }
 
@@ -118,6 +138,22 @@ void TMainForm::OnPowerResume()
     Application->Guarded([this] { ResumeAfterSleep(); });
 }
 
+void TMainForm::OnPowerStatusChange()
+{
+    Application->Guarded([this] { autoChange_->ConditionsChanged(); });
+}
+
+TChangeWait TMainForm::WhyChangeWaits()
+{
+    // The machine is asked only where an option makes its answer matter.
+    const TOptionValues options = ReadOptions(*services_.Registry);
+    if (options.Flag(OptionNames::WaitWhileFullScreen) && services_.MachineState->FullScreenProgramRuns())
+        return TChangeWait::FullScreen;
+    if (!options.Flag(OptionNames::ChangeOnBattery) && services_.MachineState->OnBattery())
+        return TChangeWait::MainsPower;
+    return TChangeWait::None;
+}
+
 void TMainForm::ResumeAfterSleep()
 {
     // The timer does not count the sleep the same way everywhere: the next
@@ -130,10 +166,15 @@ void TMainForm::StartAutoChangeAtLaunch()
 {
     // Without a known last change the run starts as a click on "Start" does,
     // but an entry the preview could not show is not applied: nobody is
-    // there to be told by a box, and the rotation moves on from it.
+    // there to be told by a box, and the rotation moves on from it. Nor
+    // is it applied while changes have to wait: the first tick waits
+    // instead, and makes the change once nothing holds it back.
     if (!lastChange_) {
         const std::optional<std::string> selected = SelectedEntry();
-        autoChange_->Toggle(selected && !preview_->HasFailed(*selected));
+        const bool waits = WhyChangeWaits() != TChangeWait::None;
+        autoChange_->Toggle(selected && !preview_->HasFailed(*selected) && !waits);
+        if (waits)
+            autoChange_->Tick();
         return;
     }
     autoChange_->Toggle(false);
@@ -149,7 +190,8 @@ void TMainForm::NoteShown(const std::string& path, const std::vector<std::string
             rotation_->Shown(others[other]);
     }
     lastChange_ = services_.Clock->WallClockMs();
-    trayIcon_->SetTip(Application->Title + " - " + ExtractFileName(path));
+    shownName_ = ExtractFileName(path);
+    UpdateTrayTip();
     // Kept at once, so a crash or a power cut does not cost the place in the
     // rotation; a refused write is left to the exit, which reports it.
     try {

@@ -13,6 +13,22 @@
 
 namespace {
 
+// What the tip says of the rotation: nothing while it changes as planned.
+std::string RotationStateText(bool paused, TChangeWait waiting)
+{
+    if (paused)
+        return "paused";
+    switch (waiting) {
+    case TChangeWait::FullScreen:
+        return "waiting for the full-screen program to end";
+    case TChangeWait::MainsPower:
+        return "waiting for mains power";
+    case TChangeWait::None:
+        break;
+    }
+    return {};
+}
+
 // The message a new taskbar broadcasts after Explorer starts again.
 UINT TaskbarCreatedMessage()
 {
@@ -106,6 +122,12 @@ void TMainForm::BringToFront()
     SetForegroundWindow(Handle());
 }
 
+void TMainForm::UpdateTrayTip()
+{
+    trayIcon_->SetTip(
+        TrayTip(Application->Title, RotationStateText(AutoChangePaused(), AutoChangeWaiting()), shownName_));
+}
+
 bool TMainForm::ReportUnattendedError(const std::string& file, const std::exception& error)
 {
     // The file first: the balloon's text is short, and the reason alone may
@@ -162,6 +184,8 @@ void TMainForm::WndProc(TMessage& message)
     case WM_POWERBROADCAST:
         if (message.WParam == PBT_APMRESUMEAUTOMATIC || message.WParam == PBT_APMRESUMESUSPEND)
             OnPowerResume();
+        else if (message.WParam == PBT_APMPOWERSTATUSCHANGE)
+            OnPowerStatusChange();
         message.Result = TRUE;
         return;
     case WM_DISPLAYCHANGE:

@@ -62,6 +62,7 @@ void TMainForm::onChangeWallpaperClick(TObject*)
     chosenOtherMonitors_.reset();
     if (listModel_.Selected() < 0)
         return;
+    RotationFollowsSelected(CenterStyleIndex);
     TChangeRequest request;
     request.Paths = {listModel_.Path(listModel_.Selected())};
     const std::vector<std::string> others = OtherMonitorPaths(CenterStyleIndex);

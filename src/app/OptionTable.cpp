@@ -42,6 +42,10 @@ constexpr std::array Rows{
     TOptionRow{OptionNames::HotkeyPause, Shortcut, "Ctrl+Alt+Shift+Down", Quiet, "pauseHotkeyBox",
                WhenBoxConfirmed, 0},
     TOptionRow{OptionNames::PerMonitor, Switch, "0", Quiet, "perMonitorBox", WhenBoxConfirmed, 0},
+    // When the rotation's changes wait: on by default, and off only by a
+    // stored "0", so settings older than these rows change as before.
+    TOptionRow{OptionNames::WaitWhileFullScreen, Flag, "1", Quiet, "waitFullScreenBox", WhenBoxConfirmed, 0},
+    TOptionRow{OptionNames::ChangeOnBattery, Flag, "1", Quiet, "changeOnBatteryBox", WhenBoxConfirmed, 0},
     TOptionRow{OptionNames::PictureFolder, Text, nullptr, Quiet, nullptr, WhenChosen, 0},
     TOptionRow{OptionNames::ListFolder, Text, nullptr, Quiet, nullptr, WhenChosen, 0},
 };

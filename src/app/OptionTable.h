@@ -36,6 +36,8 @@ inline constexpr const char* HotkeyNext = "hotkeynext";
 inline constexpr const char* HotkeyPrevious = "hotkeyprevious";
 inline constexpr const char* HotkeyPause = "hotkeypause";
 inline constexpr const char* PerMonitor = "permonitor";
+inline constexpr const char* WaitWhileFullScreen = "waitfullscreen";
+inline constexpr const char* ChangeOnBattery = "changeonbattery";
 inline constexpr const char* PictureFolder = "picturefolder";
 inline constexpr const char* ListFolder = "listfolder";
 } // namespace OptionNames

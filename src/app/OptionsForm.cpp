@@ -14,7 +14,7 @@ TOptionsForm::TOptionsForm(TComponent* owner, HWND ownerWindow) : TForm(owner), 
     SetPosition(TPosition::ScreenCenter);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
-    SetClientSize(280, 172);
+    SetClientSize(280, 216);
     CreateControls();
 }
 
@@ -27,7 +27,7 @@ void TOptionsForm::CreateParams(TCreateParams& params)
 
 void TOptionsForm::CreateControls()
 {
-    panel = FramedPanel(this, this, "panel", 0, 0, 280, 172);
+    panel = FramedPanel(this, this, "panel", 0, 0, 280, 216);
     panel->SetAlign(TAlign::Client);
     header = Place<TFlatPanel>(this, panel, "header", 2, 2, 276, 15);
     header->SetAlign(TAlign::Top);
@@ -48,13 +48,21 @@ void TOptionsForm::CreateControls()
     perMonitorBox->SetCaption("Different picture on each monitor");
     perMonitorBox->SetHint("Not for \"Tile\" and \"Span\": they show one picture");
     perMonitorBox->SetShowHint(true);
-    Line(this, panel, "", 3, 142, 274, 1);
+    waitFullScreenBox = Place<TCheckBox>(this, panel, "waitFullScreenBox", 10, 142, 260, 17);
+    waitFullScreenBox->SetCaption("Wait while a full-screen program runs");
+    waitFullScreenBox->SetHint("Automatic changes wait for a game, a film or a presentation to end");
+    waitFullScreenBox->SetShowHint(true);
+    changeOnBatteryBox = Place<TCheckBox>(this, panel, "changeOnBatteryBox", 10, 164, 260, 17);
+    changeOnBatteryBox->SetCaption("Change on battery power");
+    changeOnBatteryBox->SetHint("When clear, automatic changes wait for mains power");
+    changeOnBatteryBox->SetShowHint(true);
+    Line(this, panel, "", 3, 186, 274, 1);
 
-    okButton = Place<TFlatButton>(this, panel, "okButton", 118, 147, 73, 21);
+    okButton = Place<TFlatButton>(this, panel, "okButton", 118, 191, 73, 21);
     okButton->SetCaption("OK");
     okButton->SetDefault(true);
     okButton->OnClick = [this](TObject*) { onOkClick(); };
-    cancelButton = Place<TFlatButton>(this, panel, "cancelButton", 198, 147, 73, 21);
+    cancelButton = Place<TFlatButton>(this, panel, "cancelButton", 198, 191, 73, 21);
     cancelButton->SetCaption("Cancel");
     cancelButton->Cancel = true;
     cancelButton->OnClick = [this](TObject*) { SetModalResult(mrCancel); };

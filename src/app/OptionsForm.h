@@ -28,6 +28,8 @@ public:
     TComboBox* previousHotkeyBox;
     TComboBox* pauseHotkeyBox;
     TCheckBox* perMonitorBox;
+    TCheckBox* waitFullScreenBox;
+    TCheckBox* changeOnBatteryBox;
     TFlatButton* okButton;
     TFlatButton* cancelButton;
 

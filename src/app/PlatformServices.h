@@ -16,6 +16,7 @@ class IRegistryFactory;
 class IFileDialog;
 class IFolderDialog;
 class IHotkeys;
+class IMachineState;
 class INotifyIcon;
 class IOpenPictureDialog;
 
@@ -26,6 +27,9 @@ struct PlatformServices {
     INotifyIcon* NotifyIcon = nullptr;
     // Global hotkeys; the system's own when empty.
     IHotkeys* Hotkeys = nullptr;
+    // Whether a full-screen program runs and the machine is on battery,
+    // which automatic changes may wait for; the system's when empty.
+    IMachineState* MachineState = nullptr;
     // The folder of the program's executable, ending in "\".
     std::string ProgramFolder;
     // The folder "LastList.lst" lives in, ending in "\": the program's folder

@@ -61,6 +61,16 @@ void TShuffleDeck::Deal(IRandomSource& random)
         std::swap(toCome_.back(), toCome_[random.Below(static_cast<uint32_t>(toCome_.size() - 1))]);
 }
 
+void TShuffleDeck::Shown(int32_t index, IRandomSource& random)
+{
+    if (index < 0 || index >= count_)
+        return;
+    last_ = index;
+    if (toCome_.empty())
+        Deal(random);
+    std::erase(toCome_, index);
+}
+
 void TShuffleDeck::Inserted(int32_t index, int32_t howMany, IRandomSource& random)
 {
     if (howMany <= 0 || index < 0 || index > count_)

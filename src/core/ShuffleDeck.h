@@ -40,6 +40,11 @@ public:
     void Inserted(int32_t index, int32_t howMany, IRandomSource& random);
     // The entry at `index` was deleted from the list.
     void Deleted(int32_t index);
+    // The entry at `index` was shown without being drawn (put on the
+    // desktop by hand): it counts as drawn in this deck, and the others
+    // still to come keep their order. A deck all drawn is dealt first, so
+    // the entry does not come again at once.
+    void Shown(int32_t index, IRandomSource& random);
 
     int32_t Count() const { return count_; }
     // The entries still to come in this deck, the next one first.

@@ -5,21 +5,25 @@
 #include "wallpaper/RotationMath.h"
 
 #include <string>
+#include <utility>
 
 void TAutoChange::Toggle(bool applyNow)
 {
     paused_ = false;
+    waiting_ = TChangeWait::None;
     view_.Timer.SetEnabled(true);
     UpdateTimerInterval();
     if (running_) {
         view_.StartStopButton.SetCaption("Start");
         SetLocked(false);
         running_ = false;
+        Tell();
         return;
     }
     view_.StartStopButton.SetCaption("Stop");
     SetLocked(true);
     running_ = true;
+    Tell();
     if (!applyNow || !actions_.HasSelectedEntry())
         return;
     try {
@@ -56,8 +60,12 @@ void TAutoChange::WaitBeforeNextTick(unsigned waitMs)
 
 void TAutoChange::Pause()
 {
-    if (running_)
-        paused_ = true;
+    if (!running_ || paused_)
+        return;
+    // A waiting change waits for Resume instead, which asks again.
+    paused_ = true;
+    waiting_ = TChangeWait::None;
+    Tell();
 }
 
 void TAutoChange::Resume(unsigned waitMs)
@@ -66,6 +74,21 @@ void TAutoChange::Resume(unsigned waitMs)
         return;
     paused_ = false;
     WaitBeforeNextTick(waitMs);
+    Tell();
+}
+
+void TAutoChange::ChangedByHand()
+{
+    if (!running_ || paused_)
+        return;
+    SetWaiting(TChangeWait::None);
+    WaitBeforeNextTick(RotationPeriodMs(view_.Minutes.Value()));
+}
+
+void TAutoChange::ConditionsChanged()
+{
+    if (waiting_ != TChangeWait::None)
+        Tick();
 }
 
 void TAutoChange::Tick()
@@ -75,7 +98,7 @@ void TAutoChange::Tick()
     // A first period shortened by WaitBeforeNextTick is over.
     UpdateTimerInterval();
     const auto count = static_cast<int32_t>(view_.Paths.size());
-    if (count == 0)
+    if (count == 0 || Postponed())
         return;
     try {
         const int32_t next = actions_.ChooseNext();
@@ -101,6 +124,34 @@ void TAutoChange::ReportTickError(const std::string& file, std::exception_ptr er
     } catch (...) {
     }
     Report(error);
+}
+
+bool TAutoChange::Postponed()
+{
+    const TChangeWait wait = actions_.WhyWait ? actions_.WhyWait() : TChangeWait::None;
+    const bool waited = waiting_ != TChangeWait::None;
+    SetWaiting(wait);
+    if (wait != TChangeWait::None) {
+        WaitBeforeNextTick(RecheckMs);
+        return true;
+    }
+    // Made now, maybe between two of the timer's ticks: the interval counts
+    // from this change, as from any other.
+    if (waited)
+        WaitBeforeNextTick(RotationPeriodMs(view_.Minutes.Value()));
+    return false;
+}
+
+void TAutoChange::SetWaiting(TChangeWait wait)
+{
+    if (std::exchange(waiting_, wait) != wait)
+        Tell();
+}
+
+void TAutoChange::Tell()
+{
+    if (actions_.StateChanged)
+        actions_.StateChanged();
 }
 
 void TAutoChange::SetLocked(bool locked)

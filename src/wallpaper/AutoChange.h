@@ -3,6 +3,11 @@
 // every tick takes the rotation's next entry of the list,
 // shows it in the preview and applies it as the wallpaper; the options that
 // steer the run and the list-editing buttons are locked.
+//
+// A change that falls due while the machine is busy (a full-screen program,
+// battery power; see AutoChangeActions::WhyWait) is postponed, not
+// skipped: the timer then asks again once a minute, and the change is made
+// as soon as nothing holds it back; the next is due a whole interval later.
 
 #include "framework/Timer.h"
 #include "framework/stdctrls/CheckBox.h"
@@ -14,6 +19,13 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+// Why a change that is due waits.
+enum class TChangeWait {
+    None,
+    FullScreen, // a full-screen program runs
+    MainsPower, // the machine runs on battery and changes there are off
+};
 
 struct AutoChangeView {
     TControl& StartStopButton;             // startStopButton: "Start" or "Stop"
@@ -39,6 +51,10 @@ struct AutoChangeActions {
     // waiting for the user (nobody is there to answer); false when it
     // could not, and the error then comes as a box.
     std::function<bool(const std::string& file, const std::exception& error)> ReportUnattended;
+    // Why a change that is due has to wait; empty: it never waits.
+    std::function<TChangeWait()> WhyWait;
+    // Paused, resumed, stopped, started, waiting or no longer waiting.
+    std::function<void()> StateChanged;
 };
 
 class TAutoChange {
@@ -68,6 +84,16 @@ public:
     void Pause();
     void Resume(unsigned waitMs);
     bool Paused() const { return paused_; }
+    // Why the change that is due waits; None while none does.
+    TChangeWait Waiting() const { return waiting_; }
+    // A change was made by hand (Next, Previous): a change that waited is
+    // done with, and the next one is due a whole interval from now.
+    void ChangedByHand();
+    // Something that can end a wait changed (the power source): a waiting
+    // change is asked about again at once.
+    void ConditionsChanged();
+    // How often a waiting change asks again whether it may be made.
+    static constexpr unsigned RecheckMs = 60000;
 
     // The button: stops a run whatever the list holds; starts one only when
     // `entries` (the visible list's count) is not zero.
@@ -87,6 +113,12 @@ public:
 
 private:
     void SetLocked(bool locked);
+    // True when the change that is due waits (and the timer asks again in
+    // RecheckMs); a change that waited and may now be made restarts the
+    // interval from now.
+    bool Postponed();
+    void SetWaiting(TChangeWait wait);
+    void Tell();
     // Shows the error through the application's handler; ticks that arrive
     // while its box is open do nothing, so errors do not pile up.
     void Report(std::exception_ptr error);
@@ -97,4 +129,5 @@ private:
     int32_t& currentIndex_;
     bool reporting_ = false;
     bool paused_ = false;
+    TChangeWait waiting_ = TChangeWait::None;
 };

@@ -60,6 +60,18 @@ int32_t TRotation::Next(const std::vector<std::string>& paths, bool random, int3
     return position;
 }
 
+void TRotation::ShownByHand(const std::vector<std::string>& paths, const std::vector<int32_t>& group,
+                            int32_t& position)
+{
+    Follow(paths);
+    for (const int32_t index : group) {
+        if (index < 0 || index >= static_cast<int32_t>(paths.size()))
+            continue;
+        deck_.Shown(index, random_);
+        position = index;
+    }
+}
+
 std::optional<int32_t> TRotation::Previous(const std::vector<std::string>& paths)
 {
     const auto inList = [&paths](const std::string& path) { return IndexOf(paths, path).has_value(); };

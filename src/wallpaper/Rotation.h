@@ -43,6 +43,13 @@ public:
     std::vector<int32_t> PreviousGroup(const std::vector<std::string>& paths, size_t count);
     // `path` was put on the desktop.
     void Shown(const std::string& path) { history_.Shown(path); }
+    // The user put the entries of `group` (the first monitor's first) on
+    // the desktop by hand: in list order the rotation goes on after the
+    // last of them (`position` moves there), and in random order they count
+    // as dealt, the rest of the deck staying as it is. The history learns
+    // of them through Shown, as of any change.
+    void ShownByHand(const std::vector<std::string>& paths, const std::vector<int32_t>& group,
+                     int32_t& position);
     std::optional<std::string> Current() const { return history_.Current(); }
 
     // Brings the deck in step with the list after an edit (Next does it

@@ -3,6 +3,7 @@
 // objects' states, rows and default actions.
 
 #include "FormFixture.h"
+#include "app/OptionsForm.h"
 #include "support/TestApplication.h"
 
 #include <oleacc.h>
@@ -215,4 +216,39 @@ TEST_F(Accessibility, StatesListRowsAndTheDefaultActionFollowTheControls)
     PumpMessages(0);
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     toTray->Release();
+}
+
+TEST_F(Accessibility, TheOptionsBoxsWaitingBoxesAreNamedTickableAndNextInTabOrder)
+{
+    TOptionsForm options(nullptr);
+    options.ShowOptions(TOptionValues{});
+    options.Show();
+    PumpMessages(0);
+    EXPECT_TRUE(options.waitFullScreenBox->Checked());
+    EXPECT_TRUE(options.changeOnBatteryBox->Checked());
+    const std::map<HWND, Read> read = ReadFromAnotherProcess(options.Handle(), folder / "probe.txt");
+    ASSERT_FALSE(read.empty()) << "the probe did not run";
+    for (TCheckBox* box : {options.waitFullScreenBox, options.changeOnBatteryBox}) {
+        SCOPED_TRACE(box->Name);
+        const auto it = read.find(box->Handle());
+        ASSERT_NE(it, read.end());
+        EXPECT_EQ(it->second.Name, box->Caption());
+        EXPECT_EQ(it->second.Role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_TRUE(it->second.State & STATE_SYSTEM_CHECKED);
+    }
+    EXPECT_EQ(read.at(options.waitFullScreenBox->Handle()).Name, "Wait while a full-screen program runs");
+    EXPECT_EQ(read.at(options.changeOnBatteryBox->Handle()).Name, "Change on battery power");
+
+    // Tab goes from the monitor box through both to "OK".
+    options.perMonitorBox->SetFocus();
+    for (TWinControl* next : std::initializer_list<TWinControl*>{
+             options.waitFullScreenBox, options.changeOnBatteryBox, options.okButton}) {
+        options.SelectNext(true);
+        EXPECT_EQ(GetFocus(), next->Handle()) << next->Name;
+    }
+    // Cleared, the box gives the option off.
+    options.changeOnBatteryBox->SetChecked(false);
+    EXPECT_FALSE(options.Chosen().Flag(OptionNames::ChangeOnBattery));
+    EXPECT_TRUE(options.Chosen().Flag(OptionNames::WaitWhileFullScreen));
+    options.Hide();
 }

@@ -388,3 +388,130 @@ TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsCorruptSaysSoInThePreviewW
     EXPECT_EQ(form->PreviewFailure().rfind("JPEG error #", 0), 0u) << form->PreviewFailure();
     EXPECT_TRUE(form->Test().autoChangeRunning);
 }
+
+class PostponedChange : public AutoChange {
+protected:
+    // Five minutes between changes, so the once-a-minute asking while a
+    // change waits shows in the timer.
+    void SetUp() override
+    {
+        AutoChange::SetUp();
+        form->Test().intervalEdit->SetText("5");
+    }
+    void PowerStatusChanged()
+    {
+        SendMessageW(form->Handle(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+        FinishChanges();
+    }
+    void Store(const char* name, const char* value)
+    {
+        registry.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", name, value);
+    }
+    unsigned Interval() const { return form->Test().autoChangeTimer->Interval(); }
+};
+
+TEST_F(PostponedChange, AChangeDueWhileAFullScreenProgramRunsWaitsAndIsMadeWhenItEnds)
+{
+    const auto files = ThreeEntries();
+    ClickStartStop();
+    machine.FullScreen = true;
+    clock.wallMs += 300000;
+    TimerMessage();
+    TimerMessage(); // asked again a minute later: still running
+    EXPECT_EQ(Applied(), std::vector<std::string>{files[0]});
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::FullScreen);
+    EXPECT_EQ(Interval(), TAutoChange::RecheckMs);
+    EXPECT_EQ(form->Test().rotationPosition, 0); // the rotation did not move
+
+    // A change of the power source asks again at once, but the program
+    // still runs.
+    PowerStatusChanged();
+    EXPECT_EQ(Applied().size(), 1u);
+    machine.FullScreen = false;
+    clock.wallMs += 60000;
+    TimerMessage();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1]}));
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::None);
+    // The next change is a whole interval after this one.
+    EXPECT_EQ(Interval(), 300000u);
+    EXPECT_EQ(form->LastChange(), clock.wallMs);
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(PostponedChange, OnBatteryWithChangesThereOffTheChangeWaitsForMainsPower)
+{
+    const auto files = ThreeEntries();
+    Store("changeonbattery", "0");
+    ClickStartStop();
+    machine.Battery = true;
+    TimerMessage();
+    EXPECT_EQ(Applied().size(), 1u);
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::MainsPower);
+    EXPECT_EQ(Interval(), TAutoChange::RecheckMs);
+    // Plugged in: made when Windows tells, not a minute later.
+    machine.Battery = false;
+    PowerStatusChanged();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1]}));
+    EXPECT_EQ(Interval(), 300000u);
+    // Without a change waiting, the power source changes nothing.
+    PowerStatusChanged();
+    EXPECT_EQ(Applied().size(), 2u);
+}
+
+TEST_F(PostponedChange, WithTheOptionsAtTheirDefaultsOnBatteryOrWithTheWaitOffChangesComeAsBefore)
+{
+    const auto files = ThreeEntries();
+    ClickStartStop();
+    machine.Battery = true;
+    TimerMessage();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1]}));
+    EXPECT_EQ(machine.BatteryQueries, 0);
+    Store("waitfullscreen", "0");
+    machine.FullScreen = true;
+    const int asked = machine.FullScreenQueries;
+    TimerMessage();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1], files[2]}));
+    EXPECT_EQ(machine.FullScreenQueries, asked);
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::None);
+}
+
+TEST_F(PostponedChange, NextAndPreviousWhileAChangeWaitsChangeAtOnceAndEndTheWait)
+{
+    const auto files = ThreeEntries();
+    ClickStartStop();
+    machine.FullScreen = true;
+    TimerMessage();
+    ASSERT_EQ(form->AutoChangeWaiting(), TChangeWait::FullScreen);
+    form->NextWallpaper();
+    FinishChanges();
+    EXPECT_EQ(Applied(), (std::vector<std::string>{files[0], files[1]}));
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::None);
+    EXPECT_EQ(Interval(), 300000u);
+    form->PreviousWallpaper();
+    FinishChanges();
+    EXPECT_EQ(Applied().back(), files[0]);
+    // The next one due waits again; "/next" from a later start does not.
+    TimerMessage();
+    EXPECT_EQ(Applied().size(), 3u);
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::FullScreen);
+    form->CarryOut({{TCommandKind::Next, {}}});
+    FinishChanges();
+    EXPECT_EQ(Applied().back(), files[1]);
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::None);
+}
+
+TEST_F(PostponedChange, AnAutomaticStartWhileAFullScreenProgramRunsWaitsForItsFirstChange)
+{
+    const auto files = ThreeEntries();
+    form->SaveLastList();
+    Store("startinautorunmode", "1");
+    machine.FullScreen = true;
+    form.reset();
+    form = std::make_unique<TMainForm>(nullptr, Services());
+    EXPECT_TRUE(form->Test().autoChangeRunning);
+    EXPECT_EQ(form->AutoChangeWaiting(), TChangeWait::FullScreen);
+    EXPECT_TRUE(Applied().empty());
+    machine.FullScreen = false;
+    TimerMessage();
+    EXPECT_EQ(Applied(), std::vector<std::string>{files[1]});
+}

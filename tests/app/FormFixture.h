@@ -8,6 +8,7 @@
 #include "lists/EntryFiles.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeHotkeys.h"
+#include "platform/FakeMachineState.h"
 #include "platform/FakeNotifyIcon.h"
 #include "platform/FakeRegistry.h"
 #include "platform/SystemClock.h"
@@ -130,6 +131,7 @@ protected:
         services.Registry = &registry;
         services.NotifyIcon = &notifyIcon;
         services.Hotkeys = &hotkeys;
+        services.MachineState = &machine;
         services.ProgramFolder = folder.Path() + "\\";
         services.LastListFolder = services.ProgramFolder;
         services.ProgramPath = folder.Path() + "\\Tessivo Changer.exe";
@@ -236,6 +238,8 @@ protected:
     TFakeRegistry registry{&journal};
     TFakeNotifyIcon notifyIcon;
     TFakeHotkeys hotkeys;
+    // No full-screen program, on mains power, unless a test says otherwise.
+    TFakeMachineState machine;
     FakePictureDialog pictures;
     FakeFileDialog openDialog;
     FakeFileDialog saveDialog;

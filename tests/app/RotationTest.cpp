@@ -98,6 +98,36 @@ TEST_F(Rotation, NextAndPreviousWalkTheShownPicturesThenTheRotationGoesOn)
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
+TEST_F(Rotation, NextAndTheNextTickInListOrderGoOnFromThePictureAppliedByHand)
+{
+    std::vector<std::string> files;
+    for (const char* name : {"0.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp", "6.bmp", "7.bmp"})
+        files.push_back(MakeBitmap(name, 4, 4));
+    Add(files);
+    ClickStartStop();
+    TimerMessage();
+    const auto select = [this](int index) {
+        form->Test().nameList->SetItemIndex(index);
+        form->onNameListClick(form->Test().nameList);
+    };
+    select(5);
+    Apply();
+    // Kept at once, as after any change.
+    EXPECT_EQ(ReadOptions(registry).Number("rotationposition"), 5);
+    Next();
+    select(5);
+    form->onNameListDoubleClick(form->Test().nameList);
+    FinishChanges();
+    TimerMessage();
+    EXPECT_EQ(Applied(),
+              (std::vector<std::string>{files[0], files[1], files[5], files[6], files[5], files[6]}));
+    EXPECT_EQ(form->Test().rotationPosition, 6);
+    // Previous goes back through what was really shown.
+    Previous();
+    EXPECT_EQ(Applied().back(), files[5]);
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
 TEST_F(Rotation, AQuickBurstOfNextsPutsOnlyTheLastOnTheDesktopAndTheRotationCountsEveryPress)
 {
     const auto files = ThreeEntries();

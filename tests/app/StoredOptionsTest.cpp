@@ -99,6 +99,23 @@ TEST_F(StoredOptions, APerMonitorValueThatCannotBeUsedReadsAsOffAndLeavesTheOthe
     EXPECT_TRUE(ReadOptionsAtStart(registry).Reset.empty());
 }
 
+TEST_F(StoredOptions, ChangesWaitForFullScreenProgramsButNotForBatteryUntilEachIsTurnedOff)
+{
+    // Settings from before these options read as the program behaved then.
+    TOptionValues options = ReadOptions(registry);
+    EXPECT_TRUE(options.Flag("waitfullscreen"));
+    EXPECT_TRUE(options.Flag("changeonbattery"));
+    Store({{"changeonbattery", "0"}});
+    options = ReadOptions(registry);
+    EXPECT_TRUE(options.Flag("waitfullscreen"));
+    EXPECT_FALSE(options.Flag("changeonbattery"));
+    options.SetFlag("waitfullscreen", false);
+    WriteOptions(registry, options, {TWrittenWhen::WhenBoxConfirmed});
+    EXPECT_EQ(Stored("waitfullscreen"), "0");
+    EXPECT_EQ(Stored("changeonbattery"), "0");
+    EXPECT_TRUE(ReadOptionsAtStart(registry).Reset.empty());
+}
+
 TEST_F(StoredOptions, AStyleTheListDoesNotHoldSelectsStretchAndIsStoredAsSuch)
 {
     for (const char* style : {"7", "-1", "6", "02", "x"}) {

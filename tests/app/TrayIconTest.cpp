@@ -2,7 +2,10 @@
 
 #include "FormFixture.h"
 
+#include "platform/WideText.h"
+
 #include <cstring>
+#include <cwchar>
 
 TEST_F(FormFixture, TheTrayIconIsRegisteredForTheRebuiltWindowInTheCurrentProtocolAndHidesIt)
 {
@@ -107,4 +110,70 @@ TEST(TrayIcon, RemoveAsksForTheIconOfTheSameWindowAndIdentifier)
     EXPECT_EQ(shell.Requests.back().Data.hWnd, reinterpret_cast<HWND>(0x1234));
     EXPECT_EQ(shell.Requests.back().Data.uID, 0u);
     EXPECT_FALSE(shell.Present);
+}
+
+TEST_F(FormFixture, TheTipSaysWhenTheRotationIsPausedOrAChangeWaitsAndWhy)
+{
+    const auto tip = [this] {
+        auto sent = notifyIcon.Sent(NIM_MODIFY);
+        std::erase_if(sent, [](const auto& request) { return (request.Data.uFlags & NIF_TIP) == 0; });
+        return sent.empty() ? std::string() : Utf8FromWide(sent.back().Data.szTip);
+    };
+    Add({MakeBitmap("a.bmp", 4, 4), MakeBitmap("b.bmp", 4, 4)});
+    ClickStartStop();
+    EXPECT_EQ(tip(), "Tessivo - a.bmp");
+    form->PauseAutoChange();
+    EXPECT_EQ(tip(), "Tessivo - paused - a.bmp");
+    form->ResumeAutoChange();
+    EXPECT_EQ(tip(), "Tessivo - a.bmp");
+
+    machine.FullScreen = true;
+    TimerMessage();
+    EXPECT_EQ(tip(), "Tessivo - waiting for the full-screen program to end - a.bmp");
+    // Paused, it no longer waits for anything.
+    form->PauseAutoChange();
+    EXPECT_EQ(tip(), "Tessivo - paused - a.bmp");
+    form->ResumeAutoChange();
+    machine.FullScreen = false;
+    machine.Battery = true;
+    registry.SetValue(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "changeonbattery", "0");
+    TimerMessage();
+    EXPECT_EQ(tip(), "Tessivo - waiting for mains power - a.bmp");
+    machine.Battery = false;
+    SendMessageW(form->Handle(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    FinishChanges();
+    EXPECT_EQ(tip(), "Tessivo - b.bmp");
+    // Stopped while waiting: nothing waits any more.
+    machine.FullScreen = true;
+    TimerMessage();
+    ClickStartStop();
+    EXPECT_EQ(tip(), "Tessivo - b.bmp");
+}
+
+TEST(TrayIcon, ATipTooLongForTheShellLosesTheEndOfTheNameNeverTheReason)
+{
+    TFakeNotifyIcon shell;
+    TTrayIcon icon(shell);
+    icon.Add(reinterpret_cast<HWND>(0x1234), nullptr);
+    const std::string reason = "Tessivo - waiting for the full-screen program to end - ";
+    // Plain letters, and pictures of two UTF-16 units each, one of which
+    // would be cut in half.
+    for (const std::string& unit : {std::string("x"), std::string("\xF0\x9F\x8C\x8A")}) {
+        std::string name;
+        for (int i = 0; i < 100; ++i)
+            name += unit;
+        ASSERT_TRUE(
+            icon.SetTip(TrayTip("Tessivo", "waiting for the full-screen program to end", name + ".jpg")));
+        const std::wstring sent = shell.Requests.back().Data.szTip;
+        EXPECT_LE(sent.size(), 127u);
+        EXPECT_GE(sent.size(), 126u);
+        EXPECT_EQ(Utf8FromWide(sent.substr(0, reason.size())), reason);
+        EXPECT_EQ(sent.back(), L'\u2026');
+        const wchar_t beforeEllipsis = sent[sent.size() - 2];
+        EXPECT_FALSE(beforeEllipsis >= 0xD800 && beforeEllipsis <= 0xDBFF);
+    }
+    // The tip it shows already is not sent again.
+    const size_t requests = shell.Requests.size();
+    EXPECT_TRUE(icon.SetTip(icon.Tip()));
+    EXPECT_EQ(shell.Requests.size(), requests);
 }

@@ -161,18 +161,28 @@ TEST_F(WallpaperHandlers, WithAPictureForEachMonitorEveryChangeTakesTheNextTwoPi
     FinishChanges();
     expectMonitors(white, red);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "d.bmp");
+    // Applied by hand, b and c: Next goes on after both.
+    form->Test().nameList->SetItemIndex(1);
+    form->onNameListClick(form->Test().nameList);
+    form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
+    expectMonitors(green, blue);
+    form->NextWallpaper();
+    FinishChanges();
+    expectMonitors(white, red);
 
     // Tile and Span show one picture; with one monitor the option changes nothing.
     form->Test().styleBox->SetItemIndex(5);
     form->onApplyClick(form->Test().applyButton);
     FinishChanges();
     expectMonitors(white, white);
+    // Next goes on after the picture applied by hand (d): a.
     desktop.Screens = {{0, 0, 100, 40}};
     form->Test().styleBox->SetItemIndex(4);
     form->NextWallpaper();
     FinishChanges();
-    expectMonitors(green, green);
-    EXPECT_EQ(form->Test().rotationPosition, 1);
+    expectMonitors(red, red);
+    EXPECT_EQ(form->Test().rotationPosition, 0);
     EXPECT_TRUE(CapturedErrors().empty());
 }
 

@@ -72,6 +72,34 @@ TEST(Rotation, NextAfterPreviousWalksForwardThenGoesOnInOrder)
     EXPECT_EQ(rotation.Previous(fewer), 2);
 }
 
+TEST(Rotation, PicturesAppliedByHandCountAsDealtAndTheRestOfTheDeckKeepsItsOrder)
+{
+    const std::vector<std::string> paths = Entries(6);
+    const auto indexOf = [&paths](const std::string& path) {
+        return static_cast<int32_t>(std::find(paths.begin(), paths.end(), path) - paths.begin());
+    };
+    for (uint32_t seed = 0; seed < 20; ++seed) {
+        TRotation rotation(seed), untouched(seed);
+        Draw(rotation, paths, 2);
+        Draw(untouched, paths, 2);
+        std::vector<std::string> rest = Draw(untouched, paths, 4);
+        const std::string byHand = rest[2];
+        int32_t position = 0;
+        rotation.ShownByHand(paths, {indexOf(byHand)}, position);
+        rotation.Shown(byHand);
+        EXPECT_EQ(position, indexOf(byHand));
+        rest.erase(rest.begin() + 2);
+        EXPECT_EQ(Draw(rotation, paths, 3), rest) << seed;
+
+        // With the deck all dealt: the next deck holds the others first.
+        rotation.ShownByHand(paths, {indexOf(rest[0])}, position);
+        rotation.Shown(rest[0]);
+        const std::vector<std::string> next = Draw(rotation, paths, 5);
+        EXPECT_EQ(std::set<std::string>(next.begin(), next.end()).size(), 5u) << seed;
+        EXPECT_EQ(std::count(next.begin(), next.end(), rest[0]), 0) << seed;
+    }
+}
+
 TEST(Rotation, GroupsOfTwoDealTheDeckAndPreviousStepsBackAWholeGroup)
 {
     for (uint32_t seed = 0; seed < 20; ++seed) {
