@@ -11,8 +11,10 @@ void TAutoChange::Toggle(bool applyNow)
 {
     paused_ = false;
     waiting_ = TChangeWait::None;
-    view_.Timer.SetEnabled(true);
     UpdateTimerInterval();
+    // Stopped, nothing falls due: the timer rests, so the program does not
+    // wake in the tray.
+    view_.Timer.SetEnabled(!running_);
     if (running_) {
         view_.StartStopButton.SetCaption("Start");
         SetLocked(false);

@@ -178,6 +178,8 @@ TEST_F(AutoChange, TheTimerWaitsTheChosenMinutesHeldInsideOneToAThousand)
         // The field shows the minutes the run uses.
         EXPECT_EQ(form->Test().intervalEdit->Text(), std::to_string(period / 60000)) << text;
         ClickStartStop();
+        // Stopped: nothing is due, so no tick wakes the program.
+        EXPECT_FALSE(form->Test().autoChangeTimer->Enabled()) << text;
     }
 }
 
