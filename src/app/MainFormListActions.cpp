@@ -9,7 +9,10 @@
 #include "framework/Messages.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "platform/Clipboard.h"
+#include "platform/Files.h"
 #include "platform/Shell.h"
+
+#include <dbt.h>
 
 void TMainForm::CreateListActions()
 {
@@ -56,6 +59,8 @@ void TMainForm::CreateListActions()
                              [this](const std::string& text) {
                                  return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(text));
                              }});
+    folderFollower_ =
+        std::make_unique<TFolderFollower>(this, listModel_, preview_->Files(), [this] { return Handle(); });
     lastListAutosave_ = std::make_unique<TLastListAutosave>(
         this, [this] { SaveLastList(); },
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
@@ -78,8 +83,34 @@ void TMainForm::onFilesDropped(TObject*, const std::vector<std::string>& paths)
     AddFilesAndFolders(paths);
 }
 
+void TMainForm::FollowFolders(const std::vector<std::string>& items, TAddOrigin origin)
+{
+    if (backgroundAdd_->RefusedWhileLocked(origin))
+        return;
+    std::vector<std::string> files;
+    for (const std::string& item : items) {
+        if (FolderExists(item))
+            folderFollower_->Follow(item);
+        else
+            files.push_back(item);
+    }
+    // The folders followed are part of the list kept for the next run.
+    if (files.size() != items.size())
+        lastListAutosave_->ListChanged();
+    if (!files.empty())
+        AddFilesAndFolders(files, origin);
+}
+
 bool TMainForm::HandleScanMessage(TMessage& message)
 {
+    bool handled = false;
+    Application->Guarded([&] { handled = folderFollower_->HandleMessage(message.Msg, message.WParam); });
+    if (handled)
+        return true;
+    // A drive came (a USB stick put back): a followed folder on it that
+    // was missing is looked for. The message goes on to the form as well.
+    if (message.Msg == WM_DEVICECHANGE && message.WParam == DBT_DEVICEARRIVAL)
+        folderFollower_->DriveArrived();
     if (message.Msg == TBackgroundAdd::ScanEndedMessage) {
         Application->Guarded([this, &message] { backgroundAdd_->ScanEnded(message.WParam); });
         return true;

@@ -113,6 +113,8 @@ public:
     void Clear();
     // The entry at `from` moves to stand at `to`; the others close up.
     void Move(int from, int to);
+    // The key `path` shares with every name of the same file.
+    std::wstring KeyOf(std::string_view path) const { return nameKey_(path); }
     // The entry naming the same file as `path`; -1 for none.
     int Find(std::string_view path) const;
     // Not a change of the list: tells no one (nothing shows it yet).
