@@ -203,6 +203,10 @@ public:
     // adds them. Refused, and told why, while automatic change runs.
     void FollowFolders(const std::vector<std::string>& items, TAddOrigin origin = TAddOrigin::User);
     TFolderFollower& FolderFollower() { return *folderFollower_; }
+    // Drops and /add: followed or added once, as the folder dialog's box
+    // was last left ("followfolders").
+    void AddOrFollow(const std::vector<std::string>& items, TAddOrigin origin);
+    static constexpr const char* FollowCheckBoxText = "Keep the list in step with this folder";
     // Whether a folder scan runs; Escape in the window and the tray menu's
     // "Cancel Scan" stop it.
     bool Scanning() const { return backgroundAdd_->Scanning(); }

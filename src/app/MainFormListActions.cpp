@@ -30,7 +30,16 @@ void TMainForm::CreateListActions()
                       (services_.ShowFileInFolder ? services_.ShowFileInFolder : ::ShowFileInFolder)(path);
                   },
                   [this] { CopyTextToClipboard(Handle(), SelectedPath()); },
-                  [this] { return !autoChangeRunning; }, [this] { return HasSelectedEntry(); }});
+                  [this] { return !autoChangeRunning; }, [this] { return HasSelectedEntry(); },
+                  [this] {
+                      const int32_t number = listModel_.FolderOf(SelectedPath());
+                      return number == NoFolder ? std::string()
+                                                : listModel_.Folders()[static_cast<size_t>(number)].Path;
+                  },
+                  [this] {
+                      folderFollower_->StopFollowing(listModel_.FolderOf(SelectedPath()));
+                      lastListAutosave_->ListChanged();
+                  }});
     nameList->SetPopupMenu(&nameListMenu_->Menu());
     // Entries whose preview failed (gone, broken) are greyed.
     nameList->RowGreyed = [this](int row) {
@@ -80,7 +89,15 @@ void TMainForm::CreateListActions()
 
 void TMainForm::onFilesDropped(TObject*, const std::vector<std::string>& paths)
 {
-    AddFilesAndFolders(paths);
+    AddOrFollow(paths, TAddOrigin::User);
+}
+
+void TMainForm::AddOrFollow(const std::vector<std::string>& items, TAddOrigin origin)
+{
+    if (ReadOptions(*services_.Registry).Flag(OptionNames::FollowFolders))
+        FollowFolders(items, origin);
+    else
+        AddFilesAndFolders(items, origin);
 }
 
 void TMainForm::FollowFolders(const std::vector<std::string>& items, TAddOrigin origin)
@@ -127,7 +144,19 @@ void TMainForm::AddFolder()
 {
     IFolderDialog& dialog = services_.FolderDialog ? *services_.FolderDialog : *addFolderDialog_;
     dialog.SetTitle("Add folder ...");
-    if (dialog.Execute())
+    const bool following = ReadOptions(*services_.Registry).Flag(OptionNames::FollowFolders);
+    dialog.SetCheckBox(FollowCheckBoxText, following);
+    if (!dialog.Execute())
+        return;
+    if (dialog.CheckBoxChecked() != following) {
+        TOptionValues chosen;
+        chosen.SetFlag(OptionNames::FollowFolders, dialog.CheckBoxChecked());
+        // Only the choice for the next time is lost when it cannot be kept.
+        Application->Guarded([&] { WriteOptions(*services_.Registry, chosen, {TWrittenWhen::WhenChosen}); });
+    }
+    if (dialog.CheckBoxChecked())
+        FollowFolders({dialog.Folder()});
+    else
         AddFilesAndFolders({dialog.Folder()});
 }
 

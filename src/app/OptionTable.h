@@ -38,6 +38,7 @@ inline constexpr const char* HotkeyPause = "hotkeypause";
 inline constexpr const char* PerMonitor = "permonitor";
 inline constexpr const char* PictureFolder = "picturefolder";
 inline constexpr const char* ListFolder = "listfolder";
+inline constexpr const char* FollowFolders = "followfolders";
 } // namespace OptionNames
 
 // How a stored text is read. Each kind has one way of writing its value,

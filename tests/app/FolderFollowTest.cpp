@@ -119,3 +119,66 @@ TEST_F(FolderFollow, FollowingIsRefusedWhileAutomaticChangeRunsLikeEveryAddOfThe
     EXPECT_TRUE(form->Test().listModel.Folders().empty());
     EXPECT_EQ(Paths().size(), 1u);
 }
+
+TEST_F(FolderFollow, TheFolderDialogsBoxIsRememberedAndDropsAndAddFollowIt)
+{
+    const std::vector<std::string> fromTree = PictureFolder("tree");
+    PictureFolder("other");
+    const auto stored = [this] {
+        return registry.Value(TRegistryRoot::CurrentUser, "\\Software\\Tessivo", "followfolders");
+    };
+    // Off until chosen: the folder is added once, as it always was.
+    folderDialog.folder = folder / "other";
+    form->NameListMenu().AddFolderItem().Click();
+    FinishScan();
+    EXPECT_EQ(folderDialog.checkText, "Keep the list in step with this folder");
+    EXPECT_FALSE(folderDialog.shownChecked);
+    EXPECT_TRUE(form->Test().listModel.Folders().empty());
+    EXPECT_NE(stored(), std::optional<std::string>("1"));
+
+    form->Test().listModel.Clear();
+    folderDialog.folder = Tree();
+    folderDialog.leftChecked = true;
+    form->NameListMenu().AddFolderItem().Click();
+    FinishReads();
+    EXPECT_EQ(stored(), std::optional<std::string>("1"));
+    EXPECT_EQ(Paths(), fromTree);
+    ASSERT_EQ(form->Test().listModel.Folders().size(), 1u);
+    // A drop follows the choice; the next dialog shows it ticked.
+    form->onFilesDropped(form.get(), {folder / "other"});
+    FinishReads();
+    EXPECT_EQ(form->Test().listModel.Folders().size(), 2u);
+    folderDialog.leftChecked.reset();
+    folderDialog.confirm = false;
+    form->NameListMenu().AddFolderItem().Click();
+    EXPECT_TRUE(folderDialog.shownChecked);
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(FolderFollow, FollowFromTheCommandLineAndStopFollowingFromTheNameListsMenu)
+{
+    const std::vector<std::string> fromTree = PictureFolder("tree");
+    const std::string loose = MakeBitmap("loose.bmp", 2, 2);
+    form->CarryOut({{TCommandKind::Follow, {Tree(), loose}}});
+    FinishScan();
+    FinishReads();
+    // The loose file goes in at once, the folder's pictures once it is read.
+    std::vector<std::string> expected{loose};
+    expected.insert(expected.end(), fromTree.begin(), fromTree.end());
+    EXPECT_EQ(Paths(), expected);
+
+    TNameListMenu& menu = form->NameListMenu();
+    form->Test().nameList->SetItemIndex(0); // the loose picture: no folder
+    menu.UpdateItems();
+    EXPECT_FALSE(menu.StopFollowingItem().Visible());
+    form->Test().nameList->SetItemIndex(1);
+    menu.UpdateItems();
+    EXPECT_TRUE(menu.StopFollowingItem().Visible());
+    EXPECT_EQ(menu.StopFollowingItem().Caption(), "Stop following " + Tree());
+    menu.StopFollowingItem().Click();
+    EXPECT_TRUE(form->Test().listModel.Folders().empty());
+    EXPECT_EQ(Paths(), expected);
+    EXPECT_EQ(form->Test().listModel.Marks(1).Folder, NoFolder);
+    EXPECT_FALSE(Follower().Watching(Tree()));
+    EXPECT_TRUE(CapturedErrors().empty());
+}
