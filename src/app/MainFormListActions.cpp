@@ -41,9 +41,11 @@ void TMainForm::CreateListActions()
                       lastListAutosave_->ListChanged();
                   }});
     nameList->SetPopupMenu(&nameListMenu_->Menu());
-    // Entries whose preview failed (gone, broken) are greyed.
+    // Entries whose preview failed (gone, broken) are greyed, and those of
+    // a followed folder that is not there.
     nameList->RowGreyed = [this](int row) {
-        return row < listModel_.Count() && preview_->HasFailed(listModel_.Path(row));
+        return row < listModel_.Count() &&
+               (listModel_.Marks(row).Missing || preview_->HasFailed(listModel_.Path(row)));
     };
     // A right click selects the row under the pointer first, as lists do,
     // so the menu acts on the entry the user pointed at.
