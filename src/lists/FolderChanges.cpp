@@ -118,7 +118,9 @@ void TBurst::Renamed(const std::string& from, const std::string& to)
     const std::wstring fromKey = list_.KeyOf(from);
     const int row = EntryOf(fromKey);
     if (DropFromAdds(fromKey) || row < 0) {
-        if (!RenameInside(from, to))
+        // A renamed folder takes its pictures' names along; only a folder
+        // is looked into, so a download's rename costs no walk of the list.
+        if (IsPictureFileName(to) || !isFolder_(to) || !RenameInside(from, to))
             Added(to);
         return;
     }

@@ -19,7 +19,7 @@ struct FolderChanges : ::testing::Test {
     std::vector<TListChange> told;
     TListSubscription subscription =
         list.Subscribe([this](const TListChange& change) { told.push_back(change); });
-    std::vector<std::string> folders{"F:\\pics\\sub"};
+    std::vector<std::string> folders{"F:\\pics\\sub", "F:\\pics\\new"};
     TIsFolder isFolder = [this](const std::string& path) {
         return std::find(folders.begin(), folders.end(), path) != folders.end();
     };
