@@ -171,12 +171,13 @@ TListModel::RemoveIf(const std::function<bool(const std::string& path, const TEn
 void TListModel::Clear()
 {
     const int count = Count();
+    const bool followed = !folders_.empty();
     paths_.clear();
     marks_.clear();
     // A new list starts from nothing: it follows no folder either.
     folders_.clear();
     selected_ = -1;
-    if (count > 0)
+    if (count > 0 || followed)
         Notify({TListChangeKind::Removed, 0, count});
 }
 

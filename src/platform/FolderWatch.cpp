@@ -98,8 +98,14 @@ void TFolderWatch::TState::Parse(DWORD bytes, std::vector<TFolderChange>& change
         const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(Buffer.data() + offset);
         const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
         const TFolderChangeKind kind = KindOf(info->Action);
-        if (kind != TFolderChangeKind::Rescan)
-            changes.push_back({kind, Folder + "\\" + Utf8FromWideReplacing(name)});
+        if (kind != TFolderChangeKind::Rescan) {
+            try {
+                changes.push_back({kind, Folder + "\\" + Utf8FromWide(name)});
+            } catch (const EConvertError&) {
+                // Half of a surrogate pair: no path can name the file, and
+                // the folder's reading leaves it out as well.
+            }
+        }
         if (info->NextEntryOffset == 0)
             break;
         offset += info->NextEntryOffset;

@@ -184,9 +184,15 @@ TEST_F(ListModel, FollowedFoldersOwnTheirEntriesKeepExclusionsAndLeavePlainEntri
     EXPECT_EQ(Paths().size(), 2u);
     EXPECT_THROW(list.StopFollowing(0), EListError);
 
+    list.Clear();
+    // An empty list that follows a folder: clearing it is still told, so
+    // the folder is no longer watched.
     list.Follow("C:\\x");
+    told.clear();
     list.Clear();
     EXPECT_TRUE(list.Folders().empty());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(Same(told[0], {TListChangeKind::Removed, 0, 0}));
 }
 
 TEST_F(ListModel, ARenamedEntryKeepsItsPlaceMarksAndSelection)
