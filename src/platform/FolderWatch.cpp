@@ -114,13 +114,19 @@ void TFolderWatch::TState::Parse(DWORD bytes, std::vector<TFolderChange>& change
 
 void TFolderWatch::TState::Run()
 {
-    for (;;) {
+    for (bool first = true;; first = false) {
         OVERLAPPED overlapped{};
         overlapped.hEvent = Ready.Get();
         ResetEvent(Ready.Get());
         if (!ReadDirectoryChangesW(Directory.Get(), Buffer.data(), NotifyBufferBytes, TRUE, NamesWatched,
                                    nullptr, &overlapped, nullptr)) {
-            Push({{TFolderChangeKind::Rescan, Folder}}, true);
+            // A folder that cannot be watched at all (a share whose server
+            // does not tell changes) just ends the watch: asking for a
+            // reading would start a new watch that fails again, over and
+            // over. One that stops being watchable is read once more.
+            Push(first ? std::vector<TFolderChange>{}
+                       : std::vector<TFolderChange>{{TFolderChangeKind::Rescan, Folder}},
+                 true);
             return;
         }
         const HANDLE waits[] = {Stop.Get(), Ready.Get()};

@@ -26,7 +26,8 @@ public:
 
     // The changes heard since the last call, in the order they came.
     std::vector<TFolderChange> TakeChanges();
-    // The watch ended by itself (the folder went, say) after a last Rescan.
+    // The watch ended by itself: the folder went (after a last Rescan), or
+    // it cannot be watched at all (then without one).
     bool Ended() const;
 
 private:
