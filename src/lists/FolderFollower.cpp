@@ -58,11 +58,6 @@ void TFolderFollower::StopFollowing(int32_t folder)
     Sync(false);
 }
 
-void TFolderFollower::ListLoaded()
-{
-    Sync(true);
-}
-
 void TFolderFollower::Sync(bool fromFile)
 {
     std::vector<std::wstring> keys;

@@ -59,8 +59,6 @@ public:
     void Follow(const std::string& folder);
     // The user stops following the folder; its pictures stay as plain entries.
     void StopFollowing(int32_t folder);
-    // Takes up the folders of a list just loaded (or the last list at start).
-    void ListLoaded();
     // The user selected `path`: a held folder it lies in is taken up, a
     // missing one looked for.
     void EntrySelected(const std::string& path);
@@ -101,7 +99,8 @@ private:
         ~TReadJob() { Signals.CancelRequested = true; }
     };
 
-    // Brings the followed set in line with the list's folders.
+    // Brings the followed set in line with the list's folders; a loaded
+    // list's (`fromFile`) are all taken up anew.
     void Sync(bool fromFile);
     TFollowed* Find(const std::wstring& key);
     TFollowed* FindTag(uint64_t tag);
