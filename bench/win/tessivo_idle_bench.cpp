@@ -1,5 +1,6 @@
-// The program at rest: the main form with a 10 000-entry list, first hidden
-// in the notification area with automatic changing off, then shown. For
+// The program at rest: the main form with a 10 000-entry list and a followed
+// folder (watched all along), first hidden in the notification area with
+// automatic changing off, then shown. For
 // each state it counts the timer messages that reach the message loop in
 // the given time, and it reports the private bytes of the idle process.
 //
@@ -76,6 +77,15 @@ int main(int argc, char** argv)
         const std::string picture = SmallBitmap(bench.Folder().Path());
         bench.PictureDialog().Answer.assign(static_cast<size_t>(entries), picture);
         form.onAddClick(form.Test().addButton);
+        // A followed folder: its watch waits on the system, never on a timer.
+        const std::string followed = bench.Folder().Path() + "followed";
+        CreateDirectoryA(followed.c_str(), nullptr);
+        SmallBitmap(followed + "\\");
+        form.FollowFolders({followed});
+        for (int wait = 0; wait < 1000 && form.FolderFollower().Reading(); ++wait) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            Application->ProcessMessages();
+        }
         form.AddTrayIcon();
         bench.Settle();
         // The add is an edit: the last list is saved once, 2 s after it.
@@ -83,7 +93,8 @@ int main(int argc, char** argv)
         RunLoop(3);
         char text[32];
         const ProcessMemory memory = CurrentProcessMemory();
-        std::printf("list: %d entries; automatic changing %s\n", form.Test().listModel.Count(),
+        std::printf("list: %d entries, %zu followed folder(s) watched; automatic changing %s\n",
+                    form.Test().listModel.Count(), form.Test().listModel.Folders().size(),
                     form.Test().autoChangeRunning ? "on" : "off");
         std::printf("idle in the tray: private bytes %s%s\n",
                     Megabytes(static_cast<int64_t>(memory.PrivateBytes), text),

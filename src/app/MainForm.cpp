@@ -44,6 +44,8 @@ TMainForm::TMainForm(TComponent* owner, const PlatformServices& services)
     // and the form goes on as far as it got.
     Application->Guarded([this] { RunStartSequence(); });
     started_ = true;
+    // The followed folders are read once the window has shown.
+    PostMessageW(Handle(), TFolderFollower::ReadsAllowedMessage, 0, 0);
     // What came from outside while the start ran is carried out now.
     Application->OnModalLoopsEnded = [this] { ScheduleCommands(); };
     ScheduleCommands();
@@ -395,6 +397,8 @@ std::string TMainForm::NewListQuestion(int count)
 void TMainForm::onNameListClick(TObject*)
 {
     imageList_->ShowClickedEntry();
+    if (listModel_.Selected() >= 0)
+        folderFollower_->EntrySelected(listModel_.Path(listModel_.Selected()));
 }
 
 void TMainForm::onNameListDoubleClick(TObject*)

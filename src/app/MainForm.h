@@ -27,6 +27,7 @@
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpinEdit.h"
 #include "lists/BackgroundAdd.h"
+#include "lists/FolderFollower.h"
 #include "lists/ImageList.h"
 #include "lists/LastListAutosave.h"
 #include "lists/ListFiles.h"
@@ -200,6 +201,15 @@ public:
     {
         backgroundAdd_->Add(items, origin);
     }
+    // Adds the pictures of the folders and keeps the list in step with them
+    // (see lists/FolderFollower.h); files among `items` are added as "+"
+    // adds them. Refused, and told why, while automatic change runs.
+    void FollowFolders(const std::vector<std::string>& items, TAddOrigin origin = TAddOrigin::User);
+    TFolderFollower& FolderFollower() { return *folderFollower_; }
+    // Drops and /add: followed or added once, as the folder dialog's box
+    // was last left ("followfolders").
+    void AddOrFollow(const std::vector<std::string>& items, TAddOrigin origin);
+    static constexpr const char* FollowCheckBoxText = "Keep the list in step with this folder";
     // Whether a folder scan runs; Escape in the window and the tray menu's
     // "Cancel Scan" stop it.
     bool Scanning() const { return backgroundAdd_->Scanning(); }
@@ -527,6 +537,7 @@ private:
     // The deck and the last list's saving follow every edit.
     TListSubscription editsFollowed_;
     std::unique_ptr<TBackgroundAdd> backgroundAdd_;
+    std::unique_ptr<TFolderFollower> folderFollower_;
     int trayIconRetriesLeft_ = 0;
     // The other monitors' pictures the rotation chose, until their apply,
     // and how many of the change's pictures it walked to in its history.

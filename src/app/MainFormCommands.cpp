@@ -35,7 +35,11 @@ std::span<const TCommandRow> TMainForm::Commands()
          [](TMainForm& form, const TCommand&) { form.BringToFront(); }},
         {"add", None, nullptr, {"add", Add, true}, NoHotkey,
          [](TMainForm& form, const TCommand& command) {
-             form.AddFilesAndFolders(command.Paths, TAddOrigin::Unattended);
+             form.AddOrFollow(command.Paths, TAddOrigin::Unattended);
+         }},
+        {"follow", None, nullptr, {"follow", Follow, true}, NoHotkey,
+         [](TMainForm& form, const TCommand& command) {
+             form.FollowFolders(command.Paths, TAddOrigin::Unattended);
          }},
         // Shown while a folder scan runs.
         {"cancelScan", Item, "Cancel Scan", NoSwitch, NoHotkey,

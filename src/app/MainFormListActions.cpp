@@ -9,7 +9,10 @@
 #include "framework/Messages.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "platform/Clipboard.h"
+#include "platform/Files.h"
 #include "platform/Shell.h"
+
+#include <dbt.h>
 
 void TMainForm::CreateListActions()
 {
@@ -27,11 +30,22 @@ void TMainForm::CreateListActions()
                       (services_.ShowFileInFolder ? services_.ShowFileInFolder : ::ShowFileInFolder)(path);
                   },
                   [this] { CopyTextToClipboard(Handle(), SelectedPath()); },
-                  [this] { return !autoChangeRunning; }, [this] { return HasSelectedEntry(); }});
+                  [this] { return !autoChangeRunning; }, [this] { return HasSelectedEntry(); },
+                  [this] {
+                      const int32_t number = listModel_.FolderOf(SelectedPath());
+                      return number == NoFolder ? std::string()
+                                                : listModel_.Folders()[static_cast<size_t>(number)].Path;
+                  },
+                  [this] {
+                      folderFollower_->StopFollowing(listModel_.FolderOf(SelectedPath()));
+                      lastListAutosave_->ListChanged();
+                  }});
     nameList->SetPopupMenu(&nameListMenu_->Menu());
-    // Entries whose preview failed (gone, broken) are greyed.
+    // Entries whose preview failed (gone, broken) are greyed, and those of
+    // a followed folder that is not there.
     nameList->RowGreyed = [this](int row) {
-        return row < listModel_.Count() && preview_->HasFailed(listModel_.Path(row));
+        return row < listModel_.Count() &&
+               (listModel_.Marks(row).Missing || preview_->HasFailed(listModel_.Path(row)));
     };
     // A right click selects the row under the pointer first, as lists do,
     // so the menu acts on the entry the user pointed at.
@@ -56,6 +70,8 @@ void TMainForm::CreateListActions()
                              [this](const std::string& text) {
                                  return trayIcon_->ShowErrorBalloon(Application->Title, WithFullStop(text));
                              }});
+    folderFollower_ =
+        std::make_unique<TFolderFollower>(this, listModel_, preview_->Files(), [this] { return Handle(); });
     lastListAutosave_ = std::make_unique<TLastListAutosave>(
         this, [this] { SaveLastList(); },
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
@@ -75,11 +91,45 @@ void TMainForm::CreateListActions()
 
 void TMainForm::onFilesDropped(TObject*, const std::vector<std::string>& paths)
 {
-    AddFilesAndFolders(paths);
+    AddOrFollow(paths, TAddOrigin::User);
+}
+
+void TMainForm::AddOrFollow(const std::vector<std::string>& items, TAddOrigin origin)
+{
+    if (ReadOptions(*services_.Registry).Flag(OptionNames::FollowFolders))
+        FollowFolders(items, origin);
+    else
+        AddFilesAndFolders(items, origin);
+}
+
+void TMainForm::FollowFolders(const std::vector<std::string>& items, TAddOrigin origin)
+{
+    if (backgroundAdd_->RefusedWhileLocked(origin))
+        return;
+    std::vector<std::string> files;
+    for (const std::string& item : items) {
+        if (FolderExists(item))
+            folderFollower_->Follow(item);
+        else
+            files.push_back(item);
+    }
+    // The folders followed are part of the list kept for the next run.
+    if (files.size() != items.size())
+        lastListAutosave_->ListChanged();
+    if (!files.empty())
+        AddFilesAndFolders(files, origin);
 }
 
 bool TMainForm::HandleScanMessage(TMessage& message)
 {
+    bool handled = false;
+    Application->Guarded([&] { handled = folderFollower_->HandleMessage(message.Msg, message.WParam); });
+    if (handled)
+        return true;
+    // A drive came (a USB stick put back): a followed folder on it that
+    // was missing is looked for. The message goes on to the form as well.
+    if (message.Msg == WM_DEVICECHANGE && message.WParam == DBT_DEVICEARRIVAL)
+        folderFollower_->DriveArrived();
     if (message.Msg == TBackgroundAdd::ScanEndedMessage) {
         Application->Guarded([this, &message] { backgroundAdd_->ScanEnded(message.WParam); });
         return true;
@@ -96,7 +146,19 @@ void TMainForm::AddFolder()
 {
     IFolderDialog& dialog = services_.FolderDialog ? *services_.FolderDialog : *addFolderDialog_;
     dialog.SetTitle("Add folder ...");
-    if (dialog.Execute())
+    const bool following = ReadOptions(*services_.Registry).Flag(OptionNames::FollowFolders);
+    dialog.SetCheckBox(FollowCheckBoxText, following);
+    if (!dialog.Execute())
+        return;
+    if (dialog.CheckBoxChecked() != following) {
+        TOptionValues chosen;
+        chosen.SetFlag(OptionNames::FollowFolders, dialog.CheckBoxChecked());
+        // Only the choice for the next time is lost when it cannot be kept.
+        Application->Guarded([&] { WriteOptions(*services_.Registry, chosen, {TWrittenWhen::WhenChosen}); });
+    }
+    if (dialog.CheckBoxChecked())
+        FollowFolders({dialog.Folder()});
+    else
         AddFilesAndFolders({dialog.Folder()});
 }
 

@@ -14,6 +14,7 @@ TNameListMenu::TNameListMenu(TComponent* owner, NameListMenuActions actions)
     openFileLocation_ =
         Item(owner, "openFileLocationMenuItem", "Open File Location", actions_.OpenFileLocation);
     copyPath_ = Item(owner, "copyPathMenuItem", "Copy Path", actions_.CopyPath);
+    stopFollowing_ = Item(owner, "stopFollowingMenuItem", "Stop following", actions_.StopFollowing);
     menu_->OnPopup = [this](TObject*) { UpdateItems(); };
 }
 
@@ -37,4 +38,8 @@ void TNameListMenu::UpdateItems()
     removeMissing_->SetEnabled(editable);
     openFileLocation_->SetEnabled(selected);
     copyPath_->SetEnabled(selected);
+    const std::string folder =
+        selected && actions_.FollowedFolder ? actions_.FollowedFolder() : std::string();
+    stopFollowing_->SetVisible(!folder.empty());
+    stopFollowing_->SetCaption("Stop following " + folder);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The name list's right-click menu: "Add Folder…", "Remove", "Remove
-// Missing Files", "Open File Location" and "Copy Path". When it opens, the items that cannot act are
+// Missing Files", "Open File Location", "Copy Path", and "Stop following"
+// the selected entry's folder when the list follows it. When it opens, the items that cannot act are
 // greyed: those that edit the list while automatic change runs (the list is
 // locked then, as "+" and "-" are), those about an entry when none is
 // selected.
@@ -8,6 +9,7 @@
 #include "framework/Menus.h"
 
 #include <functional>
+#include <string>
 
 struct NameListMenuActions {
     std::function<void()> AddFolder;
@@ -19,6 +21,10 @@ struct NameListMenuActions {
     std::function<bool()> Editable;
     // Whether an entry is selected.
     std::function<bool()> HasSelection;
+    // The followed folder of the selected entry (empty for none), and
+    // leaving it: its pictures stay as plain entries.
+    std::function<std::string()> FollowedFolder;
+    std::function<void()> StopFollowing;
 };
 
 class TNameListMenu {
@@ -31,6 +37,8 @@ public:
     TMenuItem& RemoveMissingItem() { return *removeMissing_; }
     TMenuItem& OpenFileLocationItem() { return *openFileLocation_; }
     TMenuItem& CopyPathItem() { return *copyPath_; }
+    // "Stop following <folder>", shown for an entry of a followed folder.
+    TMenuItem& StopFollowingItem() { return *stopFollowing_; }
 
     // Greys the items that cannot act now (the menu does this as it opens).
     void UpdateItems();
@@ -46,4 +54,5 @@ private:
     TMenuItem* removeMissing_;
     TMenuItem* openFileLocation_;
     TMenuItem* copyPath_;
+    TMenuItem* stopFollowing_;
 };

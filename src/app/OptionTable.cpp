@@ -48,6 +48,9 @@ constexpr std::array Rows{
     TOptionRow{OptionNames::ChangeOnBattery, Flag, "1", Quiet, "changeOnBatteryBox", WhenBoxConfirmed, 0},
     TOptionRow{OptionNames::PictureFolder, Text, nullptr, Quiet, nullptr, WhenChosen, 0},
     TOptionRow{OptionNames::ListFolder, Text, nullptr, Quiet, nullptr, WhenChosen, 0},
+    // The folder dialog's "Keep the list in step with this folder", which
+    // drops and /add follow too.
+    TOptionRow{OptionNames::FollowFolders, Switch, "0", Quiet, nullptr, WhenChosen, 0},
 };
 
 size_t IndexIn(std::span<const TOptionRow> table, const std::string& name)

@@ -40,6 +40,7 @@ inline constexpr const char* WaitWhileFullScreen = "waitfullscreen";
 inline constexpr const char* ChangeOnBattery = "changeonbattery";
 inline constexpr const char* PictureFolder = "picturefolder";
 inline constexpr const char* ListFolder = "listfolder";
+inline constexpr const char* FollowFolders = "followfolders";
 } // namespace OptionNames
 
 // How a stored text is read. Each kind has one way of writing its value,

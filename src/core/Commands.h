@@ -22,11 +22,12 @@ enum class TCommandKind : unsigned char {
     Resume = 4,
     Show = 5,
     Add = 6,
+    Follow = 7,
 };
 
 struct TCommand {
     TCommandKind Kind = TCommandKind::Show;
-    std::vector<std::string> Paths; // Add only: files and folders, in the order given
+    std::vector<std::string> Paths; // Add and Follow: files and folders, in the order given
 
     bool operator==(const TCommand&) const = default;
 };

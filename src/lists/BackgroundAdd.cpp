@@ -25,7 +25,7 @@ TBackgroundAdd::~TBackgroundAdd()
 void TBackgroundAdd::Add(std::vector<std::string> items, TAddOrigin origin)
 {
     TRequest request{std::move(items), origin};
-    if (RefusedWhileLocked(request))
+    if (RefusedWhileLocked(request.Origin))
         return;
     if (job_)
         waiting_.push_back(std::move(request));
@@ -64,13 +64,13 @@ void TBackgroundAdd::ScanEnded(WPARAM tag)
     AddScanned(*job);
 }
 
-bool TBackgroundAdd::RefusedWhileLocked(const TRequest& request)
+bool TBackgroundAdd::RefusedWhileLocked(TAddOrigin origin)
 {
     if (!actions_.ListLocked || !actions_.ListLocked())
         return false;
     // One rule for every way of adding: refused, and told without a box,
     // unless nothing but a box can tell the user who asked.
-    if (!actions_.TellUnattended(ListLockedText) && request.Origin == TAddOrigin::User)
+    if (!actions_.TellUnattended(ListLockedText) && origin == TAddOrigin::User)
         throw Exception(ListLockedText);
     return true;
 }
@@ -99,7 +99,7 @@ void TBackgroundAdd::StartNextWaiting()
 
 void TBackgroundAdd::AddScanned(TScanJob& job)
 {
-    if (RefusedWhileLocked(job.Request)) {
+    if (RefusedWhileLocked(job.Request.Origin)) {
         list_.WriteTotal();
         return;
     }

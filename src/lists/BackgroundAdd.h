@@ -55,6 +55,9 @@ public:
     // Adds the pictures of `items`, at once or after a scan; an error of
     // an add made at once is raised here.
     void Add(std::vector<std::string> items, TAddOrigin origin);
+    // True when the list is locked: the add was refused and told why (in
+    // a box, raised here, when only a box can tell the user who asked).
+    bool RefusedWhileLocked(TAddOrigin origin);
     // Whether a scan runs (and may be cancelled).
     bool Scanning() const { return job_ && !job_->Signals.CancelRequested; }
     // Whether a scan's end is still to come (a cancelled one's too).
@@ -84,7 +87,6 @@ private:
         std::unique_ptr<TWorkerThread> Thread;
     };
 
-    bool RefusedWhileLocked(const TRequest& request);
     void StartScan(TRequest request);
     void StartNextWaiting();
     void AddScanned(TScanJob& job);

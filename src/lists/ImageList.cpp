@@ -96,7 +96,7 @@ void TImageList::DeleteSelected()
             return;
     }
     const int next = k > 0 ? k - 1 : 0;
-    view_.List.Remove(k);
+    view_.List.RemoveKeepingOut(k);
     view_.Image.Picture().Clear();
     view_.SizeLabel.SetVisible(false);
     view_.NameLabel.SetVisible(false);

@@ -38,7 +38,8 @@ public:
     void AddFilesAndFolders(const std::vector<std::string>& items);
     // Appends the pictures gathered; then raises the first problem met.
     void AddGathered(TGatheredPictures gathered);
-    // Removes the selected entry and shows its neighbour.
+    // Removes the selected entry (one of a followed folder stays out of the
+    // list when the folder is read again) and shows its neighbour.
     void DeleteSelected();
     // Removes every entry whose file is gone (`IsMissing` says which) and
     // shows the selected entry again, or the first when it went too.

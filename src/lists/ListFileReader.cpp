@@ -189,3 +189,16 @@ std::vector<std::string> TListFileReader::ReadEntries(int32_t count, size_t maxE
     }
     return entries;
 }
+
+std::vector<std::string> TListFileReader::ReadTrailingLines(size_t maxLines)
+{
+    std::vector<std::string> lines;
+    while (lines.size() < maxLines && !AtEnd()) {
+        try {
+            lines.push_back(ReadLine());
+        } catch (const EConvertError&) {
+            // The line was read past; only its text is left out.
+        }
+    }
+    return lines;
+}

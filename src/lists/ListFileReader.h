@@ -63,6 +63,11 @@ public:
     // not fill memory with billions of empty entries.
     std::vector<std::string> ReadEntries(int32_t count, size_t maxEntriesPastEnd);
 
+    // The lines after the entries, up to the end of the data or `maxLines`.
+    // Read as text, a line that is not valid text is left out: nothing after
+    // the entries may cost the list its entries.
+    std::vector<std::string> ReadTrailingLines(size_t maxLines);
+
     // True when every byte has been read.
     bool AtEnd();
 

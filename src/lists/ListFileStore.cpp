@@ -30,10 +30,11 @@ std::string ListFileNameFor(const std::string& chosen)
     return EndsWithIgnoringCase(chosen, ListFileExtension) ? chosen : chosen + ListFileExtension;
 }
 
-void SaveListFile(const std::string& path, const std::vector<std::string>& entries)
+void SaveListFile(const std::string& path, const std::vector<std::string>& entries,
+                  const std::vector<TFollowedFolder>& folders)
 {
     TAtomicFileWriter file = TAtomicFileWriter::CreateText(path);
-    WriteListFile(file, entries, TSystemCodePage());
+    WriteListFile(file, entries, TSystemCodePage(), FollowedFolderLines(folders));
     file.Commit();
 }
 

@@ -5,6 +5,7 @@
 // "Too many open files", "File access denied", "I/O error %d"); a count that
 // is not a number raises EConvertError "Invalid numeric input".
 
+#include "lists/FollowedFolders.h"
 #include "lists/ListFileReader.h"
 #include "platform/Files.h"
 #include "platform/SystemCodePage.h"
@@ -30,7 +31,9 @@ std::string ListFileNameFor(const std::string& chosen);
 // or as marked UTF-8 (see ListFileWriter.h). The file is built beside `path`
 // and replaces it only when complete, so a failure part-way leaves the old
 // file as it was.
-void SaveListFile(const std::string& path, const std::vector<std::string>& entries);
+// The folders the list follows go after the entries (see FollowedFolders.h).
+void SaveListFile(const std::string& path, const std::vector<std::string>& entries,
+                  const std::vector<TFollowedFolder>& folders = {});
 
 // How to wait for a list file that another program (a backup or sync tool)
 // holds open for a moment: it is opened up to `Attempts` times, with `Wait`
@@ -57,6 +60,11 @@ public:
     std::vector<std::string> ReadEntries(int32_t count, size_t maxEntriesPastEnd)
     {
         return Reader.ReadEntries(count, maxEntriesPastEnd);
+    }
+    // After the entries: the folders the list follows (none in a plain list).
+    std::vector<TFollowedFolder> ReadFollowedFolders()
+    {
+        return ParseFollowedFolderLines(Reader.ReadTrailingLines(MaxFollowedFolderLines));
     }
     bool AtEnd() { return Reader.AtEnd(); }
 

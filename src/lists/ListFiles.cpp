@@ -4,6 +4,19 @@
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
 
+namespace {
+
+TListFileContent ReadContent(TListFileInput& input)
+{
+    TListFileContent content;
+    const int32_t count = input.ReadCount();
+    content.Entries = input.ReadEntries(count, TListFiles::MaxEntriesPastEnd);
+    content.Folders = input.ReadFollowedFolders();
+    return content;
+}
+
+} // namespace
+
 void TListFiles::Save(IFileDialog& dialog)
 {
     dialog.SetTitle("Saving list of image files for wallpaper ...");
@@ -12,30 +25,29 @@ void TListFiles::Save(IFileDialog& dialog)
     dialog.SetOptions(dialog.Options() | TOpenOption::OverwritePrompt);
     if (!dialog.Execute())
         return;
-    SaveListFile(ListFileNameFor(dialog.FileName()), list_.Paths());
+    SaveListFile(ListFileNameFor(dialog.FileName()), list_.Paths(), list_.Folders());
 }
 
 void TListFiles::Load(IFileDialog& dialog)
 {
     dialog.SetTitle("Loading file for wallpaper ...");
     if (dialog.Execute()) {
-        std::vector<std::string> entries;
+        TListFileContent content;
         {
             TListFileInput input(dialog.FileName());
-            const int32_t count = input.ReadCount();
-            entries = input.ReadEntries(count, MaxEntriesPastEnd);
+            content = ReadContent(input);
         } // the file is closed before the first entry is shown
-        ReplaceList(std::move(entries), true);
+        ReplaceList(std::move(content), true);
     }
     commands_.WriteTotal();
     SaveLastList();
 }
 
-void TListFiles::ReplaceList(std::vector<std::string> entries, bool reportFailure)
+void TListFiles::ReplaceList(TListFileContent content, bool reportFailure)
 {
     // The name list and the total follow at once: the first picture may
     // fail to show, and the user must still see the list that was loaded.
-    list_.Load(std::move(entries));
+    list_.Load(std::move(content.Entries), std::move(content.Folders));
     if (!list_.Empty())
         commands_.ShowLoadedList(reportFailure);
 }
@@ -45,19 +57,18 @@ void TListFiles::LoadLastList()
     SetCurrentFolder(programFolder_);
     if (!FileExists(LastListPath()))
         SaveListFile(LastListPath(), {});
-    std::vector<std::string> entries = ReadLastList();
+    TListFileContent content = ReadLastList();
     // At a start nobody chose the picture (and the start may be hidden in
     // the tray): one that cannot be shown says so in the preview, no box.
-    if (!entries.empty())
-        ReplaceList(std::move(entries), false);
+    if (!content.Entries.empty() || !content.Folders.empty())
+        ReplaceList(std::move(content), false);
 }
 
-std::vector<std::string> TListFiles::ReadLastList()
+TListFileContent TListFiles::ReadLastList()
 {
     try {
         TListFileInput input(LastListPath(), lastListWait_);
-        const int32_t count = input.ReadCount();
-        return input.ReadEntries(count, MaxEntriesPastEnd);
+        return ReadContent(input);
     } catch (const Exception& error) {
         // The program starts with an empty list, which the next exit would
         // write over the user's file: keep the file first.
@@ -90,5 +101,5 @@ void TListFiles::SaveLastList()
         CopyFileWhole(LastListPath(), lastListFolder_ + LastListBackupFileName);
     }
     lastListUnkept_ = false;
-    SaveListFile(LastListPath(), list_.Paths());
+    SaveListFile(LastListPath(), list_.Paths(), list_.Folders());
 }

@@ -11,6 +11,12 @@
 #include <string>
 #include <vector>
 
+// What a list file holds: its entries and the folders the list follows.
+struct TListFileContent {
+    std::vector<std::string> Entries;
+    std::vector<TFollowedFolder> Folders;
+};
+
 class TListFiles {
 public:
     // Both folders end in "\". Relative entries resolve against
@@ -52,9 +58,9 @@ private:
     // first entry on this computer (see TImageList::ShowLoadedList). With
     // `reportFailure` a picture that fails to show is raised, with the
     // name list already in step and the total right.
-    void ReplaceList(std::vector<std::string> entries, bool reportFailure);
+    void ReplaceList(TListFileContent content, bool reportFailure);
     // Reads the last list; a sharing violation is waited out for a moment.
-    std::vector<std::string> ReadLastList();
+    TListFileContent ReadLastList();
     // Copies an unreadable last list aside; true when the copy is made.
     bool KeepUnreadLastList();
 

@@ -97,11 +97,13 @@ size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
     return skipped;
 }
 
-void TListModel::Load(std::vector<std::string> entries)
+void TListModel::Load(std::vector<std::string> entries, std::vector<TFollowedFolder> folders)
 {
     paths_ = std::move(entries);
     marks_.clear();
+    folders_ = std::move(folders);
     selected_ = -1;
+    JoinFolders(0);
     Notify({TListChangeKind::Loaded, 0, Count()});
 }
 
@@ -118,12 +120,33 @@ void TListModel::Remove(int index)
     Notify({TListChangeKind::Removed, index, 1});
 }
 
+void TListModel::RemoveKeepingOut(int index)
+{
+    const TEntryMarks marks = Marks(index);
+    if (marks.Folder != NoFolder)
+        folders_[static_cast<size_t>(marks.Folder)].Excluded.push_back(paths_[static_cast<size_t>(index)]);
+    Remove(index);
+}
+
+void TListModel::Rename(int index, std::string path)
+{
+    CheckIndex(index, Count());
+    paths_[static_cast<size_t>(index)] = std::move(path);
+    Notify({TListChangeKind::Renamed, index, 1});
+}
+
 size_t TListModel::RemoveIf(const std::function<bool(const std::string& path)>& unwanted)
+{
+    return RemoveIf([&unwanted](const std::string& path, const TEntryMarks&) { return unwanted(path); });
+}
+
+size_t
+TListModel::RemoveIf(const std::function<bool(const std::string& path, const TEntryMarks& marks)>& unwanted)
 {
     size_t kept = 0;
     int keptSelected = -1;
     for (size_t row = 0; row < paths_.size(); ++row) {
-        if (unwanted(paths_[row]))
+        if (unwanted(paths_[row], marks_.empty() ? TEntryMarks{} : marks_[row]))
             continue;
         if (static_cast<int>(row) == selected_)
             keptSelected = static_cast<int>(kept);
@@ -148,10 +171,13 @@ size_t TListModel::RemoveIf(const std::function<bool(const std::string& path)>& 
 void TListModel::Clear()
 {
     const int count = Count();
+    const bool followed = !folders_.empty();
     paths_.clear();
     marks_.clear();
+    // A new list starts from nothing: it follows no folder either.
+    folders_.clear();
     selected_ = -1;
-    if (count > 0)
+    if (count > 0 || followed)
         Notify({TListChangeKind::Removed, 0, count});
 }
 
@@ -195,6 +221,97 @@ void TListModel::SetMissing(int index, bool missing)
         return;
     KeepMarks();
     marks_[static_cast<size_t>(index)].Missing = missing;
+}
+
+void TListModel::CheckFolder(int32_t folder) const
+{
+    if (folder < 0 || static_cast<size_t>(folder) >= folders_.size())
+        throw EListError::IndexOutOfBounds(folder);
+}
+
+std::wstring TListModel::FolderKey(const std::string& folder) const
+{
+    std::wstring key = nameKey_(folder);
+    if (key.empty() || (key.back() != L'\\' && key.back() != L'/'))
+        key.push_back(L'\\');
+    return key;
+}
+
+void TListModel::JoinFolders(int32_t first)
+{
+    if (folders_.empty())
+        return;
+    std::vector<std::wstring> keys;
+    keys.reserve(folders_.size() - static_cast<size_t>(first));
+    for (size_t folder = static_cast<size_t>(first); folder < folders_.size(); ++folder)
+        keys.push_back(FolderKey(folders_[folder].Path));
+    for (size_t row = 0; row < paths_.size(); ++row) {
+        if (!marks_.empty() && marks_[row].Folder != NoFolder)
+            continue;
+        const std::wstring key = nameKey_(paths_[row]);
+        for (size_t k = 0; k < keys.size(); ++k) {
+            if (key.size() > keys[k].size() && key.compare(0, keys[k].size(), keys[k]) == 0) {
+                KeepMarks();
+                marks_[row].Folder = first + static_cast<int32_t>(k);
+                break;
+            }
+        }
+    }
+}
+
+int32_t TListModel::Follow(const std::string& folder)
+{
+    const std::string path = WithoutTrailingSeparator(folder);
+    const std::wstring key = FolderKey(path);
+    for (size_t known = 0; known < folders_.size(); ++known) {
+        if (FolderKey(folders_[known].Path) == key)
+            return static_cast<int32_t>(known);
+    }
+    folders_.push_back({path, {}});
+    const auto number = static_cast<int32_t>(folders_.size() - 1);
+    JoinFolders(number);
+    return number;
+}
+
+void TListModel::StopFollowing(int32_t folder)
+{
+    CheckFolder(folder);
+    folders_.erase(folders_.begin() + folder);
+    for (TEntryMarks& marks : marks_) {
+        if (marks.Folder == folder)
+            marks = TEntryMarks{};
+        else if (marks.Folder > folder)
+            --marks.Folder;
+    }
+}
+
+int32_t TListModel::FolderOf(std::string_view path) const
+{
+    const std::wstring key = nameKey_(path);
+    for (size_t folder = 0; folder < folders_.size(); ++folder) {
+        const std::wstring folderKey = FolderKey(folders_[folder].Path);
+        if (key.size() > folderKey.size() && key.compare(0, folderKey.size(), folderKey) == 0)
+            return static_cast<int32_t>(folder);
+    }
+    return NoFolder;
+}
+
+bool TListModel::IsExcluded(int32_t folder, std::string_view path) const
+{
+    CheckFolder(folder);
+    const std::wstring key = nameKey_(path);
+    const std::vector<std::string>& excluded = folders_[static_cast<size_t>(folder)].Excluded;
+    return std::any_of(excluded.begin(), excluded.end(),
+                       [&](const std::string& name) { return nameKey_(name) == key; });
+}
+
+void TListModel::SetFolderMissing(int32_t folder, bool missing)
+{
+    CheckFolder(folder);
+    for (TEntryMarks& marks : marks_) {
+        if (marks.Folder == folder)
+            marks.Missing = missing;
+    }
 }
 
 void TListModel::Select(int index)

@@ -8,6 +8,8 @@
 // Portable: no Windows header. The rule that makes two names one file is
 // given at construction (Windows' rule in the program).
 
+#include "lists/FollowedFolders.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -17,7 +19,8 @@
 #include <utility>
 #include <vector>
 
-// An entry added by itself, not as part of a folder the list follows.
+// An entry added by itself, not as part of a folder the list follows. A
+// followed folder's number is its index in TListModel::Folders().
 constexpr int32_t NoFolder = -1;
 
 // What the list knows of an entry besides its path.
@@ -34,6 +37,7 @@ enum class TListChangeKind : uint8_t {
     Moved,     // the entry at First now stands at To
     Rewritten, // entries anywhere went: read the list again
     Loaded,    // the list was replaced by one read from a file
+    Renamed,   // the entry at First names its file by a new path (it keeps its place)
 };
 
 struct TListChange {
@@ -93,17 +97,45 @@ public:
     size_t Add(std::vector<std::string> paths, int32_t folder = NoFolder);
     // Makes `entries` the list as they are (a list file may name a file
     // twice, or hold empty lines); nothing is selected.
-    void Load(std::vector<std::string> entries);
+    // With `folders`, the list follows them; the entries inside one of them
+    // belong to it.
+    void Load(std::vector<std::string> entries, std::vector<TFollowedFolder> folders = {});
     void Remove(int index);
+    // Removes the entry; one of a followed folder is kept out of it from
+    // then on (the folder's next reading does not bring it back).
+    void RemoveKeepingOut(int index);
+    // The entry at `index` names its file by `path` now (the file was
+    // renamed); it keeps its place, its marks and its selection.
+    void Rename(int index, std::string path);
     // Removes every entry `unwanted` says yes to; returns how many went.
     size_t RemoveIf(const std::function<bool(const std::string& path)>& unwanted);
+    size_t RemoveIf(const std::function<bool(const std::string& path, const TEntryMarks& marks)>& unwanted);
     void Clear();
     // The entry at `from` moves to stand at `to`; the others close up.
     void Move(int from, int to);
+    // The key `path` shares with every name of the same file.
+    std::wstring KeyOf(std::string_view path) const { return nameKey_(path); }
     // The entry naming the same file as `path`; -1 for none.
     int Find(std::string_view path) const;
     // Not a change of the list: tells no one (nothing shows it yet).
     void SetMissing(int index, bool missing);
+
+    // --- Followed folders ---
+    const std::vector<TFollowedFolder>& Folders() const { return folders_; }
+    // Follows `folder` (a full path) and returns its number; a folder
+    // followed already keeps its number. Plain entries inside it join it.
+    // Not a change of the entries: tells no one.
+    int32_t Follow(const std::string& folder);
+    // The folder's entries stay, as plain entries; the folders after it
+    // take the numbers one lower. Tells no one.
+    void StopFollowing(int32_t folder);
+    // The followed folder `path` lies inside; NoFolder for none.
+    int32_t FolderOf(std::string_view path) const;
+    // Whether "-" took `path` out of the folder.
+    bool IsExcluded(int32_t folder, std::string_view path) const;
+    // Marks every entry of the folder missing or found again (the folder
+    // itself went or came back). Tells no one, as SetMissing.
+    void SetFolderMissing(int32_t folder, bool missing);
 
     // The selected entry, -1 for none. It stays on its entry as others come
     // and go, and becomes -1 when its entry goes. Selecting outside
@@ -124,10 +156,16 @@ private:
     // Marks one to one with the paths once an entry has one; until then
     // none, so a list of plain entries costs no more than its paths.
     void KeepMarks();
+    void CheckFolder(int32_t folder) const;
+    // The key every path inside `folder` starts with.
+    std::wstring FolderKey(const std::string& folder) const;
+    // Plain entries inside followed folders join them.
+    void JoinFolders(int32_t first);
 
     TNameKey nameKey_;
     std::vector<std::string> paths_;
     std::vector<TEntryMarks> marks_;
+    std::vector<TFollowedFolder> folders_;
     int selected_ = -1;
     std::shared_ptr<TListSubscription::TListeners> listeners_;
 };

@@ -49,6 +49,9 @@ void TNameListView::Follow(const TListChange& change)
         rows.Insert(change.To, ExtractFileName(list_.Path(change.To)));
         break;
     }
+    case TListChangeKind::Renamed:
+        rows.SetStrings(change.First, ExtractFileName(list_.Path(change.First)));
+        break;
     case TListChangeKind::Rewritten:
     case TListChangeKind::Loaded:
         Refill();

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr DWORD CheckBoxId = 1;
+
 // A failed COM call raises its reason.
 void Check(HRESULT result)
 {
@@ -33,7 +35,7 @@ private:
 
 } // namespace
 
-std::optional<std::string> PickFolder(HWND owner, const std::string& title)
+std::optional<std::string> PickFolder(HWND owner, const std::string& title, TFolderPickerCheck& check)
 {
     const TComApartment apartment;
     TComPtr<IFileOpenDialog> dialog;
@@ -44,10 +46,22 @@ std::optional<std::string> PickFolder(HWND owner, const std::string& title)
     Check(dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST));
     if (!title.empty())
         Check(dialog->SetTitle(WideFromUtf8(title).c_str()));
+    TComPtr<IFileDialogCustomize> custom;
+    if (!check.Text.empty()) {
+        // Without the customisation (an older shell), the dialog shows
+        // without the box rather than not at all.
+        if (FAILED(dialog->QueryInterface(IID_IFileDialogCustomize,
+                                          reinterpret_cast<void**>(custom.Receive()))) ||
+            FAILED(custom->AddCheckButton(CheckBoxId, WideFromUtf8(check.Text).c_str(), check.Checked)))
+            custom.Reset();
+    }
     const HRESULT shown = dialog->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
         return std::nullopt;
     Check(shown);
+    BOOL checked = check.Checked;
+    if (custom.Get() && SUCCEEDED(custom->GetCheckButtonState(CheckBoxId, &checked)))
+        check.Checked = checked != FALSE;
     TComPtr<IShellItem> item;
     Check(dialog->GetResult(item.Receive()));
     TShellText path;

@@ -25,6 +25,13 @@ int32_t DeletedEntry(const std::vector<std::string>& before, const std::vector<s
     return std::equal(differs, after.end(), before.begin() + index + 1) ? static_cast<int32_t>(index) : -1;
 }
 
+// True when the lists differ in exactly one place (a file renamed).
+bool OneEntryRenamed(const std::vector<std::string>& before, const std::vector<std::string>& after)
+{
+    const auto [differs, unused] = std::mismatch(after.begin(), after.end(), before.begin(), before.end());
+    return differs != after.end() && std::equal(differs + 1, after.end(), unused + 1);
+}
+
 } // namespace
 
 void TRotation::Follow(const std::vector<std::string>& paths)
@@ -36,6 +43,8 @@ void TRotation::Follow(const std::vector<std::string>& paths)
     if (count > knownCount && deck_.Count() == knownCount &&
         std::equal(known_.begin(), known_.end(), paths.begin())) {
         deck_.Inserted(knownCount, count - knownCount, random_);
+    } else if (count == knownCount && deck_.Count() == knownCount && OneEntryRenamed(known_, paths)) {
+        // A renamed file keeps its place in the list, and so in the deck.
     } else if (const int32_t deleted = DeletedEntry(known_, paths);
                deleted >= 0 && deck_.Count() == knownCount) {
         deck_.Deleted(deleted);

@@ -17,15 +17,17 @@ TSwitches Switches()
 
 TEST(ProgramCommandLine, ReadsSwitchesInAnyCaseAndTheFilesAfterAdd)
 {
-    const std::vector<TCommand> commands = ParseCommands(
-        {"/NEXT", "-previous", "/Pause", "", "-RESUME", "/add", "C:\\a.jpg", "D:\\pics", "/show"},
-        Switches());
+    const std::vector<TCommand> commands =
+        ParseCommands({"/NEXT", "-previous", "/Pause", "", "-RESUME", "/add", "C:\\a.jpg", "D:\\pics",
+                       "/show", "/Follow", "E:\\camera"},
+                      Switches());
     const std::vector<TCommand> expected{{TCommandKind::Next, {}},
                                          {TCommandKind::Previous, {}},
                                          {TCommandKind::Pause, {}},
                                          {TCommandKind::Resume, {}},
                                          {TCommandKind::Add, {"C:\\a.jpg", "D:\\pics"}},
-                                         {TCommandKind::Show, {}}};
+                                         {TCommandKind::Show, {}},
+                                         {TCommandKind::Follow, {"E:\\camera"}}};
     EXPECT_EQ(commands, expected);
     EXPECT_TRUE(ParseCommands({}, Switches()).empty());
 }
@@ -40,14 +42,15 @@ TEST(ProgramCommandLine, RefusesWhatItDoesNotUnderstandWithTheListOfSwitches)
         }
         return std::string("accepted");
     };
-    const std::string switches = "Tessivo understands /next, /previous, /pause, /resume, /show and "
-                                 "/add <files or folders>";
+    const std::string switches = "Tessivo understands /next, /previous, /pause, /resume, /show, "
+                                 "/add <files or folders> and /follow <files or folders>";
     EXPECT_EQ(messageOf({"/next", "/skip"}), "Unknown switch \"/skip\". " + switches);
     EXPECT_EQ(messageOf({"/"}), "Unknown switch \"/\". " + switches);
     EXPECT_EQ(messageOf({"/nextx"}), "Unknown switch \"/nextx\". " + switches);
     EXPECT_EQ(messageOf({"C:\\a.jpg"}),
-              "\"C:\\a.jpg\" is not a switch; files and folders follow /add. " + switches);
-    EXPECT_EQ(messageOf({"/show", "x"}), "\"x\" is not a switch; files and folders follow /add. " + switches);
+              "\"C:\\a.jpg\" is not a switch; files and folders follow /add or /follow. " + switches);
+    EXPECT_EQ(messageOf({"/show", "x"}),
+              "\"x\" is not a switch; files and folders follow /add or /follow. " + switches);
     EXPECT_EQ(messageOf({"/add", "/next"}), "/add needs the files or folders to add. " + switches);
     EXPECT_EQ(messageOf({"/add", ""}), "/add needs the files or folders to add. " + switches);
 }

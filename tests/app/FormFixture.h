@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,18 @@ public:
     void SetTitle(const std::string& value) override { title = value; }
     bool Execute() override { return confirm; }
     std::string Folder() const override { return confirm ? folder : std::string(); }
+    void SetCheckBox(const std::string& text, bool checked) override
+    {
+        checkText = text;
+        shownChecked = checked;
+    }
+    bool CheckBoxChecked() const override { return leftChecked.value_or(shownChecked); }
 
     std::string title;
+    std::string checkText;
+    bool shownChecked = false;
+    // What the user leaves the box at; as shown when not set.
+    std::optional<bool> leftChecked;
     bool confirm = true;
     std::string folder;
 };

@@ -152,3 +152,58 @@ TEST_F(ListModel, ACancelledOrDroppedSubscriptionIsToldNothingMore)
     }
     outliving.Cancel();
 }
+
+TEST_F(ListModel, FollowedFoldersOwnTheirEntriesKeepExclusionsAndLeavePlainEntriesBehind)
+{
+    list.Load({"C:\\Pics\\a.jpg", "C:\\other.jpg", "c:\\pics\\sub\\b.jpg"}, {{"C:\\pics", {}}});
+    EXPECT_EQ(list.Marks(0).Folder, 0);
+    EXPECT_EQ(list.Marks(1).Folder, NoFolder);
+    EXPECT_EQ(list.Marks(2).Folder, 0);
+    // Following a folder again keeps its number; a new one takes in the
+    // plain entries inside it.
+    EXPECT_EQ(list.Follow("C:\\PICS\\"), 0);
+    list.Add({"D:\\more\\c.jpg"});
+    EXPECT_EQ(list.Follow("D:\\more"), 1);
+    EXPECT_EQ(list.Marks(3).Folder, 1);
+    EXPECT_EQ(list.FolderOf("d:\\MORE\\new.jpg"), 1);
+    EXPECT_EQ(list.FolderOf("D:\\moreover\\new.jpg"), NoFolder);
+
+    list.RemoveKeepingOut(2);
+    list.RemoveKeepingOut(1); // "C:\other.jpg" is plain: no exclusion
+    EXPECT_TRUE(list.IsExcluded(0, "C:\\PICS\\SUB\\B.JPG"));
+    EXPECT_EQ(list.Folders()[0].Excluded, std::vector<std::string>{"c:\\pics\\sub\\b.jpg"});
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\Pics\\a.jpg", "D:\\more\\c.jpg"}));
+
+    list.SetFolderMissing(1, true);
+    EXPECT_TRUE(list.Marks(1).Missing);
+    list.StopFollowing(0);
+    EXPECT_EQ(list.Folders().size(), 1u);
+    EXPECT_EQ(list.Marks(1).Folder, 0); // "D:\more" is folder 0 now
+    list.StopFollowing(0);
+    EXPECT_EQ(list.Marks(1).Folder, NoFolder);
+    EXPECT_EQ(Paths().size(), 2u);
+    EXPECT_THROW(list.StopFollowing(0), EListError);
+
+    list.Clear();
+    // An empty list that follows a folder: clearing it is still told, so
+    // the folder is no longer watched.
+    list.Follow("C:\\x");
+    told.clear();
+    list.Clear();
+    EXPECT_TRUE(list.Folders().empty());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(Same(told[0], {TListChangeKind::Removed, 0, 0}));
+}
+
+TEST_F(ListModel, ARenamedEntryKeepsItsPlaceMarksAndSelection)
+{
+    list.Add({"C:\\f\\a.jpg", "C:\\f\\b.jpg"}, 0);
+    list.Select(1);
+    told.clear();
+    list.Rename(1, "C:\\f\\renamed.jpg");
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\f\\a.jpg", "C:\\f\\renamed.jpg"}));
+    EXPECT_EQ(list.Selected(), 1);
+    EXPECT_EQ(list.Marks(1).Folder, 0);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(Same(told[0], {TListChangeKind::Renamed, 1, 1}));
+}

@@ -53,6 +53,22 @@ TEST(Rotation, EntriesAddedJoinTheDeckStillToComeAndDeletedOnesLeaveIt)
     }
 }
 
+TEST(Rotation, ARenamedEntryKeepsItsPlaceInTheDeck)
+{
+    TRotation rotation(7);
+    std::vector<std::string> paths = Entries(5);
+    Draw(rotation, paths, 2);
+    const std::string deck = rotation.SavedDeck();
+    paths[3] = "C:\\p\\renamed.jpg";
+    rotation.Follow(paths);
+    EXPECT_EQ(rotation.SavedDeck(), deck);
+    // Two entries changed at once is no rename: the deck starts again.
+    paths[0] = "C:\\p\\x.jpg";
+    paths[1] = "C:\\p\\y.jpg";
+    rotation.Follow(paths);
+    EXPECT_NE(rotation.SavedDeck(), deck);
+}
+
 TEST(Rotation, NextAfterPreviousWalksForwardThenGoesOnInOrder)
 {
     TRotation rotation(1);

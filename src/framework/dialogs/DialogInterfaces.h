@@ -58,4 +58,8 @@ public:
     virtual bool Execute() = 0;
     // The chosen folder's full path; empty after a cancelled dialog.
     virtual std::string Folder() const = 0;
+    // A check box shown below the folder's name with `text`, ticked or not
+    // (none while `text` is empty); its state is read after Execute.
+    virtual void SetCheckBox(const std::string& text, bool checked) = 0;
+    virtual bool CheckBoxChecked() const = 0;
 };

@@ -23,7 +23,7 @@ bool TFolderDialog::Execute()
     if (Application)
         Application->EnterOleApartment();
     const TModalLoop modal;
-    std::optional<std::string> chosen = PickFolder(DialogOwner(), title_);
+    std::optional<std::string> chosen = PickFolder(DialogOwner(), title_, check_);
     if (!chosen)
         return false;
     folder_ = std::move(*chosen);

@@ -5,6 +5,7 @@
 
 #include "framework/Component.h"
 #include "framework/dialogs/DialogInterfaces.h"
+#include "platform/FolderPicker.h"
 
 #include <string>
 
@@ -15,8 +16,11 @@ public:
     void SetTitle(const std::string& title) override { title_ = title; }
     bool Execute() override;
     std::string Folder() const override { return folder_; }
+    void SetCheckBox(const std::string& text, bool checked) override { check_ = {text, checked}; }
+    bool CheckBoxChecked() const override { return check_.Checked; }
 
 private:
+    TFolderPickerCheck check_;
     std::string title_;
     std::string folder_;
 };
