@@ -94,9 +94,10 @@ TMainForm::~TMainForm()
 
 void TMainForm::CreateSubsystems()
 {
-    preview_ = std::make_unique<TPreview>(
-        PreviewView{listModel_, *previewImage, *sizeLabel, *nameLabel, *pathLabel, *totalLabel, *applyButton},
-        services_.EntryFiles ? *services_.EntryFiles : systemEntryFiles_);
+    preview_ = std::make_unique<TPreview>(PreviewView{listModel_, *previewImage, *sizeLabel, *nameLabel,
+                                                      *pathLabel, *totalLabel, *applyButton,
+                                                      [this] { return PreviewDesktop(); }},
+                                          services_.EntryFiles ? *services_.EntryFiles : systemEntryFiles_);
     imageList_ = std::make_unique<TImageList>(
         ImageListView{listModel_, *nameList, *totalLabel, *previewImage, *sizeLabel, *nameLabel}, *preview_,
         currentIndex);
@@ -264,6 +265,8 @@ void TMainForm::RunStartSequence()
     Application->Guarded([&] { stored = ReadOptionsAtStart(*services_.Registry); });
     Application->Guarded([&] { RestoreRotation(stored); });
     ReadSettings(stored);
+    // The first picture showed before the stored style reached its box.
+    RelayoutPreview();
     Application->Guarded([&] { RegisterHotkeys(HotkeyOptionsOf(stored)); });
 }
 
@@ -403,6 +406,18 @@ void TMainForm::onApplyClick(TObject*)
 void TMainForm::onStyleChange(TObject*)
 {
     applyButton->SetEnabled(listModel_.Selected() >= 0);
+    RelayoutPreview();
+}
+
+void TMainForm::RelayoutPreview()
+{
+    // A file gone since it showed says so in the preview, as a selection
+    // does: no one's error.
+    try {
+        preview_->Relayout(listModel_.Selected());
+    } catch (const Exception&) {
+        nameList->Invalidate();
+    }
 }
 
 void TMainForm::DisplayChanged()

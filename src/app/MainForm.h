@@ -348,9 +348,15 @@ private:
     };
     struct TDrawnChange;
     // On the worker: the preview of `previewPath` (when not empty), reduced
-    // for a box of `boxWidth` x `boxHeight`, then the plan's bitmap.
-    static void DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
-                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded);
+    // for `frame`, then the plan's bitmap.
+    static void DrawChange(const TWallpaperPlan& plan, const std::string& previewPath,
+                           const TPreviewFrame& frame, TDrawnChange& drawn,
+                           const std::atomic<bool>& superseded);
+    // The desktop the preview shows: the monitors, their colour and the
+    // style chosen.
+    TPreviewFrame PreviewDesktop();
+    // The preview drawn again for the style and desktop as they are now.
+    void RelayoutPreview();
     // The entry at currentIndex, previewed and applied (Next, Previous and
     // the rotation's tick).
     void ChangeToCurrent(TChangeOrigin origin);

@@ -8,6 +8,7 @@
 
 #include "core/Exceptions.h"
 #include "framework/Application.h"
+#include "platform/Dpi.h"
 #include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/WallpaperFile.h"
 
@@ -24,13 +25,13 @@ namespace {
 
 // On the worker: decodes the JPEG at `path` once, reduces it for the
 // preview, and keeps it for Tile's conversion of the same file.
-std::unique_ptr<TDecodedJpeg> DecodeForPreview(const std::string& path, int boxWidth, int boxHeight,
+std::unique_ptr<TDecodedJpeg> DecodeForPreview(const std::string& path, const TPreviewFrame& frame,
                                                PixelImage& preview)
 {
     auto picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(path));
     const PixelRows rows = picture->Rows();
     preview = TPreview::ReduceForPreview(
-        PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride}, boxWidth, boxHeight);
+        PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride}, frame);
     return picture;
 }
 
@@ -121,10 +122,10 @@ void TMainForm::RequestChange(TChangeRequest request)
     }
     auto drawn = std::make_shared<TDrawnChange>();
     const std::string previewPath = request.PreviewIndex >= 0 ? request.Paths.front() : std::string();
-    const int boxWidth = preview_->BoxWidth(), boxHeight = preview_->BoxHeight();
+    const TPreviewFrame frame = preview_->Frame();
     TBackgroundJob job;
-    job.Draw = [plan, drawn, previewPath, boxWidth, boxHeight](const std::atomic<bool>& superseded) {
-        DrawChange(plan, previewPath, boxWidth, boxHeight, *drawn, superseded);
+    job.Draw = [plan, drawn, previewPath, frame](const std::atomic<bool>& superseded) {
+        DrawChange(plan, previewPath, frame, *drawn, superseded);
     };
     job.Ended = [this, request = std::move(request), plan, drawn](std::exception_ptr error) {
         FinishChange(request, plan, *drawn, error);
@@ -132,14 +133,15 @@ void TMainForm::RequestChange(TChangeRequest request)
     backgroundChange_->Request(std::move(job));
 }
 
-void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
-                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded)
+void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previewPath,
+                           const TPreviewFrame& frame, TDrawnChange& drawn,
+                           const std::atomic<bool>& superseded)
 {
     std::unique_ptr<TDecodedJpeg> picture;
     if (!previewPath.empty()) {
         try {
             PixelImage preview;
-            picture = DecodeForPreview(previewPath, boxWidth, boxHeight, preview);
+            picture = DecodeForPreview(previewPath, frame, preview);
             drawn.Width = picture->Width;
             drawn.Height = picture->Height;
             drawn.Preview = std::move(preview);
@@ -246,6 +248,22 @@ void TMainForm::ReportChangeError(const TChangeRequest& request, std::exception_
             return;
         std::rethrow_exception(error);
     }
+}
+
+TPreviewFrame TMainForm::PreviewDesktop()
+{
+    TPreviewFrame frame;
+    // A style not chosen shows the picture over the whole monitor.
+    frame.Fit = WallpaperFitForIndex(styleBox->ItemIndex()).value_or(TWallpaperFit::Stretch);
+    if (!services_.Desktop)
+        return frame;
+    // In physical pixels, as the wallpaper is drawn (see PlanWallpaper).
+    frame.Monitors = [this] {
+        const TPhysicalPixelsScope physicalPixels;
+        return services_.Desktop->Monitors();
+    }();
+    frame.Background = services_.Desktop->BackgroundColor();
+    return frame;
 }
 
 std::optional<std::string> TMainForm::SelectedEntry() const

@@ -9,11 +9,13 @@
 #include "framework/stdctrls/Label.h"
 #include "lists/EntryFiles.h"
 #include "lists/ListModel.h"
+#include "lists/PreviewLayout.h"
 #include "lists/PreviewScale.h"
 
 #include "core/codec/PixelImage.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -26,6 +28,9 @@ struct PreviewView {
     TLabel& PathLabel;     // pathLabel
     TLabel& TotalLabel;    // totalLabel
     TControl& ApplyButton; // applyButton
+    // The desktop the preview shows (its monitors, colour and the display
+    // style chosen); the box's size is the preview's own.
+    std::function<TPreviewFrame()> Desktop;
 };
 
 class TPreview {
@@ -57,24 +62,33 @@ public:
     // block averages, to the size the JPEG's scaled decode would give.
     void ShowDecodedImage(int index, const PixelRowsView& pixels);
     // The same in two steps, so that the reduction (which reads every
-    // pixel) can run on another thread: the pixels reduced for a box of
-    // the given size (see BoxSize), then shown as the picture of entry
-    // `index`, whose own size is `width` x `height`.
-    static PixelImage ReduceForPreview(const PixelRowsView& pixels, int boxWidth, int boxHeight);
+    // pixel) can run on another thread: the pixels reduced for `frame` (see
+    // Frame), then shown as the picture of entry `index`, whose own size is
+    // `width` x `height`.
+    static PixelImage ReduceForPreview(const PixelRowsView& pixels, const TPreviewFrame& frame);
     void ShowReducedImage(int index, const PixelImage& reduced, int width, int height);
-    // The box's size as the preview reduces for it.
-    int BoxWidth() const { return std::max(view_.Image.Width(), 1); }
-    int BoxHeight() const { return std::max(view_.Image.Height(), 1); }
+    // The desktop as the preview shows it now, with the box's size.
+    TPreviewFrame Frame() const;
 
-    // The picture last shown (empty after a failed load), at most as large
-    // as the preview box: a larger picture is kept only reduced to the box.
+    // Draws the picture shown again for the desktop and style as they are
+    // now: from the picture kept when it suffices, else read again (and
+    // raising as ShowSelectedImage does). Nothing when no picture shows.
+    void Relayout(int index);
+
+    // The preview last shown (empty after a failed load), the size of the
+    // box: the primary monitor with the picture laid out on it.
     // PreviewWidth and PreviewHeight give the file's own size.
     TBitmap* PreviewBitmap() const { return previewBitmap_.get(); }
+    // The picture behind the preview, kept no larger than the preview
+    // needs it (see TPreviewFrame::KeptSize).
+    TBitmap* KeptPicture() const { return kept_.get(); }
     int PreviewWidth() const { return pictureWidth_; }
     int PreviewHeight() const { return pictureHeight_; }
 
 private:
     void LoadPicture(const std::string& fileName);
+    // Draws the kept picture into a new preview bitmap and shows it.
+    void Compose(const TPreviewFrame& frame);
     // The labels, the total, "Apply" and the selection, once a picture is in.
     void ShowInformation(int index, const std::string& entry);
     void DrawFailure(const std::string& name);
@@ -83,6 +97,7 @@ private:
     PreviewView view_;
     IEntryFiles& files_;
     std::unique_ptr<TBitmap> previewBitmap_;
+    std::unique_ptr<TBitmap> kept_;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
     std::unordered_set<std::string> failed_;

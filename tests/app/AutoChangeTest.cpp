@@ -325,6 +325,8 @@ TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingI
     const std::string bands = folder / "bands.jpg"; // yellow over black
     PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
     PutFileBytes(bands, std::string(std::begin(YellowOverBlackJpeg), std::end(YellowOverBlackJpeg)));
+    // A monitor of the picture's own size: Tile's preview shows it once.
+    desktop.Screens = {{0, 0, 5, 4}};
     Add({sea, bands});
     ClickStartStop();
     TimerMessage();

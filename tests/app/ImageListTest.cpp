@@ -39,7 +39,8 @@ TEST_F(ImageListCommands, AddingTwoFilesToAnEmptyListShowsTheFirst)
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 8 x 6 ) pixels");
     EXPECT_EQ(form->Test().pathLabel->Caption(), first);
     EXPECT_EQ(form->Test().pathLabel->Hint(), first);
-    EXPECT_EQ(form->Test().previewImage->Picture().Width(), 8);
+    // The preview is the box's picture of the monitor, whatever the picture's size.
+    EXPECT_EQ(form->Test().previewImage->Picture().Width(), form->Test().previewImage->Width());
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
@@ -172,7 +173,7 @@ TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
     EXPECT_EQ(form->Test().listModel.Selected(), 1);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
     EXPECT_TRUE(form->Test().applyButton->Enabled());
-    EXPECT_EQ(DescribeBitmapSize(*form->PreviewBitmap()), "( 10 x 4 ) pixels");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 10 x 4 ) pixels");
 }
 
 TEST_F(ImageListCommands, ASelectedEntryThatCannotBeShownSaysWhyInThePreviewWithoutABox)
@@ -381,4 +382,47 @@ TEST_F(AddingFilesAndFolders, WhatIsNoPictureIsNamedAfterThePicturesAreAdded)
     EXPECT_EQ(ErrorOf([&] { form->AddFilesAndFolders({folder / "gone"}); }),
               folder / "gone" + "\nFile not found");
     EXPECT_EQ(Paths().size(), 1u);
+}
+
+TEST_F(ImageListCommands, ThePreviewShowsTheMonitorWithThePictureInTheStyleChosen)
+{
+    // A 1600 x 900 monitor in the 218 x 162 box: the screen is 218 x 123
+    // at row 19. A 1600 x 600 picture, its left half red, its right blue.
+    desktop.Screens = {{0, 0, 1600, 900}};
+    TBitmap wide(1600, 600);
+    wide.Canvas().Brush().SetColor(clRed);
+    wide.Canvas().FillRect({0, 0, 800, 600});
+    wide.Canvas().Brush().SetColor(clBlue);
+    wide.Canvas().FillRect({800, 0, 1600, 600});
+    const std::string path = folder / "wide.bmp";
+    wide.SaveToFile(path);
+    Add({path});
+    const auto style = [&](int index) {
+        form->Test().styleBox->SetItemIndex(index);
+        Run([&] { form->onStyleChange(form->Test().styleBox); });
+    };
+    const auto at = [&](int x, int y) { return Hex(PixelAt(*form->PreviewBitmap(), x, y)); };
+    const std::string desktopColour = Hex(RGB(0x3A, 0x6E, 0xA5)), red = Hex(RGB(255, 0, 0)),
+                      blue = Hex(RGB(0, 0, 255));
+    const size_t reads = entryFiles.touched.size();
+
+    style(3); // Fit: the desktop above and below the picture.
+    EXPECT_EQ(at(10, 30), desktopColour);
+    EXPECT_EQ(at(10, 80), red);
+    EXPECT_EQ(at(208, 80), blue);
+    EXPECT_EQ(at(10, 135), desktopColour);
+    EXPECT_NE(at(10, 5), desktopColour); // the box around the monitor
+
+    style(4); // Fill: the crop, no desktop.
+    for (int y : {20, 80, 140}) {
+        EXPECT_EQ(at(1, y), red);
+        EXPECT_EQ(at(216, y), blue);
+    }
+    style(0); // Center: 1600 wide is the monitor's width, as Fit.
+    EXPECT_EQ(at(10, 30), desktopColour);
+    EXPECT_EQ(at(10, 80), red);
+    // The picture kept for the first style served the others.
+    EXPECT_EQ(entryFiles.touched.size(), reads);
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 1600 x 600 ) pixels");
+    EXPECT_TRUE(CapturedErrors().empty());
 }
