@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "platform/Dpi.h"
 #include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/PictureToBitmap.h"
 #include "wallpaper/WallpaperFile.h"
 
 // What the worker leaves for the window's thread: the preview of the
@@ -154,18 +155,22 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
     }
     if (plan.Empty())
         return;
-    // Tile converts the file itself: from the pixels already decoded.
+    // Tile converts the file itself: from the pixels already decoded. The
+    // conversion takes long, and a newer change may come meanwhile: its
+    // bitmap then replaces the desktop's file only if still wanted, as a
+    // drawn wallpaper's does.
     if (plan.Fit != TWallpaperFit::Tile)
         picture.reset();
+    const std::function<bool()> stillWanted = [&superseded] { return !superseded; };
     DrawWallpaper(
         plan,
-        [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
+        [&picture, &stillWanted](const std::string& jpegPath, const std::string& bitmapPath) {
             if (picture && jpegPath == picture->Path)
-                WriteBitmapFile(*picture, bitmapPath);
+                WriteBitmapFile(*picture, bitmapPath, stillWanted);
             else
-                ConvertJpegToBitmap(jpegPath, bitmapPath);
+                ConvertPictureToBitmap(jpegPath, bitmapPath, stillWanted);
         },
-        [&superseded] { return !superseded; });
+        stillWanted);
 }
 
 bool TMainForm::HandleChangeMessage(TMessage& message)

@@ -54,7 +54,8 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
     return picture;
 }
 
-void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath)
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath,
+                     const std::function<bool()>& stillWanted)
 {
     TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
     // The desktop must never read half a bitmap, so the new file replaces the
@@ -64,6 +65,10 @@ void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath)
     WriteBmp24Dib(
         picture.Width, picture.Height, picture.Pixels.data(),
         [&file](const void* bytes, size_t count) { file.Write(static_cast<const char*>(bytes), count); });
+    // Not wanted any more: the writer's end removes the new file, and the
+    // desktop's file stays the one it shows.
+    if (stillWanted && !stillWanted())
+        return;
     file.Commit();
 }
 

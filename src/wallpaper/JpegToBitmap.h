@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,10 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath);
 
 // Writes the picture as a 24-bit BMP file at `bitmapPath`, replacing any
 // file there only once the new one is complete; EFCreateError when it
-// cannot, and the old file stays as it was.
-void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath);
+// cannot, and the old file stays as it was. When `stillWanted` says no
+// just before that, the old file stays too.
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath,
+                     const std::function<bool()>& stillWanted = {});
 
 // ConvertPictureToBitmap (PictureToBitmap.h): a JPEG as DecodeJpegFile
 // decodes it, and every other picture the wallpaper converts.
