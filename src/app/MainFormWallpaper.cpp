@@ -27,9 +27,9 @@ namespace {
 // On the worker: decodes the JPEG at `path` once, reduces it for the
 // preview, and keeps it for Tile's conversion of the same file.
 std::unique_ptr<TDecodedJpeg> DecodeForPreview(const std::string& path, const TPreviewFrame& frame,
-                                               PixelImage& preview)
+                                               PixelImage& preview, const std::function<bool()>& stillWanted)
 {
-    auto picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(path));
+    auto picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(path, stillWanted));
     const PixelRows rows = picture->Rows();
     preview = TPreview::ReduceForPreview(
         PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride}, frame);
@@ -138,11 +138,14 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
                            const TPreviewFrame& frame, TDrawnChange& drawn,
                            const std::atomic<bool>& superseded)
 {
+    // A change a newer one supersedes stops its decodes where it is: its
+    // end is dropped, so nothing of it is shown or reported.
+    const std::function<bool()> stillWanted = [&superseded] { return !superseded; };
     std::unique_ptr<TDecodedJpeg> picture;
     if (!previewPath.empty()) {
         try {
             PixelImage preview;
-            picture = DecodeForPreview(previewPath, frame, preview);
+            picture = DecodeForPreview(previewPath, frame, preview, stillWanted);
             drawn.Width = picture->Width;
             drawn.Height = picture->Height;
             drawn.Preview = std::move(preview);
@@ -161,7 +164,6 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
     // drawn wallpaper's does.
     if (plan.Fit != TWallpaperFit::Tile)
         picture.reset();
-    const std::function<bool()> stillWanted = [&superseded] { return !superseded; };
     DrawWallpaper(
         plan,
         [&picture, &stillWanted](const std::string& jpegPath, const std::string& bitmapPath) {

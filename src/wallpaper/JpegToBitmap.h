@@ -34,8 +34,9 @@ struct TDecodedJpeg {
 // Reads and decodes the JPEG file at `jpegPath` (a picture of another
 // format under that name as DecodePictureForWallpaper does). Raises
 // EFOpenError when it cannot be opened, EJPEG when its data is rejected,
-// EInvalidGraphic when the picture is too large.
-TDecodedJpeg DecodeJpegFile(const std::string& jpegPath);
+// EInvalidGraphic when the picture is too large; a JPEG's decode stops
+// (EDecodeAbandoned) once `stillWanted` says no.
+TDecodedJpeg DecodeJpegFile(const std::string& jpegPath, const std::function<bool()>& stillWanted = {});
 
 // Writes the picture as a 24-bit BMP file at `bitmapPath`, replacing any
 // file there only once the new one is complete; EFCreateError when it
