@@ -86,8 +86,10 @@ TMainForm::~TMainForm()
     // folder scan's thread must not outlive it.
     hotkeys_.reset();
     backgroundAdd_.reset();
-    // A change still drawn is dropped: its end must not reach this window.
+    // A change still drawn, or a picture still read, is dropped: its end
+    // must not reach this window.
     backgroundChange_.reset();
+    previewReading_.reset();
     if (Application)
         Application->OnModalLoopsEnded = nullptr;
 }
@@ -130,6 +132,17 @@ void TMainForm::CreateSubsystems()
     backgroundChange_ = std::make_unique<TBackgroundChange>(
         [this] { return Handle(); },
         [](bool busy) { Application->SetCursor(busy ? crAppStart : crDefault); });
+    // The preview's own worker, so that a picture read never waits for a
+    // wallpaper drawn, nor supersedes it; the box shows it is busy.
+    previewReading_ = std::make_unique<TBackgroundChange>(
+        [this] { return Handle(); },
+        [this](bool busy) { previewImage->SetCursor(busy ? crAppStart : crDefault); }, PreviewReadMessage);
+    preview_->SetRunner([this](auto read, auto shown) {
+        TBackgroundJob job;
+        job.Draw = std::move(read);
+        job.Ended = std::move(shown);
+        previewReading_->Request(std::move(job));
+    });
 }
 
 void TMainForm::WireHandlers()

@@ -209,6 +209,12 @@ public:
     // wallpaper/BackgroundChange.h) and finished when its message comes:
     // whether one is still to finish (tests wait for it).
     bool ChangeBusy() const { return backgroundChange_->Busy(); }
+    // A picture clicked, chosen by key, added or shown at the start is read
+    // on a worker thread too, and shown when its message comes: whether one
+    // is still to show (tests wait for it).
+    bool PreviewBusy() const { return previewReading_->Busy(); }
+    // Posted by the preview's worker (see TBackgroundChange).
+    static constexpr UINT PreviewReadMessage = WM_APP + 5;
     // Draws the current wallpaper again for the monitors as they are now,
     // if the desktop still shows it.
     void RedrawWallpaper();
@@ -525,4 +531,5 @@ private:
     // Last: made after the controls its changes finish on, and gone (its
     // thread waited for) before them.
     std::unique_ptr<TBackgroundChange> backgroundChange_;
+    std::unique_ptr<TBackgroundChange> previewReading_;
 };

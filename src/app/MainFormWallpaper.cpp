@@ -177,6 +177,10 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
 
 bool TMainForm::HandleChangeMessage(TMessage& message)
 {
+    if (message.Msg == PreviewReadMessage) {
+        Application->Guarded([this, &message] { previewReading_->DrawingEnded(message.WParam); });
+        return true;
+    }
     if (message.Msg != TBackgroundChange::DrawingEndedMessage)
         return false;
     Application->Guarded([this, &message] { backgroundChange_->DrawingEnded(message.WParam); });

@@ -27,27 +27,87 @@ TPreviewFrame TPreview::Frame() const
     return frame;
 }
 
-void TPreview::LoadPicture(const std::string& fileName)
+void TPreview::Load(IEntryFiles& files, const std::string& entry, const TPreviewFrame& frame,
+                    const std::function<bool()>& stillWanted, TLoaded& loaded)
 {
     TPicture picture;
-    files_.LoadPicture(picture, fileName);
+    files.LoadPicture(picture, entry);
     TGraphic* graphic = picture.Graphic();
     const int width = graphic->Width(), height = graphic->Height();
-    const TPreviewFrame frame = Frame();
     int keptWidth = 0, keptHeight = 0;
     frame.KeptSize(width, height, keptWidth, keptHeight);
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic)) {
         // The box shows at most a few hundred pixels: decode only what it
         // needs (libjpeg's scaled decode), not the whole photograph.
         jpeg->SetScaleDenominator(PreviewScaleDenominator(width, height, keptWidth, keptHeight));
+        jpeg->SetStillWanted(stillWanted);
     }
     // Only the picture at the size the preview needs is kept; the decoded
     // file goes when `picture` does, so a large picture is held once and
     // briefly.
-    kept_ = BoundedBitmap(*graphic, keptWidth, keptHeight);
-    pictureWidth_ = width;
-    pictureHeight_ = height;
+    loaded.Kept = BoundedBitmap(*graphic, keptWidth, keptHeight);
+    loaded.Width = width;
+    loaded.Height = height;
+}
+
+void TPreview::LoadPicture(const std::string& fileName)
+{
+    const TPreviewFrame frame = Frame();
+    TLoaded loaded;
+    Load(files_, fileName, frame, {}, loaded);
+    kept_ = std::move(loaded.Kept);
+    pictureWidth_ = loaded.Width;
+    pictureHeight_ = loaded.Height;
     Compose(frame);
+}
+
+void TPreview::RequestImage(int index)
+{
+    const std::string entry = view_.List.Path(index);
+    // The entry is the selected one at once: an apply meanwhile takes it.
+    view_.List.Select(index);
+    if (!runner_) {
+        try {
+            ShowSelectedImage(index);
+        } catch (const Exception&) {
+            if (OnFailureShown)
+                OnFailureShown();
+        }
+        return;
+    }
+    // A new entry asked for ends any note the total had, as a shown one does.
+    WriteTotal();
+    auto loaded = std::make_shared<TLoaded>();
+    IEntryFiles& files = files_;
+    runner_(
+        [&files, entry, frame = Frame(), loaded](const std::atomic<bool>& superseded) {
+            Load(
+                files, entry, frame, [&superseded] { return !superseded; }, *loaded);
+        },
+        [this, index, entry, loaded](std::exception_ptr error) { ShowLoaded(index, entry, *loaded, error); });
+}
+
+void TPreview::ShowLoaded(int index, const std::string& entry, TLoaded& loaded, std::exception_ptr error)
+{
+    if (index >= view_.List.Count() || view_.List.Path(index) != entry)
+        return;
+    if (error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const Exception& failure) {
+            previewBitmap_ = std::make_unique<TBitmap>();
+            ShowFailureLabels(index, failure.Message);
+            if (OnFailureShown)
+                OnFailureShown();
+        }
+        return;
+    }
+    kept_ = std::move(loaded.Kept);
+    pictureWidth_ = loaded.Width;
+    pictureHeight_ = loaded.Height;
+    // Laid out for the desktop and style as they are now.
+    Compose(Frame());
+    ShowInformation(index, entry);
 }
 
 void TPreview::Compose(const TPreviewFrame& frame)
@@ -104,9 +164,16 @@ void TPreview::ShowSelectedImage(int index)
         throw;
     }
     ShowInformation(index, entry);
+    WriteTotal();
 }
 
 void TPreview::ShowFailure(int index, const std::string& reason)
+{
+    ShowFailureLabels(index, reason);
+    WriteTotal();
+}
+
+void TPreview::ShowFailureLabels(int index, const std::string& reason)
 {
     const std::string entry = view_.List.Path(index);
     failed_.insert(entry);
@@ -122,7 +189,6 @@ void TPreview::ShowFailure(int index, const std::string& reason)
     view_.NameLabel.SetHint(failureText_);
     view_.PathLabel.SetCaption(entry);
     view_.PathLabel.SetHint(entry);
-    WriteTotal();
     // The entry stays the selected one: "Apply" on it says why it fails.
     view_.ApplyButton.SetEnabled(true);
     view_.List.Select(index);
@@ -251,6 +317,7 @@ void TPreview::ShowReducedImage(int index, const PixelImage& reduced, int width,
         Compose(frame);
     }
     ShowInformation(index, entry);
+    WriteTotal();
 }
 
 void TPreview::ShowInformation(int index, const std::string& entry)
@@ -265,7 +332,6 @@ void TPreview::ShowInformation(int index, const std::string& entry)
     view_.SizeLabel.SetCaption(DescribeSize(pictureWidth_, pictureHeight_, false));
     view_.PathLabel.SetCaption(entry);
     view_.PathLabel.SetHint(entry);
-    WriteTotal();
     view_.ApplyButton.SetEnabled(true);
     view_.List.Select(index);
 }

@@ -15,6 +15,8 @@
 #include "core/codec/PixelImage.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,9 +35,22 @@ struct PreviewView {
     std::function<TPreviewFrame()> Desktop;
 };
 
+// Runs `read` off the window's thread, then `shown` on it with what `read`
+// raised, unless a newer request came meanwhile (`superseded` then turns
+// true, and `shown` is dropped). Requests end in the order asked.
+using TPreviewRunner = std::function<void(std::function<void(const std::atomic<bool>& superseded)> read,
+                                          std::function<void(std::exception_ptr error)> shown)>;
+
 class TPreview {
 public:
     TPreview(PreviewView view, IEntryFiles& files) : view_(view), files_(files) {}
+
+    // Where RequestImage reads its pictures; without one it reads them at
+    // once.
+    void SetRunner(TPreviewRunner runner) { runner_ = std::move(runner); }
+    // Told when a requested picture could not be shown (its row is then
+    // drawn greyed).
+    std::function<void()> OnFailureShown;
 
     // The entries' files, as the preview reads them.
     IEntryFiles& Files() { return files_; }
@@ -43,6 +58,11 @@ public:
     // Shows entry `index` of the list. On failure the preview shows
     // the failure instead (see ShowFailure) and the error is raised.
     void ShowSelectedImage(int index);
+    // Selects entry `index` and shows it once its picture is read, off the
+    // window's thread when there is a runner; the picture shown meanwhile
+    // stays. A failure shows in the box and is not raised; an entry no
+    // longer where it was when its picture comes is not shown.
+    void RequestImage(int index);
     // Entry `index` cannot be shown: the box draws its name and `reason`
     // where the picture would be, the labels name it, it stays selected (an
     // apply of it reports its own error) and it is marked as failed until it
@@ -87,15 +107,27 @@ public:
 
 private:
     void LoadPicture(const std::string& fileName);
+    // A picture read for RequestImage: kept at the size the frame needs.
+    struct TLoaded {
+        std::unique_ptr<TBitmap> Kept;
+        int Width = 0;
+        int Height = 0;
+    };
+    static void Load(IEntryFiles& files, const std::string& entry, const TPreviewFrame& frame,
+                     const std::function<bool()>& stillWanted, TLoaded& loaded);
+    void ShowLoaded(int index, const std::string& entry, TLoaded& loaded, std::exception_ptr error);
     // Draws the kept picture into a new preview bitmap and shows it.
     void Compose(const TPreviewFrame& frame);
-    // The labels, the total, "Apply" and the selection, once a picture is in.
+    // The labels, "Apply" and the selection, once a picture is in.
     void ShowInformation(int index, const std::string& entry);
+    // ShowFailure without the total.
+    void ShowFailureLabels(int index, const std::string& reason);
     void DrawFailure(const std::string& name);
     void WriteTotal();
 
     PreviewView view_;
     IEntryFiles& files_;
+    TPreviewRunner runner_;
     std::unique_ptr<TBitmap> previewBitmap_;
     std::unique_ptr<TBitmap> kept_;
     int pictureWidth_ = 0;

@@ -368,6 +368,7 @@ TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsMissingSaysSoInThePreviewW
     form.reset();
     CapturedErrors().clear();
     form = std::make_unique<TMainForm>(nullptr, Services());
+    FinishPreviews();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_NE(form->PreviewFailure().find(gone), std::string::npos) << form->PreviewFailure();
     EXPECT_TRUE(form->Test().autoChangeRunning);
@@ -385,6 +386,7 @@ TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsCorruptSaysSoInThePreviewW
     form.reset();
     CapturedErrors().clear();
     form = std::make_unique<TMainForm>(nullptr, Services());
+    FinishPreviews();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(form->Test().nameLabel->Caption(), "broken.jpg");
     EXPECT_EQ(form->PreviewFailure().rfind("JPEG error #", 0), 0u) << form->PreviewFailure();

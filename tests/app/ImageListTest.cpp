@@ -20,6 +20,7 @@ protected:
     {
         form->Test().nameList->SetItemIndex(row);
         form->onNameListClick(form->Test().nameList);
+        FinishPreviews();
     }
 };
 
@@ -82,6 +83,7 @@ TEST_F(ImageListCommands, CancellingTheDialogShowsTheSelectedEntryAgain)
     MakeBitmap("a.bmp", 20, 30); // changed on disk meanwhile
     pictures.confirm = false;
     form->onAddClick(form->Test().addButton);
+    FinishPreviews();
     EXPECT_EQ(Paths().size(), 3u);
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 20 x 30 ) pixels");
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 3 file(s)");
@@ -91,6 +93,7 @@ TEST_F(ImageListCommands, DeletingFirstOrLastShowsTheNeighbour)
 {
     ThreeEntries(0);
     form->onDeleteClick(form->Test().deleteButton);
+    FinishPreviews();
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
     EXPECT_EQ(Paths().size(), 2u);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
@@ -101,6 +104,7 @@ TEST_F(ImageListCommands, DeletingFirstOrLastShowsTheNeighbour)
     Add({MakeBitmap("d.bmp", 2, 2)});
     ClickName(2);
     form->onDeleteClick(form->Test().deleteButton);
+    FinishPreviews();
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
     EXPECT_EQ(form->Test().listModel.Selected(), 1);
@@ -376,6 +380,7 @@ TEST_F(AddingFilesAndFolders, WhatIsNoPictureIsNamedAfterThePicturesAreAdded)
     const std::string message = ErrorOf([&] {
         form->AddFilesAndFolders({folder / "notes.txt", folder / "gone", picture, folder / "other.txt"});
     });
+    FinishPreviews();
     EXPECT_EQ(message, folder / "notes.txt" + "\nNot a picture file");
     EXPECT_EQ(Paths(), (std::vector<std::string>{picture}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "p.bmp");
@@ -424,5 +429,53 @@ TEST_F(ImageListCommands, ThePreviewShowsTheMonitorWithThePictureInTheStyleChose
     // The picture kept for the first style served the others.
     EXPECT_EQ(entryFiles.touched.size(), reads);
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 1600 x 600 ) pixels");
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ImageListCommands, AClickSelectsAtOnceAndShowsThePictureWhenItHasBeenRead)
+{
+    ThreeEntries(0);
+    form->Test().nameList->SetItemIndex(1);
+    form->onNameListClick(form->Test().nameList);
+    // Read on the worker: the click has returned, the entry is the one an
+    // apply takes, the box shows it busy and the labels wait.
+    EXPECT_TRUE(form->PreviewBusy());
+    EXPECT_EQ(form->Test().listModel.Selected(), 1);
+    EXPECT_EQ(form->Test().previewImage->Cursor(), crAppStart);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "a.bmp");
+    FinishPreviews();
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().previewImage->Cursor(), crDefault);
+}
+
+TEST_F(ImageListCommands, APictureSupersededBeforeItIsReadNeverShows)
+{
+    ThreeEntries(0);
+    const std::string broken = folder / "broken.jpg";
+    PutFileBytes(broken, "not a jpeg at all");
+    Add({broken});
+    // The broken entry clicked, then another before its reading ended: its
+    // failure is never shown, nor its row greyed.
+    for (int row : {3, 2}) {
+        form->Test().nameList->SetItemIndex(row);
+        form->onNameListClick(form->Test().nameList);
+    }
+    FinishPreviews();
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
+    EXPECT_EQ(form->PreviewFailure(), "");
+    EXPECT_FALSE(form->Test().nameList->RowGreyed(3));
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ImageListCommands, APictureReadAfterTheWindowClosedReachesNothing)
+{
+    const std::string a = MakeBitmap("a.bmp", 300, 200);
+    PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
+    {
+        TMainForm second(nullptr, Services());
+        EXPECT_TRUE(second.PreviewBusy());
+    }
+    // Whatever of it is still queued finds no window, and nothing fails.
+    Application->ProcessMessages();
     EXPECT_TRUE(CapturedErrors().empty());
 }
