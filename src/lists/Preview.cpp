@@ -89,13 +89,14 @@ void TPreview::RequestImage(int index)
 
 void TPreview::ShowLoaded(int index, const std::string& entry, TLoaded& loaded, std::exception_ptr error)
 {
-    if (index >= view_.List.Count() || view_.List.Path(index) != entry)
+    // Shown only while its entry is where it was and still the selected
+    // one: a Next or a change meanwhile has shown another.
+    if (index >= view_.List.Count() || view_.List.Path(index) != entry || view_.List.Selected() != index)
         return;
     if (error) {
         try {
             std::rethrow_exception(error);
         } catch (const Exception& failure) {
-            previewBitmap_ = std::make_unique<TBitmap>();
             ShowFailureLabels(index, failure.Message);
             if (OnFailureShown)
                 OnFailureShown();

@@ -479,3 +479,17 @@ TEST_F(ImageListCommands, APictureReadAfterTheWindowClosedReachesNothing)
     Application->ProcessMessages();
     EXPECT_TRUE(CapturedErrors().empty());
 }
+
+TEST_F(ImageListCommands, APictureStillReadWhenNextShowsAnotherIsNotShownOverIt)
+{
+    ThreeEntries(0);
+    form->Test().nameList->SetItemIndex(2);
+    form->onNameListClick(form->Test().nameList);
+    // Next shows the rotation's next entry before the click's picture is
+    // read.
+    Run([&] { form->NextWallpaper(); });
+    FinishChanges();
+    EXPECT_EQ(form->Test().listModel.Selected(), 1);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 10 x 4 ) pixels");
+}
