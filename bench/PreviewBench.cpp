@@ -5,6 +5,7 @@
 
 #include "core/codec/JpegDecoder.h"
 #include "core/codec/PixelImage.h"
+#include "lists/PreviewLayout.h"
 #include "lists/PreviewScale.h"
 
 #include <benchmark/benchmark.h>
@@ -13,23 +14,38 @@
 
 namespace {
 
-// The preview box of the main window (previewImage).
-constexpr int kBoxWidth = 218;
-constexpr int kBoxHeight = 162;
+// The preview box of the main window (previewImage), showing a 1920 x
+// 1080 monitor in the style a new user has ("Stretch").
+TPreviewFrame BenchFrame()
+{
+    TPreviewFrame frame;
+    frame.Monitors = {{0, 0, 1920, 1080}};
+    frame.Fit = TWallpaperFit::Stretch;
+    frame.BoxWidth = 218;
+    frame.BoxHeight = 162;
+    return frame;
+}
 
 // What the preview does with a JPEG (TJPEGImage with its scale set): a
 // scaled decode that stops reading a progressive file once the 1/8
-// picture is final, into a fresh 24-bit picture.
+// picture is final, into a fresh 24-bit picture, then the monitor's
+// picture drawn from it.
 void TessivoPreview(benchmark::State& state, const BenchPicture* picture)
 {
     JpegDecodeOptions options;
     options.ScaleDenom = PreviewBenchScale(picture->Info.Width, picture->Info.Height);
     options.StopEarlyAtEighth = true;
     JpegDecodeResult result;
+    const TPreviewFrame frame = BenchFrame();
+    const TScreenRect screenRect = frame.Screen();
+    PixelImage screen(screenRect.Width(), screenRect.Height());
     for (auto _ : state) {
         PixelImage image;
         result = DecodeJpeg(picture->Bytes.data(), picture->Bytes.size(), options, image.Allocator());
-        benchmark::DoNotOptimize(image.Row(0));
+        ComposePreview(PixelRowsView{image.Row(0), image.Width(), image.Height(), image.Stride()},
+                       picture->Info.Width, picture->Info.Height, frame,
+                       PixelRowsView{screen.Row(0), screen.Width(), screen.Height(), screen.Stride()});
+        benchmark::DoNotOptimize(screen.Row(0));
     }
     state.counters["input_read_%"] =
         100.0 * static_cast<double>(result.BytesRead) / static_cast<double>(picture->Bytes.size());
@@ -53,7 +69,9 @@ void DjpegPreview(benchmark::State& state, const BenchPicture* picture)
 
 int PreviewBenchScale(int width, int height)
 {
-    return PreviewScaleDenominator(width, height, kBoxWidth, kBoxHeight);
+    int keptWidth = 0, keptHeight = 0;
+    BenchFrame().KeptSize(width, height, keptWidth, keptHeight);
+    return PreviewScaleDenominator(width, height, keptWidth, keptHeight);
 }
 
 void RegisterPreviewBenchmarks(const std::vector<BenchPicture>& pictures)

@@ -7,7 +7,8 @@
 #include <vector>
 
 // The scale the preview decodes a picture of that size at: the program's
-// own rule (PreviewScaleDenominator) for the main window's 218 x 162 box.
+// own rule (PreviewScaleDenominator for the size TPreviewFrame keeps) for
+// the main window's 218 x 162 box.
 int PreviewBenchScale(int width, int height);
 
 // Registers Preview/<picture>/{tessivo,libjpeg,djpeg} for each picture;

@@ -104,9 +104,9 @@ TBenchForm::~TBenchForm()
 
 void TBenchForm::Settle()
 {
-    // A wallpaper change is drawn on the worker thread: its end is a
-    // message still to come.
-    while (form_ && form_->ChangeBusy()) {
+    // A wallpaper change is drawn, and a preview's picture read, on a
+    // worker thread: its end is a message still to come.
+    while (form_ && (form_->ChangeBusy() || form_->PreviewBusy())) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
         Application->ProcessMessages();
     }

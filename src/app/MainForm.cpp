@@ -88,17 +88,20 @@ TMainForm::~TMainForm()
     // folder scan's thread must not outlive it.
     hotkeys_.reset();
     backgroundAdd_.reset();
-    // A change still drawn is dropped: its end must not reach this window.
+    // A change still drawn, or a picture still read, is dropped: its end
+    // must not reach this window.
     backgroundChange_.reset();
+    previewReading_.reset();
     if (Application)
         Application->OnModalLoopsEnded = nullptr;
 }
 
 void TMainForm::CreateSubsystems()
 {
-    preview_ = std::make_unique<TPreview>(
-        PreviewView{listModel_, *previewImage, *sizeLabel, *nameLabel, *pathLabel, *totalLabel, *applyButton},
-        services_.EntryFiles ? *services_.EntryFiles : systemEntryFiles_);
+    preview_ = std::make_unique<TPreview>(PreviewView{listModel_, *previewImage, *sizeLabel, *nameLabel,
+                                                      *pathLabel, *totalLabel, *applyButton,
+                                                      [this] { return PreviewDesktop(); }},
+                                          services_.EntryFiles ? *services_.EntryFiles : systemEntryFiles_);
     imageList_ = std::make_unique<TImageList>(
         ImageListView{listModel_, *nameList, *totalLabel, *previewImage, *sizeLabel, *nameLabel}, *preview_,
         currentIndex);
@@ -134,6 +137,17 @@ void TMainForm::CreateSubsystems()
     backgroundChange_ = std::make_unique<TBackgroundChange>(
         [this] { return Handle(); },
         [](bool busy) { Application->SetCursor(busy ? crAppStart : crDefault); });
+    // The preview's own worker, so that a picture read never waits for a
+    // wallpaper drawn, nor supersedes it; the box shows it is busy.
+    previewReading_ = std::make_unique<TBackgroundChange>(
+        [this] { return Handle(); },
+        [this](bool busy) { previewImage->SetCursor(busy ? crAppStart : crDefault); }, PreviewReadMessage);
+    preview_->SetRunner([this](auto read, auto shown) {
+        TBackgroundJob job;
+        job.Draw = std::move(read);
+        job.Ended = std::move(shown);
+        previewReading_->Request(std::move(job));
+    });
 }
 
 void TMainForm::WireHandlers()
@@ -271,6 +285,8 @@ void TMainForm::RunStartSequence()
     Application->Guarded([&] { stored = ReadOptionsAtStart(*services_.Registry); });
     Application->Guarded([&] { RestoreRotation(stored); });
     ReadSettings(stored);
+    // The first picture showed before the stored style reached its box.
+    RelayoutPreview();
     Application->Guarded([&] { RegisterHotkeys(HotkeyOptionsOf(stored)); });
 }
 
@@ -414,6 +430,18 @@ void TMainForm::onApplyClick(TObject*)
 void TMainForm::onStyleChange(TObject*)
 {
     applyButton->SetEnabled(listModel_.Selected() >= 0);
+    RelayoutPreview();
+}
+
+void TMainForm::RelayoutPreview()
+{
+    // A file gone since it showed says so in the preview, as a selection
+    // does: no one's error.
+    try {
+        preview_->Relayout(listModel_.Selected());
+    } catch (const Exception&) {
+        nameList->Invalidate();
+    }
 }
 
 void TMainForm::DisplayChanged()

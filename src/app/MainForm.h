@@ -225,6 +225,12 @@ public:
     // wallpaper/BackgroundChange.h) and finished when its message comes:
     // whether one is still to finish (tests wait for it).
     bool ChangeBusy() const { return backgroundChange_->Busy(); }
+    // A picture clicked, chosen by key, added or shown at the start is read
+    // on a worker thread too, and shown when its message comes: whether one
+    // is still to show (tests wait for it).
+    bool PreviewBusy() const { return previewReading_->Busy(); }
+    // Posted by the preview's worker (see TBackgroundChange).
+    static constexpr UINT PreviewReadMessage = WM_APP + 5;
     // Draws the current wallpaper again for the monitors as they are now,
     // if the desktop still shows it.
     void RedrawWallpaper();
@@ -364,9 +370,15 @@ private:
     };
     struct TDrawnChange;
     // On the worker: the preview of `previewPath` (when not empty), reduced
-    // for a box of `boxWidth` x `boxHeight`, then the plan's bitmap.
-    static void DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
-                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded);
+    // for `frame`, then the plan's bitmap.
+    static void DrawChange(const TWallpaperPlan& plan, const std::string& previewPath,
+                           const TPreviewFrame& frame, TDrawnChange& drawn,
+                           const std::atomic<bool>& superseded);
+    // The desktop the preview shows: the monitors, their colour and the
+    // style chosen.
+    TPreviewFrame PreviewDesktop();
+    // The preview drawn again for the style and desktop as they are now.
+    void RelayoutPreview();
     // The entry at currentIndex, previewed and applied (Next, Previous and
     // the rotation's tick).
     void ChangeToCurrent(TChangeOrigin origin);
@@ -551,4 +563,5 @@ private:
     // Last: made after the controls its changes finish on, and gone (its
     // thread waited for) before them.
     std::unique_ptr<TBackgroundChange> backgroundChange_;
+    std::unique_ptr<TBackgroundChange> previewReading_;
 };

@@ -8,7 +8,9 @@
 
 #include "core/Exceptions.h"
 #include "framework/Application.h"
+#include "platform/Dpi.h"
 #include "wallpaper/JpegToBitmap.h"
+#include "wallpaper/PictureToBitmap.h"
 #include "wallpaper/WallpaperFile.h"
 
 // What the worker leaves for the window's thread: the preview of the
@@ -24,13 +26,13 @@ namespace {
 
 // On the worker: decodes the JPEG at `path` once, reduces it for the
 // preview, and keeps it for Tile's conversion of the same file.
-std::unique_ptr<TDecodedJpeg> DecodeForPreview(const std::string& path, int boxWidth, int boxHeight,
-                                               PixelImage& preview)
+std::unique_ptr<TDecodedJpeg> DecodeForPreview(const std::string& path, const TPreviewFrame& frame,
+                                               PixelImage& preview, const std::function<bool()>& stillWanted)
 {
-    auto picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(path));
+    auto picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(path, stillWanted));
     const PixelRows rows = picture->Rows();
     preview = TPreview::ReduceForPreview(
-        PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride}, boxWidth, boxHeight);
+        PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride}, frame);
     return picture;
 }
 
@@ -122,10 +124,10 @@ void TMainForm::RequestChange(TChangeRequest request)
     }
     auto drawn = std::make_shared<TDrawnChange>();
     const std::string previewPath = request.PreviewIndex >= 0 ? request.Paths.front() : std::string();
-    const int boxWidth = preview_->BoxWidth(), boxHeight = preview_->BoxHeight();
+    const TPreviewFrame frame = preview_->Frame();
     TBackgroundJob job;
-    job.Draw = [plan, drawn, previewPath, boxWidth, boxHeight](const std::atomic<bool>& superseded) {
-        DrawChange(plan, previewPath, boxWidth, boxHeight, *drawn, superseded);
+    job.Draw = [plan, drawn, previewPath, frame](const std::atomic<bool>& superseded) {
+        DrawChange(plan, previewPath, frame, *drawn, superseded);
     };
     job.Ended = [this, request = std::move(request), plan, drawn](std::exception_ptr error) {
         FinishChange(request, plan, *drawn, error);
@@ -133,14 +135,18 @@ void TMainForm::RequestChange(TChangeRequest request)
     backgroundChange_->Request(std::move(job));
 }
 
-void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previewPath, int boxWidth,
-                           int boxHeight, TDrawnChange& drawn, const std::atomic<bool>& superseded)
+void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previewPath,
+                           const TPreviewFrame& frame, TDrawnChange& drawn,
+                           const std::atomic<bool>& superseded)
 {
+    // A change a newer one supersedes stops its decodes where it is: its
+    // end is dropped, so nothing of it is shown or reported.
+    const std::function<bool()> stillWanted = [&superseded] { return !superseded; };
     std::unique_ptr<TDecodedJpeg> picture;
     if (!previewPath.empty()) {
         try {
             PixelImage preview;
-            picture = DecodeForPreview(previewPath, boxWidth, boxHeight, preview);
+            picture = DecodeForPreview(previewPath, frame, preview, stillWanted);
             drawn.Width = picture->Width;
             drawn.Height = picture->Height;
             drawn.Preview = std::move(preview);
@@ -153,22 +159,29 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
     }
     if (plan.Empty())
         return;
-    // Tile converts the file itself: from the pixels already decoded.
+    // Tile converts the file itself: from the pixels already decoded. The
+    // conversion takes long, and a newer change may come meanwhile: its
+    // bitmap then replaces the desktop's file only if still wanted, as a
+    // drawn wallpaper's does.
     if (plan.Fit != TWallpaperFit::Tile)
         picture.reset();
     DrawWallpaper(
         plan,
-        [&picture](const std::string& jpegPath, const std::string& bitmapPath) {
+        [&picture, &stillWanted](const std::string& jpegPath, const std::string& bitmapPath) {
             if (picture && jpegPath == picture->Path)
-                WriteBitmapFile(*picture, bitmapPath);
+                WriteBitmapFile(*picture, bitmapPath, stillWanted);
             else
-                ConvertJpegToBitmap(jpegPath, bitmapPath);
+                ConvertPictureToBitmap(jpegPath, bitmapPath, stillWanted);
         },
-        [&superseded] { return !superseded; });
+        stillWanted);
 }
 
 bool TMainForm::HandleChangeMessage(TMessage& message)
 {
+    if (message.Msg == PreviewReadMessage) {
+        Application->Guarded([this, &message] { previewReading_->DrawingEnded(message.WParam); });
+        return true;
+    }
     if (message.Msg != TBackgroundChange::DrawingEndedMessage)
         return false;
     Application->Guarded([this, &message] { backgroundChange_->DrawingEnded(message.WParam); });
@@ -247,6 +260,22 @@ void TMainForm::ReportChangeError(const TChangeRequest& request, std::exception_
             return;
         std::rethrow_exception(error);
     }
+}
+
+TPreviewFrame TMainForm::PreviewDesktop()
+{
+    TPreviewFrame frame;
+    // A style not chosen shows the picture over the whole monitor.
+    frame.Fit = WallpaperFitForIndex(styleBox->ItemIndex()).value_or(TWallpaperFit::Stretch);
+    if (!services_.Desktop)
+        return frame;
+    // In physical pixels, as the wallpaper is drawn (see PlanWallpaper).
+    frame.Monitors = [this] {
+        const TPhysicalPixelsScope physicalPixels;
+        return services_.Desktop->Monitors();
+    }();
+    frame.Background = services_.Desktop->BackgroundColor();
+    return frame;
 }
 
 std::optional<std::string> TMainForm::SelectedEntry() const

@@ -16,6 +16,8 @@ TImageList::TImageList(ImageListView view, TPreview& preview, int32_t& currentIn
     : view_(view), preview_(preview), currentIndex_(currentIndex), nameListView_(view.List, view.NameList),
       totalFollowsList_(view.List.Subscribe([this](const TListChange&) { WriteTotal(); }))
 {
+    // The row of a picture that cannot be shown is drawn greyed.
+    preview_.OnFailureShown = [this] { view_.NameList.Invalidate(); };
 }
 
 void TImageList::WriteTotal()
@@ -174,7 +176,7 @@ void TImageList::ShowSelectedImage()
 void TImageList::PreviewSelectedEntry()
 {
     try {
-        ShowSelectedImage();
+        preview_.RequestImage(currentIndex_);
     } catch (const Exception&) {
         // Shown in the preview; the selection is no one's error.
     }

@@ -65,8 +65,10 @@ public:
     // Shows the entry at the current index; a failure shows in the preview
     // and is raised (an automatic change reports it, a load shows a box).
     void ShowSelectedImage();
-    // The same for a selection nobody asked to be told about by a box: a
-    // failure shows in the preview only.
+    // The same for a selection nobody asked to be told about by a box (a
+    // click, a key, an add, the start): a failure shows in the preview
+    // only, and the picture is read off the window's thread (see
+    // TPreview::RequestImage).
     void PreviewSelectedEntry();
 
 private:

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
 #include "framework/BusyCursor.h"
+#include "framework/WinControl.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/ReducedBitmap.h"
@@ -18,23 +19,133 @@ std::string DescribeBitmapSize(const TBitmap& bitmap)
     return DescribeSize(bitmap.Width(), bitmap.Height(), bitmap.HandleType() == TBitmapHandleType::DDB);
 }
 
-void TPreview::LoadPicture(const std::string& fileName)
+TPreviewFrame TPreview::Frame() const
+{
+    TPreviewFrame frame = view_.Desktop ? view_.Desktop() : TPreviewFrame{};
+    frame.BoxWidth = std::max(view_.Image.Width(), 1);
+    frame.BoxHeight = std::max(view_.Image.Height(), 1);
+    return frame;
+}
+
+void TPreview::Load(IEntryFiles& files, const std::string& entry, const TPreviewFrame& frame,
+                    const std::function<bool()>& stillWanted, TLoaded& loaded)
 {
     TPicture picture;
-    files_.LoadPicture(picture, fileName);
+    files.LoadPicture(picture, entry);
     TGraphic* graphic = picture.Graphic();
     const int width = graphic->Width(), height = graphic->Height();
-    const int boxWidth = std::max(view_.Image.Width(), 1), boxHeight = std::max(view_.Image.Height(), 1);
+    int keptWidth = 0, keptHeight = 0;
+    frame.KeptSize(width, height, keptWidth, keptHeight);
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic)) {
         // The box shows at most a few hundred pixels: decode only what it
         // needs (libjpeg's scaled decode), not the whole photograph.
-        jpeg->SetScaleDenominator(PreviewScaleDenominator(width, height, boxWidth, boxHeight));
+        jpeg->SetScaleDenominator(PreviewScaleDenominator(width, height, keptWidth, keptHeight));
+        jpeg->SetStillWanted(stillWanted);
     }
-    // Only the picture at the box's size is kept; the decoded file goes
-    // when `picture` does, so a large picture is held once and briefly.
-    previewBitmap_ = BoundedBitmap(*graphic, boxWidth, boxHeight);
-    pictureWidth_ = width;
-    pictureHeight_ = height;
+    // Only the picture at the size the preview needs is kept; the decoded
+    // file goes when `picture` does, so a large picture is held once and
+    // briefly.
+    loaded.Kept = BoundedBitmap(*graphic, keptWidth, keptHeight);
+    loaded.Width = width;
+    loaded.Height = height;
+}
+
+void TPreview::LoadPicture(const std::string& fileName)
+{
+    const TPreviewFrame frame = Frame();
+    TLoaded loaded;
+    Load(files_, fileName, frame, {}, loaded);
+    kept_ = std::move(loaded.Kept);
+    pictureWidth_ = loaded.Width;
+    pictureHeight_ = loaded.Height;
+    Compose(frame);
+}
+
+void TPreview::RequestImage(int index)
+{
+    const std::string entry = view_.List.Path(index);
+    // The entry is the selected one at once: an apply meanwhile takes it.
+    view_.List.Select(index);
+    if (!runner_) {
+        try {
+            ShowSelectedImage(index);
+        } catch (const Exception&) {
+            if (OnFailureShown)
+                OnFailureShown();
+        }
+        return;
+    }
+    // A new entry asked for ends any note the total had, as a shown one does.
+    WriteTotal();
+    auto loaded = std::make_shared<TLoaded>();
+    IEntryFiles& files = files_;
+    runner_(
+        [&files, entry, frame = Frame(), loaded](const std::atomic<bool>& superseded) {
+            Load(
+                files, entry, frame, [&superseded] { return !superseded; }, *loaded);
+        },
+        [this, index, entry, loaded](std::exception_ptr error) { ShowLoaded(index, entry, *loaded, error); });
+}
+
+void TPreview::ShowLoaded(int index, const std::string& entry, TLoaded& loaded, std::exception_ptr error)
+{
+    // Shown only while its entry is where it was and still the selected
+    // one: a Next or a change meanwhile has shown another.
+    if (index >= view_.List.Count() || view_.List.Path(index) != entry || view_.List.Selected() != index)
+        return;
+    if (error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const Exception& failure) {
+            ShowFailureLabels(index, failure.Message);
+            if (OnFailureShown)
+                OnFailureShown();
+        }
+        return;
+    }
+    kept_ = std::move(loaded.Kept);
+    pictureWidth_ = loaded.Width;
+    pictureHeight_ = loaded.Height;
+    // Laid out for the desktop and style as they are now.
+    Compose(Frame());
+    ShowInformation(index, entry);
+}
+
+void TPreview::Compose(const TPreviewFrame& frame)
+{
+    auto composed = std::make_unique<TBitmap>();
+    composed->SetPixelFormat(TPixelFormat::Bits24);
+    composed->SetSize(frame.BoxWidth, frame.BoxHeight);
+    // Around the monitor, the colour of the box's own panel.
+    const TWinControl* panel = view_.Image.Parent();
+    const uint32_t around = ColorToRGB(panel ? panel->Color() : clBtnFace);
+    const uint8_t bgr[3] = {static_cast<uint8_t>(around >> 16), static_cast<uint8_t>(around >> 8),
+                            static_cast<uint8_t>(around)};
+    for (int y = 0; y < frame.BoxHeight; ++y)
+        for (int x = 0; x < frame.BoxWidth; ++x)
+            std::memcpy(composed->ScanLine(y) + x * 3, bgr, 3);
+    const TScreenRect screen = frame.Screen();
+    const PixelRowsView picture{kept_->ScanLine(0), kept_->Width(), kept_->Height(), kept_->RowBytes()};
+    ComposePreview(picture, pictureWidth_, pictureHeight_, frame,
+                   PixelRowsView{composed->ScanLine(screen.Top) + screen.Left * 3, screen.Width(),
+                                 screen.Height(), composed->RowBytes()});
+    previewBitmap_ = std::move(composed);
+    view_.Image.Picture().Assign(*previewBitmap_);
+}
+
+void TPreview::Relayout(int index)
+{
+    if (!kept_ || kept_->Empty() || pictureWidth_ <= 0 || index < 0 || index >= view_.List.Count())
+        return;
+    const TPreviewFrame frame = Frame();
+    int keptWidth = 0, keptHeight = 0;
+    frame.KeptSize(pictureWidth_, pictureHeight_, keptWidth, keptHeight);
+    // Smaller than this style needs it: read the file again.
+    if (keptWidth > kept_->Width() || keptHeight > kept_->Height()) {
+        ShowSelectedImage(index);
+        return;
+    }
+    Compose(frame);
 }
 
 void TPreview::ShowSelectedImage(int index)
@@ -43,10 +154,10 @@ void TPreview::ShowSelectedImage(int index)
     try {
         const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
+        kept_.reset();
         pictureWidth_ = pictureHeight_ = 0;
         entry = view_.List.Path(index);
         LoadPicture(entry);
-        view_.Image.Picture().Assign(*previewBitmap_);
     } catch (const Exception& error) {
         // An index outside the list names no picture: nothing to show.
         if (index >= 0 && index < view_.List.Count())
@@ -54,13 +165,21 @@ void TPreview::ShowSelectedImage(int index)
         throw;
     }
     ShowInformation(index, entry);
+    WriteTotal();
 }
 
 void TPreview::ShowFailure(int index, const std::string& reason)
 {
+    ShowFailureLabels(index, reason);
+    WriteTotal();
+}
+
+void TPreview::ShowFailureLabels(int index, const std::string& reason)
+{
     const std::string entry = view_.List.Path(index);
     failed_.insert(entry);
     failureText_ = WithFullStop(reason);
+    kept_.reset();
     pictureWidth_ = pictureHeight_ = 0;
     DrawFailure(ExtractFileName(entry));
     view_.Image.Picture().Assign(*previewBitmap_);
@@ -71,7 +190,6 @@ void TPreview::ShowFailure(int index, const std::string& reason)
     view_.NameLabel.SetHint(failureText_);
     view_.PathLabel.SetCaption(entry);
     view_.PathLabel.SetHint(entry);
-    WriteTotal();
     // The entry stays the selected one: "Apply" on it says why it fails.
     view_.ApplyButton.SetEnabled(true);
     view_.List.Select(index);
@@ -105,6 +223,7 @@ void TPreview::WriteTotal()
 void TPreview::ShowNothing()
 {
     previewBitmap_ = std::make_unique<TBitmap>();
+    kept_.reset();
     pictureWidth_ = pictureHeight_ = 0;
     failureText_.clear();
     view_.Image.Picture().Clear();
@@ -157,9 +276,11 @@ void BoxReduce(const PixelRowsView& source, int factor, const PixelRowsView& tar
 
 } // namespace
 
-PixelImage TPreview::ReduceForPreview(const PixelRowsView& pixels, int boxWidth, int boxHeight)
+PixelImage TPreview::ReduceForPreview(const PixelRowsView& pixels, const TPreviewFrame& frame)
 {
-    const int denominator = PreviewScaleDenominator(pixels.Width, pixels.Height, boxWidth, boxHeight);
+    int keptWidth = 0, keptHeight = 0;
+    frame.KeptSize(pixels.Width, pixels.Height, keptWidth, keptHeight);
+    const int denominator = PreviewScaleDenominator(pixels.Width, pixels.Height, keptWidth, keptHeight);
     PixelImage reduced((pixels.Width + denominator - 1) / denominator,
                        (pixels.Height + denominator - 1) / denominator);
     BoxReduce(pixels, denominator,
@@ -169,7 +290,7 @@ PixelImage TPreview::ReduceForPreview(const PixelRowsView& pixels, int boxWidth,
 
 void TPreview::ShowDecodedImage(int index, const PixelRowsView& pixels)
 {
-    ShowReducedImage(index, ReduceForPreview(pixels, BoxWidth(), BoxHeight()), pixels.Width, pixels.Height);
+    ShowReducedImage(index, ReduceForPreview(pixels, Frame()), pixels.Width, pixels.Height);
 }
 
 void TPreview::ShowReducedImage(int index, const PixelImage& reduced, int width, int height)
@@ -178,6 +299,7 @@ void TPreview::ShowReducedImage(int index, const PixelImage& reduced, int width,
     {
         const TBusyCursor busy;
         previewBitmap_ = std::make_unique<TBitmap>();
+        kept_.reset();
         pictureWidth_ = pictureHeight_ = 0;
         entry = view_.List.Path(index);
         TBitmap bitmap;
@@ -186,13 +308,17 @@ void TPreview::ShowReducedImage(int index, const PixelImage& reduced, int width,
         const size_t rowBytes = static_cast<size_t>(reduced.Width()) * 3;
         for (int y = 0; y < reduced.Height(); ++y)
             std::memcpy(bitmap.ScanLine(y), reduced.Row(y), rowBytes);
-        // Kept at the box's size, as every other preview is.
-        previewBitmap_ = BoundedBitmap(bitmap, BoxWidth(), BoxHeight());
-        view_.Image.Picture().Assign(*previewBitmap_);
+        // Kept at the size the preview needs, as every other picture is.
+        const TPreviewFrame frame = Frame();
+        int keptWidth = 0, keptHeight = 0;
+        frame.KeptSize(width, height, keptWidth, keptHeight);
+        kept_ = BoundedBitmap(bitmap, keptWidth, keptHeight);
         pictureWidth_ = width;
         pictureHeight_ = height;
+        Compose(frame);
     }
     ShowInformation(index, entry);
+    WriteTotal();
 }
 
 void TPreview::ShowInformation(int index, const std::string& entry)
@@ -207,7 +333,6 @@ void TPreview::ShowInformation(int index, const std::string& entry)
     view_.SizeLabel.SetCaption(DescribeSize(pictureWidth_, pictureHeight_, false));
     view_.PathLabel.SetCaption(entry);
     view_.PathLabel.SetHint(entry);
-    WriteTotal();
     view_.ApplyButton.SetEnabled(true);
     view_.List.Select(index);
 }

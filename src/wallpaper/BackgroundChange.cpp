@@ -2,8 +2,9 @@
 
 #include <utility>
 
-TBackgroundChange::TBackgroundChange(std::function<HWND()> window, std::function<void(bool busy)> busyChanged)
-    : window_(std::move(window)), busyChanged_(std::move(busyChanged))
+TBackgroundChange::TBackgroundChange(std::function<HWND()> window, std::function<void(bool busy)> busyChanged,
+                                     UINT endedMessage)
+    : window_(std::move(window)), busyChanged_(std::move(busyChanged)), endedMessage_(endedMessage)
 {
 }
 
@@ -59,7 +60,7 @@ void TBackgroundChange::Start(TBackgroundJob job)
     TRunning* const drawing = running.get();
     running->Thread =
         std::make_unique<TWorkerThread>([drawing] { drawing->Job.Draw(drawing->Superseded); }, window_(),
-                                        DrawingEndedMessage, static_cast<WPARAM>(running->Tag));
+                                        endedMessage_, static_cast<WPARAM>(running->Tag));
     running_ = std::move(running);
     if (busyChanged_)
         busyChanged_(true);

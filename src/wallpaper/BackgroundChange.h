@@ -38,9 +38,11 @@ public:
     // WM_APP + 1 to WM_APP + 3.
     static constexpr UINT DrawingEndedMessage = WM_APP + 4;
 
-    // `window` is the window told when a drawing ends; `busyChanged` hears
-    // when drawing starts and when nothing is left to draw.
-    TBackgroundChange(std::function<HWND()> window, std::function<void(bool busy)> busyChanged);
+    // `window` is the window told when a drawing ends, by `endedMessage`;
+    // `busyChanged` hears when drawing starts and when nothing is left to
+    // draw.
+    TBackgroundChange(std::function<HWND()> window, std::function<void(bool busy)> busyChanged,
+                      UINT endedMessage = DrawingEndedMessage);
     ~TBackgroundChange();
     TBackgroundChange(const TBackgroundChange&) = delete;
     TBackgroundChange& operator=(const TBackgroundChange&) = delete;
@@ -69,6 +71,7 @@ private:
 
     std::function<HWND()> window_;
     std::function<void(bool)> busyChanged_;
+    UINT endedMessage_;
     std::unique_ptr<TRunning> running_;
     std::optional<TBackgroundJob> waiting_;
     uint64_t lastTag_ = 0;

@@ -12,7 +12,7 @@
 
 #include <cstring>
 
-TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
+TDecodedJpeg DecodeJpegFile(const std::string& jpegPath, const std::function<bool()>& stillWanted)
 {
     // Mapped, not read: libjpeg touches the picture's bytes and no more.
     const TPictureBytes file = TPictureBytes::OfFile(jpegPath);
@@ -33,13 +33,15 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
         picture.Pixels.resize(picture.Stride * static_cast<size_t>(height));
         return picture.Rows();
     };
+    JpegDecodeOptions options;
+    options.StillWanted = stillWanted;
     const TOrientation orientation = OrientationFromExif(ReadJpegExifOrientation(data, size));
     if (orientation == TOrientation::Normal) {
-        DecodeJpeg(data, size, JpegDecodeOptions{}, allocate);
+        DecodeJpeg(data, size, options, allocate);
     } else {
         // Shown upright, as the camera meant: decoded as stored, then turned.
         PixelImage stored;
-        DecodeJpeg(data, size, JpegDecodeOptions{}, stored.Allocator());
+        DecodeJpeg(data, size, options, stored.Allocator());
         const bool swap = SwapsAxes(orientation);
         const PixelRows rows =
             allocate(swap ? stored.Height() : stored.Width(), swap ? stored.Width() : stored.Height());
@@ -54,7 +56,8 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath)
     return picture;
 }
 
-void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath)
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath,
+                     const std::function<bool()>& stillWanted)
 {
     TAtomicFileWriter file = TAtomicFileWriter::CreateStream(bitmapPath);
     // The desktop must never read half a bitmap, so the new file replaces the
@@ -64,6 +67,10 @@ void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath)
     WriteBmp24Dib(
         picture.Width, picture.Height, picture.Pixels.data(),
         [&file](const void* bytes, size_t count) { file.Write(static_cast<const char*>(bytes), count); });
+    // Not wanted any more: the writer's end removes the new file, and the
+    // desktop's file stays the one it shows.
+    if (stillWanted && !stillWanted())
+        return;
     file.Commit();
 }
 

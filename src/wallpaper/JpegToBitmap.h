@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,16 @@ struct TDecodedJpeg {
 // Reads and decodes the JPEG file at `jpegPath` (a picture of another
 // format under that name as DecodePictureForWallpaper does). Raises
 // EFOpenError when it cannot be opened, EJPEG when its data is rejected,
-// EInvalidGraphic when the picture is too large.
-TDecodedJpeg DecodeJpegFile(const std::string& jpegPath);
+// EInvalidGraphic when the picture is too large; a JPEG's decode stops
+// (EDecodeAbandoned) once `stillWanted` says no.
+TDecodedJpeg DecodeJpegFile(const std::string& jpegPath, const std::function<bool()>& stillWanted = {});
 
 // Writes the picture as a 24-bit BMP file at `bitmapPath`, replacing any
 // file there only once the new one is complete; EFCreateError when it
-// cannot, and the old file stays as it was.
-void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath);
+// cannot, and the old file stays as it was. When `stillWanted` says no
+// just before that, the old file stays too.
+void WriteBitmapFile(const TDecodedJpeg& picture, const std::string& bitmapPath,
+                     const std::function<bool()>& stillWanted = {});
 
 // ConvertPictureToBitmap (PictureToBitmap.h): a JPEG as DecodeJpegFile
 // decodes it, and every other picture the wallpaper converts.

@@ -29,7 +29,8 @@ TDecodedPicture DecodePictureForWallpaper(const std::string& path)
     return picture;
 }
 
-void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath)
+void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath,
+                            const std::function<bool()>& stillWanted)
 {
-    WriteBitmapFile(DecodePictureForWallpaper(path), bitmapPath);
+    WriteBitmapFile(DecodePictureForWallpaper(path), bitmapPath, stillWanted);
 }

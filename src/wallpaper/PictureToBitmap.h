@@ -17,5 +17,6 @@ using TDecodedPicture = TDecodedJpeg;
 // the picture is too large.
 TDecodedPicture DecodePictureForWallpaper(const std::string& path);
 
-// DecodePictureForWallpaper, then WriteBitmapFile.
-void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath);
+// DecodePictureForWallpaper, then WriteBitmapFile (asking `stillWanted`).
+void ConvertPictureToBitmap(const std::string& path, const std::string& bitmapPath,
+                            const std::function<bool()>& stillWanted = {});

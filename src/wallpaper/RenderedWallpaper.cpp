@@ -20,14 +20,15 @@ uint32_t SwapRedAndBlue(uint32_t color)
 }
 
 void DrawPictureFile(const std::string& path, TWallpaperFit fit, const std::vector<TScreenRect>& areas,
-                     const PixelRowsView& canvas, uint32_t background)
+                     const PixelRowsView& canvas, uint32_t background,
+                     const std::function<bool()>& stillWanted)
 {
     // Mapped, not read: only the picture's own bytes are touched. The data
     // decides the decoder, whatever the file's name says.
     const TPictureBytes bytes = TPictureBytes::OfFile(path);
     const PictureFormat named = PictureFormatOfExtension(ExtractFileExt(path));
     if (DecidePictureFormat(bytes.Data, bytes.Size, named) == PictureFormat::Jpeg) {
-        DrawJpegPicture(bytes.Data, bytes.Size, fit, areas, canvas);
+        DrawJpegPicture(bytes.Data, bytes.Size, fit, areas, canvas, stillWanted);
         return;
     }
     // BMP and the other formats at their own size, transparency laid over
@@ -56,7 +57,8 @@ void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bi
 } // namespace
 
 TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpaperFit fit,
-                                 const std::vector<TScreenRect>& monitors, uint32_t background)
+                                 const std::vector<TScreenRect>& monitors, uint32_t background,
+                                 const std::function<bool()>& stillWanted)
 {
     const TScreenRect screen = VirtualScreen(monitors);
     TWallpaperCanvas canvas(screen.Width(), screen.Height(), background);
@@ -67,7 +69,7 @@ TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpap
         std::vector<TScreenRect> own;
         for (size_t area = picture; area < areas.size(); area += paths.size())
             own.push_back(areas[area]);
-        DrawPictureFile(paths[picture], fit, own, canvas.Rows(), background);
+        DrawPictureFile(paths[picture], fit, own, canvas.Rows(), background, stillWanted);
     }
     int columns = 0, rows = 0;
     WallpaperBitmapShift(screen, columns, rows);
@@ -144,7 +146,8 @@ void DrawWallpaper(const TWallpaperPlan& plan, const TJpegToBitmapConverter& con
             convert(plan.Pictures.front(), plan.BitmapPath);
         return;
     }
-    const TWallpaperCanvas canvas = RenderWallpaper(plan.Pictures, plan.Fit, plan.Monitors, plan.Background);
+    const TWallpaperCanvas canvas =
+        RenderWallpaper(plan.Pictures, plan.Fit, plan.Monitors, plan.Background, stillWanted);
     WriteWallpaperBitmap(canvas, plan.BitmapPath, stillWanted);
 }
 

@@ -18,9 +18,11 @@
 // Draws the wallpaper for `monitors`: with one path the same picture on
 // every monitor (or once over all of them for Span); with several, one each
 // in turn. Every picture the program reads is drawn (see WallpaperKindOf);
-// any error of reading or decoding a picture raises.
+// any error of reading or decoding a picture raises. A JPEG's decode stops
+// (EDecodeAbandoned) once `stillWanted` says no.
 TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpaperFit fit,
-                                 const std::vector<TScreenRect>& monitors, uint32_t background);
+                                 const std::vector<TScreenRect>& monitors, uint32_t background,
+                                 const std::function<bool()>& stillWanted = {});
 
 // Writes the canvas as a 24-bit BMP file at `bitmapPath`, replacing the old
 // file only once the new one is complete (EFCreateError when it cannot).

@@ -327,6 +327,8 @@ TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingI
     const std::string bands = folder / "bands.jpg"; // yellow over black
     PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
     PutFileBytes(bands, std::string(std::begin(YellowOverBlackJpeg), std::end(YellowOverBlackJpeg)));
+    // A monitor of the picture's own size: Tile's preview shows it once.
+    desktop.Screens = {{0, 0, 5, 4}};
     Add({sea, bands});
     ClickStartStop();
     TimerMessage();
@@ -368,6 +370,7 @@ TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsMissingSaysSoInThePreviewW
     form.reset();
     CapturedErrors().clear();
     form = std::make_unique<TMainForm>(nullptr, Services());
+    FinishPreviews();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_NE(form->PreviewFailure().find(gone), std::string::npos) << form->PreviewFailure();
     EXPECT_TRUE(form->Test().autoChangeRunning);
@@ -385,6 +388,7 @@ TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsCorruptSaysSoInThePreviewW
     form.reset();
     CapturedErrors().clear();
     form = std::make_unique<TMainForm>(nullptr, Services());
+    FinishPreviews();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(form->Test().nameLabel->Caption(), "broken.jpg");
     EXPECT_EQ(form->PreviewFailure().rfind("JPEG error #", 0), 0u) << form->PreviewFailure();

@@ -59,6 +59,7 @@ protected:
         PlatformServices services = Services();
         services.NotifyIcon = &icon;
         form = std::make_unique<TMainForm>(nullptr, services);
+        FinishPreviews();
         journal.clear();
         form->Test().listModel.Add({"C:\\edited.bmp"});
     }

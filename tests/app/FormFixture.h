@@ -121,6 +121,7 @@ protected:
         registry.AddKey(TRegistryRoot::CurrentUser, "\\Control Panel\\Desktop");
         KeepInTray(registry);
         form = std::make_unique<TMainForm>(nullptr, Services());
+        FinishPreviews();
     }
     // The default options, except that the window stays in the tray, so the
     // form's tests run on a hidden window.
@@ -191,6 +192,7 @@ protected:
         pictures.files = files;
         pictures.confirm = true;
         form->onAddClick(form->Test().addButton);
+        FinishPreviews();
     }
 
     // Runs a handler as the message loop would: errors go to the handler.
@@ -208,18 +210,36 @@ protected:
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
             Application->ProcessMessages();
         }
+        FinishPreviews();
     }
 
     // Lets the wallpaper changes asked for be drawn and finished, as the
     // message loop would, delivering nothing but their ends.
     void FinishChanges()
     {
+        FinishPreviews();
         const ULONGLONG giveUp = GetTickCount64() + 60000;
         while (form->ChangeBusy()) {
             ASSERT_LT(GetTickCount64(), giveUp) << "a change never ended";
             MSG message;
             if (PeekMessageW(&message, form->Handle(), TBackgroundChange::DrawingEndedMessage,
                              TBackgroundChange::DrawingEndedMessage, PM_REMOVE))
+                DispatchMessageW(&message);
+            else
+                Sleep(1);
+        }
+    }
+    // Lets the pictures the preview asked for be read and shown, as the
+    // message loop would, delivering nothing but their ends.
+    void FinishPreviews() { FinishPreviews(*form); }
+    static void FinishPreviews(TMainForm& which)
+    {
+        const ULONGLONG giveUp = GetTickCount64() + 60000;
+        while (which.PreviewBusy()) {
+            ASSERT_LT(GetTickCount64(), giveUp) << "a preview never ended";
+            MSG message;
+            if (PeekMessageW(&message, which.Handle(), TMainForm::PreviewReadMessage,
+                             TMainForm::PreviewReadMessage, PM_REMOVE))
                 DispatchMessageW(&message);
             else
                 Sleep(1);

@@ -20,6 +20,7 @@ protected:
     {
         form->Test().nameList->SetItemIndex(row);
         form->onNameListClick(form->Test().nameList);
+        FinishPreviews();
     }
 };
 
@@ -39,7 +40,8 @@ TEST_F(ImageListCommands, AddingTwoFilesToAnEmptyListShowsTheFirst)
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 8 x 6 ) pixels");
     EXPECT_EQ(form->Test().pathLabel->Caption(), first);
     EXPECT_EQ(form->Test().pathLabel->Hint(), first);
-    EXPECT_EQ(form->Test().previewImage->Picture().Width(), 8);
+    // The preview is the box's picture of the monitor, whatever the picture's size.
+    EXPECT_EQ(form->Test().previewImage->Picture().Width(), form->Test().previewImage->Width());
     EXPECT_TRUE(CapturedErrors().empty());
 }
 
@@ -81,6 +83,7 @@ TEST_F(ImageListCommands, CancellingTheDialogShowsTheSelectedEntryAgain)
     MakeBitmap("a.bmp", 20, 30); // changed on disk meanwhile
     pictures.confirm = false;
     form->onAddClick(form->Test().addButton);
+    FinishPreviews();
     EXPECT_EQ(Paths().size(), 3u);
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 20 x 30 ) pixels");
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 3 file(s)");
@@ -90,6 +93,7 @@ TEST_F(ImageListCommands, DeletingFirstOrLastShowsTheNeighbour)
 {
     ThreeEntries(0);
     form->onDeleteClick(form->Test().deleteButton);
+    FinishPreviews();
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
     EXPECT_EQ(Paths().size(), 2u);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
@@ -100,6 +104,7 @@ TEST_F(ImageListCommands, DeletingFirstOrLastShowsTheNeighbour)
     Add({MakeBitmap("d.bmp", 2, 2)});
     ClickName(2);
     form->onDeleteClick(form->Test().deleteButton);
+    FinishPreviews();
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp"}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
     EXPECT_EQ(form->Test().listModel.Selected(), 1);
@@ -172,7 +177,7 @@ TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
     EXPECT_EQ(form->Test().listModel.Selected(), 1);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
     EXPECT_TRUE(form->Test().applyButton->Enabled());
-    EXPECT_EQ(DescribeBitmapSize(*form->PreviewBitmap()), "( 10 x 4 ) pixels");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 10 x 4 ) pixels");
 }
 
 TEST_F(ImageListCommands, ASelectedEntryThatCannotBeShownSaysWhyInThePreviewWithoutABox)
@@ -375,10 +380,116 @@ TEST_F(AddingFilesAndFolders, WhatIsNoPictureIsNamedAfterThePicturesAreAdded)
     const std::string message = ErrorOf([&] {
         form->AddFilesAndFolders({folder / "notes.txt", folder / "gone", picture, folder / "other.txt"});
     });
+    FinishPreviews();
     EXPECT_EQ(message, folder / "notes.txt" + "\nNot a picture file");
     EXPECT_EQ(Paths(), (std::vector<std::string>{picture}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "p.bmp");
     EXPECT_EQ(ErrorOf([&] { form->AddFilesAndFolders({folder / "gone"}); }),
               folder / "gone" + "\nFile not found");
     EXPECT_EQ(Paths().size(), 1u);
+}
+
+TEST_F(ImageListCommands, ThePreviewShowsTheMonitorWithThePictureInTheStyleChosen)
+{
+    // A 1600 x 900 monitor in the 218 x 162 box: the screen is 218 x 123
+    // at row 19. A 1600 x 600 picture, its left half red, its right blue.
+    desktop.Screens = {{0, 0, 1600, 900}};
+    TBitmap wide(1600, 600);
+    wide.Canvas().Brush().SetColor(clRed);
+    wide.Canvas().FillRect({0, 0, 800, 600});
+    wide.Canvas().Brush().SetColor(clBlue);
+    wide.Canvas().FillRect({800, 0, 1600, 600});
+    const std::string path = folder / "wide.bmp";
+    wide.SaveToFile(path);
+    Add({path});
+    const auto style = [&](int index) {
+        form->Test().styleBox->SetItemIndex(index);
+        Run([&] { form->onStyleChange(form->Test().styleBox); });
+    };
+    const auto at = [&](int x, int y) { return Hex(PixelAt(*form->PreviewBitmap(), x, y)); };
+    const std::string desktopColour = Hex(RGB(0x3A, 0x6E, 0xA5)), red = Hex(RGB(255, 0, 0)),
+                      blue = Hex(RGB(0, 0, 255));
+    const size_t reads = entryFiles.touched.size();
+
+    style(3); // Fit: the desktop above and below the picture.
+    EXPECT_EQ(at(10, 30), desktopColour);
+    EXPECT_EQ(at(10, 80), red);
+    EXPECT_EQ(at(208, 80), blue);
+    EXPECT_EQ(at(10, 135), desktopColour);
+    EXPECT_NE(at(10, 5), desktopColour); // the box around the monitor
+
+    style(4); // Fill: the crop, no desktop.
+    for (int y : {20, 80, 140}) {
+        EXPECT_EQ(at(1, y), red);
+        EXPECT_EQ(at(216, y), blue);
+    }
+    style(0); // Center: 1600 wide is the monitor's width, as Fit.
+    EXPECT_EQ(at(10, 30), desktopColour);
+    EXPECT_EQ(at(10, 80), red);
+    // The picture kept for the first style served the others.
+    EXPECT_EQ(entryFiles.touched.size(), reads);
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 1600 x 600 ) pixels");
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ImageListCommands, AClickSelectsAtOnceAndShowsThePictureWhenItHasBeenRead)
+{
+    ThreeEntries(0);
+    form->Test().nameList->SetItemIndex(1);
+    form->onNameListClick(form->Test().nameList);
+    // Read on the worker: the click has returned, the entry is the one an
+    // apply takes, the box shows it busy and the labels wait.
+    EXPECT_TRUE(form->PreviewBusy());
+    EXPECT_EQ(form->Test().listModel.Selected(), 1);
+    EXPECT_EQ(form->Test().previewImage->Cursor(), crAppStart);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "a.bmp");
+    FinishPreviews();
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().previewImage->Cursor(), crDefault);
+}
+
+TEST_F(ImageListCommands, APictureSupersededBeforeItIsReadNeverShows)
+{
+    ThreeEntries(0);
+    const std::string broken = folder / "broken.jpg";
+    PutFileBytes(broken, "not a jpeg at all");
+    Add({broken});
+    // The broken entry clicked, then another before its reading ended: its
+    // failure is never shown, nor its row greyed.
+    for (int row : {3, 2}) {
+        form->Test().nameList->SetItemIndex(row);
+        form->onNameListClick(form->Test().nameList);
+    }
+    FinishPreviews();
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "c.bmp");
+    EXPECT_EQ(form->PreviewFailure(), "");
+    EXPECT_FALSE(form->Test().nameList->RowGreyed(3));
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ImageListCommands, APictureReadAfterTheWindowClosedReachesNothing)
+{
+    const std::string a = MakeBitmap("a.bmp", 300, 200);
+    PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
+    {
+        TMainForm second(nullptr, Services());
+        EXPECT_TRUE(second.PreviewBusy());
+    }
+    // Whatever of it is still queued finds no window, and nothing fails.
+    Application->ProcessMessages();
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(ImageListCommands, APictureStillReadWhenNextShowsAnotherIsNotShownOverIt)
+{
+    ThreeEntries(0);
+    form->Test().nameList->SetItemIndex(2);
+    form->onNameListClick(form->Test().nameList);
+    // Next shows the rotation's next entry before the click's picture is
+    // read.
+    Run([&] { form->NextWallpaper(); });
+    FinishChanges();
+    EXPECT_EQ(form->Test().listModel.Selected(), 1);
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "b.bmp");
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 10 x 4 ) pixels");
 }

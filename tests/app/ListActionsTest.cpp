@@ -177,6 +177,7 @@ TEST_F(ListActions, RemoveMissingFilesKeepsWhatIsThereAndAsksNoOtherComputer)
     ASSERT_TRUE(menu.RemoveMissingItem().Enabled());
     EXPECT_EQ(menu.RemoveMissingItem().Caption(), "Remove Missing Files");
     menu.RemoveMissingItem().Click();
+    FinishPreviews();
     EXPECT_EQ(Paths(), (std::vector<std::string>{b, remote}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "r.bmp"}));
     // The selected entry stays selected and shown.

@@ -102,6 +102,7 @@ TEST_F(ListFileHandlers, LoadFailingAtTheCountLeavesEverythingUntouched)
     PutFileBytes(folder / "bad.lst", "12abc\r\nC:\\x.bmp\r\n");
     openDialog.files = {folder / "bad.lst"};
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    FinishPreviews();
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text, "Invalid numeric input.");
     EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
@@ -110,6 +111,7 @@ TEST_F(ListFileHandlers, LoadFailingAtTheCountLeavesEverythingUntouched)
 
     openDialog.files = {folder / "missing.lst"};
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    FinishPreviews();
     ASSERT_EQ(CapturedErrors().size(), 2u);
     EXPECT_EQ(CapturedErrors()[1].Text, "File not found.");
     EXPECT_EQ(Paths().size(), 1u);
@@ -136,6 +138,7 @@ TEST_F(ListFileHandlers, LoadFailingPartWayKeepsTheCurrentList)
     });
     openDialog.files = {pipeName};
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    FinishPreviews();
     sender.join();
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text.rfind("I/O error ", 0), 0u) << CapturedErrors()[0].Text;
@@ -151,6 +154,7 @@ TEST_F(ListFileHandlers, LoadWhoseFirstEntryCannotBeShownKeepsBothListsInStep)
     PutFileBytes(folder / "pcx.lst", "2\r\nC:\\a.pcx\r\nC:\\b.bmp\r\n");
     openDialog.files = {folder / "pcx.lst"};
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    FinishPreviews();
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text, "Unknown picture file extension (.pcx)");
     EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.pcx", "C:\\b.bmp"}));
@@ -187,12 +191,14 @@ TEST_F(ListFileHandlers, AHugeCountWithFewLinesStopsAtTheBound)
 TEST_F(ListFileHandlers, LastListIsCreatedEmptyWhenMissingAndLoadedWhenPresent)
 {
     form->LoadLastList();
+    FinishPreviews();
     EXPECT_EQ(LastList(), "0\r\n");
     EXPECT_TRUE(Paths().empty());
 
     const std::string a = MakeBitmap("a.bmp", 7, 5);
     PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
     form->LoadLastList();
+    FinishPreviews();
     EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp"}));
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 7 x 5 ) pixels");
@@ -212,6 +218,7 @@ TEST_F(ListFileHandlers, ALastListWhoseFirstPictureIsGoneStartsWithoutABoxAndSay
     PutFileBytes(folder / "LastList.lst", "2\r\n" + folder / "deleted.bmp" + "\r\n" + b + "\r\n");
     CapturedErrors().clear();
     TMainForm second(nullptr, Services());
+    FinishPreviews(second);
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(second.PreviewFailure().rfind("Cannot open file \"" + folder / "deleted.bmp", 0), 0u);
     EXPECT_EQ(second.Test().nameLabel->Caption(), "deleted.bmp");
@@ -232,6 +239,7 @@ TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSel
     PutFileBytes(folder / "LastList.lst", list + local + "\r\n");
     entryFiles.touched.clear();
     TMainForm second(nullptr, Services());
+    FinishPreviews(second);
     EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
     EXPECT_EQ(second.Test().nameLabel->Caption(), "local.bmp");
     EXPECT_EQ(second.Test().listModel.Selected(), 4);
@@ -239,6 +247,7 @@ TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSel
     EXPECT_TRUE(CapturedErrors().empty());
     // Its deletion shows no neighbour on another computer either.
     second.onDeleteClick(nullptr);
+    FinishPreviews(second);
     EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
     EXPECT_EQ(second.Test().listModel.Selected(), -1);
 
@@ -247,12 +256,14 @@ TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSel
     openDialog.files = {folder / "sent.lst"};
     entryFiles.touched.clear();
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    FinishPreviews();
     EXPECT_EQ(entryFiles.touched, std::vector<std::string>{local});
 
     // Only remote entries: nothing shown, nothing to apply.
     PutFileBytes(folder / "sent.lst", "1\r\n" + remote[0] + "\r\n");
     entryFiles.touched.clear();
     Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    FinishPreviews();
     EXPECT_TRUE(entryFiles.touched.empty());
     EXPECT_EQ(form->Test().listModel.Selected(), -1);
     EXPECT_FALSE(form->Test().applyButton->Enabled());
@@ -261,6 +272,7 @@ TEST_F(ListFileHandlers, ALoadedListOpensNothingOnAnotherComputerUntilTheUserSel
     // The user's own selection opens it.
     form->Test().nameList->SetItemIndex(0);
     Run([&] { form->onNameListClick(form->Test().nameList); });
+    FinishPreviews();
     EXPECT_EQ(entryFiles.touched, std::vector<std::string>{remote[0]});
 }
 
@@ -271,6 +283,7 @@ TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
     CapturedErrors().clear();
     {
         TMainForm second(nullptr, Services());
+        FinishPreviews(second);
         ASSERT_EQ(CapturedErrors().size(), 1u);
         EXPECT_EQ(CapturedErrors()[0].Text,
                   "Invalid numeric input. The last list is kept as " + folder / "LastList.bak" + ".");
@@ -286,6 +299,7 @@ TEST_F(ListFileHandlers, AnUnreadableLastListIsKeptBeforeAnythingWritesIt)
     ASSERT_TRUE(holder.Valid());
     CapturedErrors().clear();
     TMainForm third(nullptr, Services());
+    FinishPreviews(third);
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text,
               "I/O error 32. The last list is kept as " + folder / "LastList.bak" + ".");
@@ -304,6 +318,7 @@ TEST_F(ListFileHandlers, ALastListWithAByteOrderMarkReads)
                                               a + "\r\n");
     CapturedErrors().clear();
     TMainForm second(nullptr, Services());
+    FinishPreviews(second);
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
 }
@@ -313,6 +328,7 @@ TEST_F(ListFileHandlers, StartRemovesStaleTemporaryFilesOfKilledSaves)
     PutFileBytes(folder / "~tsv0BADF00D.tmp", "12\r\nhalf a list");
     SetFileAge(folder / "~tsv0BADF00D.tmp", 10);
     TMainForm second(nullptr, Services());
+    FinishPreviews(second);
     EXPECT_FALSE(FileExists(folder / "~tsv0BADF00D.tmp"));
 }
 
@@ -326,6 +342,7 @@ TEST_F(ListFileHandlers, StartRemovesAStaleTemporaryBitmapInTheUsersOwnFolder)
     PutFileBytes(userFolder / "~tsv5BA4E000.tmp", "BM an old wallpaper");
     SetFileAge(userFolder / "~tsv5BA4E000.tmp", 10);
     TMainForm second(nullptr, Services());
+    FinishPreviews(second);
     EXPECT_FALSE(FileExists(userFolder / "~tsv5BA4E000.tmp"));
 }
 
@@ -334,6 +351,7 @@ TEST_F(ListFileHandlers, ANewMainFormComesUpWithTheLastListAndExitKeepsIt)
     const std::string a = MakeBitmap("a.bmp", 3, 2);
     PutFileBytes(folder / "LastList.lst", "1\r\n" + a + "\r\n");
     TMainForm second(nullptr, Services());
+    FinishPreviews(second);
     EXPECT_EQ(second.Test().listModel.Paths(), (std::vector<std::string>{a}));
     EXPECT_EQ(second.Test().nameList->Items().Texts(), (std::vector<std::string>{"a.bmp"}));
     EXPECT_EQ(second.Test().sizeLabel->Caption(), "( 3 x 2 ) pixels");
@@ -357,6 +375,7 @@ TEST_F(ListFileHandlers, TheLastListLivesInTheFolderGivenWhileEntriesResolveBesi
     services.LastListFolder = userFolder.Path() + "\\";
 
     TMainForm second(nullptr, services);
+    FinishPreviews(second);
     EXPECT_EQ(second.Test().listModel.Paths(), (std::vector<std::string>{"a.bmp"}));
     EXPECT_EQ(second.Test().sizeLabel->Caption(), "( 7 x 5 ) pixels");
 
@@ -371,6 +390,7 @@ TEST_F(ListFileHandlers, TheLastListLivesInTheFolderGivenWhileEntriesResolveBesi
     TTempFolder emptyFolder;
     services.LastListFolder = emptyFolder.Path() + "\\";
     TMainForm third(nullptr, services);
+    FinishPreviews(third);
     EXPECT_TRUE(third.Test().listModel.Paths().empty());
     EXPECT_EQ(FileBytes(emptyFolder / "LastList.lst"), "0\r\n");
     EXPECT_FALSE(FileExists(folder / "LastList.lst"));

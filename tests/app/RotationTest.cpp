@@ -42,6 +42,7 @@ protected:
         form->WriteSettings();
         form.reset();
         form = std::make_unique<TMainForm>(nullptr, Services());
+        FinishPreviews();
     }
     // Next, Previous and Apply as one act each, waited for.
     void Next()
@@ -197,6 +198,7 @@ TEST_F(Rotation, AnAutomaticStartWaitsWhatIsLeftOfTheIntervalSinceTheLastChange)
     registry.SetValue(TRegistryRoot::CurrentUser, Key, "lastchange", std::to_string(clock.wallMs - 40000));
     form.reset();
     form = std::make_unique<TMainForm>(nullptr, Services());
+    FinishPreviews();
     EXPECT_TRUE(form->Test().autoChangeRunning);
     EXPECT_EQ(form->Test().autoChangeTimer->Interval(), 20000u);
     EXPECT_TRUE(Applied().empty());
@@ -468,6 +470,7 @@ TEST_F(Rotation, CommandsThatArriveDuringTheStartWaitForTheRotationToBeRestored)
     PlatformServices services = Services();
     services.NotifyIcon = &icon;
     form = std::make_unique<TMainForm>(nullptr, services);
+    FinishPreviews();
     ASSERT_TRUE(icon.sent);
     EXPECT_EQ(icon.answer, TRUE);
     EXPECT_TRUE(Applied().empty());

@@ -108,6 +108,7 @@ protected:
         PlatformServices services = Services();
         services.Registry = &real;
         form = std::make_unique<TMainForm>(nullptr, services);
+        FinishPreviews();
     }
     // "LastList.lst" beside the program with these entries.
     void LastList(const std::vector<std::string>& entries)

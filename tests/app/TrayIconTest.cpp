@@ -56,6 +56,7 @@ protected:
         notifyIcon = TFakeNotifyIcon();
         notifyIcon.FailingAdds = failing;
         form = std::make_unique<TMainForm>(nullptr, Services());
+        FinishPreviews();
     }
 };
 

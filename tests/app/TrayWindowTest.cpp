@@ -123,6 +123,7 @@ TEST_F(TrayWindow, AnElevatedCopyTakesTheHandOverAndTheNewTaskbarFromOrdinaryPro
     };
     form.reset();
     form = std::make_unique<TMainForm>(nullptr, services);
+    FinishPreviews();
     // The window as it is after the start rebuilt it, and only what a later
     // start and Explorer send.
     std::vector<UINT> current;

@@ -101,6 +101,7 @@ TEST_F(UnicodeNames, ALastListThatIsNotTheUtf8ItClaimsIsKeptAndNamedInTheError)
     PutFileBytes(folder / "LastList.lst", broken);
     CapturedErrors().clear();
     TMainForm second(nullptr, Services());
+    FinishPreviews(second);
     ASSERT_EQ(CapturedErrors().size(), 1u);
     const std::string& error = CapturedErrors()[0].Text;
     EXPECT_NE(error.find("Line 3 of the list file is not valid UTF-8 text"), std::string::npos) << error;

@@ -11,6 +11,7 @@
 #include "support/SamplePictures.h"
 #include "support/TempFolder.h"
 #include "wallpaper/DesktopWallpaper.h"
+#include "wallpaper/PictureToBitmap.h"
 #include "wallpaper/SampleJpegs.h"
 
 #include <cstdlib>
@@ -117,6 +118,24 @@ TEST(ConvertJpegToBitmap, FailuresLeaveTheOldBitmapAlone)
 
     EXPECT_EQ(FileBytes(target), "old bitmap");
     EXPECT_THAT(folder.FileNames(), testing::UnorderedElementsAre("MyWallpaper.bmp", "cut.jpg", "text.jpg"));
+}
+
+TEST(ConvertJpegToBitmap, AConversionSupersededWhileItRunsLeavesTheDesktopsBitmapAlone)
+{
+    TTempFolder folder;
+    const std::string target = folder / "MyWallpaper.bmp", sea = folder / "sea.jpg";
+    PutFileBytes(target, "old bitmap");
+    PutFileBytes(sea, Bytes(RedBlueJpeg));
+    // Asked once the new bitmap is written, before it replaces the old one.
+    int asked = 0;
+    ConvertPictureToBitmap(sea, target, [&] { return ++asked == 0; });
+    WriteBitmapFile(DecodeJpegFile(sea), target, [&] { return ++asked == 0; });
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(FileBytes(target), "old bitmap");
+    EXPECT_THAT(folder.FileNames(), testing::UnorderedElementsAre("MyWallpaper.bmp", "sea.jpg"));
+    // Still wanted: replaced.
+    ConvertPictureToBitmap(sea, target, [] { return true; });
+    EXPECT_EQ(ReadBitmap(target).Width(), DecodeJpegFile(sea).Width);
 }
 
 TEST(ConvertJpegToBitmap, UnwritableTargetIsReportedWithItsPath)

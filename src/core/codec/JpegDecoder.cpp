@@ -134,7 +134,8 @@ struct RowDestination {
 // Reads the output pass's needed rows into `destination`, converting CMYK
 // on the way; rows above them are passed over when `canSkip` (libjpeg
 // skips only in a file of one scan), rows below them never made.
-void ReadNeededRows(JpegSession& session, const RowDestination& destination, bool cmyk, bool canSkip)
+void ReadNeededRows(JpegSession& session, const RowDestination& destination, bool cmyk, bool canSkip,
+                    const std::function<bool()>& stillWanted)
 {
     jpeg_decompress_struct& d = session.Decompressor();
     const int width = static_cast<int>(d.output_width);
@@ -147,6 +148,9 @@ void ReadNeededRows(JpegSession& session, const RowDestination& destination, boo
     std::array<uint8_t*, kRowBatch> outputs{};
     std::vector<uint8_t> cmykRows(cmyk ? static_cast<size_t>(width) * 4 * kRowBatch : 0);
     while (d.output_scanline < end) {
+        // Outside libjpeg's calls: the session's end releases it.
+        if (stillWanted && !stillWanted())
+            throw EDecodeAbandoned();
         const unsigned first = d.output_scanline;
         const unsigned count = std::min(kRowBatch, end - first);
         for (unsigned i = 0; i < count; ++i) {
@@ -168,11 +172,14 @@ void ReadNeededRows(JpegSession& session, const RowDestination& destination, boo
 // For a file of several scans (buffered-image mode): takes scans until the
 // end, or until the 1/8 picture is final when `stopEarly`. Returns the scan
 // to output and whether scans were left unread.
-std::pair<int, bool> ConsumeScans(JpegSession& session, bool stopEarly)
+std::pair<int, bool> ConsumeScans(JpegSession& session, bool stopEarly,
+                                  const std::function<bool()>& stillWanted)
 {
     jpeg_decompress_struct& d = session.Decompressor();
     bool pictureFinal = false;
     for (;;) {
+        if (stillWanted && !stillWanted())
+            throw EDecodeAbandoned();
         const int status = session.ConsumeInput();
         if (status == JPEG_REACHED_EOI || status == JPEG_SUSPENDED)
             return {d.input_scan_number, false};
@@ -248,19 +255,20 @@ JpegDecodeResult DecodeJpegInto(const uint8_t* data, size_t size, const JpegDeco
     result.Width = static_cast<int>(d.output_width);
     result.Height = static_cast<int>(d.output_height);
     if (multiScan) {
-        const auto [scan, stoppedEarly] = ConsumeScans(session, options.StopEarlyAtEighth && denom == 8);
+        const auto [scan, stoppedEarly] =
+            ConsumeScans(session, options.StopEarlyAtEighth && denom == 8, options.StillWanted);
         result.StoppedEarly = stoppedEarly;
         // Block smoothing guesses coefficients not yet received; the whole
         // file's decode has them all and does not smooth, so neither may we.
         if (stoppedEarly)
             d.do_block_smoothing = FALSE;
         session.StartOutput(scan);
-        ReadNeededRows(session, destination, cmyk, false);
+        ReadNeededRows(session, destination, cmyk, false, options.StillWanted);
         // An output pass left part-way needs no ending: the session goes.
         if (d.output_scanline == d.output_height)
             session.FinishOutput();
     } else {
-        ReadNeededRows(session, destination, cmyk, true);
+        ReadNeededRows(session, destination, cmyk, true, options.StillWanted);
     }
     // Not jpeg_finish_decompress: every pixel is in, and reading on to the
     // end marker would only add errors from trailing junk.

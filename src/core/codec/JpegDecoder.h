@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 enum class JpegColorSpace { Unknown, Grayscale, Rgb, YCbCr, Cmyk, Ycck };
@@ -41,6 +42,17 @@ struct JpegDecodeOptions {
     // The memory one decode may take: the 24-bit output plus, for a file of
     // several scans, libjpeg's whole-image coefficient buffer.
     uint64_t MaxDecodedBytes = kMaxDecodedBytes;
+    // Asked between batches of rows and between steps of a file's scans;
+    // once it says no, the decode stops there and raises EDecodeAbandoned
+    // (a picture a newer request has made unwanted costs no more). Empty:
+    // the decode runs to its end.
+    std::function<bool()> StillWanted;
+};
+
+// A decode stopped because its StillWanted said no: nobody waits for the
+// picture, so this is no error to report.
+struct EDecodeAbandoned : std::exception {
+    const char* what() const noexcept override { return "decode abandoned"; }
 };
 
 struct JpegDecodeResult {

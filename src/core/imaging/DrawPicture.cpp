@@ -28,7 +28,8 @@ void DrawDecodedPicture(const PixelRowsView& stored, TOrientation orientation, T
 }
 
 void DrawJpegPicture(const uint8_t* data, size_t size, TWallpaperFit fit,
-                     const std::vector<TScreenRect>& areas, const PixelRowsView& canvas)
+                     const std::vector<TScreenRect>& areas, const PixelRowsView& canvas,
+                     const std::function<bool()>& stillWanted)
 {
     const TOrientation orientation = OrientationFromExif(ReadJpegExifOrientation(data, size));
     const bool swap = SwapsAxes(orientation);
@@ -44,6 +45,7 @@ void DrawJpegPicture(const uint8_t* data, size_t size, TWallpaperFit fit,
         std::swap(neededWidth, neededHeight);
     JpegDecodeOptions options;
     options.ScaleDenom = JpegScaleDenomFor(info.Width, info.Height, neededWidth, neededHeight);
+    options.StillWanted = stillWanted;
 
     std::unique_ptr<TPictureDrawer> drawer;
     JpegRowSink sink;

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The places a picture of that displayed size takes in `areas`.
@@ -25,6 +26,8 @@ void DrawDecodedPicture(const PixelRowsView& stored, TOrientation orientation, T
                         const std::vector<TScreenRect>& areas, const PixelRowsView& canvas);
 
 // Draws the JPEG data into each of `areas` of `canvas`. Throws what
-// DecodeJpeg throws; the canvas may then hold part of the picture.
+// DecodeJpeg throws (EDecodeAbandoned once `stillWanted` says no); the
+// canvas may then hold part of the picture.
 void DrawJpegPicture(const uint8_t* data, size_t size, TWallpaperFit fit,
-                     const std::vector<TScreenRect>& areas, const PixelRowsView& canvas);
+                     const std::vector<TScreenRect>& areas, const PixelRowsView& canvas,
+                     const std::function<bool()>& stillWanted = {});

@@ -39,6 +39,7 @@ TBitmap& TJPEGImage::Bitmap()
         auto decoded = std::make_unique<TBitmap>();
         JpegDecodeOptions options;
         options.ScaleDenom = scaleDenominator_;
+        options.StillWanted = stillWanted_;
         if (orientation_ == TOrientation::Normal) {
             DecodeJpeg(bytes_.Data, bytes_.Size, options, [&decoded](int width, int height) {
                 decoded->SetSize(width, height);

@@ -7,6 +7,7 @@
 #include "platform/MappedFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     // Width and Height stay the file's own.
     int ScaleDenominator() const { return scaleDenominator_; }
     void SetScaleDenominator(int denominator);
+    // Asked while the picture is decoded; once it says no, the decode stops
+    // with EDecodeAbandoned (see JpegDecodeOptions).
+    void SetStillWanted(std::function<bool()> stillWanted) { stillWanted_ = std::move(stillWanted); }
 
     // The decoded picture (full size unless a scale is set).
     TBitmap& Bitmap();
@@ -36,5 +40,6 @@ private:
     int height_ = 0;
     TOrientation orientation_ = TOrientation::Normal;
     int scaleDenominator_ = 1;
+    std::function<bool()> stillWanted_;
     std::unique_ptr<TBitmap> bitmap_;
 };

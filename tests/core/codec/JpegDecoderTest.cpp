@@ -230,3 +230,29 @@ TEST(JpegInfo, ReportsSizeComponentsColourSpaceAndProgression)
     const auto rgb = ReadBytes(MakeJpeg("info-rgb", 5, 5, "-rgb"));
     EXPECT_EQ(ReadJpegInfo(rgb.data(), rgb.size()).ColorSpace, JpegColorSpace::Rgb);
 }
+
+TEST(JpegDecoder, ADecodeNoLongerWantedStopsWhereItIsAndSaysSo)
+{
+    // Asked before each batch of rows, and while the scans of a
+    // progressive file are read: no row comes once it says no.
+    JpegEncoding progressive;
+    progressive.Progressive = true;
+    for (const JpegEncoding& encoding : {JpegEncoding{}, progressive}) {
+        SCOPED_TRACE(encoding.Progressive ? "progressive" : "baseline");
+        const std::vector<uint8_t> bytes = EncodeTestJpeg(64, 200, encoding);
+        int asked = 0, rows = 0;
+        JpegDecodeOptions options;
+        options.StillWanted = [&] { return ++asked <= 3; };
+        JpegRowSink sink;
+        sink.Start = [](int, int) { return JpegRowSpan{}; };
+        sink.Rows = [&](int, int count, uint8_t* const*) { rows += count; };
+        EXPECT_THROW(DecodeJpegRows(bytes.data(), bytes.size(), options, sink), EDecodeAbandoned);
+        EXPECT_EQ(asked, 4);
+        EXPECT_LT(rows, 200);
+        // Still wanted throughout: the whole picture.
+        options.StillWanted = [] { return true; };
+        rows = 0;
+        DecodeJpegRows(bytes.data(), bytes.size(), options, sink);
+        EXPECT_EQ(rows, 200);
+    }
+}
