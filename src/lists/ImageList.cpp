@@ -14,7 +14,11 @@
 
 TImageList::TImageList(ImageListView view, TPreview& preview, int32_t& currentIndex)
     : view_(view), preview_(preview), currentIndex_(currentIndex), nameListView_(view.List, view.NameList),
-      totalFollowsList_(view.List.Subscribe([this](const TListChange&) { WriteTotal(); }))
+      labelsFollowList_(view.List.Subscribe([this](const TListChange& change) {
+          WriteTotal();
+          if (change.Kind == TListChangeKind::Renamed)
+              preview_.EntryRenamed(change.First);
+      }))
 {
     // The row of a picture that cannot be shown is drawn greyed.
     preview_.OnFailureShown = [this] { view_.NameList.Invalidate(); };

@@ -90,5 +90,5 @@ private:
     TPreview& preview_;
     int32_t& currentIndex_;
     TNameListView nameListView_;
-    TListSubscription totalFollowsList_;
+    TListSubscription labelsFollowList_;
 };

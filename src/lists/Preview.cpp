@@ -321,6 +321,19 @@ void TPreview::ShowReducedImage(int index, const PixelImage& reduced, int width,
     WriteTotal();
 }
 
+void TPreview::EntryRenamed(int index)
+{
+    if (index != view_.List.Selected())
+        return;
+    const std::string& entry = view_.List.Path(index);
+    const std::string name = ExtractFileName(entry);
+    view_.NameLabel.SetCaption(name);
+    if (failureText_.empty())
+        view_.NameLabel.SetHint(name);
+    view_.PathLabel.SetCaption(entry);
+    view_.PathLabel.SetHint(entry);
+}
+
 void TPreview::ShowInformation(int index, const std::string& entry)
 {
     failed_.erase(entry);

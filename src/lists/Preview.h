@@ -70,6 +70,9 @@ public:
     void ShowFailure(int index, const std::string& reason);
     // Empties the box; with nothing selected "Apply" is off.
     void ShowNothing();
+    // Entry `index` now names its file by another path (the file was
+    // renamed): when it is the one shown, its name and path say so at once.
+    void EntryRenamed(int index);
     // The entry's last preview failed (its row is drawn greyed).
     bool HasFailed(const std::string& entry) const { return failed_.count(entry) != 0; }
     // What the box says about the entry that failed last; empty once a

@@ -180,6 +180,19 @@ TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
     EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 10 x 4 ) pixels");
 }
 
+TEST_F(ImageListCommands, AShownPictureRenamedInItsFolderIsNamedByItsNewNameAtOnce)
+{
+    ThreeEntries(0);
+    ClickName(2);
+    form->Test().listModel.Rename(2, folder / "renamed.bmp");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "renamed.bmp");
+    EXPECT_EQ(form->Test().pathLabel->Caption(), folder / "renamed.bmp");
+    EXPECT_EQ(form->Test().pathLabel->Hint(), folder / "renamed.bmp");
+    // Another entry's new name leaves the labels alone.
+    form->Test().listModel.Rename(0, folder / "first.bmp");
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "renamed.bmp");
+}
+
 TEST_F(ImageListCommands, ASelectedEntryThatCannotBeShownSaysWhyInThePreviewWithoutABox)
 {
     ThreeEntries(1);
