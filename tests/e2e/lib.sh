@@ -291,6 +291,18 @@ e2e_region() {
       '{ i = NR - 1; printf "%d %d %s\n", x0 + i % w, y0 + int(i / w), toupper($1 $2 $3) }'
 }
 
+# e2e_quarters WIDTH HEIGHT OUTPUT...: a picture of four quarters (red,
+# green / blue, yellow) with a magenta square a quarter of the shorter side
+# in the middle; OUTPUT is the rest of convert's arguments.
+e2e_quarters() {
+  local w=$1 h=$2 s=$(($1 < $2 ? $1 / 4 : $2 / 4))
+  shift 2
+  convert -size "$((w / 2))x$((h / 2))" xc:'#DC1414' xc:'#14DC14' +append \
+    \( -size "$((w / 2))x$((h / 2))" xc:'#1414DC' xc:'#DCDC14' +append \) -append \
+    -fill '#DC14DC' -draw "rectangle $(((w - s) / 2)),$(((h - s) / 2)) $(((w + s) / 2 - 1)),$(((h + s) / 2 - 1))" \
+    "$@"
+}
+
 # e2e_red_blue_list: a red and a blue 64 x 48 BMP in C:\pictures, named by
 # RED and BLUE, as the last list of the program under test.
 e2e_red_blue_list() {

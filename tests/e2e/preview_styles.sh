@@ -16,16 +16,8 @@ BOX_X=$((X + 122)) BOX_Y=$((Y + 20))
 
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"
-quarters() {
-  local w=$1 h=$2 s=$(($1 < $2 ? $1 / 4 : $2 / 4))
-  shift 2
-  convert -size "$((w / 2))x$((h / 2))" xc:'#DC1414' xc:'#14DC14' +append \
-    \( -size "$((w / 2))x$((h / 2))" xc:'#1414DC' xc:'#DCDC14' +append \) -append \
-    -fill '#DC14DC' -draw "rectangle $(((w - s) / 2)),$(((h - s) / 2)) $(((w + s) / 2 - 1)),$(((h + s) / 2 - 1))" \
-    "$@"
-}
-quarters 640 320 PNG24:"$pictures/landscape.png"
-quarters 300 600 -sampling-factor 1x1 -quality 95 "$pictures/portrait.jpg"
+e2e_quarters 640 320 PNG24:"$pictures/landscape.png"
+e2e_quarters 300 600 -sampling-factor 1x1 -quality 95 "$pictures/portrait.jpg"
 printf '2\r\nC:\\pictures\\landscape.png\r\nC:\\pictures\\portrait.jpg\r\n' >"$E2E_INSTALL_DIR/LastList.lst"
 # The style kept from last time is "Fit".
 e2e_wine reg add 'HKCU\Software\Tessivo' /v style /t REG_SZ /d 3 /f >/dev/null 2>&1

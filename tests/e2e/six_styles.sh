@@ -16,20 +16,10 @@ NAMES_X=$((X + 346)) NAMES_Y=$((Y + 20))
 
 pictures="$E2E_DRIVE_C/pictures"
 mkdir -p "$pictures"
-# quarters WIDTH HEIGHT OUTPUT...: the four quarters and the middle square
-# (a quarter of the shorter side); OUTPUT is the rest of convert's arguments.
-quarters() {
-  local w=$1 h=$2 s=$(($1 < $2 ? $1 / 4 : $2 / 4))
-  shift 2
-  convert -size "$((w / 2))x$((h / 2))" xc:'#DC1414' xc:'#14DC14' +append \
-    \( -size "$((w / 2))x$((h / 2))" xc:'#1414DC' xc:'#DCDC14' +append \) -append \
-    -fill '#DC14DC' -draw "rectangle $(((w - s) / 2)),$(((h - s) / 2)) $(((w + s) / 2 - 1)),$(((h + s) / 2 - 1))" \
-    "$@"
-}
 # 640 x 320 with the square at 280-359, 120-199; 300 x 600 with it at
 # 112-186, 262-336.
-quarters 640 320 PNG24:"$pictures/landscape.png"
-quarters 300 600 -sampling-factor 1x1 -quality 95 "$pictures/portrait.jpg"
+e2e_quarters 640 320 PNG24:"$pictures/landscape.png"
+e2e_quarters 300 600 -sampling-factor 1x1 -quality 95 "$pictures/portrait.jpg"
 printf '2\r\nC:\\pictures\\landscape.png\r\nC:\\pictures\\portrait.jpg\r\n' >"$E2E_INSTALL_DIR/LastList.lst"
 wallpaper_bmp="$E2E_DRIVE_C/windows/MyWallpaper.bmp"
 
