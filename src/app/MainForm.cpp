@@ -284,7 +284,12 @@ void TMainForm::RunStartSequence()
     TOptionValues stored;
     Application->Guarded([&] { stored = ReadOptionsAtStart(*services_.Registry); });
     Application->Guarded([&] { RestoreRotation(stored); });
-    ReadSettings(stored);
+    const bool startAutoChange = ReadSettings(stored);
+    // The icon once the window shows (the shell's DLL loads for it), and
+    // before automatic change starts, whose errors are its balloons.
+    PutIconInTray();
+    if (startAutoChange && listModel_.Count() > 0)
+        StartAutoChangeAtLaunch();
     // The first picture showed before the stored style reached its box.
     RelayoutPreview();
     Application->Guarded([&] { RegisterHotkeys(HotkeyOptionsOf(stored)); });
@@ -308,17 +313,13 @@ void TMainForm::EnsureDefaultSettings()
     ::EnsureDefaultSettings(*services_.Registry, IsInstalledCopy(*services_.Registry, services_.ProgramPath));
 }
 
-void TMainForm::ReadSettings(const TOptionValues& stored)
+bool TMainForm::ReadSettings(const TOptionValues& stored)
 {
     TAutostart autostart(*services_.Registry, services_.ProgramPath);
     bool startAutoChange = false;
     ReadSettingsIntoControls(stored, autostart, *this,
                              SettingsActions{[this] { Show(); }, [&] { startAutoChange = true; }});
-    // The icon once the window shows (the shell's DLL loads for it), and
-    // before automatic change starts, whose errors are its balloons.
-    PutIconInTray();
-    if (startAutoChange && listModel_.Count() > 0)
-        StartAutoChangeAtLaunch();
+    return startAutoChange;
 }
 
 void TMainForm::onStartWithWindowsClick(TObject*)

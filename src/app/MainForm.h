@@ -328,7 +328,9 @@ private:
     void RemoveStaleFiles();
     void CreateSubsystems();
     TWallpaperSystem WallpaperSystem();
-    void ReadSettings(const TOptionValues& stored);
+    // The stored options into the controls, the window shown unless they
+    // keep it in the tray; true when automatic change is to start.
+    bool ReadSettings(const TOptionValues& stored);
     void CreateTrayMenu();
     // Drops, the name list's menu and the last list's saving as it is edited.
     void CreateListActions();
