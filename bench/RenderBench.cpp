@@ -15,6 +15,7 @@
 // - floor: libjpeg's plain decode at that same DCT scale plus one fwrite of
 //   a 1920x1080 BMP.
 
+#include "FillFloor.h"
 #include "LibjpegReference.h"
 
 #include "core/codec/BmpCodec.h"
@@ -91,25 +92,15 @@ void FillTick(const std::string& path)
               static_cast<size_t>(Dib24Bytes(kScreenWidth, kScreenHeight)));
 }
 
-// The DCT scale the fill tick chooses for this file.
 int FillScale(const std::vector<uint8_t>& jpeg)
 {
-    const JpegInfo info = ReadJpegInfo(jpeg.data(), jpeg.size());
-    const TScreenRect placed = PlacePicture(TWallpaperFit::Fill, info.Width, info.Height,
-                                            TScreenRect{0, 0, kScreenWidth, kScreenHeight});
-    return JpegScaleDenomFor(info.Width, info.Height, placed.Width(), placed.Height());
+    return FillScaleDenom(jpeg.data(), jpeg.size(), kScreenWidth, kScreenHeight);
 }
 
 void Floor(const std::string& path)
 {
     const std::vector<uint8_t> jpeg = ReadFile(path);
-    const ReferencePicture decoded = ReferenceDecode(jpeg.data(), jpeg.size(), FillScale(jpeg));
-    static std::vector<uint8_t> screen(static_cast<size_t>(Dib24Bytes(kScreenWidth, kScreenHeight)));
-    std::memcpy(screen.data(), decoded.Pixels.get(),
-                std::min(screen.size(), decoded.Stride * decoded.Height));
-    uint8_t header[54];
-    MakeBmp24Header(kScreenWidth, kScreenHeight, header);
-    WriteFile(kFloorOutput, header, screen.data(), screen.size());
+    WriteFillFloor(jpeg.data(), jpeg.size(), kScreenWidth, kScreenHeight, kFloorOutput);
 }
 
 void Nothing(const std::string&)
