@@ -24,12 +24,14 @@ struct TMainForm::TDrawnChange {
 
 namespace {
 
-// On the worker: decodes the JPEG at `path` once, reduces it for the
-// preview, and keeps it for Tile's conversion of the same file.
-std::unique_ptr<TDecodedJpeg> DecodeForPreview(const std::string& path, const TPreviewFrame& frame,
-                                               PixelImage& preview, const std::function<bool()>& stillWanted)
+// On the worker: decodes the JPEG at `path` once, at the scale the plan's
+// wallpaper needs, reduces it for the preview, and keeps it for the
+// wallpaper's drawing (or Tile's conversion) of the same file.
+std::unique_ptr<TDecodedJpeg> DecodeForPreview(const TWallpaperPlan& plan, const std::string& path,
+                                               const TPreviewFrame& frame, PixelImage& preview,
+                                               const std::function<bool()>& stillWanted)
 {
-    auto picture = std::make_unique<TDecodedJpeg>(DecodeJpegFile(path, stillWanted));
+    auto picture = std::make_unique<TDecodedJpeg>(DecodeFirstPicture(plan, path, stillWanted));
     const PixelRows rows = picture->Rows();
     preview = TPreview::ReduceForPreview(
         PixelRowsView{rows.Row0, picture->Width, picture->Height, rows.Stride}, frame);
@@ -146,9 +148,9 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
     if (!previewPath.empty()) {
         try {
             PixelImage preview;
-            picture = DecodeForPreview(previewPath, frame, preview, stillWanted);
-            drawn.Width = picture->Width;
-            drawn.Height = picture->Height;
+            picture = DecodeForPreview(plan, previewPath, frame, preview, stillWanted);
+            drawn.Width = picture->OwnWidth;
+            drawn.Height = picture->OwnHeight;
             drawn.Preview = std::move(preview);
         } catch (...) {
             // Not drawn either: the window shows why, and the change
@@ -159,12 +161,10 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
     }
     if (plan.Empty())
         return;
-    // Tile converts the file itself: from the pixels already decoded. The
+    // Drawn, or for Tile converted, from the pixels already decoded. The
     // conversion takes long, and a newer change may come meanwhile: its
     // bitmap then replaces the desktop's file only if still wanted, as a
     // drawn wallpaper's does.
-    if (plan.Fit != TWallpaperFit::Tile)
-        picture.reset();
     DrawWallpaper(
         plan,
         [&picture, &stillWanted](const std::string& jpegPath, const std::string& bitmapPath) {
@@ -173,7 +173,7 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
             else
                 ConvertPictureToBitmap(jpegPath, bitmapPath, stillWanted);
         },
-        stillWanted);
+        stillWanted, picture.get());
 }
 
 bool TMainForm::HandleChangeMessage(TMessage& message)

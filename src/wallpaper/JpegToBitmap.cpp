@@ -12,13 +12,18 @@
 
 #include <cstring>
 
-TDecodedJpeg DecodeJpegFile(const std::string& jpegPath, const std::function<bool()>& stillWanted)
+TDecodedJpeg DecodeJpegFile(const std::string& jpegPath, const std::function<bool()>& stillWanted,
+                            const TJpegScaleChoice& scaleFor)
 {
     // Mapped, not read: libjpeg touches the picture's bytes and no more.
     const TPictureBytes file = TPictureBytes::OfFile(jpegPath);
     // A picture of another format under a JPEG's name is what its data says.
-    if (DecidePictureFormat(file.Data, file.Size, PictureFormat::Jpeg) != PictureFormat::Jpeg)
-        return DecodePictureForWallpaper(jpegPath);
+    if (DecidePictureFormat(file.Data, file.Size, PictureFormat::Jpeg) != PictureFormat::Jpeg) {
+        TDecodedJpeg picture = DecodePictureForWallpaper(jpegPath);
+        picture.OwnWidth = picture.Width;
+        picture.OwnHeight = picture.Height;
+        return picture;
+    }
     const uint8_t* const data = file.Data;
     const size_t size = file.Size;
 
@@ -26,6 +31,7 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath, const std::function<boo
     // it asks for the rows, and writes them where the BMP file has them.
     TDecodedJpeg picture;
     picture.Path = jpegPath;
+    picture.FromJpegData = true;
     const AllocatePixels allocate = [&picture](int width, int height) {
         picture.Width = width;
         picture.Height = height;
@@ -35,7 +41,13 @@ TDecodedJpeg DecodeJpegFile(const std::string& jpegPath, const std::function<boo
     };
     JpegDecodeOptions options;
     options.StillWanted = stillWanted;
+    if (scaleFor)
+        options.ScaleDenom = scaleFor(data, size);
     const TOrientation orientation = OrientationFromExif(ReadJpegExifOrientation(data, size));
+    const JpegInfo info = ReadJpegInfo(data, size);
+    const bool turned = SwapsAxes(orientation);
+    picture.OwnWidth = turned ? info.Height : info.Width;
+    picture.OwnHeight = turned ? info.Width : info.Height;
     if (orientation == TOrientation::Normal) {
         DecodeJpeg(data, size, options, allocate);
     } else {

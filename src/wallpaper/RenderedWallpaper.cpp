@@ -42,6 +42,28 @@ void DrawPictureFile(const std::string& path, TWallpaperFit fit, const std::vect
                        TOrientation::Normal, fit, areas, canvas);
 }
 
+// The areas of `areas` that picture `picture` of `pictures` takes: with a
+// picture per monitor they take turns.
+std::vector<TScreenRect> AreasOfPicture(const std::vector<TScreenRect>& areas, size_t picture,
+                                        size_t pictures)
+{
+    std::vector<TScreenRect> own;
+    for (size_t area = picture; area < areas.size(); area += pictures)
+        own.push_back(areas[area]);
+    return own;
+}
+
+// A picture decoded by DecodeFirstPicture, in its areas: as the JPEG file
+// itself would be drawn.
+void DrawDecodedFirst(const TDecodedJpeg& decoded, TWallpaperFit fit, const std::vector<TScreenRect>& areas,
+                      const PixelRowsView& canvas)
+{
+    // Only read: a view of rows has no read-only form.
+    const PixelRows rows = const_cast<TDecodedJpeg&>(decoded).Rows();
+    DrawScaledPicture(PixelRowsView{rows.Row0, decoded.Width, decoded.Height, rows.Stride}, decoded.OwnWidth,
+                      decoded.OwnHeight, fit, areas, canvas);
+}
+
 void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bitmapPath,
                         const TWallpaperStyle& style)
 {
@@ -58,7 +80,7 @@ void WriteDesktopValues(IRegistryFactory& registryFactory, const std::string& bi
 
 TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpaperFit fit,
                                  const std::vector<TScreenRect>& monitors, uint32_t background,
-                                 const std::function<bool()>& stillWanted)
+                                 const std::function<bool()>& stillWanted, const TDecodedJpeg* first)
 {
     const TScreenRect screen = VirtualScreen(monitors);
     TWallpaperCanvas canvas(screen.Width(), screen.Height(), background);
@@ -66,10 +88,11 @@ TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpap
     // One decode per picture, drawn into every area it has.
     const size_t pictures = std::min(paths.size(), areas.size());
     for (size_t picture = 0; picture < pictures; ++picture) {
-        std::vector<TScreenRect> own;
-        for (size_t area = picture; area < areas.size(); area += paths.size())
-            own.push_back(areas[area]);
-        DrawPictureFile(paths[picture], fit, own, canvas.Rows(), background, stillWanted);
+        const std::vector<TScreenRect> own = AreasOfPicture(areas, picture, paths.size());
+        if (picture == 0 && first != nullptr && first->FromJpegData && first->Path == paths[0])
+            DrawDecodedFirst(*first, fit, own, canvas.Rows());
+        else
+            DrawPictureFile(paths[picture], fit, own, canvas.Rows(), background, stillWanted);
     }
     int columns = 0, rows = 0;
     WallpaperBitmapShift(screen, columns, rows);
@@ -136,8 +159,20 @@ TWallpaperPlan PlanWallpaper(const std::vector<std::string>& paths, int styleInd
     return plan;
 }
 
+TDecodedJpeg DecodeFirstPicture(const TWallpaperPlan& plan, const std::string& path,
+                                const std::function<bool()>& stillWanted)
+{
+    if (!plan.Drawn || plan.Fit == TWallpaperFit::Tile || plan.Pictures.front() != path)
+        return DecodeJpegFile(path, stillWanted);
+    const std::vector<TScreenRect> areas =
+        AreasOfPicture(WallpaperAreas(plan.Fit, plan.Monitors), 0, plan.Pictures.size());
+    return DecodeJpegFile(path, stillWanted, [&plan, &areas](const uint8_t* data, size_t size) {
+        return JpegScaleForAreas(data, size, plan.Fit, areas);
+    });
+}
+
 void DrawWallpaper(const TWallpaperPlan& plan, const TJpegToBitmapConverter& convert,
-                   const std::function<bool()>& stillWanted)
+                   const std::function<bool()>& stillWanted, const TDecodedJpeg* first)
 {
     if (!plan.Drawn)
         return;
@@ -147,7 +182,7 @@ void DrawWallpaper(const TWallpaperPlan& plan, const TJpegToBitmapConverter& con
         return;
     }
     const TWallpaperCanvas canvas =
-        RenderWallpaper(plan.Pictures, plan.Fit, plan.Monitors, plan.Background, stillWanted);
+        RenderWallpaper(plan.Pictures, plan.Fit, plan.Monitors, plan.Background, stillWanted, first);
     WriteWallpaperBitmap(canvas, plan.BitmapPath, stillWanted);
 }
 

@@ -8,6 +8,7 @@
 #include "core/imaging/WallpaperCanvas.h"
 #include "core/imaging/WallpaperLayout.h"
 #include "wallpaper/DesktopWallpaper.h"
+#include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/WallpaperFile.h"
 
 #include <functional>
@@ -19,10 +20,13 @@
 // every monitor (or once over all of them for Span); with several, one each
 // in turn. Every picture the program reads is drawn (see WallpaperKindOf);
 // any error of reading or decoding a picture raises. A JPEG's decode stops
-// (EDecodeAbandoned) once `stillWanted` says no.
+// (EDecodeAbandoned) once `stillWanted` says no. `first`, when given, is
+// the first path's picture already decoded by DecodeFirstPicture: it is
+// drawn from those pixels, not read again.
 TWallpaperCanvas RenderWallpaper(const std::vector<std::string>& paths, TWallpaperFit fit,
                                  const std::vector<TScreenRect>& monitors, uint32_t background,
-                                 const std::function<bool()>& stillWanted = {});
+                                 const std::function<bool()>& stillWanted = {},
+                                 const TDecodedJpeg* first = nullptr);
 
 // Writes the canvas as a 24-bit BMP file at `bitmapPath`, replacing the old
 // file only once the new one is complete (EFCreateError when it cannot).
@@ -51,10 +55,19 @@ struct TWallpaperPlan {
 // The plan of ApplyWallpaper (below); empty when it would apply nothing.
 TWallpaperPlan PlanWallpaper(const std::vector<std::string>& paths, int styleIndex,
                              const TWallpaperSystem& system);
+// The JPEG file `path`, the plan's first picture, decoded once for both the
+// preview of a change and its wallpaper (see DecodeJpegFile): at the DCT
+// scale its drawing needs, so a large photograph drawn onto a smaller
+// desktop is never decoded at full size; at full size for Tile, whose
+// bitmap is the whole picture, and when the plan draws nothing.
+TDecodedJpeg DecodeFirstPicture(const TWallpaperPlan& plan, const std::string& path,
+                                const std::function<bool()>& stillWanted = {});
 // Writes the plan's bitmap, when it has one to write; a read or decode
 // error raises. `stillWanted` is asked before the file is replaced.
+// `first`: the first picture from DecodeFirstPicture, drawn without being
+// read again (Tile's conversion is `convert`'s own).
 void DrawWallpaper(const TWallpaperPlan& plan, const TJpegToBitmapConverter& convert,
-                   const std::function<bool()>& stillWanted = {});
+                   const std::function<bool()>& stillWanted = {}, const TDecodedJpeg* first = nullptr);
 // Writes the desktop values and hands the bitmap to the desktop; the file
 // the desktop was given.
 std::string ShowWallpaper(const TWallpaperPlan& plan, const TWallpaperSystem& system);

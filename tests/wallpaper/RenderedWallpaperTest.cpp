@@ -15,6 +15,7 @@
 #include "wallpaper/JpegToBitmap.h"
 #include "wallpaper/SampleJpegs.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -316,4 +317,27 @@ TEST_F(RenderedWallpaperTest, APictureSavedUnderAnotherFormatsNameIsDrawnByItsDa
     const TDecodedJpeg tick = DecodeJpegFile(Folder / "green.jpg");
     EXPECT_EQ(tick.Width, 16);
     EXPECT_EQ(tick.Height, 8);
+}
+
+TEST_F(RenderedWallpaperTest, TheChangesOneDecodeIsAtTheScaleItsDrawingNeedsAndDrawsAsTheFileDoes)
+{
+    // 16x16 in "Fill" onto 8x8: decoded at half size, drawn as from the file.
+    Desktop.Screens = {{0, 0, 8, 8}};
+    const std::string path = Folder / "redblue.jpg";
+    ASSERT_FALSE(ApplyWallpaper({path}, 4, System).empty());
+    const std::string fromFile = FileBytes(Folder / "MyWallpaper.bmp");
+    const TWallpaperPlan fill = PlanWallpaper({path}, 4, System);
+    const TDecodedJpeg decoded = DecodeFirstPicture(fill, path);
+    EXPECT_EQ(decoded.Width, 8);
+    EXPECT_EQ(decoded.Height, 8);
+    EXPECT_EQ(decoded.OwnWidth, 16);
+    EXPECT_EQ(decoded.OwnHeight, 16);
+    std::remove((Folder / "MyWallpaper.bmp").c_str());
+    DrawWallpaper(fill, nullptr, {}, &decoded);
+    EXPECT_EQ(FileBytes(Folder / "MyWallpaper.bmp"), fromFile);
+
+    // Tile's bitmap is the whole picture, and so is its decode.
+    const TDecodedJpeg tile = DecodeFirstPicture(PlanWallpaper({path}, 1, System), path);
+    EXPECT_EQ(tile.Width, 16);
+    EXPECT_EQ(tile.OwnWidth, 16);
 }

@@ -25,6 +25,17 @@ std::vector<TPictureDraw> DrawsInAreas(TWallpaperFit fit, int displayedWidth, in
 void DrawDecodedPicture(const PixelRowsView& stored, TOrientation orientation, TWallpaperFit fit,
                         const std::vector<TScreenRect>& areas, const PixelRowsView& canvas);
 
+// Draws a picture decoded upright at a reduced size (a JPEG at the scale
+// JpegScaleForAreas chose) into each of `areas` of `canvas`, placed as a
+// picture of its own size ownWidth x ownHeight: as DrawJpegPicture draws it.
+void DrawScaledPicture(const PixelRowsView& decoded, int ownWidth, int ownHeight, TWallpaperFit fit,
+                       const std::vector<TScreenRect>& areas, const PixelRowsView& canvas);
+
+// The DCT scale (1, 2, 4 or 8) DrawJpegPicture decodes the JPEG data at for
+// `areas`: the smallest picture that no place needs larger. Throws EJPEG.
+int JpegScaleForAreas(const uint8_t* data, size_t size, TWallpaperFit fit,
+                      const std::vector<TScreenRect>& areas);
+
 // Draws the JPEG data into each of `areas` of `canvas`. Throws what
 // DecodeJpeg throws (EDecodeAbandoned once `stillWanted` says no); the
 // canvas may then hold part of the picture.
