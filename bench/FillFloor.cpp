@@ -1,7 +1,5 @@
 #include "FillFloor.h"
 
-#include "LibjpegReference.h"
-
 #include "core/codec/BmpCodec.h"
 #include "core/codec/JpegDecoder.h"
 #include "core/imaging/WallpaperLayout.h"
@@ -20,11 +18,14 @@ int FillScaleDenom(const uint8_t* jpeg, size_t size, int screenWidth, int screen
     return JpegScaleDenomFor(info.Width, info.Height, placed.Width(), placed.Height());
 }
 
-void WriteFillFloor(const uint8_t* jpeg, size_t size, int screenWidth, int screenHeight,
-                    const std::string& bitmapPath)
+ReferencePicture DecodeFillFloor(const uint8_t* jpeg, size_t size, int screenWidth, int screenHeight)
 {
-    const ReferencePicture decoded =
-        ReferenceDecode(jpeg, size, FillScaleDenom(jpeg, size, screenWidth, screenHeight));
+    return ReferenceDecode(jpeg, size, FillScaleDenom(jpeg, size, screenWidth, screenHeight));
+}
+
+void WriteFloorBitmap(const ReferencePicture& decoded, int screenWidth, int screenHeight,
+                      const std::string& bitmapPath)
+{
     // Kept between calls, as a program would keep its one screen buffer:
     // the floor pays for no fresh pages.
     static std::vector<uint8_t> screen;
@@ -40,4 +41,11 @@ void WriteFillFloor(const uint8_t* jpeg, size_t size, int screenWidth, int scree
                          std::fwrite(screen.data(), 1, screen.size(), file) == screen.size();
     if (std::fclose(file) != 0 || !written)
         throw std::runtime_error("cannot write " + bitmapPath);
+}
+
+void WriteFillFloor(const uint8_t* jpeg, size_t size, int screenWidth, int screenHeight,
+                    const std::string& bitmapPath)
+{
+    WriteFloorBitmap(DecodeFillFloor(jpeg, size, screenWidth, screenHeight), screenWidth, screenHeight,
+                     bitmapPath);
 }

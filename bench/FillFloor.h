@@ -4,6 +4,8 @@
 // Shared by the host render benchmark and the Windows tick benchmark, so
 // both judge the program against the same work.
 
+#include "LibjpegReference.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,9 +14,14 @@
 // draws it in "Fill" onto a screen of screenWidth x screenHeight.
 int FillScaleDenom(const uint8_t* jpeg, size_t size, int screenWidth, int screenHeight);
 
-// The floor: libjpeg's plain decode of the JPEG at that scale into BMP row
-// order, then the BMP of the screen's size written with one fwrite of its
-// header and one of its pixels (the decoded rows, cut or padded to the
-// screen). Throws std::runtime_error when the decode or the write fails.
+// The floor's two parts: libjpeg's plain decode of the JPEG at that scale
+// into BMP row order; then the BMP of the screen's size written with one
+// fwrite of its header and one of its pixels (the decoded rows, cut or
+// padded to the screen). Throw std::runtime_error when they fail.
+ReferencePicture DecodeFillFloor(const uint8_t* jpeg, size_t size, int screenWidth, int screenHeight);
+void WriteFloorBitmap(const ReferencePicture& decoded, int screenWidth, int screenHeight,
+                      const std::string& bitmapPath);
+
+// Both parts.
 void WriteFillFloor(const uint8_t* jpeg, size_t size, int screenWidth, int screenHeight,
                     const std::string& bitmapPath);
