@@ -3,6 +3,8 @@
 #include "controls/GradientMath.h"
 #include "framework/Application.h"
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -14,11 +16,6 @@ RgbColor ToRgb(TColor color)
             static_cast<uint8_t>((rgb >> 16) & 0xFF)};
 }
 
-TColor ToColor(RgbColor rgb)
-{
-    return RGBColor(rgb.Red, rgb.Green, rgb.Blue);
-}
-
 void PutPixel(TBitmap& bitmap, int x, int y, RgbColor color)
 {
     uint8_t* pixel = bitmap.ScanLine(y) + 3 * x;
@@ -27,10 +24,18 @@ void PutPixel(TBitmap& bitmap, int x, int y, RgbColor color)
     pixel[2] = color.Red;
 }
 
-void FillBand(TCanvas& canvas, const RECT& rect, RgbColor color)
+// `rect` of the bitmap in `color`; the rectangle's right and bottom edges
+// are excluded, as FillRect's are.
+void FillPixels(TBitmap& bitmap, const RECT& rect, RgbColor color)
 {
-    canvas.Brush().SetColor(ToColor(color));
-    canvas.FillRect(rect);
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        uint8_t* pixel = bitmap.ScanLine(y) + 3 * rect.left;
+        for (int x = rect.left; x < rect.right; ++x, pixel += 3) {
+            pixel[0] = color.Blue;
+            pixel[1] = color.Green;
+            pixel[2] = color.Red;
+        }
+    }
 }
 
 } // namespace
@@ -47,10 +52,11 @@ int DitherRandom(int bound)
 void CreateGradientBitmap(int width, int height, TColor startColor, TColor endColor, uint8_t bands,
                           TGradientDirection direction, bool dithered, TBitmap& bitmap)
 {
-    bitmap.SetHeight(height);
-    bitmap.SetWidth(width);
+    // Format first, then both sides at once: each change makes the bitmap
+    // anew and copies the old one into it.
     if (bitmap.PixelFormat() != TPixelFormat::Bits24)
         bitmap.SetPixelFormat(TPixelFormat::Bits24);
+    bitmap.SetSize(width, height);
     if (width <= 0 || height <= 0)
         return;
 
@@ -58,54 +64,58 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
     const bool reversed = static_cast<int>(direction) >= 2;
     const std::vector<RgbColor> table = GradientColorTable(ToRgb(reversed ? endColor : startColor),
                                                            ToRgb(reversed ? startColor : endColor), n);
-
-    TCanvas& canvas = bitmap.Canvas();
-    canvas.Brush().SetColor(startColor);
-    canvas.FillRect({0, 0, width, height});
-
+    // The pixels are written in memory: a button builds four of these at
+    // every size change, and a band drawn through GDI costs a brush and a
+    // fill each, sixty-four times over.
+    GdiFlush();
+    const RgbColor start = ToRgb(startColor);
     const bool vertical =
         direction == TGradientDirection::FromLeft || direction == TGradientDirection::FromRight;
     if (vertical) {
         // Vertical bands, left to right; each band paints from its start to
-        // the right edge, so the next one covers the rest.
+        // the right edge, so the next one covers the rest. Only the first
+        // 16 rows are drawn: they carry the dither and are repeated down.
+        const int rows = std::min(16, height);
+        FillPixels(bitmap, {0, 0, width, rows}, start);
         const int spread = n > 1 ? width / (n - 1) : 0;
         for (int i = 0; i < n; ++i) {
             const int x = BandStart(i, width, n);
-            FillBand(canvas, {x, 0, width, height}, table[i]);
+            FillPixels(bitmap, {x, 0, width, rows}, table[i]);
             if (!dithered || i == 0)
                 continue;
-            GdiFlush();
-            for (int y = 0; y < 16 && y < height; ++y)
+            for (int y = 0; y < rows; ++y)
                 for (int j = 0; j <= spread; ++j) {
                     const int at = x + DitherRandom(j);
                     if (at >= 0 && at < width)
                         PutPixel(bitmap, at, y, table[i - 1]);
                 }
         }
-        // The first 16 rows carry the dither; repeat them down the bitmap.
-        HDC dc = canvas.Handle();
-        for (int r = 1; r <= height / 16; ++r)
-            BitBlt(dc, 0, 16 * r, width, std::min(16, height - 16 * r), dc, 0, 0, SRCCOPY);
+        for (int y = rows; y < height; ++y)
+            std::memcpy(bitmap.ScanLine(y), bitmap.ScanLine(y % 16), 3 * static_cast<size_t>(width));
     } else {
+        // Horizontal bands, top to bottom, drawn in the first 16 columns,
+        // which carry the dither and are repeated across.
+        const int columns = std::min(16, width);
+        FillPixels(bitmap, {0, 0, columns, height}, start);
         const int spread = n > 1 ? height / (n - 1) : 0;
         for (int i = 0; i < n; ++i) {
             const int y = BandStart(i, height, n);
-            FillBand(canvas, {0, y, width, height}, table[i]);
+            FillPixels(bitmap, {0, y, columns, height}, table[i]);
             if (!dithered || i == 0)
                 continue;
-            GdiFlush();
             for (int j = 0; j <= spread; ++j) {
                 const int at = y + DitherRandom(j);
                 if (at < 0 || at >= height)
                     continue;
-                for (int x = 0; x < 16 && x < width; ++x)
+                for (int x = 0; x < columns; ++x)
                     PutPixel(bitmap, x, at, table[i - 1]);
             }
         }
-        // The first 16 columns carry the dither; repeat them across.
-        HDC dc = canvas.Handle();
-        for (int c = 0; c <= width / 16; ++c)
-            BitBlt(dc, 16 * c, 0, std::min(16, width - 16 * c), height, dc, 0, 0, SRCCOPY);
+        for (int y = 0; y < height; ++y) {
+            uint8_t* row = bitmap.ScanLine(y);
+            for (int x = columns; x < width; ++x)
+                std::memcpy(row + 3 * x, row + 3 * (x % 16), 3);
+        }
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 COLORREF Entry(TColor start, TColor end, int bands, int index)
@@ -66,6 +68,36 @@ TEST(CreateGradientBitmap, VerticalBandsReversedAndDitherTiledDown)
     for (int y = 16; y < 40; ++y)
         for (int x = 0; x < 200; x += 3)
             ASSERT_EQ(PixelAt(bitmap, x, y), PixelAt(bitmap, x, y % 16)) << x << "," << y;
+}
+
+// Without dither, every pixel is the colour of the last band that reaches
+// it, in either direction and at sizes on both sides of the 16-pixel tile;
+// with it, the dithered tile repeats exactly.
+TEST(CreateGradientBitmap, EveryPixelIsItsBandsColourAtEverySize)
+{
+    for (const auto direction : {TGradientDirection::FromTop, TGradientDirection::FromLeft})
+        for (const auto [width, height, bands] :
+             {std::array{5, 3, 64}, {17, 33, 7}, {90, 21, 64}, {33, 40, 2}}) {
+            TBitmap bitmap;
+            CreateGradientBitmap(width, height, kStart, kEnd, uint8_t(bands), direction, false, bitmap);
+            const bool across = direction == TGradientDirection::FromLeft;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    int last = 0;
+                    for (int i = 0; i < bands; ++i)
+                        if (BandStart(i, across ? width : height, bands) <= (across ? x : y))
+                            last = i;
+                    ASSERT_EQ(Hex(PixelAt(bitmap, x, y)), Hex(Entry(kStart, kEnd, bands, last)))
+                        << width << "x" << height << " at " << x << "," << y;
+                }
+            // Dithered, the first 16 pixels across the bands repeat along them.
+            CreateGradientBitmap(width, height, kStart, kEnd, uint8_t(bands), direction, true, bitmap);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    ASSERT_EQ(PixelAt(bitmap, x, y),
+                              across ? PixelAt(bitmap, x, y % 16) : PixelAt(bitmap, x % 16, y))
+                        << width << "x" << height << " at " << x << "," << y;
+        }
 }
 
 TEST(CreateGradientBitmap, ZeroBandsLeaveTheStartColourAndZeroSizeIsEmpty)
