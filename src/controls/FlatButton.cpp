@@ -105,18 +105,27 @@ void TFlatButton::DoResized()
     TThemedControl::DoResized();
     // Every inset is the border's width, one pixel at 96 DPI.
     const int b = Scaled(1);
-    const int width = Width(), height = Height();
     const int d = (4 * (IsHighlighted(true) ? 1 : 0) + 2) * b;
-    CreateGradientBitmap(width - d, height - d, kFaceTop, kFaceBottom, 64, TGradientDirection::FromTop, true,
-                         faceBitmap_);
-    CreateGradientBitmap(width - 2 * b, height - 2 * b, kPressedTop, kPressedBottom, 64,
-                         TGradientDirection::FromTop, true, pressedFaceBitmap_);
-    CreateGradientBitmap(width - 2 * b, height - 2 * b, kFocusTop, kFocusBottom, 64,
-                         TGradientDirection::FromTop, true, focusRingBitmap_);
-    CreateGradientBitmap(width - 2 * b, height - 2 * b, kHotTop, kHotBottom, 64, TGradientDirection::FromTop,
-                         true, hotRingBitmap_);
+    CreateGradientBitmap(Width() - d, Height() - d, kFaceTop, kFaceBottom, 64, TGradientDirection::FromTop,
+                         true, faceBitmap_);
     ++gradientBuilds_;
+    shadeBuilt_.fill(false);
     InvalidateUnlessLocked();
+}
+
+const TBitmap& TFlatButton::Shade(TShade shade) const
+{
+    const auto index = static_cast<size_t>(shade);
+    if (!shadeBuilt_[index]) {
+        static constexpr std::array<std::pair<TColor, TColor>, 3> kColors = {
+            {{kPressedTop, kPressedBottom}, {kFocusTop, kFocusBottom}, {kHotTop, kHotBottom}}};
+        const int b = Scaled(1);
+        CreateGradientBitmap(Width() - 2 * b, Height() - 2 * b, kColors[index].first, kColors[index].second,
+                             64, TGradientDirection::FromTop, true, shades_[index]);
+        ++gradientBuilds_;
+        shadeBuilt_[index] = true;
+    }
+    return shades_[index];
 }
 
 // In a contrast theme: the face in the button colour (the highlight while
@@ -152,10 +161,10 @@ void TFlatButton::PaintBackground(TCanvas& canvas, bool pressedOver)
     const bool highlighted = IsHighlighted(false);
     if (highlighted)
         CopyBitmap(canvas, b, b, width, height,
-                   (VisualState & TVisualStateFlag::Hot) ? hotRingBitmap_ : focusRingBitmap_);
+                   Shade((VisualState & TVisualStateFlag::Hot) ? TShade::HotRing : TShade::FocusRing));
 
     if (pressedOver) {
-        CopyBitmap(canvas, b, b, width, height, pressedFaceBitmap_);
+        CopyBitmap(canvas, b, b, width, height, Shade(TShade::Pressed));
     } else {
         const int n = highlighted ? b : 0;
         CopyBitmap(canvas, b + 2 * n, b + 2 * n, width - 6 * n, height - 6 * n, faceBitmap_);

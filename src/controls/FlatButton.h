@@ -2,7 +2,9 @@
 // The flat push button.
 
 #include "controls/StyledControl.h"
+
 #include "framework/graphics/Bitmap.h"
+#include <array>
 
 // A flat push button: rounded dark-blue border, white-to-grey face, orange
 // ring while hot, blue ring while focused or default, a dotted frame while
@@ -30,13 +32,15 @@ public:
     // ignored) the default button while no styled control is active.
     bool IsHighlighted(bool ignoreDefault) const;
 
-    // The gradients, rebuilt on every size change (read by tests).
+    // The gradients (read by tests). The face is built on every size
+    // change; the pressed face and the rings, which most buttons of a start
+    // never show, the first time they are drawn at a size.
     const TBitmap& FaceBitmap() const { return faceBitmap_; }
-    const TBitmap& PressedFaceBitmap() const { return pressedFaceBitmap_; }
-    const TBitmap& FocusRingBitmap() const { return focusRingBitmap_; }
-    const TBitmap& HotRingBitmap() const { return hotRingBitmap_; }
-    // How many times the gradients have been built (they are built only on
-    // size changes, never while painting).
+    const TBitmap& PressedFaceBitmap() const { return Shade(TShade::Pressed); }
+    const TBitmap& FocusRingBitmap() const { return Shade(TShade::FocusRing); }
+    const TBitmap& HotRingBitmap() const { return Shade(TShade::HotRing); }
+    // How many gradient bitmaps have been built: once each per size, never
+    // again while painting at that size.
     int GradientBuildCount() const { return gradientBuilds_; }
 
     void DoResized() override;
@@ -59,14 +63,18 @@ private:
     void DrawGlyph(TCanvas& canvas, TBitmap& glyph, const RECT& caption, int shift);
     void PaintFocusRect(TCanvas& canvas);
 
+    enum class TShade : uint8_t { Pressed, FocusRing, HotRing };
+    // The shade's gradient at the button's size, built if it is not yet.
+    const TBitmap& Shade(TShade shade) const;
+
     bool default_ = false;
     TBitmap faceBitmap_;
-    TBitmap pressedFaceBitmap_;
-    TBitmap focusRingBitmap_;
-    TBitmap hotRingBitmap_;
+    mutable std::array<TBitmap, 3> shades_;
+    // Whether each shade is built for the current size.
+    mutable std::array<bool, 3> shadeBuilt_{};
     TBitmap glyph_;
     bool showAccelChar_ = true;
     uint8_t spacing_ = 3;
     bool wordWrap_ = true;
-    int gradientBuilds_ = 0;
+    mutable int gradientBuilds_ = 0;
 };

@@ -142,20 +142,27 @@ TEST(FlatButton, GlyphWithEmptyCaptionAndNoSpacingIsCentredWithOneSpace)
     EXPECT_EQ(box.top, (38 - 8) / 2);
 }
 
-TEST(FlatButton, PaintingNeverRebuildsTheGradients)
+TEST(FlatButton, EachGradientIsBuiltOncePerSizeAndTheRingsOnlyWhenShown)
 {
     ButtonOnForm setup("Apply");
     TFlatButton& button = *setup.button;
+    RenderControl(button);
     const int builds = button.GradientBuildCount();
     ASSERT_GE(builds, 1);
+    // Hot and back a thousand times: the hot ring is built the first time.
     for (int i = 0; i < 1000; ++i) {
         button.VisualState ^= TVisualStateFlag::Hot;
         RenderControl(button);
     }
-    EXPECT_EQ(button.GradientBuildCount(), builds);
-    button.SetBounds(10, 10, 80, 25);
     EXPECT_EQ(button.GradientBuildCount(), builds + 1);
+    // A new size builds the face at once and the ring again when next shown.
+    button.SetBounds(10, 10, 80, 25);
+    EXPECT_EQ(button.GradientBuildCount(), builds + 2);
     EXPECT_EQ(const_cast<TBitmap&>(button.FaceBitmap()).Width(), 78);
+    button.VisualState |= TVisualStateFlag::Hot;
+    RenderControl(button);
+    EXPECT_EQ(button.GradientBuildCount(), builds + 3);
+    EXPECT_EQ(const_cast<TBitmap&>(button.HotRingBitmap()).Width(), 78);
 }
 
 TEST(FlatButton, SpaceClicksOnceAndLeavesTheButtonNeitherHotNorPressed)
