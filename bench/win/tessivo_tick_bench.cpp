@@ -194,6 +194,10 @@ int Run(int ticks, int passes, std::vector<std::string> photos, GeneratedSize ge
         {
             TStopwatch clock;
             Application->Guarded([&] { form.ShowSelectedImage(); });
+            while (form.PreviewBusy()) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+                Application->ProcessMessages();
+            }
             t.Preview.push_back(clock.Milliseconds());
         }
         if (index % 2 == 0) {
