@@ -90,7 +90,7 @@ void TPreview::ShowRequested(int index, const std::string& entry, uint64_t reque
         view_.List.Selected() != index)
         return;
     if (!error) {
-        ShowLoadedImage(index, loaded);
+        ShowKept(index, loaded);
         return;
     }
     try {
@@ -105,6 +105,12 @@ void TPreview::ShowRequested(int index, const std::string& entry, uint64_t reque
 }
 
 void TPreview::ShowLoadedImage(int index, TLoaded& loaded)
+{
+    ShowKept(index, loaded);
+    WriteTotal();
+}
+
+void TPreview::ShowKept(int index, TLoaded& loaded)
 {
     kept_ = std::move(loaded.Kept);
     pictureWidth_ = loaded.Width;

@@ -116,7 +116,7 @@ public:
     static void Load(IEntryFiles& files, const std::string& entry, const TPreviewFrame& frame,
                      const std::function<bool()>& stillWanted, TLoaded& loaded);
     // Shows `loaded` as the picture of entry `index`, laid out for the
-    // desktop and style as they are now.
+    // desktop and style as they are now, and the total.
     void ShowLoadedImage(int index, TLoaded& loaded);
 
     // The preview last shown (empty after a failed load), the size of the
@@ -130,6 +130,9 @@ public:
     int PreviewHeight() const { return pictureHeight_; }
 
 private:
+    // ShowLoadedImage without the total: a requested picture's total was
+    // written when it was asked for, and a note may have joined it since.
+    void ShowKept(int index, TLoaded& loaded);
     void ShowRequested(int index, const std::string& entry, uint64_t request, bool raiseFailure,
                        TLoaded& loaded, std::exception_ptr error);
     // Draws the kept picture into a new preview bitmap and shows it.
