@@ -427,6 +427,26 @@ TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingI
     EXPECT_EQ(bottom, rowColour(height - 1));
 }
 
+TEST_F(AutoChange, APictureClickedWhileAChangeReadsAnotherStaysShownWhenTheChangeEnds)
+{
+    const std::string sea = folder / "sea.jpg", bands = folder / "bands.jpg";
+    PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
+    PutFileBytes(bands, std::string(std::begin(YellowOverBlackJpeg), std::end(YellowOverBlackJpeg)));
+    Add({sea, bands});
+    // Next reads bands with its change; sea is clicked after it, and read
+    // first: the change still applies bands, but its preview, asked for
+    // before the click, is not shown over sea.
+    Run([&] { form->NextWallpaper(); });
+    form->Test().nameList->SetItemIndex(0);
+    form->onNameListClick(form->Test().nameList);
+    FinishPreviews();
+    FinishChanges();
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "sea.jpg");
+    EXPECT_EQ(form->Test().listModel.Selected(), 0);
+    EXPECT_EQ(Applied(), std::vector<std::string>{"C:\\windows\\MyWallpaper.bmp"});
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
 TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsMissingSaysSoInThePreviewWithoutABox)
 {
     const std::string gone = folder / "gone.bmp";
