@@ -60,14 +60,16 @@ void TMainForm::DpiChanged()
 {
     TForm::DpiChanged();
     DrawButtonGlyphs();
-    // The preview is reduced to its box: drawn again for the box's new size.
-    // A picture that cannot be read now keeps the one shown, stretched: the
-    // user moved a window and did not ask for the picture, so no message.
+    // The preview is reduced to its box: drawn again for the box's new size
+    // (read again off the window's thread where the picture kept is too
+    // small for it, as is a failure's text). A picture that cannot be read
+    // now says so in the box: the user moved a window and did not ask for
+    // the picture, so no message.
     if (preview_ && preview_->PreviewBitmap() && !preview_->PreviewBitmap()->Empty()) {
-        try {
-            ShowSelectedImage();
-        } catch (const std::exception&) {
-        }
+        if (preview_->FailureText().empty())
+            RelayoutPreview();
+        else if (listModel_.Selected() >= 0)
+            preview_->RequestImage(listModel_.Selected());
     }
     // The icon in the notification area at the shell's size for this DPI.
     if (trayIcon_ && TrayIconData().hIcon)
@@ -144,8 +146,13 @@ void TMainForm::CreateSubsystems()
         [this](bool busy) { previewImage->SetCursor(busy ? crAppStart : crDefault); }, PreviewReadMessage);
     preview_->SetRunner([this](auto read, auto shown) {
         TBackgroundJob job;
-        job.Draw = std::move(read);
-        job.Ended = std::move(shown);
+        job.Draw = [read = std::move(read)](TDrawing& drawing) {
+            read([&drawing] { return !drawing.Superseded(); });
+        };
+        job.Ended = [this, shown = std::move(shown)](std::exception_ptr error) {
+            shown(error);
+            ApplyAtLaunchOnceRead();
+        };
         previewReading_->Request(std::move(job));
     });
 }
@@ -438,11 +445,7 @@ void TMainForm::RelayoutPreview()
 {
     // A file gone since it showed says so in the preview, as a selection
     // does: no one's error.
-    try {
-        preview_->Relayout(listModel_.Selected());
-    } catch (const Exception&) {
-        nameList->Invalidate();
-    }
+    preview_->Relayout(listModel_.Selected());
 }
 
 void TMainForm::DisplayChanged()

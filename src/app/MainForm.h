@@ -366,16 +366,25 @@ private:
         // "Apply" goes grey once the change is asked for and again once
         // its preview shows (not for the tray's "Change Wallpaper").
         bool GreyApply = true;
-        // The entry whose JPEG is decoded with the change, once for both
-        // its preview and the wallpaper; -1 for none.
+        // The entry whose preview is read with the change (a JPEG decoded
+        // once for both its preview and the wallpaper); -1 for none. Its
+        // number among the preview's requests (see TPreview::NewRequest).
         int PreviewIndex = -1;
+        uint64_t PreviewRequest = 0;
     };
     struct TDrawnChange;
-    // On the worker: the preview of `previewPath` (when not empty), reduced
-    // for `frame`, then the plan's bitmap.
-    static void DrawChange(const TWallpaperPlan& plan, const std::string& previewPath,
-                           const TPreviewFrame& frame, TDrawnChange& drawn,
-                           const std::atomic<bool>& superseded);
+    // What the worker needs to read a change's preview: the picture, the
+    // desktop it is laid out on, and where entries' files are read.
+    struct TPreviewRead {
+        std::string Path;
+        TPreviewFrame Frame;
+        IEntryFiles* Files = nullptr;
+    };
+    // On the worker: the preview (when it has a path), then the plan's
+    // bitmap, then, unless a newer change came, the desktop values and the
+    // wallpaper call (which waits for every window to take the change).
+    static void DrawChange(const TWallpaperPlan& plan, const TPreviewRead& preview,
+                           const TWallpaperSystem& system, TDrawnChange& drawn, TDrawing& drawing);
     // The desktop the preview shows: the monitors, their colour and the
     // style chosen.
     TPreviewFrame PreviewDesktop();
@@ -390,7 +399,7 @@ private:
     void FinishChange(const TChangeRequest& request, const TWallpaperPlan& plan, TDrawnChange& drawn,
                       std::exception_ptr error);
     // The preview decoded with the change, or why it could not be.
-    void ShowChangePreview(const TChangeRequest& request, const TDrawnChange& drawn);
+    void ShowChangePreview(const TChangeRequest& request, TDrawnChange& drawn);
     void ReportChangeError(const TChangeRequest& request, std::exception_ptr error);
     // A drawing's end: true when `message` was one.
     bool HandleChangeMessage(TMessage& message);
@@ -425,6 +434,9 @@ private:
     void TakeRotation(TOptionValues& values);
     void WriteRotation();
     void StartAutoChangeAtLaunch();
+    // The apply of an automatic start, once the preview has read the
+    // selected entry: only a picture it could show is applied.
+    void ApplyAtLaunchOnceRead();
     unsigned IntervalMs() const;
     unsigned WaitSinceLastChange() const;
     void ResumeAfterSleep();
@@ -561,6 +573,9 @@ private:
     TCurrentWallpaper currentWallpaper_;
     // A redraw that failed was reported; the next ones that fail are not.
     bool redrawFailureReported_ = false;
+    // An automatic start waits for the preview's read to apply its entry;
+    // any change asked for meanwhile makes it needless.
+    bool applyAtLaunchPending_ = false;
     TTimer* displayChangeTimer_ = nullptr;
     // Last: made after the controls its changes finish on, and gone (its
     // thread waited for) before them.

@@ -170,15 +170,27 @@ void TMainForm::StartAutoChangeAtLaunch()
     // is it applied while changes have to wait: the first tick waits
     // instead, and makes the change once nothing holds it back.
     if (!lastChange_) {
-        const std::optional<std::string> selected = SelectedEntry();
         const bool waits = WhyChangeWaits() != TChangeWait::None;
-        autoChange_->Toggle(selected && !preview_->HasFailed(*selected) && !waits);
+        // The preview reads the selected entry off the window's thread:
+        // whether it can be shown is known once it is read.
+        applyAtLaunchPending_ = !waits && PreviewBusy();
+        const std::optional<std::string> selected = SelectedEntry();
+        autoChange_->Toggle(selected && !preview_->HasFailed(*selected) && !waits && !applyAtLaunchPending_);
         if (waits)
             autoChange_->Tick();
         return;
     }
     autoChange_->Toggle(false);
     autoChange_->WaitBeforeNextTick(WaitSinceLastChange());
+}
+
+void TMainForm::ApplyAtLaunchOnceRead()
+{
+    if (!std::exchange(applyAtLaunchPending_, false) || !autoChangeRunning)
+        return;
+    const std::optional<std::string> selected = SelectedEntry();
+    if (selected && !preview_->HasFailed(*selected))
+        ApplySelectedWallpaper();
 }
 
 void TMainForm::NoteShown(const std::string& path, const std::vector<std::string>& others, size_t fromHistory)

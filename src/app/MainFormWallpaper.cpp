@@ -14,12 +14,16 @@
 #include "wallpaper/WallpaperFile.h"
 
 // What the worker leaves for the window's thread: the preview of the
-// change's JPEG entry (reduced to the box), or why it could not be read.
+// change's entry (a JPEG's reduced to the box from its one decode, any
+// other picture as the preview reads it), or why it could not be read; and
+// the file the desktop was given.
 struct TMainForm::TDrawnChange {
     std::optional<PixelImage> Preview;
     int Width = 0;
     int Height = 0;
+    TPreview::TLoaded Loaded;
     std::exception_ptr PreviewError;
+    std::string Shown;
 };
 
 namespace {
@@ -82,12 +86,11 @@ void TMainForm::ChangeToCurrent(TChangeOrigin origin)
     const std::string entry = listModel_.Path(currentIndex);
     TChangeRequest request;
     request.Origin = origin;
-    // A JPEG entry is decoded with the change, once for its preview and
-    // its wallpaper; any other is shown here, as a click shows it.
-    if (WallpaperKindOf(entry) == TWallpaperKind::Jpeg)
-        request.PreviewIndex = currentIndex;
-    else
-        ShowSelectedImage();
+    // The preview is read with the change, on its worker: a JPEG entry is
+    // decoded once for its preview and its wallpaper. A failure to read it
+    // is the change's error, reported as the change's are.
+    request.PreviewIndex = currentIndex;
+    request.PreviewRequest = preview_->NewRequest();
     request.FromHistory = std::exchange(chosenFromHistory_, 0);
     const int style = styleBox->ItemIndex();
     const std::vector<std::string> others = OtherMonitorPaths(style);
@@ -116,6 +119,7 @@ void TMainForm::RedrawWallpaper()
 
 void TMainForm::RequestChange(TChangeRequest request)
 {
+    applyAtLaunchPending_ = false;
     // Asked here: the desktop's monitors, colour and folders, as they are
     // when the change is asked for.
     const TWallpaperPlan plan = PlanWallpaper(request.Paths, request.StyleIndex, WallpaperSystem());
@@ -125,11 +129,12 @@ void TMainForm::RequestChange(TChangeRequest request)
         return;
     }
     auto drawn = std::make_shared<TDrawnChange>();
-    const std::string previewPath = request.PreviewIndex >= 0 ? request.Paths.front() : std::string();
-    const TPreviewFrame frame = preview_->Frame();
+    TPreviewRead preview;
+    if (request.PreviewIndex >= 0)
+        preview = {request.Paths.front(), preview_->Frame(), &preview_->Files()};
     TBackgroundJob job;
-    job.Draw = [plan, drawn, previewPath, frame](const std::atomic<bool>& superseded) {
-        DrawChange(plan, previewPath, frame, *drawn, superseded);
+    job.Draw = [plan, drawn, preview, system = WallpaperSystem()](TDrawing& drawing) {
+        DrawChange(plan, preview, system, *drawn, drawing);
     };
     job.Ended = [this, request = std::move(request), plan, drawn](std::exception_ptr error) {
         FinishChange(request, plan, *drawn, error);
@@ -137,21 +142,24 @@ void TMainForm::RequestChange(TChangeRequest request)
     backgroundChange_->Request(std::move(job));
 }
 
-void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previewPath,
-                           const TPreviewFrame& frame, TDrawnChange& drawn,
-                           const std::atomic<bool>& superseded)
+void TMainForm::DrawChange(const TWallpaperPlan& plan, const TPreviewRead& preview,
+                           const TWallpaperSystem& system, TDrawnChange& drawn, TDrawing& drawing)
 {
     // A change a newer one supersedes stops its decodes where it is: its
     // end is dropped, so nothing of it is shown or reported.
-    const std::function<bool()> stillWanted = [&superseded] { return !superseded; };
+    const std::function<bool()> stillWanted = [&drawing] { return !drawing.Superseded(); };
     std::unique_ptr<TDecodedJpeg> picture;
-    if (!previewPath.empty()) {
+    if (!preview.Path.empty()) {
         try {
-            PixelImage preview;
-            picture = DecodeForPreview(plan, previewPath, frame, preview, stillWanted);
-            drawn.Width = picture->OwnWidth;
-            drawn.Height = picture->OwnHeight;
-            drawn.Preview = std::move(preview);
+            if (WallpaperKindOf(preview.Path) == TWallpaperKind::Jpeg) {
+                PixelImage reduced;
+                picture = DecodeForPreview(plan, preview.Path, preview.Frame, reduced, stillWanted);
+                drawn.Width = picture->OwnWidth;
+                drawn.Height = picture->OwnHeight;
+                drawn.Preview = std::move(reduced);
+            } else {
+                TPreview::Load(*preview.Files, preview.Path, preview.Frame, stillWanted, drawn.Loaded);
+            }
         } catch (...) {
             // Not drawn either: the window shows why, and the change
             // reports it.
@@ -174,6 +182,13 @@ void TMainForm::DrawChange(const TWallpaperPlan& plan, const std::string& previe
                 ConvertPictureToBitmap(jpegPath, bitmapPath, stillWanted);
         },
         stillWanted, picture.get());
+    // The bitmap is complete. The wallpaper call tells every window of the
+    // desktop and waits for each to take it: a hung window of another
+    // program can hold it for as long as it hangs, so it is made here, not
+    // on the window's thread. Once it is begun the change is no longer
+    // superseded: it reached the desktop, and its end records it.
+    if (drawing.Commit())
+        drawn.Shown = ShowWallpaper(plan, system);
 }
 
 bool TMainForm::HandleChangeMessage(TMessage& message)
@@ -202,14 +217,7 @@ void TMainForm::FinishChange(const TChangeRequest& request, const TWallpaperPlan
         applyButton->SetEnabled(false);
     if (drawn.PreviewError)
         error = drawn.PreviewError;
-    std::string shown;
-    if (!error && !plan.Empty()) {
-        try {
-            shown = ShowWallpaper(plan, WallpaperSystem());
-        } catch (...) {
-            error = std::current_exception();
-        }
-    }
+    const std::string& shown = drawn.Shown;
     if (error) {
         ReportChangeError(request, error);
         return;
@@ -223,13 +231,19 @@ void TMainForm::FinishChange(const TChangeRequest& request, const TWallpaperPlan
         NoteShown(entry, {request.Paths.begin() + 1, request.Paths.end()}, request.FromHistory);
 }
 
-void TMainForm::ShowChangePreview(const TChangeRequest& request, const TDrawnChange& drawn)
+void TMainForm::ShowChangePreview(const TChangeRequest& request, TDrawnChange& drawn)
 {
-    // Only where its entry is still in the list where it was.
-    if (request.PreviewIndex < 0 || !EntryStillAt(request.PreviewIndex, request.Paths.front()))
+    // Only where its entry is still in the list where it was, and no other
+    // picture was asked for since.
+    if (request.PreviewIndex < 0 || !EntryStillAt(request.PreviewIndex, request.Paths.front()) ||
+        !preview_->Newest(request.PreviewRequest))
         return;
     if (drawn.Preview) {
         preview_->ShowReducedImage(request.PreviewIndex, *drawn.Preview, drawn.Width, drawn.Height);
+        return;
+    }
+    if (drawn.Loaded.Kept) {
+        preview_->ShowLoadedImage(request.PreviewIndex, drawn.Loaded);
         return;
     }
     if (!drawn.PreviewError)

@@ -168,13 +168,7 @@ void TImageList::NewList()
 
 void TImageList::ShowSelectedImage()
 {
-    try {
-        preview_.ShowSelectedImage(currentIndex_);
-    } catch (const Exception&) {
-        // The row is now marked as failed.
-        view_.NameList.Invalidate();
-        throw;
-    }
+    preview_.RequestImage(currentIndex_, true);
 }
 
 void TImageList::PreviewSelectedEntry()

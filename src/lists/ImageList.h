@@ -56,14 +56,16 @@ public:
     // once the user selects it or the rotation reaches it, so a list
     // someone sent cannot make Windows connect to their computer with the
     // user's credentials. With `reportFailure` the preview's failure is
-    // raised too. With no such entry nothing is selected.
+    // raised too, when its read ends. With no such entry nothing is
+    // selected.
     void ShowLoadedList(bool reportFailure);
     // The click of the name list (or its arrow keys): show the entry the
     // user selected. An entry that cannot be shown says so in the preview.
     void ShowClickedEntry();
 
-    // Shows the entry at the current index; a failure shows in the preview
-    // and is raised (an automatic change reports it, a load shows a box).
+    // Shows the entry at the current index once its picture is read off the
+    // window's thread; a failure shows in the preview and is raised when
+    // the read ends (a list the user loaded says so in a box).
     void ShowSelectedImage();
     // The same for a selection nobody asked to be told about by a box (a
     // click, a key, an add, the start): a failure shows in the preview
@@ -83,7 +85,8 @@ private:
     // Shows entry `from`, or the nearest entry before it, else after it,
     // that is not on another computer: what the list shows by itself after
     // an edit never opens another computer's file. With none, nothing is
-    // selected. With `reportFailure` a failed preview is raised.
+    // selected. With `reportFailure` a failed preview is raised when its
+    // read ends.
     void ShowNearestOnThisComputer(int from, bool reportFailure = false);
 
     ImageListView view_;

@@ -56,8 +56,9 @@ public:
 private:
     // Makes `entries` the list (the name list and the total follow), then shows the
     // first entry on this computer (see TImageList::ShowLoadedList). With
-    // `reportFailure` a picture that fails to show is raised, with the
-    // name list already in step and the total right.
+    // `reportFailure` a picture that fails to show is raised once it is
+    // read (off the window's thread), with the name list in step and the
+    // total right.
     void ReplaceList(TListFileContent content, bool reportFailure);
     // Reads the last list; a sharing violation is waited out for a moment.
     TListFileContent ReadLastList();

@@ -50,65 +50,74 @@ void TPreview::Load(IEntryFiles& files, const std::string& entry, const TPreview
     loaded.Height = height;
 }
 
-void TPreview::LoadPicture(const std::string& fileName)
-{
-    const TPreviewFrame frame = Frame();
-    TLoaded loaded;
-    Load(files_, fileName, frame, {}, loaded);
-    kept_ = std::move(loaded.Kept);
-    pictureWidth_ = loaded.Width;
-    pictureHeight_ = loaded.Height;
-    Compose(frame);
-}
-
-void TPreview::RequestImage(int index)
+void TPreview::RequestImage(int index, bool raiseFailure)
 {
     const std::string entry = view_.List.Path(index);
     // The entry is the selected one at once: an apply meanwhile takes it.
     view_.List.Select(index);
-    if (!runner_) {
-        try {
-            ShowSelectedImage(index);
-        } catch (const Exception&) {
-            if (OnFailureShown)
-                OnFailureShown();
-        }
-        return;
-    }
     // A new entry asked for ends any note the total had, as a shown one does.
     WriteTotal();
+    const uint64_t request = NewRequest();
     auto loaded = std::make_shared<TLoaded>();
     IEntryFiles& files = files_;
-    runner_(
-        [&files, entry, frame = Frame(), loaded](const std::atomic<bool>& superseded) {
-            Load(
-                files, entry, frame, [&superseded] { return !superseded; }, *loaded);
-        },
-        [this, index, entry, loaded](std::exception_ptr error) { ShowLoaded(index, entry, *loaded, error); });
-}
-
-void TPreview::ShowLoaded(int index, const std::string& entry, TLoaded& loaded, std::exception_ptr error)
-{
-    // Shown only while its entry is where it was and still the selected
-    // one: a Next or a change meanwhile has shown another.
-    if (index >= view_.List.Count() || view_.List.Path(index) != entry || view_.List.Selected() != index)
-        return;
-    if (error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const Exception& failure) {
-            ShowFailureLabels(index, failure.Message);
-            if (OnFailureShown)
-                OnFailureShown();
-        }
+    auto read = [&files, entry, frame = Frame(), loaded](const std::function<bool()>& stillWanted) {
+        Load(files, entry, frame, stillWanted, *loaded);
+    };
+    auto shown = [this, index, entry, request, raiseFailure, loaded](std::exception_ptr error) {
+        ShowRequested(index, entry, request, raiseFailure, *loaded, error);
+    };
+    if (runner_) {
+        runner_(std::move(read), std::move(shown));
         return;
     }
+    std::exception_ptr error;
+    try {
+        const TBusyCursor busy;
+        read({});
+    } catch (...) {
+        error = std::current_exception();
+    }
+    shown(error);
+}
+
+void TPreview::ShowRequested(int index, const std::string& entry, uint64_t request, bool raiseFailure,
+                             TLoaded& loaded, std::exception_ptr error)
+{
+    // Shown only while its entry is where it was and still the selected
+    // one, and no newer picture was asked for: a Next or a change meanwhile
+    // shows another.
+    if (!Newest(request) || index >= view_.List.Count() || view_.List.Path(index) != entry ||
+        view_.List.Selected() != index)
+        return;
+    if (!error) {
+        ShowKept(index, loaded);
+        return;
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& failure) {
+        ShowFailureLabels(index, failure.Message);
+        if (OnFailureShown)
+            OnFailureShown();
+        if (raiseFailure)
+            throw;
+    }
+}
+
+void TPreview::ShowLoadedImage(int index, TLoaded& loaded)
+{
+    ShowKept(index, loaded);
+    WriteTotal();
+}
+
+void TPreview::ShowKept(int index, TLoaded& loaded)
+{
     kept_ = std::move(loaded.Kept);
     pictureWidth_ = loaded.Width;
     pictureHeight_ = loaded.Height;
     // Laid out for the desktop and style as they are now.
     Compose(Frame());
-    ShowInformation(index, entry);
+    ShowInformation(index, view_.List.Path(index));
 }
 
 void TPreview::Compose(const TPreviewFrame& frame)
@@ -138,34 +147,13 @@ void TPreview::Relayout(int index)
     if (!kept_ || kept_->Empty() || pictureWidth_ <= 0 || index < 0 || index >= view_.List.Count())
         return;
     const TPreviewFrame frame = Frame();
+    Compose(frame);
     int keptWidth = 0, keptHeight = 0;
     frame.KeptSize(pictureWidth_, pictureHeight_, keptWidth, keptHeight);
-    // Smaller than this style needs it: read the file again.
-    if (keptWidth > kept_->Width() || keptHeight > kept_->Height()) {
-        ShowSelectedImage(index);
-        return;
-    }
-    Compose(frame);
-}
-
-void TPreview::ShowSelectedImage(int index)
-{
-    std::string entry;
-    try {
-        const TBusyCursor busy;
-        previewBitmap_ = std::make_unique<TBitmap>();
-        kept_.reset();
-        pictureWidth_ = pictureHeight_ = 0;
-        entry = view_.List.Path(index);
-        LoadPicture(entry);
-    } catch (const Exception& error) {
-        // An index outside the list names no picture: nothing to show.
-        if (index >= 0 && index < view_.List.Count())
-            ShowFailure(index, error.Message);
-        throw;
-    }
-    ShowInformation(index, entry);
-    WriteTotal();
+    // Smaller than this style or box needs it: read the file again, off
+    // the window's thread; a failure says so in the box, not in a box.
+    if (keptWidth > kept_->Width() || keptHeight > kept_->Height())
+        RequestImage(index);
 }
 
 void TPreview::ShowFailure(int index, const std::string& reason)

@@ -15,7 +15,7 @@
 #include "core/codec/PixelImage.h"
 
 #include <algorithm>
-#include <atomic>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -36,9 +36,9 @@ struct PreviewView {
 };
 
 // Runs `read` off the window's thread, then `shown` on it with what `read`
-// raised, unless a newer request came meanwhile (`superseded` then turns
-// true, and `shown` is dropped). Requests end in the order asked.
-using TPreviewRunner = std::function<void(std::function<void(const std::atomic<bool>& superseded)> read,
+// raised, unless a newer request came meanwhile (`stillWanted` then says
+// no, and `shown` is dropped). Requests end in the order asked.
+using TPreviewRunner = std::function<void(std::function<void(const std::function<bool()>& stillWanted)> read,
                                           std::function<void(std::exception_ptr error)> shown)>;
 
 class TPreview {
@@ -55,14 +55,19 @@ public:
     // The entries' files, as the preview reads them.
     IEntryFiles& Files() { return files_; }
 
-    // Shows entry `index` of the list. On failure the preview shows
-    // the failure instead (see ShowFailure) and the error is raised.
-    void ShowSelectedImage(int index);
     // Selects entry `index` and shows it once its picture is read, off the
     // window's thread when there is a runner; the picture shown meanwhile
-    // stays. A failure shows in the box and is not raised; an entry no
-    // longer where it was when its picture comes is not shown.
-    void RequestImage(int index);
+    // stays. A failure shows in the box; with `raiseFailure` it is raised
+    // too once the read ends (for a box: the user asked for the picture),
+    // else it is not. A picture is not shown when its entry is no longer
+    // where it was, nor when a newer request came meanwhile (see
+    // NewRequest).
+    void RequestImage(int index, bool raiseFailure = false);
+    // Every picture asked for, here or with a wallpaper change that reads
+    // it itself, takes a number: only the newest request's picture shows,
+    // whichever thread read it, so pictures show in the order asked.
+    uint64_t NewRequest() { return ++lastRequest_; }
+    bool Newest(uint64_t request) const { return request == lastRequest_; }
     // Entry `index` cannot be shown: the box draws its name and `reason`
     // where the picture would be, the labels name it, it stays selected (an
     // apply of it reports its own error) and it is marked as failed until it
@@ -93,10 +98,26 @@ public:
     // The desktop as the preview shows it now, with the box's size.
     TPreviewFrame Frame() const;
 
-    // Draws the picture shown again for the desktop and style as they are
-    // now: from the picture kept when it suffices, else read again (and
-    // raising as ShowSelectedImage does). Nothing when no picture shows.
+    // Draws the picture shown again for the desktop, style and box as they
+    // are now, from the picture kept; where that is smaller than they need,
+    // entry `index` is read again as RequestImage reads it, and the drawing
+    // made now shows meanwhile. Nothing when no picture shows.
     void Relayout(int index);
+
+    // A picture read off the window's thread: kept at the size the frame
+    // needs, and the file's own size.
+    struct TLoaded {
+        std::unique_ptr<TBitmap> Kept;
+        int Width = 0;
+        int Height = 0;
+    };
+    // Reads `entry` for `frame` (on any thread); a JPEG's decode stops
+    // once `stillWanted` says no. Raises what the read raises.
+    static void Load(IEntryFiles& files, const std::string& entry, const TPreviewFrame& frame,
+                     const std::function<bool()>& stillWanted, TLoaded& loaded);
+    // Shows `loaded` as the picture of entry `index`, laid out for the
+    // desktop and style as they are now, and the total.
+    void ShowLoadedImage(int index, TLoaded& loaded);
 
     // The preview last shown (empty after a failed load), the size of the
     // box: the primary monitor with the picture laid out on it.
@@ -109,16 +130,11 @@ public:
     int PreviewHeight() const { return pictureHeight_; }
 
 private:
-    void LoadPicture(const std::string& fileName);
-    // A picture read for RequestImage: kept at the size the frame needs.
-    struct TLoaded {
-        std::unique_ptr<TBitmap> Kept;
-        int Width = 0;
-        int Height = 0;
-    };
-    static void Load(IEntryFiles& files, const std::string& entry, const TPreviewFrame& frame,
-                     const std::function<bool()>& stillWanted, TLoaded& loaded);
-    void ShowLoaded(int index, const std::string& entry, TLoaded& loaded, std::exception_ptr error);
+    // ShowLoadedImage without the total: a requested picture's total was
+    // written when it was asked for, and a note may have joined it since.
+    void ShowKept(int index, TLoaded& loaded);
+    void ShowRequested(int index, const std::string& entry, uint64_t request, bool raiseFailure,
+                       TLoaded& loaded, std::exception_ptr error);
     // Draws the kept picture into a new preview bitmap and shows it.
     void Compose(const TPreviewFrame& frame);
     // The labels, "Apply" and the selection, once a picture is in.
@@ -137,6 +153,7 @@ private:
     int pictureHeight_ = 0;
     std::unordered_set<std::string> failed_;
     std::string failureText_;
+    uint64_t lastRequest_ = 0;
 };
 
 // The size text of a bitmap: "( W x H ) pixels", "(DDB)" appended when the

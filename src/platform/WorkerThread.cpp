@@ -63,7 +63,18 @@ void TWorkerThread::Join()
 {
     if (!thread_)
         return;
-    WaitForSingleObject(thread_, INFINITE);
+    // The work may be sending to a window of this thread: the wallpaper
+    // call tells every window of the desktop and waits for each to take it.
+    // Messages sent to this thread are taken while it waits (posted ones
+    // stay queued), or each thread would wait for the other for ever.
+    DWORD waited = WAIT_OBJECT_0 + 1;
+    while (waited == WAIT_OBJECT_0 + 1) {
+        waited = MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    if (waited != WAIT_OBJECT_0)
+        WaitForSingleObject(thread_, INFINITE);
     CloseHandle(std::exchange(thread_, nullptr));
 }
 

@@ -3,7 +3,8 @@
 // a posted message, so the window's thread never waits for it.
 //
 // The owner keeps the object while the work runs and destroys it on the
-// window's thread: the destructor waits for the thread to end, and after it
+// window's thread: the destructor waits for the thread to end (taking the
+// messages the work sends to that thread's windows meanwhile), and after it
 // nothing is posted any more, so a window that is gone never gets the
 // message. Work that may take long must watch a stop request of its own,
 // set by the owner before the object is destroyed.

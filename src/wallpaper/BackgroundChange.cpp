@@ -2,6 +2,18 @@
 
 #include <utility>
 
+bool TDrawing::Commit()
+{
+    TState running = TState::Running;
+    return state_.compare_exchange_strong(running, TState::Committed) || running == TState::Committed;
+}
+
+void TDrawing::Supersede()
+{
+    TState running = TState::Running;
+    state_.compare_exchange_strong(running, TState::Superseded);
+}
+
 TBackgroundChange::TBackgroundChange(std::function<HWND()> window, std::function<void(bool busy)> busyChanged,
                                      UINT endedMessage)
     : window_(std::move(window)), busyChanged_(std::move(busyChanged)), endedMessage_(endedMessage)
@@ -25,7 +37,7 @@ void TBackgroundChange::Request(TBackgroundJob job)
         Start(std::move(job));
         return;
     }
-    running_->Superseded = true;
+    running_->Drawing.Supersede();
     waiting_ = std::move(job);
 }
 
@@ -49,7 +61,7 @@ void TBackgroundChange::DrawingEnded(WPARAM tag)
     } else if (busyChanged_) {
         busyChanged_(false);
     }
-    if (!ended->Superseded && ended->Job.Ended)
+    if (!ended->Drawing.Superseded() && ended->Job.Ended)
         ended->Job.Ended(error);
 }
 
@@ -59,7 +71,7 @@ void TBackgroundChange::Start(TBackgroundJob job)
     running->Tag = ++lastTag_;
     TRunning* const drawing = running.get();
     running->Thread =
-        std::make_unique<TWorkerThread>([drawing] { drawing->Job.Draw(drawing->Superseded); }, window_(),
+        std::make_unique<TWorkerThread>([drawing] { drawing->Job.Draw(drawing->Drawing); }, window_(),
                                         endedMessage_, static_cast<WPARAM>(running->Tag));
     running_ = std::move(running);
     if (busyChanged_)

@@ -8,7 +8,10 @@
 // dropped. The running one is told it is superseded (so it leaves its
 // bitmap unwritten where it still can) and its end is dropped too: only the
 // newest request's end is finished, so nothing a user no longer wants
-// reaches the desktop, and what does reach it comes in the order asked.
+// reaches the desktop, and what does reach it comes in the order asked. A
+// drawing that has begun what it cannot take back (it commits, see
+// TDrawing) is no longer superseded: its end is finished, and the newer
+// request starts after it.
 // When the owner goes, the running drawing is superseded and its thread
 // waited for; nothing reaches a window that is gone.
 
@@ -21,10 +24,29 @@
 #include <memory>
 #include <optional>
 
+// What a drawing sees of its request while it runs on the worker thread.
+class TDrawing {
+public:
+    // A newer request came (or the owner goes): what the drawing still does
+    // is dropped, so it stops where it can.
+    bool Superseded() const { return state_ == TState::Superseded; }
+    // The drawing is about to do what it cannot take back: from here on no
+    // newer request supersedes it, and its end is finished. False when it
+    // was superseded first; it then stops.
+    bool Commit();
+    // Supersedes the drawing unless it committed.
+    void Supersede();
+    // The owner goes: superseded whatever it did (nothing is finished).
+    void Abandon() { state_ = TState::Superseded; }
+
+private:
+    enum class TState { Running, Superseded, Committed };
+    std::atomic<TState> state_ = TState::Running;
+};
+
 struct TBackgroundJob {
-    // Runs on the worker thread; `superseded` turns true once a newer
-    // request came (or the owner goes). What it raises is handed to Ended.
-    std::function<void(const std::atomic<bool>& superseded)> Draw;
+    // Runs on the worker thread. What it raises is handed to Ended.
+    std::function<void(TDrawing& drawing)> Draw;
     // Runs on the window's thread after Draw, unless the request was
     // superseded meanwhile; `error` is what Draw raised, if anything. It may
     // raise in turn (the message's handler reports it).
@@ -59,10 +81,10 @@ public:
 private:
     struct TRunning {
         explicit TRunning(TBackgroundJob job) : Job(std::move(job)) {}
-        ~TRunning() { Superseded = true; }
+        ~TRunning() { Drawing.Abandon(); }
         TBackgroundJob Job;
         uint64_t Tag = 0;
-        std::atomic<bool> Superseded = false;
+        TDrawing Drawing;
         // Last: its thread is waited for before the rest goes away.
         std::unique_ptr<TWorkerThread> Thread;
     };

@@ -264,6 +264,71 @@ TEST_F(AutoChange, AnErrorRaisedWhileDrawingIsABalloonForATickAndABoxForNextByHa
     EXPECT_EQ(form->PreviewFailure().rfind("JPEG error #", 0), 0u) << form->PreviewFailure();
 }
 
+TEST_F(AutoChange, APictureNotAJpegIsReadWithItsChangeAndItsFailureToldAsBefore)
+{
+    const std::string broken = folder / "broken.png";
+    PutFileBytes(broken, "\x89PNG\r\n\x1A\n not really a picture");
+    const auto files = ThreeEntries();
+    Add({broken});
+    const auto balloons = [this] {
+        auto sent = notifyIcon.Sent(NIM_MODIFY);
+        std::erase_if(sent, [](const auto& request) { return (request.Data.uFlags & NIF_INFO) == 0; });
+        return sent.size();
+    };
+    // Next by hand reaches it: read on the worker, so Next returns at once;
+    // its failure is the user's own act, a box, and the preview says why.
+    form->Test().rotationPosition = 2;
+    Run([&] { form->NextWallpaper(); });
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_TRUE(form->ChangeBusy());
+    FinishChanges();
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(CapturedErrors()[0].Text, form->PreviewFailure());
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "broken.png");
+    EXPECT_TRUE(form->Test().nameList->RowGreyed(3));
+    EXPECT_TRUE(Applied().empty());
+    // A tick that reaches it: a balloon, no box, nothing applied.
+    form->Test().nameList->SetItemIndex(0);
+    form->onNameListClick(form->Test().nameList);
+    FinishPreviews();
+    ClickStartStop();
+    form->Test().rotationPosition = 2;
+    TimerMessage();
+    EXPECT_EQ(CapturedErrors().size(), 1u);
+    EXPECT_EQ(balloons(), 1u);
+    EXPECT_EQ(Applied(), std::vector<std::string>{files[0]});
+}
+
+TEST_F(AutoChange, APictureNotAJpegSupersededOrLeftByAClosingWindowIsNeverShown)
+{
+    const std::string broken = folder / "broken.png";
+    PutFileBytes(broken, "\x89PNG\r\n\x1A\n not really a picture");
+    const auto files = ThreeEntries();
+    Add({broken});
+    // Next reaches it, and Next again before it was read: only the second
+    // is shown and applied; the first is neither told nor greyed.
+    form->Test().rotationPosition = 2;
+    Run([&] { form->NextWallpaper(); });
+    Run([&] { form->NextWallpaper(); });
+    FinishChanges();
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "a.bmp");
+    EXPECT_EQ(form->PreviewFailure(), "");
+    EXPECT_FALSE(form->Test().nameList->RowGreyed(3));
+    EXPECT_EQ(Applied(), std::vector<std::string>{files[0]});
+
+    // A window that closes while it is read: nothing of it reaches anyone.
+    PutFileBytes(folder / "LastList.lst", "2\r\n" + files[0] + "\r\n" + broken + "\r\n");
+    {
+        TMainForm second(nullptr, Services());
+        FinishPreviews(second);
+        Run([&] { second.NextWallpaper(); });
+    }
+    Application->ProcessMessages();
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_FALSE(form->Test().nameList->RowGreyed(3));
+}
+
 TEST_F(AutoChange, WithoutTheIconATicksErrorIsABoxAndTicksWhileItIsOpenDoNothing)
 {
     const auto files = ThreeEntries();
@@ -354,11 +419,32 @@ TEST_F(AutoChange, AJpegTickShowsAndAppliesTheSamePictureAsShowingAndConvertingI
     EXPECT_LT(bottom[2], 60);
     // ...is the ordinary preview of the same entry.
     form->ShowSelectedImage();
+    FinishPreviews();
     ASSERT_EQ(width, form->PreviewBitmap()->Width());
     ASSERT_EQ(height, form->PreviewBitmap()->Height());
     EXPECT_EQ(sizeText, form->Test().sizeLabel->Caption());
     EXPECT_EQ(top, rowColour(0));
     EXPECT_EQ(bottom, rowColour(height - 1));
+}
+
+TEST_F(AutoChange, APictureClickedWhileAChangeReadsAnotherStaysShownWhenTheChangeEnds)
+{
+    const std::string sea = folder / "sea.jpg", bands = folder / "bands.jpg";
+    PutFileBytes(sea, std::string(std::begin(RedBlueJpeg), std::end(RedBlueJpeg)));
+    PutFileBytes(bands, std::string(std::begin(YellowOverBlackJpeg), std::end(YellowOverBlackJpeg)));
+    Add({sea, bands});
+    // Next reads bands with its change; sea is clicked after it, and read
+    // first: the change still applies bands, but its preview, asked for
+    // before the click, is not shown over sea.
+    Run([&] { form->NextWallpaper(); });
+    form->Test().nameList->SetItemIndex(0);
+    form->onNameListClick(form->Test().nameList);
+    FinishPreviews();
+    FinishChanges();
+    EXPECT_EQ(form->Test().nameLabel->Caption(), "sea.jpg");
+    EXPECT_EQ(form->Test().listModel.Selected(), 0);
+    EXPECT_EQ(Applied(), std::vector<std::string>{"C:\\windows\\MyWallpaper.bmp"});
+    EXPECT_TRUE(CapturedErrors().empty());
 }
 
 TEST_F(AutoChange, AnAutomaticStartWhoseFirstPictureIsMissingSaysSoInThePreviewWithoutABox)

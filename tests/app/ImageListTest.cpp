@@ -174,6 +174,7 @@ TEST_F(ImageListCommands, ClickingANameShowsItsFileAndMovesOnlyThePathSelection)
     // Showing another entry from code leaves the user's highlight alone.
     form->Test().currentIndex = 1;
     form->ShowSelectedImage();
+    FinishPreviews();
     EXPECT_EQ(form->Test().listModel.Selected(), 1);
     EXPECT_EQ(form->Test().nameList->ItemIndex(), 2);
     EXPECT_TRUE(form->Test().applyButton->Enabled());
@@ -248,6 +249,9 @@ TEST_F(ImageListCommands, AutomaticShowingRaisesTheFailureAfterShowingIt)
         form->Test().currentIndex = 0;
         form->ShowSelectedImage();
     });
+    // Read on the worker: the failure is raised when the read ends.
+    EXPECT_TRUE(CapturedErrors().empty());
+    FinishPreviews();
     ASSERT_EQ(CapturedErrors().size(), 1u);
     EXPECT_EQ(CapturedErrors()[0].Text.rfind("Cannot open file \"" + folder / "missing.bmp" + "\". ", 0), 0u);
     EXPECT_EQ(form->Test().nameLabel->Caption(), "missing.bmp");

@@ -74,6 +74,7 @@ TEST_F(ListFileHandlers, LoadReplacesTheListShowsTheFirstAndWritesTheLastList)
                  "  2 trailing words\n" + a + "\r\n" + b + "\n\nignored beyond the count\r\n");
     openDialog.files = {folder / "load.lst"};
     form->onLoadListClick(form->Test().loadListButton);
+    FinishPreviews();
     EXPECT_EQ(openDialog.title, "Loading file for wallpaper ...");
     EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "b.bmp"}));
@@ -160,7 +161,9 @@ TEST_F(ListFileHandlers, LoadWhoseFirstEntryCannotBeShownKeepsBothListsInStep)
     EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.pcx", "C:\\b.bmp"}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.pcx", "b.bmp"}));
     EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 2 file(s)");
-    EXPECT_EQ(LastList(), "previous");
+    // The picture is read after the load has ended: the list loaded is the
+    // last list, whether its first picture shows or not.
+    EXPECT_EQ(LastList(), "2\r\nC:\\a.pcx\r\nC:\\b.bmp\r\n");
 }
 
 TEST_F(ListFileHandlers, ACountOfZeroEmptiesBothListsButKeepsThePreview)

@@ -89,6 +89,7 @@ TEST_F(UnicodeNames, AListInTheCodePageReadsAndIsWrittenBackByteForByte)
     PutFileBytes(folder / "old.lst", written);
     openDialog.files = {folder / "old.lst"};
     form->onLoadListClick(form->Test().loadListButton);
+    FinishPreviews();
     EXPECT_TRUE(CapturedErrors().empty());
     EXPECT_EQ(Paths(), (std::vector<std::string>{cafe, "C:\\gone.jpg"}));
     EXPECT_EQ(form->Test().nameLabel->Caption(), "caf\xc3\xa9.bmp");

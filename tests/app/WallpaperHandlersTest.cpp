@@ -71,6 +71,46 @@ TEST_F(WallpaperHandlers, ApplyWritesTheStylePairThenCallsTheDesktopAndDisablesA
     }
 }
 
+TEST_F(WallpaperHandlers, TheWallpaperCallIsMadeOffTheWindowsThreadAndAnsweredEvenAsTheWindowCloses)
+{
+    // The call tells every window of the desktop and waits for each, this
+    // program's own too: on the window's thread, a hung window of another
+    // program would hold the window as long as it hangs.
+    const std::string sea = MakeBitmap("sea.bmp", 4, 4);
+    Add({sea});
+    HWND window = form->Handle();
+    DWORD callThread = 0;
+    bool answered = false;
+    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    desktop.DuringWallpaperCall = [&] {
+        callThread = GetCurrentThreadId();
+        SetEvent(entered);
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+    };
+    form->onApplyClick(form->Test().applyButton);
+    FinishChanges();
+    EXPECT_NE(callThread, GetCurrentThreadId());
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(Value("Wallpaper"), DrawnBitmap());
+
+    // A window that closes while the call waits for it still answers it,
+    // as it waits for the call to end.
+    PutFileBytes(folder / "LastList.lst", "1\r\n" + sea + "\r\n");
+    answered = false;
+    ResetEvent(entered);
+    {
+        TMainForm second(nullptr, Services());
+        window = second.Handle();
+        Run([&] { second.onApplyClick(second.Test().applyButton); });
+        ASSERT_EQ(WaitForSingleObject(entered, 10000), WAIT_OBJECT_0);
+    }
+    EXPECT_TRUE(answered);
+    desktop.DuringWallpaperCall = nullptr;
+    CloseHandle(entered);
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
 TEST_F(WallpaperHandlers, FillDrawsABitmapOfTheMonitorsSizeAndRedrawsItWhenTheScreenChanges)
 {
     // A wide picture filling a tall monitor: cropped left and right, no band.
@@ -218,6 +258,7 @@ TEST_F(WallpaperHandlers, NoStyleChosenAppliesNothingAndStillDisablesApply)
     EXPECT_FALSE(form->Test().applyButton->Enabled());
     // Showing an entry enables it again.
     form->ShowSelectedImage();
+    FinishPreviews();
     EXPECT_TRUE(form->Test().applyButton->Enabled());
 }
 

@@ -9,8 +9,10 @@
 #include "core/Exceptions.h"
 #include "core/Utf8.h"
 #include "platform/Desktop.h"
+#include "platform/FakeSystemGuard.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,15 +25,18 @@ public:
 
     std::string WindowsDirectory() override
     {
+        const std::lock_guard lock(FakeSystemGuard());
         Record("WindowsDirectory");
         return Directory;
     }
     bool FolderAcceptsNewFiles(const std::string& folder) override
     {
+        const std::lock_guard lock(FakeSystemGuard());
         return std::find(ClosedFolders.begin(), ClosedFolders.end(), folder) == ClosedFolders.end();
     }
     std::string UserDataFolder() override
     {
+        const std::lock_guard lock(FakeSystemGuard());
         Record("UserDataFolder");
         if (UserFolder.empty())
             throw EInOutError::FromErrorCode(5);
@@ -39,6 +44,9 @@ public:
     }
     void SetDeskWallpaper(const std::string& bitmapPath) override
     {
+        if (DuringWallpaperCall)
+            DuringWallpaperCall();
+        const std::lock_guard lock(FakeSystemGuard());
         Record("SetDeskWallpaper " + bitmapPath);
         WallpaperCalls.push_back(bitmapPath);
         if (!WallpaperRefusal.empty())
@@ -50,15 +58,26 @@ public:
         Wallpaper = bitmapPath;
     }
 
-    std::vector<TScreenRect> Monitors() override { return Screens; }
+    std::vector<TScreenRect> Monitors() override
+    {
+        const std::lock_guard lock(FakeSystemGuard());
+        return Screens;
+    }
     uint32_t BackgroundColor() override { return Background; }
 
     // What the desktop shows: the last name the wallpaper call took, or
     // what the user chose in Windows' own settings.
     std::string Wallpaper;
-    std::string CurrentWallpaper() override { return Wallpaper; }
+    std::string CurrentWallpaper() override
+    {
+        const std::lock_guard lock(FakeSystemGuard());
+        return Wallpaper;
+    }
 
     std::vector<std::string> WallpaperCalls;
+    // Runs within the wallpaper call, on the thread that makes it, as the
+    // system's change broadcast runs there (waiting for every window).
+    std::function<void()> DuringWallpaperCall;
     // When set, the wallpaper call fails with this reason, as the system's
     // does for a bitmap on a drive that is gone.
     std::string WallpaperRefusal;

@@ -8,6 +8,7 @@
 // Portable: no Windows header.
 
 #include "core/Exceptions.h"
+#include "platform/FakeSystemGuard.h"
 #include "platform/RegistryAccess.h"
 
 #include <algorithm>
@@ -33,11 +34,13 @@ public:
     void SetValue(TRegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& value)
     {
+        const std::lock_guard lock(FakeSystemGuard());
         Keys[KeyId(root, Normalize(path))][Lower(name)] = value;
     }
     std::optional<std::string> Value(TRegistryRoot root, const std::string& path,
                                      const std::string& name) const
     {
+        const std::lock_guard lock(FakeSystemGuard());
         const auto key = Keys.find(KeyId(root, Normalize(path)));
         if (key == Keys.end())
             return std::nullopt;
@@ -116,16 +119,19 @@ private:
     public:
         TAccessor(TFakeRegistry& registry, TRegistryRoot root) : Registry(registry), Root(root)
         {
+            const std::lock_guard lock(FakeSystemGuard());
             ++Registry.Live;
         }
         ~TAccessor() override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             CloseKey();
             --Registry.Live;
         }
 
         bool OpenKey(const std::string& path, bool canCreate) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             const std::string resolved = Resolve(path);
             const TKeyId id = KeyId(Root, resolved);
             bool opened = Registry.Keys.count(id) != 0 && Registry.ReadOnlyRoots.count(Root) == 0;
@@ -142,6 +148,7 @@ private:
         }
         bool OpenKeyReadOnly(const std::string& path) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             const std::string resolved = Resolve(path);
             const bool opened = Registry.Keys.count(KeyId(Root, resolved)) != 0;
             Registry.Record("OpenKeyReadOnly " + path + (opened ? "" : " failed"));
@@ -153,10 +160,12 @@ private:
         }
         bool KeyExists(const std::string& path) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             return Registry.Keys.count(KeyId(Root, Resolve(path))) != 0;
         }
         std::string ReadString(const std::string& name) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             Registry.Record("ReadString " + name);
             if (!Current)
                 return {};
@@ -167,6 +176,7 @@ private:
         }
         void WriteString(const std::string& name, const std::string& value) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             Registry.Record("WriteString " + name + "=" + value);
             if (!Current || !Writable || Registry.RefusedNames.count(Lower(name)) != 0)
                 throw ERegistryException::SetDataFailed(name);
@@ -174,6 +184,7 @@ private:
         }
         std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             Registry.Record("ReadBinary " + name);
             if (!Current)
                 return std::nullopt;
@@ -181,6 +192,7 @@ private:
         }
         void WriteBinary(const std::string& name, const std::vector<uint8_t>& bytes) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             Registry.Record("WriteBinary " + name);
             if (!Current || !Writable || Registry.RefusedNames.count(Lower(name)) != 0)
                 throw ERegistryException::SetDataFailed(name);
@@ -188,11 +200,13 @@ private:
         }
         bool DeleteValue(const std::string& name) override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             Registry.Record("DeleteValue " + name);
             return Current && Writable && Registry.Keys[KeyId(Root, *Current)].erase(Lower(name)) != 0;
         }
         void CloseKey() override
         {
+            const std::lock_guard lock(FakeSystemGuard());
             if (Current)
                 Registry.Record("CloseKey");
             Current.reset();

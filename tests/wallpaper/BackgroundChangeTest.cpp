@@ -29,9 +29,9 @@ protected:
     // the owner's end) supersedes it.
     TBackgroundJob Job(int number, bool holdUntilSuperseded = false)
     {
-        return TBackgroundJob{[this, number, holdUntilSuperseded](const std::atomic<bool>& superseded) {
-                                  for (int wait = 0; holdUntilSuperseded && !superseded && wait < 10000;
-                                       ++wait)
+        return TBackgroundJob{[this, number, holdUntilSuperseded](TDrawing& drawing) {
+                                  for (int wait = 0;
+                                       holdUntilSuperseded && !drawing.Superseded() && wait < 10000; ++wait)
                                       Sleep(1);
                                   const std::lock_guard lock(drawnGuard_);
                                   drawn_.push_back(number);
@@ -96,7 +96,7 @@ TEST_F(BackgroundChangeTest, AnErrorOfTheDrawingReachesItsEndOnTheWindowsThread)
 {
     const auto changes = MakeChanges();
     TBackgroundJob failing = Job(1);
-    failing.Draw = [](const std::atomic<bool>&) { throw Exception("The disk is full"); };
+    failing.Draw = [](TDrawing&) { throw Exception("The disk is full"); };
     changes->Request(std::move(failing));
     DeliverEnds(*changes);
     ASSERT_EQ(ended_, std::vector<int>{1});
