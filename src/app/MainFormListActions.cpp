@@ -73,7 +73,13 @@ void TMainForm::CreateListActions()
     folderFollower_ =
         std::make_unique<TFolderFollower>(this, listModel_, preview_->Files(), [this] { return Handle(); });
     lastListAutosave_ = std::make_unique<TLastListAutosave>(
-        this, [this] { SaveLastList(); },
+        this,
+        [this] {
+            // A long list is written on a worker thread, so the window
+            // goes on answering; its end comes as a message.
+            if (listFiles_->SaveLastListInBackground(Handle(), TListFiles::LastListWrittenMessage))
+                lastListAutosave_->WriteBegan();
+        },
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
     // Every edit, whichever way it came: the deck follows the list (added
     // entries join the part still to come, deleted ones leave it), and the
@@ -130,6 +136,17 @@ bool TMainForm::HandleScanMessage(TMessage& message)
     // was missing is looked for. The message goes on to the form as well.
     if (message.Msg == WM_DEVICECHANGE && message.WParam == DBT_DEVICEARRIVAL)
         folderFollower_->DriveArrived();
+    if (message.Msg == TListFiles::LastListWrittenMessage) {
+        Application->Guarded([this, &message] {
+            try {
+                if (listFiles_->LastListWritten(message.WParam))
+                    lastListAutosave_->WriteEnded(nullptr);
+            } catch (const std::exception& error) {
+                lastListAutosave_->WriteEnded(&error);
+            }
+        });
+        return true;
+    }
     if (message.Msg == TBackgroundAdd::ScanEndedMessage) {
         Application->Guarded([this, &message] { backgroundAdd_->ScanEnded(message.WParam); });
         return true;

@@ -7,17 +7,23 @@
 
 TBackgroundAdd::TBackgroundAdd(TComponent* owner, TImageList& list, TLabel& totalLabel,
                                BackgroundAddActions actions)
-    : list_(list), totalLabel_(totalLabel), actions_(std::move(actions)), progressTimer_(new TTimer(owner))
+    : list_(list), totalLabel_(totalLabel), actions_(std::move(actions)), progressTimer_(new TTimer(owner)),
+      stepTimer_(new TTimer(owner))
 {
     progressTimer_->Name = "scanProgressTimer";
     progressTimer_->SetEnabled(false);
     progressTimer_->SetInterval(ProgressMs);
     progressTimer_->SetOnTimer([this](TObject*) { ShowProgress(); });
+    stepTimer_->Name = "scanKeyStepTimer";
+    stepTimer_->SetEnabled(false);
+    stepTimer_->SetInterval(StepMs);
+    stepTimer_->SetOnTimer([this](TObject*) { KeyStep(); });
 }
 
 TBackgroundAdd::~TBackgroundAdd()
 {
     progressTimer_->SetEnabled(false);
+    stepTimer_->SetEnabled(false);
     // The job's own end asks its scan to stop and waits for the thread.
     job_.reset();
 }
@@ -44,24 +50,58 @@ void TBackgroundAdd::Cancel()
     job_->Signals.CancelRequested = true;
     waiting_.clear();
     progressTimer_->SetEnabled(false);
+    // A scan that has ended has no end message to come: its pictures are
+    // dropped now.
+    if (job_->Listed) {
+        stepTimer_->SetEnabled(false);
+        job_.reset();
+    }
     list_.WriteTotal();
 }
 
 void TBackgroundAdd::ScanEnded(WPARAM tag)
 {
-    if (!job_ || job_->Tag != tag)
+    if (!job_ || job_->Tag != tag || job_->Listed)
         return;
-    const std::unique_ptr<TScanJob> job = std::move(job_);
-    progressTimer_->SetEnabled(false);
-    // The next add waiting starts whatever becomes of this one; its
-    // pictures come after these, when its own scan ends.
-    StartNextWaiting();
-    job->Thread->Finish();
-    if (job->Signals.CancelRequested) {
+    if (job_->Signals.CancelRequested) {
+        const std::unique_ptr<TScanJob> job = EndJob();
+        job->Thread->Finish();
         list_.WriteTotal();
         return;
     }
+    try {
+        job_->Thread->Finish();
+    } catch (...) {
+        EndJob();
+        throw;
+    }
+    job_->Listed = std::make_unique<TListedKeys>(list_.List());
+    KeyStep();
+}
+
+void TBackgroundAdd::KeyStep()
+{
+    if (!job_ || !job_->Listed) {
+        stepTimer_->SetEnabled(false);
+        return;
+    }
+    if (!job_->Listed->KeyMore(KeysPerStep)) {
+        stepTimer_->SetEnabled(true);
+        return;
+    }
+    const std::unique_ptr<TScanJob> job = EndJob();
     AddScanned(*job);
+}
+
+std::unique_ptr<TBackgroundAdd::TScanJob> TBackgroundAdd::EndJob()
+{
+    std::unique_ptr<TScanJob> job = std::move(job_);
+    progressTimer_->SetEnabled(false);
+    stepTimer_->SetEnabled(false);
+    // The next add waiting starts whatever becomes of this one; its
+    // pictures come after these, when its own scan ends.
+    StartNextWaiting();
+    return job;
 }
 
 bool TBackgroundAdd::RefusedWhileLocked(TAddOrigin origin)
@@ -80,8 +120,13 @@ void TBackgroundAdd::StartScan(TRequest request)
     auto job = std::make_unique<TScanJob>(std::move(request));
     job->Tag = ++lastTag_;
     TScanJob* running = job.get();
+    job->NameKey = list_.List().NameKey();
     job->Thread = std::make_unique<TWorkerThread>(
-        [running] { running->Result = GatherPictures(running->Request.Items, &running->Signals); },
+        [running] {
+            running->Result = GatherPictures(running->Request.Items, &running->Signals);
+            running->Ready = KeyPaths(std::move(running->Result.Pictures), running->NameKey,
+                                      &running->Signals.CancelRequested);
+        },
         actions_.Window(), ScanEndedMessage, static_cast<WPARAM>(job->Tag));
     job_ = std::move(job);
     ShowProgress();
@@ -106,7 +151,7 @@ void TBackgroundAdd::AddScanned(TScanJob& job)
     std::optional<Exception> problem = std::move(job.Result.FirstProblem);
     job.Result.FirstProblem.reset();
     const std::string leftOut = LeftOutText(job.Result);
-    list_.AddGathered(std::move(job.Result));
+    list_.AddKeyed(std::move(job.Ready), *job.Listed);
     // What was left out is told as the add's errors are: the user's own
     // act in a box (one, with the first problem), an unattended one in a
     // balloon.

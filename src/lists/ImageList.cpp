@@ -59,13 +59,23 @@ void TImageList::AddGathered(TGatheredPictures gathered)
         throw *gathered.FirstProblem;
 }
 
+void TImageList::AddKeyed(TKeyedPaths ready, TListedKeys& listed)
+{
+    AppendWith([&] { return view_.List.Add(std::move(ready), listed); });
+}
+
 void TImageList::Append(std::vector<std::string> files)
+{
+    // Windows takes names that differ only in case, in any script, for the
+    // same file: the list holds each file once.
+    AppendWith([&] { return view_.List.Add(std::move(files)); });
+}
+
+void TImageList::AppendWith(const std::function<size_t()>& add)
 {
     const int countBefore = view_.List.Count();
     const int previous = countBefore > 0 ? view_.List.Selected() : 0;
-    // Windows takes names that differ only in case, in any script, for the
-    // same file: the list holds each file once.
-    const size_t skipped = view_.List.Add(std::move(files));
+    const size_t skipped = add();
     WriteTotal();
     ShowAfterAdd(countBefore, previous);
     // After the preview, which writes the plain total.

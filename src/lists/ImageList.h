@@ -9,6 +9,7 @@
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
 #include "lists/ListModel.h"
+#include "lists/ListedKeys.h"
 #include "lists/NameListView.h"
 #include "lists/PictureGathering.h"
 #include "lists/Preview.h"
@@ -30,6 +31,8 @@ struct ImageListView {
 class TImageList {
 public:
     TImageList(ImageListView view, TPreview& preview, int32_t& currentIndex);
+    // The list itself.
+    TListModel& List() { return view_.List; }
     // Runs the picture dialog and appends the chosen files; shows the entry
     // that was shown before (or the first one when the list was empty).
     void AddFiles(IOpenPictureDialog& dialog);
@@ -38,6 +41,9 @@ public:
     void AddFilesAndFolders(const std::vector<std::string>& items);
     // Appends the pictures gathered; then raises the first problem met.
     void AddGathered(TGatheredPictures gathered);
+    // Appends pictures as AddGathered does, their keys made beforehand (see
+    // lists/ListedKeys.h), so that a large add costs the window little.
+    void AddKeyed(TKeyedPaths ready, TListedKeys& listed);
     // Removes the selected entry (one of a followed folder stays out of the
     // list when the folder is read again) and shows its neighbour.
     void DeleteSelected();
@@ -80,6 +86,8 @@ private:
     // Every add comes here: files already in the list (or twice among
     // `files`) are left out, and the total says how many.
     void Append(std::vector<std::string> files);
+    // The same for an add `add` makes, which returns how many it left out.
+    void AppendWith(const std::function<size_t()>& add);
     void ShowAfterAdd(int countBefore, int previous);
     void NoteSkipped(size_t skipped);
     // Shows entry `from`, or the nearest entry before it, else after it,

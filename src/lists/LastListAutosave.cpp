@@ -33,13 +33,25 @@ void TLastListAutosave::Save()
 {
     // One save per wait; a failure waits for the next change.
     timer_->SetEnabled(false);
+    writing_ = false;
     try {
         save_();
-        failureReported_ = false;
+        if (!writing_)
+            failureReported_ = false;
     } catch (const std::exception& error) {
-        if (failureReported_)
-            return;
-        failureReported_ = true;
-        reportFailure_(error);
+        WriteEnded(&error);
     }
+}
+
+void TLastListAutosave::WriteEnded(const std::exception* failure)
+{
+    writing_ = false;
+    if (!failure) {
+        failureReported_ = false;
+        return;
+    }
+    if (failureReported_)
+        return;
+    failureReported_ = true;
+    reportFailure_(*failure);
 }

@@ -30,6 +30,11 @@ public:
     void ListChanged();
     // Whether a save is waiting.
     bool Pending() const { return timer_->Enabled(); }
+    // For a save that writes on a worker thread: `save` calls WriteBegan
+    // once the write has begun, and the write's end is told to WriteEnded,
+    // with its failure if it failed (told as a failed save is).
+    void WriteBegan() { writing_ = true; }
+    void WriteEnded(const std::exception* failure);
     // The timer that brings the save (tests tick it and read its interval).
     TTimer& Timer() { return *timer_; }
 
@@ -44,4 +49,6 @@ private:
     int64_t firstUnsavedMs_ = 0;
     // Failures since the last save that worked have been told of.
     bool failureReported_ = false;
+    // The save made last writes on a worker thread: its end tells how it went.
+    bool writing_ = false;
 };

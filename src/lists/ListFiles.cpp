@@ -96,10 +96,46 @@ bool TListFiles::KeepUnreadLastList()
 
 void TListFiles::SaveLastList()
 {
+    AwaitLastListWrite();
     SetCurrentFolder(programFolder_);
     if (lastListUnkept_ && FileExists(LastListPath())) {
         CopyFileWhole(LastListPath(), lastListFolder_ + LastListBackupFileName);
     }
     lastListUnkept_ = false;
     SaveListFile(LastListPath(), list_.Paths(), list_.Folders());
+}
+
+void TListFiles::AwaitLastListWrite()
+{
+    if (const std::unique_ptr<TWorkerThread> write = std::move(lastListWrite_)) {
+        try {
+            write->Finish();
+        } catch (...) {
+            // Written over next, by a save that tells its own failure.
+        }
+    }
+}
+
+bool TListFiles::SaveLastListInBackground(HWND window, UINT message)
+{
+    if (lastListUnkept_ || list_.Count() < BackgroundWriteEntries) {
+        SaveLastList();
+        return false;
+    }
+    AwaitLastListWrite();
+    SetCurrentFolder(programFolder_);
+    lastListWrite_ =
+        std::make_unique<TWorkerThread>([path = LastListPath(), entries = list_.Paths(),
+                                         folders = list_.Folders()] { SaveListFile(path, entries, folders); },
+                                        window, message, static_cast<WPARAM>(++lastListWriteTag_));
+    return true;
+}
+
+bool TListFiles::LastListWritten(WPARAM tag)
+{
+    if (!lastListWrite_ || tag != static_cast<WPARAM>(lastListWriteTag_))
+        return false;
+    const std::unique_ptr<TWorkerThread> write = std::move(lastListWrite_);
+    write->Finish();
+    return true;
 }

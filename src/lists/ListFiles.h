@@ -7,7 +7,10 @@
 #include "lists/ImageList.h"
 #include "lists/ListFileStore.h"
 #include "lists/ListModel.h"
+#include "platform/WorkerThread.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,8 +47,26 @@ public:
     // last list that cannot be read is copied to "LastList.bak" before the
     // error is raised, so that no later write of the last list loses it.
     void LoadLastList();
-    // Writes the list to "LastList.lst".
+    // Writes the list to "LastList.lst". A write begun in the background
+    // ends first (its outcome no longer matters), so the file ends as the
+    // list is.
     void SaveLastList();
+    // Writes the list to "LastList.lst" as SaveLastList does, but, for a
+    // list of BackgroundWriteEntries or more, on a worker thread, from a
+    // copy of the list taken now: a long list costs the window's thread only
+    // the copy. When the write has ended, `message` is posted to `window`
+    // with a tag for LastListWritten. Returns false when the list was
+    // written at once instead (a short one, or a last list not yet copied
+    // aside, as SaveLastList does).
+    bool SaveLastListInBackground(HWND window, UINT message);
+    static constexpr int BackgroundWriteEntries = 10000;
+    // The message the main window has its background writes of the last
+    // list tell their end with (its others: see lists/BackgroundAdd.h and
+    // lists/FolderFollower.h).
+    static constexpr UINT LastListWrittenMessage = WM_APP + 13;
+    // The write tagged `tag` has ended: raises its failure. False for a
+    // write that is no longer waited for.
+    bool LastListWritten(WPARAM tag);
     std::string LastListPath() const { return lastListFolder_ + LastListFileName; }
 
     // A count larger than the file's lines gives empty entries for the
@@ -64,6 +85,8 @@ private:
     TListFileContent ReadLastList();
     // Copies an unreadable last list aside; true when the copy is made.
     bool KeepUnreadLastList();
+    // Lets a background write of the last list end; its outcome is dropped.
+    void AwaitLastListWrite();
 
     TImageList& commands_;
     TListModel& list_;
@@ -74,4 +97,6 @@ private:
     // The last list could not be read and is not yet copied aside: it must
     // not be written over until it is.
     bool lastListUnkept_ = false;
+    std::unique_ptr<TWorkerThread> lastListWrite_;
+    uint64_t lastListWriteTag_ = 0;
 };

@@ -1,10 +1,10 @@
 #include "lists/ListModel.h"
 
 #include "core/Exceptions.h"
+#include "lists/ListedKeys.h"
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_set>
 
 struct TListSubscription::TListeners {
     std::vector<std::pair<uint64_t, TListModel::TListener>> Entries;
@@ -60,28 +60,40 @@ TEntryMarks TListModel::Marks(int index) const
     return marks_.empty() ? TEntryMarks{} : marks_[static_cast<size_t>(index)];
 }
 
-size_t TListModel::LeaveOutListed(std::vector<std::string>& paths) const
+size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
 {
     if (paths.empty())
         return 0;
     // The keys of the list as it is are made for each add rather than kept:
     // the list holds no second copy of every name between adds.
-    std::unordered_set<std::wstring> listed;
-    listed.reserve(paths_.size() + paths.size());
-    for (const std::string& path : paths_)
-        listed.insert(nameKey_(path));
-    const size_t given = paths.size();
-    std::erase_if(paths, [&](const std::string& path) { return !listed.insert(nameKey_(path)).second; });
-    return given - paths.size();
+    TListedKeys listed(*this);
+    return Add(KeyPaths(std::move(paths), nameKey_), listed, folder);
 }
 
-size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
+size_t TListModel::Add(TKeyedPaths ready, TListedKeys& listed, int32_t folder)
 {
+    listed.KeyMore(paths_.size());
+    size_t kept = 0;
+    for (size_t i = 0; i < ready.Paths.size(); ++i) {
+        if (listed.Holds(ready.Keys[i]))
+            continue;
+        if (kept != i)
+            ready.Paths[kept] = std::move(ready.Paths[i]);
+        ++kept;
+    }
+    const size_t skipped = ready.GivenTwice + (ready.Paths.size() - kept);
+    ready.Paths.resize(kept);
     // The keys are gone before the listeners are told: their memory is free
     // again for what the views make of the new entries.
-    const size_t skipped = LeaveOutListed(paths);
-    if (paths.empty())
-        return skipped;
+    listed.Forget();
+    std::vector<std::wstring>().swap(ready.Keys);
+    if (kept > 0)
+        Append(std::move(ready.Paths), folder);
+    return skipped;
+}
+
+void TListModel::Append(std::vector<std::string> paths, int32_t folder)
+{
     const int first = Count();
     const bool marked = folder != NoFolder || !marks_.empty();
     if (paths_.empty())
@@ -94,7 +106,6 @@ size_t TListModel::Add(std::vector<std::string> paths, int32_t folder)
         marks_.resize(paths_.size(), TEntryMarks{folder, false});
     }
     Notify({TListChangeKind::Added, first, Count() - first});
-    return skipped;
 }
 
 void TListModel::Load(std::vector<std::string> entries, std::vector<TFollowedFolder> folders)

@@ -48,6 +48,8 @@ struct TListChange {
 };
 
 class TListModel;
+class TListedKeys;
+struct TKeyedPaths;
 
 // A listener's registration: the listener is told until this goes.
 class TListSubscription {
@@ -95,6 +97,11 @@ public:
     // Appends the paths the list does not hold yet, in order (a name given
     // twice goes in once); returns how many were left out.
     size_t Add(std::vector<std::string> paths, int32_t folder = NoFolder);
+    // The same add with its keys made beforehand (see lists/ListedKeys.h):
+    // `ready` keyed by this list's rule, `listed` following this list. The
+    // keys still missing are made here; all are let go before the listeners
+    // are told.
+    size_t Add(TKeyedPaths ready, TListedKeys& listed, int32_t folder = NoFolder);
     // Makes `entries` the list as they are (a list file may name a file
     // twice, or hold empty lines); nothing is selected.
     // With `folders`, the list follows them; the entries inside one of them
@@ -115,6 +122,8 @@ public:
     void Move(int from, int to);
     // The key `path` shares with every name of the same file.
     std::wstring KeyOf(std::string_view path) const { return nameKey_(path); }
+    // The rule KeyOf follows, for keys made elsewhere.
+    const TNameKey& NameKey() const { return nameKey_; }
     // The entry naming the same file as `path`; -1 for none.
     int Find(std::string_view path) const;
     // Not a change of the list: tells no one (nothing shows it yet).
@@ -149,9 +158,8 @@ public:
 
 private:
     void CheckIndex(int index, int upperBound) const;
-    // Takes out of `paths` the names the list holds already or that come
-    // twice; returns how many.
-    size_t LeaveOutListed(std::vector<std::string>& paths) const;
+    // Appends `paths`, none of them listed yet, and tells the listeners.
+    void Append(std::vector<std::string> paths, int32_t folder);
     void Notify(const TListChange& change);
     // Marks one to one with the paths once an entry has one; until then
     // none, so a list of plain entries costs no more than its paths.

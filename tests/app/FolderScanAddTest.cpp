@@ -1,6 +1,7 @@
 // Folders added on a hidden main form: their trees are read on a worker
 // thread while the window goes on with its work (hand-overs, Escape, the
-// tray menu), adds wait their turn, and what a scan left out is told.
+// tray menu), adds wait their turn, a long list takes the pictures found in
+// steps, and what a scan left out is told.
 
 #include "FormFixture.h"
 #include "platform/WideText.h"
@@ -27,6 +28,15 @@ protected:
         while (!PeekMessageW(&message, form->Handle(), TBackgroundAdd::ScanEndedMessage,
                              TBackgroundAdd::ScanEndedMessage, PM_NOREMOVE))
             Sleep(1);
+    }
+    // Delivers the worker's end, and nothing else.
+    void DeliverScanEnd()
+    {
+        WaitForWorkerEnd();
+        MSG message;
+        PeekMessageW(&message, form->Handle(), TBackgroundAdd::ScanEndedMessage,
+                     TBackgroundAdd::ScanEndedMessage, PM_REMOVE);
+        DispatchMessageW(&message);
     }
     void PressEscape()
     {
@@ -162,5 +172,68 @@ TEST_F(FolderScans, EveryWayOfAddingIsRefusedWithItsReasonWhileAutomaticChangeRu
     EXPECT_TRUE(Paths().empty());
     EXPECT_EQ(BalloonText(notifyIcon), locked);
     EXPECT_EQ(Total(), "Total : 0 file(s)");
+    EXPECT_TRUE(CapturedErrors().empty());
+}
+
+TEST_F(FolderScans, AScanJoiningALongListInStepsGivesWhatAnAddAtOnceGivesAndMayBeStoppedOrLeftMidway)
+{
+    const std::vector<std::string> fromTree = Tree();
+    // More entries than one step keys, one of them a picture of the tree
+    // in another case, one named twice (a list file may do that).
+    std::vector<std::string> entries;
+    for (int i = 0; i < 2 * static_cast<int>(TBackgroundAdd::KeysPerStep) + 10; ++i)
+        entries.push_back("C:\\elsewhere\\picture-" + std::to_string(i) + ".bmp");
+    entries[7] = TreePath() + "\\B.BMP";
+    entries[9] = entries[8];
+    TListModel& list = form->Test().listModel;
+    struct Outcome {
+        std::vector<std::string> Paths, Names;
+        std::string Total, TotalHint;
+        int Selected, Row;
+        bool operator==(const Outcome&) const = default;
+    };
+    const auto outcome = [&] {
+        const TMainForm::TestView view = form->Test();
+        return Outcome{Paths(),
+                       Names(),
+                       view.totalLabel->Caption(),
+                       view.totalLabel->Hint(),
+                       list.Selected(),
+                       view.nameList->ItemIndex()};
+    };
+
+    // The tree's pictures given as files: added at once.
+    list.Load(entries);
+    form->AddFilesAndFolders(fromTree);
+    FinishPreviews();
+    const Outcome atOnce = outcome();
+    ASSERT_EQ(atOnce.Paths.size(), entries.size() + 2);
+    EXPECT_EQ(atOnce.Total, "Total : " + std::to_string(entries.size() + 2) + " file(s) (1 skipped)");
+
+    // The tree scanned: its end starts the steps, the window goes on
+    // between them, and the last one adds.
+    list.Load(entries);
+    form->AddFilesAndFolders({TreePath()});
+    DeliverScanEnd();
+    EXPECT_TRUE(form->BackgroundAdd().Busy());
+    EXPECT_EQ(Paths(), entries);
+    FinishScan();
+    EXPECT_TRUE(outcome() == atOnce);
+
+    // Escape between the steps drops the scan's pictures.
+    list.Load(entries);
+    form->AddFilesAndFolders({TreePath()});
+    DeliverScanEnd();
+    PressEscape();
+    EXPECT_FALSE(form->BackgroundAdd().Busy());
+    form->BackgroundAdd().StepTimer().Tick();
+    EXPECT_EQ(Paths(), entries);
+    EXPECT_EQ(Total(), "Total : " + std::to_string(entries.size()) + " file(s)");
+
+    // The window goes between the steps: nothing reaches what is gone.
+    form->AddFilesAndFolders({TreePath()});
+    DeliverScanEnd();
+    form.reset();
+    Application->ProcessMessages();
     EXPECT_TRUE(CapturedErrors().empty());
 }

@@ -1,7 +1,7 @@
 // The list's additions on a hidden main form: files and folders dropped on
 // the window (a real drop handle, as the shell sends it), the name list's
 // menu (with a fake folder dialog), and the last list saved shortly after
-// each edit.
+// each edit (a long one written on a worker thread).
 
 #include "FormFixture.h"
 #include "platform/WideText.h"
@@ -235,4 +235,72 @@ TEST_F(ListActions, AFailedBackgroundSaveIsOneBalloonAndTheNextChangeTriesAgain)
     form->onDeleteClick(nullptr);
     form->LastListAutosave().Timer().Tick();
     EXPECT_EQ(FileBytes(LastListPath()), "1\r\n" + b + "\r\n");
+}
+
+TEST_F(ListActions, ALongListIsSavedOnAWorkerAndEndsAsTheListIsWhateverSaveComesMeanwhile)
+{
+    TLastListAutosave& autosave = form->LastListAutosave();
+    TListModel& list = form->Test().listModel;
+    std::vector<std::string> entries;
+    // Long enough however many the test takes out.
+    for (int i = 0; i < TListFiles::BackgroundWriteEntries + 10; ++i)
+        entries.push_back("C:\\elsewhere\\picture-" + std::to_string(i) + ".bmp");
+    const auto fileOf = [](const std::vector<std::string>& lines) {
+        std::string text = std::to_string(lines.size()) + "\r\n";
+        for (const std::string& line : lines)
+            text += line + "\r\n";
+        return text;
+    };
+    // Waits for the end of a write and delivers it, and nothing else.
+    const auto deliverWriteEnd = [this] {
+        const ULONGLONG giveUp = GetTickCount64() + 10000;
+        MSG message;
+        while (!PeekMessageW(&message, form->Handle(), TListFiles::LastListWrittenMessage,
+                             TListFiles::LastListWrittenMessage, PM_REMOVE)) {
+            if (GetTickCount64() > giveUp) {
+                ADD_FAILURE() << "no write of the last list ended";
+                return;
+            }
+            Sleep(1);
+        }
+        DispatchMessageW(&message);
+    };
+
+    list.Add(entries);
+    autosave.Timer().Tick();
+    deliverWriteEnd();
+    EXPECT_EQ(FileBytes(LastListPath()), fileOf(entries));
+
+    // A save on the window's thread (the exit's) lets a write begun before
+    // it end first: the file ends as the list is, and the write's end
+    // coming after it changes nothing.
+    list.Add({"C:\\elsewhere\\one more.bmp"});
+    autosave.Timer().Tick();
+    list.Remove(0);
+    entries.erase(entries.begin());
+    entries.push_back("C:\\elsewhere\\one more.bmp");
+    form->SaveLastList();
+    deliverWriteEnd();
+    EXPECT_EQ(FileBytes(LastListPath()), fileOf(entries));
+
+    // Writes that fail are one balloon, as failed saves on the window's
+    // thread are, and the next change tries again.
+    HANDLE held = CreateFileW(WideFromUtf8(LastListPath()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const size_t balloonsBefore = notifyIcon.Sent(NIM_MODIFY).size();
+    autosave.Timer().Tick();
+    deliverWriteEnd();
+    list.Remove(0);
+    entries.erase(entries.begin());
+    autosave.Timer().Tick();
+    deliverWriteEnd();
+    EXPECT_EQ(notifyIcon.Sent(NIM_MODIFY).size(), balloonsBefore + 1);
+    CloseHandle(held);
+    list.Remove(0);
+    entries.erase(entries.begin());
+    autosave.Timer().Tick();
+    deliverWriteEnd();
+    EXPECT_EQ(FileBytes(LastListPath()), fileOf(entries));
+    EXPECT_TRUE(CapturedErrors().empty());
 }

@@ -1,12 +1,17 @@
-// The list model: adds that leave out names already listed, the selected
-// entry staying on its entry through edits, and what listeners are told.
+// The list model: adds that leave out names already listed (made at once or
+// keyed in steps), the selected entry staying on its entry through edits,
+// and what listeners are told.
 
 #include "lists/ListModel.h"
 
 #include "core/AsciiCase.h"
 #include "core/Exceptions.h"
+#include "lists/ListedKeys.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
 
 namespace {
 
@@ -206,4 +211,43 @@ TEST_F(ListModel, ARenamedEntryKeepsItsPlaceMarksAndSelection)
     EXPECT_EQ(list.Marks(1).Folder, 0);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_TRUE(Same(told[0], {TListChangeKind::Renamed, 1, 1}));
+}
+
+TEST_F(ListModel, AnAddKeyedInStepsEndsAsTheSameAddMadeAtOnceWhateverTheListDidBetweenTheSteps)
+{
+    TListModel atOnce{CaseKey};
+    const auto both = [&](const std::function<void(TListModel&)>& edit) {
+        edit(list);
+        edit(atOnce);
+    };
+    both([](TListModel& model) { model.Load({"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg", "C:\\d.jpg"}); });
+    const std::vector<std::string> adding = {"C:\\new1.jpg", "c:\\B.jpg",     "C:\\new2.jpg", "C:\\NEW1.jpg",
+                                             "C:\\E.jpg",    "C:\\moved.jpg", "C:\\A.jpg"};
+    TKeyedPaths ready = KeyPaths(adding, CaseKey);
+    EXPECT_EQ(ready.GivenTwice, 1u);
+
+    // Between the steps an entry is appended (keyed in a later step), one
+    // removed and one renamed (the keys are made again after each).
+    TListedKeys listed(list);
+    EXPECT_FALSE(listed.KeyMore(3));
+    both([](TListModel& model) { model.Add({"C:\\e.jpg"}); });
+    EXPECT_TRUE(listed.KeyMore(10));
+    both([](TListModel& model) { model.Remove(0); });
+    EXPECT_FALSE(listed.KeyMore(2));
+    both([](TListModel& model) { model.Rename(1, "C:\\moved.jpg"); });
+    told.clear();
+
+    const size_t skipped = list.Add(std::move(ready), listed);
+    EXPECT_EQ(skipped, atOnce.Add(adding));
+    EXPECT_EQ(skipped, 4u);
+    EXPECT_EQ(Paths(), atOnce.Paths());
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\b.jpg", "C:\\moved.jpg", "C:\\d.jpg", "C:\\e.jpg",
+                                                 "C:\\new1.jpg", "C:\\new2.jpg", "C:\\A.jpg"}));
+    // One add, told once.
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(Same(told[0], {TListChangeKind::Added, 4, 3}));
+
+    // A stop asked for leaves nothing ready.
+    const std::atomic<bool> stop{true};
+    EXPECT_TRUE(KeyPaths(adding, CaseKey, &stop).Paths.empty());
 }
