@@ -102,14 +102,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (!instance.First())
         return HandOver(*commands);
 
-    TApplication application;
-    application.Title = "Tessivo";
-
+    // Before the application: its forms go first at the end, and a change
+    // still drawn on a worker meanwhile uses the desktop and the registry.
     SystemClock clock;
     TWin32Desktop desktop;
     TRegistryFactory registry;
     TWin32NotifyIcon notifyIcon;
     PlatformServices services;
+
+    TApplication application;
+    application.Title = "Tessivo";
 
     // Everything that can fail runs inside the application's exception
     // barrier, so an error before the message loop (the program folder, the

@@ -32,12 +32,21 @@ TWorkerThread::TWorkerThread(std::function<void()> work, HWND window, UINT doneM
 
 TWorkerThread::~TWorkerThread()
 {
-    {
-        // The window may be going away: no message for it from now on.
-        const TExclusive lock(postGuard_);
-        mayPost_ = false;
-    }
+    StopPosting();
     Join();
+}
+
+void TWorkerThread::StopPosting()
+{
+    // The window may be going away: no message for it from now on.
+    const TExclusive lock(postGuard_);
+    mayPost_ = false;
+}
+
+bool TWorkerThread::EndsWithin(DWORD milliseconds)
+{
+    StopPosting();
+    return Join(milliseconds);
 }
 
 DWORD WINAPI TWorkerThread::Entry(void* self)
@@ -59,23 +68,30 @@ void TWorkerThread::Run()
         PostMessageW(window_, doneMessage_, tag_, 0);
 }
 
-void TWorkerThread::Join()
+bool TWorkerThread::Join(DWORD milliseconds)
 {
     if (!thread_)
-        return;
+        return true;
     // The work may be sending to a window of this thread: the wallpaper
     // call tells every window of the desktop and waits for each to take it.
     // Messages sent to this thread are taken while it waits (posted ones
     // stay queued), or each thread would wait for the other for ever.
+    const ULONGLONG until = GetTickCount64() + milliseconds;
     DWORD waited = WAIT_OBJECT_0 + 1;
     while (waited == WAIT_OBJECT_0 + 1) {
-        waited = MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE);
+        const ULONGLONG now = GetTickCount64();
+        const DWORD left =
+            milliseconds == INFINITE ? INFINITE : static_cast<DWORD>(until > now ? until - now : 0);
+        waited = MsgWaitForMultipleObjects(1, &thread_, FALSE, left, QS_SENDMESSAGE);
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
+    if (waited == WAIT_TIMEOUT)
+        return false;
     if (waited != WAIT_OBJECT_0)
         WaitForSingleObject(thread_, INFINITE);
     CloseHandle(std::exchange(thread_, nullptr));
+    return true;
 }
 
 void TWorkerThread::Finish()

@@ -27,10 +27,19 @@ public:
     // there. After it, whatever the work wrote can be read on this thread.
     void Finish();
 
+    // For an owner that cannot wait for ever: no message is posted from
+    // now on, and the thread is waited for at most `milliseconds`. False
+    // when it still runs: the object must then outlive it (it is left to
+    // the process's end).
+    bool EndsWithin(DWORD milliseconds);
+
 private:
     static DWORD WINAPI Entry(void* self);
     void Run();
-    void Join();
+    void StopPosting();
+    // Waits for the thread, taking the messages sent meanwhile; true once
+    // it ended, false after `milliseconds`.
+    bool Join(DWORD milliseconds = INFINITE);
 
     std::function<void()> work_;
     HWND window_;

@@ -25,8 +25,11 @@ TBackgroundChange::~TBackgroundChange()
     waiting_.reset();
     if (!running_)
         return;
-    // The running drawing's own end supersedes it and waits for its thread.
-    running_.reset();
+    running_->Drawing.Abandon();
+    if (running_->Thread->EndsWithin(LongestEndWaitMs))
+        running_.reset();
+    else
+        static_cast<void>(running_.release()); // still used by its thread
     if (busyChanged_)
         busyChanged_(false);
 }

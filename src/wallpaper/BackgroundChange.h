@@ -65,7 +65,13 @@ public:
     // draw.
     TBackgroundChange(std::function<HWND()> window, std::function<void(bool busy)> busyChanged,
                       UINT endedMessage = DrawingEndedMessage);
+    // Waits for a running drawing to stop, but at most LongestEndWaitMs: a
+    // drawing that cannot stop by then is in a call it cannot leave (the
+    // wallpaper call held by another program's window that does not
+    // answer), and the program's end must not wait on another program. Its
+    // state is then left to its thread, which ends with the process.
     ~TBackgroundChange();
+    DWORD LongestEndWaitMs = 5000;
     TBackgroundChange(const TBackgroundChange&) = delete;
     TBackgroundChange& operator=(const TBackgroundChange&) = delete;
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -123,4 +124,42 @@ TEST_F(BackgroundChangeTest, AnOwnerGoneBeforeTheDrawingEndsLetsItGoAndIsToldNot
                               TBackgroundChange::DrawingEndedMessage, PM_REMOVE));
     ASSERT_FALSE(busy_.empty());
     EXPECT_FALSE(busy_.back());
+}
+
+TEST_F(BackgroundChangeTest, AnOwnerGoneWhileTheDrawingCannotStopWaitsOnlySoLongAndIsToldNothing)
+{
+    // The drawing has begun the wallpaper call, which a window of another
+    // program that does not answer holds.
+    const HANDLE answered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> inCall = false, callEnded = false;
+    auto changes = MakeChanges();
+    changes->LongestEndWaitMs = 200;
+    changes->Request(TBackgroundJob{[&](TDrawing& drawing) {
+                                        if (drawing.Commit()) {
+                                            inCall = true;
+                                            WaitForSingleObject(answered, 20000);
+                                        }
+                                        callEnded = true;
+                                    },
+                                    [this](std::exception_ptr) { ended_.push_back(1); }});
+    for (int wait = 0; !inCall && wait < 10000; ++wait)
+        Sleep(1);
+    ASSERT_TRUE(inCall);
+    const ULONGLONG before = GetTickCount64();
+    changes.reset();
+    EXPECT_LT(GetTickCount64() - before, 5000U);
+    EXPECT_FALSE(callEnded);
+
+    // The call ends later: what the drawing had is still there for it, and
+    // nothing reaches the window.
+    SetEvent(answered);
+    for (int wait = 0; !callEnded && wait < 10000; ++wait)
+        Sleep(1);
+    EXPECT_TRUE(callEnded);
+    Sleep(50);
+    MSG message;
+    EXPECT_FALSE(PeekMessageW(&message, window_, TBackgroundChange::DrawingEndedMessage,
+                              TBackgroundChange::DrawingEndedMessage, PM_REMOVE));
+    EXPECT_TRUE(ended_.empty());
+    CloseHandle(answered);
 }
