@@ -10,6 +10,24 @@ const UINT_PTR kTimerId = 1;
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
+}
+
+TTimer::~TTimer()
+{
+    if (!window_)
+        return;
+    if (running_)
+        KillTimer(window_, kTimerId);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+HWND TTimer::WindowHandle()
+{
+    // Made when the timer first runs: most of a program's timers wait for
+    // an act of the user, and each window costs the start a little.
+    if (window_)
+        return window_;
     static bool registered = false;
     if (!registered) {
         WNDCLASSW windowClass{};
@@ -22,15 +40,10 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner)
     // A message-only window of its own receives the ticks.
     window_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
+    if (!window_)
+        throw EOutOfResources::NoTimers();
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-TTimer::~TTimer()
-{
-    if (running_)
-        KillTimer(window_, kTimerId);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    return window_;
 }
 
 void TTimer::SetEnabled(bool enabled)
@@ -62,7 +75,7 @@ void TTimer::UpdateTimer()
         running_ = false;
     }
     if (enabled_ && interval_ != 0 && onTimer_) {
-        if (SetTimer(window_, kTimerId, interval_, nullptr) == 0)
+        if (SetTimer(WindowHandle(), kTimerId, interval_, nullptr) == 0)
             throw EOutOfResources::NoTimers();
         running_ = true;
     }

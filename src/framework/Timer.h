@@ -20,7 +20,8 @@ public:
 
     // Runs one tick now, as the platform would (tests use this).
     void Tick();
-    HWND WindowHandle() const { return window_; }
+    // The window that receives the ticks, made at the first need.
+    HWND WindowHandle();
 
 private:
     static LRESULT CALLBACK TimerWindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

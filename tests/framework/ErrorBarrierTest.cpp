@@ -96,8 +96,16 @@ TEST_F(ErrorBarrier, FailingTimerTickIsReportedAndTimerKeepsTicking)
     EXPECT_EQ(CapturedErrors()[0].Text, "JPEG error #53.");
 }
 
-TEST_F(ErrorBarrier, DisabledTimerDoesNotTick)
+TEST_F(ErrorBarrier, DisabledTimerDoesNotTickAndHasNoWindowUntilItRuns)
 {
+    const auto timerWindows = [] {
+        int count = 0;
+        for (HWND window = nullptr;
+             (window = FindWindowExW(HWND_MESSAGE, window, L"TessivoTimerWindow", nullptr));)
+            ++count;
+        return count;
+    };
+    const int before = timerWindows();
     TTimer timer(nullptr);
     int ticks = 0;
     timer.SetEnabled(false);
@@ -105,7 +113,9 @@ TEST_F(ErrorBarrier, DisabledTimerDoesNotTick)
     timer.SetOnTimer([&](TObject*) { ++ticks; });
     PumpMessages(60);
     EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(timerWindows(), before);
     timer.SetEnabled(true);
+    EXPECT_EQ(timerWindows(), before + 1);
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 1; }));
 }
 
