@@ -9,8 +9,10 @@
 //
 // Each figure is the time from the click until the handler has returned
 // and the message queue is empty (painting included). Goal: under one
-// second each. Exit status 1 when an error reached the error handler or a
-// list did not end with the expected entries.
+// second each. A load, which may read on a worker, is timed until the list
+// holds its entries, and its longest single hold of the window's thread is
+// printed beside it (the window should answer within 50 ms). Exit status 1 when an error reached the error
+// handler or a list did not end with the expected entries.
 //
 // --start: the program's start with a last list of N entries, for each N:
 // the time from the main form's creation (which reads the last list, fills
@@ -106,6 +108,34 @@ public:
         if (ms >= kGoalMs)
             ++missed_;
         return ms;
+    }
+
+    // A load that may end on a worker: the click, then every message as
+    // the message loop would take it, until the list holds `count` entries
+    // and the queue is empty. Prints the time to the end and the longest
+    // time one step (the click or one message) held the window's thread.
+    template <class Click>
+    void TimeLoad(const std::string& what, int count, Click&& click)
+    {
+        TStopwatch clock;
+        TStopwatch step;
+        Application->Guarded(click);
+        double longest = step.Milliseconds();
+        while (form_.Test().listModel.Count() != count && clock.Milliseconds() < 60000) {
+            MSG message;
+            if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+                continue;
+            }
+            TStopwatch one;
+            Application->DispatchOne(message);
+            longest = std::max(longest, one.Milliseconds());
+        }
+        bench_.Settle();
+        const double ms = clock.Milliseconds();
+        std::printf("%-58s %9.1f ms  longest hold of the window %6.1f ms\n", what.c_str(), ms, longest);
+        if (ms >= kGoalMs)
+            ++missed_;
     }
 
     void ExpectEntries(int count)
@@ -248,8 +278,8 @@ int Run(int addCount, const std::vector<int>& loadCounts)
         if (count < 1)
             continue;
         bench.OpenDialog().Answer = {MakeListFile(bench.Folder().Path(), bitmap, count)};
-        lists.Time("\"Load list\" of " + std::to_string(count) + " entries (reads, shows the first)",
-                   [&] { form.onLoadListClick(form.Test().loadListButton); });
+        lists.TimeLoad("\"Load list\" of " + std::to_string(count) + " entries (reads, shows the first)",
+                       count, [&] { form.onLoadListClick(form.Test().loadListButton); });
         lists.ExpectEntries(count);
         lists.ShowEntry(count - 1, count);
     }

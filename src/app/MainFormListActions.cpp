@@ -81,6 +81,9 @@ void TMainForm::CreateListActions()
                 lastListAutosave_->WriteBegan();
         },
         [this](const std::exception& error) { ReportUnattendedError(listFiles_->LastListPath(), error); });
+    // A long list file is read on a worker; the long list it brings is
+    // then written as the edits' saves write it.
+    listFiles_->ReadInBackground({[this] { return Handle(); }, [this] { lastListAutosave_->WriteBegan(); }});
     // Every edit, whichever way it came: the deck follows the list (added
     // entries join the part still to come, deleted ones leave it), and the
     // last list is saved shortly after. A list read from a file is no edit:
@@ -145,6 +148,13 @@ bool TMainForm::HandleScanMessage(TMessage& message)
                 lastListAutosave_->WriteEnded(&error);
             }
         });
+        return true;
+    }
+    if (message.Msg == TListFiles::ListReadMessage) {
+        // A load whose read ends after the program began to end is dropped:
+        // the list was kept as it was.
+        if (!Application->Terminated())
+            Application->Guarded([this, &message] { listFiles_->ListRead(message.WParam); });
         return true;
     }
     if (message.Msg == TBackgroundAdd::ScanEndedMessage) {

@@ -9,6 +9,7 @@
 #include "platform/FolderScan.h"
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 #include <vector>
 
@@ -72,6 +73,23 @@ void TImageList::Append(std::vector<std::string> files)
 }
 
 void TImageList::AppendWith(const std::function<size_t()>& add)
+{
+    // A load that failed loses the user no pictures: they join the list
+    // that stays, and the load's failure is told after.
+    std::exception_ptr loadFailure;
+    if (BeforeAdd) {
+        try {
+            BeforeAdd();
+        } catch (...) {
+            loadFailure = std::current_exception();
+        }
+    }
+    AppendNow(add);
+    if (loadFailure)
+        std::rethrow_exception(loadFailure);
+}
+
+void TImageList::AppendNow(const std::function<size_t()>& add)
 {
     const int countBefore = view_.List.Count();
     const int previous = countBefore > 0 ? view_.List.Selected() : 0;

@@ -33,6 +33,9 @@ public:
     TImageList(ImageListView view, TPreview& preview, int32_t& currentIndex);
     // The list itself.
     TListModel& List() { return view_.List; }
+    // Called before every add: a list being loaded is waited for. What it
+    // raises is raised once the add is made.
+    std::function<void()> BeforeAdd;
     // Runs the picture dialog and appends the chosen files; shows the entry
     // that was shown before (or the first one when the list was empty).
     void AddFiles(IOpenPictureDialog& dialog);
@@ -88,6 +91,7 @@ private:
     void Append(std::vector<std::string> files);
     // The same for an add `add` makes, which returns how many it left out.
     void AppendWith(const std::function<size_t()>& add);
+    void AppendNow(const std::function<size_t()>& add);
     void ShowAfterAdd(int countBefore, int previous);
     void NoteSkipped(size_t skipped);
     // Shows entry `from`, or the nearest entry before it, else after it,

@@ -47,3 +47,12 @@ TListFileInput::TListFileInput(const std::string& path, const TLockedFileWait& w
     : File(OpenWaitingWhileLocked(path, wait)), Reader(File, CodePage)
 {
 }
+
+bool TListFileInput::LongerThan(uint64_t bytes) const
+{
+    try {
+        return File.Size() > bytes;
+    } catch (const Exception&) {
+        return false;
+    }
+}

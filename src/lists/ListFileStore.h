@@ -67,6 +67,9 @@ public:
         return ParseFollowedFolderLines(Reader.ReadTrailingLines(MaxFollowedFolderLines));
     }
     bool AtEnd() { return Reader.AtEnd(); }
+    // Whether the file holds more than `bytes`; false when its size cannot
+    // be told (a pipe, say).
+    bool LongerThan(uint64_t bytes) const;
 
 private:
     TInputFile File;

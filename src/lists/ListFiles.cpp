@@ -8,11 +8,7 @@ namespace {
 
 TListFileContent ReadContent(TListFileInput& input)
 {
-    TListFileContent content;
-    const int32_t count = input.ReadCount();
-    content.Entries = input.ReadEntries(count, TListFiles::MaxEntriesPastEnd);
-    content.Folders = input.ReadFollowedFolders();
-    return content;
+    return ReadListFileContent(input, TListFiles::MaxEntriesPastEnd);
 }
 
 } // namespace
@@ -30,17 +26,58 @@ void TListFiles::Save(IFileDialog& dialog)
 
 void TListFiles::Load(IFileDialog& dialog)
 {
+    FinishLoad();
     dialog.SetTitle("Loading file for wallpaper ...");
-    if (dialog.Execute()) {
-        TListFileContent content;
-        {
-            TListFileInput input(dialog.FileName());
-            content = ReadContent(input);
-        } // the file is closed before the first entry is shown
-        ReplaceList(std::move(content), true);
+    if (!dialog.Execute()) {
+        EndLoad(nullptr);
+        return;
     }
+    auto input = std::make_unique<TListFileInput>(dialog.FileName());
+    if (readWindow_.Window && input->LongerThan(BackgroundReadBytes)) {
+        read_ = std::make_unique<TListFileRead>(std::move(input), MaxEntriesPastEnd, readWindow_.Window(),
+                                                ListReadMessage, static_cast<WPARAM>(++readTag_));
+        return;
+    }
+    TListFileContent content = ReadContent(*input);
+    input.reset(); // the file is closed before the first entry is shown
+    EndLoad(&content);
+}
+
+void TListFiles::EndLoad(TListFileContent* content)
+{
+    if (content)
+        ReplaceList(std::move(*content), true);
     commands_.WriteTotal();
-    SaveLastList();
+    if (!content || !readWindow_.LastListWriteBegan) {
+        SaveLastList();
+        return;
+    }
+    // A long list loaded is written as the edits' saves write it: on a
+    // worker, its failure told by whoever follows those writes.
+    if (SaveLastListInBackground(readWindow_.Window(), LastListWrittenMessage))
+        readWindow_.LastListWriteBegan();
+}
+
+bool TListFiles::ListRead(WPARAM tag)
+{
+    if (!read_ || tag != static_cast<WPARAM>(readTag_))
+        return false;
+    ApplyRead();
+    return true;
+}
+
+void TListFiles::FinishLoad()
+{
+    if (read_)
+        ApplyRead();
+}
+
+void TListFiles::ApplyRead()
+{
+    // The hourglass goes with the read, also when it failed.
+    const std::unique_ptr<TListFileRead> read = std::move(read_);
+    TListFileContent content = read->Finish();
+    EndLoad(&content);
 }
 
 void TListFiles::ReplaceList(TListFileContent content, bool reportFailure)

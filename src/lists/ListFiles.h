@@ -5,19 +5,22 @@
 
 #include "framework/dialogs/DialogInterfaces.h"
 #include "lists/ImageList.h"
+#include "lists/ListFileRead.h"
 #include "lists/ListFileStore.h"
 #include "lists/ListModel.h"
 #include "platform/WorkerThread.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-// What a list file holds: its entries and the folders the list follows.
-struct TListFileContent {
-    std::vector<std::string> Entries;
-    std::vector<TFollowedFolder> Folders;
+// Where a long list file's read tells its end, and how a write of the last
+// list begun in the background is told to whoever follows such writes.
+struct ListReadWindow {
+    std::function<HWND()> Window;
+    std::function<void()> LastListWriteBegan;
 };
 
 class TListFiles {
@@ -32,7 +35,13 @@ public:
           programFolder_(std::move(programFolder)), lastListFolder_(std::move(lastListFolder)),
           lastListWait_(std::move(lastListWait))
     {
+        // An add waits for a load that reads: its pictures join the list
+        // the user chose to load, not the one that list replaces.
+        commands_.BeforeAdd = [this] { FinishLoad(); };
     }
+    ~TListFiles() { commands_.BeforeAdd = nullptr; }
+    TListFiles(const TListFiles&) = delete;
+    TListFiles& operator=(const TListFiles&) = delete;
 
     // Runs the save dialog (which asks before it replaces a file) and writes
     // the list under the chosen name, with ".lst" appended when the name
@@ -42,7 +51,26 @@ public:
     // its list replace the current one, its first entry on this computer is
     // shown, and the last list is written (also when the dialog was cancelled). A failed
     // read leaves the current list as it was.
+    //
+    // Once ReadInBackground has been called, a file of more than
+    // BackgroundReadBytes is read on a worker thread: Load returns at once
+    // and the list is replaced in one step when ListRead is told the read
+    // ended (a long last list is then written in the background too). A
+    // load still reading when Load is called again ends first.
     void Load(IFileDialog& dialog);
+    void ReadInBackground(ListReadWindow window) { readWindow_ = std::move(window); }
+    static constexpr uint64_t BackgroundReadBytes = 256 * 1024;
+    // The message a read on a worker tells its end with (see
+    // LastListWrittenMessage for the others).
+    static constexpr UINT ListReadMessage = WM_APP + 14;
+    // Whether a list file is being read on a worker.
+    bool Loading() const { return read_ != nullptr; }
+    // The read tagged `tag` has ended: its list replaces the current one, as
+    // Load's own does, or its failure is raised and the list stays as it
+    // was. False for a read that is no longer waited for.
+    bool ListRead(WPARAM tag);
+    // Waits for a load that reads and replaces the list with it, as ListRead.
+    void FinishLoad();
     // Reads "LastList.lst" (creating it empty when missing) at startup. A
     // last list that cannot be read is copied to "LastList.bak" before the
     // error is raised, so that no later write of the last list loses it.
@@ -87,6 +115,9 @@ private:
     bool KeepUnreadLastList();
     // Lets a background write of the last list end; its outcome is dropped.
     void AwaitLastListWrite();
+    // What follows a load that read the file whole, or that was cancelled.
+    void EndLoad(TListFileContent* content);
+    void ApplyRead();
 
     TImageList& commands_;
     TListModel& list_;
@@ -99,4 +130,7 @@ private:
     bool lastListUnkept_ = false;
     std::unique_ptr<TWorkerThread> lastListWrite_;
     uint64_t lastListWriteTag_ = 0;
+    ListReadWindow readWindow_;
+    std::unique_ptr<TListFileRead> read_;
+    uint64_t readTag_ = 0;
 };

@@ -10,7 +10,122 @@
 class ListFileHandlers : public FormFixture {
 protected:
     std::string LastList() { return FileBytes(folder / "LastList.lst"); }
+
+    // A list file long enough to be read on a worker: `first`, then
+    // entries named at length, `bad` (when given) as its third line.
+    std::vector<std::string> PutLongList(const std::string& file, const std::string& first,
+                                         const std::string& bad = {})
+    {
+        std::vector<std::string> entries{first};
+        while (entries.size() * 80 <= TListFiles::BackgroundReadBytes)
+            entries.push_back("C:\\pictures of a long list\\" + std::string(60, 'x') +
+                              std::to_string(entries.size()) + ".bmp");
+        if (!bad.empty())
+            entries[1] = bad;
+        PutFileBytes(folder / file, ListText(entries));
+        openDialog.files = {folder / file};
+        return entries;
+    }
+    static std::string ListText(const std::vector<std::string>& entries)
+    {
+        std::string text = std::to_string(entries.size()) + "\r\n";
+        for (const std::string& entry : entries)
+            text += entry + "\r\n";
+        return text;
+    }
+    // Waits until the read on the worker has ended, then delivers its end
+    // as the message loop would.
+    void DeliverListRead()
+    {
+        MSG message;
+        const ULONGLONG giveUp = GetTickCount64() + 20000;
+        while (!PeekMessageW(&message, form->Handle(), TListFiles::ListReadMessage,
+                             TListFiles::ListReadMessage, PM_REMOVE)) {
+            ASSERT_LT(GetTickCount64(), giveUp) << "no read ended";
+            Sleep(1);
+        }
+        Application->DispatchOne(message);
+    }
+    // Lets the last list written in the background be written.
+    void AwaitLastList(const std::string& expected)
+    {
+        const ULONGLONG giveUp = GetTickCount64() + 20000;
+        while (LastList() != expected && GetTickCount64() < giveUp) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            Application->ProcessMessages();
+        }
+    }
 };
+
+TEST_F(ListFileHandlers, ALongListIsReadOnAWorkerAndThenReplacesTheListAsAShortOneDoes)
+{
+    const std::string old = MakeBitmap("old.bmp", 4, 4);
+    Add({old});
+    const std::vector<std::string> entries = PutLongList("long.lst", MakeBitmap("a.bmp", 6, 2));
+    form->onLoadListClick(form->Test().loadListButton);
+    // Nothing changes while the file is read, and the hourglass shows.
+    EXPECT_EQ(Paths(), (std::vector<std::string>{old}));
+    EXPECT_EQ(Application->Cursor(), crHourGlass);
+    DeliverListRead();
+    FinishPreviews();
+    EXPECT_EQ(Application->Cursor(), crDefault);
+    EXPECT_EQ(Paths(), entries);
+    const std::vector<std::string> names = Names();
+    ASSERT_EQ(names.size(), entries.size());
+    EXPECT_EQ(names.front(), "a.bmp");
+    EXPECT_EQ(names.back(), entries.back().substr(entries.back().rfind('\\') + 1));
+    EXPECT_EQ(form->Test().nameList->ItemIndex(), 0);
+    EXPECT_EQ(form->Test().listModel.Selected(), 0);
+    EXPECT_EQ(form->Test().sizeLabel->Caption(), "( 6 x 2 ) pixels");
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : " + std::to_string(entries.size()) + " file(s)");
+    AwaitLastList(ListText(entries));
+    EXPECT_EQ(LastList(), ListText(entries));
+    EXPECT_TRUE(CapturedErrors().empty());
+
+    // An add made while a load reads joins the list loaded.
+    PutLongList("again.lst", old);
+    form->onLoadListClick(form->Test().loadListButton);
+    const std::string b = MakeBitmap("b.bmp", 3, 3);
+    Add({b});
+    EXPECT_EQ(Paths().front(), old);
+    EXPECT_EQ(Paths().back(), b);
+}
+
+TEST_F(ListFileHandlers, ALongListThatFailsToReadKeepsTheListAndShowsTheBoxAShortOneShows)
+{
+    const std::string a = MakeBitmap("a.bmp", 4, 4);
+    Add({a});
+    PutFileBytes(folder / "LastList.lst", "previous");
+    const std::string bad = "C:\\a|b.bmp";
+    PutFileBytes(folder / "short.lst", "3\r\n" + a + "\r\n" + bad + "\r\nC:\\c.bmp\r\n");
+    openDialog.files = {folder / "short.lst"};
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    ASSERT_EQ(CapturedErrors().size(), 1u);
+
+    PutLongList("long.lst", a, bad);
+    Run([&] { form->onLoadListClick(form->Test().loadListButton); });
+    EXPECT_EQ(CapturedErrors().size(), 1u); // not before the read has ended
+    DeliverListRead();
+    ASSERT_EQ(CapturedErrors().size(), 2u);
+    EXPECT_EQ(CapturedErrors()[1].Text, CapturedErrors()[0].Text);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{a}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(form->Test().totalLabel->Caption(), "Total : 1 file(s)");
+    EXPECT_EQ(Application->Cursor(), crDefault);
+    EXPECT_EQ(LastList(), "previous");
+}
+
+TEST_F(ListFileHandlers, ClosingTheWindowWhileALongListIsReadReachesNothing)
+{
+    PutFileBytes(folder / "LastList.lst", "previous");
+    PutLongList("long.lst", MakeBitmap("a.bmp", 4, 4));
+    form->onLoadListClick(form->Test().loadListButton);
+    form.reset();
+    Application->ProcessMessages();
+    EXPECT_TRUE(CapturedErrors().empty());
+    EXPECT_EQ(LastList(), "previous");
+    EXPECT_EQ(Application->Cursor(), crDefault);
+}
 
 TEST_F(ListFileHandlers, SaveAppendsTheExtensionOnlyWhenMissingAndAsksBeforeReplacing)
 {
