@@ -36,8 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
                                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
                                   nullptr, instance, nullptr);
 #ifdef MINIMAL_WITH_COMMON_CONTROLS
-    CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 344, 18, 212, 147, window, nullptr,
-                    instance, nullptr);
+    CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 344, 18, 212, 147, window,
+                    nullptr, instance, nullptr);
 #endif
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
