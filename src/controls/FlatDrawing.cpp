@@ -64,10 +64,9 @@ void CreateGradientBitmap(int width, int height, TColor startColor, TColor endCo
     const bool reversed = static_cast<int>(direction) >= 2;
     const std::vector<RgbColor> table = GradientColorTable(ToRgb(reversed ? endColor : startColor),
                                                            ToRgb(reversed ? startColor : endColor), n);
-    // The pixels are written in memory: a button builds four of these at
-    // every size change, and a band drawn through GDI costs a brush and a
-    // fill each, sixty-four times over.
-    GdiFlush();
+    // The pixels are written in memory: every flat button builds these as
+    // it is sized and first shown, and a band drawn through GDI costs a
+    // brush and a fill, sixty-four times over.
     const RgbColor start = ToRgb(startColor);
     const bool vertical =
         direction == TGradientDirection::FromLeft || direction == TGradientDirection::FromRight;

@@ -1,6 +1,7 @@
 #include "platform/FolderWatch.h"
 
 #include "core/Exceptions.h"
+#include "platform/ExclusiveLock.h"
 #include "platform/Files.h"
 #include "platform/WideText.h"
 
@@ -28,17 +29,6 @@ public:
 
 private:
     HANDLE handle_;
-};
-
-class TLock {
-public:
-    explicit TLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~TLock() { ReleaseSRWLockExclusive(&lock_); }
-    TLock(const TLock&) = delete;
-    TLock& operator=(const TLock&) = delete;
-
-private:
-    SRWLOCK& lock_;
 };
 
 TFolderChangeKind KindOf(DWORD action)
@@ -81,7 +71,7 @@ void TFolderWatch::TState::Push(std::vector<TFolderChange> changes, bool ended)
 {
     bool tell = false;
     {
-        const TLock lock(Guard);
+        const TExclusiveLock lock(Guard);
         tell = Queue.empty();
         for (TFolderChange& change : changes)
             Queue.push_back(std::move(change));
@@ -189,12 +179,12 @@ DWORD WINAPI TFolderWatch::Entry(void* state)
 
 std::vector<TFolderChange> TFolderWatch::TakeChanges()
 {
-    const TLock lock(state_->Guard);
+    const TExclusiveLock lock(state_->Guard);
     return std::exchange(state_->Queue, {});
 }
 
 bool TFolderWatch::Ended() const
 {
-    const TLock lock(state_->Guard);
+    const TExclusiveLock lock(state_->Guard);
     return state_->Ended;
 }

@@ -1,25 +1,10 @@
 #include "platform/WorkerThread.h"
 
 #include "core/Exceptions.h"
+#include "platform/ExclusiveLock.h"
 
 #include <string>
 #include <utility>
-
-namespace {
-
-// Holds the lock for its scope.
-class TExclusive {
-public:
-    explicit TExclusive(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~TExclusive() { ReleaseSRWLockExclusive(&lock_); }
-    TExclusive(const TExclusive&) = delete;
-    TExclusive& operator=(const TExclusive&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-
-} // namespace
 
 TWorkerThread::TWorkerThread(std::function<void()> work, HWND window, UINT doneMessage, WPARAM tag)
     : work_(std::move(work)), window_(window), doneMessage_(doneMessage), tag_(tag)
@@ -39,7 +24,7 @@ TWorkerThread::~TWorkerThread()
 void TWorkerThread::StopPosting()
 {
     // The window may be going away: no message for it from now on.
-    const TExclusive lock(postGuard_);
+    const TExclusiveLock lock(postGuard_);
     mayPost_ = false;
 }
 
@@ -63,7 +48,7 @@ void TWorkerThread::Run()
     } catch (...) {
         error_ = std::current_exception();
     }
-    const TExclusive lock(postGuard_);
+    const TExclusiveLock lock(postGuard_);
     if (mayPost_)
         PostMessageW(window_, doneMessage_, tag_, 0);
 }
